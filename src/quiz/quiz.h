@@ -1,0 +1,32 @@
+// The one quiz of the process, with the fonts and brushes that the panels share.
+#pragma once
+#include <windows.h>
+
+#include "quiz/quiz_content.h"
+
+struct Quiz : QuizContent {
+  HFONT answerFont = nullptr;   // made by the question panel (CreateAnswerFont)
+  HFONT scoreFont = nullptr;
+  HFONT titleFont = nullptr;
+  HBRUSH backgroundBrush = nullptr;
+  HBRUSH brushRed = nullptr;        // "FAUX"
+  HBRUSH brushGreen = nullptr;      // "BRAVO"
+  HBRUSH brushOrange = nullptr;     // "Anagramme"
+  HBRUSH brushGold = nullptr;       // the hint words
+  HBRUSH brushPaleYellow = nullptr; // question labels
+  HWND headerPanel = nullptr;
+
+  Quiz();   // creates scoreFont, titleFont, then the six brushes
+  ~Quiz();  // deletes the six brushes and the question list; fonts are never deleted
+
+  // Sets the background colour and replaces backgroundBrush by a brush of it.
+  void setBackground(uint8_t red, uint8_t green, uint8_t blue);
+
+  void CreateAnswerFont();                        // question panel
+  void JudgeAnswer(HWND panel, int answerFieldId);  // the verdict on one answer field
+  void UpdateScore(HWND panel);                   // score label and score code
+};
+
+// Fills the quiz from the PATCH resources 104 and 105 of the program's own
+// image, or installs the built-in test quiz; failures are told in message boxes.
+void LoadQuiz(Quiz* quiz);
