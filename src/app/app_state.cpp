@@ -1,0 +1,7 @@
+// Process-wide state of the player.
+#include "app/app.h"
+
+Quiz* currentQuiz = nullptr;
+HBRUSH creditLabelBrush = nullptr;
+HWND headerPanelWindow = nullptr;
+HWND questionPanelWindow = nullptr;
