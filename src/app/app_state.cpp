@@ -5,3 +5,4 @@ Quiz* currentQuiz = nullptr;
 HBRUSH creditLabelBrush = nullptr;
 HWND headerPanelWindow = nullptr;
 HWND questionPanelWindow = nullptr;
+HWND mainWindow = nullptr;

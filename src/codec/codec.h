@@ -2,13 +2,15 @@
 // 9- to 12-bit codes, MSB-first, and the control codes 256 (end), 257 (widen)
 // and 258 (reset). One global state: one operation at a time.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 enum : int {
   CodecOk = 0,
   CodecNoMemory = -4,       // an allocation failed
   CodecNoInput = -5,        // empty input, or it ended before the first code
-  CodecCodeRefused = -6,    // the bit writer refused a code
+  CodecCodeRefused = -6,    // the bit writer refused a code: width past 32, or
+                            // the stream would not fit the CompressCapacity buffer
   CodecMalformed = -7,      // a broken stream, or one past the decoder's limits
 };
 
@@ -18,26 +20,80 @@ enum : uint32_t {
   CodecMaxInput = 65535,        // the reader keeps its input length in 16 bits
 };
 
+enum : int {
+  CodecCompressing = 1,
+  CodecDecompressing = 2,
+};
+
+enum : uint16_t {
+  CodecEndCode = 256,
+  CodecWidenCode = 257,
+  CodecResetCode = 258,
+  CodecFirstLearnedCode = 259,
+  CodecDictionarySize = 4096,   // codes 0-4095; also the longest string and the length index size
+  CodecStagingCapacity = 32768,
+};
+
 struct ByteBuffer {
   uint8_t* data;
   uint16_t capacity;
   uint16_t length;
 };
 
+// Everything one operation works with. Each Compress or Decompress sets it up,
+// runs one pass and releases it; only the output buffer and the counters outlive
+// the call.
+struct CodecState {
+  int mode;                      // CodecCompressing or CodecDecompressing
+  ByteBuffer* dictionary;        // CodecDictionarySize entries, indexed by code
+  uint16_t nextCode;             // code of the next learned string
+  ByteBuffer prefix;             // last code's string (decoding) or current match (encoding)
+  ByteBuffer candidate;          // prefix plus one byte, about to be learned
+  const uint8_t* input;          // the caller's bytes, never copied nor freed
+  uint32_t inputSize;
+  uint16_t readLength;
+  uint16_t readPosition;
+  bool inputTaken;               // a second request for input means it is exhausted
+  uint8_t pendingByte;           // bits between bytes, at the most significant end
+  uint8_t pendingCount;
+  ByteBuffer staging;            // finished output bytes of the encoder
+  uint8_t* output;
+  uint32_t outputPosition;
+  uint16_t** lengthIndex;        // encoder: learned codes by string length
+  uint16_t* lengthCounts;
+  uint32_t lastInputSize;        // counters, kept between operations
+  uint32_t inputBytesTaken;
+  uint32_t lastCompressInputSize;
+  uint32_t lastCompressedSize;
+};
+
+extern CodecState codecState;
+
 // Expands a stream. On 0, -4 (from a dictionary insertion), -5 and -7,
 // *outData receives a DecompressCapacity-byte malloc'ed buffer holding the
 // bytes decoded so far and *outLength their count; the caller frees it.
+// Any byte string is safe: a stream that would pass the output buffer, fill
+// the dictionary without a reset or use a code that means nothing gives -7.
 int Decompress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength);
 
 // Writes a stream. On 0 (and -4, -5, -6 after set-up) *outData receives a
-// CompressCapacity-byte malloc'ed buffer and *outLength the stream's length.
+// CompressCapacity-byte malloc'ed buffer and *outLength the number of stream
+// bytes in it. A stream longer than CompressCapacity is never written past
+// the buffer: the writer refuses the first byte that does not fit and Compress
+// returns -6, with the bytes written so far (an unusable, cut stream).
+// Inputs longer than CodecMaxInput are read only up to their length kept to
+// 16 bits, so callers must not pass them.
 int Compress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength);
 
 // The codec's steps, shared by both directions.
 int DictionaryInit();
 int DictionaryAdd(const ByteBuffer& string);
 void DictionaryRelease();
-uint32_t GetCode(int width);
+// Reads one code of the given width (1-32) into code. False when the input ran
+// out first; code then holds the bits gathered so far.
+bool GetCode(int width, uint32_t& code);
+// Writes one code of the given width; 0 when refused (width above 32, or the
+// output buffer is full).
 int PutCode(uint32_t code, int width);
 
 // Progress queries.
@@ -51,3 +107,9 @@ uint32_t CompressedSize();
 // by default nothing is shown.
 using CodecNoticeFunction = void (*)(const char* text, const char* caption);
 void SetCodecNotice(CodecNoticeFunction notice);
+
+// Every block the codec takes comes from this allocator (malloc by default;
+// null restores it). Blocks are released with free, so a replacement must
+// hand out malloc-compatible memory. Lets tests make allocations fail.
+using CodecAllocateFunction = void* (*)(size_t size);
+void SetCodecAllocator(CodecAllocateFunction allocate);

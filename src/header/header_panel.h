@@ -1,0 +1,13 @@
+// The header panel: score, score code, title, author, explanation, the
+// "Sauver" button and the link to the maker's web site.
+#pragma once
+#include <windows.h>
+
+// The maker's web-site address: the link's text and what a click opens.
+extern const char webSiteAddress[];
+
+INT_PTR CALLBACK HeaderPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Gives the link control its underlined font and the hand cursor (the cursor
+// goes to the whole "Static" class).
+void SetLinkStyle(HWND control);

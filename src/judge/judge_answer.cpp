@@ -1,0 +1,135 @@
+// The verdict on one answer field, the reveal texts and the score, all kept in
+// the texts of the panels' controls.
+#include <cstring>
+
+#include "judge/text.h"
+#include "judge/verdict.h"
+#include "quiz/quiz.h"
+#include "resource.h"
+
+namespace {
+
+// The score label is only ever compared with "BRAVO": 254 bytes are plenty.
+const int ScoreReadSize = 255;
+const char NoScoreCode[] = "      ";
+
+// A control that does not exist (yet) reads as the empty text.
+void ReadControl(HWND window, int id, char* buffer, int size) {
+  buffer[0] = 0;
+  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  if (control != nullptr) GetWindowTextA(control, buffer, size);
+}
+
+// ... and ignores writes.
+void WriteControl(HWND window, int id, const char* text) {
+  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  if (control != nullptr) SetWindowTextA(control, text);
+}
+
+// A quiz field as a terminated text of at most 259 bytes, whatever it holds.
+void CopyField(char (&buffer)[TextSize], const char* field) {
+  size_t length = strnlen(field, MaxTextLength);
+  std::memcpy(buffer, field, length);
+  buffer[length] = 0;
+}
+
+// Only 1 and 2 answers per question have a numbering; any other count is
+// played as 1, so that no field, label or expected answer is made up.
+int FieldsPerQuestion(const QuizContent& quiz) { return quiz.answersPerQuestion == 2 ? 2 : 1; }
+
+bool LabelIsBravo(HWND panel, int id, int readSize) {
+  char text[TextSize];
+  ReadControl(panel, id, text, readSize);
+  return std::strcmp(text, VerdictBravo) == 0;
+}
+
+void WriteRevealText(HWND panel, const QuestionRecord* record, int qi) {
+  char text[TextSize] = {};
+  if (record != nullptr) CopyField(text, record->revealText);
+  WriteControl(panel, IDC_REVEAL_BASE + 1 + qi, text);
+}
+
+}  // namespace
+
+void Quiz::JudgeAnswer(HWND panel, int answerFieldId) {
+  const int perQuestion = FieldsPerQuestion(*this);
+  const int firstFieldId = IDC_ANSWER_BASE + 1;
+  int qi = 0;
+  bool secondAnswer = false;
+  if (perQuestion == 2) {
+    qi = (answerFieldId - (IDC_ANSWER_BASE - 1)) / 2 - 1;
+    secondAnswer = answerFieldId % 2 == 0;
+  } else {
+    qi = answerFieldId - firstFieldId;
+  }
+  const QuestionRecord* record = questionAt(qi);
+  char expected[TextSize] = {};
+  if (record != nullptr) CopyField(expected, secondAnswer ? record->answer2 : record->answer1);
+
+  char typed[TextSize];
+  ReadControl(panel, answerFieldId, typed, TextSize);
+  const char* word = ChooseVerdict(expected, typed);
+  const bool right = word == VerdictBravo;
+
+  if (right && (revealMode == 2 || revealMode == 3)) {
+    // The fields are compared as they stand, untrimmed: a right answer typed
+    // with a stray space earns "BRAVO" but not the reveal text.
+    bool allRight = true;
+    for (int k = 1; k <= perQuestion && allRight; ++k) {
+      char fieldText[TextSize];
+      ReadControl(panel, IDC_ANSWER_BASE + qi * perQuestion + k, fieldText, TextSize);
+      UpperCaseAscii(fieldText);
+      char expectedText[TextSize] = {};
+      if (record != nullptr) CopyField(expectedText, k == 1 ? record->answer1 : record->answer2);
+      UpperCaseAscii(expectedText);
+      allRight = std::strcmp(fieldText, expectedText) == 0;
+    }
+    if (allRight) WriteRevealText(panel, record, qi);
+  }
+  if (!right) {
+    WriteControl(panel, IDC_REVEAL_BASE + 1 + qi, "");
+    allRevealed = 0;
+  }
+
+  WriteControl(panel, answerFieldId + (IDC_FEEDBACK_BASE - IDC_ANSWER_BASE), word);
+
+  if (revealMode == 4 && allRevealed == 0) {
+    const int labelCount = questionCount * perQuestion;
+    bool allBravo = true;
+    for (int k = 1; k <= labelCount && allBravo; ++k) {
+      allBravo = LabelIsBravo(panel, IDC_FEEDBACK_BASE + k, TextSize);
+    }
+    if (allBravo) {
+      allRevealed = 1;
+      for (int q = 0; q < questionCount; ++q) WriteRevealText(panel, questionAt(q), q);
+    }
+  }
+
+  UpdateScore(panel);
+}
+
+void Quiz::UpdateScore(HWND panel) {
+  const int perQuestion = FieldsPerQuestion(*this);
+  int found = 0;
+  for (int q = 1; q <= questionCount; ++q) {
+    bool allRight = true;
+    for (int k = 1; k <= perQuestion && allRight; ++k) {
+      allRight = LabelIsBravo(panel, IDC_FEEDBACK_BASE + perQuestion * (q - 1) + k, ScoreReadSize);
+    }
+    if (allRight) ++found;
+  }
+
+  char score[32];
+  wsprintfA(score, " %d / %d", found, questionCount);
+  WriteControl(headerPanel, IDC_SCORE, score);
+
+  // Score s shows code number s; a score of 0, or one past the codes that a
+  // quiz can carry, has no code and shows the blank field.
+  char code[TextSize];
+  if (found >= 1 && found <= ScoreCodeSlots) {
+    CopyField(code, scoreCodes[found - 1]);
+  } else {
+    std::memcpy(code, NoScoreCode, sizeof NoScoreCode);
+  }
+  WriteControl(headerPanel, IDC_SCORE_CODE, code);
+}

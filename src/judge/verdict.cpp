@@ -1,0 +1,65 @@
+#include "judge/verdict.h"
+
+#include <cstring>
+
+#include "judge/text.h"
+
+const char VerdictBravo[] = "BRAVO";
+const char VerdictWrong[] = "FAUX";
+const char VerdictAnagram[] = "Anagramme";
+const char VerdictAlmost[] = "Quasiment";
+const char VerdictNearly[] = "Presque";
+const char VerdictTooLong[] = "Trop long";
+const char VerdictTooShort[] = "Trop court";
+const char VerdictNotFar[] = "pas loin";
+const char VerdictSomeIdea[] = "y a de l'idée";
+const char VerdictEmpty[] = "?";
+
+namespace {
+
+const size_t MaxLength = 259;
+
+// Copies at most 259 bytes of text into a 260-byte buffer, as a control read would.
+size_t CopyCut(char (&buffer)[MaxLength + 1], const char* text) {
+  size_t length = strnlen(text, MaxLength);
+  std::memcpy(buffer, text, length);
+  buffer[length] = 0;
+  return length;
+}
+
+}  // namespace
+
+const char* ChooseVerdict(const char* expected, const char* typed) {
+  char typedText[MaxLength + 1];
+  char expectedText[MaxLength + 1];
+  CopyCut(typedText, typed);
+  TrimSpaces(typedText);
+  UpperCaseAscii(typedText);
+  // The expected answer is upper-cased but not trimmed.
+  size_t expectedLength = CopyCut(expectedText, expected);
+  UpperCaseAscii(expectedText);
+  size_t typedLength = std::strlen(typedText);
+
+  if (typedLength == 0) return VerdictEmpty;
+  int distance = EditDistance(expectedText, typedText);
+  if (distance == 0) return VerdictBravo;
+  // Before the distance hints: a swap of two letters costs 2 but is an anagram.
+  if (AreAnagrams(expectedText, typedText)) return VerdictAnagram;
+  if (distance == 1) return VerdictAlmost;
+  if (distance == 2) return VerdictNearly;
+
+  // Percentages are compared in integers, strictly: 100 * a / b > t is
+  // 100 * a > t * b, so a value exactly at a threshold does not pass it.
+  int contained = FindContained(expectedText, typedText);
+  if (contained == 2) return VerdictTooLong;
+  if (contained == -2) {
+    if (expectedLength <= 9) return VerdictWrong;
+    if (100 * typedLength > 70 * expectedLength) return VerdictTooShort;
+    if (100 * typedLength > 50 * expectedLength) return VerdictNotFar;
+    return VerdictWrong;
+  }
+  size_t larger = expectedLength > typedLength ? expectedLength : typedLength;
+  size_t alike = larger - static_cast<size_t>(distance);
+  if (100 * alike > 80 * larger) return VerdictSomeIdea;
+  return VerdictWrong;
+}

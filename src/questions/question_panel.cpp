@@ -1,0 +1,248 @@
+#include "questions/question_panel.h"
+
+#include "app/answers_file.h"
+#include "app/app.h"
+#include "resource.h"
+
+int contentWidth = 0;
+int contentHeight = 0;
+int scrollUnit = 1;
+int scrollTarget = 0;
+WNDPROC standardEditProc = nullptr;
+
+namespace {
+
+// Text of the control being created, or of the feedback label being coloured.
+char scratchText[520];
+
+// The answers file, mapped read-only while the rows are built.
+struct SavedAnswers {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  HANDLE mapping = nullptr;
+  const uint8_t* bytes = nullptr;
+  size_t size = 0;
+  size_t position = 0;
+};
+
+void OpenSavedAnswers(SavedAnswers& saved) {
+  char path[260] = {};
+  char name[260] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  path[259] = 0;
+  AnswersFileName(path, name);
+  saved.file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (saved.file == INVALID_HANDLE_VALUE) return;
+  DWORD size = GetFileSize(saved.file, nullptr);
+  // An empty file cannot be mapped: it counts as no saved answers.
+  saved.mapping = CreateFileMappingA(saved.file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (saved.mapping == nullptr) return;
+  saved.bytes = static_cast<const uint8_t*>(MapViewOfFile(saved.mapping, FILE_MAP_READ, 0, 0, 0));
+  if (saved.bytes != nullptr && size != INVALID_FILE_SIZE) saved.size = size;
+}
+
+void CloseSavedAnswers(SavedAnswers& saved) {
+  if (saved.bytes != nullptr) UnmapViewOfFile(saved.bytes);
+  if (saved.mapping != nullptr) CloseHandle(saved.mapping);
+  if (saved.file != INVALID_HANDLE_VALUE) CloseHandle(saved.file);
+  saved = SavedAnswers();
+}
+
+HWND CreateRowControl(HWND panel, const char* className, const char* text, DWORD style, const ControlBox& box,
+                      int id) {
+  return CreateWindowExA(0, className, text, style, box.x, box.y, box.width, box.height, panel,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+const DWORD NumberLabelStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;                            // 0x50000002
+const DWORD QuestionLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;                         // 0x50800000
+const DWORD AnswerFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER;
+const DWORD FeedbackLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIMAGE | SS_CENTER;  // 0x50800201
+// Reveal texts wrap inside their label and show "&" as it is.
+const DWORD RevealLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+
+// The answer field of one slot of a row, its saved answer restored, judged and focused,
+// then its feedback label.
+void BuildAnswerSlot(HWND panel, Quiz& quiz, SavedAnswers& saved, int questionNumber, int slot, int top,
+                     int rowHeight) {
+  int fieldId = AnswerFieldId(questionNumber, slot, quiz.answersPerQuestion);
+  char line[SavedLineSize];
+  ReadSavedLine(saved.bytes, saved.size, saved.position, line);
+  HWND field = CreateRowControl(panel, "Edit", line, AnswerFieldStyle,
+                                AnswerFieldBox(slot, quiz.answersPerQuestion, top, rowHeight), fieldId);
+  SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(quiz.answerFont), FALSE);
+  // Its feedback label does not exist yet: this verdict shows on the next focus move.
+  quiz.JudgeAnswer(panel, fieldId);
+  if (field != nullptr) {
+    standardEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerFieldProc)));
+    // The field that had the focus is judged now that its feedback label exists.
+    SetFocus(field);
+  }
+  CreateRowControl(panel, "Static", "?", FeedbackLabelStyle,
+                   FeedbackLabelBox(slot, quiz.answersPerQuestion, top, rowHeight), fieldId + 1000);
+}
+
+void BuildRows(HWND panel) {
+  Quiz& quiz = *currentQuiz;
+  SavedAnswers saved;
+  OpenSavedAnswers(saved);
+  quiz.CreateAnswerFont();
+
+  contentWidth = 0;
+  contentHeight = 0;
+  const bool reveal = HasRevealLabels(quiz.revealMode);
+  const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  int top = RowGap;
+  int rows = 0;
+  for (int i = 1; i <= quiz.questionCount && i <= MaxQuestions; ++i) {
+    if (quiz.questionsHidden != 0) continue;
+    wsprintfA(scratchText, "%d.", i);
+    CreateRowControl(panel, "Static", scratchText, NumberLabelStyle,
+                     {NumberLabelX, top + NumberLabelDy, NumberLabelWidth, NumberLabelHeight}, IDC_NUMBER_LABEL);
+    int rowHeight = RowHeight(i);
+    const QuestionRecord* record = quiz.questionAt(i - 1);
+    lstrcpynA(scratchText, record != nullptr ? record->questionText : "", TextSize);
+    HWND question = CreateRowControl(panel, "Static", scratchText, QuestionLabelStyle,
+                                     {QuestionLabelX, top, QuestionLabelWidth, rowHeight}, IDC_QUESTION_LABEL);
+    SendMessageA(question, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), TRUE);
+    for (int slot = 1; slot <= FieldsPerRow(quiz.answersPerQuestion); ++slot) {
+      BuildAnswerSlot(panel, quiz, saved, i, slot, top, rowHeight);
+    }
+    if (reveal) {
+      HWND label = CreateRowControl(panel, "Static", "", RevealLabelStyle,
+                                    RevealLabelBox(quiz.answersPerQuestion, top, rowHeight), 8001 + (i - 1));
+      SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), TRUE);
+    }
+    ++rows;
+    top += rowHeight + RowGap;
+    contentHeight = top;
+  }
+  contentWidth = ContentWidth(rows, quiz.answersPerQuestion, reveal);
+  CloseSavedAnswers(saved);
+  SetUpScrollBars(panel);
+}
+
+void Scroll(HWND panel, int bar, int code) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(panel, bar, &info);
+  ScrollBarState state = {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, info.nTrackPos};
+  int wanted = bar == SB_VERT ? NewVerticalPosition(state, code, scrollTarget) : NewHorizontalPosition(state, code);
+  SetScrollPos(panel, bar, wanted, TRUE);
+  int accepted = GetScrollPos(panel, bar);
+  int moved = (info.nPos - accepted) * scrollUnit;
+  if (bar == SB_VERT) {
+    ScrollWindow(panel, 0, moved, nullptr, nullptr);
+  } else {
+    ScrollWindow(panel, moved, 0, nullptr, nullptr);
+  }
+}
+
+void FollowResize(HWND panel) {
+  int oldX = GetScrollPos(panel, SB_HORZ);
+  int oldY = GetScrollPos(panel, SB_VERT);
+  SetUpScrollBars(panel);
+  int newX = GetScrollPos(panel, SB_HORZ);
+  int newY = GetScrollPos(panel, SB_VERT);
+  ScrollWindow(panel, (oldX - newX) * scrollUnit, (oldY - newY) * scrollUnit, nullptr, nullptr);
+}
+
+HBRUSH FeedbackBrush(const Quiz& quiz, FeedbackFill fill) {
+  switch (fill) {
+    case FeedbackFill::Orange: return quiz.brushOrange;
+    case FeedbackFill::Green: return quiz.brushGreen;
+    case FeedbackFill::Red: return quiz.brushRed;
+    case FeedbackFill::Gold: return quiz.brushGold;
+    case FeedbackFill::SystemDefault: break;
+  }
+  return nullptr;
+}
+
+HBRUSH ColourLabel(HWND panel, HDC context, HWND label) {
+  const Quiz& quiz = *currentQuiz;
+  int id = static_cast<int>(GetWindowLongA(label, GWL_ID));
+  switch (ClassifyLabel(id, quiz.questionCount, quiz.answersPerQuestion)) {
+    case LabelKind::NumberOrReveal: {
+      SetBkMode(context, TRANSPARENT);
+      uint32_t colour = NumberLabelTextColour(quiz.backgroundRed, quiz.backgroundGreen);
+      SetTextColor(context, static_cast<COLORREF>(colour));
+      return quiz.backgroundBrush;
+    }
+    case LabelKind::Feedback: {
+      scratchText[0] = 0;
+      GetWindowTextA(GetDlgItem(panel, id), scratchText, sizeof scratchText);
+      HBRUSH brush = FeedbackBrush(quiz, FeedbackFillFor(scratchText));
+      // The word is drawn on its label's fill, not on a box of its own.
+      if (brush != nullptr) SetBkMode(context, TRANSPARENT);
+      return brush;
+    }
+    case LabelKind::Question:
+      SetBkMode(context, TRANSPARENT);
+      return quiz.brushPaleYellow;
+    case LabelKind::Other: break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void Quiz::CreateAnswerFont() {
+  LOGFONTA font = {};
+  font.lfHeight = 15;
+  font.lfWeight = FW_THIN;
+  answerFont = CreateFontIndirectA(&font);
+}
+
+void SetUpScrollBars(HWND panel) {
+  RECT client;
+  GetClientRect(panel, &client);
+  ScrollBarFit horizontal = FitScrollBar(contentWidth, client.right - client.left, scrollUnit);
+  ScrollBarFit vertical = FitScrollBar(contentHeight, client.bottom - client.top, scrollUnit);
+  if (horizontal.resetPosition) SetScrollPos(panel, SB_HORZ, 0, FALSE);
+  if (vertical.resetPosition) SetScrollPos(panel, SB_VERT, 0, FALSE);
+
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
+  info.nMin = 0;
+  info.nMax = horizontal.maximum;
+  info.nPage = static_cast<UINT>(horizontal.page);
+  SetScrollInfo(panel, SB_HORZ, &info, TRUE);
+  info.nMax = vertical.maximum;
+  info.nPage = static_cast<UINT>(vertical.page);
+  SetScrollInfo(panel, SB_VERT, &info, TRUE);
+}
+
+INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      if (currentQuiz != nullptr) BuildRows(panel);
+      return TRUE;  // the first answer field gets the focus, the last one is judged
+    case WM_SIZE:
+      FollowResize(panel);
+      return 0;
+    case WM_HSCROLL:
+      Scroll(panel, SB_HORZ, LOWORD(wParam));
+      return 0;
+    case WM_VSCROLL:
+      Scroll(panel, SB_VERT, LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      int code = WheelRequestCode(HIWORD(wParam));
+      if (code >= 0) PostMessageA(panel, WM_VSCROLL, static_cast<WPARAM>(code), 0);
+      // Handled: passed on, the wheel would reach the main window, which
+      // forwards it back here and doubles the step.
+      return TRUE;
+    }
+    case WM_CTLCOLORDLG:
+      if (currentQuiz == nullptr) return 0;
+      return reinterpret_cast<INT_PTR>(currentQuiz->backgroundBrush);
+    case WM_CTLCOLORSTATIC:
+      if (currentQuiz == nullptr) return 0;
+      return reinterpret_cast<INT_PTR>(
+          ColourLabel(panel, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# ludex-pack end to end, under wine: packs the first sample into the player,
+# checks the resources by extracting them, checks that every failure leaves
+# no output file, and starts the packed player to see its caption.
+# Usage: packed_player_test.sh LUDEX_PACK_EXE PLAYER_EXE EXAMPLES_DIR
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+pack_exe=$1 player=$2 examples=$3
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+
+work=$(mktemp -d /tmp/ludex-pack-test.XXXXXX)
+started_pid=""
+cleanup() {
+  [ -n "$started_pid" ] && kill "$started_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cd "$work"
+cp "$player" player.exe
+cp "$examples/capitales.txt" quiz.txt
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pack() { bash "$root/scripts/wine-run.sh" "$pack_exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# --- success: build, extract, build the extract: the same resources ---
+out=$(pack build quiz.txt -o quiz.exe --player player.exe) || fail "build of the sample: $out"
+out=$(pack extract quiz.exe -o first.txt) || fail "extract: $out"
+out=$(pack build first.txt -o again.exe --player player.exe) || fail "build of the extract: $out"
+out=$(pack extract again.exe -o second.txt) || fail "second extract: $out"
+cmp -s quiz.exe again.exe || fail "the extracted source does not rebuild the same program"
+diff <(tail -n +2 first.txt) <(tail -n +2 second.txt) >/dev/null || fail "extracting twice gives different sources"
+grep -qx "titre: Les capitales d'Europe" first.txt || fail "the extract lost the title"
+# Packing a packed program replaces its quiz instead of adding a second one.
+out=$(pack build "$examples/chimie-deux-reponses.txt" -o repacked.exe --player quiz.exe) || fail "repack: $out"
+out=$(pack extract repacked.exe) || fail "extract of the repacked program: $out"
+grep -qx "titre: Les éléments chimiques" <<<"$out" || fail "the repacked program does not hold the new quiz"
+
+# --- failures: a message, a non-zero exit, and no output file touched ---
+printf 'titre: T\nquestion: Q\nr\xc3\xa9ponse: a|b\ncode: C\n' > pipe.txt
+printf 'titre: T\nquestion: Q\nreponse: R\n' > nocode.txt
+cp "$player" unstripped.exe && printf 'x' > symbols.bin
+python3 - unstripped.exe <<'EOF'
+import struct, sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+pe = struct.unpack_from('<I', data, 0x3C)[0]
+struct.pack_into('<II', data, pe + 4 + 8, len(data), 1)  # a symbol table pointer, as unstripped programs have
+open(path, 'wb').write(bytes(data))
+EOF
+# name | arguments | words the message must hold
+cases=(
+  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: error: column 11: the character '|'"
+  "missing code|build nocode.txt -o out.exe --player player.exe|nocode.txt:2: error: question 1 has no 'code:'"
+  "missing source|build absent.txt -o out.exe --player player.exe|cannot read absent.txt"
+  "missing player|build quiz.txt -o out.exe --player absent.exe|cannot read the player absent.exe"
+  "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|strip it first"
+  "not a program|build quiz.txt -o out.exe --player quiz.txt|not a Windows program"
+  "no output given|build quiz.txt|build needs -o"
+  "extract a bare player|extract player.exe -o out.exe|carries no quiz"
+  "unknown command|pack quiz.txt|unknown command pack"
+)
+for entry in "${cases[@]}"; do
+  name=${entry%%|*}; rest=${entry#*|}; arguments=${rest%%|*}; words=${rest#*|}
+  printf 'old' > out.exe
+  # shellcheck disable=SC2086
+  if out=$(pack $arguments); then
+    fail "$name: exit 0"
+  fi
+  grep -qF -- "$words" <<<"$out" || fail "$name: message \"$out\" lacks \"$words\""
+  [ "$(cat out.exe)" = old ] || fail "$name: out.exe was touched"
+  ls ./*.tmp >/dev/null 2>&1 && fail "$name: a temporary file was left behind"
+done
+out=$(pack --help) && grep -q "ludex-pack build SOURCE -o QUIZ.exe" <<<"$out" || fail "--help"
+
+# --- the packed player shows the quiz title as its caption ---
+bash "$root/scripts/wine-run.sh" quiz.exe </dev/null >/dev/null 2>&1 &
+started_pid=$!
+if window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Les capitales d'Europe\$" 2>/dev/null | head -n 1) &&
+   [ -n "$window" ]; then
+  caption=$(xdotool getwindowname "$window")
+  [ "$caption" = "Les capitales d'Europe" ] || fail "caption is \"$caption\""
+else
+  fail "no window captioned with the quiz title appeared"
+fi
+kill "$started_pid" 2>/dev/null
+wait "$started_pid" 2>/dev/null
+started_pid=""
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "packed player: all checks passed"

@@ -1,0 +1,100 @@
+// One program per resource layout: LOAD_SCENARIO (an identifier) names the
+// layout that the program's own .rc gives it, picks the expected outcome from
+// the table and names the test.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "quiz/quiz.h"
+#include "support/message_box_watch.h"
+
+#ifndef LOAD_SCENARIO
+#error "LOAD_SCENARIO must name the resource layout"
+#endif
+#define SCENARIO_TEXT(name) #name
+#define SCENARIO_NAME(name) SCENARIO_TEXT(name)
+
+namespace {
+
+struct Outcome {
+  const char* scenario;
+  const char* message;  // the one loader message box, or nullptr for none
+  const char* title;
+  int questionCount;
+  int questionsHidden;
+  int records;
+  int revealMode;
+  COLORREF background;
+  const char* codes[3];
+};
+
+#define QUIZ_FROM_PAYLOAD "Quiz de test", 3, 0, 3, 2, RGB(10, 20, 30)
+#define TEST_QUIZ "Nom du ludex", 30, 0, 0, 0, RGB(53, 203, 163)
+#define FRESH_QUIZ "nom du ludex", 2, 0, 0, 0, RGB(90, 95, 150)
+
+const Outcome Outcomes[] = {
+    {"good", nullptr, QUIZ_FROM_PAYLOAD, {"CODE1", "CODE2", "CODE3"}},
+    {"no_quiz", nullptr, TEST_QUIZ, {"", "", ""}},
+    {"empty_quiz", nullptr, TEST_QUIZ, {"", "", ""}},
+    {"bad_quiz", "Erreur dans le décryptage des reponses", FRESH_QUIZ, {"", "", ""}},
+    {"no_codes", "Codes non trouvés.", QUIZ_FROM_PAYLOAD, {"", "", ""}},
+    {"empty_codes", "Codes non renseignés.", QUIZ_FROM_PAYLOAD, {"", "", ""}},
+    {"bad_codes", "Erreur dans le décryptage des codes", QUIZ_FROM_PAYLOAD, {"", "", ""}},
+};
+
+const Outcome* ThisScenario() {
+  for (const Outcome& o : Outcomes) {
+    if (std::strcmp(o.scenario, SCENARIO_NAME(LOAD_SCENARIO)) == 0) return &o;
+  }
+  return nullptr;
+}
+
+COLORREF BrushColour(HBRUSH brush) {
+  LOGBRUSH logBrush = {};
+  if (GetObjectA(brush, sizeof logBrush, &logBrush) != sizeof logBrush) return CLR_INVALID;
+  return logBrush.lbColor;
+}
+
+TEST(LoadQuiz, LOAD_SCENARIO) {
+  const Outcome* expected = ThisScenario();
+  ASSERT_NE(expected, nullptr) << "no outcome for " << SCENARIO_NAME(LOAD_SCENARIO);
+
+  MessageBoxWatch watch;
+  Quiz quiz;
+  LoadQuiz(&quiz);
+
+  if (expected->message == nullptr) {
+    EXPECT_TRUE(watch.seen().empty()) << "unexpected box: " << watch.seen().front().text;
+  } else {
+    ASSERT_EQ(watch.seen().size(), 1u);
+    EXPECT_EQ(watch.seen()[0].caption, "Ludex");
+    EXPECT_EQ(watch.seen()[0].text, expected->message);
+  }
+
+  EXPECT_STREQ(quiz.title, expected->title);
+  EXPECT_EQ(quiz.questionCount, expected->questionCount);
+  EXPECT_EQ(quiz.questionsHidden, expected->questionsHidden);
+  EXPECT_EQ(quiz.revealMode, expected->revealMode);
+  int records = 0;
+  for (QuestionRecord* r = quiz.firstQuestion; r != nullptr; r = r->next) ++records;
+  EXPECT_EQ(records, expected->records);
+
+  COLORREF colour = RGB(quiz.backgroundRed, quiz.backgroundGreen, quiz.backgroundBlue);
+  EXPECT_EQ(colour, expected->background);
+  EXPECT_EQ(BrushColour(quiz.backgroundBrush), expected->background);
+
+  for (int i = 0; i < 3; ++i) EXPECT_STREQ(quiz.scoreCodes[i], expected->codes[i]) << "code " << i;
+  EXPECT_STREQ(quiz.scoreCodes[3], "");
+
+  if (expected->records == 3) {
+    // The payload's own texts, line break and accented byte included.
+    EXPECT_STREQ(quiz.author, "Moi");
+    EXPECT_STREQ(quiz.questionAt(0)->answer1, "PARIS");
+    EXPECT_STREQ(quiz.questionAt(0)->answer2, "");
+    EXPECT_STREQ(quiz.questionAt(2)->questionText, "Capitale de\r\nl'Allemagne ?");
+    EXPECT_STREQ(quiz.questionAt(1)->revealText, "Colis\xE9" "e");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// ludex-compress IN OUT: writes IN as a quiz resource stream to OUT.
+// The stream is decoded again and compared with IN before anything is
+// written, and OUT only ever appears complete (written to OUT.tmp, then
+// renamed over OUT).
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "codec/codec.h"
+
+namespace {
+
+const char* ResultText(int result) {
+  switch (result) {
+    case CodecNoMemory: return "out of memory";
+    case CodecNoInput: return "the input is empty";
+    case CodecCodeRefused: return "the compressed stream would not fit in 32768 bytes";
+    case CodecMalformed: return "the stream does not decode";
+    default: return "unexpected codec result";
+  }
+}
+
+// Reads a whole file; false with a message when it cannot.
+bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) {
+    std::fprintf(stderr, "ludex-compress: cannot open %s\n", path);
+    return false;
+  }
+  uint8_t block[8192];
+  size_t count;
+  bool tooLong = false;
+  while ((count = std::fread(block, 1, sizeof block, file)) > 0) {
+    bytes.insert(bytes.end(), block, block + count);
+    if (bytes.size() > CodecMaxInput) {
+      tooLong = true;
+      break;
+    }
+  }
+  bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    std::fprintf(stderr, "ludex-compress: cannot read %s\n", path);
+    return false;
+  }
+  if (tooLong) {
+    std::fprintf(stderr, "ludex-compress: %s is longer than %u bytes\n", path, unsigned(CodecMaxInput));
+    return false;
+  }
+  return true;
+}
+
+bool WriteComplete(const std::string& path, const uint8_t* data, size_t size) {
+  std::string temporary = path + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) {
+    std::fprintf(stderr, "ludex-compress: cannot create %s\n", temporary.c_str());
+    return false;
+  }
+  bool ok = std::fwrite(data, 1, size, file) == size;
+  ok = (std::fclose(file) == 0) && ok;
+  if (!ok) {
+    std::fprintf(stderr, "ludex-compress: cannot write %s\n", temporary.c_str());
+    std::remove(temporary.c_str());
+    return false;
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    // The Windows C library does not rename over an existing file.
+    std::remove(path.c_str());
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+      std::fprintf(stderr, "ludex-compress: cannot rename %s to %s\n", temporary.c_str(), path.c_str());
+      std::remove(temporary.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+// Decodes the stream and compares it with the original bytes.
+bool DecodesBack(const uint8_t* stream, uint32_t streamLength, const std::vector<uint8_t>& original) {
+  uint8_t* decoded = nullptr;
+  uint32_t decodedLength = 0;
+  int result = Decompress(stream, streamLength, &decoded, &decodedLength);
+  bool same = result == CodecOk && decodedLength == original.size() &&
+              std::memcmp(decoded, original.data(), original.size()) == 0;
+  std::free(decoded);
+  if (!same) std::fprintf(stderr, "ludex-compress: the stream does not decode back to the input (%d)\n", result);
+  return same;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: ludex-compress IN OUT\n");
+    return 2;
+  }
+  std::vector<uint8_t> input;
+  if (!ReadFile(argv[1], input)) return 1;
+  if (input.empty()) {
+    std::fprintf(stderr, "ludex-compress: %s: %s\n", argv[1], ResultText(CodecNoInput));
+    return 1;
+  }
+
+  uint8_t* stream = nullptr;
+  uint32_t streamLength = 0;
+  int result = Compress(input.data(), static_cast<uint32_t>(input.size()), &stream, &streamLength);
+  if (result != CodecOk) {
+    std::fprintf(stderr, "ludex-compress: %s: %s (%d)\n", argv[1], ResultText(result), result);
+    std::free(stream);
+    return 1;
+  }
+  bool ok = DecodesBack(stream, streamLength, input) && WriteComplete(argv[2], stream, streamLength);
+  std::free(stream);
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,31 @@
+// Errors and warnings about one input file, each tied to a line (0: the file
+// as a whole), printed as "file:line: error: message".
+#pragma once
+#include <string>
+#include <vector>
+
+struct Diagnostic {
+  int line;
+  bool isError;
+  std::string message;
+};
+
+struct Diagnostics {
+  std::string fileName;
+  std::vector<Diagnostic> items;
+
+  void error(int line, const std::string& message) { items.push_back({line, true, message}); }
+  void warning(int line, const std::string& message) { items.push_back({line, false, message}); }
+  bool hasErrors() const {
+    for (const Diagnostic& d : items) {
+      if (d.isError) return true;
+    }
+    return false;
+  }
+  std::string format(const Diagnostic& d) const {
+    std::string text = fileName;
+    if (d.line > 0) text += ":" + std::to_string(d.line);
+    text += d.isError ? ": error: " : ": warning: ";
+    return text + d.message;
+  }
+};

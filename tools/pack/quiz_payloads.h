@@ -1,0 +1,39 @@
+// The two resources of a packed quiz: the quiz payload (104) and the score
+// codes (105), as plain bytes and as compressed streams.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "diagnostics.h"
+#include "quiz_source.h"
+
+using Bytes = std::vector<uint8_t>;
+
+struct QuizPayloads {
+  Bytes quiz;   // resource 104 before compression
+  Bytes codes;  // resource 105 before compression
+};
+
+enum : uint32_t {
+  MaxPlainPayload = 65535,       // the codec keeps an input length in 16 bits
+  MaxDecodedPayload = 120000,    // the player's decoding buffer
+  MaxCompressedPayload = 32768,  // the compressor's output buffer
+};
+
+// The byte that follows backslash-n in a line break: the player skips it unread.
+const uint8_t LineBreakFiller = ' ';
+
+// Serializes a quiz (whose texts the source parser has checked) into the two payloads.
+QuizPayloads EncodePayloads(const AuthoredQuiz& quiz);
+
+// Reads the two payloads back into a quiz. Every scan is bounded; a payload
+// that ends before its grammar does is an error. Texts the source cannot hold
+// (a lone CR or LF, control bytes) become spaces, with a warning.
+bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, AuthoredQuiz& quiz, Diagnostics& diagnostics);
+
+// Compresses both payloads and checks every limit of the player on the way:
+// plain size, compressed size, and that each stream decodes back to its payload.
+bool CompressPayloads(const QuizPayloads& payloads, QuizPayloads& streams, Diagnostics& diagnostics);
+
+// Expands both streams; a failure names the resource.
+bool DecompressStreams(const QuizPayloads& streams, QuizPayloads& payloads, Diagnostics& diagnostics);

@@ -1,0 +1,154 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "quiz_resources.h"
+
+namespace {
+
+const char* const PatchType = "PATCH";
+const WORD QuizResourceId = 104;
+const WORD CodesResourceId = 105;
+
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) return path;
+  return full;
+}
+
+std::string LastErrorText() { return "Windows error " + std::to_string(GetLastError()); }
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR list) {
+  reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+  return TRUE;
+}
+
+std::vector<WORD> LanguagesOf(HMODULE module, WORD id) {
+  std::vector<WORD> languages;
+  EnumResourceLanguagesA(module, PatchType, MAKEINTRESOURCEA(id), CollectLanguage,
+                         reinterpret_cast<LONG_PTR>(&languages));
+  return languages;
+}
+
+bool ReadOne(HMODULE module, WORD id, Bytes& data, std::string& error) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), PatchType);
+  if (found == nullptr) {
+    error = "no PATCH resource " + std::to_string(id) + ": this program carries no quiz";
+    return false;
+  }
+  const DWORD size = SizeofResource(module, found);
+  HGLOBAL loaded = LoadResource(module, found);
+  const uint8_t* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+  if (bytes == nullptr && size > 0) {
+    error = "PATCH resource " + std::to_string(id) + " cannot be read";
+    return false;
+  }
+  data.assign(bytes, bytes + size);
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+// Checks that the written file holds exactly the streams, each in one language.
+bool ReadBack(const std::string& path, const QuizPayloads& streams, std::string& error) {
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) {
+    error = "the written program cannot be opened again (" + LastErrorText() + ")";
+    return false;
+  }
+  QuizPayloads back;
+  bool ok = ReadOne(module, QuizResourceId, back.quiz, error) && ReadOne(module, CodesResourceId, back.codes, error);
+  if (ok && (LanguagesOf(module, QuizResourceId).size() != 1 || LanguagesOf(module, CodesResourceId).size() != 1)) {
+    error = "the written program holds more than one language of the quiz resources";
+    ok = false;
+  }
+  if (ok && (back.quiz != streams.quiz || back.codes != streams.codes)) {
+    error = "the quiz resources read back from the written program differ from what was written";
+    ok = false;
+  }
+  FreeLibrary(module);
+  return ok;
+}
+
+bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::string& error) {
+  // The player may carry the resources already (a quiz packed before, or a
+  // language variant a resource compiler chose): every variant goes.
+  std::vector<WORD> oldQuiz, oldCodes;
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) {
+    error = "the player cannot be opened as a Windows program (" + LastErrorText() + ")";
+    return false;
+  }
+  oldQuiz = LanguagesOf(module, QuizResourceId);
+  oldCodes = LanguagesOf(module, CodesResourceId);
+  FreeLibrary(module);
+
+  HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+  if (update == nullptr) {
+    error = "cannot update the resources of the copy (" + LastErrorText() + ")";
+    return false;
+  }
+  bool ok = true;
+  for (WORD language : oldQuiz) {
+    ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(QuizResourceId), language, nullptr, 0);
+  }
+  for (WORD language : oldCodes) {
+    ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(CodesResourceId), language, nullptr, 0);
+  }
+  const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+  ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(QuizResourceId), neutral,
+                             const_cast<uint8_t*>(streams.quiz.data()), static_cast<DWORD>(streams.quiz.size()));
+  ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(CodesResourceId), neutral,
+                             const_cast<uint8_t*>(streams.codes.data()), static_cast<DWORD>(streams.codes.size()));
+  if (!ok) {
+    error = "cannot set the quiz resources (" + LastErrorText() + ")";
+    EndUpdateResourceA(update, TRUE);
+    return false;
+  }
+  // Its result is not trusted (some implementations report failure after a
+  // good write, or success after a bad one): the read-back decides.
+  EndUpdateResourceA(update, FALSE);
+  return true;
+}
+
+}  // namespace
+
+bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath,
+                        const QuizPayloads& streams, std::string& error) {
+  const std::string target = FullPath(outputPath);
+  const std::string temporary = target + ".ludex-pack-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+  if (!WriteWholeFile(temporary, playerImage)) {
+    DeleteFileA(temporary.c_str());
+    error = "cannot write " + temporary;
+    return false;
+  }
+  if (!UpdateResources(temporary, streams, error) || !ReadBack(temporary, streams, error)) {
+    DeleteFileA(temporary.c_str());
+    return false;
+  }
+  if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    error = "cannot rename " + temporary + " to " + target + " (" + LastErrorText() + ")";
+    DeleteFileA(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool ReadQuizResources(const std::string& programPath, QuizPayloads& streams, std::string& error) {
+  HMODULE module = LoadLibraryExA(FullPath(programPath).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) {
+    error = "cannot open " + programPath + " as a Windows program (" + LastErrorText() + ")";
+    return false;
+  }
+  const bool ok = ReadOne(module, QuizResourceId, streams.quiz, error) &&
+                  ReadOne(module, CodesResourceId, streams.codes, error);
+  FreeLibrary(module);
+  return ok;
+}
