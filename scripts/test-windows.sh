@@ -13,7 +13,8 @@ trap cleanup EXIT
 # Prepare the prefix, then start wine's services with no pipe attached: a
 # service that inherits ctest's output pipe would hold every test open.
 bash scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1
-wineserver -p
+wineserver -w
+wineserver -p </dev/null >/dev/null 2>&1
 bash scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1
 
 cmake --preset windows >/dev/null

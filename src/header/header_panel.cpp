@@ -4,7 +4,7 @@
 #include "header/header_layout.h"
 #include "resource.h"
 
-const char webSiteAddress[] = "https://www.ludex-quiz.fr";
+const char webSiteAddress[] = "www.ludex.fr";
 
 namespace {
 

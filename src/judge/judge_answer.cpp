@@ -2,6 +2,7 @@
 // the texts of the panels' controls.
 #include <cstring>
 
+#include "judge/panel_controls.h"
 #include "judge/text.h"
 #include "judge/verdict.h"
 #include "quiz/quiz.h"
@@ -13,16 +14,21 @@ namespace {
 const int ScoreReadSize = 255;
 const char NoScoreCode[] = "      ";
 
-// A control that does not exist (yet) reads as the empty text.
-void ReadControl(HWND window, int id, char* buffer, int size) {
+// A control that does not exist (yet) reads as the empty text...
+void ReadPanelControl(PanelLookup& lookup, int id, char* buffer, int size) {
   buffer[0] = 0;
-  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  HWND control = FindRowControl(lookup, id);
   if (control != nullptr) GetWindowTextA(control, buffer, size);
 }
 
 // ... and ignores writes.
-void WriteControl(HWND window, int id, const char* text) {
-  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+void WritePanelControl(PanelLookup& lookup, int id, const char* text) {
+  HWND control = FindRowControl(lookup, id);
+  if (control != nullptr) SetWindowTextA(control, text);
+}
+
+void WriteHeaderControl(HWND header, int id, const char* text) {
+  HWND control = header != nullptr ? GetDlgItem(header, id) : nullptr;
   if (control != nullptr) SetWindowTextA(control, text);
 }
 
@@ -37,17 +43,19 @@ void CopyField(char (&buffer)[TextSize], const char* field) {
 // played as 1, so that no field, label or expected answer is made up.
 int FieldsPerQuestion(const QuizContent& quiz) { return quiz.answersPerQuestion == 2 ? 2 : 1; }
 
-bool LabelIsBravo(HWND panel, int id, int readSize) {
+bool LabelIsBravo(PanelLookup& lookup, int id, int readSize) {
   char text[TextSize];
-  ReadControl(panel, id, text, readSize);
+  ReadPanelControl(lookup, id, text, readSize);
   return std::strcmp(text, VerdictBravo) == 0;
 }
 
-void WriteRevealText(HWND panel, const QuestionRecord* record, int qi) {
+void WriteRevealText(PanelLookup& lookup, const QuestionRecord* record, int qi) {
   char text[TextSize] = {};
   if (record != nullptr) CopyField(text, record->revealText);
-  WriteControl(panel, IDC_REVEAL_BASE + 1 + qi, text);
+  WritePanelControl(lookup, IDC_REVEAL_BASE + 1 + qi, text);
 }
+
+void UpdateScoreWith(Quiz& quiz, PanelLookup& lookup);
 
 }  // namespace
 
@@ -66,8 +74,9 @@ void Quiz::JudgeAnswer(HWND panel, int answerFieldId) {
   char expected[TextSize] = {};
   if (record != nullptr) CopyField(expected, secondAnswer ? record->answer2 : record->answer1);
 
+  PanelLookup lookup = {panel, false};
   char typed[TextSize];
-  ReadControl(panel, answerFieldId, typed, TextSize);
+  ReadPanelControl(lookup, answerFieldId, typed, TextSize);
   const char* word = ChooseVerdict(expected, typed);
   const bool right = word == VerdictBravo;
 
@@ -77,59 +86,68 @@ void Quiz::JudgeAnswer(HWND panel, int answerFieldId) {
     bool allRight = true;
     for (int k = 1; k <= perQuestion && allRight; ++k) {
       char fieldText[TextSize];
-      ReadControl(panel, IDC_ANSWER_BASE + qi * perQuestion + k, fieldText, TextSize);
+      ReadPanelControl(lookup, IDC_ANSWER_BASE + qi * perQuestion + k, fieldText, TextSize);
       UpperCaseAscii(fieldText);
       char expectedText[TextSize] = {};
       if (record != nullptr) CopyField(expectedText, k == 1 ? record->answer1 : record->answer2);
       UpperCaseAscii(expectedText);
       allRight = std::strcmp(fieldText, expectedText) == 0;
     }
-    if (allRight) WriteRevealText(panel, record, qi);
+    if (allRight) WriteRevealText(lookup, record, qi);
   }
   if (!right) {
-    WriteControl(panel, IDC_REVEAL_BASE + 1 + qi, "");
+    WritePanelControl(lookup, IDC_REVEAL_BASE + 1 + qi, "");
     allRevealed = 0;
   }
 
-  WriteControl(panel, answerFieldId + (IDC_FEEDBACK_BASE - IDC_ANSWER_BASE), word);
+  WritePanelControl(lookup, answerFieldId + (IDC_FEEDBACK_BASE - IDC_ANSWER_BASE), word);
 
   if (revealMode == 4 && allRevealed == 0) {
     const int labelCount = questionCount * perQuestion;
     bool allBravo = true;
     for (int k = 1; k <= labelCount && allBravo; ++k) {
-      allBravo = LabelIsBravo(panel, IDC_FEEDBACK_BASE + k, TextSize);
+      allBravo = LabelIsBravo(lookup, IDC_FEEDBACK_BASE + k, TextSize);
     }
     if (allBravo) {
       allRevealed = 1;
-      for (int q = 0; q < questionCount; ++q) WriteRevealText(panel, questionAt(q), q);
+      for (int q = 0; q < questionCount; ++q) WriteRevealText(lookup, questionAt(q), q);
     }
   }
 
-  UpdateScore(panel);
+  UpdateScoreWith(*this, lookup);  // UpdateScore, sharing this verdict's lookups
 }
 
 void Quiz::UpdateScore(HWND panel) {
-  const int perQuestion = FieldsPerQuestion(*this);
+  PanelLookup lookup = {panel, false};
+  UpdateScoreWith(*this, lookup);
+}
+
+namespace {
+
+void UpdateScoreWith(Quiz& quiz, PanelLookup& lookup) {
+  const int perQuestion = FieldsPerQuestion(quiz);
   int found = 0;
-  for (int q = 1; q <= questionCount; ++q) {
+  for (int q = 1; q <= quiz.questionCount; ++q) {
     bool allRight = true;
     for (int k = 1; k <= perQuestion && allRight; ++k) {
-      allRight = LabelIsBravo(panel, IDC_FEEDBACK_BASE + perQuestion * (q - 1) + k, ScoreReadSize);
+      allRight = LabelIsBravo(lookup, IDC_FEEDBACK_BASE + perQuestion * (q - 1) + k, ScoreReadSize);
     }
     if (allRight) ++found;
   }
 
   char score[32];
-  wsprintfA(score, " %d / %d", found, questionCount);
-  WriteControl(headerPanel, IDC_SCORE, score);
+  wsprintfA(score, " %d / %d", found, quiz.questionCount);
+  WriteHeaderControl(quiz.headerPanel, IDC_SCORE, score);
 
   // Score s shows code number s; a score of 0, or one past the codes that a
   // quiz can carry, has no code and shows the blank field.
   char code[TextSize];
   if (found >= 1 && found <= ScoreCodeSlots) {
-    CopyField(code, scoreCodes[found - 1]);
+    CopyField(code, quiz.scoreCodes[found - 1]);
   } else {
     std::memcpy(code, NoScoreCode, sizeof NoScoreCode);
   }
-  WriteControl(headerPanel, IDC_SCORE_CODE, code);
+  WriteHeaderControl(quiz.headerPanel, IDC_SCORE_CODE, code);
 }
+
+}  // namespace

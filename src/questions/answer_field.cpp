@@ -1,5 +1,6 @@
 // The answer fields' keyboard handling: judging, keeping in view, F1 and F2.
 #include "app/app.h"
+#include "judge/panel_controls.h"
 #include "questions/question_panel.h"
 
 namespace {
@@ -87,14 +88,18 @@ void FillUnsolvedFields(HWND field) {
   HWND panel = GetParent(field);
   char text[TextSize] = {};
   GetWindowTextA(field, text, sizeof text);
+  // Neither F1 nor the verdicts it causes make or destroy a control: one
+  // lookup serves the whole pass.
+  PanelLookup lookup = {panel, false};
   // Past the fields that a panel can hold, no identifier names a control.
   for (int j = 1; currentQuiz != nullptr &&
                   j <= AnswerFieldLimit(currentQuiz->questionCount, currentQuiz->answersPerQuestion);
        ++j) {
     char verdict[TextSize] = {};
-    GetDlgItemTextA(panel, 5000 + j, verdict, sizeof verdict);
+    HWND label = FindRowControl(lookup, 5000 + j);
+    if (label != nullptr) GetWindowTextA(label, verdict, sizeof verdict);
     if (lstrcmpA(verdict, "BRAVO") == 0) continue;
-    HWND other = GetDlgItem(panel, 4000 + j);
+    HWND other = FindRowControl(lookup, 4000 + j);
     if (other == nullptr) continue;
     SetWindowTextA(other, text);
     SetFocus(other);  // the field left behind is judged

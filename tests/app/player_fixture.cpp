@@ -1,6 +1,7 @@
 #include "app/player_fixture.h"
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 const char testAnswersFile[] = "app_windows_test.txt";
 
@@ -15,6 +16,25 @@ void FillThreeQuestions(Quiz* quiz) {
   quiz->appendQuestion("MADRID", "", "Espagne ?");
 }
 
+namespace {
+
+// Calls visit on every entry of the current directory; returns how many are files.
+template <typename Visit>
+int ForEachEntry(Visit visit) {
+  int count = 0;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA("*", &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    visit(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+}  // namespace
+
 ScratchDirectory::ScratchDirectory() {
   GetCurrentDirectoryA(sizeof previous_, previous_);
   char base[MAX_PATH];
@@ -26,60 +46,36 @@ ScratchDirectory::ScratchDirectory() {
 }
 
 ScratchDirectory::~ScratchDirectory() {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA("*", &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      SetFileAttributesA(found.cFileName, FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(found.cFileName);
-      RemoveDirectoryA(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
+  ForEachEntry([](const char* name) {
+    SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(name);
+    RemoveDirectoryA(name);
+  });
   SetCurrentDirectoryA(previous_);
   RemoveDirectoryA(path_);
 }
 
 std::string ReadWholeFile(const char* name) {
-  FILE* file = std::fopen(name, "rb");
-  if (file == nullptr) return "<missing>";
-  std::string bytes;
-  char buffer[4096];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-  std::fclose(file);
-  return bytes;
+  std::ifstream file(name, std::ios::binary);
+  return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
 }
 
 void WriteWholeFile(const char* name, const std::string& bytes) {
-  FILE* file = std::fopen(name, "wb");
-  if (file == nullptr) return;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
+  std::ofstream(name, std::ios::binary) << bytes;
 }
 
 bool FileExists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
 
 int CountFiles() {
-  int count = 0;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA("*", &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return count;
+  return ForEachEntry([](const char*) {});
 }
 
 void PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    if (!IsDialogMessageA(questionPanelWindow, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    if (message.message == WM_QUIT || IsDialogMessageA(questionPanelWindow, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
   }
 }
 

@@ -1,12 +1,14 @@
-// The real main window and panels, opened in-process and driven with messages.
+// The real main window and panels, opened in-process and driven with messages,
+// and the answers file written from the question panel's fields.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/player_fixture.h"
 #include "resource.h"
-#include "support/message_box_watch.h"
 
 namespace {
 
@@ -19,230 +21,176 @@ LRESULT CALLBACK ScrollRecorder(HWND window, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcA(questionPanelProcBefore, window, message, wParam, lParam);
 }
 
+std::tuple<int, int, int, int> Place(HWND window) {
+  RECT r = ChildRect(window);
+  return std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void SetAnswers(const char* first, const char* second, const char* third) {
+  const char* texts[] = {first, second, third};
+  for (int k = 1; k <= 3; ++k) SetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + k, texts[k - 1]);
+}
+
 class PlayerTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(StartPlayer(GetModuleHandleA(nullptr), FillThreeQuestions));
     PumpMessages();
   }
-  void TearDown() override {
-    if (questionPanelProcBefore != nullptr) {
-      SetWindowLongPtrA(questionPanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(questionPanelProcBefore));
-      questionPanelProcBefore = nullptr;
-    }
-    EndPlayer();
-  }
-  void RecordScrolls() {
-    seenScrollCodes.clear();
-    questionPanelProcBefore = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(questionPanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollRecorder)));
-  }
-  void SetAnswer(int k, const char* text) { SetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + k, text); }
+  void TearDown() override { EndPlayer(); }
 
   ScratchDirectory scratch;
 };
+using SaveAnswersTest = PlayerTest;
 
-void ExpectRectAt(RECT actual, int x, int y, int width, int height, const char* what) {
-  EXPECT_EQ(actual.left, x) << what;
-  EXPECT_EQ(actual.top, y) << what;
-  EXPECT_EQ(actual.right - actual.left, width) << what;
-  EXPECT_EQ(actual.bottom - actual.top, height) << what;
-}
-
-TEST_F(PlayerTest, MainWindowClassSizeAndCentring) {
-  char text[300] = "";
-  GetWindowTextA(mainWindow, text, sizeof text);
-  EXPECT_STREQ(text, "Capitales d'Europe");
-  GetClassNameA(mainWindow, text, sizeof text);
-  EXPECT_STREQ(text, "WindowsApp");
-  EXPECT_EQ(GetClassLongPtrA(mainWindow, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
-  EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_SCROLLBAR + 1));
-  EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HCURSOR),
-            reinterpret_cast<ULONG_PTR>(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))));
-  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(mainWindow, GWL_STYLE)) & WS_OVERLAPPEDWINDOW,
-            static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
-
+TEST_F(PlayerTest, MainWindowCaptionSizeAndCentring) {
+  char caption[64] = "";
+  GetWindowTextA(mainWindow, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Capitales d'Europe");
   RECT desktop, own;
   GetWindowRect(GetDesktopWindow(), &desktop);
   GetWindowRect(mainWindow, &own);
-  EXPECT_EQ(own.right - own.left, 544);
-  EXPECT_EQ(own.bottom - own.top, 375);
-  EXPECT_EQ(own.left, (desktop.right - desktop.left - 544) / 2);
-  EXPECT_EQ(own.top, (desktop.bottom - desktop.top - 375) / 2);
-
-  // The big icon is the question mark, the small one stays the class's.
-  EXPECT_EQ(SendMessageA(mainWindow, WM_GETICON, ICON_BIG, 0),
-            reinterpret_cast<LRESULT>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))));
-  EXPECT_EQ(GetClassLongPtrA(mainWindow, GCLP_HICONSM),
-            reinterpret_cast<ULONG_PTR>(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));
-
-  EXPECT_EQ(GetParent(headerPanelWindow), mainWindow);
-  EXPECT_EQ(GetParent(questionPanelWindow), mainWindow);
+  EXPECT_EQ(std::make_tuple(own.left, own.top, own.right - own.left, own.bottom - own.top),
+            std::make_tuple((desktop.right - 544) / 2, (desktop.bottom - 375) / 2, 544L, 375L));
   EXPECT_EQ(currentQuiz->headerPanel, headerPanelWindow);
-  EXPECT_TRUE(IsWindowVisible(headerPanelWindow));
-  EXPECT_TRUE(IsWindowVisible(questionPanelWindow));
+  EXPECT_TRUE(IsWindowVisible(headerPanelWindow) && IsWindowVisible(questionPanelWindow));
 }
 
 TEST_F(PlayerTest, CreditLabelTextFontAndColours) {
   HWND label = GetDlgItem(mainWindow, IDC_CREDIT_LABEL);
-  ASSERT_NE(label, nullptr);
   char text[64] = "";
   GetWindowTextA(label, text, sizeof text);
   EXPECT_STREQ(text, "R\xE9" "alis\xE9 avec la version 2.1.3  ");
   EXPECT_EQ(SendMessageA(label, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
-
-  HDC dc = GetDC(label);
-  SetTextColor(dc, RGB(1, 2, 3));
-  LRESULT brush = SendMessageA(mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(label));
-  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(creditLabelBrush));
-  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
-  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   LOGBRUSH fill = {};
   GetObjectA(creditLabelBrush, sizeof fill, &fill);
   EXPECT_EQ(fill.lbColor, RGB(212, 208, 200));
-  ReleaseDC(label, dc);
-
-  // Any other static control of the main window is left alone.
-  HWND other = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, mainWindow,
-                               reinterpret_cast<HMENU>(8001), GetModuleHandleA(nullptr), nullptr);
-  dc = GetDC(other);
-  EXPECT_EQ(SendMessageA(mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(other)),
-            0);
-  ReleaseDC(other, dc);
-  DestroyWindow(other);
-}
-
-TEST_F(PlayerTest, LayoutFollowsTheClientSize) {
-  struct Case {
-    int width, height;
-    int questionHeight, creditX, creditY;
-  } cases[] = {{600, 400, 332, 455, 384}, {700, 300, 232, 555, 284}};
-  for (const Case& c : cases) {
-    SetClientSize(mainWindow, c.width, c.height);
-    RECT client;
-    GetClientRect(mainWindow, &client);
-    ASSERT_EQ(client.right, c.width);
-    ASSERT_EQ(client.bottom, c.height);
-    ExpectRectAt(ChildRect(questionPanelWindow), 5, 50, c.width - 11, c.questionHeight, "question panel");
-    ExpectRectAt(ChildRect(headerPanelWindow), 5, 2, c.width - 11, 49, "header panel");
-    ExpectRectAt(ChildRect(GetDlgItem(mainWindow, IDC_CREDIT_LABEL)), c.creditX, c.creditY, 140, 15,
-                 "credit label");
+  // Only the credit label is painted; any other child is left alone.
+  HDC dc = GetDC(mainWindow);
+  for (HWND control : {label, headerPanelWindow}) {
+    SetTextColor(dc, RGB(1, 2, 3));
+    SetBkMode(dc, OPAQUE);
+    LRESULT brush = SendMessageA(mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                 reinterpret_cast<LPARAM>(control));
+    const bool credit = control == label;
+    EXPECT_EQ(std::make_tuple(brush, GetTextColor(dc), GetBkMode(dc)),
+              credit ? std::make_tuple(reinterpret_cast<LRESULT>(creditLabelBrush), RGB(0, 0, 0), TRANSPARENT)
+                     : std::make_tuple(LRESULT{0}, RGB(1, 2, 3), OPAQUE));
   }
+  ReleaseDC(mainWindow, dc);
 }
 
-TEST_F(PlayerTest, MinimisingMovesNothingAndRestoringLaysOutAgain) {
+TEST_F(PlayerTest, LayoutFollowsTheClientSizeButNotAMinimisedWindow) {
+  auto expectLayout = [](const char* when) {
+    EXPECT_EQ(Place(questionPanelWindow), std::make_tuple(5, 50, 589, 332)) << when;
+    EXPECT_EQ(Place(headerPanelWindow), std::make_tuple(5, 2, 589, 49)) << when;
+    EXPECT_EQ(Place(GetDlgItem(mainWindow, IDC_CREDIT_LABEL)), std::make_tuple(455, 384, 140, 15)) << when;
+  };
   SetClientSize(mainWindow, 600, 400);
+  expectLayout("600 x 400");
   ShowWindow(mainWindow, SW_MINIMIZE);
   PumpMessages();
   ASSERT_TRUE(IsIconic(mainWindow));
-  ExpectRectAt(ChildRect(questionPanelWindow), 5, 50, 589, 332, "question panel while minimised");
-  ExpectRectAt(ChildRect(headerPanelWindow), 5, 2, 589, 49, "header panel while minimised");
-
+  expectLayout("minimised");
   // Displaced while minimised: only a new layout brings them back.
   SetWindowPos(questionPanelWindow, nullptr, 0, 0, 10, 10, SWP_NOZORDER);
   SetWindowPos(headerPanelWindow, nullptr, 0, 0, 10, 10, SWP_NOZORDER);
   ShowWindow(mainWindow, SW_RESTORE);
   PumpMessages();
-  ExpectRectAt(ChildRect(questionPanelWindow), 5, 50, 589, 332, "question panel restored");
-  ExpectRectAt(ChildRect(headerPanelWindow), 5, 2, 589, 49, "header panel restored");
+  expectLayout("restored");
 }
 
 TEST_F(PlayerTest, OneWheelNotchIsPostedToTheQuestionPanel) {
-  struct Case {
-    short delta;
-    std::vector<int> codes;
-  } cases[] = {
-      {120, {501}}, {-120, {500}}, {240, {}}, {-240, {}}, {60, {}}, {0, {}},
-  };
-  RecordScrolls();
-  for (const Case& c : cases) {
+  questionPanelProcBefore = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(questionPanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollRecorder)));
+  for (auto [delta, codes] : {std::pair<short, std::vector<int>>{120, {501}}, {-120, {500}}, {240, {}}}) {
     seenScrollCodes.clear();
-    SendMessageA(mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), MAKELPARAM(300, 300));
-    EXPECT_TRUE(seenScrollCodes.empty()) << "posted, not sent: delta " << c.delta;
+    SendMessageA(mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(300, 300));
+    EXPECT_TRUE(seenScrollCodes.empty()) << "posted, not sent: delta " << delta;
     PumpMessages();
-    EXPECT_EQ(seenScrollCodes, c.codes) << "delta " << c.delta;
+    EXPECT_EQ(seenScrollCodes, codes) << "delta " << delta;
   }
 }
 
-TEST_F(PlayerTest, ClosingSavesDeletesTheSoundFileAndEndsWithZero) {
-  SetAnswer(1, "Paris");
-  SetAnswer(2, "");
-  SetAnswer(3, "42");
+TEST_F(PlayerTest, ClosingSavesDeletesTheSoundFileAndTheNextStartResumes) {
+  const char* typed[] = {"Paris", "", "Rome et \xE9t\xE9"};
+  SetAnswers(typed[0], typed[1], typed[2]);
   WriteWholeFile("ludex.mp3", "ID3");
   PostMessageA(mainWindow, WM_CLOSE, 0, 0);
   EXPECT_EQ(RunMessageLoop(), 0);
-  EXPECT_EQ(ReadWholeFile(testAnswersFile), "Paris\r\n\r\n42\r\n");
+  EXPECT_EQ(ReadWholeFile(testAnswersFile), "Paris\r\n\r\nRome et \xE9t\xE9\r\n");
   EXPECT_FALSE(FileExists("ludex.mp3"));
   EXPECT_TRUE(IsWindow(mainWindow)) << "teardown, not WM_CLOSE, ends the windows";
-}
-
-TEST_F(PlayerTest, SessionEndSavesOnlyWhenTheSessionReallyEnds) {
-  struct Case {
-    WPARAM ending;
-    const char* expected;
-  } cases[] = {{FALSE, "<missing>"}, {TRUE, "Madrid\r\n\r\n\r\n"}};
-  SetAnswer(1, "Madrid");
-  for (const Case& c : cases) {
-    SendMessageA(mainWindow, WM_ENDSESSION, c.ending, 0);
-    EXPECT_EQ(ReadWholeFile(testAnswersFile), c.expected) << "wParam " << c.ending;
-  }
-}
-
-TEST(PlayerStart, WithoutQuizResourceTheBuiltInQuizPlaysSilently) {
-  ScratchDirectory scratch;
-  MessageBoxWatch boxes;
-  ASSERT_TRUE(StartPlayer(GetModuleHandleA(nullptr)));
-  PumpMessages();
-  char caption[64] = "";
-  GetWindowTextA(mainWindow, caption, sizeof caption);
-  EXPECT_STREQ(caption, "Nom du ludex");
-  EXPECT_TRUE(boxes.seen().empty());
   EndPlayer();
-  EXPECT_EQ(currentQuiz, nullptr);
-}
-
-TEST(PlayerStart, TheNextStartResumesTheSavedAnswers) {
-  ScratchDirectory scratch;
-  const char* typed[] = {"Paris", "", "Rome et été"};
-  ASSERT_TRUE(StartPlayer(GetModuleHandleA(nullptr), FillThreeQuestions));
-  for (int k = 1; k <= 3; ++k) SetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + k, typed[k - 1]);
-  PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-  EXPECT_EQ(RunMessageLoop(), 0);
-  EndPlayer();
-
   ASSERT_TRUE(StartPlayer(GetModuleHandleA(nullptr), FillThreeQuestions)) << "a second start in one process";
   for (int k = 1; k <= 3; ++k) {
     char text[300] = "";
     GetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + k, text, sizeof text);
     EXPECT_STREQ(text, typed[k - 1]) << "field " << k;
   }
-  EndPlayer();
 }
 
-}  // namespace
-
-namespace {
+TEST_F(PlayerTest, SessionEndSavesOnlyWhenTheSessionReallyEnds) {
+  SetAnswers("Madrid", "", "");
+  for (auto c : {std::make_pair(FALSE, "<missing>"), std::make_pair(TRUE, "Madrid\r\n\r\n\r\n")}) {
+    SendMessageA(mainWindow, WM_ENDSESSION, c.first, 0);
+    EXPECT_EQ(ReadWholeFile(testAnswersFile), c.second) << "wParam " << c.first;
+  }
+}
 
 TEST(PlayerResources, TheProgramIconHasBothSizes) {
-  const struct {
-    int size;
-  } cases[] = {{32}, {16}};
-  for (const auto& c : cases) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_LUDEX), IMAGE_ICON, c.size, c.size, 0));
-    ASSERT_NE(icon, nullptr) << c.size;
+  for (int size : {32, 16}) {
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_LUDEX), IMAGE_ICON, size, size, 0);
     ICONINFO info = {};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    EXPECT_TRUE(info.fIcon);
     BITMAP colour = {};
-    ASSERT_NE(GetObjectA(info.hbmColor, sizeof colour, &colour), 0);
-    EXPECT_EQ(colour.bmWidth, c.size);
-    EXPECT_EQ(colour.bmHeight, c.size);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
+    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info)) << size;
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(std::make_pair(colour.bmWidth, colour.bmHeight), std::make_pair(LONG(size), LONG(size)));
+  }
+}
+
+// Rows run in order in one folder: each save must replace the previous file whole,
+// so a shorter content follows a longer one.
+TEST_F(SaveAnswersTest, WritesOneLinePerAnswerField) {
+  const std::string longAnswer(300, 'x');
+  const struct {
+    const char* name;
+    std::string first, second, third;
+    int questionCount, answersPerQuestion;
+    std::string expected;
+  } cases[] = {
+      {"cut to 259 bytes", longAnswer, "", "", 3, 1, std::string(259, 'x') + "\r\n\r\n\r\n"},
+      {"second answers name no control", "Paris", "", "42", 3, 2, "Paris\r\n\r\n42\r\n\r\n\r\n\r\n"},
+      {"count below the fields", "Paris", "Rome", "42", 2, 1, "Paris\r\nRome\r\n"},
+      {"code page bytes kept", "\xC9t\xE9", " deux  mots ", "%s%d", 3, 1, "\xC9t\xE9\r\n deux  mots \r\n%s%d\r\n"},
+      {"no questions: empty file", "Paris", "", "42", 0, 1, ""},
+  };
+  for (const auto& c : cases) {
+    SetAnswers(c.first.c_str(), c.second.c_str(), c.third.c_str());
+    currentQuiz->questionCount = c.questionCount;
+    currentQuiz->answersPerQuestion = c.answersPerQuestion;
+    SaveAnswers(questionPanelWindow);
+    EXPECT_EQ(ReadWholeFile(testAnswersFile), c.expected) << c.name;
+    EXPECT_EQ(CountFiles(), 1) << c.name << ": only the answers file remains";
+  }
+}
+
+// Held open without sharing by someone else, or read-only: the old file stays,
+// and once it is free again saving works.
+TEST_F(SaveAnswersTest, AnAnswersFileThatCannotBeReplacedIsKept) {
+  for (bool held : {true, false}) {
+    WriteWholeFile(testAnswersFile, "ancienne\r\nr\xE9ponse\r\n\r\n");
+    SetAnswers("nouvelle", "", "");
+    HANDLE holder = held ? CreateFileA(testAnswersFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                         : INVALID_HANDLE_VALUE;
+    ASSERT_TRUE(held ? holder != INVALID_HANDLE_VALUE
+                     : SetFileAttributesA(testAnswersFile, FILE_ATTRIBUTE_READONLY));
+    SaveAnswers(questionPanelWindow);
+    if (held) CloseHandle(holder); else SetFileAttributesA(testAnswersFile, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadWholeFile(testAnswersFile), "ancienne\r\nr\xE9ponse\r\n\r\n") << "held " << held;
+    EXPECT_EQ(CountFiles(), 1) << "the unfinished copy is removed";
+    SaveAnswers(questionPanelWindow);
+    EXPECT_EQ(ReadWholeFile(testAnswersFile), "nouvelle\r\n\r\n\r\n") << "held " << held;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "quiz/quiz.h"
 #include "resource.h"
@@ -361,6 +362,46 @@ TEST_F(JudgeAnswerTest, MissingControlsReadEmptyAndIgnoreWrites) {
   quiz.JudgeAnswer(panel, 4001);
   EXPECT_EQ(Feedback(1), "BRAVO");
   EXPECT_EQ(Score(), " 0 / 2");   // the old text stays
+}
+
+// Verdicts remember the panel's controls: each change below must be seen by the next one.
+TEST_F(JudgeAnswerTest, ControlsRenumberedMovedOrReplacedAreFoundAfresh) {
+  AddQuestions(2, 1);
+  BuildRows(2, 0);
+  Judge(4001, "paris");
+  Judge(4002, "rome");
+  EXPECT_EQ(Score(), " 2 / 2");
+  HWND label = GetDlgItem(panel, 5002);
+  SetWindowLongPtrA(label, GWLP_ID, 5009);
+  quiz.UpdateScore(panel);
+  EXPECT_EQ(Score(), " 1 / 2");  // a renumbered label no longer counts
+  SetWindowLongPtrA(label, GWLP_ID, 5002);
+  quiz.UpdateScore(panel);
+  EXPECT_EQ(Score(), " 2 / 2");
+  SetParent(label, host);
+  quiz.UpdateScore(panel);
+  EXPECT_EQ(Score(), " 1 / 2");  // nor does one moved out of the panel
+  DestroyWindow(label);
+  AddControl(panel, "Static", 5002, "?");
+  Judge(4002, "rome");
+  EXPECT_EQ(Feedback(2), "BRAVO");  // its successor gets the verdict
+  EXPECT_EQ(Score(), " 2 / 2");
+  DestroyWindow(GetDlgItem(panel, 4002));
+  AddControl(panel, "Edit", 4002, "lyon");
+  quiz.JudgeAnswer(panel, 4002);
+  EXPECT_EQ(Feedback(2), "FAUX");  // a replaced field is read afresh
+  // A second panel with the same identifiers takes the verdicts on its own labels.
+  HWND first = panel;
+  panel = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUESTION_PANEL), host,
+                             PlainDialogProc, 0);
+  BuildRows(2, 0);
+  Judge(4002, "rome");
+  EXPECT_EQ(Feedback(2), "BRAVO");
+  EXPECT_EQ(ReadText(first, 5002), "FAUX");
+  std::swap(panel, first);
+  Judge(4002, "rome");
+  EXPECT_EQ(Feedback(2), "BRAVO");
+  EXPECT_EQ(Score(), " 2 / 2");
 }
 
 TEST_F(JudgeAnswerTest, QuestionWithoutRecordExpectsEmptyAnswers) {

@@ -2,6 +2,7 @@
 // crash, and every accepted source must survive source -> payloads -> source
 // -> payloads unchanged. Inputs starting with 0xFF feed the payload reader
 // (the extract side) instead, split at the first 0xFE into quiz and codes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -11,15 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0 && data[0] == 0xFF) {
-    const Bytes rest(data + 1, data + size);
-    Bytes quiz = rest, codes;
-    for (size_t i = 0; i < rest.size(); ++i) {
-      if (rest[i] == 0xFE) {
-        quiz.assign(rest.begin(), rest.begin() + i);
-        codes.assign(rest.begin() + i + 1, rest.end());
-        break;
-      }
-    }
+    const uint8_t* split = std::find(data + 1, data + size, 0xFE);
+    const Bytes quiz(data + 1, split), codes(split == data + size ? split : split + 1, data + size);
     AuthoredQuiz read;
     Diagnostics diagnostics;
     if (DecodePayloads(quiz, codes, read, diagnostics)) {

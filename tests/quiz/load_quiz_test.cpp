@@ -17,47 +17,33 @@
 
 namespace {
 
+// message: the one loader message box, or nullptr for none; codes: CODE1..CODE3 read from the codes resource.
 struct Outcome {
-  const char* scenario;
-  const char* message;  // the one loader message box, or nullptr for none
-  const char* title;
-  int questionCount;
-  int questionsHidden;
-  int records;
-  int revealMode;
+  const char *scenario, *message, *title;
+  int questionCount, questionsHidden, records, revealMode;
   COLORREF background;
-  const char* codes[3];
+  bool codes;
 };
 
 #define QUIZ_FROM_PAYLOAD "Quiz de test", 3, 0, 3, 2, RGB(10, 20, 30)
-#define TEST_QUIZ "Nom du ludex", 30, 0, 0, 0, RGB(53, 203, 163)
-#define FRESH_QUIZ "nom du ludex", 2, 0, 0, 0, RGB(90, 95, 150)
+#define TEST_QUIZ "Nom du ludex", 30, 0, 0, 0, RGB(53, 203, 163), false
+#define FRESH_QUIZ "nom du ludex", 2, 0, 0, 0, RGB(90, 95, 150), false
 
 const Outcome Outcomes[] = {
-    {"good", nullptr, QUIZ_FROM_PAYLOAD, {"CODE1", "CODE2", "CODE3"}},
-    {"no_quiz", nullptr, TEST_QUIZ, {"", "", ""}},
-    {"empty_quiz", nullptr, TEST_QUIZ, {"", "", ""}},
-    {"bad_quiz", "Erreur dans le décryptage des reponses", FRESH_QUIZ, {"", "", ""}},
-    {"no_codes", "Codes non trouvés.", QUIZ_FROM_PAYLOAD, {"", "", ""}},
-    {"empty_codes", "Codes non renseignés.", QUIZ_FROM_PAYLOAD, {"", "", ""}},
-    {"bad_codes", "Erreur dans le décryptage des codes", QUIZ_FROM_PAYLOAD, {"", "", ""}},
+    {"good", nullptr, QUIZ_FROM_PAYLOAD, true},
+    {"no_quiz", nullptr, TEST_QUIZ},
+    {"empty_quiz", nullptr, TEST_QUIZ},
+    {"bad_quiz", "Erreur dans le décryptage des reponses", FRESH_QUIZ},
+    {"no_codes", "Codes non trouvés.", QUIZ_FROM_PAYLOAD, false},
+    {"empty_codes", "Codes non renseignés.", QUIZ_FROM_PAYLOAD, false},
+    {"bad_codes", "Erreur dans le décryptage des codes", QUIZ_FROM_PAYLOAD, false},
 };
 
-const Outcome* ThisScenario() {
-  for (const Outcome& o : Outcomes) {
-    if (std::strcmp(o.scenario, SCENARIO_NAME(LOAD_SCENARIO)) == 0) return &o;
-  }
-  return nullptr;
-}
-
-COLORREF BrushColour(HBRUSH brush) {
-  LOGBRUSH logBrush = {};
-  if (GetObjectA(brush, sizeof logBrush, &logBrush) != sizeof logBrush) return CLR_INVALID;
-  return logBrush.lbColor;
-}
-
 TEST(LoadQuiz, LOAD_SCENARIO) {
-  const Outcome* expected = ThisScenario();
+  const Outcome* expected = nullptr;
+  for (const Outcome& o : Outcomes) {
+    if (std::strcmp(o.scenario, SCENARIO_NAME(LOAD_SCENARIO)) == 0) expected = &o;
+  }
   ASSERT_NE(expected, nullptr) << "no outcome for " << SCENARIO_NAME(LOAD_SCENARIO);
 
   MessageBoxWatch watch;
@@ -71,7 +57,6 @@ TEST(LoadQuiz, LOAD_SCENARIO) {
     EXPECT_EQ(watch.seen()[0].caption, "Ludex");
     EXPECT_EQ(watch.seen()[0].text, expected->message);
   }
-
   EXPECT_STREQ(quiz.title, expected->title);
   EXPECT_EQ(quiz.questionCount, expected->questionCount);
   EXPECT_EQ(quiz.questionsHidden, expected->questionsHidden);
@@ -79,14 +64,13 @@ TEST(LoadQuiz, LOAD_SCENARIO) {
   int records = 0;
   for (QuestionRecord* r = quiz.firstQuestion; r != nullptr; r = r->next) ++records;
   EXPECT_EQ(records, expected->records);
-
-  COLORREF colour = RGB(quiz.backgroundRed, quiz.backgroundGreen, quiz.backgroundBlue);
-  EXPECT_EQ(colour, expected->background);
-  EXPECT_EQ(BrushColour(quiz.backgroundBrush), expected->background);
-
-  for (int i = 0; i < 3; ++i) EXPECT_STREQ(quiz.scoreCodes[i], expected->codes[i]) << "code " << i;
-  EXPECT_STREQ(quiz.scoreCodes[3], "");
-
+  EXPECT_EQ(RGB(quiz.backgroundRed, quiz.backgroundGreen, quiz.backgroundBlue), expected->background);
+  LOGBRUSH brush = {};
+  ASSERT_EQ(GetObjectA(quiz.backgroundBrush, sizeof brush, &brush), int(sizeof brush));
+  EXPECT_EQ(brush.lbColor, expected->background);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_STREQ(quiz.scoreCodes[i], expected->codes && i < 3 ? ("CODE" + std::to_string(i + 1)).c_str() : "") << i;
+  }
   if (expected->records == 3) {
     // The payload's own texts, line break and accented byte included.
     EXPECT_STREQ(quiz.author, "Moi");
