@@ -374,6 +374,22 @@ int PutCode(uint32_t code, int width) {
   return 1;
 }
 
+// The common exit of both directions: the output buffer goes to the caller
+// (or is freed when the caller wants none) and the codec state is released.
+static int HandOverOutput(uint8_t** outData, uint32_t* outLength, int result) {
+  CodecState& s = codecState;
+  DetachInput();
+  if (outData) {
+    *outData = s.output;
+  } else {
+    std::free(s.output);
+  }
+  if (outLength) *outLength = s.outputPosition;
+  s.output = nullptr;
+  DictionaryRelease();
+  return result;
+}
+
 int Decompress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength) {
   CodecState& s = codecState;
   s.mode = CodecDecompressing;
@@ -398,16 +414,7 @@ int Decompress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint
 
   int result = DecodeStream();
 
-  DetachInput();
-  if (outData) {
-    *outData = s.output;
-  } else {
-    std::free(s.output);
-  }
-  if (outLength) *outLength = s.outputPosition;
-  s.output = nullptr;
-  DictionaryRelease();
-  return result;
+  return HandOverOutput(outData, outLength, result);
 }
 
 int Compress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength) {
@@ -436,17 +443,8 @@ int Compress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32
 
   // Always fits: WriteByte never lets staging and output together pass the buffer.
   MoveStagingToOutput();
-  DetachInput();
   if (result == CodecOk) s.lastCompressedSize = s.outputPosition;
-  if (outData) {
-    *outData = s.output;
-  } else {
-    std::free(s.output);
-  }
-  if (outLength) *outLength = s.outputPosition;
-  s.output = nullptr;
-  DictionaryRelease();
-  return result;
+  return HandOverOutput(outData, outLength, result);
 }
 
 uint32_t CodecInputSize() { return codecState.lastInputSize; }

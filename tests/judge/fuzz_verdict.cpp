@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "judge/verdict.h"
 
@@ -15,18 +16,15 @@ const size_t MaxLength = 259;
 // An exactly-sized heap copy: terminated when shorter than 259 bytes.
 char* CopyPart(const uint8_t* data, size_t size) {
   size_t length = size < MaxLength ? size : MaxLength;
-  size_t allocated = length < MaxLength ? length + 1 : MaxLength;
-  char* part = static_cast<char*>(std::malloc(allocated));
+  char* part = static_cast<char*>(std::malloc(length < MaxLength ? length + 1 : MaxLength));
   if (length > 0) std::memcpy(part, data, length);
   if (length < MaxLength) part[length] = 0;
   return part;
 }
 
 bool IsVerdictWord(const char* word) {
-  const char* const words[] = {VerdictBravo,   VerdictWrong,    VerdictAnagram, VerdictAlmost,
-                               VerdictNearly,  VerdictTooLong,  VerdictTooShort, VerdictNotFar,
-                               VerdictSomeIdea, VerdictEmpty};
-  for (const char* candidate : words) {
+  for (const char* candidate : {VerdictBravo, VerdictWrong, VerdictAnagram, VerdictAlmost, VerdictNearly,
+                                VerdictTooLong, VerdictTooShort, VerdictNotFar, VerdictSomeIdea, VerdictEmpty}) {
     if (word == candidate) return true;
   }
   return false;
@@ -38,16 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* zero = static_cast<const uint8_t*>(std::memchr(data, 0, size));
   size_t expectedSize = zero != nullptr ? static_cast<size_t>(zero - data) : size;
   const uint8_t* typedData = zero != nullptr ? zero + 1 : data + size;
-  size_t typedSize = size - (typedData - data);
-
   char* expected = CopyPart(data, expectedSize);
-  char* typed = CopyPart(typedData, typedSize);
-  const char* word = ChooseVerdict(expected, typed);
-  if (!IsVerdictWord(word)) std::abort();
+  char* typed = CopyPart(typedData, size - (typedData - data));
+  if (!IsVerdictWord(ChooseVerdict(expected, typed))) std::abort();
   // The same text typed back is always right, unless it trims to nothing.
   if (expected[0] != ' ' && expected[0] != 0 && ChooseVerdict(expected, expected) != VerdictBravo) {
-    size_t length = strnlen(expected, MaxLength);
-    if (expected[length - 1] != ' ') std::abort();
+    if (expected[strnlen(expected, MaxLength) - 1] != ' ') std::abort();
   }
   std::free(expected);
   std::free(typed);

@@ -1,10 +1,10 @@
 // The text primitives on the cases that tell a faithful implementation from a
 // plausible one: signed byte order, the single-pass containment scan, the
-// trimming that keeps tabs and inner spaces.
+// trimming that keeps tabs and inner spaces, the 259-byte cut.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,178 +13,98 @@
 
 namespace {
 
-struct EditCase {
-  const char* text;
-  const char* result;
-};
+const std::string A259(259, 'A');
 
-std::string Apply(void (*operation)(char*), const char* text) {
-  char buffer[260] = {};
-  std::strncpy(buffer, text, 259);
-  operation(buffer);
-  return buffer;
-}
-
-TEST(TrimSpaces, RemovesOnlySpacesAtBothEnds) {
-  const EditCase cases[] = {
-      {"  A B  ", "A B"},
-      {"   ", ""},
-      {" ", ""},
-      {"", ""},
-      {"A", "A"},
-      {"\tA\t", "\tA\t"},
-      {" \tA ", "\tA"},
-      {"\xA0" "A\xA0", "\xA0" "A\xA0"},   // no-break space is not a space
-      {"A  ", "A"},
-      {"  A", "A"},
-      {"A  B", "A  B"},
+TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
+  const struct { void (*operation)(char*); std::string text, result; } cases[] = {
+      {TrimSpaces, "  A B  ", "A B"},
+      {TrimSpaces, "   ", ""},
+      {TrimSpaces, "", ""},
+      {TrimSpaces, " \tA\t ", "\tA\t"},
+      {TrimSpaces, "A  B", "A  B"},
+      {TrimSpaces, "\xA0" "A\xA0", "\xA0" "A\xA0"},  // no-break space is not a space
+      {TrimSpaces, " " + std::string(298, 'A'), std::string(258, 'A')},  // cut at 259
+      {UpperCaseAscii, "\xE9l\xE8ve 2b", "\xE9L\xE8VE 2B"},  // accents stay as they are
+      {UpperCaseAscii, "az`{@[", "AZ`{@["},                  // the neighbours of a-z
+      {SortLetters, "LA MER", " AELMR"},
+      {SortLetters, "A\xE9", "\xE9" "A"},  // 0xE9 is negative: before 'A'
+      {SortLetters, "\x01\xFF\x80\x7F", "\x80\xFF\x01\x7F"},
+      {SortLetters, "", ""},
   };
-  for (const EditCase& c : cases) EXPECT_EQ(Apply(TrimSpaces, c.text), c.result) << '[' << c.text << ']';
-}
-
-TEST(TrimSpaces, StopsAt259Bytes) {
-  char buffer[300];
-  std::memset(buffer, 'A', sizeof buffer);
-  buffer[0] = ' ';
-  buffer[299] = 0;
-  TrimSpaces(buffer);
-  EXPECT_EQ(std::strlen(buffer), 258u);  // the 259 bytes looked at, less the space
-}
-
-TEST(UpperCaseAscii, LiftsOnlyAToZ) {
-  const EditCase cases[] = {
-      {"\xE9l\xE8ve 2b", "\xE9L\xE8VE 2B"},  // élève 2b: accents stay as they are
-      {"abcxyz", "ABCXYZ"},
-      {"`{@[", "`{@["},                      // the neighbours of a-z and A-Z
-      {"\xE0\xFF\xC9", "\xE0\xFF\xC9"},
-      {"", ""},
-  };
-  for (const EditCase& c : cases) EXPECT_EQ(Apply(UpperCaseAscii, c.text), c.result) << c.text;
-}
-
-TEST(SortLetters, SortsBytesAsSigned) {
-  const EditCase cases[] = {
-      {"NICHE", "CEHIN"},
-      {"CHIEN", "CEHIN"},
-      {"LA MER", " AELMR"},
-      {"A\xE9", "\xE9" "A"},                 // 0xE9 is negative: before 'A'
-      {"\x01\xFF\x80\x7F", "\x80\xFF\x01\x7F"},
-      {"BA", "AB"},
-      {"Z", "Z"},
-      {"", ""},
-      {"BBAA", "AABB"},
-  };
-  for (const EditCase& c : cases) EXPECT_EQ(Apply(SortLetters, c.text), c.result) << c.text;
-}
-
-struct DistanceCase {
-  const char* first;
-  const char* second;
-  int distance;
-};
-
-TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {
-  const DistanceCase cases[] = {
-      {"", "ABC", 3},
-      {"ABC", "", 3},
-      {"", "", 0},
-      {"PARIS", "PARIS", 0},
-      {"AB", "BA", 2},
-      {"CHAT", "CHATS", 1},
-      {"MAISON", "RAISONS", 2},
-      {"KITTEN", "SITTING", 3},
-      {"\xC9LAN", "ELAN", 1},
-      {"ABCDEFGHIJ", "ABCDEFG", 3},
-  };
-  for (const DistanceCase& c : cases) {
-    EXPECT_EQ(EditDistance(c.first, c.second), c.distance) << c.first << " / " << c.second;
-    EXPECT_EQ(EditDistance(c.second, c.first), c.distance) << c.second << " / " << c.first;
+  for (const auto& c : cases) {
+    char buffer[400] = {};
+    std::memcpy(buffer, c.text.data(), c.text.size());
+    c.operation(buffer);
+    EXPECT_EQ(std::string(buffer), c.result) << '[' << c.text << ']';
   }
 }
 
-TEST(EditDistance, HandlesTwoFullLengthTexts) {
-  std::string first(259, 'A');
-  std::string second(259, 'B');
-  EXPECT_EQ(EditDistance(first.c_str(), second.c_str()), 259);
-  second[100] = 'A';
-  EXPECT_EQ(EditDistance(first.c_str(), second.c_str()), 258);
-  // Longer texts are looked at only up to 259 bytes.
-  std::string longer(400, 'A');
-  EXPECT_EQ(EditDistance(first.c_str(), longer.c_str()), 0);
+TEST(TextEditDistance, CountsEditsBothWaysUpTo259Bytes) {
+  const struct { std::string first, second; int distance; } cases[] = {
+      {"", "ABC", 3},
+      {"AB", "BA", 2},
+      {"KITTEN", "SITTING", 3},
+      {"\xC9LAN", "ELAN", 1},
+      {A259, std::string(259, 'B'), 259},
+      {A259, std::string(400, 'A'), 0},  // looked at only up to 259 bytes
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EditDistance(c.first.c_str(), c.second.c_str()), c.distance) << c.first << " / " << c.second;
+    EXPECT_EQ(EditDistance(c.second.c_str(), c.first.c_str()), c.distance) << c.second << " / " << c.first;
+  }
 }
 
-// The textbook recurrence, one row at a time, as the reference for many
-// pairs over a small alphabet, where matches and mismatches mix.
 int ReferenceDistance(const std::string& first, const std::string& second) {
   std::vector<int> above(second.size() + 1), row(second.size() + 1);
   for (size_t j = 0; j <= second.size(); ++j) above[j] = static_cast<int>(j);
   for (size_t i = 1; i <= first.size(); ++i) {
     row[0] = static_cast<int>(i);
     for (size_t j = 1; j <= second.size(); ++j) {
-      int cost = first[i - 1] == second[j - 1] ? 0 : 1;
-      row[j] = std::min({above[j] + 1, row[j - 1] + 1, above[j - 1] + cost});
+      row[j] = std::min({above[j] + 1, row[j - 1] + 1, above[j - 1] + (first[i - 1] != second[j - 1])});
     }
     above = row;
   }
   return above[second.size()];
 }
 
-TEST(EditDistance, AgreesWithTheRecurrenceOnManyPairs) {
+TEST(TextEditDistance, AgreesWithTheRecurrenceOnManyPairs) {
   std::mt19937 random(1234);
-  std::uniform_int_distribution<int> length(0, 40);
-  std::uniform_int_distribution<int> letter(0, 3);
   for (int n = 0; n < 2000; ++n) {
-    std::string first(length(random), ' ');
-    std::string second(length(random), ' ');
-    for (char& c : first) c = static_cast<char>("AB\xE9 "[letter(random)]);
-    for (char& c : second) c = static_cast<char>("AB\xE9 "[letter(random)]);
-    ASSERT_EQ(EditDistance(first.c_str(), second.c_str()), ReferenceDistance(first, second))
-        << first << " / " << second;
+    std::string pair[2];
+    for (std::string& text : pair) {
+      text.resize(random() % 41);
+      for (char& c : text) c = "AB\xE9 "[random() % 4];
+    }
+    ASSERT_EQ(EditDistance(pair[0].c_str(), pair[1].c_str()), ReferenceDistance(pair[0], pair[1]))
+        << pair[0] << " / " << pair[1];
   }
 }
 
-TEST(FindContained, ScansOnceWithoutSteppingBack) {
-  const DistanceCase cases[] = {
-      {"PARIS", "PARISIEN", 2},
-      {"PARISIEN", "PARIS", -2},
-      {"PARIS", "PARIS", 2},
-      {"ROME", "PARIS", 0},
-      {"AAB", "AAAB", 0},        // the occurrence starts inside a failed run
-      {"ABC", "ABABC", 2},       // the breaking byte starts the next run
-      {"ANA", "BANANA", 2},
-      {"", "", 1},
-      {"X", "", -1},
-      {"", "X", 1},
-      {"IS", "PARIS", 2},        // found at the very end
-      {"PARIS", "IS", -2},
-      {"ABC", "XAB", 0},         // a run that reaches the end of the long text
-      {"XYZ", "ABCXY", 0},
-      {"AB", "BA", 0},           // same length, not contained
-  };
-  for (const DistanceCase& c : cases) {
-    EXPECT_EQ(FindContained(c.first, c.second), c.distance) << c.first << " / " << c.second;
-  }
-}
+int Anagrams(const char* first, const char* second) { return AreAnagrams(first, second); }
 
-TEST(AreAnagrams, SameBytesSameCounts) {
-  struct Case {
-    const char* first;
-    const char* second;
-    bool anagrams;
+TEST(TextContainmentAndAnagrams, ScanOnceAndCountBytes) {
+  const struct { int (*compare)(const char*, const char*); const char *first, *second; int result; } cases[] = {
+      {FindContained, "PARIS", "PARISIEN", 2},
+      {FindContained, "PARISIEN", "PARIS", -2},
+      {FindContained, "PARIS", "PARIS", 2},
+      {FindContained, "IS", "PARIS", 2},   // found at the very end
+      {FindContained, "ROME", "PARIS", 0},
+      {FindContained, "AAB", "AAAB", 0},   // the occurrence starts inside a failed run
+      {FindContained, "ABC", "ABABC", 2},  // the breaking byte starts the next run
+      {FindContained, "ABC", "XAB", 0},    // a run that reaches the end of the long text
+      {FindContained, "AB", "BA", 0},
+      {FindContained, "", "", 1},
+      {FindContained, "X", "", -1},
+      {Anagrams, "NICHE", "CHIEN", 1},
+      {Anagrams, "LA MER", "MERLA", 0},    // the space counts
+      {Anagrams, "AAB", "ABB", 0},         // same letters, other counts
+      {Anagrams, "\xE9T\xE9", "T\xE9\xE9", 1},
+      {Anagrams, "", "", 1},
+      {Anagrams, "", "A", 0},
+      {Anagrams, "CAB", "BAD", 0},
   };
-  const Case cases[] = {
-      {"NICHE", "CHIEN", true},
-      {"LA MER", "MERLA", false},   // the space counts
-      {"LA MER", "MER LA", true},
-      {"", "", true},
-      {"", "A", false},
-      {"AAB", "ABB", false},        // same letters, other counts
-      {"PARIS", "PRAIS", true},
-      {"12!", "!21", true},
-      {"\xE9T\xE9", "T\xE9\xE9", true},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(AreAnagrams(c.first, c.second), c.anagrams) << c.first << " / " << c.second;
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.compare(c.first, c.second), c.result) << c.first << " / " << c.second;
   }
 }
 

@@ -4,197 +4,110 @@
 
 namespace {
 
-struct HeightCase { int question; int height; };
-const HeightCase HeightCases[] = {
-    {1, 20}, {2, 55}, {6, 45}, {7, 45}, {12, 60}, {13, 30}, {14, 68}, {22, 30},
-    {25, 30}, {26, 20}, {29, 45}, {33, 20}, {34, 50}, {100, 50}, {255, 50},
-};
-
-TEST(RowLayout, RowHeightFollowsTheTableThenFifty) {
-  for (const HeightCase& c : HeightCases) EXPECT_EQ(RowHeight(c.question), c.height) << c.question;
-}
-
-struct TopCase { int question; int top; };
-const TopCase TopCases[] = {{1, 5}, {2, 30}, {3, 90}, {4, 115}, {15, 5 + 14 * 5 + 493}};
-
-TEST(RowLayout, RowTopsStackHeightPlusGap) {
-  for (const TopCase& c : TopCases) EXPECT_EQ(RowTop(c.question), c.top) << c.question;
-}
-
-struct ContentCase { int rows, answers; bool reveal; int width, height; };
-const ContentCase ContentCases[] = {
-    {3, 1, false, 1050, 115},
-    {3, 2, false, 1110, 115},
-    {0, 1, false, 20, 0},
-    {0, 2, true, 80, 0},
-    {1, 1, false, 1050, 30},
-    {3, 1, true, 1460, 115},
-    {3, 2, true, 1520, 115},
-    {3, 255, false, 1050, 115},  // only 2 widens by 80
-    {34, 1, false, 1050, 5 + 33 * 5 + 948 + 55},
-    {255, 1, false, 1050, 5 + 33 * 5 + 948 + 222 * 55},
-};
-
-TEST(RowLayout, ContentSize) {
-  for (const ContentCase& c : ContentCases) {
+TEST(RowLayout, RowHeightsTopsAndContentSize) {
+  const struct { int question, height; } heights[] = {
+      {1, 20}, {2, 55}, {6, 45}, {7, 45}, {12, 60}, {13, 30}, {14, 68}, {22, 30},
+      {25, 30}, {26, 20}, {29, 45}, {33, 20}, {34, 50}, {100, 50}, {255, 50},
+  };
+  for (const auto& c : heights) EXPECT_EQ(RowHeight(c.question), c.height) << c.question;
+  const struct { int question, top; } tops[] = {{1, 5}, {2, 30}, {3, 90}, {4, 115}, {15, 5 + 14 * 5 + 493}};
+  for (const auto& c : tops) EXPECT_EQ(RowTop(c.question), c.top) << c.question;
+  const struct { int rows, answers; bool reveal; int width, height; } sizes[] = {
+      {3, 1, false, 1050, 115}, {3, 2, false, 1110, 115}, {0, 1, false, 20, 0}, {0, 2, true, 80, 0},
+      {1, 1, false, 1050, 30}, {3, 1, true, 1460, 115}, {3, 2, true, 1520, 115}, {3, 255, false, 1050, 115},
+      {34, 1, false, 1050, 5 + 33 * 5 + 948 + 55}, {255, 1, false, 1050, 5 + 33 * 5 + 948 + 222 * 55},
+  };
+  for (const auto& c : sizes) {
     EXPECT_EQ(ContentWidth(c.rows, c.answers, c.reveal), c.width) << c.rows << "/" << c.answers;
     EXPECT_EQ(ContentHeight(c.rows), c.height) << c.rows;
   }
 }
 
-struct IdCase { int question, slot, answers, id; };
-const IdCase IdCases[] = {
-    {1, 1, 1, 4001}, {3, 1, 1, 4003}, {1, 1, 2, 4001}, {1, 2, 2, 4002},
-    {3, 1, 2, 4005}, {3, 2, 2, 4006}, {3, 1, 7, 4003},
-};
-
-TEST(RowLayout, AnswerFieldIdsMatchTheVerdictNumbering) {
-  for (const IdCase& c : IdCases)
-    EXPECT_EQ(AnswerFieldId(c.question, c.slot, c.answers), c.id) << c.question << "/" << c.slot;
+TEST(RowLayout, FieldIdsRevealModesAndFieldLimit) {
+  const struct { int question, slot, answers, id; } ids[] = {
+      {1, 1, 1, 4001}, {3, 1, 1, 4003}, {1, 1, 2, 4001}, {1, 2, 2, 4002}, {3, 1, 2, 4005}, {3, 2, 2, 4006}, {3, 1, 7, 4003},
+  };
+  for (const auto& c : ids) EXPECT_EQ(AnswerFieldId(c.question, c.slot, c.answers), c.id) << c.question << "/" << c.slot;
+  for (int mode = 0; mode < 7; ++mode) EXPECT_EQ(HasRevealLabels(mode), mode >= 2 && mode <= 4) << mode;
+  const struct { int count, answers, limit; } limits[] = {
+      {3, 2, 6}, {255, 1, 255}, {255, 255, 510}, {-3, 1, 0}, {2000000000, 2000000000, 510},
+  };
+  for (const auto& c : limits) EXPECT_EQ(AnswerFieldLimit(c.count, c.answers), c.limit) << c.count;
 }
 
-TEST(RowLayout, RevealModesAndFieldLimit) {
-  const bool reveal[] = {false, false, true, true, true, false, false};
-  for (int mode = 0; mode < 7; ++mode) EXPECT_EQ(HasRevealLabels(mode), reveal[mode]) << mode;
-  EXPECT_EQ(AnswerFieldLimit(3, 2), 6);
-  EXPECT_EQ(AnswerFieldLimit(255, 1), 255);
-  EXPECT_EQ(AnswerFieldLimit(255, 255), 510);
-  EXPECT_EQ(AnswerFieldLimit(-3, 1), 0);
-  EXPECT_EQ(AnswerFieldLimit(2000000000, 2000000000), 510);
+TEST(RowLayout, ScrollCodes) {
+  const int target = 777;
+  const ScrollBarState mid = {0, 2000, 300, 1000, 1234}, nearTop = {0, 2000, 300, 100, 5000},
+                       nearEnd = {0, 2000, 300, 1990, 0}, atZero = {0, 2000, 300, 0, 0};
+  const struct { const ScrollBarState* bar; bool vertical; int code, target, expected; } cases[] = {
+      {&mid, true, 0, target, 690}, {&mid, true, 1, target, 1310}, {&mid, true, 2, target, 700},
+      {&mid, true, 3, target, 1300}, {&mid, true, 4, target, 1000}, {&mid, true, 5, target, 1234},
+      {&mid, true, 6, target, 0}, {&mid, true, 7, target, 2000}, {&mid, true, 8, target, 1000},
+      {&mid, true, 500, target, 1050}, {&mid, true, 501, target, 950}, {&mid, true, 502, target, target},
+      {&mid, true, 499, target, 1000}, {&mid, true, 503, target, 1000},
+      {&mid, false, 0, 0, 999}, {&mid, false, 1, 0, 1001}, {&mid, false, 2, 0, 700}, {&mid, false, 3, 0, 1300},
+      {&mid, false, 4, 0, 1000}, {&mid, false, 5, 0, 1234}, {&mid, false, 6, 0, 1000}, {&mid, false, 7, 0, 1000},
+      {&mid, false, 500, 0, 1000}, {&mid, false, 502, 0, 1000},
+      {&nearTop, true, 0, 0, 0}, {&nearTop, true, 501, 0, 50}, {&nearTop, true, 5, 0, 2000},
+      {&nearTop, true, 502, -400, 0}, {&nearTop, true, 502, 99999, 2000}, {&nearEnd, true, 1, 0, 2000},
+      {&nearEnd, true, 500, 0, 2000}, {&nearEnd, false, 3, 0, 2000}, {&atZero, false, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    int position = c.vertical ? NewVerticalPosition(*c.bar, c.code, c.target) : NewHorizontalPosition(*c.bar, c.code);
+    EXPECT_EQ(position, c.expected) << (c.vertical ? "V" : "H") << c.code << " from " << c.bar->position;
+  }
 }
 
-const int kTarget = 777;
-struct ScrollCase { int code; int expected; };
-// minimum 0, maximum 2000, page 300, position 1000, track 1234
-const ScrollCase VerticalCases[] = {
-    {0, 690}, {1, 1310}, {2, 700}, {3, 1300}, {4, 1000}, {5, 1234}, {6, 0}, {7, 2000},
-    {8, 1000}, {500, 1050}, {501, 950}, {502, kTarget}, {499, 1000}, {503, 1000},
-};
-
-TEST(RowLayout, VerticalScrollCodes) {
-  ScrollBarState bar = {0, 2000, 300, 1000, 1234};
-  for (const ScrollCase& c : VerticalCases)
-    EXPECT_EQ(NewVerticalPosition(bar, c.code, kTarget), c.expected) << c.code;
-}
-
-const ScrollCase HorizontalCases[] = {
-    {0, 999}, {1, 1001}, {2, 700}, {3, 1300}, {4, 1000}, {5, 1234}, {6, 1000}, {7, 1000},
-    {500, 1000}, {502, 1000},
-};
-
-TEST(RowLayout, HorizontalScrollCodes) {
-  ScrollBarState bar = {0, 2000, 300, 1000, 1234};
-  for (const ScrollCase& c : HorizontalCases)
-    EXPECT_EQ(NewHorizontalPosition(bar, c.code), c.expected) << c.code;
-}
-
-TEST(RowLayout, ScrollPositionsAreClamped) {
-  ScrollBarState nearTop = {0, 2000, 300, 100, 5000};
-  EXPECT_EQ(NewVerticalPosition(nearTop, 0, 0), 0);
-  EXPECT_EQ(NewVerticalPosition(nearTop, 501, 0), 50);
-  EXPECT_EQ(NewVerticalPosition(nearTop, 5, 0), 2000);
-  EXPECT_EQ(NewVerticalPosition(nearTop, 502, -400), 0);
-  EXPECT_EQ(NewVerticalPosition(nearTop, 502, 99999), 2000);
-  ScrollBarState nearEnd = {0, 2000, 300, 1990, 0};
-  EXPECT_EQ(NewVerticalPosition(nearEnd, 1, 0), 2000);
-  EXPECT_EQ(NewVerticalPosition(nearEnd, 500, 0), 2000);
-  EXPECT_EQ(NewHorizontalPosition(nearEnd, 3), 2000);
-  ScrollBarState atZero = {0, 2000, 300, 0, 0};
-  EXPECT_EQ(NewHorizontalPosition(atZero, 0), 0);
-}
-
-struct FitCase { int content, client, unit; bool reset; int maximum, page; };
-const FitCase FitCases[] = {
-    {1050, 500, 1, false, 1048, 499},
-    {115, 300, 1, true, 113, 114},   // fits: the page covers the range
-    {300, 300, 1, true, 298, 299},   // exactly fits
-    {301, 300, 1, false, 299, 299},
-    {0, 200, 1, true, -2, -1},       // no rows
-    {1050, 500, 0, false, 1048, 499},  // a zero unit counts as one
-};
-
-TEST(RowLayout, ScrollBarFit) {
-  for (const FitCase& c : FitCases) {
+TEST(RowLayout, ScrollBarFitAndWheel) {
+  const struct { int content, client, unit; bool reset; int maximum, page; } fits[] = {
+      {1050, 500, 1, false, 1048, 499}, {115, 300, 1, true, 113, 114}, {300, 300, 1, true, 298, 299},
+      {301, 300, 1, false, 299, 299}, {0, 200, 1, true, -2, -1}, {1050, 500, 0, false, 1048, 499},
+  };
+  for (const auto& c : fits) {
     ScrollBarFit fit = FitScrollBar(c.content, c.client, c.unit);
     EXPECT_EQ(fit.resetPosition, c.reset) << c.content << "/" << c.client;
     EXPECT_EQ(fit.maximum, c.maximum) << c.content << "/" << c.client;
     EXPECT_EQ(fit.page, c.page) << c.content << "/" << c.client;
-    // The bar then accepts at most maximum - page + 1: the extent past the client.
-    if (!c.reset) EXPECT_EQ(fit.maximum - fit.page + 1, c.content - c.client);
   }
+  const struct { unsigned delta; int code; } wheel[] = {
+      {120, ScrollWheelUp}, {65416, ScrollWheelDown}, {0, -1}, {240, -1}, {65296, -1}, {119, -1}, {121, -1},
+  };
+  for (const auto& c : wheel) EXPECT_EQ(WheelRequestCode(c.delta), c.code) << c.delta;
 }
 
-TEST(RowLayout, WheelDeltas) {
-  EXPECT_EQ(WheelRequestCode(120), ScrollWheelUp);
-  EXPECT_EQ(WheelRequestCode(65416), ScrollWheelDown);
-  const unsigned ignored[] = {0, 240, 65296, 119, 121, 1};
-  for (unsigned delta : ignored) EXPECT_EQ(WheelRequestCode(delta), -1) << delta;
+TEST(RowLayout, TabJumpAndKeepInView) {
+  // Jump when (field - 4000 + (shift ? -1 : 1)) % count is 1; a negative remainder keeps its sign.
+  const struct { int id; bool shift; int count; bool top; } tabs[] = {
+      {4004, false, 4, true}, {4002, true, 4, true}, {4001, false, 4, false}, {4003, false, 4, false},
+      {4001, true, 4, false}, {4000, true, 4, false}, {4001, false, 1, false}, {4001, false, 0, false},
+      {4008, false, 4, true},
+  };
+  for (const auto& c : tabs) EXPECT_EQ(TabJumpsToTop(c.id, c.shift, c.count), c.top) << c.id << " shift " << c.shift;
+  const struct { int top, bottom; bool outside; } fields[] = {{100, 120, false}, {100, 121, true}, {99, 110, true}, {105, 115, false}};
+  for (const auto& c : fields) EXPECT_EQ(FieldOutsidePanel(c.top, c.bottom, 100, 120), c.outside) << c.top << "-" << c.bottom;
 }
 
-struct TabCase { int id; bool shift; int count; bool top; };
-const TabCase TabCases[] = {
-    {4004, false, 4, true},   // t = 5, r = 1
-    {4002, true, 4, true},    // t = 1
-    {4001, false, 4, false},  // t = 2
-    {4003, false, 4, false},
-    {4001, true, 4, false},   // t = 0
-    {4000, true, 4, false},   // t = -1: remainder -1 keeps its sign
-    {4001, false, 1, false},  // t = 2, r = 0
-    {4001, false, 0, false},  // no question: no division
-    {4008, false, 4, true},   // t = 9, r = 1
-};
-
-TEST(RowLayout, TabJumpsToTopWhenTheRemainderIsOne) {
-  for (const TabCase& c : TabCases)
-    EXPECT_EQ(TabJumpsToTop(c.id, c.shift, c.count), c.top) << c.id << " shift " << c.shift;
-}
-
-TEST(RowLayout, FieldOutsidePanelIsStrict) {
-  EXPECT_FALSE(FieldOutsidePanel(100, 120, 100, 120));
-  EXPECT_TRUE(FieldOutsidePanel(100, 121, 100, 120));
-  EXPECT_TRUE(FieldOutsidePanel(99, 110, 100, 120));
-  EXPECT_FALSE(FieldOutsidePanel(105, 115, 100, 120));
-}
-
-struct ColourCase { uint8_t red, green; uint32_t colour; };
-const ColourCase ColourCases[] = {
-    {59, 59, 0xFFFFFF}, {0, 0, 0xFFFFFF}, {60, 0, 0}, {59, 60, 0}, {255, 255, 0}, {0, 59, 0xFFFFFF},
-};
-
-TEST(RowLayout, NumberLabelTextColour) {
-  for (const ColourCase& c : ColourCases)
-    EXPECT_EQ(NumberLabelTextColour(c.red, c.green), c.colour) << int(c.red) << "," << int(c.green);
-}
-
-struct KindCase { int id, count, answers; LabelKind kind; };
-const KindCase KindCases[] = {
-    {153, 3, 1, LabelKind::NumberOrReveal}, {8001, 3, 1, LabelKind::NumberOrReveal},
-    {8003, 3, 1, LabelKind::NumberOrReveal}, {8004, 3, 1, LabelKind::Other},
-    {8006, 3, 2, LabelKind::NumberOrReveal}, {8000, 3, 1, LabelKind::Other},
-    {5001, 3, 1, LabelKind::Feedback}, {5003, 3, 1, LabelKind::Feedback},
-    {5004, 3, 1, LabelKind::Other}, {5006, 3, 2, LabelKind::Feedback},
-    {5000, 3, 1, LabelKind::Other}, {3000, 3, 1, LabelKind::Question},
-    {3000, 0, 1, LabelKind::Question}, {5001, 0, 1, LabelKind::Other},
-    {8000 + 65025, 255, 255, LabelKind::NumberOrReveal}, {8000, 255, 255, LabelKind::Feedback},
-    {4001, 3, 1, LabelKind::Other},
-};
-
-TEST(RowLayout, LabelKinds) {
-  for (const KindCase& c : KindCases)
-    EXPECT_EQ(ClassifyLabel(c.id, c.count, c.answers), c.kind) << c.id;
-}
-
-struct FillCase { const char* word; FeedbackFill fill; };
-const FillCase FillCases[] = {
-    {"Anagramme", FeedbackFill::Orange}, {"BRAVO", FeedbackFill::Green},
-    {"FAUX", FeedbackFill::Red}, {"?", FeedbackFill::SystemDefault},
-    {"Presque", FeedbackFill::Gold}, {"Quasiment", FeedbackFill::Gold},
-    {"y a de l'idée", FeedbackFill::Gold}, {"bravo", FeedbackFill::Gold},
-    {"", FeedbackFill::Gold}, {"BRAVO ", FeedbackFill::Gold},
-};
-
-TEST(RowLayout, FeedbackFillByWord) {
-  for (const FillCase& c : FillCases) EXPECT_EQ(FeedbackFillFor(c.word), c.fill) << c.word;
+TEST(RowLayout, ColoursAndLabelKinds) {
+  const struct { uint8_t red, green; uint32_t colour; } colours[] = {
+      {59, 59, 0xFFFFFF}, {0, 0, 0xFFFFFF}, {60, 0, 0}, {59, 60, 0}, {255, 255, 0}, {0, 59, 0xFFFFFF},
+  };
+  for (const auto& c : colours) EXPECT_EQ(NumberLabelTextColour(c.red, c.green), c.colour) << int(c.red) << "," << int(c.green);
+  using K = LabelKind;
+  const struct { int id, count, answers; LabelKind kind; } kinds[] = {
+      {153, 3, 1, K::NumberOrReveal}, {8001, 3, 1, K::NumberOrReveal}, {8003, 3, 1, K::NumberOrReveal},
+      {8004, 3, 1, K::Other}, {8006, 3, 2, K::NumberOrReveal}, {8000, 3, 1, K::Other}, {5001, 3, 1, K::Feedback},
+      {5003, 3, 1, K::Feedback}, {5004, 3, 1, K::Other}, {5006, 3, 2, K::Feedback}, {5000, 3, 1, K::Other},
+      {3000, 3, 1, K::Question}, {3000, 0, 1, K::Question}, {5001, 0, 1, K::Other}, {4001, 3, 1, K::Other},
+      {8000 + 65025, 255, 255, K::NumberOrReveal}, {8000, 255, 255, K::Feedback},
+  };
+  for (const auto& c : kinds) EXPECT_EQ(ClassifyLabel(c.id, c.count, c.answers), c.kind) << c.id;
+  const struct { const char* word; FeedbackFill fill; } fills[] = {
+      {"Anagramme", FeedbackFill::Orange}, {"BRAVO", FeedbackFill::Green}, {"FAUX", FeedbackFill::Red},
+      {"?", FeedbackFill::SystemDefault}, {"Presque", FeedbackFill::Gold}, {"Quasiment", FeedbackFill::Gold},
+      {"y a de l'idée", FeedbackFill::Gold}, {"bravo", FeedbackFill::Gold}, {"", FeedbackFill::Gold},
+      {"BRAVO ", FeedbackFill::Gold},
+  };
+  for (const auto& c : fills) EXPECT_EQ(FeedbackFillFor(c.word), c.fill) << c.word;
 }
 
 }  // namespace
