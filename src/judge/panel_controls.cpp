@@ -5,8 +5,11 @@
 // checked before use: it still counts while it is the panel's child with that
 // identifier. One that is not found has the panel walked, at most once per
 // lookup, since it may have been made since: the panel judges each field
-// before making its feedback label. While the panel is built, one walk per
-// verdict costs less than asking GetDlgItem for every label not made yet.
+// before making its feedback label. A new control joins the end of the
+// panel's child list, so the walk first looks only past the last child seen;
+// only when nothing was made since is the whole panel walked again (a control
+// renumbered, moved or replaced). Building a 255-question panel thus walks
+// each child about once instead of once per verdict.
 // Reveal labels stay with GetDlgItem: most quizzes have none, and a label
 // never found would have every verdict walk the panel.
 #include "judge/panel_controls.h"
@@ -22,6 +25,7 @@ const int MaxRowControls = 2 * MaxQuestions;  // of each kind: the most answer f
 
 struct RememberedControls {
   HWND panel;
+  HWND lastChild;                   // the last child of the panel seen by a walk
   HWND fields[MaxRowControls + 1];  // fields[k]: answer field IDC_ANSWER_BASE + k
   HWND labels[MaxRowControls + 1];  // labels[k]: feedback label IDC_FEEDBACK_BASE + k
 };
@@ -36,15 +40,34 @@ HWND* Slot(int id) {
   return nullptr;
 }
 
-// One pass over the panel's children, keeping the first of each identifier
-// in their order, as GetDlgItem does.
+bool StillThere(HWND control, HWND panel, int id) {
+  return control != nullptr && GetParent(control) == panel && GetDlgCtrlID(control) == id;
+}
+
+// Visits the panel's children from first on, keeping the first valid control
+// of each identifier in their order, as GetDlgItem does.
+void WalkFrom(HWND panel, HWND first) {
+  for (HWND child = first; child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    int id = GetDlgCtrlID(child);
+    HWND* slot = Slot(id);
+    if (slot != nullptr && !StillThere(*slot, panel, id)) *slot = child;
+    remembered.lastChild = child;
+  }
+}
+
+// Brings the table up to date: the children made since the last walk, or the
+// whole panel when there are none (or the table is another panel's).
 void WalkPanel(HWND panel) {
+  if (remembered.panel == panel && remembered.lastChild != nullptr && GetParent(remembered.lastChild) == panel) {
+    HWND made = GetWindow(remembered.lastChild, GW_HWNDNEXT);
+    if (made != nullptr) {
+      WalkFrom(panel, made);
+      return;
+    }
+  }
   std::memset(&remembered, 0, sizeof remembered);
   remembered.panel = panel;
-  for (HWND child = GetWindow(panel, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    HWND* slot = Slot(GetDlgCtrlID(child));
-    if (slot != nullptr && *slot == nullptr) *slot = child;
-  }
+  WalkFrom(panel, GetWindow(panel, GW_CHILD));
 }
 
 }  // namespace
@@ -54,10 +77,7 @@ HWND FindRowControl(PanelLookup& lookup, int id) {
   HWND* slot = Slot(id);
   if (slot == nullptr) return GetDlgItem(lookup.panel, id);
   HWND control = *slot;
-  if (remembered.panel == lookup.panel && control != nullptr && GetParent(control) == lookup.panel &&
-      GetDlgCtrlID(control) == id) {
-    return control;
-  }
+  if (remembered.panel == lookup.panel && StillThere(control, lookup.panel, id)) return control;
   // A walk of this panel during this lookup already told all there is (unless
   // a lookup of another panel has replaced the table since).
   if (lookup.walked && remembered.panel == lookup.panel) return nullptr;
