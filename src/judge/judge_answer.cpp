@@ -10,7 +10,7 @@
 
 namespace {
 
-// The score label is only ever compared with "BRAVO": 254 bytes are plenty.
+// The score reads feedback labels only to compare them with "BRAVO": 254 bytes are plenty.
 const int ScoreReadSize = 255;
 const char NoScoreCode[] = "      ";
 

@@ -97,9 +97,7 @@ int NewVerticalPosition(const ScrollBarState& bar, int code, int scrollTarget) {
     case ScrollToTarget: position = scrollTarget; break;
     default: break;  // SB_THUMBPOSITION, SB_ENDSCROLL and the rest
   }
-  if (position > bar.maximum) position = bar.maximum;
-  if (position < bar.minimum) position = bar.minimum;
-  return static_cast<int>(position);
+  return Clamp(position, bar.minimum, bar.maximum);
 }
 
 int NewHorizontalPosition(const ScrollBarState& bar, int code) {
@@ -112,9 +110,7 @@ int NewHorizontalPosition(const ScrollBarState& bar, int code) {
     case ThumbTrack: position = bar.trackPosition; break;
     default: break;  // SB_THUMBPOSITION, SB_LEFT, SB_RIGHT, SB_ENDSCROLL
   }
-  if (position > bar.maximum) position = bar.maximum;
-  if (position < bar.minimum) position = bar.minimum;
-  return static_cast<int>(position);
+  return Clamp(position, bar.minimum, bar.maximum);
 }
 
 ScrollBarFit FitScrollBar(int contentExtent, int clientExtent, int scrollUnit) {
