@@ -3,13 +3,16 @@
 // panel took tens of milliseconds, F1 several seconds. The answer fields and
 // feedback labels are therefore remembered between lookups, and each is
 // checked before use: it still counts while it is the panel's child with that
-// identifier. One that is not found has the panel walked, at most once per
-// lookup, since it may have been made since: the panel judges each field
-// before making its feedback label. A new control joins the end of the
-// panel's child list, so the walk first looks only past the last child seen;
-// only when nothing was made since is the whole panel walked again (a control
-// renumbered, moved or replaced). Building a 255-question panel thus walks
-// each child about once instead of once per verdict.
+// identifier. A new control joins the end of the panel's child list, so a
+// lookup that misses first looks only past the last child seen, at most once
+// per lookup.
+// A miss is common while the panel is built: it judges each field before
+// making its feedback label, and the score reads every label, made or not.
+// An identifier never seen whose control is not at the end of the list is
+// therefore taken as not made yet, without listing the panel (doing so cost
+// building a 255-question panel seconds under wine). An identifier seen
+// before and now missing means the panel changed otherwise (a control
+// renumbered, moved or replaced): the whole panel is walked again.
 // Reveal labels stay with GetDlgItem: most quizzes have none, and a label
 // never found would have every verdict walk the panel.
 #include "judge/panel_controls.h"
@@ -23,16 +26,21 @@ namespace {
 
 const int MaxRowControls = 2 * MaxQuestions;  // of each kind: the most answer fields a quiz can have
 
+struct RememberedControl {
+  HWND control;  // null while none is known
+  bool seen;     // some walk of this panel has found a control with this identifier
+};
+
 struct RememberedControls {
   HWND panel;
-  HWND lastChild;                   // the last child of the panel seen by a walk
-  HWND fields[MaxRowControls + 1];  // fields[k]: answer field IDC_ANSWER_BASE + k
-  HWND labels[MaxRowControls + 1];  // labels[k]: feedback label IDC_FEEDBACK_BASE + k
+  HWND lastChild;                              // the last child of the panel seen by a walk
+  RememberedControl fields[MaxRowControls + 1];  // fields[k]: answer field IDC_ANSWER_BASE + k
+  RememberedControl labels[MaxRowControls + 1];  // labels[k]: feedback label IDC_FEEDBACK_BASE + k
 };
 RememberedControls remembered;
 
 // The place of id in the table, or null for an identifier the table leaves out.
-HWND* Slot(int id) {
+RememberedControl* Slot(int id) {
   if (id > IDC_ANSWER_BASE && id <= IDC_ANSWER_BASE + MaxRowControls) return &remembered.fields[id - IDC_ANSWER_BASE];
   if (id > IDC_FEEDBACK_BASE && id <= IDC_FEEDBACK_BASE + MaxRowControls) {
     return &remembered.labels[id - IDC_FEEDBACK_BASE];
@@ -49,24 +57,27 @@ bool StillThere(HWND control, HWND panel, int id) {
 void WalkFrom(HWND panel, HWND first) {
   for (HWND child = first; child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     int id = GetDlgCtrlID(child);
-    HWND* slot = Slot(id);
-    if (slot != nullptr && !StillThere(*slot, panel, id)) *slot = child;
+    RememberedControl* slot = Slot(id);
+    if (slot != nullptr && !StillThere(slot->control, panel, id)) *slot = {child, true};
     remembered.lastChild = child;
   }
 }
 
-// Brings the table up to date: the children made since the last walk, or the
-// whole panel when there are none (or the table is another panel's).
-void WalkPanel(HWND panel) {
-  if (remembered.panel == panel && remembered.lastChild != nullptr && GetParent(remembered.lastChild) == panel) {
+// Brings the table up to date: the children made since the last walk, or,
+// when whole is set (or the table is another panel's), the whole panel.
+void WalkPanel(HWND panel, bool whole) {
+  if (!whole && remembered.panel == panel && remembered.lastChild != nullptr &&
+      GetParent(remembered.lastChild) == panel) {
     HWND made = GetWindow(remembered.lastChild, GW_HWNDNEXT);
-    if (made != nullptr) {
-      WalkFrom(panel, made);
-      return;
-    }
+    if (made != nullptr) WalkFrom(panel, made);
+    return;
   }
-  std::memset(&remembered, 0, sizeof remembered);
-  remembered.panel = panel;
+  if (remembered.panel != panel) {
+    std::memset(&remembered, 0, sizeof remembered);
+    remembered.panel = panel;
+  }
+  for (RememberedControl& field : remembered.fields) field.control = nullptr;
+  for (RememberedControl& label : remembered.labels) label.control = nullptr;
   WalkFrom(panel, GetWindow(panel, GW_CHILD));
 }
 
@@ -74,14 +85,14 @@ void WalkPanel(HWND panel) {
 
 HWND FindRowControl(PanelLookup& lookup, int id) {
   if (lookup.panel == nullptr) return nullptr;
-  HWND* slot = Slot(id);
+  RememberedControl* slot = Slot(id);
   if (slot == nullptr) return GetDlgItem(lookup.panel, id);
-  HWND control = *slot;
-  if (remembered.panel == lookup.panel && StillThere(control, lookup.panel, id)) return control;
+  const bool samePanel = remembered.panel == lookup.panel;
+  if (samePanel && StillThere(slot->control, lookup.panel, id)) return slot->control;
   // A walk of this panel during this lookup already told all there is (unless
   // a lookup of another panel has replaced the table since).
-  if (lookup.walked && remembered.panel == lookup.panel) return nullptr;
+  if (lookup.walked && samePanel) return nullptr;
   lookup.walked = true;
-  WalkPanel(lookup.panel);
-  return *slot;
+  WalkPanel(lookup.panel, !samePanel || slot->seen);
+  return slot->control;
 }
