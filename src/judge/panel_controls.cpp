@@ -13,8 +13,6 @@
 // building a 255-question panel seconds under wine). An identifier seen
 // before and now missing means the panel changed otherwise (a control
 // renumbered, moved or replaced): the whole panel is walked again.
-// Reveal labels stay with GetDlgItem: most quizzes have none, and a label
-// never found would have every verdict walk the panel.
 #include "judge/panel_controls.h"
 
 #include <cstring>
@@ -36,6 +34,7 @@ struct RememberedControls {
   HWND lastChild;                              // the last child of the panel seen by a walk
   RememberedControl fields[MaxRowControls + 1];  // fields[k]: answer field IDC_ANSWER_BASE + k
   RememberedControl labels[MaxRowControls + 1];  // labels[k]: feedback label IDC_FEEDBACK_BASE + k
+  RememberedControl reveals[MaxRowControls + 1];  // reveals[k]: reveal label IDC_REVEAL_BASE + k
 };
 RememberedControls remembered;
 
@@ -45,6 +44,7 @@ RememberedControl* Slot(int id) {
   if (id > IDC_FEEDBACK_BASE && id <= IDC_FEEDBACK_BASE + MaxRowControls) {
     return &remembered.labels[id - IDC_FEEDBACK_BASE];
   }
+  if (id > IDC_REVEAL_BASE && id <= IDC_REVEAL_BASE + MaxRowControls) return &remembered.reveals[id - IDC_REVEAL_BASE];
   return nullptr;
 }
 
@@ -78,6 +78,7 @@ void WalkPanel(HWND panel, bool whole) {
   }
   for (RememberedControl& field : remembered.fields) field.control = nullptr;
   for (RememberedControl& label : remembered.labels) label.control = nullptr;
+  for (RememberedControl& reveal : remembered.reveals) reveal.control = nullptr;
   WalkFrom(panel, GetWindow(panel, GW_CHILD));
 }
 

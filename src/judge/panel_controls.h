@@ -11,6 +11,6 @@ struct PanelLookup {
 };
 
 // The control with identifier id in the panel, or null when there is none.
-// Answer fields 4001.. and feedback labels 5001.. are remembered between
-// lookups; any other identifier goes to GetDlgItem.
+// Answer fields 4001.., feedback labels 5001.. and reveal labels 8001.. are
+// remembered between lookups; any other identifier goes to GetDlgItem.
 HWND FindRowControl(PanelLookup& lookup, int id);

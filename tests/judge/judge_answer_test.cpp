@@ -252,6 +252,13 @@ TEST_F(JudgeAnswerTest, ControlsRenumberedMovedOrReplacedAreFoundAfresh) {
   Judge(4002, "rome");
   EXPECT_EQ(Feedback(2), "BRAVO");  // its successor gets the verdict
   EXPECT_EQ(Score(), " 2 / 2");
+  quiz.revealMode = 2;
+  for (int made = 1; made <= 2; ++made) {  // a reveal label made after verdicts missed it, then its successor
+    if (HWND old = GetDlgItem(panel, 8002)) DestroyWindow(old);
+    AddControl(panel, "Static", 8002, "");
+    Judge(4002, "rome");
+    EXPECT_EQ(Reveal(1), "reveal 2") << made;
+  }
   DestroyWindow(GetDlgItem(panel, 4002));
   AddControl(panel, "Edit", 4002, "lyon");
   quiz.JudgeAnswer(panel, 4002);
