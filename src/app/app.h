@@ -3,9 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include "quiz/quiz.h"
+#include "quiz.h"
 
-extern Quiz* currentQuiz;
 extern HBRUSH creditLabelBrush;
 extern HWND headerPanelWindow;
 extern HWND questionPanelWindow;
@@ -24,6 +23,3 @@ void EndPlayer();
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void AddCreditLabel(HWND parent, const char* text, int x, int y, int width, int height, int id);
 void ForwardWheel(HWND questionPanel, WPARAM wParam, LPARAM lParam);
-
-// Writes every answer field of the question panel to the answers file.
-void SaveAnswers(HWND questionPanel);

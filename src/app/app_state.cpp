@@ -1,7 +1,6 @@
 // Process-wide state of the player.
-#include "app/app.h"
+#include "app.h"
 
-Quiz* currentQuiz = nullptr;
 HBRUSH creditLabelBrush = nullptr;
 HWND headerPanelWindow = nullptr;
 HWND questionPanelWindow = nullptr;

@@ -1,4 +1,4 @@
-#include "app/layout.h"
+#include "layout.h"
 
 MainLayout LayoutMainWindow(int clientWidth, int clientHeight) {
   MainLayout layout;
@@ -8,19 +8,7 @@ MainLayout LayoutMainWindow(int clientWidth, int clientHeight) {
   return layout;
 }
 
-ScreenPoint CentreInArea(int areaLeft, int areaTop, int areaWidth, int areaHeight,
-                         int windowWidth, int windowHeight) {
+ScreenPoint CentreInArea(int areaLeft, int areaTop, int areaWidth, int areaHeight, int windowWidth, int windowHeight) {
   // C++ division truncates toward zero, also when the window is the larger.
   return {areaLeft + (areaWidth - windowWidth) / 2, areaTop + (areaHeight - windowHeight) / 2};
-}
-
-int WheelScrollCode(unsigned wheelWord) {
-  switch (wheelWord & 0xFFFFu) {
-    case 120:
-      return ScrollWheelUp;
-    case 65416:  // -120 as an unsigned 16-bit number
-      return ScrollWheelDown;
-    default:
-      return NoWheelScroll;
-  }
 }

@@ -2,8 +2,6 @@
 // label go for a given client size, and where a window is centred. Portable.
 #pragma once
 
-#include "questions/row_layout.h"  // ScrollWheelDown, ScrollWheelUp
-
 struct PanelRect {
   int x;
   int y;
@@ -33,12 +31,4 @@ MainLayout LayoutMainWindow(int clientWidth, int clientHeight);
 
 // Top-left corner that centres a window of the given outer size in the area
 // (left, top, width, height); the halves truncate toward zero.
-ScreenPoint CentreInArea(int areaLeft, int areaTop, int areaWidth, int areaHeight,
-                         int windowWidth, int windowHeight);
-
-enum : int { NoWheelScroll = -1 };
-
-// The question panel's scroll request for the high word of a WM_MOUSEWHEEL
-// wParam: ScrollWheelUp for exactly +120, ScrollWheelDown for exactly -120,
-// NoWheelScroll for anything else (several notches, fine-resolution wheels).
-int WheelScrollCode(unsigned wheelWord);
+ScreenPoint CentreInArea(int areaLeft, int areaTop, int areaWidth, int areaHeight, int windowWidth, int windowHeight);

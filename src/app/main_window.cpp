@@ -1,8 +1,9 @@
 // The main window: the credit label, the layout of the two panels, the wheel,
 // and the end of the program.
-#include "app/app.h"
-#include "app/layout.h"
-#include "resource.h"
+#include "answers_file_win32.h"
+#include "app.h"
+#include "layout.h"
+#include "row_layout.h"
 
 namespace {
 
@@ -16,22 +17,20 @@ void LayOut(HWND window) {
   MainLayout layout = LayoutMainWindow(client.right, client.bottom);
   PlaceWindow(questionPanelWindow, layout.questionPanel, nullptr, SWP_NOZORDER);
   PlaceWindow(headerPanelWindow, layout.headerPanel, nullptr, SWP_NOZORDER);
-  PlaceWindow(GetDlgItem(window, IDC_CREDIT_LABEL), layout.creditLabel, HWND_TOP,
-              SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  PlaceWindow(GetDlgItem(window, IDC_CREDIT_LABEL), layout.creditLabel, HWND_TOP, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 }  // namespace
 
 void AddCreditLabel(HWND parent, const char* text, int x, int y, int width, int height, int id) {
   HWND label = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
 void ForwardWheel(HWND questionPanel, WPARAM wParam, LPARAM) {
-  int code = WheelScrollCode(HIWORD(wParam));
-  if (code != NoWheelScroll) PostMessageA(questionPanel, WM_VSCROLL, static_cast<WPARAM>(code), 0);
+  int code = WheelRequestCode(HIWORD(wParam));
+  if (code >= 0) PostMessageA(questionPanel, WM_VSCROLL, static_cast<WPARAM>(code), 0);
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,10 +38,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CREATE: {
       RECT client;
       GetClientRect(window, &client);
-      AddCreditLabel(window, "Réalisé avec la version 2.1.3  ", 725, client.bottom - 16, 130, 15,
-                     IDC_CREDIT_LABEL);
-      SendMessageA(window, WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))));
+      AddCreditLabel(window, "Réalisé avec la version 2.1.3  ", 725, client.bottom - 16, 130, 15, IDC_CREDIT_LABEL);
+      SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))));
       return 0;
     }
 
@@ -61,9 +58,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (wParam) SaveAnswers(questionPanelWindow);
       return 0;
 
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
 
     case WM_CTLCOLORSTATIC:
       if (GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWLP_ID) == IDC_CREDIT_LABEL) {
@@ -76,11 +71,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       return 0;
 
-    case WM_MOUSEWHEEL:
-      ForwardWheel(questionPanelWindow, wParam, lParam);
-      return 0;
+    case WM_MOUSEWHEEL: ForwardWheel(questionPanelWindow, wParam, lParam); return 0;
 
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -1,9 +1,8 @@
 // Start-up, message loop and teardown of the player.
-#include "app/app.h"
-#include "app/layout.h"
-#include "header/header_panel.h"
-#include "questions/question_panel.h"
-#include "resource.h"
+#include "app.h"
+#include "header_panel.h"
+#include "layout.h"
+#include "question_panel.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = MainWndProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));    // IDI_APPLICATION
+  windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
   windowClass.hIconSm = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
@@ -44,12 +43,10 @@ bool StartPlayer(HINSTANCE instance, void (*fillQuiz)(Quiz*)) {
   fillQuiz(currentQuiz);  // failures are told in message boxes; the windows open all the same
 
   mainWindow = CreateWindowExA(0, MainWindowClass, currentQuiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance,
-                               nullptr);
+                               CW_USEDEFAULT, MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance, nullptr);
   CentreOnDesktop(mainWindow);
 
-  headerPanelWindow =
-      CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), mainWindow, HeaderPanelProc, 0);
+  headerPanelWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), mainWindow, HeaderPanelProc, 0);
   ShowWindow(headerPanelWindow, SW_SHOWNORMAL);
   currentQuiz->headerPanel = headerPanelWindow;
 

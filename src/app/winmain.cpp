@@ -1,5 +1,5 @@
 // Entry point of the player: one quiz, one main window, one message loop.
-#include "app/app.h"
+#include "app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!StartPlayer(instance)) return 0;

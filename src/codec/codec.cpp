@@ -1,11 +1,63 @@
-#include "codec/codec.h"
+#include "codec.h"
 
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// The codec's work state and the steps that both directions share.
+
+enum : int {
+  CodecCompressing = 1,
+  CodecDecompressing = 2,
+};
+
+constexpr uint32_t CodecStagingCapacity = 32768;
+
+struct ByteBuffer {
+  uint8_t* data;
+  uint16_t capacity;
+  uint16_t length;
+};
+
+// Everything one operation works with. Each Compress or Decompress sets it up,
+// runs one pass and releases it; only the output buffer and the counters outlive
+// the call.
+struct CodecState {
+  int mode;                // CodecCompressing or CodecDecompressing
+  ByteBuffer* dictionary;  // CodecDictionarySize entries, indexed by code
+  uint16_t nextCode;       // code of the next learned string
+  ByteBuffer prefix;       // last code's string (decoding) or current match (encoding)
+  ByteBuffer candidate;    // prefix plus one byte, about to be learned
+  const uint8_t* input;    // the caller's bytes, never copied nor freed
+  uint32_t inputSize;
+  uint16_t readLength;
+  uint16_t readPosition;
+  bool inputTaken;      // a second request for input means it is exhausted
+  uint8_t pendingByte;  // bits between bytes, at the most significant end
+  uint8_t pendingCount;
+  ByteBuffer staging;  // finished output bytes of the encoder
+  uint8_t* output;
+  uint32_t outputPosition;
+  uint16_t** lengthIndex;  // encoder: learned codes by string length
+  uint16_t* lengthCounts;
+  uint32_t lastInputSize;  // counters, kept between operations
+  uint32_t inputBytesTaken;
+  uint32_t lastCompressInputSize;
+  uint32_t lastCompressedSize;
+};
+
 CodecState codecState;
 
-namespace {
+int DictionaryInit();
+int DictionaryAdd(const ByteBuffer& string);
+void DictionaryRelease();
+// Reads one code of the given width (1-32) into code. False when the input ran
+// out first; code then holds the bits gathered so far.
+bool GetCode(int width, uint32_t& code);
+// Writes one code of the given width; 0 when refused (width above 32, or the
+// output buffer is full).
+int PutCode(uint32_t code, int width);
 
 constexpr int StartWidth = 9;
 constexpr int MaxReadWidth = 32;
@@ -17,9 +69,7 @@ const char NoMemoryCaption[] = "information";
 CodecNoticeFunction codecNotice = nullptr;
 CodecAllocateFunction codecAllocate = nullptr;
 
-void* Allocate(size_t size) {
-  return codecAllocate ? codecAllocate(size) : std::malloc(size);
-}
+void* Allocate(size_t size) { return codecAllocate ? codecAllocate(size) : std::malloc(size); }
 
 void TellNoMemory() {
   if (codecNotice) codecNotice(NoMemoryText, NoMemoryCaption);
@@ -233,8 +283,6 @@ int EncodeStream() {
   return CodecOk;
 }
 
-}  // namespace
-
 int DictionaryInit() {
   CodecState& s = codecState;
   s.dictionary = nullptr;
@@ -376,7 +424,7 @@ int PutCode(uint32_t code, int width) {
 
 // The common exit of both directions: the output buffer goes to the caller
 // (or is freed when the caller wants none) and the codec state is released.
-static int HandOverOutput(uint8_t** outData, uint32_t* outLength, int result) {
+int HandOverOutput(uint8_t** outData, uint32_t* outLength, int result) {
   CodecState& s = codecState;
   DetachInput();
   if (outData) {
@@ -389,6 +437,8 @@ static int HandOverOutput(uint8_t** outData, uint32_t* outLength, int result) {
   DictionaryRelease();
   return result;
 }
+
+}  // namespace
 
 int Decompress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength) {
   CodecState& s = codecState;
@@ -445,6 +495,28 @@ int Compress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32
   MoveStagingToOutput();
   if (result == CodecOk) s.lastCompressedSize = s.outputPosition;
   return HandOverOutput(outData, outLength, result);
+}
+
+int CompressVerified(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength) {
+  uint8_t* stream = nullptr;
+  uint32_t streamLength = 0;
+  int result = Compress(input, inputSize, &stream, &streamLength);
+  if (result == CodecOk) {
+    uint8_t* decoded = nullptr;
+    uint32_t decodedLength = 0;
+    const int back = Decompress(stream, streamLength, &decoded, &decodedLength);
+    if (back != CodecOk || decodedLength != inputSize || std::memcmp(decoded, input, inputSize) != 0) {
+      result = CodecNotVerified;
+    }
+    std::free(decoded);
+  }
+  if (result != CodecOk) {
+    std::free(stream);
+    return result;
+  }
+  *outData = stream;
+  *outLength = streamLength;
+  return CodecOk;
 }
 
 uint32_t CodecInputSize() { return codecState.lastInputSize; }

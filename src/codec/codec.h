@@ -7,11 +7,12 @@
 
 enum : int {
   CodecOk = 0,
-  CodecNoMemory = -4,       // an allocation failed
-  CodecNoInput = -5,        // empty input, or it ended before the first code
-  CodecCodeRefused = -6,    // the bit writer refused a code: width past 32, or
-                            // the stream would not fit the CompressCapacity buffer
-  CodecMalformed = -7,      // a broken stream, or one past the decoder's limits
+  CodecNoMemory = -4,     // an allocation failed
+  CodecNoInput = -5,      // empty input, or it ended before the first code
+  CodecCodeRefused = -6,  // the bit writer refused a code: width past 32, or
+                          // the stream would not fit the CompressCapacity buffer
+  CodecMalformed = -7,    // a broken stream, or one past the decoder's limits
+  CodecNotVerified = -8,  // CompressVerified: the stream does not decode back to its input
 };
 
 enum : uint32_t {
@@ -20,54 +21,14 @@ enum : uint32_t {
   CodecMaxInput = 65535,        // the reader keeps its input length in 16 bits
 };
 
-enum : int {
-  CodecCompressing = 1,
-  CodecDecompressing = 2,
-};
-
+// The stream's codes.
 enum : uint16_t {
   CodecEndCode = 256,
-  CodecWidenCode = 257,
-  CodecResetCode = 258,
+  CodecWidenCode = 257,  // the following codes are one bit wider
+  CodecResetCode = 258,  // forget the learned strings, back to 9 bits
   CodecFirstLearnedCode = 259,
-  CodecDictionarySize = 4096,   // codes 0-4095; also the longest string and the length index size
-  CodecStagingCapacity = 32768,
+  CodecDictionarySize = 4096,  // codes 0-4095; also the longest string a code stands for
 };
-
-struct ByteBuffer {
-  uint8_t* data;
-  uint16_t capacity;
-  uint16_t length;
-};
-
-// Everything one operation works with. Each Compress or Decompress sets it up,
-// runs one pass and releases it; only the output buffer and the counters outlive
-// the call.
-struct CodecState {
-  int mode;                      // CodecCompressing or CodecDecompressing
-  ByteBuffer* dictionary;        // CodecDictionarySize entries, indexed by code
-  uint16_t nextCode;             // code of the next learned string
-  ByteBuffer prefix;             // last code's string (decoding) or current match (encoding)
-  ByteBuffer candidate;          // prefix plus one byte, about to be learned
-  const uint8_t* input;          // the caller's bytes, never copied nor freed
-  uint32_t inputSize;
-  uint16_t readLength;
-  uint16_t readPosition;
-  bool inputTaken;               // a second request for input means it is exhausted
-  uint8_t pendingByte;           // bits between bytes, at the most significant end
-  uint8_t pendingCount;
-  ByteBuffer staging;            // finished output bytes of the encoder
-  uint8_t* output;
-  uint32_t outputPosition;
-  uint16_t** lengthIndex;        // encoder: learned codes by string length
-  uint16_t* lengthCounts;
-  uint32_t lastInputSize;        // counters, kept between operations
-  uint32_t inputBytesTaken;
-  uint32_t lastCompressInputSize;
-  uint32_t lastCompressedSize;
-};
-
-extern CodecState codecState;
 
 // Expands a stream. On 0, -4 (from a dictionary insertion), -5 and -7,
 // *outData receives a DecompressCapacity-byte malloc'ed buffer holding the
@@ -85,16 +46,12 @@ int Decompress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint
 // 16 bits, so callers must not pass them.
 int Compress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength);
 
-// The codec's steps, shared by both directions.
-int DictionaryInit();
-int DictionaryAdd(const ByteBuffer& string);
-void DictionaryRelease();
-// Reads one code of the given width (1-32) into code. False when the input ran
-// out first; code then holds the bits gathered so far.
-bool GetCode(int width, uint32_t& code);
-// Writes one code of the given width; 0 when refused (width above 32, or the
-// output buffer is full).
-int PutCode(uint32_t code, int width);
+// Compress, then Decompress the stream and compare it with the input: what
+// every writer of a quiz resource runs before it writes anything. On 0,
+// *outData receives the malloc'ed stream and *outLength its length; on any
+// failure nothing is handed out, and a stream that does not decode back to
+// the input gives CodecNotVerified.
+int CompressVerified(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength);
 
 // Progress queries.
 uint32_t CodecInputSize();

@@ -1,4 +1,4 @@
-#include "header/header_layout.h"
+#include "header_layout.h"
 
 #include "resource.h"
 

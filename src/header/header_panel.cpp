@@ -1,8 +1,7 @@
-#include "header/header_panel.h"
+#include "header_panel.h"
 
-#include "app/app.h"
-#include "header/header_layout.h"
-#include "resource.h"
+#include "header_layout.h"
+#include "quiz.h"
 
 const char webSiteAddress[] = "www.ludex.fr";
 

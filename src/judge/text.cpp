@@ -1,4 +1,4 @@
-#include "judge/text.h"
+#include "text.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "judge/verdict.h"
+#include "verdict.h"
 
 #include <cstring>
 
-#include "judge/text.h"
+#include "text.h"
 
 const char VerdictBravo[] = "BRAVO";
 const char VerdictWrong[] = "FAUX";

@@ -1,7 +1,9 @@
 // The answer fields' keyboard handling: judging, keeping in view, F1 and F2.
-#include "app/app.h"
-#include "judge/panel_controls.h"
-#include "questions/question_panel.h"
+#include "answers_file_win32.h"
+#include "panel_controls.h"
+#include "question_panel.h"
+#include "quiz.h"
+#include "verdict.h"
 
 namespace {
 
@@ -33,29 +35,16 @@ void KeepInView(HWND field) {
 bool HandleKey(HWND field, WPARAM key) {
   HWND panel = GetParent(field);
   switch (key) {
-    case VK_RETURN:
-      Judge(field);
-      return true;
-    case VK_TAB:
-      KeepInView(field);
-      break;
-    case VK_F1:
-      FillUnsolvedFields(field);
-      break;
-    case VK_F2:
-      SaveAnswers(panel);
-      break;
+    case VK_RETURN: Judge(field); return true;
+    case VK_TAB: KeepInView(field); break;
+    case VK_F1: FillUnsolvedFields(field); break;
+    case VK_F2: SaveAnswers(panel); break;
     // The paging keys page the panel: a one-line field has nothing to page.
     case VK_PRIOR:
-    case VK_UP:
-      SendMessageA(panel, WM_VSCROLL, SB_PAGEUP, 0);
-      break;
+    case VK_UP: SendMessageA(panel, WM_VSCROLL, SB_PAGEUP, 0); break;
     case VK_NEXT:
-    case VK_DOWN:
-      SendMessageA(panel, WM_VSCROLL, SB_PAGEDOWN, 0);
-      break;
-    default:
-      break;
+    case VK_DOWN: SendMessageA(panel, WM_VSCROLL, SB_PAGEDOWN, 0); break;
+    default: break;
   }
   return false;
 }
@@ -75,11 +64,8 @@ LRESULT CALLBACK AnswerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
       SendMessageA(field, EM_SETSEL, 0, 260);  // typing replaces the previous answer
       break;
-    case WM_KILLFOCUS:
-      Judge(field);
-      break;
-    default:
-      break;
+    case WM_KILLFOCUS: Judge(field); break;
+    default: break;
   }
   return CallWindowProcA(standardEditProc, field, message, wParam, lParam);
 }
@@ -92,14 +78,14 @@ void FillUnsolvedFields(HWND field) {
   // lookup serves the whole pass.
   PanelLookup lookup = {panel, false};
   // Past the fields that a panel can hold, no identifier names a control.
-  for (int j = 1; currentQuiz != nullptr &&
-                  j <= AnswerFieldLimit(currentQuiz->questionCount, currentQuiz->answersPerQuestion);
+  for (int j = 1;
+       currentQuiz != nullptr && j <= AnswerFieldLimit(currentQuiz->questionCount, currentQuiz->answersPerQuestion);
        ++j) {
     char verdict[TextSize] = {};
-    HWND label = FindRowControl(lookup, 5000 + j);
+    HWND label = FindRowControl(lookup, IDC_FEEDBACK_BASE + j);
     if (label != nullptr) GetWindowTextA(label, verdict, sizeof verdict);
-    if (lstrcmpA(verdict, "BRAVO") == 0) continue;
-    HWND other = FindRowControl(lookup, 4000 + j);
+    if (lstrcmpA(verdict, VerdictBravo) == 0) continue;
+    HWND other = FindRowControl(lookup, IDC_ANSWER_BASE + j);
     if (other == nullptr) continue;
     SetWindowTextA(other, text);
     SetFocus(other);  // the field left behind is judged

@@ -1,8 +1,7 @@
-#include "questions/question_panel.h"
+#include "question_panel.h"
 
-#include "app/answers_file.h"
-#include "app/app.h"
-#include "resource.h"
+#include "answers_file_win32.h"
+#include "quiz.h"
 
 int contentWidth = 0;
 int contentHeight = 0;
@@ -15,46 +14,13 @@ namespace {
 // Text of the control being created, or of the feedback label being coloured.
 char scratchText[520];
 
-// The answers file, mapped read-only while the rows are built.
-struct SavedAnswers {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  HANDLE mapping = nullptr;
-  const uint8_t* bytes = nullptr;
-  size_t size = 0;
-  size_t position = 0;
-};
-
-void OpenSavedAnswers(SavedAnswers& saved) {
-  char path[260] = {};
-  char name[260] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  path[259] = 0;
-  AnswersFileName(path, name);
-  saved.file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (saved.file == INVALID_HANDLE_VALUE) return;
-  DWORD size = GetFileSize(saved.file, nullptr);
-  // An empty file cannot be mapped: it counts as no saved answers.
-  saved.mapping = CreateFileMappingA(saved.file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (saved.mapping == nullptr) return;
-  saved.bytes = static_cast<const uint8_t*>(MapViewOfFile(saved.mapping, FILE_MAP_READ, 0, 0, 0));
-  if (saved.bytes != nullptr && size != INVALID_FILE_SIZE) saved.size = size;
-}
-
-void CloseSavedAnswers(SavedAnswers& saved) {
-  if (saved.bytes != nullptr) UnmapViewOfFile(saved.bytes);
-  if (saved.mapping != nullptr) CloseHandle(saved.mapping);
-  if (saved.file != INVALID_HANDLE_VALUE) CloseHandle(saved.file);
-  saved = SavedAnswers();
-}
-
-HWND CreateRowControl(HWND panel, const char* className, const char* text, DWORD style, const ControlBox& box,
-                      int id) {
+HWND CreateRowControl(HWND panel, const char* className, const char* text, DWORD style, const ControlBox& box, int id) {
   return CreateWindowExA(0, className, text, style, box.x, box.y, box.width, box.height, panel,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
-const DWORD NumberLabelStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;                            // 0x50000002
-const DWORD QuestionLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;                         // 0x50800000
+const DWORD NumberLabelStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;     // 0x50000002
+const DWORD QuestionLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;  // 0x50800000
 const DWORD AnswerFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER;
 const DWORD FeedbackLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIMAGE | SS_CENTER;  // 0x50800201
 // Reveal texts wrap inside their label and show "&" as it is.
@@ -64,7 +30,7 @@ const DWORD RevealLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 // then its feedback label.
 void BuildAnswerSlot(HWND panel, Quiz& quiz, SavedAnswers& saved, int questionNumber, int slot, int top,
                      int rowHeight) {
-  int fieldId = AnswerFieldId(questionNumber, slot, quiz.answersPerQuestion);
+  int fieldId = AnswerFieldId(questionNumber - 1, slot, quiz.answersPerQuestion);
   char line[SavedLineSize];
   ReadSavedLine(saved.bytes, saved.size, saved.position, line);
   HWND field = CreateRowControl(panel, "Edit", line, AnswerFieldStyle,
@@ -73,13 +39,13 @@ void BuildAnswerSlot(HWND panel, Quiz& quiz, SavedAnswers& saved, int questionNu
   // Its feedback label does not exist yet: this verdict shows on the next focus move.
   quiz.JudgeAnswer(panel, fieldId);
   if (field != nullptr) {
-    standardEditProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerFieldProc)));
+    standardEditProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerFieldProc)));
     // The field that had the focus is judged now that its feedback label exists.
     SetFocus(field);
   }
   CreateRowControl(panel, "Static", "?", FeedbackLabelStyle,
-                   FeedbackLabelBox(slot, quiz.answersPerQuestion, top, rowHeight), fieldId + 1000);
+                   FeedbackLabelBox(slot, quiz.answersPerQuestion, top, rowHeight), FeedbackLabelId(fieldId));
 }
 
 void BuildRows(HWND panel) {
@@ -90,7 +56,7 @@ void BuildRows(HWND panel) {
 
   contentWidth = 0;
   contentHeight = 0;
-  const bool reveal = HasRevealLabels(quiz.revealMode);
+  const bool reveal = HasRevealTexts(quiz.revealMode);
   const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   int top = RowGap;
   int rows = 0;
@@ -101,16 +67,16 @@ void BuildRows(HWND panel) {
                      {NumberLabelX, top + NumberLabelDy, NumberLabelWidth, NumberLabelHeight}, IDC_NUMBER_LABEL);
     int rowHeight = RowHeight(i);
     const QuestionRecord* record = quiz.questionAt(i - 1);
-    lstrcpynA(scratchText, record != nullptr ? record->questionText : "", TextSize);
+    CopyText(scratchText, record != nullptr ? record->questionText : "");
     HWND question = CreateRowControl(panel, "Static", scratchText, QuestionLabelStyle,
                                      {QuestionLabelX, top, QuestionLabelWidth, rowHeight}, IDC_QUESTION_LABEL);
     SendMessageA(question, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), TRUE);
-    for (int slot = 1; slot <= FieldsPerRow(quiz.answersPerQuestion); ++slot) {
+    for (int slot = 1; slot <= FieldsPerQuestion(quiz.answersPerQuestion); ++slot) {
       BuildAnswerSlot(panel, quiz, saved, i, slot, top, rowHeight);
     }
     if (reveal) {
       HWND label = CreateRowControl(panel, "Static", "", RevealLabelStyle,
-                                    RevealLabelBox(quiz.answersPerQuestion, top, rowHeight), 8001 + (i - 1));
+                                    RevealLabelBox(quiz.answersPerQuestion, top, rowHeight), RevealLabelId(i - 1));
       SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), TRUE);
     }
     ++rows;
@@ -177,9 +143,7 @@ HBRUSH ColourLabel(HWND panel, HDC context, HWND label) {
       if (brush != nullptr) SetBkMode(context, TRANSPARENT);
       return brush;
     }
-    case LabelKind::Question:
-      SetBkMode(context, TRANSPARENT);
-      return quiz.brushPaleYellow;
+    case LabelKind::Question: SetBkMode(context, TRANSPARENT); return quiz.brushPaleYellow;
     case LabelKind::Other: break;
   }
   return nullptr;
@@ -219,15 +183,9 @@ INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG:
       if (currentQuiz != nullptr) BuildRows(panel);
       return TRUE;  // the first answer field gets the focus, the last one is judged
-    case WM_SIZE:
-      FollowResize(panel);
-      return 0;
-    case WM_HSCROLL:
-      Scroll(panel, SB_HORZ, LOWORD(wParam));
-      return 0;
-    case WM_VSCROLL:
-      Scroll(panel, SB_VERT, LOWORD(wParam));
-      return 0;
+    case WM_SIZE: FollowResize(panel); return 0;
+    case WM_HSCROLL: Scroll(panel, SB_HORZ, LOWORD(wParam)); return 0;
+    case WM_VSCROLL: Scroll(panel, SB_VERT, LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: {
       int code = WheelRequestCode(HIWORD(wParam));
       if (code >= 0) PostMessageA(panel, WM_VSCROLL, static_cast<WPARAM>(code), 0);
@@ -242,7 +200,6 @@ INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
       if (currentQuiz == nullptr) return 0;
       return reinterpret_cast<INT_PTR>(
           ColourLabel(panel, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    default:
-      return 0;
+    default: return 0;
   }
 }

@@ -4,13 +4,13 @@
 #pragma once
 #include <windows.h>
 
-#include "questions/row_layout.h"  // ScrollWheelDown, ScrollWheelUp, ScrollToTarget
+#include "row_layout.h"  // ScrollWheelDown, ScrollWheelUp, ScrollToTarget
 
 // Panel state, shared with the answer field procedure.
-extern int contentWidth;       // pixels
-extern int contentHeight;      // pixels
-extern int scrollUnit;         // pixels per scroll position
-extern int scrollTarget;       // vertical position that ScrollToTarget moves to
+extern int contentWidth;          // pixels
+extern int contentHeight;         // pixels
+extern int scrollUnit;            // pixels per scroll position
+extern int scrollTarget;          // vertical position that ScrollToTarget moves to
 extern WNDPROC standardEditProc;  // the edit procedure the answer fields had
 
 // Dialog procedure of the panel (dialog template 1001).

@@ -1,13 +1,21 @@
-#include "questions/row_layout.h"
+#include "row_layout.h"
 
 #include <cstring>
+
+#include "verdict.h"
 
 namespace {
 
 // The standard scroll-bar request codes (the values of the platform's SB_ names).
 enum : int {
-  LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3,
-  ThumbPosition = 4, ThumbTrack = 5, Top = 6, Bottom = 7,
+  LineUp = 0,
+  LineDown = 1,
+  PageUp = 2,
+  PageDown = 3,
+  ThumbPosition = 4,
+  ThumbTrack = 5,
+  Top = 6,
+  Bottom = 7,
 };
 
 // Heights of questions 1 to 33; every later question gets 50.
@@ -51,15 +59,6 @@ int ContentWidth(int rowCount, int answersPerQuestion, bool withRevealLabels) {
   return width + (answersPerQuestion == 2 ? RightMarginTwoAnswers : RightMarginOneAnswer);
 }
 
-int FieldsPerRow(int answersPerQuestion) { return answersPerQuestion == 2 ? 2 : 1; }
-
-int AnswerFieldId(int questionNumber, int slot, int answersPerQuestion) {
-  if (answersPerQuestion == 2) return 4000 + 2 * (questionNumber - 1) + slot;
-  return 4000 + questionNumber;
-}
-
-bool HasRevealLabels(int revealMode) { return revealMode >= 2 && revealMode <= 4; }
-
 ControlBox AnswerFieldBox(int slot, int answersPerQuestion, int top, int rowHeight) {
   if (answersPerQuestion != 2) return {AnswerFieldX, top, AnswerFieldWidth, rowHeight};
   int pairWidth = TwoAnswerFieldWidth + TwoAnswerGap + TwoFeedbackLabelWidth + TwoAnswerGap;
@@ -73,13 +72,8 @@ ControlBox FeedbackLabelBox(int slot, int answersPerQuestion, int top, int rowHe
 }
 
 ControlBox RevealLabelBox(int answersPerQuestion, int top, int rowHeight) {
-  ControlBox last = FeedbackLabelBox(FieldsPerRow(answersPerQuestion), answersPerQuestion, top, rowHeight);
+  ControlBox last = FeedbackLabelBox(FieldsPerQuestion(answersPerQuestion), answersPerQuestion, top, rowHeight);
   return {last.x + last.width + RevealLabelGap, top, RevealLabelWidth, rowHeight};
-}
-
-int AnswerFieldLimit(int questionCount, int answersPerQuestion) {
-  long long product = static_cast<long long>(questionCount) * answersPerQuestion;
-  return Clamp(product, 0, MaxAnswerFields);
 }
 
 int NewVerticalPosition(const ScrollBarState& bar, int code, int scrollTarget) {
@@ -146,16 +140,18 @@ uint32_t NumberLabelTextColour(uint8_t backgroundRed, uint8_t backgroundGreen) {
 
 LabelKind ClassifyLabel(int id, int questionCount, int answersPerQuestion) {
   long long fields = static_cast<long long>(questionCount) * answersPerQuestion;
-  if (id == 153 || (id >= 8001 && id <= 8000 + fields)) return LabelKind::NumberOrReveal;
-  if (id >= 5001 && id <= 5000 + fields) return LabelKind::Feedback;
-  if (id == 3000) return LabelKind::Question;
+  if (id == IDC_NUMBER_LABEL || (id > IDC_REVEAL_BASE && id <= IDC_REVEAL_BASE + fields)) {
+    return LabelKind::NumberOrReveal;
+  }
+  if (id > IDC_FEEDBACK_BASE && id <= IDC_FEEDBACK_BASE + fields) return LabelKind::Feedback;
+  if (id == IDC_QUESTION_LABEL) return LabelKind::Question;
   return LabelKind::Other;
 }
 
 FeedbackFill FeedbackFillFor(const char* verdictWord) {
-  if (std::strcmp(verdictWord, "Anagramme") == 0) return FeedbackFill::Orange;
-  if (std::strcmp(verdictWord, "BRAVO") == 0) return FeedbackFill::Green;
-  if (std::strcmp(verdictWord, "FAUX") == 0) return FeedbackFill::Red;
-  if (std::strcmp(verdictWord, "?") == 0) return FeedbackFill::SystemDefault;
+  if (std::strcmp(verdictWord, VerdictAnagram) == 0) return FeedbackFill::Orange;
+  if (std::strcmp(verdictWord, VerdictBravo) == 0) return FeedbackFill::Green;
+  if (std::strcmp(verdictWord, VerdictWrong) == 0) return FeedbackFill::Red;
+  if (std::strcmp(verdictWord, VerdictEmpty) == 0) return FeedbackFill::SystemDefault;
   return FeedbackFill::Gold;
 }

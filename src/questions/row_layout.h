@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "quiz_format.h"
+
 enum : int {
   ScrollWheelDown = 500,  // private WM_VSCROLL request: position + 50
   ScrollWheelUp = 501,    // position - 50
@@ -11,23 +13,31 @@ enum : int {
 };
 
 enum : int {
-  RowGap = 5,                 // between rows, and above the first one
-  RowContentWidth = 1030,     // right edge of a one-answer row plus its margin
+  RowGap = 5,              // between rows, and above the first one
+  RowContentWidth = 1030,  // right edge of a one-answer row plus its margin
   RightMarginOneAnswer = 20,
   RightMarginTwoAnswers = 80,
-  NumberLabelX = 26, NumberLabelDy = 2, NumberLabelWidth = 19, NumberLabelHeight = 17,
-  QuestionLabelX = 50, QuestionLabelWidth = 550,
-  AnswerFieldX = 610, AnswerFieldWidth = 300,
-  FeedbackLabelX = 920, FeedbackLabelWidth = 100,
+  NumberLabelX = 26,
+  NumberLabelDy = 2,
+  NumberLabelWidth = 19,
+  NumberLabelHeight = 17,
+  QuestionLabelX = 50,
+  QuestionLabelWidth = 550,
+  AnswerFieldX = 610,
+  AnswerFieldWidth = 300,
+  FeedbackLabelX = 920,
+  FeedbackLabelWidth = 100,
   // Two answers per question share the one-answer span plus the extra 80 pixels.
-  TwoAnswerFieldWidth = 140, TwoFeedbackLabelWidth = 90, TwoAnswerGap = 10,
+  TwoAnswerFieldWidth = 140,
+  TwoFeedbackLabelWidth = 90,
+  TwoAnswerGap = 10,
   // Reveal labels stand right of the row's last feedback label.
-  RevealLabelWidth = 400, RevealLabelGap = 10,
+  RevealLabelWidth = 400,
+  RevealLabelGap = 10,
   LineStepVertical = 310,
   LineStepHorizontal = 1,
   WheelStep = 50,
-  TabTargetAbove = 360,       // scrollTarget is the field's screen top minus this
-  MaxAnswerFields = 2 * 255,  // the panel never creates more answer fields
+  TabTargetAbove = 360,  // scrollTarget is the field's screen top minus this
 };
 
 // Row height of question number i (from 1); the text plays no part.
@@ -39,23 +49,12 @@ int ContentHeight(int rowCount);
 // Content width after building rowCount rows.
 int ContentWidth(int rowCount, int answersPerQuestion, bool withRevealLabels);
 
-// Answer fields per row: two only when the quiz asks for two answers per question.
-int FieldsPerRow(int answersPerQuestion);
-// Identifier of answer field slot (1 or 2) of question number i.
-int AnswerFieldId(int questionNumber, int slot, int answersPerQuestion);
-// Whether the quiz shows reveal texts (modes 2, 3 and 4).
-bool HasRevealLabels(int revealMode);
-
 struct ControlBox {
   int x, y, width, height;
 };
 ControlBox AnswerFieldBox(int slot, int answersPerQuestion, int top, int rowHeight);
 ControlBox FeedbackLabelBox(int slot, int answersPerQuestion, int top, int rowHeight);
 ControlBox RevealLabelBox(int answersPerQuestion, int top, int rowHeight);
-
-// questionCount x answersPerQuestion, the count of answer fields that the
-// saving, the verdict and F1 walk, cut to the fields a panel can hold.
-int AnswerFieldLimit(int questionCount, int answersPerQuestion);
 
 struct ScrollBarState {
   int minimum, maximum, page, position, trackPosition;

@@ -1,13 +1,10 @@
 #include <cstdlib>
 
-#include "codec/codec.h"
-#include "quiz/payload.h"
-#include "quiz/quiz.h"
+#include "codec.h"
+#include "payload.h"
+#include "quiz.h"
 
 namespace {
-
-enum : int { QuizResource = 104, CodesResource = 105 };
-const char ResourceType[] = "PATCH";
 
 void ShowLoaderMessage(const char* text) { MessageBoxA(NULL, text, "Ludex", 0); }
 
@@ -25,7 +22,7 @@ uint8_t* DecompressResource(HRSRC resource, DWORD size, uint32_t& length) {
     std::free(data);
     return nullptr;
   }
-  if (length > DecompressCapacity) length = DecompressCapacity;
+  if (length > MaxDecodedPayload) length = MaxDecodedPayload;
   return data;
 }
 
@@ -34,7 +31,7 @@ uint8_t* DecompressResource(HRSRC resource, DWORD size, uint32_t& length) {
 void LoadQuiz(Quiz* quiz) {
   SetCodecNotice(ShowCodecNotice);
 
-  HRSRC quizResource = FindResourceA(NULL, MAKEINTRESOURCEA(QuizResource), ResourceType);
+  HRSRC quizResource = FindResourceA(NULL, MAKEINTRESOURCEA(QuizResourceId), QuizResourceType);
   DWORD quizSize = quizResource != NULL ? SizeofResource(NULL, quizResource) : 0;
   if (quizSize == 0) {
     InstallTestQuiz(*quiz);
@@ -53,7 +50,7 @@ void LoadQuiz(Quiz* quiz) {
   if (parsed.colourRead) quiz->setBackground(quiz->backgroundRed, quiz->backgroundGreen, quiz->backgroundBlue);
   std::free(data);
 
-  HRSRC codesResource = FindResourceA(NULL, MAKEINTRESOURCEA(CodesResource), ResourceType);
+  HRSRC codesResource = FindResourceA(NULL, MAKEINTRESOURCEA(ScoreCodesResourceId), QuizResourceType);
   if (codesResource == NULL) {
     ShowLoaderMessage("Codes non trouvés.");
     return;

@@ -1,37 +1,61 @@
-#include "quiz/payload.h"
+#include "payload.h"
 
 #include <cstring>
 
 namespace {
 
-enum : uint8_t {
-  FieldEnd = '|',
-  Backslash = '\\',
-  LineBreakLetter = 'n',
-  CodeLineEnd = '\r',
+// Reads the payload in grammar order, telling a listener (if any) what it
+// passes over.
+struct PayloadReader {
+  const uint8_t* data;
+  uint32_t length;
+  PayloadListener* listener;
+  uint32_t cursor = 0;
+  bool ended = false;  // some part ran into the end of the data
+
+  void problem(PayloadProblem problem, PayloadPart part, int question) {
+    if (problem == PayloadProblem::EndsEarly) {
+      if (ended) return;
+      ended = true;
+    }
+    if (listener != nullptr) listener->problem(problem, part, question);
+  }
+
+  // A byte of the header or trailer; false (and the field untouched) past the end.
+  bool byte(PayloadPart part, uint8_t& value) {
+    if (cursor >= length) {
+      problem(PayloadProblem::EndsEarly, part, -1);
+      return false;
+    }
+    value = data[cursor++];
+    return true;
+  }
+
+  void text(PayloadPart part, int question, char destination[TextSize]) {
+    bool cut = false;
+    if (!readField(data, length, cursor, destination, &cut)) problem(PayloadProblem::EndsEarly, part, question);
+    if (cut) problem(PayloadProblem::TextCut, part, question);
+  }
+
+  void unkept(PayloadPart part, int question, const char* text) {
+    if (listener != nullptr) listener->unkeptText(part, question, text);
+  }
+
+  // Bytes after the last part that the grammar reads.
+  void trailer(PayloadPart last) {
+    if (cursor < length) problem(PayloadProblem::TrailingBytes, last, -1);
+  }
 };
-
-// A byte of the header or trailer; false (and the field untouched) past the end.
-bool readByte(const uint8_t* data, uint32_t length, uint32_t& cursor, uint8_t& value) {
-  if (cursor >= length) return false;
-  value = data[cursor++];
-  return true;
-}
-
-void CopyText(char destination[TextSize], const char* source) {
-  std::strncpy(destination, source, MaxTextLength);
-  destination[MaxTextLength] = 0;
-}
 
 }  // namespace
 
-bool readField(const uint8_t* data, uint32_t length, uint32_t& cursor, char destination[TextSize]) {
+bool readField(const uint8_t* data, uint32_t length, uint32_t& cursor, char destination[TextSize], bool* cut) {
   char text[TextSize];
   uint32_t used = 0;
   bool full = false;  // once a byte or a line break did not fit, the text is closed
   uint32_t p = cursor;
   while (p < length && data[p] != FieldEnd) {
-    if (data[p] == Backslash && p + 1 < length && data[p + 1] == LineBreakLetter) {
+    if (data[p] == EscapeByte && p + 1 < length && data[p + 1] == EscapeLineBreak) {
       // The byte after the n is part of the escape, whatever it is, even a `|`.
       if (!full && used + 2 <= MaxTextLength) {
         text[used++] = '\r';
@@ -55,77 +79,89 @@ bool readField(const uint8_t* data, uint32_t length, uint32_t& cursor, char dest
   cursor = ended ? p + 1 : length;
   text[used] = 0;
   std::memcpy(destination, text, used + 1);
+  if (cut != nullptr) *cut = full;
   return ended;
 }
 
-QuizPayloadResult ParseQuizPayload(const uint8_t* data, uint32_t length, QuizContent& quiz) {
-  QuizPayloadResult result = {false, true};
-  uint32_t cursor = 0;
+QuizPayloadResult ParseQuizPayload(const uint8_t* data, uint32_t length, QuizContent& quiz, PayloadListener* listener) {
+  PayloadReader reader{data, length, listener};
   uint8_t byte = 0;
 
-  cursor = 1;  // byte 0 carries nothing
-  if (readByte(data, length, cursor, byte)) quiz.questionsHidden = static_cast<int32_t>(byte) - 1;
-  if (readByte(data, length, cursor, byte)) quiz.questionCount = byte;
-  if (readByte(data, length, cursor, byte)) quiz.answersPerQuestion = byte;
-  if (cursor < 4) {
-    cursor = length;
-    result.complete = false;
+  reader.cursor = 1;  // byte 0 carries nothing
+  if (length < 4) {
+    // A header cut short: what is there is taken, the texts are not read.
+    if (reader.byte(PayloadPart::HeaderBytes, byte)) quiz.questionsHidden = static_cast<int32_t>(byte) - 1;
+    if (reader.byte(PayloadPart::HeaderBytes, byte)) quiz.questionCount = byte;
+    reader.byte(PayloadPart::HeaderBytes, byte);
+    reader.cursor = length;
+  } else {
+    reader.byte(PayloadPart::HeaderBytes, byte);
+    quiz.questionsHidden = static_cast<int32_t>(byte) - 1;
+    reader.byte(PayloadPart::HeaderBytes, byte);
+    quiz.questionCount = byte;
+    reader.byte(PayloadPart::HeaderBytes, byte);
+    quiz.answersPerQuestion = byte;
   }
 
-  char* headerTexts[] = {quiz.title, quiz.author, quiz.explanation, quiz.extraText1, quiz.extraText2};
-  for (char* text : headerTexts) {
-    if (!readField(data, length, cursor, text)) result.complete = false;
-  }
+  reader.text(PayloadPart::Title, -1, quiz.title);
+  reader.text(PayloadPart::Author, -1, quiz.author);
+  reader.text(PayloadPart::Explanation, -1, quiz.explanation);
+  reader.text(PayloadPart::ExtraText1, -1, quiz.extraText1);
+  reader.text(PayloadPart::ExtraText2, -1, quiz.extraText2);
 
   char answer1[TextSize];
   char answer2[TextSize];
   char questionText[TextSize];
   for (int32_t i = 0; i < quiz.questionCount; ++i) {
     answer2[0] = 0;
-    if (!readField(data, length, cursor, answer1)) result.complete = false;
-    if (quiz.answersPerQuestion == 2 && !readField(data, length, cursor, answer2)) result.complete = false;
-    if (!readField(data, length, cursor, questionText)) result.complete = false;
+    reader.text(PayloadPart::Answer1, i, answer1);
+    if (quiz.answersPerQuestion == 2) reader.text(PayloadPart::Answer2, i, answer2);
+    reader.text(PayloadPart::QuestionText, i, questionText);
     quiz.appendQuestion(answer1, answer2, questionText);
   }
 
-  if (readByte(data, length, cursor, byte)) {
-    quiz.revealMode = byte;
-  } else {
-    result.complete = false;
-  }
-  int fieldsPerQuestion = 0;
-  if (quiz.revealMode == 2 || quiz.revealMode == 4) fieldsPerQuestion = 1;
-  if (quiz.revealMode == 3) fieldsPerQuestion = 2;  // the second text is not used
-  if (fieldsPerQuestion > 0) {
-    char discarded[TextSize];
+  if (reader.byte(PayloadPart::RevealMode, byte)) quiz.revealMode = byte;
+  const int textsPerQuestion = RevealTextsPerQuestion(quiz.revealMode);
+  if (textsPerQuestion > 0) {
+    char second[TextSize];
     QuestionRecord* record = quiz.firstQuestion;
-    for (int32_t i = 0; i < quiz.questionCount; ++i) {
-      char* revealText = record != nullptr ? record->revealText : discarded;
-      if (!readField(data, length, cursor, revealText)) result.complete = false;
-      if (fieldsPerQuestion == 2 && !readField(data, length, cursor, discarded)) result.complete = false;
-      if (record != nullptr) record = record->next;
+    for (int32_t i = 0; i < quiz.questionCount && record != nullptr; ++i, record = record->next) {
+      reader.text(PayloadPart::RevealText, i, record->revealText);
+      if (textsPerQuestion == 2) {
+        reader.text(PayloadPart::SecondRevealText, i, second);
+        reader.unkept(PayloadPart::SecondRevealText, i, second);
+      }
     }
   }
 
-  if (length >= 3 && cursor <= length - 3) {
-    quiz.backgroundRed = data[cursor];
-    quiz.backgroundGreen = data[cursor + 1];
-    quiz.backgroundBlue = data[cursor + 2];
+  QuizPayloadResult result = {false, true};
+  if (reader.cursor <= length && length - reader.cursor >= 3) {
+    quiz.backgroundRed = data[reader.cursor];
+    quiz.backgroundGreen = data[reader.cursor + 1];
+    quiz.backgroundBlue = data[reader.cursor + 2];
+    reader.cursor += 3;
     result.colourRead = true;
+    reader.trailer(PayloadPart::Colour);
   } else {
-    result.complete = false;
+    reader.problem(PayloadProblem::EndsEarly, PayloadPart::Colour, -1);
   }
+  result.complete = !reader.ended;
   return result;
 }
 
-bool ParseScoreCodes(const uint8_t* data, uint32_t length, QuizContent& quiz) {
-  bool complete = true;
-  uint32_t cursor = 0;
+bool ParseScoreCodes(const uint8_t* data, uint32_t length, QuizContent& quiz, PayloadListener* listener) {
+  PayloadReader reader{data, length, listener};
+  uint32_t& cursor = reader.cursor;
   for (int32_t i = 0; i < quiz.questionCount; ++i) {
     char line[TextSize];
     uint32_t used = 0;
+    bool cut = false;
     while (cursor < length && data[cursor] != CodeLineEnd) {
-      if (used < MaxTextLength) line[used++] = static_cast<char>(data[cursor]);
+      if (used < MaxTextLength) {
+        line[used++] = static_cast<char>(data[cursor]);
+      } else {
+        cut = true;
+      }
       ++cursor;
     }
     line[used] = 0;
@@ -133,11 +169,17 @@ bool ParseScoreCodes(const uint8_t* data, uint32_t length, QuizContent& quiz) {
       // The CR and the byte after it (the LF), unseen.
       cursor = (length - cursor > 2) ? cursor + 2 : length;
     } else {
-      complete = false;
+      reader.problem(PayloadProblem::EndsEarly, PayloadPart::ScoreCode, i);
     }
-    if (i < ScoreCodeSlots) std::memcpy(quiz.scoreCodes[i], line, used + 1);
+    if (cut) reader.problem(PayloadProblem::TextCut, PayloadPart::ScoreCode, i);
+    if (i < ScoreCodeSlots) {
+      std::memcpy(quiz.scoreCodes[i], line, used + 1);
+    } else {
+      reader.unkept(PayloadPart::ScoreCode, i, line);
+    }
   }
-  return complete;
+  reader.trailer(PayloadPart::ScoreCode);
+  return !reader.ended;
 }
 
 void InstallTestQuiz(QuizContent& quiz) {

@@ -16,16 +16,55 @@
 //    line is consumed up to its CR;
 //  - code lines past the 96th are read and dropped: a quiz with more questions
 //    than code slots shows no code for those scores.
+// The player passes over all this silently; a tool that wants to know what
+// it passed over hands the parser a PayloadListener.
 #pragma once
 #include <cstdint>
 
-#include "quiz/quiz_content.h"
+#include "quiz_content.h"
+
+// Where in a payload something was found.
+enum class PayloadPart {
+  HeaderBytes,
+  Title,
+  Author,
+  Explanation,
+  ExtraText1,
+  ExtraText2,
+  Answer1,
+  Answer2,
+  QuestionText,
+  RevealMode,
+  RevealText,
+  SecondRevealText,
+  Colour,
+  ScoreCode,
+};
+
+enum class PayloadProblem {
+  EndsEarly,      // the data ends at or inside this part: the rest is empty or kept as it was
+  TextCut,        // a text or code line longer than 259 bytes, cut
+  TrailingBytes,  // bytes after the last part, ignored
+};
+
+class PayloadListener {
+ public:
+  // question: from 0 for the parts of a question, -1 elsewhere. EndsEarly
+  // is told once, for the first part that the data does not hold whole.
+  virtual void problem(PayloadProblem problem, PayloadPart part, int question) = 0;
+  // A text that the player reads and does not keep: the second reveal text
+  // of reveal mode 3, a score code past the 96th.
+  virtual void unkeptText(PayloadPart part, int question, const char* text) = 0;
+
+ protected:
+  ~PayloadListener() = default;
+};
 
 // Reads one text field from data[cursor] up to its `|` (or the end of the
 // data), expanding backslash-n-X into CR LF and skipping zero bytes. The
 // cursor ends on the byte after the `|`, or at length. Returns false when the
-// data ended before the `|`.
-bool readField(const uint8_t* data, uint32_t length, uint32_t& cursor, char destination[TextSize]);
+// data ended before the `|`; *cut (when given) tells whether the text was cut.
+bool readField(const uint8_t* data, uint32_t length, uint32_t& cursor, char destination[TextSize], bool* cut = nullptr);
 
 struct QuizPayloadResult {
   bool colourRead;  // the three colour bytes were there: make the brush from them
@@ -34,11 +73,12 @@ struct QuizPayloadResult {
 
 // Fills the header texts, counts, question list, reveal texts and colour bytes
 // of a freshly constructed quiz from the decompressed quiz resource.
-QuizPayloadResult ParseQuizPayload(const uint8_t* data, uint32_t length, QuizContent& quiz);
+QuizPayloadResult ParseQuizPayload(const uint8_t* data, uint32_t length, QuizContent& quiz,
+                                   PayloadListener* listener = nullptr);
 
 // Fills scoreCodes from the decompressed codes resource: questionCount lines,
 // each ended by CR and one more byte. Returns false when the data ended early.
-bool ParseScoreCodes(const uint8_t* data, uint32_t length, QuizContent& quiz);
+bool ParseScoreCodes(const uint8_t* data, uint32_t length, QuizContent& quiz, PayloadListener* listener = nullptr);
 
 // The quiz played when the program carries no quiz: header texts, 30
 // questions without records, colour 53, 203, 163 (the caller makes the brush).

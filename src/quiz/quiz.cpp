@@ -1,4 +1,6 @@
-#include "quiz/quiz.h"
+#include "quiz.h"
+
+Quiz* currentQuiz = nullptr;
 
 namespace {
 

@@ -2,18 +2,18 @@
 #pragma once
 #include <windows.h>
 
-#include "quiz/quiz_content.h"
+#include "quiz_content.h"
 
 struct Quiz : QuizContent {
-  HFONT answerFont = nullptr;   // made by the question panel (CreateAnswerFont)
+  HFONT answerFont = nullptr;  // made by the question panel (CreateAnswerFont)
   HFONT scoreFont = nullptr;
   HFONT titleFont = nullptr;
   HBRUSH backgroundBrush = nullptr;
-  HBRUSH brushRed = nullptr;        // "FAUX"
-  HBRUSH brushGreen = nullptr;      // "BRAVO"
-  HBRUSH brushOrange = nullptr;     // "Anagramme"
-  HBRUSH brushGold = nullptr;       // the hint words
-  HBRUSH brushPaleYellow = nullptr; // question labels
+  HBRUSH brushRed = nullptr;         // "FAUX"
+  HBRUSH brushGreen = nullptr;       // "BRAVO"
+  HBRUSH brushOrange = nullptr;      // "Anagramme"
+  HBRUSH brushGold = nullptr;        // the hint words
+  HBRUSH brushPaleYellow = nullptr;  // question labels
   HWND headerPanel = nullptr;
 
   Quiz();   // creates scoreFont, titleFont, then the six brushes
@@ -22,10 +22,15 @@ struct Quiz : QuizContent {
   // Sets the background colour and replaces backgroundBrush by a brush of it.
   void setBackground(uint8_t red, uint8_t green, uint8_t blue);
 
-  void CreateAnswerFont();                        // question panel
+  // Operations on the question panel's controls, defined with the panel.
+  void CreateAnswerFont();
   void JudgeAnswer(HWND panel, int answerFieldId);  // the verdict on one answer field
-  void UpdateScore(HWND panel);                   // score label and score code
+  void UpdateScore(HWND panel);                     // score label and score code
 };
+
+// The one quiz of the process: start-up creates it before the first window
+// and destroys it after the last, so every window procedure may use it.
+extern Quiz* currentQuiz;
 
 // Fills the quiz from the PATCH resources 104 and 105 of the program's own
 // image, or installs the built-in test quiz; failures are told in message boxes.

@@ -1,16 +1,4 @@
-#include "quiz/quiz_content.h"
-
-#include <cstring>
-
-namespace {
-
-void CopyText(char destination[TextSize], const char* source) {
-  size_t length = strnlen(source, MaxTextLength);
-  std::memcpy(destination, source, length);
-  destination[length] = 0;
-}
-
-}  // namespace
+#include "quiz_content.h"
 
 QuizContent::~QuizContent() { clearQuestions(); }
 

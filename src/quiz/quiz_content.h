@@ -2,15 +2,9 @@
 // the reveal mode and the background colour. Portable: the platform objects
 // (fonts, brushes, the header panel) live in Quiz, which extends this.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
-enum : int {
-  TextSize = 260,        // every text field: at most 259 bytes and a zero
-  MaxTextLength = 259,
-  ScoreCodeSlots = 96,   // room in scoreCodes
-  MaxQuestions = 255,    // the payload stores the count in one byte
-};
+#include "quiz_format.h"
 
 struct QuestionRecord {
   char answer1[TextSize];

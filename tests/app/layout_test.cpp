@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "app/layout.h"
+#include "layout.h"
 
 namespace {
 
@@ -40,18 +40,6 @@ TEST(MainLayout, CentringTruncatesTowardZero) {
     ScreenPoint corner = CentreInArea(c.left, c.top, c.width, c.height, 544, 375);
     EXPECT_EQ(std::make_pair(corner.x, corner.y), std::make_pair(c.x, c.y)) << c.width << " x " << c.height;
   }
-}
-
-TEST(MainLayout, OnlyASingleNotchScrolls) {
-  const struct {
-    unsigned wheelWord;
-    int code;
-  } cases[] = {
-      {120, ScrollWheelUp}, {65416, ScrollWheelDown}, {0xFFFF0000u | 65416, ScrollWheelDown},  // low 16 bits only
-      {240, NoWheelScroll}, {65296, NoWheelScroll}, {60, NoWheelScroll},  // two notches, -240, a fine step
-      {0, NoWheelScroll},   {121, NoWheelScroll},   {65415, NoWheelScroll},
-  };
-  for (const auto& c : cases) EXPECT_EQ(WheelScrollCode(c.wheelWord), c.code) << "wheel word " << c.wheelWord;
 }
 
 }  // namespace

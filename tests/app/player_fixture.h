@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "app/app.h"
+#include "answers_file_win32.h"
+#include "app.h"
 
 // The answers file of this test program, as the player names it.
 extern const char testAnswersFile[];

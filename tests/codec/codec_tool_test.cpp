@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "codec/codec.h"
+#include "codec.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "codec/codec.h"
+#include "codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > CodecMaxInput) return 0;

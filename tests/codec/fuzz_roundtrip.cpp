@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "codec/codec.h"
+#include "codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > CodecMaxInput) return 0;

@@ -3,7 +3,7 @@
 
 #include <tuple>
 
-#include "header/header_layout.h"
+#include "header_layout.h"
 #include "resource.h"
 
 namespace {

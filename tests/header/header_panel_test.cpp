@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "app/player_fixture.h"
-#include "header/header_panel.h"
+#include "header_panel.h"
 #include "resource.h"
 
 namespace {

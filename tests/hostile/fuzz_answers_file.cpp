@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/answers_file.h"
+#include "answers_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize) {
   if (inputSize < 2) return 0;

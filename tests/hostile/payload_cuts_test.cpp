@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "quiz/payload.h"
+#include "payload.h"
 #include "quiz_payloads.h"
 
 namespace {

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/answers_file.h"
 #include "app/player_fixture.h"
 #include "resource.h"
 
@@ -45,10 +44,8 @@ void FillQuiz(Quiz* quiz) {
 }
 
 std::string AnswersFileOfThisProgram() {
-  char path[MAX_PATH] = "";
   char name[260];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  AnswersFileName(path, name);
+  AnswersFilePath(name);
   return name;
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "judge/verdict.h"
+#include "verdict.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "quiz/quiz.h"
+#include "quiz.h"
 #include "resource.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "judge/text.h"
+#include "text.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cp1252.h"
-#include "quiz/payload.h"
+#include "payload.h"
 #include "quiz_payloads.h"
 #include "quiz_source.h"
 
@@ -217,32 +217,53 @@ INSTANTIATE_TEST_SUITE_P(Table, LimitTest, ::testing::ValuesIn(LimitCases), Case
 
 // ---- payloads that did not come from this writer ----
 
-struct ForeignCase { const char* name; std::string quiz, codes; bool readable; };
+struct ForeignCase { const char* name; std::string quiz, codes; bool whole; const char* reported; };
 void PrintTo(const ForeignCase& c, std::ostream* os) { *os << c.name; }
 
+// What the player would cut or fill in is reported, and the quiz still holds
+// what the player plays.
 const ForeignCase ForeignCases[] = {
-    {"EndsInTheHeader", Bytes4(1, 1, 1) + "T|A|", "c\r\n", false},
-    {"EndsBeforeTheColour", Empty + "T|||||" + Z + "\x01\x02", "", false},
-    {"TooFewCodeLines", Bytes4(1, 2, 1) + "T|||||a|Q|b|R|" + End, "c\r\n", false},
-    {"OtherFillerAfterBackslashN", Empty + "a\\nXb|||||" + End, "\r\n", true},
-    {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true},
+    {"EndsInTheHeader", Bytes4(1, 1, 1) + "T|A|", "c\r\n", false, u8"s'arrête avant sa fin, dans l'explication"},
+    {"EndsBeforeTheColour", Empty + "T|||||" + Z + "\x01\x02", "", false, "dans la couleur"},
+    {"TooFewCodeLines", Bytes4(1, 2, 1) + "T|||||a|Q|b|R|" + End, "c\r\n", false,
+     u8"(les codes) s'arrête avant sa fin, dans le code de la question 2"},
+    {"TitleOver259Bytes", Empty + std::string(300, 'x') + "|||||" + End, "\r\n", false, u8"le titre dépasse 259 octets"},
+    {"CodeOver259Bytes", Bytes4(1, 1, 1) + "T|||||a|Q|" + End, std::string(270, 'k') + "\r\n", false,
+     u8"le code de la question 1 dépasse 259 octets"},
+    {"BytesAfterTheColour", Empty + "T|||||" + End + "xyz", "\r\n", true, u8"continue après la couleur"},
+    {"OtherFillerAfterBackslashN", Empty + "a\\nXb|||||" + End, "\r\n", true, ""},
+    {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true, "control bytes"},
 };
 
 class ForeignPayloadTest : public ::testing::TestWithParam<ForeignCase> {};
 
-TEST_P(ForeignPayloadTest, ReadsOrRefusesWithoutOverrun) {
+TEST_P(ForeignPayloadTest, ReportsWhatThePlayerWouldCutOrFillIn) {
   const ForeignCase& c = GetParam();
   AuthoredQuiz quiz;
   Diagnostics diagnostics;
-  EXPECT_EQ(DecodePayloads(Bytes(c.quiz.begin(), c.quiz.end()), Bytes(c.codes.begin(), c.codes.end()), quiz, diagnostics), c.readable)
+  EXPECT_EQ(DecodePayloads(Bytes(c.quiz.begin(), c.quiz.end()), Bytes(c.codes.begin(), c.codes.end()), quiz, diagnostics), c.whole)
       << AllMessages(diagnostics);
-  if (c.readable) {  // whatever came in, the written source parses again
-    Parsed again = Parse(WriteQuizSource(quiz, ""));
-    EXPECT_TRUE(again.ok) << AllMessages(again.diagnostics);
-  }
+  EXPECT_NE(AllMessages(diagnostics).find(c.reported), std::string::npos) << AllMessages(diagnostics);
+  // Whatever came in, the written source parses again.
+  Parsed again = Parse(WriteQuizSource(quiz, ""));
+  EXPECT_TRUE(again.ok) << AllMessages(again.diagnostics);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ForeignPayloadTest, ::testing::ValuesIn(ForeignCases), CaseName<ForeignCase>);
+
+// The player keeps 96 codes; extracting keeps every one.
+TEST(ForeignPayloadTest, CodesPastThe96thComeBack) {
+  AuthoredQuiz quiz;
+  quiz.title = "T";
+  for (int q = 1; q <= 100; ++q) quiz.questions.push_back({"Q", "a", "", "", "", "code" + std::to_string(q)});
+  const QuizPayloads payloads = EncodePayloads(quiz);
+  AuthoredQuiz back;
+  Diagnostics diagnostics;
+  ASSERT_TRUE(DecodePayloads(payloads.quiz, payloads.codes, back, diagnostics)) << AllMessages(diagnostics);
+  ASSERT_EQ(back.questions.size(), 100u);
+  EXPECT_EQ(back.questions[95].scoreCode, "code96");
+  EXPECT_EQ(back.questions[99].scoreCode, "code100");
+}
 
 // ---- the sample quizzes, through the whole chain ----
 

@@ -7,9 +7,9 @@
 #include <iterator>
 #include <string>
 
-#include "app/answers_file.h"
-#include "app/app.h"
-#include "questions/question_panel.h"
+#include "answers_file_win32.h"
+#include "app.h"
+#include "question_panel.h"
 
 struct QuestionData { const char *answer1, *answer2, *text; };
 
@@ -18,14 +18,13 @@ class PanelFixture {
   PanelFixture() {
     static int serial = 0;
     GetCurrentDirectoryA(MAX_PATH, previousDirectory);
-    char temp[MAX_PATH], path[MAX_PATH], name[260];
+    char temp[MAX_PATH], name[260];
     GetTempPathA(MAX_PATH, temp);
     directory = std::string(temp) + "ludex-questions-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(++serial);
     CreateDirectoryA(directory.c_str(), nullptr);
     SetCurrentDirectoryA(directory.c_str());
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    AnswersFileName(path, name);
+    AnswersFilePath(name);
     answersName = name;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;

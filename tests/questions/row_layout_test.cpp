@@ -1,4 +1,4 @@
-#include "questions/row_layout.h"
+#include "row_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -21,18 +21,6 @@ TEST(RowLayout, RowHeightsTopsAndContentSize) {
     EXPECT_EQ(ContentWidth(c.rows, c.answers, c.reveal), c.width) << c.rows << "/" << c.answers;
     EXPECT_EQ(ContentHeight(c.rows), c.height) << c.rows;
   }
-}
-
-TEST(RowLayout, FieldIdsRevealModesAndFieldLimit) {
-  const struct { int question, slot, answers, id; } ids[] = {
-      {1, 1, 1, 4001}, {3, 1, 1, 4003}, {1, 1, 2, 4001}, {1, 2, 2, 4002}, {3, 1, 2, 4005}, {3, 2, 2, 4006}, {3, 1, 7, 4003},
-  };
-  for (const auto& c : ids) EXPECT_EQ(AnswerFieldId(c.question, c.slot, c.answers), c.id) << c.question << "/" << c.slot;
-  for (int mode = 0; mode < 7; ++mode) EXPECT_EQ(HasRevealLabels(mode), mode >= 2 && mode <= 4) << mode;
-  const struct { int count, answers, limit; } limits[] = {
-      {3, 2, 6}, {255, 1, 255}, {255, 255, 510}, {-3, 1, 0}, {2000000000, 2000000000, 510},
-  };
-  for (const auto& c : limits) EXPECT_EQ(AnswerFieldLimit(c.count, c.answers), c.limit) << c.count;
 }
 
 TEST(RowLayout, ScrollCodes) {

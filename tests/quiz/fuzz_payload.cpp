@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "quiz/payload.h"
+#include "payload.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t length = size > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(size);

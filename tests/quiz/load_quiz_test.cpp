@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "quiz/quiz.h"
+#include "quiz.h"
 #include "support/message_box_watch.h"
 
 #ifndef LOAD_SCENARIO

@@ -1,4 +1,4 @@
-#include "quiz/payload.h"
+#include "payload.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "quiz/quiz.h"
+#include "quiz.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "codec/codec.h"
+#include "codec.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ const char* ResultText(int result) {
     case CodecNoMemory: return "out of memory";
     case CodecNoInput: return "the input is empty";
     case CodecCodeRefused: return "the compressed stream would not fit in 32768 bytes";
-    case CodecMalformed: return "the stream does not decode";
+    case CodecNotVerified: return "the stream does not decode back to the input";
     default: return "unexpected codec result";
   }
 }
@@ -79,18 +79,6 @@ bool WriteComplete(const std::string& path, const uint8_t* data, size_t size) {
   return true;
 }
 
-// Decodes the stream and compares it with the original bytes.
-bool DecodesBack(const uint8_t* stream, uint32_t streamLength, const std::vector<uint8_t>& original) {
-  uint8_t* decoded = nullptr;
-  uint32_t decodedLength = 0;
-  int result = Decompress(stream, streamLength, &decoded, &decodedLength);
-  bool same = result == CodecOk && decodedLength == original.size() &&
-              std::memcmp(decoded, original.data(), original.size()) == 0;
-  std::free(decoded);
-  if (!same) std::fprintf(stderr, "ludex-compress: the stream does not decode back to the input (%d)\n", result);
-  return same;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,13 +95,12 @@ int main(int argc, char** argv) {
 
   uint8_t* stream = nullptr;
   uint32_t streamLength = 0;
-  int result = Compress(input.data(), static_cast<uint32_t>(input.size()), &stream, &streamLength);
+  int result = CompressVerified(input.data(), static_cast<uint32_t>(input.size()), &stream, &streamLength);
   if (result != CodecOk) {
     std::fprintf(stderr, "ludex-compress: %s: %s (%d)\n", argv[1], ResultText(result), result);
-    std::free(stream);
     return 1;
   }
-  bool ok = DecodesBack(stream, streamLength, input) && WriteComplete(argv[2], stream, streamLength);
+  bool ok = WriteComplete(argv[2], stream, streamLength);
   std::free(stream);
   return ok ? 0 : 1;
 }

@@ -134,10 +134,15 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   Diagnostics diagnostics;
   diagnostics.fileName = programPath;
   QuizPayloads payloads;
+  if (!DecompressStreams(streams, payloads, diagnostics)) {
+    Print(diagnostics);
+    return 1;
+  }
+  // A damaged quiz is still written out as the player plays it, so that
+  // nothing is lost; the errors say what the player cut or filled in.
   AuthoredQuiz quiz;
-  const bool ok = DecompressStreams(streams, payloads, diagnostics) &&
-                  DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
-  if (ok) {
+  const bool whole = DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
+  if (whole) {
     const QuizPayloads again = EncodePayloads(quiz);
     if (again.quiz != payloads.quiz || again.codes != payloads.codes) {
       diagnostics.warning(0, "this quiz was not packed by ludex-pack: building the extracted source gives "
@@ -145,14 +150,13 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
     }
   }
   Print(diagnostics);
-  if (!ok) return 1;
   const std::string source = WriteQuizSource(quiz, "Extrait de " + AsciiBaseName(programPath) + " par ludex-pack.");
   if (outputPath.empty()) {
     std::fwrite(source.data(), 1, source.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
   if (!WriteFileSafely(outputPath, source, error)) return Fail(error);
-  return 0;
+  return whole ? 0 : 1;
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "quiz_payloads.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
-#include "codec/codec.h"
+#include "codec.h"
+#include "payload.h"
 
 namespace {
 
@@ -15,55 +15,19 @@ void AppendField(Bytes& out, const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      out.push_back('\\');
-      out.push_back('n');
+      out.push_back(EscapeByte);
+      out.push_back(EscapeLineBreak);
       out.push_back(LineBreakFiller);
       ++i;
-    } else if (c == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-      out.push_back('\\');
+    } else if (c == EscapeByte && i + 1 < text.size() && text[i + 1] == EscapeLineBreak) {
+      out.push_back(EscapeByte);
       out.push_back(0);
     } else {
       out.push_back(static_cast<uint8_t>(c));
     }
   }
-  out.push_back('|');
+  out.push_back(FieldEnd);
 }
-
-struct PayloadReader {
-  const Bytes& data;
-  size_t cursor = 0;
-  bool ended = false;
-
-  bool readByte(int& value) {
-    if (cursor >= data.size()) {
-      ended = true;
-      return false;
-    }
-    value = data[cursor++];
-    return true;
-  }
-
-  // The player's reading of a text field, bounded by the data.
-  bool readField(std::string& text) {
-    text.clear();
-    while (cursor < data.size() && data[cursor] != '|') {
-      if (data[cursor] == '\\' && cursor + 1 < data.size() && data[cursor + 1] == 'n') {
-        text += "\r\n";
-        cursor += 3;
-      } else {
-        if (data[cursor] != 0) text += static_cast<char>(data[cursor]);
-        ++cursor;
-      }
-    }
-    if (cursor >= data.size()) {
-      ended = true;
-      cursor = data.size();
-      return false;
-    }
-    ++cursor;
-    return true;
-  }
-};
 
 // Keeps CR LF pairs and tabs; any other control byte becomes a space.
 void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics) {
@@ -89,38 +53,22 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
   }
   uint8_t* out = nullptr;
   uint32_t length = 0;
-  const int result = Compress(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
+  const int result = CompressVerified(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
   if (result == CodecCodeRefused) {  // the stream would pass the output buffer
-    std::free(out);
     diagnostics.error(0, std::string(name) + " compresses to more than the 32768 bytes the player accepts: shorten "
                                              "the texts or remove questions");
     return false;
   }
-  if (result != CodecOk || out == nullptr) {
-    std::free(out);
-    diagnostics.error(0, std::string(name) + " could not be compressed (codec result " + std::to_string(result) + ")");
+  if (result == CodecNotVerified) {
+    diagnostics.error(0, std::string(name) + ": the compressed stream does not decode back to the same bytes");
     return false;
   }
-  if (length > MaxCompressedPayload) {
-    std::free(out);
-    diagnostics.error(0, std::string(name) + " compresses to " + std::to_string(length) +
-                             " bytes; the player accepts at most 32768: shorten the texts or remove questions");
+  if (result != CodecOk) {
+    diagnostics.error(0, std::string(name) + " could not be compressed (codec result " + std::to_string(result) + ")");
     return false;
   }
   stream.assign(out, out + length);
   std::free(out);
-
-  // Read back the way the player will before anything is written.
-  uint8_t* decoded = nullptr;
-  uint32_t decodedLength = 0;
-  const int back = Decompress(stream.data(), static_cast<uint32_t>(stream.size()), &decoded, &decodedLength);
-  const bool same = back == CodecOk && decoded != nullptr && decodedLength == plain.size() &&
-                    std::equal(plain.begin(), plain.end(), decoded);
-  std::free(decoded);
-  if (!same) {
-    diagnostics.error(0, std::string(name) + ": the compressed stream does not decode back to the same bytes");
-    return false;
-  }
   return true;
 }
 
@@ -143,6 +91,78 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   return true;
 }
 
+const char* PartName(PayloadPart part) {
+  switch (part) {
+    case PayloadPart::HeaderBytes: return u8"l'en-tête";
+    case PayloadPart::Title: return "le titre";
+    case PayloadPart::Author: return "l'auteur";
+    case PayloadPart::Explanation: return "l'explication";
+    case PayloadPart::ExtraText1: return "le texte 4";
+    case PayloadPart::ExtraText2: return "le texte 5";
+    case PayloadPart::Answer1: return u8"la réponse";
+    case PayloadPart::Answer2: return u8"la réponse 2";
+    case PayloadPart::QuestionText: return "le texte";
+    case PayloadPart::RevealMode: return u8"le mode révélation";
+    case PayloadPart::RevealText: return u8"la révélation";
+    case PayloadPart::SecondRevealText: return u8"la révélation 2";
+    case PayloadPart::Colour: return "la couleur";
+    case PayloadPart::ScoreCode: return "le code";
+  }
+  return "";
+}
+
+std::string PlaceName(PayloadPart part, int question) {
+  std::string place = PartName(part);
+  if (question >= 0) place += " de la question " + std::to_string(question + 1);
+  return place;
+}
+
+// What the player's parser passed over in one resource, and the texts it
+// read without keeping them.
+class PayloadFindings final : public PayloadListener {
+ public:
+  explicit PayloadFindings(const char* resource) : resource_(resource) {}
+
+  void problem(PayloadProblem problem, PayloadPart part, int question) override {
+    switch (problem) {
+      case PayloadProblem::EndsEarly:
+        damage_.push_back(resource_ + u8" s'arrête avant sa fin, dans " + PlaceName(part, question) +
+                          u8" : le lecteur joue vide ou par défaut ce qui manque");
+        break;
+      case PayloadProblem::TextCut:
+        damage_.push_back(PlaceName(part, question) + u8" dépasse 259 octets : le lecteur le coupe");
+        break;
+      case PayloadProblem::TrailingBytes:
+        trailing = true;
+        trailingAfter_ = PartName(part);
+        break;
+    }
+  }
+
+  void unkeptText(PayloadPart part, int question, const char* text) override {
+    if (question < 0 || question >= MaxQuestions) return;
+    (part == PayloadPart::SecondRevealText ? secondRevealTexts : unkeptCodes)[question] = text;
+  }
+
+  bool damaged() const { return !damage_.empty(); }
+
+  void report(Diagnostics& diagnostics) const {
+    for (const std::string& message : damage_) diagnostics.error(0, message);
+    if (trailing) {
+      diagnostics.warning(0, resource_ + u8" continue après " + trailingAfter_ + " : le lecteur ignore la suite");
+    }
+  }
+
+  std::string secondRevealTexts[MaxQuestions];
+  std::string unkeptCodes[MaxQuestions];
+  bool trailing = false;
+
+ private:
+  std::string resource_;
+  std::vector<std::string> damage_;
+  std::string trailingAfter_;
+};
+
 }  // namespace
 
 QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
@@ -161,11 +181,10 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
     AppendField(out, question.questionText);
   }
   out.push_back(static_cast<uint8_t>(quiz.revealMode));
-  if (quiz.revealMode == 2 || quiz.revealMode == 3 || quiz.revealMode == 4) {
-    for (const AuthoredQuestion& question : quiz.questions) {
-      AppendField(out, question.revealText);
-      if (quiz.revealMode == 3) AppendField(out, question.secondRevealText);
-    }
+  const int revealTexts = RevealTextsPerQuestion(quiz.revealMode);
+  for (size_t q = 0; revealTexts > 0 && q < quiz.questions.size(); ++q) {
+    AppendField(out, quiz.questions[q].revealText);
+    if (revealTexts == 2) AppendField(out, quiz.questions[q].secondRevealText);
   }
   out.push_back(quiz.red);
   out.push_back(quiz.green);
@@ -173,7 +192,7 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
 
   for (const AuthoredQuestion& question : quiz.questions) {
     payloads.codes.insert(payloads.codes.end(), question.scoreCode.begin(), question.scoreCode.end());
-    payloads.codes.push_back('\r');
+    payloads.codes.push_back(CodeLineEnd);
     payloads.codes.push_back('\n');
   }
   // The player takes an empty codes resource for a missing one, and a
@@ -186,60 +205,46 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
 }
 
 bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+  QuizContent content;
+  PayloadFindings quizFindings("la ressource 104 (le quiz)");
+  ParseQuizPayload(quizPayload.data(), static_cast<uint32_t>(quizPayload.size()), content, &quizFindings);
+  PayloadFindings codeFindings("la ressource 105 (les codes)");
+  ParseScoreCodes(codesPayload.data(), static_cast<uint32_t>(codesPayload.size()), content, &codeFindings);
+  // A quiz without questions carries one empty code line: the player would
+  // take an empty resource for a missing one.
+  if (content.questionCount == 0 && codesPayload == Bytes{CodeLineEnd, '\n'}) codeFindings.trailing = false;
+
   quiz = AuthoredQuiz();
-  PayloadReader reader{quizPayload};
-  int ignored = 0;
-  int count = 0;
-  reader.readByte(ignored);
-  reader.readByte(quiz.visibility);
-  reader.readByte(count);
-  reader.readByte(quiz.answersPerQuestion);
-  for (std::string* text : {&quiz.title, &quiz.author, &quiz.explanation, &quiz.extraText1, &quiz.extraText2}) {
-    reader.readField(*text);
+  quiz.title = content.title;
+  quiz.author = content.author;
+  quiz.explanation = content.explanation;
+  quiz.extraText1 = content.extraText1;
+  quiz.extraText2 = content.extraText2;
+  quiz.visibility = static_cast<uint8_t>(content.questionsHidden + 1);
+  quiz.answersPerQuestion = content.answersPerQuestion;
+  quiz.revealMode = content.revealMode;
+  quiz.red = content.backgroundRed;
+  quiz.green = content.backgroundGreen;
+  quiz.blue = content.backgroundBlue;
+  int q = 0;
+  for (const QuestionRecord* record = content.firstQuestion; record != nullptr; record = record->next, ++q) {
+    AuthoredQuestion question;
+    question.questionText = record->questionText;
+    question.answer1 = record->answer1;
+    question.answer2 = record->answer2;
+    question.revealText = record->revealText;
+    question.secondRevealText = quizFindings.secondRevealTexts[q];
+    question.scoreCode = q < ScoreCodeSlots ? content.scoreCodes[q] : codeFindings.unkeptCodes[q];
+    quiz.questions.push_back(question);
   }
-  const bool twoAnswers = quiz.answersPerQuestion == 2;
-  quiz.questions.resize(count);
-  for (AuthoredQuestion& question : quiz.questions) {
-    reader.readField(question.answer1);
-    if (twoAnswers) reader.readField(question.answer2);
-    reader.readField(question.questionText);
-  }
-  reader.readByte(quiz.revealMode);
-  if (quiz.revealMode == 2 || quiz.revealMode == 3 || quiz.revealMode == 4) {
-    for (AuthoredQuestion& question : quiz.questions) {
-      reader.readField(question.revealText);
-      if (quiz.revealMode == 3) reader.readField(question.secondRevealText);
-    }
-  }
-  int red = quiz.red, green = quiz.green, blue = quiz.blue;
-  reader.readByte(red);
-  reader.readByte(green);
-  reader.readByte(blue);
-  quiz.red = static_cast<uint8_t>(red);
-  quiz.green = static_cast<uint8_t>(green);
-  quiz.blue = static_cast<uint8_t>(blue);
-  if (reader.ended) {
-    diagnostics.error(0, "resource 104 ends before the quiz does");
-    return false;
-  }
-  if (quiz.answersPerQuestion != 1 && !twoAnswers) {
+
+  quizFindings.report(diagnostics);
+  codeFindings.report(diagnostics);
+  if (quiz.answersPerQuestion != 1 && quiz.answersPerQuestion != 2) {
     diagnostics.warning(0, "answers per question is " + std::to_string(quiz.answersPerQuestion) +
                                "; the player then reads one answer per question, written here as 1");
     quiz.answersPerQuestion = 1;
   }
-
-  size_t cursor = 0;
-  for (AuthoredQuestion& question : quiz.questions) {
-    const size_t start = cursor;
-    while (cursor < codesPayload.size() && codesPayload[cursor] != '\r') ++cursor;
-    if (cursor >= codesPayload.size()) {
-      diagnostics.error(0, "resource 105 holds fewer score codes than the quiz has questions");
-      return false;
-    }
-    question.scoreCode.assign(codesPayload.begin() + start, codesPayload.begin() + cursor);
-    cursor += 2;  // the CR and the byte after it
-  }
-
   for (std::string* text : {&quiz.title, &quiz.author, &quiz.explanation, &quiz.extraText1, &quiz.extraText2}) {
     MakeWritable(*text, "a header text", diagnostics);
   }
@@ -250,7 +255,7 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
     }
     MakeWritable(question.scoreCode, "a score code", diagnostics);
   }
-  return true;
+  return !quizFindings.damaged() && !codeFindings.damaged();
 }
 
 bool CompressPayloads(const QuizPayloads& payloads, QuizPayloads& streams, Diagnostics& diagnostics) {

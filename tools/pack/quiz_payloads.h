@@ -14,21 +14,15 @@ struct QuizPayloads {
   Bytes codes;  // resource 105 before compression
 };
 
-enum : uint32_t {
-  MaxPlainPayload = 65535,       // the codec keeps an input length in 16 bits
-  MaxDecodedPayload = 120000,    // the player's decoding buffer
-  MaxCompressedPayload = 32768,  // the compressor's output buffer
-};
-
-// The byte that follows backslash-n in a line break: the player skips it unread.
-const uint8_t LineBreakFiller = ' ';
-
 // Serializes a quiz (whose texts the source parser has checked) into the two payloads.
 QuizPayloads EncodePayloads(const AuthoredQuiz& quiz);
 
-// Reads the two payloads back into a quiz. Every scan is bounded; a payload
-// that ends before its grammar does is an error. Texts the source cannot hold
-// (a lone CR or LF, control bytes) become spaces, with a warning.
+// Reads the two payloads back into a quiz with the player's own parser, so
+// the quiz is what the player plays. What the player would cut or fill in
+// silently (a payload that ends early, a text past 259 bytes) is an error,
+// what it ignores (bytes past the end) a warning; false after an error.
+// Texts the source cannot hold (a lone CR or LF, control bytes) become
+// spaces, with a warning.
 bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, AuthoredQuiz& quiz, Diagnostics& diagnostics);
 
 // Compresses both payloads and checks every limit of the player on the way:

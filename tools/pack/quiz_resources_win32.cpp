@@ -7,10 +7,6 @@
 
 namespace {
 
-const char* const PatchType = "PATCH";
-const WORD QuizResourceId = 104;
-const WORD CodesResourceId = 105;
-
 std::string FullPath(const std::string& path) {
   char full[MAX_PATH];
   const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
@@ -27,13 +23,13 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR l
 
 std::vector<WORD> LanguagesOf(HMODULE module, WORD id) {
   std::vector<WORD> languages;
-  EnumResourceLanguagesA(module, PatchType, MAKEINTRESOURCEA(id), CollectLanguage,
+  EnumResourceLanguagesA(module, QuizResourceType, MAKEINTRESOURCEA(id), CollectLanguage,
                          reinterpret_cast<LONG_PTR>(&languages));
   return languages;
 }
 
 bool ReadOne(HMODULE module, WORD id, Bytes& data, std::string& error) {
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), PatchType);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), QuizResourceType);
   if (found == nullptr) {
     error = "no PATCH resource " + std::to_string(id) + ": this program carries no quiz";
     return false;
@@ -64,8 +60,8 @@ bool ReadBack(const std::string& path, const QuizPayloads& streams, std::string&
     return false;
   }
   QuizPayloads back;
-  bool ok = ReadOne(module, QuizResourceId, back.quiz, error) && ReadOne(module, CodesResourceId, back.codes, error);
-  if (ok && (LanguagesOf(module, QuizResourceId).size() != 1 || LanguagesOf(module, CodesResourceId).size() != 1)) {
+  bool ok = ReadOne(module, QuizResourceId, back.quiz, error) && ReadOne(module, ScoreCodesResourceId, back.codes, error);
+  if (ok && (LanguagesOf(module, QuizResourceId).size() != 1 || LanguagesOf(module, ScoreCodesResourceId).size() != 1)) {
     error = "the written program holds more than one language of the quiz resources";
     ok = false;
   }
@@ -87,7 +83,7 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
     return false;
   }
   oldQuiz = LanguagesOf(module, QuizResourceId);
-  oldCodes = LanguagesOf(module, CodesResourceId);
+  oldCodes = LanguagesOf(module, ScoreCodesResourceId);
   FreeLibrary(module);
 
   HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
@@ -97,15 +93,15 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
   }
   bool ok = true;
   for (WORD language : oldQuiz) {
-    ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(QuizResourceId), language, nullptr, 0);
+    ok = ok && UpdateResourceA(update, QuizResourceType, MAKEINTRESOURCEA(QuizResourceId), language, nullptr, 0);
   }
   for (WORD language : oldCodes) {
-    ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(CodesResourceId), language, nullptr, 0);
+    ok = ok && UpdateResourceA(update, QuizResourceType, MAKEINTRESOURCEA(ScoreCodesResourceId), language, nullptr, 0);
   }
   const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-  ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(QuizResourceId), neutral,
+  ok = ok && UpdateResourceA(update, QuizResourceType, MAKEINTRESOURCEA(QuizResourceId), neutral,
                              const_cast<uint8_t*>(streams.quiz.data()), static_cast<DWORD>(streams.quiz.size()));
-  ok = ok && UpdateResourceA(update, PatchType, MAKEINTRESOURCEA(CodesResourceId), neutral,
+  ok = ok && UpdateResourceA(update, QuizResourceType, MAKEINTRESOURCEA(ScoreCodesResourceId), neutral,
                              const_cast<uint8_t*>(streams.codes.data()), static_cast<DWORD>(streams.codes.size()));
   if (!ok) {
     error = "cannot set the quiz resources (" + LastErrorText() + ")";
@@ -148,7 +144,7 @@ bool ReadQuizResources(const std::string& programPath, QuizPayloads& streams, st
     return false;
   }
   const bool ok = ReadOne(module, QuizResourceId, streams.quiz, error) &&
-                  ReadOne(module, CodesResourceId, streams.codes, error);
+                  ReadOne(module, ScoreCodesResourceId, streams.codes, error);
   FreeLibrary(module);
   return ok;
 }

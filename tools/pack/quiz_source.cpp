@@ -167,7 +167,7 @@ bool ConvertField(const RawField& field, Kind kind, std::string& out, Diagnostic
       ++column;
     }
   }
-  if (ok && out.size() > static_cast<size_t>(MaxAuthoredTextBytes)) {
+  if (ok && out.size() > static_cast<size_t>(MaxTextLength)) {
     const std::string what = kind == Kind::Code ? "score code" : "text";
     diagnostics.error(field.line, Quoted(field.key) + " " + what + " is " + std::to_string(out.size()) +
                                       " bytes long (each line break counts 2); the player holds at most 259");
@@ -283,7 +283,7 @@ void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagno
     case Key::RevealMode:
       if (!ParseNumber(value, 0, 255, quiz.revealMode)) {
         diagnostics.error(field.line, "'mode revelation:' takes 0, 2, 3 or 4, not '" + value + "'");
-      } else if (quiz.revealMode != 0 && (quiz.revealMode < 2 || quiz.revealMode > 4)) {
+      } else if (quiz.revealMode != 0 && !HasRevealTexts(quiz.revealMode)) {
         diagnostics.warning(field.line, "reveal mode " + value + " means no reveal texts, like 0");
       }
       break;
@@ -402,7 +402,7 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
         continue;
       }
     } else if (info->key == Key::Question) {
-      if (questions.size() >= static_cast<size_t>(MaxAuthoredQuestions)) {
+      if (questions.size() >= static_cast<size_t>(MaxQuestions)) {
         if (!tooManyReported) {
           diagnostics.error(lineNumber, "more than 255 questions: the player counts them in one byte");
           tooManyReported = true;
@@ -455,9 +455,9 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     diagnostics.error(0, "no 'titre:' line: the quiz needs a title (it is the caption of the player's window)");
   }
 
-  const bool twoAnswers = quiz.answersPerQuestion == 2;
-  const bool hasReveal = quiz.revealMode >= 2 && quiz.revealMode <= 4;
-  const bool hasSecondReveal = quiz.revealMode == 3;
+  const bool twoAnswers = FieldsPerQuestion(quiz.answersPerQuestion) == 2;
+  const bool hasReveal = HasRevealTexts(quiz.revealMode);
+  const bool hasSecondReveal = RevealTextsPerQuestion(quiz.revealMode) == 2;
   for (size_t q = 0; q < questions.size(); ++q) {
     const RawQuestion& raw = questions[q];
     const std::string number = "question " + std::to_string(q + 1);
@@ -499,7 +499,7 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
                                       "empty)");
     } else {
       ConvertField(field(Key::Code), Kind::Code, question.scoreCode, diagnostics);
-      if (q == static_cast<size_t>(PlayerCodeSlots)) {
+      if (q == static_cast<size_t>(ScoreCodeSlots)) {
         diagnostics.warning(field(Key::Code).line,
                             "more than 96 score codes: the player keeps the first 96 and shows no code (six spaces) "
                             "for scores from 97 on");
@@ -554,14 +554,14 @@ std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading
   out += u8"mode révélation: " + std::to_string(quiz.revealMode) + "\n";
   out += "couleur: " + std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " +
          std::to_string(quiz.blue) + "\n";
-  const bool hasReveal = quiz.revealMode >= 2 && quiz.revealMode <= 4;
+  const bool hasReveal = HasRevealTexts(quiz.revealMode);
   for (const AuthoredQuestion& question : quiz.questions) {
     out += '\n';
     WriteText(out, "question", question.questionText);
     WriteText(out, u8"réponse", question.answer1);
     if (quiz.answersPerQuestion == 2) WriteText(out, u8"réponse2", question.answer2);
     if (hasReveal) WriteText(out, u8"révélation", question.revealText);
-    if (quiz.revealMode == 3) WriteText(out, u8"révélation2", question.secondRevealText);
+    if (RevealTextsPerQuestion(quiz.revealMode) == 2) WriteText(out, u8"révélation2", question.secondRevealText);
     WriteText(out, "code", question.scoreCode);
   }
   return out;

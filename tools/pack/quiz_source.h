@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "diagnostics.h"
+#include "quiz_format.h"
 
 struct AuthoredQuestion {
   std::string questionText;
@@ -35,11 +36,6 @@ struct AuthoredQuiz {
   std::vector<AuthoredQuestion> questions;
 };
 
-enum : int {
-  MaxAuthoredQuestions = 255,  // the payload counts questions in one byte
-  MaxAuthoredTextBytes = 259,  // every text and code fits a 260-byte field
-  PlayerCodeSlots = 96,        // the player keeps the first 96 score codes
-};
 
 // Parses a source. Returns true when no error was found; every error and
 // warning goes to diagnostics with its line. quiz is filled as far as it went.

@@ -13,11 +13,11 @@
 // building a 255-question panel seconds under wine). An identifier seen
 // before and now missing means the panel changed otherwise (a control
 // renumbered, moved or replaced): the whole panel is walked again.
-#include "judge/panel_controls.h"
+#include "panel_controls.h"
 
 #include <cstring>
 
-#include "quiz/quiz_content.h"
+#include "quiz_format.h"
 #include "resource.h"
 
 namespace {
@@ -31,9 +31,9 @@ struct RememberedControl {
 
 struct RememberedControls {
   HWND panel;
-  HWND lastChild;                              // the last child of the panel seen by a walk
-  RememberedControl fields[MaxRowControls + 1];  // fields[k]: answer field IDC_ANSWER_BASE + k
-  RememberedControl labels[MaxRowControls + 1];  // labels[k]: feedback label IDC_FEEDBACK_BASE + k
+  HWND lastChild;                                 // the last child of the panel seen by a walk
+  RememberedControl fields[MaxRowControls + 1];   // fields[k]: answer field IDC_ANSWER_BASE + k
+  RememberedControl labels[MaxRowControls + 1];   // labels[k]: feedback label IDC_FEEDBACK_BASE + k
   RememberedControl reveals[MaxRowControls + 1];  // reveals[k]: reveal label IDC_REVEAL_BASE + k
 };
 RememberedControls remembered;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "judge/verdict.h"
+#include "verdict.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/answers_file.h"
+#include "answers_file.h"
 
 #include <cstring>
 

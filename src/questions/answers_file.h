@@ -5,7 +5,7 @@
 #include <cstdint>
 
 enum : int {
-  SavedLineSize = 272,   // a line read back is cut to 271 bytes
+  SavedLineSize = 272,  // a line read back is cut to 271 bytes
 };
 
 // The bare file name of the answers file for a program path (up to 259 bytes):

@@ -22,8 +22,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
   windowClass.lpszClassName = "LudexEmptyWindow";
   if (!RegisterClassA(&windowClass)) return 1;
-  HWND window = CreateWindowExA(0, "LudexEmptyWindow", "Vide", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                544, 375, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, "LudexEmptyWindow", "Vide", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 544,
+                                375, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

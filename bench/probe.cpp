@@ -85,8 +85,7 @@ int TimeStartup(const char* program, const char* windowClass, int controlId) {
     top = FindWindowA(windowClass, nullptr);
     HWND target = top && IsWindowVisible(top) && controlId ? FindControl(top, controlId) : top;
     DWORD_PTR ignored;
-    if (target && IsWindowVisible(target) &&
-        SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored)) {
+    if (target && IsWindowVisible(target) && SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored)) {
       elapsed = MillisecondsSince(start);
     } else {
       Sleep(1);

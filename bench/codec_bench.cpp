@@ -8,18 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "codec/codec.h"
+#include "codec.h"
 
 namespace {
 
 const char* const words[] = {
-    "le", "la", "les", "de", "des", "du", "un", "une", "et", "est", "dans", "pour", "sur", "avec", "qui",
-    "que", "quel", "quelle", "capitale", "pays", "fleuve", "roi", "reine", "siècle", "année", "auteur",
-    "roman", "peintre", "tableau", "montagne", "océan", "île", "ville", "région", "département", "guerre",
-    "traité", "musique", "opéra", "compositeur", "chanson", "film", "acteur", "théâtre", "pièce", "poète",
-    "célèbre", "premier", "dernier", "grand", "petit", "nouveau", "ancien", "français", "européen",
-    "écrit", "né", "mort", "appelé", "situé", "connu", "découvert", "inventé", "président", "république",
-    "château", "cathédrale", "église", "pont", "rivière", "forêt", "désert", "planète", "étoile", "animal",
+    "le",        "la",         "les",      "de",          "des",     "du",     "un",      "une",         "et",
+    "est",       "dans",       "pour",     "sur",         "avec",    "qui",    "que",     "quel",        "quelle",
+    "capitale",  "pays",       "fleuve",   "roi",         "reine",   "siècle", "année",   "auteur",      "roman",
+    "peintre",   "tableau",    "montagne", "océan",       "île",     "ville",  "région",  "département", "guerre",
+    "traité",    "musique",    "opéra",    "compositeur", "chanson", "film",   "acteur",  "théâtre",     "pièce",
+    "poète",     "célèbre",    "premier",  "dernier",     "grand",   "petit",  "nouveau", "ancien",      "français",
+    "européen",  "écrit",      "né",       "mort",        "appelé",  "situé",  "connu",   "découvert",   "inventé",
+    "président", "république", "château",  "cathédrale",  "église",  "pont",   "rivière", "forêt",       "désert",
+    "planète",   "étoile",     "animal",
 };
 
 std::string Phrase(std::mt19937& random, int count) {
@@ -92,7 +94,8 @@ void BM_CodecCompress(benchmark::State& state) {
   uint32_t length = 0;
   for (auto _ : state) {
     uint8_t* stream = nullptr;
-    if (Compress(plain.data(), uint32_t(plain.size()), &stream, &length) != CodecOk) state.SkipWithError("Compress failed");
+    if (Compress(plain.data(), uint32_t(plain.size()), &stream, &length) != CodecOk)
+      state.SkipWithError("Compress failed");
     std::free(stream);
   }
   Label(state, plain, length);
@@ -118,7 +121,8 @@ void BM_ZlibDeflate6(benchmark::State& state) {
   uLongf length = 0;
   for (auto _ : state) {
     length = uLongf(out.size());
-    if (compress2(out.data(), &length, plain.data(), uLong(plain.size()), 6) != Z_OK) state.SkipWithError("deflate failed");
+    if (compress2(out.data(), &length, plain.data(), uLong(plain.size()), 6) != Z_OK)
+      state.SkipWithError("deflate failed");
     benchmark::DoNotOptimize(out.data());
   }
   Label(state, plain, length);

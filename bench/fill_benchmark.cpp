@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "app/app.h"
-#include "header/header_panel.h"
-#include "questions/question_panel.h"
+#include "app.h"
+#include "header_panel.h"
+#include "question_panel.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ int main() {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "LudexFillBenchmark";
   RegisterClassA(&windowClass);
-  HWND parent = CreateWindowExA(0, windowClass.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                700, 500, nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND parent = CreateWindowExA(0, windowClass.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 500,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
   Quiz* quiz = new Quiz();
   currentQuiz = quiz;
   quiz->questionCount = 255;

@@ -2,9 +2,9 @@
 # Start-up benchmark under wine: the time from process creation until the first
 # answer field of a 255-question quiz is visible and the player serves its
 # message loop, against an empty Win32 window measured the same way (see
-# tests/e2e/probe.cpp). Runs interleaved, after one warm-up run of each; prints
+# bench/probe.cpp). Runs interleaved, after one warm-up run of each; prints
 # both medians and their ratio.
-# Usage: scripts/bench-startup.sh [RUNS]   (default 11; build folder:
+# Usage: bench/startup.sh [RUNS]   (default 11; build folder:
 #        LUDEX_BENCH_BUILD, default build/windows)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,10 +46,10 @@ cd "$work"
   done
 } > quiz-255.txt
 cp "$build_dir/ludex.exe" player.exe
-cp "$build_dir/tests/e2e/ludex-empty-window.exe" empty.exe
+cp "$build_dir/bench/ludex-empty-window.exe" empty.exe
 wine_run "$build_dir/tools/pack/ludex-pack.exe" build quiz-255.txt -o bench.exe --player player.exe >/dev/null 2>&1
 
-probe=$build_dir/tests/e2e/ludex-e2e-probe.exe
+probe=$build_dir/bench/ludex-e2e-probe.exe
 measure() {  # program, window class, [control id]: milliseconds, or empty on failure
   rm -f bench.txt  # every run starts without an answers file
   wine_run "$probe" startup "$@" 2>/dev/null | tr -d '\r'

@@ -1,0 +1,32 @@
+// The verdict on one answer field, the reveal texts and the score. They
+// live in the texts of the panels' controls, never in a counter: a verdict
+// reads the field, writes its feedback label and the reveal labels, then
+// recounts the score from every feedback label. Portable: the controls are
+// reached through VerdictControls, which the question panel provides.
+#pragma once
+
+#include "quiz_content.h"
+
+// The controls a verdict works through, by identifier: the question panel's
+// answer fields, feedback labels and reveal labels, and the header panel's
+// score label (IDC_SCORE) and score code field (IDC_SCORE_CODE). A control
+// that does not exist reads as the empty text and ignores writes.
+class VerdictControls {
+ public:
+  // At most size - 1 bytes and a zero.
+  virtual void readPanelText(int id, char* text, int size) = 0;
+  virtual void writePanelText(int id, const char* text) = 0;
+  virtual void writeHeaderText(int id, const char* text) = 0;
+
+ protected:
+  ~VerdictControls() = default;
+};
+
+// Judges answer field answerFieldId: its verdict word into its feedback
+// label, the reveal texts that the quiz's reveal mode calls for, and the
+// score. Sets or clears the quiz's allRevealed.
+void JudgeAnswerField(QuizContent& quiz, VerdictControls& controls, int answerFieldId);
+
+// Counts the questions whose feedback labels all read "BRAVO" and writes
+// " found / count" and the score code of that score into the header.
+void RecountScore(const QuizContent& quiz, VerdictControls& controls);
