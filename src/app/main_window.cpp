@@ -2,6 +2,7 @@
 // and the end of the program.
 #include "answers_file_win32.h"
 #include "app.h"
+#include "header_panel.h"
 #include "layout.h"
 #include "row_layout.h"
 
@@ -17,7 +18,9 @@ void LayOut(HWND window) {
   MainLayout layout = LayoutMainWindow(client.right, client.bottom);
   PlaceWindow(questionPanelWindow, layout.questionPanel, nullptr, SWP_NOZORDER);
   PlaceWindow(headerPanelWindow, layout.headerPanel, nullptr, SWP_NOZORDER);
-  PlaceWindow(GetDlgItem(window, IDC_CREDIT_LABEL), layout.creditLabel, HWND_TOP, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  HWND creditLabel = GetDlgItem(window, IDC_CREDIT_LABEL);
+  PlaceWindow(creditLabel, layout.creditLabel, HWND_TOP, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  RepaintWhereParentErases(creditLabel);
 }
 
 }  // namespace

@@ -10,11 +10,10 @@ namespace {
 // One panel per process: its background, behind its static texts too.
 HBRUSH panelBrush = nullptr;
 
-HWND AddControl(HWND panel, const char* className, const char* text, DWORD style, int x, int y,
-                int width, int height, int id) {
+HWND AddControl(HWND panel, const char* className, const char* text, DWORD style, int x, int y, int width, int height,
+                int id) {
   return CreateWindowExA(0, className, text, style, x, y, width, height, panel,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                         nullptr);
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
 void SetFont(HWND control, HGDIOBJ font, BOOL redraw) {
@@ -31,15 +30,13 @@ void CreateControls(HWND panel) {
   SetFont(AddControl(panel, "Static", "Par :", plain, 736, 25, 27, 18, IDC_BY_LABEL), guiFont, TRUE);
   SetFont(AddControl(panel, "Static", quiz.author, plain, 763, 25, 85, 18, IDC_AUTHOR), guiFont, TRUE);
   SetFont(AddControl(panel, "button", "Sauver", plain, 666, 25, 55, 18, IDC_SAVE_BUTTON), guiFont, TRUE);
-  SetFont(AddControl(panel, "Static", quiz.explanation, plain, 110, 19, 490, 27, IDC_EXPLANATION), guiFont,
-          TRUE);
+  SetFont(AddControl(panel, "Static", quiz.explanation, plain, 110, 19, 490, 27, IDC_EXPLANATION), guiFont, TRUE);
   SetFont(AddControl(panel, "Static", quiz.title, plain, 110, 3, 260, 18, IDC_TITLE), quiz.titleFont, FALSE);
   SetFont(AddControl(panel, "Static", " Code :", plain, 7, 29, 36, 15, IDC_CODE_LABEL), guiFont, TRUE);
 
   char score[64];
   wsprintfA(score, " 0 / %d", quiz.questionCount);
-  SetFont(AddControl(panel, "Static", score, plain | SS_CENTER, 10, 1, 80, 20, IDC_SCORE), quiz.scoreFont,
-          FALSE);
+  SetFont(AddControl(panel, "Static", score, plain | SS_CENTER, 10, 1, 80, 20, IDC_SCORE), quiz.scoreFont, FALSE);
   SetFont(AddControl(panel, "edit", "", plain | ES_READONLY, 44, 29, 53, 16, IDC_SCORE_CODE), guiFont, TRUE);
 
   AddControl(panel, "Static", "", plain | WS_BORDER, 0, 26, 100, 1, IDC_SEPARATOR_SCORE);
@@ -54,9 +51,9 @@ void PlaceControls(HWND panel) {
   LayoutHeader(client.right, places);
   for (const HeaderPlace& place : places) {
     HWND control = GetDlgItem(panel, place.id);
-    SetWindowPos(control, HWND_TOP, place.x, place.y, place.width, place.height,
-                 SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    SetWindowPos(control, HWND_TOP, place.x, place.y, place.width, place.height, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     if (place.repaint) InvalidateRect(control, nullptr, FALSE);
+    RepaintWhereParentErases(control);
   }
 }
 
@@ -68,6 +65,19 @@ void DeletePanelBrush() {
 }
 
 }  // namespace
+
+void RepaintWhereParentErases(HWND child) {
+  HWND parent = GetParent(child);
+  HRGN pending = CreateRectRgn(0, 0, 0, 0);
+  if (GetUpdateRgn(parent, pending, FALSE) > NULLREGION) {
+    // From the parent's client coordinates to the child's; the frame counts too.
+    POINT origin = {0, 0};
+    MapWindowPoints(child, parent, &origin, 1);
+    OffsetRgn(pending, -origin.x, -origin.y);
+    RedrawWindow(child, nullptr, pending, RDW_INVALIDATE | RDW_FRAME);
+  }
+  DeleteObject(pending);
+}
 
 void SetLinkStyle(HWND control) {
   LOGFONTA font = {};
@@ -96,9 +106,7 @@ INT_PTR CALLBACK HeaderPanelProc(HWND window, UINT message, WPARAM wParam, LPARA
       }
       return FALSE;
 
-    case WM_SIZE:
-      PlaceControls(window);
-      return FALSE;
+    case WM_SIZE: PlaceControls(window); return FALSE;
 
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
@@ -115,16 +123,12 @@ INT_PTR CALLBACK HeaderPanelProc(HWND window, UINT message, WPARAM wParam, LPARA
       return FALSE;  // the separator lines keep the default colours
     }
 
-    case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(panelBrush);
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panelBrush);
 
     case WM_CLOSE:
     case WM_DESTROY:
-    case WM_NCDESTROY:
-      DeletePanelBrush();
-      return FALSE;
+    case WM_NCDESTROY: DeletePanelBrush(); return FALSE;
 
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }

@@ -11,3 +11,11 @@ INT_PTR CALLBACK HeaderPanelProc(HWND window, UINT message, WPARAM wParam, LPARA
 // Gives the link control its underlined font and the hand cursor (the cursor
 // goes to the whole "Static" class).
 void SetLinkStyle(HWND control);
+
+// After moving a child (a header control, the main window's credit label):
+// repaints the part of it that lies in its parent's pending update region.
+// The parent does not clip its children, so its coming erase paints over that
+// part, while a child that only moved is not repainted: the bits copied from
+// its old place count as valid (under Wine even where the parent is about to
+// erase).
+void RepaintWhereParentErases(HWND child);

@@ -100,6 +100,44 @@ TEST_F(PlayerTest, LayoutFollowsTheClientSizeButNotAMinimisedWindow) {
   expectLayout("restored");
 }
 
+// Pixels of colour inside a control, as drawn on screen.
+int CountScreenPixels(HWND control, COLORREF colour) {
+  RECT r;
+  GetWindowRect(control, &r);
+  HDC screen = GetDC(nullptr);
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) count += GetPixel(screen, x, y) == colour;
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+// Moved by the resize into an area that their parent erases: the link, "Par :"
+// and the credit label still show text pixels there, not only their background.
+TEST_F(PlayerTest, TextIsDrawnAtTheNewPlacesAfterGrowingAndShrinking) {
+  RECT before;
+  GetWindowRect(mainWindow, &before);
+  const struct {
+    const char* name;
+    int x, y, width, height;
+  } sizes[] = {{"grown", 0, 0, 960, 700},
+               {"shrunk back", before.left, before.top, before.right - before.left, before.bottom - before.top}};
+  const struct {
+    HWND control;
+    COLORREF text;
+  } labels[] = {{GetDlgItem(headerPanelWindow, IDC_WEB_LINK), RGB(50, 50, 255)},
+                {GetDlgItem(headerPanelWindow, IDC_BY_LABEL), RGB(0, 0, 0)},
+                {GetDlgItem(mainWindow, IDC_CREDIT_LABEL), RGB(0, 0, 0)}};
+  for (const auto& size : sizes) {
+    SetWindowPos(mainWindow, nullptr, size.x, size.y, size.width, size.height, SWP_NOZORDER);
+    UpdateWindow(mainWindow);
+    PumpMessages();
+    for (const auto& label : labels)
+      EXPECT_GT(CountScreenPixels(label.control, label.text), 0)
+          << size.name << ", control " << GetDlgCtrlID(label.control);
+  }
+}
+
 TEST_F(PlayerTest, OneWheelNotchIsPostedToTheQuestionPanel) {
   questionPanelProcBefore = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(questionPanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollRecorder)));
