@@ -8,6 +8,9 @@
 //                            given) is visible and the program answers
 //                            messages, prints the milliseconds since the start
 //                            and closes the program
+//   probe place X Y WIDTH HEIGHT
+//                            moves and sizes the player's main window (the
+//                            screenshot of the README)
 #include <windows.h>
 
 #include <cstdio>
@@ -105,12 +108,24 @@ int TimeStartup(const char* program, const char* windowClass, int controlId) {
   return 0;
 }
 
+int PlaceWindow(int x, int y, int width, int height) {
+  HWND top = FindWindowA("WindowsApp", nullptr);
+  if (!top || !SetWindowPos(top, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE)) {
+    std::fprintf(stderr, "probe: no player window to place\n");
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "texts") == 0) return PrintTexts(argc - 2, argv + 2);
   if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "startup") == 0)
     return TimeStartup(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
-  std::fprintf(stderr, "usage: probe texts ID... | probe startup EXE CLASS [ID]\n");
+  if (argc == 6 && std::strcmp(argv[1], "place") == 0) {
+    return PlaceWindow(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+  }
+  std::fprintf(stderr, "usage: probe texts ID... | probe startup EXE CLASS [ID] | probe place X Y WIDTH HEIGHT\n");
   return 2;
 }
