@@ -80,3 +80,19 @@ std::string Utf8FromCp1252(const std::string& bytes) {
   for (char c : bytes) AppendUtf8(out, CodePointFromCp1252(static_cast<uint8_t>(c)));
   return out;
 }
+
+std::string Cp1252FromUtf8Lossy(const std::string& utf8) {
+  std::string out;
+  size_t position = 0;
+  while (position < utf8.size()) {
+    uint32_t c = 0;
+    if (!DecodeUtf8(utf8, position, c)) {
+      out += '?';
+      ++position;
+      continue;
+    }
+    const int byte = Cp1252FromCodePoint(c);
+    out += byte < 0 ? '?' : static_cast<char>(byte);
+  }
+  return out;
+}

@@ -23,3 +23,7 @@ void AppendUtf8(std::string& out, uint32_t codePoint);
 
 // The UTF-8 form of a Windows-1252 byte string.
 std::string Utf8FromCp1252(const std::string& bytes);
+
+// The Windows-1252 form of a UTF-8 text, for quoting it in a message: a
+// character Windows-1252 lacks, or a byte that is not UTF-8, becomes '?'.
+std::string Cp1252FromUtf8Lossy(const std::string& utf8);

@@ -77,14 +77,14 @@ void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics)
       changed = true;
     }
   }
-  if (changed) diagnostics.warning(0, std::string(what) + ": control bytes written as spaces");
+  if (changed) diagnostics.warning(0, std::string(what) + " : octets de contrôle écrits comme des espaces");
 }
 
 bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostics& diagnostics) {
   if (plain.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " is " + std::to_string(plain.size()) +
-                             " bytes before compression; the player reads at most 65535: shorten the texts or "
-                             "remove questions");
+    diagnostics.error(0, std::string(name) + " : " + std::to_string(plain.size()) +
+                             " octets avant compression ; le lecteur en lit au plus 65535 : raccourcissez les textes "
+                             "ou enlevez des questions");
     return false;
   }
   uint8_t* out = nullptr;
@@ -92,19 +92,20 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
   const int result = Compress(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
   if (result == CodecCodeRefused) {  // the stream would pass the output buffer
     std::free(out);
-    diagnostics.error(0, std::string(name) + " compresses to more than the 32768 bytes the player accepts: shorten "
-                                             "the texts or remove questions");
+    diagnostics.error(0, std::string(name) + " : plus de 32768 octets après compression ; le lecteur en accepte au "
+                                             "plus 32768 : raccourcissez les textes ou enlevez des questions");
     return false;
   }
   if (result != CodecOk || out == nullptr) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " could not be compressed (codec result " + std::to_string(result) + ")");
+    diagnostics.error(0, std::string(name) + " : échec de la compression (code " + std::to_string(result) + " du codec)");
     return false;
   }
   if (length > MaxCompressedPayload) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " compresses to " + std::to_string(length) +
-                             " bytes; the player accepts at most 32768: shorten the texts or remove questions");
+    diagnostics.error(0, std::string(name) + " : " + std::to_string(length) +
+                             " octets après compression ; le lecteur en accepte au plus 32768 : raccourcissez les "
+                             "textes ou enlevez des questions");
     return false;
   }
   stream.assign(out, out + length);
@@ -118,7 +119,7 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
                     std::equal(plain.begin(), plain.end(), decoded);
   std::free(decoded);
   if (!same) {
-    diagnostics.error(0, std::string(name) + ": the compressed stream does not decode back to the same bytes");
+    diagnostics.error(0, std::string(name) + " : le flux compressé ne redonne pas les mêmes octets");
     return false;
   }
   return true;
@@ -126,8 +127,8 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
 
 bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnostics& diagnostics) {
   if (stream.empty() || stream.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " has " + std::to_string(stream.size()) +
-                             " bytes, which no quiz resource has");
+    diagnostics.error(0, std::string(name) + " : " + std::to_string(stream.size()) +
+                             " octets, une taille qu'aucune ressource de quiz n'a");
     return false;
   }
   uint8_t* out = nullptr;
@@ -135,7 +136,7 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   const int result = Decompress(stream.data(), static_cast<uint32_t>(stream.size()), &out, &length);
   if (result != CodecOk || out == nullptr || length > MaxDecodedPayload) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " does not decompress (codec result " + std::to_string(result) + ")");
+    diagnostics.error(0, std::string(name) + " : échec de la décompression (code " + std::to_string(result) + " du codec)");
     return false;
   }
   plain.assign(out, out + length);
@@ -219,12 +220,12 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
   quiz.green = static_cast<uint8_t>(green);
   quiz.blue = static_cast<uint8_t>(blue);
   if (reader.ended) {
-    diagnostics.error(0, "resource 104 ends before the quiz does");
+    diagnostics.error(0, "la ressource 104 s'arrête avant la fin du quiz");
     return false;
   }
   if (quiz.answersPerQuestion != 1 && !twoAnswers) {
-    diagnostics.warning(0, "answers per question is " + std::to_string(quiz.answersPerQuestion) +
-                               "; the player then reads one answer per question, written here as 1");
+    diagnostics.warning(0, "le nombre de réponses par question vaut " + std::to_string(quiz.answersPerQuestion) +
+                               " ; le lecteur lit alors une réponse par question, écrit ici 1");
     quiz.answersPerQuestion = 1;
   }
 
@@ -233,7 +234,7 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
     const size_t start = cursor;
     while (cursor < codesPayload.size() && codesPayload[cursor] != '\r') ++cursor;
     if (cursor >= codesPayload.size()) {
-      diagnostics.error(0, "resource 105 holds fewer score codes than the quiz has questions");
+      diagnostics.error(0, "la ressource 105 contient moins de codes de score que le quiz n'a de questions");
       return false;
     }
     question.scoreCode.assign(codesPayload.begin() + start, codesPayload.begin() + cursor);
@@ -241,26 +242,26 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
   }
 
   for (std::string* text : {&quiz.title, &quiz.author, &quiz.explanation, &quiz.extraText1, &quiz.extraText2}) {
-    MakeWritable(*text, "a header text", diagnostics);
+    MakeWritable(*text, "un texte de l'en-tête", diagnostics);
   }
   for (AuthoredQuestion& question : quiz.questions) {
     for (std::string* text : {&question.questionText, &question.answer1, &question.answer2, &question.revealText,
                               &question.secondRevealText}) {
-      MakeWritable(*text, "a question text", diagnostics);
+      MakeWritable(*text, "un texte de question", diagnostics);
     }
-    MakeWritable(question.scoreCode, "a score code", diagnostics);
+    MakeWritable(question.scoreCode, "un code de score", diagnostics);
   }
   return true;
 }
 
 bool CompressPayloads(const QuizPayloads& payloads, QuizPayloads& streams, Diagnostics& diagnostics) {
-  const bool quizOk = CompressOne(payloads.quiz, streams.quiz, "the quiz (resource 104)", diagnostics);
-  const bool codesOk = CompressOne(payloads.codes, streams.codes, "the score codes (resource 105)", diagnostics);
+  const bool quizOk = CompressOne(payloads.quiz, streams.quiz, "le quiz (ressource 104)", diagnostics);
+  const bool codesOk = CompressOne(payloads.codes, streams.codes, "les codes de score (ressource 105)", diagnostics);
   return quizOk && codesOk;
 }
 
 bool DecompressStreams(const QuizPayloads& streams, QuizPayloads& payloads, Diagnostics& diagnostics) {
-  const bool quizOk = DecompressOne(streams.quiz, payloads.quiz, "resource 104", diagnostics);
-  const bool codesOk = DecompressOne(streams.codes, payloads.codes, "resource 105", diagnostics);
+  const bool quizOk = DecompressOne(streams.quiz, payloads.quiz, "la ressource 104", diagnostics);
+  const bool codesOk = DecompressOne(streams.codes, payloads.codes, "la ressource 105", diagnostics);
   return quizOk && codesOk;
 }
