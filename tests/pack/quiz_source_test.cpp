@@ -169,7 +169,7 @@ const FieldCase FieldCases[] = {
     {"TypedLineBreaksBecomeCrLf", QuizField::Question, true, "a\nb\r\nc", "a\r\nb\r\nc", 0, ""},
     {"RefusedCharacterShownAsQuestionMark", QuizField::Question, true, u8"a\u2192b", "a?b", 1, "colonne 2 : le caractère U+2192"},
     {"InvalidUtf8", QuizField::Title, true, "a\xC3", "a", 1, "colonne 2 : UTF-8 invalide"},
-    {"CodeHoldsPipeNotLineBreak", QuizField::Code, false, "a|b\r\nc", "a|b", 1, "retour à la ligne"},
+    {"CodeHoldsPipeNotLineBreak", QuizField::Code, false, "a|b\r\nc", "a|b\r\nc", 1, "retour à la ligne"},
     {"LoneLineFeedInBytes", QuizField::Reveal1, false, "a\nb", "a\r\nb", 0, ""},
     {"LoneCarriageReturnInBytes", QuizField::Reveal1, false, "a\rb", "a\rb", 1, "caractère de contrôle U+000D"},
     {"BreaksCountTwoAt259", QuizField::Explanation, false, std::string(128, 'x') + "\r\n" + std::string(129, 'y'), std::string(128, 'x') + "\r\n" + std::string(129, 'y'), 0, ""},

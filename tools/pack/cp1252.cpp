@@ -56,6 +56,15 @@ bool DecodeUtf8(const std::string& text, size_t& position, uint32_t& codePoint) 
   return true;
 }
 
+bool IsValidUtf8(const std::string& text) {
+  size_t position = 0;
+  uint32_t c;
+  while (position < text.size()) {
+    if (!DecodeUtf8(text, position, c)) return false;
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, uint32_t codePoint) {
   if (codePoint < 0x80) {
     out += static_cast<char>(codePoint);

@@ -18,6 +18,9 @@ uint32_t CodePointFromCp1252(uint8_t byte);
 // U+10FFFF are refused. Reads no byte at or past text.size().
 bool DecodeUtf8(const std::string& text, size_t& position, uint32_t& codePoint);
 
+// Whether every byte of text belongs to a valid UTF-8 sequence.
+bool IsValidUtf8(const std::string& text);
+
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, uint32_t codePoint);
 

@@ -98,7 +98,8 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
   }
   if (result != CodecOk || out == nullptr) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " : échec de la compression (code " + std::to_string(result) + " du codec)");
+    diagnostics.error(0, std::string(name) + " : échec de la compression (code " + std::to_string(result) +
+                             " du codec)");
     return false;
   }
   if (length > MaxCompressedPayload) {
@@ -136,7 +137,8 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   const int result = Decompress(stream.data(), static_cast<uint32_t>(stream.size()), &out, &length);
   if (result != CodecOk || out == nullptr || length > MaxDecodedPayload) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " : échec de la décompression (code " + std::to_string(result) + " du codec)");
+    diagnostics.error(0, std::string(name) + " : échec de la décompression (code " + std::to_string(result) +
+                             " du codec)");
     return false;
   }
   plain.assign(out, out + length);

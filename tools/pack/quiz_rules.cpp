@@ -128,10 +128,7 @@ TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Li
   TextCheck check;
   for (size_t line = 0; line < utf8Lines.size(); ++line) {
     if (line > 0) {
-      if (field == QuizField::Code) {
-        Add(check, true, static_cast<int>(line), 0, CodeLineBreakError());
-        break;
-      }
+      if (field == QuizField::Code && line == 1) Add(check, true, 1, 0, CodeLineBreakError());
       check.bytes += "\r\n";
     }
     ConvertLine(field, utf8Lines[line], static_cast<int>(line), check);

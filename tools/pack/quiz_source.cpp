@@ -228,15 +228,6 @@ int CharacterCount(const std::string& line, size_t bytes) {
   return count;
 }
 
-bool IsValidUtf8(const std::string& text) {
-  size_t position = 0;
-  uint32_t c;
-  while (position < text.size()) {
-    if (!DecodeUtf8(text, position, c)) return false;
-  }
-  return true;
-}
-
 // Text after "keyword:" or "+": one blank right after the mark belongs to the
 // layout, everything else to the text.
 size_t ValueStart(const std::string& line, size_t afterMark) {
@@ -320,7 +311,8 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
 
     if (line[first] == '+') {
       if (lastText == nullptr) {
-        diagnostics.error(lineNumber, "une ligne « + » continue le texte de la ligne juste au-dessus, et il n'y en a pas");
+        diagnostics.error(lineNumber,
+                          "une ligne « + » continue le texte de la ligne juste au-dessus, et il n'y en a pas");
         continue;
       }
       const Kind kind = InfoOf(lastText->key).kind;
@@ -330,7 +322,8 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
         continue;
       }
       if (kind == Kind::Setting) {
-        diagnostics.error(lineNumber, Quoted(lastText->key) + " est un réglage et ne peut pas continuer sur plusieurs lignes");
+        diagnostics.error(lineNumber,
+                          Quoted(lastText->key) + " est un réglage et ne peut pas continuer sur plusieurs lignes");
         lastText = nullptr;
         continue;
       }
@@ -423,7 +416,8 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     if (field.present) ApplyText(field, *entry.target, diagnostics);
   }
   if (!header[static_cast<int>(Key::Title)].present) {
-    diagnostics.error(0, "pas de ligne « titre: » : le quiz a besoin d'un titre (c'est le titre de la fenêtre du lecteur)");
+    diagnostics.error(0, "pas de ligne « titre: » : le quiz a besoin d'un titre (c'est le titre de la fenêtre du "
+                         "lecteur)");
   }
 
   const bool twoAnswers = quiz.answersPerQuestion == 2;
