@@ -144,6 +144,7 @@ std::string WithCrLfLines(std::string text) {
   return text;
 }
 
+// heading: the kept heading, or when the file does not open, how the first message starts.
 struct FileCase { const char* name; std::string bytes; bool ok, canonical; const char* heading; };
 void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
@@ -152,7 +153,8 @@ const FileCase FileCases[] = {
     {"WrittenWithoutHeading", Canonical(ReadExample("chimie-deux-reponses.txt"), ""), true, true, ""},
     {"HandWrittenKeepsItsFirstComment", ReadExample("capitales.txt"), true, false, "Quiz d'exemple : les capitales d'Europe."},
     {"CrLfLineEnds", WithCrLfLines(Canonical(ReadExample("capitales.txt"), "")), true, false, ""},
-    {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, ""},
+    {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
+    {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: le fichier fait "},
 };
 
 class FileTest : public ::testing::TestWithParam<FileCase> {};
@@ -163,7 +165,7 @@ TEST_P(FileTest, OpensAndSaves) {
   ASSERT_EQ(read.ok, c.ok);
   if (!c.ok) {
     ASSERT_FALSE(read.diagnostics.items.empty());
-    EXPECT_EQ(read.diagnostics.format(read.diagnostics.items[0]).rfind("quiz.txt:2: erreur: ", 0), 0u);
+    EXPECT_EQ(read.diagnostics.format(read.diagnostics.items[0]).rfind(c.heading, 0), 0u);  // the message's start
     return;
   }
   EXPECT_EQ(read.canonical, c.canonical);

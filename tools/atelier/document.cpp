@@ -68,9 +68,19 @@ const std::string* FieldText(const AuthoredQuestion& question, QuizField field) 
   return TextOfQuestion(question, field);
 }
 
+const char* const RewriteNotice =
+    "Ce fichier a été écrit à la main. Ludex Atelier l'enregistre sous sa forme habituelle : le quiz reste le même, "
+    "mais seul le premier commentaire est gardé, et les lignes vides et l'orthographe des mots-clés suivent celles "
+    "de Ludex.";
+
 SourceRead ReadSource(const std::string& bytes, const std::string& fileName) {
   SourceRead read;
   read.diagnostics.fileName = fileName;
+  if (bytes.size() > MaxSourceBytes) {
+    read.diagnostics.error(0, "le fichier fait " + std::to_string(bytes.size()) + " octets ; un quiz en fait moins "
+                              "de " + std::to_string(MaxSourceBytes) + " : ce n'est pas une source de quiz");
+    return read;
+  }
   read.ok = ParseQuizSource(bytes, read.quiz, read.diagnostics);
   if (!read.ok) return read;
   read.heading = FirstComment(bytes);

@@ -24,7 +24,14 @@ struct SourceRead {
                             // the other comments, blank lines and keyword spellings
 };
 
+// A source file past this size is refused unread: a full quiz takes under 500 KB.
+const size_t MaxSourceBytes = 4 << 20;
+
 SourceRead ReadSource(const std::string& bytes, const std::string& fileName);
+
+// What the window tells the author before the first save of a source that
+// was not in the writer's form (SourceRead::canonical false).
+extern const char* const RewriteNotice;
 
 // The text of a field: a header field (row ignored) or one of row's; null
 // when the row does not exist.
