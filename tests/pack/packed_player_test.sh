@@ -29,6 +29,7 @@ pack() { bash "$root/scripts/wine-run.sh" "$pack_exe" "$@" </dev/null 2>&1 | tr 
 
 # --- success: build, extract, build the extract: the same resources ---
 out=$(pack build quiz.txt -o quiz.exe --player player.exe) || fail "build of the sample: $out"
+[ "$out" = "quiz.txt: 15 questions emballées dans quiz.exe" ] || fail "build summary: $out"
 out=$(pack extract quiz.exe -o first.txt) || fail "extract: $out"
 out=$(pack build first.txt -o again.exe --player player.exe) || fail "build of the extract: $out"
 out=$(pack extract again.exe -o second.txt) || fail "second extract: $out"
@@ -54,15 +55,15 @@ open(path, 'wb').write(bytes(data))
 EOF
 # name | arguments | words the message must hold
 cases=(
-  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: error: column 11: the character '|'"
-  "missing code|build nocode.txt -o out.exe --player player.exe|nocode.txt:2: error: question 1 has no 'code:'"
-  "missing source|build absent.txt -o out.exe --player player.exe|cannot read absent.txt"
-  "missing player|build quiz.txt -o out.exe --player absent.exe|cannot read the player absent.exe"
-  "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|strip it first"
-  "not a program|build quiz.txt -o out.exe --player quiz.txt|not a Windows program"
-  "no output given|build quiz.txt|build needs -o"
-  "extract a bare player|extract player.exe -o out.exe|carries no quiz"
-  "unknown command|pack quiz.txt|unknown command pack"
+  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: erreur: colonne 11 : le caractère « | »"
+  "missing code|build nocode.txt -o out.exe --player player.exe|nocode.txt:2: erreur: la question 1 n'a pas de ligne « code: »"
+  "missing source|build absent.txt -o out.exe --player player.exe|impossible de lire absent.txt"
+  "missing player|build quiz.txt -o out.exe --player absent.exe|impossible de lire le lecteur absent.exe"
+  "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|enlevez-la d'abord"
+  "not a program|build quiz.txt -o out.exe --player quiz.txt|ce n'est pas un programme Windows"
+  "no output given|build quiz.txt|build demande -o"
+  "extract a bare player|extract player.exe -o out.exe|ne contient pas de quiz"
+  "unknown command|pack quiz.txt|commande inconnue pack"
 )
 for entry in "${cases[@]}"; do
   name=${entry%%|*}; rest=${entry#*|}; arguments=${rest%%|*}; words=${rest#*|}
@@ -75,7 +76,8 @@ for entry in "${cases[@]}"; do
   [ "$(cat out.exe)" = old ] || fail "$name: out.exe was touched"
   ls ./*.tmp >/dev/null 2>&1 && fail "$name: a temporary file was left behind"
 done
-out=$(pack --help) && grep -q "ludex-pack build SOURCE -o QUIZ.exe" <<<"$out" || fail "--help"
+# The messages reach a pipe as UTF-8, accents included.
+out=$(pack --help) && grep -q "écrit la source d'un quiz emballé" <<<"$out" || fail "--help: $out"
 
 # --- the packed player shows the quiz title as its caption ---
 bash "$root/scripts/wine-run.sh" quiz.exe </dev/null >/dev/null 2>&1 &

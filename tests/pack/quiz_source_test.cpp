@@ -58,43 +58,43 @@ const DiagnosticCase DiagnosticCases[] = {
     {"NotInWindows1252", "titre: Caf\xC3\xA9\xE2\x80\xAF!\n", true, 1, "U+202F"},
     {"NotInWindows1252OnContinuation", "titre: T\nexplication: a\n+ b \xE2\x86\x92 c\n", true, 3, "U+2192"},
     {"EmojiInAnswer", Header + "question: Q\nr\xC3\xA9ponse: \xF0\x9F\x98\x80\ncode: C\n", true, 3, "U+1F600"},
-    {"PipeInTitle", "titre: A|B\n", true, 1, "'|'"},
-    {"PipeInQuestion", Header + "question: un | deux\nreponse: R\ncode: C\n", true, 2, "'|'"},
-    {"PipeInReveal", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation: x|y\ncode: C\n", true, 5, "'|'"},
-    {"ControlCharacter", "titre: a\x01 b\n", true, 1, "control character"},
-    {"TextTooLong", "titre: " + std::string(260, 'x') + "\n", true, 1, "260 bytes"},
-    {"LineBreaksCountTwo", "titre: " + std::string(129, 'x') + "\n+ " + std::string(129, 'y') + "\n", true, 1, "260 bytes"},
-    {"AccentedTooLong", "titre: " + std::string(130, 'x') + Accented(130) + "\n", true, 1, "260 bytes"},
-    {"CodeTooLong", Header + "question: Q\nreponse: R\ncode: " + std::string(260, 'c') + "\n", true, 4, "score code is 260"},
-    {"CodeWithLineBreak", Header + Q + "+ B\n", true, 5, "score code cannot hold a line break"},
-    {"MissingCode", Header + Q + "\nquestion: Q2\nreponse: R\n", true, 6, "2 questions and needs as many score codes"},
-    {"MissingAnswer", Header + "question: Q\ncode: C\n", true, 2, "no 'reponse:'"},
-    {"MissingSecondAnswer", Header + "reponses par question: 2\n" + Q, true, 3, "reponse2"},
-    {"SecondAnswerWithOne", Header + "question: Q\nreponse: R\nreponse2: S\ncode: C\n", true, 4, "needs 'reponses par question: 2'"},
-    {"RevealWithoutMode", Header + "question: Q\nreponse: R\nrevelation: X\ncode: C\n", true, 4, "mode revelation"},
-    {"SecondRevealNeedsMode3", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation2: X\ncode: C\n", true, 5, "mode revelation: 3"},
-    {"NoTitle", "auteur: A\n", true, 0, "no 'titre:'"},
-    {"UnknownKeyword", Header + "titre2: x\n", true, 2, "unknown keyword 'titre2'"},
-    {"NoColon", Header + "Quelle heure est-il\n", true, 2, "expected 'keyword: value'"},
-    {"DuplicateHeader", Header + "auteur: A\nauteur: B\n", true, 3, "given twice (first on line 2)"},
-    {"HeaderAfterQuestion", Header + Q + "auteur: A\n", true, 5, "before the first"},
-    {"AnswerBeforeQuestion", Header + "reponse: R\n", true, 2, "before any question"},
-    {"DuplicateInQuestion", Header + "question: Q\nreponse: R\nreponse: S\ncode: C\n", true, 4, "already has 'reponse:'"},
-    {"PlusWithNothingAbove", Header + "\n+ suite\n", true, 3, "there is none"},
-    {"PlusAfterSetting", Header + "couleur: 1 2 3\n+ 4\n", true, 3, "setting"},
-    {"BadAnswersPerQuestion", Header + "reponses par question: 3\n", true, 2, "takes 1 or 2"},
-    {"BadRevealMode", Header + "mode revelation: 300\n", true, 2, "takes 0, 2, 3 or 4"},
+    {"PipeInTitle", "titre: A|B\n", true, 1, "« | »"},
+    {"PipeInQuestion", Header + "question: un | deux\nreponse: R\ncode: C\n", true, 2, "« | »"},
+    {"PipeInReveal", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation: x|y\ncode: C\n", true, 5, "« | »"},
+    {"ControlCharacter", "titre: a\x01 b\n", true, 1, "caractère de contrôle"},
+    {"TextTooLong", "titre: " + std::string(260, 'x') + "\n", true, 1, "260 octets"},
+    {"LineBreaksCountTwo", "titre: " + std::string(129, 'x') + "\n+ " + std::string(129, 'y') + "\n", true, 1, "260 octets"},
+    {"AccentedTooLong", "titre: " + std::string(130, 'x') + Accented(130) + "\n", true, 1, "260 octets"},
+    {"CodeTooLong", Header + "question: Q\nreponse: R\ncode: " + std::string(260, 'c') + "\n", true, 4, "code de score fait 260"},
+    {"CodeWithLineBreak", Header + Q + "+ B\n", true, 5, "code de score ne peut pas contenir"},
+    {"MissingCode", Header + Q + "\nquestion: Q2\nreponse: R\n", true, 6, "2 questions et demande autant de codes"},
+    {"MissingAnswer", Header + "question: Q\ncode: C\n", true, 2, "pas de ligne « réponse: »"},
+    {"MissingSecondAnswer", Header + "reponses par question: 2\n" + Q, true, 3, "« réponse2: »"},
+    {"SecondAnswerWithOne", Header + "question: Q\nreponse: R\nreponse2: S\ncode: C\n", true, 4, "demande « réponses par question: 2 »"},
+    {"RevealWithoutMode", Header + "question: Q\nreponse: R\nrevelation: X\ncode: C\n", true, 4, "« mode révélation: 2 », 3 ou 4"},
+    {"SecondRevealNeedsMode3", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation2: X\ncode: C\n", true, 5, "« mode révélation: 3 »"},
+    {"NoTitle", "auteur: A\n", true, 0, "pas de ligne « titre: »"},
+    {"UnknownKeyword", Header + "titre2: x\n", true, 2, "mot-clé inconnu « titre2 »"},
+    {"NoColon", Header + "Quelle heure est-il\n", true, 2, "attendu : « mot-clé: valeur »"},
+    {"DuplicateHeader", Header + "auteur: A\nauteur: B\n", true, 3, "donné deux fois (la première à la ligne 2)"},
+    {"HeaderAfterQuestion", Header + Q + "auteur: A\n", true, 5, "avant la première"},
+    {"AnswerBeforeQuestion", Header + "reponse: R\n", true, 2, "avant toute question"},
+    {"DuplicateInQuestion", Header + "question: Q\nreponse: R\nreponse: S\ncode: C\n", true, 4, "déjà sa ligne « réponse: »"},
+    {"PlusWithNothingAbove", Header + "\n+ suite\n", true, 3, "il n'y en a pas"},
+    {"PlusAfterSetting", Header + "couleur: 1 2 3\n+ 4\n", true, 3, "réglage"},
+    {"BadAnswersPerQuestion", Header + "reponses par question: 3\n", true, 2, "prend 1 ou 2"},
+    {"BadRevealMode", Header + "mode revelation: 300\n", true, 2, "prend 0, 2, 3 ou 4"},
     {"BadVisibility", Header + "questions visibles: peut-etre\n", true, 2, "oui, non"},
     {"BadColour", Header + "couleur: 1 2\n", true, 2, "#RRGGBB"},
     {"BadHexColour", Header + "couleur: #12345G\n", true, 2, "#RRGGBB"},
-    {"MoreThan255Questions", ManyQuestions(256), true, 2 + 255 * 3, "more than 255"},
-    {"Over96Codes", ManyQuestions(97), false, 2 + 96 * 3 + 2, "six spaces"},
+    {"MoreThan255Questions", ManyQuestions(256), true, 2 + 255 * 3, "plus de 255"},
+    {"Over96Codes", ManyQuestions(97), false, 2 + 96 * 3 + 2, "six espaces"},
     {"NinetySixCodes", ManyQuestions(96), false, 0, ""},
-    {"AnswerWithTrailingSpace", Header + "question: Q\nreponse: R \ncode: C\n", false, 3, "never match"},
-    {"EmptyAnswer", Header + "question: Q\nreponse:\ncode: C\n", false, 3, "empty"},
-    {"OddRevealMode", Header + "mode revelation: 1\n", false, 2, "no reveal texts"},
+    {"AnswerWithTrailingSpace", Header + "question: Q\nreponse: R \ncode: C\n", false, 3, "jamais être trouvée"},
+    {"EmptyAnswer", Header + "question: Q\nreponse:\ncode: C\n", false, 3, "est vide"},
+    {"OddRevealMode", Header + "mode revelation: 1\n", false, 2, "aucun texte de révélation"},
     {"NotUtf8", "titre: Caf\xE9\n", false, 0, "Windows-1252"},
-    {"NoQuestion", Header, false, 0, "no question"},
+    {"NoQuestion", Header, false, 0, "aucune question"},
 };
 
 class DiagnosticTest : public ::testing::TestWithParam<DiagnosticCase> {};
@@ -119,8 +119,84 @@ INSTANTIATE_TEST_SUITE_P(Table, DiagnosticTest, ::testing::ValuesIn(DiagnosticCa
 TEST(DiagnosticTest, MessageNamesFileLineAndColumn) {
   Parsed p = Parse("titre: a|b\n");
   ASSERT_FALSE(p.diagnostics.items.empty());
-  EXPECT_EQ(p.diagnostics.format(p.diagnostics.items[0]).rfind("quiz.txt:1: error: column 9:", 0), 0u);
+  EXPECT_EQ(p.diagnostics.format(p.diagnostics.items[0]).rfind("quiz.txt:1: erreur: colonne 9 :", 0), 0u);
 }
+
+// The exact words of the errors authors meet most. Where one field is at
+// fault, the check an editor runs on that field as typed says the same, with
+// its column counted in the field.
+struct WordingCase { const char* name; std::string source, printed; QuizField field; std::string typed, fieldMessage; };
+void PrintTo(const WordingCase& c, std::ostream* os) { *os << c.name; }
+
+const std::string TooLong(300, 'x');
+const WordingCase WordingCases[] = {
+    {"UnknownKeyword", Header + Q + u8"Réponse 3: x\n",
+     "quiz.txt:5: erreur: mot-clé inconnu « Réponse 3 » (connus : titre, auteur, explication, texte4, texte5, questions "
+     "visibles, réponses par question, mode révélation, couleur, question, réponse, réponse2, révélation, "
+     "révélation2, code)", QuizField::Title, "", ""},
+    {"MissingAnswer", Header + "question: Q\ncode: C\n", "quiz.txt:2: erreur: la question 1 n'a pas de ligne « réponse: »",
+     QuizField::Title, "", ""},
+    {"NotInWindows1252", u8"titre: Café\u202F!\n" + Q,
+     "quiz.txt:1: erreur: colonne 12 : le caractère U+202F (espace fine insécable : mettez une espace ordinaire) "
+     "n'existe pas en Windows-1252 : le lecteur ne peut pas l'afficher",
+     QuizField::Title, u8"Café\u202F!", "colonne 5 : le caractère U+202F (espace fine insécable : mettez une espace "
+     "ordinaire) n'existe pas en Windows-1252 : le lecteur ne peut pas l'afficher"},
+    {"TextTooLong", Header + "question: " + TooLong + "\nreponse: R\ncode: C\n",
+     "quiz.txt:2: erreur: le texte de « question: » fait 300 octets (un retour à la ligne compte pour 2) ; le lecteur "
+     "en garde au plus 259", QuizField::Question, TooLong, "le texte de « question: » fait 300 octets (un retour à la "
+     "ligne compte pour 2) ; le lecteur en garde au plus 259"},
+};
+
+class WordingTest : public ::testing::TestWithParam<WordingCase> {};
+
+TEST_P(WordingTest, SaysExactlyThis) {
+  const WordingCase& c = GetParam();
+  Parsed p = Parse(c.source);
+  EXPECT_EQ(AllMessages(p.diagnostics), c.printed + "\n");
+  if (c.typed.empty()) return;
+  const TextCheck check = CheckTextUtf8(c.field, c.typed);
+  ASSERT_EQ(check.problems.size(), 1u);
+  EXPECT_EQ(ProblemText(check.problems[0].column, check.problems[0].message), c.fieldMessage);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WordingTest, ::testing::ValuesIn(WordingCases), CaseName<WordingCase>);
+
+// One field as an editor hands it over: typed UTF-8 (utf8) or the quiz's Windows-1252 bytes.
+struct FieldCase { const char* name; QuizField field; bool utf8; std::string text, bytes; int errors; const char* words; };
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
+
+const FieldCase FieldCases[] = {
+    {"TypedLineBreaksBecomeCrLf", QuizField::Question, true, "a\nb\r\nc", "a\r\nb\r\nc", 0, ""},
+    {"RefusedCharacterShownAsQuestionMark", QuizField::Question, true, u8"a\u2192b", "a?b", 1, "colonne 2 : le caractère U+2192"},
+    {"InvalidUtf8", QuizField::Title, true, "a\xC3", "a", 1, "colonne 2 : UTF-8 invalide"},
+    {"CodeHoldsPipeNotLineBreak", QuizField::Code, false, "a|b\r\nc", "a|b\r\nc", 1, "retour à la ligne"},
+    {"LoneLineFeedInBytes", QuizField::Reveal1, false, "a\nb", "a\r\nb", 0, ""},
+    {"LoneCarriageReturnInBytes", QuizField::Reveal1, false, "a\rb", "a\rb", 1, "caractère de contrôle U+000D"},
+    {"BreaksCountTwoAt259", QuizField::Explanation, false, std::string(128, 'x') + "\r\n" + std::string(129, 'y'), std::string(128, 'x') + "\r\n" + std::string(129, 'y'), 0, ""},
+    {"SecondAnswerWarnings", QuizField::Answer2, false, " R", " R", 0, "« réponse2: » commence ou finit par une espace"},
+    {"NoAnswerWarningOnError", QuizField::Answer1, false, " |", " |", 1, "« | »"},
+};
+
+class FieldCheckTest : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldCheckTest, BytesAndFirstProblem) {
+  const FieldCase& c = GetParam();
+  const TextCheck check = c.utf8 ? CheckTextUtf8(c.field, c.text) : CheckTextBytes(c.field, c.text);
+  EXPECT_EQ(check.bytes, c.bytes);
+  int errors = 0;
+  for (const TextProblem& problem : check.problems) errors += problem.isError;
+  EXPECT_EQ(errors, c.errors);
+  if (*c.words == '\0') {
+    EXPECT_TRUE(check.problems.empty());
+  } else {
+    ASSERT_FALSE(check.problems.empty());
+    const TextProblem& first = check.problems[0];
+    EXPECT_NE(ProblemText(first.column, first.message).find(c.words), std::string::npos) << first.message;
+    EXPECT_EQ(check.problems.size(), 1u);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FieldCheckTest, ::testing::ValuesIn(FieldCases), CaseName<FieldCase>);
 
 // ---- what a source becomes: the payload bytes ----
 
@@ -181,7 +257,7 @@ struct LimitCase { const char* name; int questions; bool random; const char* wor
 void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
 
 const LimitCase LimitCases[] = {
-    {"FullButRepetitive", 60, false, ""}, {"OverPlainLimit", 255, false, "at most 65535"}, {"OverCompressedLimit", 60, true, "32768"}};
+    {"FullButRepetitive", 60, false, ""}, {"OverPlainLimit", 255, false, "au plus 65535"}, {"OverCompressedLimit", 60, true, "32768"}};
 
 class LimitTest : public ::testing::TestWithParam<LimitCase> {};
 
@@ -223,16 +299,16 @@ void PrintTo(const ForeignCase& c, std::ostream* os) { *os << c.name; }
 // What the player would cut or fill in is reported, and the quiz still holds
 // what the player plays.
 const ForeignCase ForeignCases[] = {
-    {"EndsInTheHeader", Bytes4(1, 1, 1) + "T|A|", "c\r\n", false, u8"s'arrête avant sa fin, dans l'explication"},
+    {"EndsInTheHeader", Bytes4(1, 1, 1) + "T|A|", "c\r\n", false, "s'arrête avant sa fin, dans l'explication"},
     {"EndsBeforeTheColour", Empty + "T|||||" + Z + "\x01\x02", "", false, "dans la couleur"},
     {"TooFewCodeLines", Bytes4(1, 2, 1) + "T|||||a|Q|b|R|" + End, "c\r\n", false,
-     u8"(les codes) s'arrête avant sa fin, dans le code de la question 2"},
-    {"TitleOver259Bytes", Empty + std::string(300, 'x') + "|||||" + End, "\r\n", false, u8"le titre dépasse 259 octets"},
+     "(les codes) s'arrête avant sa fin, dans le code de la question 2"},
+    {"TitleOver259Bytes", Empty + std::string(300, 'x') + "|||||" + End, "\r\n", false, "le titre dépasse 259 octets"},
     {"CodeOver259Bytes", Bytes4(1, 1, 1) + "T|||||a|Q|" + End, std::string(270, 'k') + "\r\n", false,
-     u8"le code de la question 1 dépasse 259 octets"},
-    {"BytesAfterTheColour", Empty + "T|||||" + End + "xyz", "\r\n", true, u8"continue après la couleur"},
+     "le code de la question 1 dépasse 259 octets"},
+    {"BytesAfterTheColour", Empty + "T|||||" + End + "xyz", "\r\n", true, "continue après la couleur"},
     {"OtherFillerAfterBackslashN", Empty + "a\\nXb|||||" + End, "\r\n", true, ""},
-    {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true, "control bytes"},
+    {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true, "octets de contrôle"},
 };
 
 class ForeignPayloadTest : public ::testing::TestWithParam<ForeignCase> {};

@@ -18,8 +18,15 @@ uint32_t CodePointFromCp1252(uint8_t byte);
 // U+10FFFF are refused. Reads no byte at or past text.size().
 bool DecodeUtf8(const std::string& text, size_t& position, uint32_t& codePoint);
 
+// Whether every byte of text belongs to a valid UTF-8 sequence.
+bool IsValidUtf8(const std::string& text);
+
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, uint32_t codePoint);
 
 // The UTF-8 form of a Windows-1252 byte string.
 std::string Utf8FromCp1252(const std::string& bytes);
+
+// The Windows-1252 form of a UTF-8 text, for quoting it in a message: a
+// character Windows-1252 lacks, or a byte that is not UTF-8, becomes '?'.
+std::string Cp1252FromUtf8Lossy(const std::string& utf8);

@@ -1,5 +1,6 @@
 // Errors and warnings about one input file, each tied to a line (0: the file
-// as a whole), printed as "file:line: error: message".
+// as a whole), printed as "file:line: erreur: message". Messages are
+// Windows-1252, like the file name from the command line.
 #pragma once
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ struct Diagnostics {
   std::string format(const Diagnostic& d) const {
     std::string text = fileName;
     if (d.line > 0) text += ":" + std::to_string(d.line);
-    text += d.isError ? ": error: " : ": warning: ";
+    text += d.isError ? ": erreur: " : ": avertissement: ";
     return text + d.message;
   }
 };

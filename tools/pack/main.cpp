@@ -1,5 +1,6 @@
 // ludex-pack: checks a quiz source, packs it into a copy of the player, and
 // extracts the source back from a packed player.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -9,8 +10,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
+#include "cp1252.h"
 #include "pe_file.h"
 #include "quiz_payloads.h"
 #include "quiz_resources.h"
@@ -19,16 +22,50 @@
 namespace {
 
 const char* const Usage =
-    "usage:\n"
+    "utilisation :\n"
     "  ludex-pack check SOURCE\n"
-    "      reads a quiz source and reports every error and warning\n"
-    "  ludex-pack build SOURCE -o QUIZ.exe [--player PLAYER.exe]\n"
-    "      packs the quiz into a copy of the player (default: build/windows/ludex.exe,\n"
-    "      else ludex.exe beside ludex-pack)\n"
+    "      lit la source d'un quiz et signale toutes ses erreurs et tous ses avertissements\n"
+    "  ludex-pack build SOURCE -o QUIZ.exe [--player LECTEUR.exe]\n"
+    "      emballe le quiz dans une copie du lecteur (par défaut build/windows/ludex.exe,\n"
+    "      sinon le ludex.exe posé à côté de ludex-pack)\n"
     "  ludex-pack extract QUIZ.exe [-o SOURCE]\n"
-    "      writes the source of a packed quiz (to the standard output without -o)\n"
+    "      écrit la source d'un quiz emballé (sur la sortie standard sans -o)\n"
     "  ludex-pack --help\n"
-    "The source format is described in docs/quiz-format.md.\n";
+    "Le format des sources est décrit dans docs/quiz-format.md.\n";
+
+// Writes UTF-8 text. A console gets it as UTF-16, which shows every accent
+// whatever the console's code page (850 on a French Windows, where the
+// Windows-1252 bytes of the messages would come out wrong); a pipe or a file
+// gets the UTF-8 bytes, the encoding of the quiz sources.
+void WriteText(FILE* stream, const std::string& utf8) {
+#ifdef _WIN32
+  HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode)) {
+    std::fflush(stream);
+    const int length = utf8.empty() ? 0 : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(length, L'\0');
+    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], length);
+    // Small pieces: old consoles refuse one large write.
+    for (size_t done = 0; done < wide.size();) {
+      DWORD piece = static_cast<DWORD>(std::min<size_t>(wide.size() - done, 8192));
+      if (piece < wide.size() - done && IS_HIGH_SURROGATE(wide[done + piece - 1])) --piece;
+      DWORD written = 0;
+      if (!WriteConsoleW(handle, wide.data() + done, piece, &written, nullptr) || written == 0) break;
+      done += written;
+    }
+    return;
+  }
+#endif
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
+// One line of the tool's own words (Windows-1252, like the file names from the command line).
+void Say(FILE* stream, const std::string& line) { WriteText(stream, Utf8FromCp1252(line + "\n")); }
+
+std::string Plural(size_t count, const char* word, const char* words) {
+  return std::to_string(count) + " " + (count > 1 ? words : word);
+}
 
 bool ReadWholeFile(const std::string& path, Bytes& bytes) {
   std::ifstream in(path, std::ios::binary);
@@ -55,17 +92,17 @@ bool WriteFileSafely(const std::string& path, const std::string& text, std::stri
   }
   if (!ok) {
     std::remove(temporary.c_str());
-    error = "cannot write " + path;
+    error = "impossible d'écrire " + path;
   }
   return ok;
 }
 
 void Print(const Diagnostics& diagnostics) {
-  for (const Diagnostic& d : diagnostics.items) std::fprintf(stderr, "%s\n", diagnostics.format(d).c_str());
+  for (const Diagnostic& d : diagnostics.items) Say(stderr, diagnostics.format(d));
 }
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "ludex-pack: %s\n", message.c_str());
+  Say(stderr, "ludex-pack: " + message);
   return 1;
 }
 
@@ -75,7 +112,7 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
   diagnostics.fileName = sourcePath;
   Bytes bytes;
   if (!ReadWholeFile(sourcePath, bytes)) {
-    std::fprintf(stderr, "ludex-pack: cannot read %s\n", sourcePath.c_str());
+    Say(stderr, "ludex-pack: impossible de lire " + sourcePath);
     return false;
   }
   const std::string source(bytes.begin(), bytes.end());
@@ -108,8 +145,9 @@ int Check(const std::string& sourcePath) {
   AuthoredQuiz quiz;
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
-  std::printf("%s: %zu questions, quiz %zu bytes and codes %zu bytes once compressed\n", sourcePath.c_str(),
-              quiz.questions.size(), streams.quiz.size(), streams.codes.size());
+  Say(stdout, sourcePath + ": " + Plural(quiz.questions.size(), "question", "questions") + " ; une fois compressés, " +
+                  "le quiz fait " + Plural(streams.quiz.size(), "octet", "octets") + " et les codes " +
+                  Plural(streams.codes.size(), "octet", "octets"));
   return 0;
 }
 
@@ -118,12 +156,13 @@ int Build(const std::string& sourcePath, const std::string& outputPath, const st
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
   Bytes player;
-  if (!ReadWholeFile(playerPath, player)) return Fail("cannot read the player " + playerPath);
+  if (!ReadWholeFile(playerPath, player)) return Fail("impossible de lire le lecteur " + playerPath);
   const std::string problem = PlayerImageProblem(player);
   if (!problem.empty()) return Fail(playerPath + ": " + problem);
   std::string error;
   if (!WriteQuizResources(player, outputPath, streams, error)) return Fail(outputPath + ": " + error);
-  std::printf("%s: %zu questions packed into %s\n", sourcePath.c_str(), quiz.questions.size(), outputPath.c_str());
+  const size_t count = quiz.questions.size();
+  Say(stdout, sourcePath + ": " + Plural(count, "question emballée", "questions emballées") + " dans " + outputPath);
   return 0;
 }
 
@@ -145,14 +184,15 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   if (whole) {
     const QuizPayloads again = EncodePayloads(quiz);
     if (again.quiz != payloads.quiz || again.codes != payloads.codes) {
-      diagnostics.warning(0, "this quiz was not packed by ludex-pack: building the extracted source gives "
-                             "resources that play the same but differ in some bytes");
+      diagnostics.warning(0,
+                          "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
+                          "donne des ressources qui se jouent de la même façon mais diffèrent de quelques octets");
     }
   }
   Print(diagnostics);
   const std::string source = WriteQuizSource(quiz, "Extrait de " + AsciiBaseName(programPath) + " par ludex-pack.");
   if (outputPath.empty()) {
-    std::fwrite(source.data(), 1, source.size(), stdout);
+    WriteText(stdout, source);
     return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
   if (!WriteFileSafely(outputPath, source, error)) return Fail(error);
@@ -167,12 +207,12 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   if (argc < 2) {
-    std::fputs(Usage, stderr);
+    WriteText(stderr, Utf8FromCp1252(Usage));
     return 2;
   }
   const std::string command = argv[1];
   if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(Usage, stdout);
+    WriteText(stdout, Utf8FromCp1252(Usage));
     return 0;
   }
   std::string input, output, player;
@@ -181,25 +221,25 @@ int main(int argc, char** argv) {
     if ((argument == "-o" || argument == "--player") && i + 1 < argc) {
       (argument == "-o" ? output : player) = argv[++i];
     } else if (!argument.empty() && argument[0] == '-') {
-      return Fail("unknown option " + argument + " (see ludex-pack --help)");
+      return Fail("option inconnue " + argument + " (voir ludex-pack --help)");
     } else if (input.empty()) {
       input = argument;
     } else {
-      return Fail("unexpected argument " + argument + " (see ludex-pack --help)");
+      return Fail("argument en trop " + argument + " (voir ludex-pack --help)");
     }
   }
-  if (input.empty()) return Fail(command + ": which file? (see ludex-pack --help)");
+  if (input.empty()) return Fail(command + " : quel fichier ? (voir ludex-pack --help)");
   if (command == "check") {
-    if (!output.empty() || !player.empty()) return Fail("check takes only the source");
+    if (!output.empty() || !player.empty()) return Fail("check ne prend que la source");
     return Check(input);
   }
   if (command == "build") {
-    if (output.empty()) return Fail("build needs -o QUIZ.exe");
+    if (output.empty()) return Fail("build demande -o QUIZ.exe");
     return Build(input, output, player.empty() ? DefaultPlayer(argv[0]) : player);
   }
   if (command == "extract") {
-    if (!player.empty()) return Fail("extract takes no --player");
+    if (!player.empty()) return Fail("extract ne prend pas --player");
     return Extract(input, output);
   }
-  return Fail("unknown command " + command + " (see ludex-pack --help)");
+  return Fail("commande inconnue " + command + " (voir ludex-pack --help)");
 }

@@ -41,30 +41,32 @@ void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics)
       changed = true;
     }
   }
-  if (changed) diagnostics.warning(0, std::string(what) + ": control bytes written as spaces");
+  if (changed) diagnostics.warning(0, std::string(what) + " : octets de contrôle écrits comme des espaces");
 }
 
 bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostics& diagnostics) {
   if (plain.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " is " + std::to_string(plain.size()) +
-                             " bytes before compression; the player reads at most 65535: shorten the texts or "
-                             "remove questions");
+    diagnostics.error(0, std::string(name) + " : " + std::to_string(plain.size()) +
+                             " octets avant compression ; le lecteur en lit au plus 65535 : raccourcissez les textes "
+                             "ou enlevez des questions");
     return false;
   }
   uint8_t* out = nullptr;
   uint32_t length = 0;
   const int result = CompressVerified(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
   if (result == CodecCodeRefused) {  // the stream would pass the output buffer
-    diagnostics.error(0, std::string(name) + " compresses to more than the 32768 bytes the player accepts: shorten "
-                                             "the texts or remove questions");
+    diagnostics.error(0, std::string(name) +
+                             " : plus de 32768 octets après compression ; le lecteur en accepte au "
+                             "plus 32768 : raccourcissez les textes ou enlevez des questions");
     return false;
   }
   if (result == CodecNotVerified) {
-    diagnostics.error(0, std::string(name) + ": the compressed stream does not decode back to the same bytes");
+    diagnostics.error(0, std::string(name) + " : le flux compressé ne redonne pas les mêmes octets");
     return false;
   }
   if (result != CodecOk) {
-    diagnostics.error(0, std::string(name) + " could not be compressed (codec result " + std::to_string(result) + ")");
+    diagnostics.error(0,
+                      std::string(name) + " : échec de la compression (code " + std::to_string(result) + " du codec)");
     return false;
   }
   stream.assign(out, out + length);
@@ -74,8 +76,8 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
 
 bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnostics& diagnostics) {
   if (stream.empty() || stream.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " has " + std::to_string(stream.size()) +
-                             " bytes, which no quiz resource has");
+    diagnostics.error(0, std::string(name) + " : " + std::to_string(stream.size()) +
+                             " octets, une taille qu'aucune ressource de quiz n'a");
     return false;
   }
   uint8_t* out = nullptr;
@@ -83,7 +85,8 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   const int result = Decompress(stream.data(), static_cast<uint32_t>(stream.size()), &out, &length);
   if (result != CodecOk || out == nullptr || length > MaxDecodedPayload) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " does not decompress (codec result " + std::to_string(result) + ")");
+    diagnostics.error(
+        0, std::string(name) + " : échec de la décompression (code " + std::to_string(result) + " du codec)");
     return false;
   }
   plain.assign(out, out + length);
@@ -93,18 +96,18 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
 
 const char* PartName(PayloadPart part) {
   switch (part) {
-    case PayloadPart::HeaderBytes: return u8"l'en-tête";
+    case PayloadPart::HeaderBytes: return "l'en-tête";
     case PayloadPart::Title: return "le titre";
     case PayloadPart::Author: return "l'auteur";
     case PayloadPart::Explanation: return "l'explication";
     case PayloadPart::ExtraText1: return "le texte 4";
     case PayloadPart::ExtraText2: return "le texte 5";
-    case PayloadPart::Answer1: return u8"la réponse";
-    case PayloadPart::Answer2: return u8"la réponse 2";
+    case PayloadPart::Answer1: return "la réponse";
+    case PayloadPart::Answer2: return "la réponse 2";
     case PayloadPart::QuestionText: return "le texte";
-    case PayloadPart::RevealMode: return u8"le mode révélation";
-    case PayloadPart::RevealText: return u8"la révélation";
-    case PayloadPart::SecondRevealText: return u8"la révélation 2";
+    case PayloadPart::RevealMode: return "le mode révélation";
+    case PayloadPart::RevealText: return "la révélation";
+    case PayloadPart::SecondRevealText: return "la révélation 2";
     case PayloadPart::Colour: return "la couleur";
     case PayloadPart::ScoreCode: return "le code";
   }
@@ -126,11 +129,11 @@ class PayloadFindings final : public PayloadListener {
   void problem(PayloadProblem problem, PayloadPart part, int question) override {
     switch (problem) {
       case PayloadProblem::EndsEarly:
-        damage_.push_back(resource_ + u8" s'arrête avant sa fin, dans " + PlaceName(part, question) +
-                          u8" : le lecteur joue vide ou par défaut ce qui manque");
+        damage_.push_back(resource_ + " s'arrête avant sa fin, dans " + PlaceName(part, question) +
+                          " : le lecteur joue vide ou par défaut ce qui manque");
         break;
       case PayloadProblem::TextCut:
-        damage_.push_back(PlaceName(part, question) + u8" dépasse 259 octets : le lecteur le coupe");
+        damage_.push_back(PlaceName(part, question) + " dépasse 259 octets : le lecteur le coupe");
         break;
       case PayloadProblem::TrailingBytes:
         trailing = true;
@@ -149,7 +152,7 @@ class PayloadFindings final : public PayloadListener {
   void report(Diagnostics& diagnostics) const {
     for (const std::string& message : damage_) diagnostics.error(0, message);
     if (trailing) {
-      diagnostics.warning(0, resource_ + u8" continue après " + trailingAfter_ + " : le lecteur ignore la suite");
+      diagnostics.warning(0, resource_ + " continue après " + trailingAfter_ + " : le lecteur ignore la suite");
     }
   }
 
@@ -237,35 +240,34 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
     question.scoreCode = q < ScoreCodeSlots ? content.scoreCodes[q] : codeFindings.unkeptCodes[q];
     quiz.questions.push_back(question);
   }
-
   quizFindings.report(diagnostics);
   codeFindings.report(diagnostics);
   if (quiz.answersPerQuestion != 1 && quiz.answersPerQuestion != 2) {
-    diagnostics.warning(0, "answers per question is " + std::to_string(quiz.answersPerQuestion) +
-                               "; the player then reads one answer per question, written here as 1");
+    diagnostics.warning(0, "le nombre de réponses par question vaut " + std::to_string(quiz.answersPerQuestion) +
+                               " ; le lecteur lit alors une réponse par question, écrit ici 1");
     quiz.answersPerQuestion = 1;
   }
   for (std::string* text : {&quiz.title, &quiz.author, &quiz.explanation, &quiz.extraText1, &quiz.extraText2}) {
-    MakeWritable(*text, "a header text", diagnostics);
+    MakeWritable(*text, "un texte de l'en-tête", diagnostics);
   }
   for (AuthoredQuestion& question : quiz.questions) {
     for (std::string* text : {&question.questionText, &question.answer1, &question.answer2, &question.revealText,
                               &question.secondRevealText}) {
-      MakeWritable(*text, "a question text", diagnostics);
+      MakeWritable(*text, "un texte de question", diagnostics);
     }
-    MakeWritable(question.scoreCode, "a score code", diagnostics);
+    MakeWritable(question.scoreCode, "un code de score", diagnostics);
   }
   return !quizFindings.damaged() && !codeFindings.damaged();
 }
 
 bool CompressPayloads(const QuizPayloads& payloads, QuizPayloads& streams, Diagnostics& diagnostics) {
-  const bool quizOk = CompressOne(payloads.quiz, streams.quiz, "the quiz (resource 104)", diagnostics);
-  const bool codesOk = CompressOne(payloads.codes, streams.codes, "the score codes (resource 105)", diagnostics);
+  const bool quizOk = CompressOne(payloads.quiz, streams.quiz, "le quiz (ressource 104)", diagnostics);
+  const bool codesOk = CompressOne(payloads.codes, streams.codes, "les codes de score (ressource 105)", diagnostics);
   return quizOk && codesOk;
 }
 
 bool DecompressStreams(const QuizPayloads& streams, QuizPayloads& payloads, Diagnostics& diagnostics) {
-  const bool quizOk = DecompressOne(streams.quiz, payloads.quiz, "resource 104", diagnostics);
-  const bool codesOk = DecompressOne(streams.codes, payloads.codes, "resource 105", diagnostics);
+  const bool quizOk = DecompressOne(streams.quiz, payloads.quiz, "la ressource 104", diagnostics);
+  const bool codesOk = DecompressOne(streams.codes, payloads.codes, "la ressource 105", diagnostics);
   return quizOk && codesOk;
 }

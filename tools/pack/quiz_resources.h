@@ -9,8 +9,8 @@
 // replacing every language variant the player had. Works on a temporary file
 // next to outputPath, reads the result back, and only then renames it; on any
 // failure outputPath is untouched and error says why.
-bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath,
-                        const QuizPayloads& streams, std::string& error);
+bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath, const QuizPayloads& streams,
+                        std::string& error);
 
 // Reads both streams from a packed program.
 bool ReadQuizResources(const std::string& programPath, QuizPayloads& streams, std::string& error);

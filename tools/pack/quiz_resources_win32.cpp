@@ -14,7 +14,7 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-std::string LastErrorText() { return "Windows error " + std::to_string(GetLastError()); }
+std::string LastErrorText() { return "erreur Windows " + std::to_string(GetLastError()); }
 
 BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR list) {
   reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
@@ -31,14 +31,14 @@ std::vector<WORD> LanguagesOf(HMODULE module, WORD id) {
 bool ReadOne(HMODULE module, WORD id, Bytes& data, std::string& error) {
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), QuizResourceType);
   if (found == nullptr) {
-    error = "no PATCH resource " + std::to_string(id) + ": this program carries no quiz";
+    error = "pas de ressource PATCH " + std::to_string(id) + " : ce programme ne contient pas de quiz";
     return false;
   }
   const DWORD size = SizeofResource(module, found);
   HGLOBAL loaded = LoadResource(module, found);
   const uint8_t* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
   if (bytes == nullptr && size > 0) {
-    error = "PATCH resource " + std::to_string(id) + " cannot be read";
+    error = "la ressource PATCH " + std::to_string(id) + " ne peut pas être lue";
     return false;
   }
   data.assign(bytes, bytes + size);
@@ -56,17 +56,19 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
 bool ReadBack(const std::string& path, const QuizPayloads& streams, std::string& error) {
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) {
-    error = "the written program cannot be opened again (" + LastErrorText() + ")";
+    error = "le programme écrit ne peut pas être rouvert (" + LastErrorText() + ")";
     return false;
   }
   QuizPayloads back;
-  bool ok = ReadOne(module, QuizResourceId, back.quiz, error) && ReadOne(module, ScoreCodesResourceId, back.codes, error);
-  if (ok && (LanguagesOf(module, QuizResourceId).size() != 1 || LanguagesOf(module, ScoreCodesResourceId).size() != 1)) {
-    error = "the written program holds more than one language of the quiz resources";
+  bool ok =
+      ReadOne(module, QuizResourceId, back.quiz, error) && ReadOne(module, ScoreCodesResourceId, back.codes, error);
+  if (ok &&
+      (LanguagesOf(module, QuizResourceId).size() != 1 || LanguagesOf(module, ScoreCodesResourceId).size() != 1)) {
+    error = "le programme écrit contient les ressources du quiz en plusieurs langues";
     ok = false;
   }
   if (ok && (back.quiz != streams.quiz || back.codes != streams.codes)) {
-    error = "the quiz resources read back from the written program differ from what was written";
+    error = "les ressources du quiz relues dans le programme écrit diffèrent de celles écrites";
     ok = false;
   }
   FreeLibrary(module);
@@ -79,7 +81,7 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
   std::vector<WORD> oldQuiz, oldCodes;
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) {
-    error = "the player cannot be opened as a Windows program (" + LastErrorText() + ")";
+    error = "le lecteur ne s'ouvre pas comme un programme Windows (" + LastErrorText() + ")";
     return false;
   }
   oldQuiz = LanguagesOf(module, QuizResourceId);
@@ -88,7 +90,7 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
 
   HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
   if (update == nullptr) {
-    error = "cannot update the resources of the copy (" + LastErrorText() + ")";
+    error = "impossible de modifier les ressources de la copie (" + LastErrorText() + ")";
     return false;
   }
   bool ok = true;
@@ -104,7 +106,7 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
   ok = ok && UpdateResourceA(update, QuizResourceType, MAKEINTRESOURCEA(ScoreCodesResourceId), neutral,
                              const_cast<uint8_t*>(streams.codes.data()), static_cast<DWORD>(streams.codes.size()));
   if (!ok) {
-    error = "cannot set the quiz resources (" + LastErrorText() + ")";
+    error = "impossible d'écrire les ressources du quiz (" + LastErrorText() + ")";
     EndUpdateResourceA(update, TRUE);
     return false;
   }
@@ -116,13 +118,13 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
 
 }  // namespace
 
-bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath,
-                        const QuizPayloads& streams, std::string& error) {
+bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath, const QuizPayloads& streams,
+                        std::string& error) {
   const std::string target = FullPath(outputPath);
   const std::string temporary = target + ".ludex-pack-" + std::to_string(GetCurrentProcessId()) + ".tmp";
   if (!WriteWholeFile(temporary, playerImage)) {
     DeleteFileA(temporary.c_str());
-    error = "cannot write " + temporary;
+    error = "impossible d'écrire " + temporary;
     return false;
   }
   if (!UpdateResources(temporary, streams, error) || !ReadBack(temporary, streams, error)) {
@@ -130,7 +132,7 @@ bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath,
     return false;
   }
   if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    error = "cannot rename " + temporary + " to " + target + " (" + LastErrorText() + ")";
+    error = "impossible de renommer " + temporary + " en " + target + " (" + LastErrorText() + ")";
     DeleteFileA(temporary.c_str());
     return false;
   }
@@ -140,7 +142,7 @@ bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath,
 bool ReadQuizResources(const std::string& programPath, QuizPayloads& streams, std::string& error) {
   HMODULE module = LoadLibraryExA(FullPath(programPath).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) {
-    error = "cannot open " + programPath + " as a Windows program (" + LastErrorText() + ")";
+    error = "impossible d'ouvrir " + programPath + " comme un programme Windows (" + LastErrorText() + ")";
     return false;
   }
   const bool ok = ReadOne(module, QuizResourceId, streams.quiz, error) &&

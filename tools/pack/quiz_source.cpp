@@ -1,14 +1,25 @@
 #include "quiz_source.h"
 
-#include <cstdio>
-
 #include "cp1252.h"
 
 namespace {
 
 enum class Key {
-  Title, Author, Explanation, ExtraText1, ExtraText2, Visibility, AnswersPerQuestion, RevealMode, Colour,
-  Question, Answer1, Answer2, Reveal1, Reveal2, Code,
+  Title,
+  Author,
+  Explanation,
+  ExtraText1,
+  ExtraText2,
+  Visibility,
+  AnswersPerQuestion,
+  RevealMode,
+  Colour,
+  Question,
+  Answer1,
+  Answer2,
+  Reveal1,
+  Reveal2,
+  Code,
 };
 const int KeyCount = 15;
 
@@ -21,7 +32,7 @@ struct KeyInfo {
   Kind kind;
 };
 
-// Every accepted spelling; the first one of each key is the one used in messages.
+// Every accepted spelling, as NormalizeKeyword leaves it.
 const KeyInfo Keys[] = {
     {"titre", Key::Title, false, Kind::Text},
     {"auteur", Key::Author, false, Kind::Text},
@@ -55,7 +66,34 @@ const KeyInfo& InfoOf(Key key) {
   return Keys[0];
 }
 
-std::string Quoted(Key key) { return std::string("'") + InfoOf(key).name + ":'"; }
+QuizField FieldOf(Key key) {
+  switch (key) {
+    case Key::Title: return QuizField::Title;
+    case Key::Author: return QuizField::Author;
+    case Key::Explanation: return QuizField::Explanation;
+    case Key::ExtraText1: return QuizField::ExtraText1;
+    case Key::ExtraText2: return QuizField::ExtraText2;
+    case Key::Answer1: return QuizField::Answer1;
+    case Key::Answer2: return QuizField::Answer2;
+    case Key::Reveal1: return QuizField::Reveal1;
+    case Key::Reveal2: return QuizField::Reveal2;
+    case Key::Code: return QuizField::Code;
+    default: return QuizField::Question;
+  }
+}
+
+// A keyword as the writer spells it, in guillemets: « réponse: ».
+std::string Quoted(Key key) {
+  const char* name;
+  switch (key) {
+    case Key::Visibility: name = "questions visibles"; break;
+    case Key::AnswersPerQuestion: name = "réponses par question"; break;
+    case Key::RevealMode: name = "mode révélation"; break;
+    case Key::Colour: name = "couleur"; break;
+    default: name = FieldKeyword(FieldOf(key)); break;
+  }
+  return std::string("« ") + name + ": »";
+}
 
 // A piece of a text as written on one source line.
 struct Piece {
@@ -76,9 +114,9 @@ struct RawQuestion {
   RawField fields[KeyCount];
 };
 
-// Lower-cases ASCII, drops the accents of the French letters and folds runs
-// of blanks into one space, so "Réponses  par question" finds its key.
-std::string NormalizeKey(const std::string& key) {
+}  // namespace
+
+std::string NormalizeKeyword(const std::string& key) {
   std::string out;
   size_t position = 0;
   while (position < key.size()) {
@@ -90,12 +128,32 @@ std::string NormalizeKey(const std::string& key) {
     }
     if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
     switch (c) {
-      case 0xE9: case 0xE8: case 0xEA: case 0xEB: case 0xC9: case 0xC8: case 0xCA: case 0xCB: c = 'e'; break;
-      case 0xE0: case 0xE2: case 0xC0: case 0xC2: c = 'a'; break;
-      case 0xEE: case 0xEF: case 0xCE: case 0xCF: c = 'i'; break;
-      case 0xF4: case 0xD4: c = 'o'; break;
-      case 0xF9: case 0xFB: case 0xFC: case 0xD9: case 0xDB: case 0xDC: c = 'u'; break;
-      case 0xE7: case 0xC7: c = 'c'; break;
+      case 0xE9:
+      case 0xE8:
+      case 0xEA:
+      case 0xEB:
+      case 0xC9:
+      case 0xC8:
+      case 0xCA:
+      case 0xCB: c = 'e'; break;
+      case 0xE0:
+      case 0xE2:
+      case 0xC0:
+      case 0xC2: c = 'a'; break;
+      case 0xEE:
+      case 0xEF:
+      case 0xCE:
+      case 0xCF: c = 'i'; break;
+      case 0xF4:
+      case 0xD4: c = 'o'; break;
+      case 0xF9:
+      case 0xFB:
+      case 0xFC:
+      case 0xD9:
+      case 0xDB:
+      case 0xDC: c = 'u'; break;
+      case 0xE7:
+      case 0xC7: c = 'c'; break;
       default: break;
     }
     if (c >= 0x80) return "";
@@ -105,75 +163,33 @@ std::string NormalizeKey(const std::string& key) {
   return out;
 }
 
+namespace {
+
 const KeyInfo* FindKey(const std::string& written) {
-  const std::string name = NormalizeKey(written);
+  const std::string name = NormalizeKeyword(written);
   for (const KeyInfo& info : Keys) {
     if (name == info.name) return &info;
   }
   return nullptr;
 }
 
-std::string CodePointName(uint32_t c) {
-  char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
-  std::string name = text;
-  switch (c) {
-    case 0x202F: name += " (narrow no-break space: use an ordinary space)"; break;
-    case 0x2009: name += " (thin space: use an ordinary space)"; break;
-    case 0x2011: name += " (non-breaking hyphen: use '-')"; break;
-    case 0x2212: name += " (minus sign: use '-')"; break;
-    case 0x2192: name += " (arrow: write '->')"; break;
-    case 0x2264: name += " (less than or equal: write '<=')"; break;
-    case 0x2265: name += " (greater than or equal: write '>=')"; break;
-    default: break;
+// Checks a field's pieces with the shared text rules and reports each problem
+// on its source line, its column counted from the start of that line.
+bool ApplyText(const RawField& field, std::string& out, Diagnostics& diagnostics) {
+  std::vector<std::string> lines;
+  for (const Piece& piece : field.pieces) lines.push_back(piece.utf8);
+  TextCheck check = CheckTextLines(FieldOf(field.key), lines);
+  for (const TextProblem& problem : check.problems) {
+    const Piece& piece = field.pieces[problem.line];
+    const int line = problem.column > 0 ? piece.line : field.line;
+    const int column = problem.column > 0 ? piece.column + problem.column - 1 : 0;
+    if (problem.isError)
+      diagnostics.error(line, ProblemText(column, problem.message));
+    else
+      diagnostics.warning(line, ProblemText(column, problem.message));
   }
-  return name;
-}
-
-// Turns the pieces of a field into Windows-1252 bytes joined by CR LF,
-// reporting every character the player cannot hold. Codes may hold '|' (they
-// end at a line end), texts may not (the player ends a text at its first '|').
-bool ConvertField(const RawField& field, Kind kind, std::string& out, Diagnostics& diagnostics) {
-  out.clear();
-  bool ok = true;
-  for (size_t p = 0; p < field.pieces.size(); ++p) {
-    const Piece& piece = field.pieces[p];
-    if (p > 0) out += "\r\n";
-    size_t position = 0;
-    int column = piece.column;
-    while (position < piece.utf8.size()) {
-      uint32_t c = 0;
-      if (!DecodeUtf8(piece.utf8, position, c)) {  // lines are checked before; stay safe anyway
-        diagnostics.error(piece.line, "column " + std::to_string(column) + ": invalid UTF-8");
-        return false;
-      }
-      const int byte = Cp1252FromCodePoint(c);
-      if (byte < 0) {
-        diagnostics.error(piece.line, "column " + std::to_string(column) + ": character " + CodePointName(c) +
-                                          " cannot be written in Windows-1252, so the player cannot show it");
-        ok = false;
-      } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-        diagnostics.error(piece.line, "column " + std::to_string(column) + ": control character " +
-                                          CodePointName(c) + " in a text");
-        ok = false;
-      } else if (byte == '|' && kind == Kind::Text) {
-        diagnostics.error(piece.line, "column " + std::to_string(column) +
-                                          ": the character '|' cannot appear in a text, because the player reads it "
-                                          "as the end of the text (write '/' instead)");
-        ok = false;
-      } else {
-        out += static_cast<char>(byte);
-      }
-      ++column;
-    }
-  }
-  if (ok && out.size() > static_cast<size_t>(MaxTextLength)) {
-    const std::string what = kind == Kind::Code ? "score code" : "text";
-    diagnostics.error(field.line, Quoted(field.key) + " " + what + " is " + std::to_string(out.size()) +
-                                      " bytes long (each line break counts 2); the player holds at most 259");
-    ok = false;
-  }
-  return ok;
+  out = check.bytes;
+  return !check.hasErrors();
 }
 
 bool ParseNumber(const std::string& text, int low, int high, int& value) {
@@ -205,10 +221,14 @@ bool ParseColour(const std::string& written, AuthoredQuiz& quiz) {
       for (int j = 0; j < 2; ++j) {
         const char c = text[1 + 2 * i + j];
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+          digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+          digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+          digit = c - 'A' + 10;
+        else
+          return false;
         value = value * 16 + digit;
       }
       parts[i] = value;
@@ -247,15 +267,6 @@ int CharacterCount(const std::string& line, size_t bytes) {
   return count;
 }
 
-bool IsValidUtf8(const std::string& text) {
-  size_t position = 0;
-  uint32_t c;
-  while (position < text.size()) {
-    if (!DecodeUtf8(text, position, c)) return false;
-  }
-  return true;
-}
-
 // Text after "keyword:" or "+": one blank right after the mark belongs to the
 // layout, everything else to the text.
 size_t ValueStart(const std::string& line, size_t afterMark) {
@@ -267,45 +278,37 @@ void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagno
   std::string value;
   for (const Piece& piece : field.pieces) value += piece.utf8;
   value = Trim(value);
+  const std::string shown = " « " + Cp1252FromUtf8Lossy(value) + " »";
   std::string lower;
   for (char c : value) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 'a' - 'A') : c;
   switch (field.key) {
     case Key::Visibility:
-      if (lower == "oui") quiz.visibility = 1;
-      else if (lower == "non") quiz.visibility = 0;
+      if (lower == "oui")
+        quiz.visibility = 1;
+      else if (lower == "non")
+        quiz.visibility = 0;
       else if (!ParseNumber(value, 0, 255, quiz.visibility))
-        diagnostics.error(field.line, "'questions visibles:' takes oui, non, or a byte from 0 to 255, not '" + value + "'");
+        diagnostics.error(field.line, Quoted(field.key) + " prend oui, non ou un octet de 0 à 255, pas" + shown);
       break;
     case Key::AnswersPerQuestion:
       if (!ParseNumber(value, 1, 2, quiz.answersPerQuestion))
-        diagnostics.error(field.line, "'reponses par question:' takes 1 or 2, not '" + value + "'");
+        diagnostics.error(field.line, Quoted(field.key) + " prend 1 ou 2, pas" + shown);
       break;
     case Key::RevealMode:
       if (!ParseNumber(value, 0, 255, quiz.revealMode)) {
-        diagnostics.error(field.line, "'mode revelation:' takes 0, 2, 3 or 4, not '" + value + "'");
-      } else if (quiz.revealMode != 0 && !HasRevealTexts(quiz.revealMode)) {
-        diagnostics.warning(field.line, "reveal mode " + value + " means no reveal texts, like 0");
+        diagnostics.error(field.line, Quoted(field.key) + " prend 0, 2, 3 ou 4, pas" + shown);
+      } else if (!RevealModeWarning(quiz.revealMode).empty()) {
+        diagnostics.warning(field.line, RevealModeWarning(quiz.revealMode));
       }
       break;
     case Key::Colour:
       if (!ParseColour(value, quiz))
-        diagnostics.error(field.line,
-                          "'couleur:' takes red, green and blue from 0 to 255 (like 90 95 150) or #RRGGBB, not '" +
-                              value + "'");
+        diagnostics.error(field.line, Quoted(field.key) +
+                                          " prend rouge, vert et bleu de 0 à 255 (comme 90 95 150) ou "
+                                          "#RRGGBB, pas" +
+                                          shown);
       break;
-    default:
-      break;
-  }
-}
-
-void WarnAboutAnswer(const std::string& answer, int line, const char* name, Diagnostics& diagnostics) {
-  if (answer.empty()) {
-    diagnostics.warning(line, std::string("empty '") + name + ":': the player never accepts an empty answer");
-  } else if (answer.find("\r\n") != std::string::npos) {
-    diagnostics.warning(line, std::string("'") + name + ":' holds a line break, which cannot be typed in an answer field");
-  } else if (answer.front() == ' ' || answer.back() == ' ') {
-    diagnostics.warning(line, std::string("'") + name +
-                                  ":' starts or ends with a space: the player trims typed answers, so it can never match");
+    default: break;
   }
 }
 
@@ -319,7 +322,7 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
   if (!IsValidUtf8(text)) {
     // Notepad's "ANSI": every byte is a Windows-1252 character.
-    diagnostics.warning(0, "the file is not UTF-8; it is read as Windows-1252");
+    diagnostics.warning(0, "le fichier n'est pas en UTF-8 : il est lu en Windows-1252");
     text = Utf8FromCp1252(text);
   }
 
@@ -350,17 +353,19 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
 
     if (line[first] == '+') {
       if (lastText == nullptr) {
-        diagnostics.error(lineNumber, "a '+' line continues the text of the line just above, and there is none");
+        diagnostics.error(lineNumber,
+                          "une ligne « + » continue le texte de la ligne juste au-dessus, et il n'y en a pas");
         continue;
       }
       const Kind kind = InfoOf(lastText->key).kind;
       if (kind == Kind::Code) {
-        diagnostics.error(lineNumber, "a score code cannot hold a line break");
+        diagnostics.error(lineNumber, CodeLineBreakError());
         lastText = nullptr;
         continue;
       }
       if (kind == Kind::Setting) {
-        diagnostics.error(lineNumber, Quoted(lastText->key) + " is a setting and cannot go on over several lines");
+        diagnostics.error(lineNumber,
+                          Quoted(lastText->key) + " est un réglage et ne peut pas continuer sur plusieurs lignes");
         lastText = nullptr;
         continue;
       }
@@ -372,17 +377,18 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     lastText = nullptr;
     const size_t colon = line.find(':');
     if (colon == std::string::npos) {
-      diagnostics.error(lineNumber, "expected 'keyword: value' (like 'question: ...'), a '+' line, a '#' comment "
-                                    "or a blank line");
+      diagnostics.error(lineNumber,
+                        "attendu : « mot-clé: valeur » (comme « question: ... »), une ligne « + », un "
+                        "commentaire « # » ou une ligne vide");
       continue;
     }
     const std::string written = Trim(line.substr(first, colon - first));
     const KeyInfo* info = FindKey(written);
     if (info == nullptr) {
-      diagnostics.error(lineNumber, "unknown keyword '" + written +
-                                        "' (known: titre, auteur, explication, texte4, texte5, questions visibles, "
-                                        "reponses par question, mode revelation, couleur, question, reponse, "
-                                        "reponse2, revelation, revelation2, code)");
+      diagnostics.error(lineNumber, "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) +
+                                        " » (connus : titre, auteur, explication, texte4, texte5, questions visibles, "
+                                        "réponses par question, mode révélation, couleur, question, réponse, "
+                                        "réponse2, révélation, révélation2, code)");
       continue;
     }
 
@@ -392,19 +398,19 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     lastText = &discarded;
     if (!info->inQuestion) {
       if (!questions.empty()) {
-        diagnostics.error(lineNumber, Quoted(info->key) + " belongs to the quiz header, before the first 'question:'");
+        diagnostics.error(lineNumber, Quoted(info->key) + " fait partie de l'en-tête, avant la première « question: »");
         continue;
       }
       field = &header[static_cast<int>(info->key)];
       if (field->present) {
-        diagnostics.error(lineNumber, Quoted(info->key) + " is given twice (first on line " +
+        diagnostics.error(lineNumber, Quoted(info->key) + " est donné deux fois (la première à la ligne " +
                                           std::to_string(field->line) + ")");
         continue;
       }
     } else if (info->key == Key::Question) {
       if (questions.size() >= static_cast<size_t>(MaxQuestions)) {
         if (!tooManyReported) {
-          diagnostics.error(lineNumber, "more than 255 questions: the player counts them in one byte");
+          diagnostics.error(lineNumber, QuestionCountError(questions.size() + 1));
           tooManyReported = true;
         }
         continue;
@@ -414,15 +420,17 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
       field = &questions.back().fields[static_cast<int>(Key::Question)];
     } else {
       if (questions.empty()) {
-        diagnostics.error(lineNumber, Quoted(info->key) + " comes before any question: start each question with "
-                                                          "'question:'");
+        diagnostics.error(lineNumber, Quoted(info->key) +
+                                          " vient avant toute question : commencez chaque question "
+                                          "par « question: »");
         continue;
       }
       if (tooManyReported) continue;
       field = &questions.back().fields[static_cast<int>(info->key)];
       if (field->present) {
-        diagnostics.error(lineNumber, "this question already has " + Quoted(info->key) + " (line " +
-                                          std::to_string(field->line) + "); start the next question with 'question:'");
+        diagnostics.error(lineNumber, "cette question a déjà sa ligne " + Quoted(info->key) + " (ligne " +
+                                          std::to_string(field->line) +
+                                          ") ; commencez la question suivante par « question: »");
         continue;
       }
     }
@@ -449,10 +457,12 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
                      {Key::ExtraText2, &quiz.extraText2}};
   for (const auto& entry : headerTexts) {
     const RawField& field = header[static_cast<int>(entry.key)];
-    if (field.present) ConvertField(field, Kind::Text, *entry.target, diagnostics);
+    if (field.present) ApplyText(field, *entry.target, diagnostics);
   }
   if (!header[static_cast<int>(Key::Title)].present) {
-    diagnostics.error(0, "no 'titre:' line: the quiz needs a title (it is the caption of the player's window)");
+    diagnostics.error(0,
+                      "pas de ligne « titre: » : le quiz a besoin d'un titre (c'est le titre de la fenêtre du "
+                      "lecteur)");
   }
 
   const bool twoAnswers = FieldsPerQuestion(quiz.answersPerQuestion) == 2;
@@ -460,54 +470,55 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
   const bool hasSecondReveal = RevealTextsPerQuestion(quiz.revealMode) == 2;
   for (size_t q = 0; q < questions.size(); ++q) {
     const RawQuestion& raw = questions[q];
-    const std::string number = "question " + std::to_string(q + 1);
+    const std::string number = "la question " + std::to_string(q + 1);
     AuthoredQuestion question;
     question.line = raw.line;
     const RawField* fields = raw.fields;
     auto field = [&](Key key) -> const RawField& { return fields[static_cast<int>(key)]; };
 
-    ConvertField(field(Key::Question), Kind::Text, question.questionText, diagnostics);
+    ApplyText(field(Key::Question), question.questionText, diagnostics);
     if (!field(Key::Answer1).present) {
-      diagnostics.error(raw.line, number + " has no 'reponse:' line");
-    } else if (ConvertField(field(Key::Answer1), Kind::Text, question.answer1, diagnostics)) {
-      WarnAboutAnswer(question.answer1, field(Key::Answer1).line, "reponse", diagnostics);
+      diagnostics.error(raw.line, number + " n'a pas de ligne « réponse: »");
+    } else {
+      ApplyText(field(Key::Answer1), question.answer1, diagnostics);
     }
     if (twoAnswers && !field(Key::Answer2).present) {
-      diagnostics.error(raw.line, number + " has no 'reponse2:' line, and the quiz has two answers per question");
+      diagnostics.error(raw.line, number +
+                                      " n'a pas de ligne « réponse2: », alors que le quiz a deux réponses par "
+                                      "question");
     } else if (!twoAnswers && field(Key::Answer2).present) {
-      diagnostics.error(field(Key::Answer2).line, "'reponse2:' needs 'reponses par question: 2' in the header");
-    } else if (twoAnswers && ConvertField(field(Key::Answer2), Kind::Text, question.answer2, diagnostics)) {
-      WarnAboutAnswer(question.answer2, field(Key::Answer2).line, "reponse2", diagnostics);
+      diagnostics.error(field(Key::Answer2).line, FieldNeedsSettingMessage(QuizField::Answer2));
+    } else if (twoAnswers) {
+      ApplyText(field(Key::Answer2), question.answer2, diagnostics);
     }
     if (field(Key::Reveal1).present) {
       if (!hasReveal) {
-        diagnostics.error(field(Key::Reveal1).line, "'revelation:' needs 'mode revelation: 2', 3 or 4 in the header");
+        diagnostics.error(field(Key::Reveal1).line, FieldNeedsSettingMessage(QuizField::Reveal1));
       } else {
-        ConvertField(field(Key::Reveal1), Kind::Text, question.revealText, diagnostics);
+        ApplyText(field(Key::Reveal1), question.revealText, diagnostics);
       }
     }
     if (field(Key::Reveal2).present) {
       if (!hasSecondReveal) {
-        diagnostics.error(field(Key::Reveal2).line, "'revelation2:' needs 'mode revelation: 3' in the header");
+        diagnostics.error(field(Key::Reveal2).line, FieldNeedsSettingMessage(QuizField::Reveal2));
       } else {
-        ConvertField(field(Key::Reveal2), Kind::Text, question.secondRevealText, diagnostics);
+        ApplyText(field(Key::Reveal2), question.secondRevealText, diagnostics);
       }
     }
     if (!field(Key::Code).present) {
-      diagnostics.error(raw.line, number + " has no 'code:' line: the quiz has " + std::to_string(questions.size()) +
-                                      " questions and needs as many score codes (one per question, 'code:' may be "
-                                      "empty)");
+      diagnostics.error(raw.line, number + " n'a pas de ligne « code: » : le quiz a " +
+                                      std::to_string(questions.size()) +
+                                      " questions et demande autant de codes de score (un par question, « code: » "
+                                      "peut être vide)");
     } else {
-      ConvertField(field(Key::Code), Kind::Code, question.scoreCode, diagnostics);
+      ApplyText(field(Key::Code), question.scoreCode, diagnostics);
       if (q == static_cast<size_t>(ScoreCodeSlots)) {
-        diagnostics.warning(field(Key::Code).line,
-                            "more than 96 score codes: the player keeps the first 96 and shows no code (six spaces) "
-                            "for scores from 97 on");
+        diagnostics.warning(field(Key::Code).line, ScoreCodeSlotsWarning(q + 1));
       }
     }
     quiz.questions.push_back(question);
   }
-  if (questions.empty() && !tooManyReported) diagnostics.warning(0, "the quiz has no question");
+  if (questions.empty() && !tooManyReported) diagnostics.warning(0, NoQuestionWarning(0));
 
   for (size_t i = errorsBefore; i < diagnostics.items.size(); ++i) {
     if (diagnostics.items[i].isError) return false;
@@ -547,13 +558,16 @@ std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading
   WriteText(out, "explication", quiz.explanation);
   WriteText(out, "texte4", quiz.extraText1);
   WriteText(out, "texte5", quiz.extraText2);
-  if (quiz.visibility == 1) out += "questions visibles: oui\n";
-  else if (quiz.visibility == 0) out += "questions visibles: non\n";
-  else out += "questions visibles: " + std::to_string(quiz.visibility) + "\n";
+  if (quiz.visibility == 1)
+    out += "questions visibles: oui\n";
+  else if (quiz.visibility == 0)
+    out += "questions visibles: non\n";
+  else
+    out += "questions visibles: " + std::to_string(quiz.visibility) + "\n";
   out += u8"réponses par question: " + std::to_string(quiz.answersPerQuestion) + "\n";
   out += u8"mode révélation: " + std::to_string(quiz.revealMode) + "\n";
-  out += "couleur: " + std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " +
-         std::to_string(quiz.blue) + "\n";
+  out += "couleur: " + std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " + std::to_string(quiz.blue) +
+         "\n";
   const bool hasReveal = HasRevealTexts(quiz.revealMode);
   for (const AuthoredQuestion& question : quiz.questions) {
     out += '\n';

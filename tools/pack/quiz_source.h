@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "diagnostics.h"
-#include "quiz_format.h"
+#include "quiz_rules.h"
 
 struct AuthoredQuestion {
   std::string questionText;
@@ -36,10 +36,15 @@ struct AuthoredQuiz {
   std::vector<AuthoredQuestion> questions;
 };
 
-
 // Parses a source. Returns true when no error was found; every error and
 // warning goes to diagnostics with its line. quiz is filled as far as it went.
 bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics& diagnostics);
+
+// A keyword as the parser compares it: ASCII lower case, the accents of the
+// French letters dropped, runs of blanks one space, none at the ends
+// ("Réponses  par question" gives "reponses par question"); empty when the
+// text holds anything else past ASCII.
+std::string NormalizeKeyword(const std::string& utf8);
 
 // The canonical source of a quiz: every header line, then one block per
 // question. Parsing it gives the same quiz back. heading becomes a comment

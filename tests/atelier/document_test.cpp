@@ -1,0 +1,269 @@
+// The editor's document: list operations with their selection and undo,
+// the modified star, source files in and out, and validation that says what
+// `ludex-pack check` says.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <ostream>
+#include <regex>
+
+#include "document.h"
+#include "quiz_payloads.h"
+#include "validation.h"
+
+namespace {
+
+template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
+
+std::string ReadExample(const std::string& name) {
+  std::ifstream in(std::string(LUDEX_EXAMPLES_DIR) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+AuthoredQuestion Question(const std::string& text) {
+  AuthoredQuestion question;
+  question.questionText = text;
+  question.answer1 = "R";
+  return question;
+}
+
+// A document whose rows are the questions "A" to "E", row 2 selected.
+QuizDocument FiveRows() {
+  AuthoredQuiz quiz;
+  quiz.title = "T";
+  for (const char* text : {"A", "B", "C", "D", "E"}) quiz.questions.push_back(Question(text));
+  QuizDocument document;
+  document.reset(quiz, "quiz.txt", "", false);
+  document.select({2});
+  return document;
+}
+
+std::string Rows(const QuizDocument& document) {
+  std::string rows;
+  for (const AuthoredQuestion& question : document.quiz().questions) rows += question.questionText.empty() ? "_" : question.questionText;
+  return rows;
+}
+
+struct ListCase { const char* name; std::function<bool(QuizDocument&)> change; bool changed; const char* rows; RowSet selection; };
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
+
+const ListCase ListCases[] = {
+    {"AddInside", [](QuizDocument& d) { return d.addQuestion(2); }, true, "AB_CDE", {2}},
+    {"AddPastTheEndAppends", [](QuizDocument& d) { return d.addQuestion(99); }, true, "ABCDE_", {5}},
+    {"InsertPasted", [](QuizDocument& d) { return d.insertQuestions(1, {Question("X"), Question("Y")}); }, true, "AXYBCDE", {1, 2}},
+    {"RemoveTwoSelectsTheNextRow", [](QuizDocument& d) { return d.removeRows({3, 1}); }, true, "ACE", {2}},
+    {"RemoveLastSelectsTheNewLast", [](QuizDocument& d) { return d.removeRows({4}); }, true, "ABCD", {3}},
+    {"RemoveNothing", [](QuizDocument& d) { return d.removeRows({7, -1}); }, false, "ABCDE", {2}},
+    {"MoveBlockUp", [](QuizDocument& d) { return d.moveRows({1, 2}, -1); }, true, "BCADE", {0, 1}},
+    {"MoveSpreadRowsUp", [](QuizDocument& d) { return d.moveRows({1, 3}, -1); }, true, "BADCE", {0, 2}},
+    {"MoveBlockAndRowDown", [](QuizDocument& d) { return d.moveRows({0, 2, 3}, 1); }, true, "BAECD", {1, 3, 4}},
+    {"MoveTopUpDoesNothing", [](QuizDocument& d) { return d.moveRows({0, 1}, -1); }, false, "ABCDE", {2}},
+    {"MoveBottomDownDoesNothing", [](QuizDocument& d) { return d.moveRows({4}, 1); }, false, "ABCDE", {2}},
+    {"Duplicate", [](QuizDocument& d) { return d.duplicateRow(1); }, true, "ABBCDE", {2}},
+    {"EditOneField", [](QuizDocument& d) { return d.setText(QuizField::Question, 4, "Z\r\ny\nz"); }, true, "ABCDZ\r\ny\r\nz", {2}},
+    {"EditWithTheSameText", [](QuizDocument& d) { return d.setText(QuizField::Question, 0, "A"); }, false, "ABCDE", {2}},
+    {"EditMissingRow", [](QuizDocument& d) { return d.setText(QuizField::Code, 5, "x"); }, false, "ABCDE", {2}},
+};
+
+class ListTest : public ::testing::TestWithParam<ListCase> {};
+
+TEST_P(ListTest, ChangesSelectsAndUndoes) {
+  const ListCase& c = GetParam();
+  QuizDocument document = FiveRows();
+  EXPECT_EQ(c.change(document), c.changed);
+  EXPECT_EQ(Rows(document), c.rows);
+  EXPECT_EQ(document.selection(), c.selection);
+  EXPECT_EQ(document.modified(), c.changed);
+  ASSERT_EQ(document.undo(), c.changed);
+  EXPECT_EQ(Rows(document), "ABCDE");
+  EXPECT_EQ(document.selection(), RowSet{2});
+  EXPECT_FALSE(document.modified());
+  if (!c.changed) return;
+  EXPECT_TRUE(document.redo());
+  EXPECT_EQ(Rows(document), c.rows);
+  EXPECT_EQ(document.selection(), c.selection);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ListTest, ::testing::ValuesIn(ListCases), CaseName<ListCase>);
+
+TEST(DocumentTest, NeverPassesTheQuestionLimit) {
+  AuthoredQuiz quiz;
+  quiz.questions.assign(MaxQuestions - 1, Question("Q"));
+  QuizDocument document;
+  document.reset(quiz, "", "", false);
+  EXPECT_FALSE(document.insertQuestions(0, {Question("X"), Question("Y")}));
+  EXPECT_TRUE(document.addQuestion(0));
+  EXPECT_FALSE(document.addQuestion(0));
+  EXPECT_FALSE(document.duplicateRow(0));
+  EXPECT_EQ(document.questionCount(), MaxQuestions);
+}
+
+// The star follows the saved state through undo and redo; a new change drops the redo steps.
+TEST(DocumentTest, ModifiedFollowsTheSavedState) {
+  QuizDocument document = FiveRows();
+  EXPECT_FALSE(document.recoveryDue());
+  ASSERT_TRUE(document.setRevealMode(2));
+  ASSERT_TRUE(document.setText(QuizField::Title, -1, "Titre"));
+  EXPECT_TRUE(document.recoveryDue());
+  document.markRecoveryWritten();
+  EXPECT_FALSE(document.recoveryDue());
+  document.markSaved("autre.txt");
+  EXPECT_FALSE(document.modified());
+  EXPECT_EQ(document.path(), "autre.txt");
+  ASSERT_TRUE(document.undo());
+  EXPECT_TRUE(document.modified());
+  EXPECT_EQ(document.quiz().title, "T");
+  EXPECT_TRUE(document.recoveryDue());
+  ASSERT_TRUE(document.redo());
+  EXPECT_FALSE(document.modified());
+  ASSERT_TRUE(document.undo());
+  ASSERT_TRUE(document.setColour(1, 2, 3));
+  EXPECT_FALSE(document.canRedo());
+  EXPECT_FALSE(document.setColour(1, 2, 3));
+  EXPECT_FALSE(document.setAnswersPerQuestion(3));
+  for (size_t i = 0; i < QuizDocument::MaxUndoSteps + 10; ++i) document.setAnswersPerQuestion(i % 2 ? 1 : 2);
+  size_t steps = 0;
+  while (document.undo()) ++steps;
+  EXPECT_EQ(steps, QuizDocument::MaxUndoSteps);
+}
+
+// ---- source files ----
+
+std::string Canonical(const std::string& source, const std::string& heading) {
+  AuthoredQuiz quiz;
+  Diagnostics diagnostics;
+  EXPECT_TRUE(ParseQuizSource(source, quiz, diagnostics));
+  return WriteQuizSource(quiz, heading);
+}
+
+std::string WithCrLfLines(std::string text) {
+  for (size_t i = 0; (i = text.find('\n', i)) != std::string::npos; i += 2) text.insert(i, "\r");
+  return text;
+}
+
+// heading: the kept heading, or when the file does not open, how the first message starts.
+struct FileCase { const char* name; std::string bytes; bool ok, canonical; const char* heading; };
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
+
+const FileCase FileCases[] = {
+    {"ExtractedByLudexPack", Canonical(ReadExample("capitales.txt"), "Extrait de capitales.exe par ludex-pack."), true, true, "Extrait de capitales.exe par ludex-pack."},
+    {"WrittenWithoutHeading", Canonical(ReadExample("chimie-deux-reponses.txt"), ""), true, true, ""},
+    {"HandWrittenKeepsItsFirstComment", ReadExample("capitales.txt"), true, false, "Quiz d'exemple : les capitales d'Europe."},
+    {"CrLfLineEnds", WithCrLfLines(Canonical(ReadExample("capitales.txt"), "")), true, false, ""},
+    {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
+    {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: le fichier fait "},
+};
+
+class FileTest : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(FileTest, OpensAndSaves) {
+  const FileCase& c = GetParam();
+  const SourceRead read = ReadSource(c.bytes, "quiz.txt");
+  ASSERT_EQ(read.ok, c.ok);
+  if (!c.ok) {
+    ASSERT_FALSE(read.diagnostics.items.empty());
+    EXPECT_EQ(read.diagnostics.format(read.diagnostics.items[0]).rfind(c.heading, 0), 0u);  // the message's start
+    return;
+  }
+  EXPECT_EQ(read.canonical, c.canonical);
+  EXPECT_EQ(read.heading, c.heading);
+  QuizDocument document;
+  document.reset(read.quiz, "quiz.txt", read.heading, false);
+  const std::string saved = document.sourceText();
+  if (c.canonical) {
+    EXPECT_EQ(saved, c.bytes);
+  }
+  const SourceRead again = ReadSource(saved, "quiz.txt");
+  ASSERT_TRUE(again.ok);
+  EXPECT_TRUE(again.canonical);
+  const QuizPayloads before = EncodePayloads(read.quiz), after = EncodePayloads(again.quiz);
+  EXPECT_EQ(before.quiz, after.quiz);
+  EXPECT_EQ(before.codes, after.codes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FileTest, ::testing::ValuesIn(FileCases), CaseName<FileCase>);
+
+// ---- validation: the words of ludex-pack check on the source Save writes ----
+
+// Every message without its place, sorted: the parser counts columns in the
+// source line, the editor in the field.
+std::vector<std::string> Unplaced(std::vector<std::string> messages) {
+  for (std::string& message : messages) message = std::regex_replace(message, std::regex("^([EW] )colonne [0-9]+ : "), "$1");
+  std::sort(messages.begin(), messages.end());
+  return messages;
+}
+
+std::vector<std::string> CheckedSource(const AuthoredQuiz& quiz) {
+  AuthoredQuiz parsed;
+  Diagnostics diagnostics;
+  if (ParseQuizSource(WriteQuizSource(quiz, ""), parsed, diagnostics)) {
+    QuizPayloads streams;
+    CompressPayloads(EncodePayloads(parsed), streams, diagnostics);
+  }
+  std::vector<std::string> messages;
+  for (const Diagnostic& d : diagnostics.items) messages.push_back((d.isError ? "E " : "W ") + d.message);
+  return Unplaced(messages);
+}
+
+struct ValidationCase { const char* name; std::function<void(AuthoredQuiz&)> change; int errors; };
+void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Long(char c) { return std::string(MaxTextLength - 1, c) + "\r\n"; }
+
+const ValidationCase ValidationCases[] = {
+    {"Valid", [](AuthoredQuiz&) {}, 0},
+    {"PipeInTitle", [](AuthoredQuiz& q) { q.title = "a|b"; }, 1},
+    {"ControlByteInExplanation", [](AuthoredQuiz& q) { q.explanation = "a\x01|"; }, 2},
+    {"AnswerWarnings", [](AuthoredQuiz& q) { q.questions[0].answer1 = " R"; q.questions[1].answer1 = ""; q.questions[2].answer1 = "a\r\nb"; }, 0},
+    {"CodeWithLineBreak", [](AuthoredQuiz& q) { q.questions[1].scoreCode = "a\r\nb"; }, 1},
+    {"TooLongRevealInUse", [](AuthoredQuiz& q) { q.revealMode = 2; q.questions[0].revealText = Long('r'); }, 1},
+    {"TooLongRevealOutOfUse", [](AuthoredQuiz& q) { q.questions[0].revealText = Long('r'); q.questions[0].secondRevealText = "|"; }, 0},
+    {"TwoAnswersOneEmpty", [](AuthoredQuiz& q) { q.answersPerQuestion = 2; for (auto& x : q.questions) x.answer2 = "S"; q.questions[2].answer2 = ""; }, 0},
+    {"OddRevealModeNoQuestion", [](AuthoredQuiz& q) { q.revealMode = 7; q.questions.clear(); }, 0},
+    {"NinetySevenCodes", [](AuthoredQuiz& q) { q.questions.resize(97, q.questions[0]); }, 0},
+    {"OverThePackedSize", [](AuthoredQuiz& q) {
+       q.revealMode = 3;
+       q.questions.resize(MaxQuestions, q.questions[0]);
+       for (auto& x : q.questions) x.questionText = x.answer1 = x.revealText = x.secondRevealText = std::string(259, 'q');
+     }, 1},
+};
+
+class ValidationTest : public ::testing::TestWithParam<ValidationCase> {};
+
+TEST_P(ValidationTest, SaysWhatLudexPackCheckSays) {
+  AuthoredQuiz quiz;
+  quiz.title = "T";
+  for (const char* text : {"Q1", "Q2", "Q3"}) quiz.questions.push_back(Question(text));
+  GetParam().change(quiz);
+  const std::vector<DocumentProblem> problems = ValidateQuiz(quiz, true);
+  std::vector<std::string> messages;
+  int errors = 0;
+  for (const DocumentProblem& p : problems) {
+    messages.push_back((p.isError ? "E " : "W ") + p.message);
+    errors += p.isError;
+  }
+  EXPECT_EQ(Unplaced(messages), CheckedSource(quiz));
+  EXPECT_EQ(errors, GetParam().errors);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ValidationTest, ::testing::ValuesIn(ValidationCases), CaseName<ValidationCase>);
+
+// Each problem of a question sits on its row and field.
+TEST(ValidationTest, PlacesProblemsOnRowAndField) {
+  AuthoredQuiz quiz;
+  quiz.questions = {Question("ok"), Question("a\x7F")};
+  quiz.questions[1].answer1 = "";
+  const std::vector<DocumentProblem> problems = QuestionProblems(quiz, 1);
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0].row, 1);
+  EXPECT_EQ(problems[0].field, int(QuizField::Question));
+  EXPECT_EQ(problems[0].message, "colonne 2 : caractère de contrôle U+007F dans un texte");
+  EXPECT_EQ(problems[1].row, 1);
+  EXPECT_EQ(problems[1].field, int(QuizField::Answer1));
+  EXPECT_FALSE(problems[1].isError);
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+#include "document.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "cp1252.h"
+
+namespace {
+
+template <typename Question>
+auto TextOfQuestion(Question& question, QuizField field) -> decltype(&question.questionText) {
+  switch (field) {
+    case QuizField::Question: return &question.questionText;
+    case QuizField::Answer1: return &question.answer1;
+    case QuizField::Answer2: return &question.answer2;
+    case QuizField::Reveal1: return &question.revealText;
+    case QuizField::Reveal2: return &question.secondRevealText;
+    case QuizField::Code: return &question.scoreCode;
+    default: return nullptr;
+  }
+}
+
+template <typename Quiz>
+auto TextOfQuiz(Quiz& quiz, QuizField field, int row) -> decltype(&quiz.title) {
+  switch (field) {
+    case QuizField::Title: return &quiz.title;
+    case QuizField::Author: return &quiz.author;
+    case QuizField::Explanation: return &quiz.explanation;
+    case QuizField::ExtraText1: return &quiz.extraText1;
+    case QuizField::ExtraText2: return &quiz.extraText2;
+    default: break;
+  }
+  if (row < 0 || row >= static_cast<int>(quiz.questions.size())) return nullptr;
+  return TextOfQuestion(quiz.questions[row], field);
+}
+
+// Sorted, without repeats, every row in [0, count).
+RowSet ValidRows(RowSet rows, int count) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int row) { return row < 0 || row >= count; }),
+             rows.end());
+  return rows;
+}
+
+// The first line of a source when it is a comment other than the writer's own:
+// the writer's heading, or the author's first comment, which Save keeps (in
+// UTF-8, the encoding Save writes).
+std::string FirstComment(const std::string& bytes) {
+  if (bytes.compare(0, 2, "# ") != 0) return "";
+  std::string line = bytes.substr(2, bytes.find('\n') - 2);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.compare(0, 8, "Format :") == 0) return "";
+  return IsValidUtf8(line) ? line : Utf8FromCp1252(line);
+}
+
+}  // namespace
+
+std::string* FieldText(AuthoredQuiz& quiz, QuizField field, int row) { return TextOfQuiz(quiz, field, row); }
+
+const std::string* FieldText(const AuthoredQuiz& quiz, QuizField field, int row) {
+  return TextOfQuiz(quiz, field, row);
+}
+
+std::string* FieldText(AuthoredQuestion& question, QuizField field) { return TextOfQuestion(question, field); }
+
+const std::string* FieldText(const AuthoredQuestion& question, QuizField field) {
+  return TextOfQuestion(question, field);
+}
+
+const char* const RewriteNotice =
+    "Ce fichier a été écrit à la main. Ludex Atelier l'enregistre sous sa forme habituelle : le quiz reste le même, "
+    "mais seul le premier commentaire est gardé, et les lignes vides et l'orthographe des mots-clés suivent celles "
+    "de Ludex.";
+
+SourceRead ReadSource(const std::string& bytes, const std::string& fileName) {
+  SourceRead read;
+  read.diagnostics.fileName = fileName;
+  if (bytes.size() > MaxSourceBytes) {
+    read.diagnostics.error(0, "le fichier fait " + std::to_string(bytes.size()) +
+                                  " octets ; un quiz en fait moins "
+                                  "de " +
+                                  std::to_string(MaxSourceBytes) + " : ce n'est pas une source de quiz");
+    return read;
+  }
+  read.ok = ParseQuizSource(bytes, read.quiz, read.diagnostics);
+  if (!read.ok) return read;
+  read.heading = FirstComment(bytes);
+  read.canonical = WriteQuizSource(read.quiz, read.heading) == bytes;
+  return read;
+}
+
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+QuizDocument::QuizDocument() = default;
+
+void QuizDocument::reset(const AuthoredQuiz& quiz, const std::string& path, const std::string& heading, bool modified) {
+  current_ = State();
+  current_.quiz = quiz;
+  current_.revision = nextRevision_++;
+  undo_.clear();
+  redo_.clear();
+  savedRevision_ = modified ? -1 : current_.revision;
+  recoveryRevision_ = current_.revision;
+  path_ = path;
+  heading_ = heading;
+}
+
+const std::string& QuizDocument::text(QuizField field, int row) const {
+  static const std::string none;
+  const std::string* text = FieldText(current_.quiz, field, row);
+  return text != nullptr ? *text : none;
+}
+
+void QuizDocument::commit(State next) {
+  undo_.push_back(std::move(current_));
+  if (undo_.size() > MaxUndoSteps) undo_.erase(undo_.begin());
+  redo_.clear();
+  current_ = std::move(next);
+  current_.revision = nextRevision_++;
+}
+
+bool QuizDocument::setText(QuizField field, int row, const std::string& bytes) {
+  State next = current_;
+  std::string* text = FieldText(next.quiz, field, row);
+  const std::string value = WithCrLf(bytes);
+  if (text == nullptr || *text == value) return false;
+  *text = value;
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::setAnswersPerQuestion(int count) {
+  if ((count != 1 && count != 2) || count == current_.quiz.answersPerQuestion) return false;
+  State next = current_;
+  next.quiz.answersPerQuestion = count;
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::setRevealMode(int mode) {
+  if (mode < 0 || mode > 255 || mode == current_.quiz.revealMode) return false;
+  State next = current_;
+  next.quiz.revealMode = mode;
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::setColour(uint8_t red, uint8_t green, uint8_t blue) {
+  const AuthoredQuiz& quiz = current_.quiz;
+  if (quiz.red == red && quiz.green == green && quiz.blue == blue) return false;
+  State next = current_;
+  next.quiz.red = red;
+  next.quiz.green = green;
+  next.quiz.blue = blue;
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::addQuestion(int position) { return insertQuestions(position, {AuthoredQuestion()}); }
+
+bool QuizDocument::insertQuestions(int position, const std::vector<AuthoredQuestion>& questions) {
+  const int count = questionCount();
+  if (questions.empty() || questions.size() > static_cast<size_t>(MaxQuestions - count)) return false;
+  position = std::max(0, std::min(position, count));
+  State next = current_;
+  std::vector<AuthoredQuestion> added = questions;
+  for (AuthoredQuestion& question : added) {
+    question.line = 0;
+    for (std::string* text : {&question.questionText, &question.answer1, &question.answer2, &question.revealText,
+                              &question.secondRevealText, &question.scoreCode}) {
+      *text = WithCrLf(*text);
+    }
+  }
+  next.quiz.questions.insert(next.quiz.questions.begin() + position, added.begin(), added.end());
+  next.selection.clear();
+  for (size_t i = 0; i < added.size(); ++i) next.selection.push_back(position + static_cast<int>(i));
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::removeRows(const RowSet& rows) {
+  const RowSet valid = ValidRows(rows, questionCount());
+  if (valid.empty()) return false;
+  State next = current_;
+  std::vector<AuthoredQuestion>& questions = next.quiz.questions;
+  for (auto row = valid.rbegin(); row != valid.rend(); ++row) questions.erase(questions.begin() + *row);
+  next.selection.clear();
+  const int after = valid.back() + 1 - static_cast<int>(valid.size());  // the row below the last one removed
+  if (!questions.empty()) next.selection.push_back(std::min(after, static_cast<int>(questions.size()) - 1));
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::moveRows(const RowSet& rows, int direction) {
+  const RowSet valid = ValidRows(rows, questionCount());
+  if (valid.empty() || (direction != -1 && direction != 1)) return false;
+  if ((direction < 0 && valid.front() == 0) || (direction > 0 && valid.back() == questionCount() - 1)) return false;
+  State next = current_;
+  std::vector<AuthoredQuestion>& questions = next.quiz.questions;
+  // Each selected row trades places with its neighbour, the nearest to the edge first,
+  // so that a block of rows moves together.
+  if (direction < 0) {
+    for (int row : valid) std::swap(questions[row], questions[row - 1]);
+  } else {
+    for (auto row = valid.rbegin(); row != valid.rend(); ++row) std::swap(questions[*row], questions[*row + 1]);
+  }
+  next.selection = valid;
+  for (int& row : next.selection) row += direction;
+  commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::duplicateRow(int row) {
+  if (row < 0 || row >= questionCount()) return false;
+  return insertQuestions(row + 1, {current_.quiz.questions[row]});
+}
+
+void QuizDocument::select(const RowSet& rows) { current_.selection = ValidRows(rows, questionCount()); }
+
+bool QuizDocument::undo() {
+  if (undo_.empty()) return false;
+  redo_.push_back(std::move(current_));
+  current_ = std::move(undo_.back());
+  undo_.pop_back();
+  return true;
+}
+
+bool QuizDocument::redo() {
+  if (redo_.empty()) return false;
+  undo_.push_back(std::move(current_));
+  current_ = std::move(redo_.back());
+  redo_.pop_back();
+  return true;
+}
+
+std::string QuizDocument::sourceText() const { return WriteQuizSource(current_.quiz, heading_); }
+
+void QuizDocument::markSaved(const std::string& path) {
+  path_ = path;
+  savedRevision_ = current_.revision;
+  recoveryRevision_ = current_.revision;
+}

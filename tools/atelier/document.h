@@ -1,0 +1,107 @@
+// The quiz being edited in Ludex Atelier. Every change the window makes goes
+// through QuizDocument, so that undo, redo, the selection and the "modified"
+// star follow. Texts are Windows-1252 with CR LF line breaks, as the quiz
+// holds them; the document keeps whatever the author typed, too long or not:
+// validation (validation.h) says what breaks a limit.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quiz_rules.h"
+#include "quiz_source.h"
+
+// Selected rows, in increasing order, each one a valid row.
+using RowSet = std::vector<int>;
+
+// What reading a source file gave.
+struct SourceRead {
+  bool ok = false;  // no error: quiz holds the whole source
+  AuthoredQuiz quiz;
+  Diagnostics diagnostics;  // the words of `ludex-pack check`, with lines
+  std::string heading;      // the first line when a comment ("Extrait de ..."), which Save writes back first
+  bool canonical = false;   // Save writes back the same bytes; otherwise the writer's form replaces
+                            // the other comments, blank lines and keyword spellings
+};
+
+// A source file past this size is refused unread: a full quiz takes under 500 KB.
+const size_t MaxSourceBytes = 4 << 20;
+
+SourceRead ReadSource(const std::string& bytes, const std::string& fileName);
+
+// What the window tells the author before the first save of a source that
+// was not in the writer's form (SourceRead::canonical false).
+extern const char* const RewriteNotice;
+
+// The text of a field: a header field (row ignored) or one of row's; null
+// when the row does not exist.
+std::string* FieldText(AuthoredQuiz& quiz, QuizField field, int row);
+const std::string* FieldText(const AuthoredQuiz& quiz, QuizField field, int row);
+std::string* FieldText(AuthoredQuestion& question, QuizField field);  // null for a header field
+const std::string* FieldText(const AuthoredQuestion& question, QuizField field);
+
+// Line breaks as the quiz holds them: a lone LF or CR becomes CR LF.
+std::string WithCrLf(const std::string& text);
+
+class QuizDocument {
+ public:
+  QuizDocument();  // a new quiz: empty title, default settings, no question
+
+  // Starts over on a quiz read from a file (or restored, then `modified`).
+  // Forgets the undo history.
+  void reset(const AuthoredQuiz& quiz, const std::string& path, const std::string& heading, bool modified);
+
+  const AuthoredQuiz& quiz() const { return current_.quiz; }
+  const RowSet& selection() const { return current_.selection; }
+  const std::string& path() const { return path_; }  // empty until saved once
+  int questionCount() const { return static_cast<int>(current_.quiz.questions.size()); }
+  bool modified() const { return current_.revision != savedRevision_; }
+  const std::string& text(QuizField field, int row) const;  // row is ignored for a header field
+
+  // Changes. Each one that changes something is one undo step and returns
+  // true; one that would change nothing, or break the 255-question limit,
+  // or names rows that do not exist, returns false and leaves all as it was.
+  bool setText(QuizField field, int row, const std::string& bytes);  // line breaks made CR LF
+  bool setAnswersPerQuestion(int count);                             // 1 or 2
+  bool setRevealMode(int mode);                                      // 0 to 255; 0, 2, 3 and 4 mean something
+  bool setColour(uint8_t red, uint8_t green, uint8_t blue);
+  bool addQuestion(int position);                                                      // an empty question, selected
+  bool insertQuestions(int position, const std::vector<AuthoredQuestion>& questions);  // pasted or imported, selected
+  bool removeRows(const RowSet& rows);               // the row after the last one removed gets selected
+  bool moveRows(const RowSet& rows, int direction);  // -1 up, +1 down, by one; they stay selected
+  bool duplicateRow(int row);                        // the copy goes below, selected
+
+  void select(const RowSet& rows);  // not an undo step; invalid rows are dropped
+
+  bool canUndo() const { return !undo_.empty(); }
+  bool canRedo() const { return !redo_.empty(); }
+  bool undo();
+  bool redo();
+
+  // The file as Save writes it, then what the window calls once it is written.
+  std::string sourceText() const;
+  void markSaved(const std::string& path);
+
+  // The recovery copy: due when the quiz changed since the last copy and is not saved.
+  bool recoveryDue() const { return modified() && current_.revision != recoveryRevision_; }
+  void markRecoveryWritten() { recoveryRevision_ = current_.revision; }
+
+  static constexpr size_t MaxUndoSteps = 200;
+
+ private:
+  struct State {
+    AuthoredQuiz quiz;
+    RowSet selection;
+    int revision = 0;  // each state the quiz has been in has its own number
+  };
+
+  void commit(State next);
+
+  State current_;
+  std::vector<State> undo_, redo_;
+  int nextRevision_ = 1;
+  int savedRevision_ = 0;
+  int recoveryRevision_ = 0;
+  std::string path_;
+  std::string heading_;
+};

@@ -1,0 +1,94 @@
+#include "print_html.h"
+
+#include "cp1252.h"
+#include "quiz_rules.h"
+
+namespace {
+
+const char* const Style =
+    "body{font-family:Arial,Helvetica,sans-serif;margin:2em;color:#000}"
+    "h1{font-size:1.5em;margin-bottom:.2em}"
+    ".author{margin-top:0;color:#333}"
+    ".pupil{margin:1.5em 0}"
+    "ol{padding-left:2em}"
+    "li{margin-bottom:1.2em;page-break-inside:avoid}"
+    ".line{border-bottom:1px dotted #000;height:2em}"
+    "table{border-collapse:collapse;width:100%}"
+    "th,td{border:1px solid #000;padding:.3em .5em;text-align:left;vertical-align:top}"
+    "tr{page-break-inside:avoid}";
+
+std::string Trimmed(const std::string& bytes) {
+  const size_t first = bytes.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+}
+
+std::string Page(const AuthoredQuiz& quiz, const char* kind, const std::string& body) {
+  std::string out = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+  out += HtmlText(quiz.title) + HtmlText(std::string(" \x96 ") + kind);
+  out += "</title>\n<style>";
+  out += Style;
+  out += "</style>\n</head>\n<body>\n<h1>" + HtmlText(quiz.title) + "</h1>\n";
+  const std::string author = Trimmed(quiz.author);
+  if (!author.empty()) out += "<p class=\"author\">" + HtmlText("Par : " + author) + "</p>\n";
+  return out + body + "</body>\n</html>\n";
+}
+
+}  // namespace
+
+std::string HtmlText(const std::string& bytes) {
+  std::string out;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      case '\r':
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        out += "<br>";
+        break;
+      case '\n': out += "<br>"; break;
+      default: AppendUtf8(out, CodePointFromCp1252(static_cast<uint8_t>(c))); break;
+    }
+  }
+  return out;
+}
+
+std::string PupilSheetHtml(const AuthoredQuiz& quiz) {
+  std::string body;
+  body += "<p class=\"pupil\">" + HtmlText("Nom : ........................................    Classe : ............") +
+          "</p>\n";
+  if (!quiz.explanation.empty()) body += "<p>" + HtmlText(quiz.explanation) + "</p>\n";
+  body += "<ol>\n";
+  const int lines = quiz.answersPerQuestion == 2 ? 2 : 1;
+  for (const AuthoredQuestion& question : quiz.questions) {
+    body += "<li><p>" + HtmlText(question.questionText) + "</p>";
+    for (int i = 0; i < lines; ++i) body += "<div class=\"line\"></div>";
+    body += "</li>\n";
+  }
+  body += "</ol>\n";
+  return Page(quiz, "feuille de l'élève", body);
+}
+
+std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
+  const bool second = FieldInUse(QuizField::Answer2, quiz.answersPerQuestion, quiz.revealMode);
+  const bool reveal = FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode);
+  std::string body = "<table>\n<tr><th>" + HtmlText("N°") + "</th><th>Question</th><th>" +
+                     HtmlText(second ? "Réponses" : "Réponse") + "</th>";
+  if (reveal) body += "<th>" + HtmlText("Révélation") + "</th>";
+  body += "<th>" + HtmlText("Code (score atteint)") + "</th></tr>\n";
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    const AuthoredQuestion& question = quiz.questions[i];
+    body += "<tr><td>" + std::to_string(i + 1) + "</td><td>" + HtmlText(question.questionText) + "</td><td>" +
+            HtmlText(question.answer1);
+    if (second) body += "<br>" + HtmlText(question.answer2);
+    body += "</td>";
+    if (reveal) body += "<td>" + HtmlText(question.revealText) + "</td>";
+    body += "<td>" + HtmlText(question.scoreCode) + "</td></tr>\n";
+  }
+  body += "</table>\n";
+  return Page(quiz, "corrigé", body);
+}

@@ -1,0 +1,15 @@
+// The paper forms of a quiz, as HTML pages the window opens in the browser
+// to print: the pupils' sheet (numbered questions, room to write) and the
+// answer key (expected answers, reveal texts, score codes). UTF-8, with a
+// charset declaration; every text of the quiz escaped.
+#pragma once
+#include <string>
+
+#include "quiz_source.h"
+
+std::string PupilSheetHtml(const AuthoredQuiz& quiz);
+std::string AnswerKeyHtml(const AuthoredQuiz& quiz);
+
+// A quiz text (Windows-1252, CR LF line breaks) as HTML: escaped, in UTF-8,
+// line breaks as <br>.
+std::string HtmlText(const std::string& bytes);

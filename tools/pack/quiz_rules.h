@@ -1,0 +1,82 @@
+// The rules every text of a quiz obeys, with their messages. The source
+// parser applies them to the lines of a source; an editor applies them to one
+// field as the author types it, and gets the very words `ludex-pack check`
+// prints, without the file and line. Messages are French, in Windows-1252.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "quiz_format.h"
+
+// The texts of a quiz: five in the header, six per question.
+enum class QuizField {
+  Title,
+  Author,
+  Explanation,
+  ExtraText1,
+  ExtraText2,
+  Question,
+  Answer1,
+  Answer2,
+  Reveal1,
+  Reveal2,
+  Code,
+};
+const int QuizFieldCount = 11;
+
+// The keyword of a field as the source writer spells it ("réponse2"), Windows-1252.
+const char* FieldKeyword(QuizField field);
+
+bool IsQuestionField(QuizField field);
+
+// Whether a quiz with these settings holds the field: the second answer needs
+// two answers per question, the reveal texts a reveal mode of 2, 3 or 4 (the
+// second one mode 3). A field out of use is neither packed nor written.
+bool FieldInUse(QuizField field, int answersPerQuestion, int revealMode);
+
+struct TextProblem {
+  bool isError = true;
+  int line = 0;    // 0-based line of the text (a text holds line breaks)
+  int column = 0;  // 1-based character of that line; 0: the text as a whole
+  std::string message;
+};
+
+struct TextCheck {
+  // The text as the quiz holds it: Windows-1252, lines joined by CR LF, a
+  // character that Windows-1252 lacks written '?'.
+  std::string bytes;
+  std::vector<TextProblem> problems;  // in the order of the text; warnings only once no error is left
+
+  bool hasErrors() const;
+};
+
+// Checks one text given line by line in UTF-8 (the parser's pieces): every
+// character must exist in Windows-1252 and be no control character; '|' ends a
+// text in the player (a code may hold it); a code holds no line break; the
+// text fits 259 bytes, a line break counting 2; an expected answer that the
+// player can never match is warned about.
+TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Lines);
+
+// The same for a text as typed in UTF-8, lines ended by LF or CR LF.
+TextCheck CheckTextUtf8(QuizField field, const std::string& utf8);
+
+// The same for a text as the quiz holds it: Windows-1252, CR LF line breaks
+// (a lone LF is taken for one too; a lone CR is a control character).
+TextCheck CheckTextBytes(QuizField field, const std::string& bytes);
+
+// "colonne 12 : message", or the message alone for column 0.
+std::string ProblemText(int column, const std::string& message);
+
+// The quiz-wide rules, each as its message, empty when the rule holds.
+std::string QuestionCountError(size_t questionCount);     // more than 255 questions
+std::string ScoreCodeSlotsWarning(size_t questionCount);  // more than 96 score codes
+std::string RevealModeWarning(int revealMode);            // a mode other than 0, 2, 3 or 4
+std::string NoQuestionWarning(size_t questionCount);
+
+// Why a field is refused under the quiz's settings ("« réponse2: » demande
+// « réponses par question: 2 » dans l'en-tête"); empty for a field always in use.
+std::string FieldNeedsSettingMessage(QuizField field);
+
+// The error of a "+" line under a score code.
+std::string CodeLineBreakError();
