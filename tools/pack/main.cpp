@@ -11,6 +11,7 @@
 #include <io.h>
 #endif
 
+#include "file_replacement.h"
 #include "pe_file.h"
 #include "quiz_payloads.h"
 #include "quiz_resources.h"
@@ -45,18 +46,8 @@ bool Exists(const std::string& path) {
 // Writes through a temporary file in the same folder, so a failure never
 // leaves a half-written file behind.
 bool WriteFileSafely(const std::string& path, const std::string& text, std::string& error) {
-  const std::string temporary = path + ".ludex-pack.tmp";
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  bool ok = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (file != nullptr && std::fclose(file) != 0) ok = false;
-  if (ok) {
-    std::remove(path.c_str());  // rename() does not replace a file on Windows
-    ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-  }
-  if (!ok) {
-    std::remove(temporary.c_str());
-    error = "cannot write " + path;
-  }
+  const bool ok = ReplaceFileContent(path, text.data(), text.size());
+  if (!ok) error = "cannot write " + path;
   return ok;
 }
 
