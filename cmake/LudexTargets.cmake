@@ -89,12 +89,15 @@ endfunction()
 
 # A library of one src/ folder: its own folder is its only include directory,
 # so its sources see the headers of the libraries it links and no others.
-# ludex_library(name PORTABLE file... WIN32 file... LINK library... PRIVATE_LINK library...)
+# NATIVE sources stand in for the WINDOWS ones in builds for other systems.
+# ludex_library(name PORTABLE file... WINDOWS file... NATIVE file... LINK library... PRIVATE_LINK library...)
 function(ludex_library name)
-  cmake_parse_arguments(arg "" "" "PORTABLE;WINDOWS;LINK;PRIVATE_LINK;SYSTEM" ${ARGN})
+  cmake_parse_arguments(arg "" "" "PORTABLE;WINDOWS;NATIVE;LINK;PRIVATE_LINK;SYSTEM" ${ARGN})
   set(sources ${arg_PORTABLE})
   if(WIN32)
     list(APPEND sources ${arg_WINDOWS})
+  else()
+    list(APPEND sources ${arg_NATIVE})
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

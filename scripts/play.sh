@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the player and ludex-pack (windows preset), packs a sample quiz and
-# plays it under wine. Without a display it runs headless: it waits for the
+# Installs what is missing (scripts/setup.sh, as test.sh does), builds the
+# player and ludex-pack (windows preset), packs a sample quiz and plays it
+# under wine. Without a display it runs headless: it waits for the
 # window, saves a screenshot to build/play-screenshot.png and closes the player.
 # Usage: scripts/play.sh [QUIZ_SOURCE]   (default: examples/capitales.txt)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+# A fresh machine first gets what the build and wine need (idempotent).
+[ -n "${LUDEX_PLAY_INNER:-}" ] || bash "$here/scripts/setup.sh"
 source_file=$(realpath "${1:-$here/examples/capitales.txt}")
 cd "$here"
 root=$PWD

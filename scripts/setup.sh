@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks to build and test Ludex.
+# Installs what a fresh Debian machine lacks to build, play and test Ludex
+# (run first by scripts/play.sh and scripts/test.sh).
 # Idempotent: packages already present are not fetched again.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool imagemagick x11-utils
+  cmark-gfm
 )
 
 missing=()

@@ -168,9 +168,9 @@ int DecodeStream() {
       ++width;
       continue;
     }
-    // A writer resets before its reader would learn code 4,095, so a stream
-    // that gets that far is broken, as is a code not yet taught.
-    if (code > s.nextCode || s.nextCode >= CodecDictionarySize - 1) return CodecMalformed;
+    // Every other code teaches a string: refuse one that would go past the
+    // table's last entry (4,095) without a reset, and a code not yet taught.
+    if (code > s.nextCode || s.nextCode >= CodecDictionarySize) return CodecMalformed;
     // Unreachable before the output limit (a string grows by one byte per
     // code, each written out), but the work buffers must never overflow.
     if (s.prefix.length >= s.candidate.capacity) return CodecMalformed;

@@ -33,8 +33,9 @@ enum : uint16_t {
 // Expands a stream. On 0, -4 (from a dictionary insertion), -5 and -7,
 // *outData receives a DecompressCapacity-byte malloc'ed buffer holding the
 // bytes decoded so far and *outLength their count; the caller frees it.
-// Any byte string is safe: a stream that would pass the output buffer, fill
-// the dictionary without a reset or use a code that means nothing gives -7.
+// Any byte string is safe: a stream that would pass the output buffer, learn
+// a string past code 4,095 without a reset or use a code that means nothing
+// gives -7.
 int Decompress(const uint8_t* input, uint32_t inputSize, uint8_t** outData, uint32_t* outLength);
 
 // Writes a stream. On 0 (and -4, -5, -6 after set-up) *outData receives a

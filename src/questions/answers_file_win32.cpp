@@ -1,8 +1,9 @@
-// The answers file on disk. Saving writes a temporary file in the current
-// directory first and replaces the answers file only once it is complete, so
-// a full disk or a locked file never costs the previous answers.
+// The answers file on disk. Saving writes a temporary file named after it
+// first and replaces the answers file only once it is complete, so a full disk
+// or a locked file never costs the previous answers.
 #include "answers_file_win32.h"
 
+#include "file_replacement.h"
 #include "quiz.h"
 
 namespace {
@@ -14,18 +15,14 @@ long long AnswerFieldCount() {
   return static_cast<long long>(currentQuiz->questionCount) * currentQuiz->answersPerQuestion;
 }
 
-bool WriteAnswerLines(HANDLE file, HWND questionPanel) {
+bool WriteAnswerLines(FileReplacement& file, HWND questionPanel) {
   for (long long k = 1; k <= AnswerFieldCount(); ++k) {
     char text[260] = "";
     HWND field = GetDlgItem(questionPanel, IDC_ANSWER_BASE + static_cast<int>(k));
     if (field != nullptr) GetWindowTextA(field, text, sizeof text);
     char line[264];
     int length = wsprintfA(line, "%s\r\n", text);
-    DWORD written = 0;
-    if (!WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr) ||
-        written != static_cast<DWORD>(length)) {
-      return false;
-    }
+    if (!WriteFileReplacement(file, line, static_cast<size_t>(length))) return false;
   }
   return true;
 }
@@ -68,17 +65,13 @@ void SaveAnswers(HWND questionPanel) {
   DWORD attributes = GetFileAttributesA(answersName);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
 
-  char temporaryName[MAX_PATH];
-  if (GetTempFileNameA(".", "ldx", 0, temporaryName) == 0) return;
-  HANDLE file = CreateFileA(temporaryName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    DeleteFileA(temporaryName);
-    return;
-  }
-  bool complete = WriteAnswerLines(file, questionPanel);
-  complete = FlushFileBuffers(file) && complete;
-  CloseHandle(file);
-  if (!complete || !MoveFileExA(temporaryName, answersName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporaryName);
+  // When no temporary can be made in this folder but the answers file itself
+  // can be written, it is written in place rather than the answers lost.
+  FileReplacement file;
+  if (!BeginFileReplacement(file, answersName, NoTemporary::WriteInPlace)) return;
+  if (WriteAnswerLines(file, questionPanel)) {
+    CommitFileReplacement(file);
+  } else {
+    AbandonFileReplacement(file);
   }
 }

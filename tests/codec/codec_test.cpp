@@ -72,6 +72,14 @@ std::vector<uint32_t> RepeatA(size_t count) {  // each 97 after the first teache
   return codes;
 }
 
+// 97 and 3,835 more teach 259-4,093, 98 teaches "ab" at 4,094; then 4,095 at
+// 12 bits is the code being taught ("bb"), and the end code writes it.
+std::vector<uint32_t> TeachLastEntry() {
+  std::vector<uint32_t> codes(3836, 97);
+  codes.insert(codes.end(), {98, 257, 257, 257, 4095, 256});
+  return codes;
+}
+
 std::vector<uint32_t> WidenTo32(uint32_t last) {  // 97, 23 widen codes, then last at 32 bits
   std::vector<uint32_t> codes(24, 257);
   codes[0] = 97;
@@ -118,8 +126,9 @@ const struct { const char* name; std::vector<uint32_t> codes; int result; std::s
     {"end code at 32 bits", WidenTo32(256), CodecOk, "a"},
     {"huge code at 32 bits", WidenTo32(0xFFFFFFFF), CodecMalformed, ""},
     {"width past 32", WidenTo32(257), CodecMalformed, ""},
-    {"dictionary filled up to 4,094", RepeatA(3836), CodecOk, std::string(3837, 'a')},
-    {"one string more without a reset", RepeatA(3837), CodecMalformed, std::string(3836, 'a')},
+    {"learns 4,095, the table's last entry", RepeatA(3837), CodecOk, std::string(3838, 'a')},
+    {"one string past the table", RepeatA(3838), CodecMalformed, std::string(3837, 'a')},
+    {"4,095 taught by its own code, then read", TeachLastEntry(), CodecOk, std::string(3836, 'a') + "bbb"},
 };
 
 TEST(CodecDecompress, HandPackedStreams) {

@@ -1,7 +1,7 @@
 // ludex-compress IN OUT: writes IN as a quiz resource stream to OUT.
 // The stream is decoded again and compared with IN before anything is
-// written, and OUT only ever appears complete (written to OUT.tmp, then
-// renamed over OUT).
+// written, and OUT only ever appears complete (written to OUT.tmp, which then
+// replaces OUT).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "codec.h"
+#include "file_replacement.h"
 
 namespace {
 
@@ -54,27 +55,19 @@ bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
 }
 
 bool WriteComplete(const std::string& path, const uint8_t* data, size_t size) {
-  std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    std::fprintf(stderr, "ludex-compress: cannot create %s\n", temporary.c_str());
+  FileReplacement output;
+  if (!BeginFileReplacement(output, path)) {
+    std::fprintf(stderr, "ludex-compress: cannot create %s\n", output.temporary.c_str());
     return false;
   }
-  bool ok = std::fwrite(data, 1, size, file) == size;
-  ok = (std::fclose(file) == 0) && ok;
-  if (!ok) {
-    std::fprintf(stderr, "ludex-compress: cannot write %s\n", temporary.c_str());
-    std::remove(temporary.c_str());
+  if (!WriteFileReplacement(output, data, size) || !CloseFileReplacement(output)) {
+    std::fprintf(stderr, "ludex-compress: cannot write %s\n", output.temporary.c_str());
+    AbandonFileReplacement(output);
     return false;
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    // The Windows C library does not rename over an existing file.
-    std::remove(path.c_str());
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-      std::fprintf(stderr, "ludex-compress: cannot rename %s to %s\n", temporary.c_str(), path.c_str());
-      std::remove(temporary.c_str());
-      return false;
-    }
+  if (!CommitFileReplacement(output)) {
+    std::fprintf(stderr, "ludex-compress: cannot rename %s to %s\n", output.temporary.c_str(), path.c_str());
+    return false;
   }
   return true;
 }

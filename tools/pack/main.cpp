@@ -14,6 +14,7 @@
 #endif
 
 #include "cp1252.h"
+#include "file_replacement.h"
 #include "pe_file.h"
 #include "quiz_payloads.h"
 #include "quiz_resources.h"
@@ -82,18 +83,8 @@ bool Exists(const std::string& path) {
 // Writes through a temporary file in the same folder, so a failure never
 // leaves a half-written file behind.
 bool WriteFileSafely(const std::string& path, const std::string& text, std::string& error) {
-  const std::string temporary = path + ".ludex-pack.tmp";
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  bool ok = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (file != nullptr && std::fclose(file) != 0) ok = false;
-  if (ok) {
-    std::remove(path.c_str());  // rename() does not replace a file on Windows
-    ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-  }
-  if (!ok) {
-    std::remove(temporary.c_str());
-    error = "impossible d'écrire " + path;
-  }
+  const bool ok = ReplaceFileContent(path, text.data(), text.size());
+  if (!ok) error = "impossible d'écrire " + path;
   return ok;
 }
 

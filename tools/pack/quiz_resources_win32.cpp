@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
+#include "file_replacement.h"
 #include "quiz_resources.h"
 
 namespace {
@@ -43,13 +43,6 @@ bool ReadOne(HMODULE module, WORD id, Bytes& data, std::string& error) {
   }
   data.assign(bytes, bytes + size);
   return true;
-}
-
-bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
 }
 
 // Checks that the written file holds exactly the streams, each in one language.
@@ -121,19 +114,19 @@ bool UpdateResources(const std::string& path, const QuizPayloads& streams, std::
 bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath, const QuizPayloads& streams,
                         std::string& error) {
   const std::string target = FullPath(outputPath);
-  const std::string temporary = target + ".ludex-pack-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-  if (!WriteWholeFile(temporary, playerImage)) {
-    DeleteFileA(temporary.c_str());
-    error = "impossible d'écrire " + temporary;
+  FileReplacement output;
+  if (!BeginFileReplacement(output, target) || !WriteFileReplacement(output, playerImage.data(), playerImage.size()) ||
+      !CloseFileReplacement(output)) {
+    AbandonFileReplacement(output);
+    error = "impossible d'écrire " + output.temporary;
     return false;
   }
-  if (!UpdateResources(temporary, streams, error) || !ReadBack(temporary, streams, error)) {
-    DeleteFileA(temporary.c_str());
+  if (!UpdateResources(output.temporary, streams, error) || !ReadBack(output.temporary, streams, error)) {
+    AbandonFileReplacement(output);
     return false;
   }
-  if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    error = "impossible de renommer " + temporary + " en " + target + " (" + LastErrorText() + ")";
-    DeleteFileA(temporary.c_str());
+  if (!CommitFileReplacement(output)) {
+    error = "impossible de renommer " + output.temporary + " en " + target + " (" + LastErrorText() + ")";
     return false;
   }
   return true;

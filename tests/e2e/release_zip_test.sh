@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The release zip as a Windows author gets it: made by cpack, unpacked into an
+# empty folder, and used with nothing else: its ludex-pack.exe checks and
+# builds a sample with its ludex.exe, and the built quiz opens under wine.
+# Usage: release_zip_test.sh CPACK CPACK_CONFIG
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+cpack=$1 config=$2
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+
+work=$(mktemp -d /tmp/ludex-release.XXXXXX)
+player_pid=""
+cleanup() {
+  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+die() { echo "FAIL: $*"; exit 1; }
+wine_run() { bash "$root/scripts/wine-run.sh" "$@" </dev/null; }
+
+"$cpack" --config "$config" -B "$work/package" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; die "cpack"; }
+zip=$(ls "$work"/package/ludex-*-win64.zip 2>/dev/null) || die "no ludex-<version>-win64.zip: $(ls "$work/package")"
+
+mkdir "$work/empty" && cd "$work/empty" && cmake -E tar xf "$zip" || die "unpacking $zip"
+cd ludex-*-win64 || die "no top folder in the zip: $(ls)"
+listing=$(find . -type f | sort | tr '\n' ' ')
+expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-pack.exe ./ludex.exe "
+[ "$listing" = "$expected" ] || die "the zip holds: $listing"
+[ "$(grep -c $'\r$' LISEZMOI.txt)" = "$(wc -l <LISEZMOI.txt)" ] || die "LISEZMOI.txt has lines without CR LF"
+grep -q '<meta charset="utf-8">' ecrire-un-quiz.html || die "the guide does not declare its charset"
+grep -q '<td><code>titre:</code></td>' ecrire-un-quiz.html || die "the guide's tables are not HTML tables"
+
+out=$(wine_run ./ludex-pack.exe check examples/capitales.txt 2>&1) || die "check: $out"
+out=$(wine_run ./ludex-pack.exe build examples/capitales.txt -o capitales.exe 2>&1) || die "build: $out"
+
+wine_run ./capitales.exe >/dev/null 2>&1 &
+player_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Les capitales d'Europe\$" 2>/dev/null | head -n 1)
+[ -n "$window" ] || die "no window captioned \"Les capitales d'Europe\""
+xdotool windowfocus --sync "$window" && xdotool key alt+F4 || die "cannot close the player"
+for _ in $(seq 100); do
+  kill -0 "$player_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$player_pid" 2>/dev/null && die "the player did not end after Alt+F4"
+player_pid=""
+echo "release zip: all checks passed"
