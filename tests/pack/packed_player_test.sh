@@ -22,14 +22,16 @@ trap cleanup EXIT
 cd "$work"
 cp "$player" player.exe
 cp "$examples/capitales.txt" quiz.txt
+cp "$examples/capitales.txt" out.txt
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pack() { bash "$root/scripts/wine-run.sh" "$pack_exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 # --- success: build, extract, build the extract: the same resources ---
-out=$(pack build quiz.txt -o quiz.exe --player player.exe) || fail "build of the sample: $out"
-[ "$out" = "quiz.txt: 15 questions emballées dans quiz.exe" ] || fail "build summary: $out"
+out=$(pack build quiz.txt -o packed.exe --player player.exe) || fail "build of the sample: $out"
+[ "$out" = "quiz.txt: 15 questions emballées dans packed.exe" ] || fail "build summary: $out"
+mv packed.exe quiz.exe
 out=$(pack extract quiz.exe -o first.txt) || fail "extract: $out"
 out=$(pack build first.txt -o again.exe --player player.exe) || fail "build of the extract: $out"
 out=$(pack extract again.exe -o second.txt) || fail "second extract: $out"
@@ -64,6 +66,7 @@ cases=(
   "no output given|build quiz.txt|build demande -o"
   "extract a bare player|extract player.exe -o out.exe|ne contient pas de quiz"
   "unknown command|pack quiz.txt|commande inconnue pack"
+  "answers file over the source|build out.txt -o out.exe --player player.exe|garderait les réponses des élèves dans out.txt"
 )
 for entry in "${cases[@]}"; do
   name=${entry%%|*}; rest=${entry#*|}; arguments=${rest%%|*}; words=${rest#*|}

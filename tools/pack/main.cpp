@@ -146,6 +146,8 @@ int Build(const std::string& sourcePath, const std::string& outputPath, const st
   AuthoredQuiz quiz;
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
+  const std::string clash = AnswersFileClash(sourcePath, outputPath);
+  if (!clash.empty()) return Fail(clash);
   Bytes player;
   if (!ReadWholeFile(playerPath, player)) return Fail("impossible de lire le lecteur " + playerPath);
   const std::string problem = PlayerImageProblem(player);

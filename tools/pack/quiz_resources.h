@@ -14,3 +14,9 @@ bool WriteQuizResources(const Bytes& playerImage, const std::string& outputPath,
 
 // Reads both streams from a packed program.
 bool ReadQuizResources(const std::string& programPath, QuizPayloads& streams, std::string& error);
+
+// The player keeps its answers in a file named after itself, in the folder it
+// is started from: a program built beside its source under the same name
+// would overwrite the source when it first closes. The message that says so,
+// or empty when programPath's answers file is not sourcePath.
+std::string AnswersFileClash(const std::string& sourcePath, const std::string& programPath);

@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
+#include "answers_file.h"
 #include "file_replacement.h"
 #include "quiz_resources.h"
 
@@ -142,4 +144,14 @@ bool ReadQuizResources(const std::string& programPath, QuizPayloads& streams, st
                   ReadOne(module, ScoreCodesResourceId, streams.codes, error);
   FreeLibrary(module);
   return ok;
+}
+
+std::string AnswersFileClash(const std::string& sourcePath, const std::string& programPath) {
+  const std::string program = FullPath(programPath);
+  char answers[260];
+  AnswersFileName(program.c_str(), answers);
+  const std::string folder = program.substr(0, program.size() - strnlen(answers, sizeof answers));
+  if (lstrcmpiA((folder + answers).c_str(), FullPath(sourcePath).c_str()) != 0) return "";
+  return "le programme " + programPath + " garderait les réponses des élèves dans " + sourcePath +
+         ", sa source, et l'écraserait : donnez un autre nom à la source ou au programme";
 }
