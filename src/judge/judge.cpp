@@ -8,15 +8,7 @@
 
 namespace {
 
-// The score reads feedback labels only to compare them with "BRAVO": 254 bytes are plenty.
-const int ScoreReadSize = 255;
 const char NoScoreCode[] = "      ";
-
-bool LabelIsBravo(VerdictControls& controls, int id, int readSize) {
-  char text[TextSize];
-  controls.readPanelText(id, text, readSize);
-  return std::strcmp(text, VerdictBravo) == 0;
-}
 
 // The expected answer of a slot, cut as a control read would cut it; empty
 // for a question without a record.
@@ -49,6 +41,12 @@ bool EveryFieldOfQuestionRight(const QuizContent& quiz, VerdictControls& control
 
 }  // namespace
 
+bool VerdictControls::readsBravo(int id) {
+  char text[TextSize];
+  readPanelText(id, text, TextSize);
+  return std::strcmp(text, VerdictBravo) == 0;
+}
+
 void JudgeAnswerField(QuizContent& quiz, VerdictControls& controls, int answerFieldId) {
   const AnswerFieldPlace place = PlaceOfAnswerField(answerFieldId, quiz.answersPerQuestion);
   const QuestionRecord* record = quiz.questionAt(place.questionIndex);
@@ -75,7 +73,7 @@ void JudgeAnswerField(QuizContent& quiz, VerdictControls& controls, int answerFi
     const int labelCount = quiz.questionCount * FieldsPerQuestion(quiz.answersPerQuestion);
     bool allBravo = true;
     for (int k = 1; k <= labelCount && allBravo; ++k) {
-      allBravo = LabelIsBravo(controls, IDC_FEEDBACK_BASE + k, TextSize);
+      allBravo = controls.readsBravo(IDC_FEEDBACK_BASE + k);
     }
     if (allBravo) {
       quiz.allRevealed = 1;
@@ -92,8 +90,7 @@ void RecountScore(const QuizContent& quiz, VerdictControls& controls) {
   for (int q = 0; q < quiz.questionCount; ++q) {
     bool allRight = true;
     for (int slot = 1; slot <= perQuestion && allRight; ++slot) {
-      allRight =
-          LabelIsBravo(controls, FeedbackLabelId(AnswerFieldId(q, slot, quiz.answersPerQuestion)), ScoreReadSize);
+      allRight = controls.readsBravo(FeedbackLabelId(AnswerFieldId(q, slot, quiz.answersPerQuestion)));
     }
     if (allRight) ++found;
   }

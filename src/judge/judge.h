@@ -17,6 +17,10 @@ class VerdictControls {
   virtual void readPanelText(int id, char* text, int size) = 0;
   virtual void writePanelText(int id, const char* text) = 0;
   virtual void writeHeaderText(int id, const char* text) = 0;
+  // Whether panel control id reads exactly "BRAVO". The score asks it of
+  // every feedback label at every verdict: an adapter may answer without
+  // reading the text when it knows the text. By default, reads it.
+  virtual bool readsBravo(int id);
 
  protected:
   ~VerdictControls() = default;

@@ -32,60 +32,52 @@ void UpperCaseAscii(char* text) {
   }
 }
 
-void SortLetters(char* text) {
-  size_t length = BoundedLength(text);
-  if (length < 2) return;
-  // After each pass the greatest byte of the pass rests at its end, so the
-  // next pass stops one pair earlier.
-  bool exchanged = true;
-  for (size_t end = length; exchanged && end > 1; --end) {
-    exchanged = false;
-    for (size_t i = 0; i + 1 < end; ++i) {
-      // Signed order: the accented bytes 0x80-0xFF come before 0x01-0x7F.
-      signed char left = static_cast<signed char>(text[i]);
-      signed char right = static_cast<signed char>(text[i + 1]);
-      if (left > right) {
-        text[i] = static_cast<char>(right);
-        text[i + 1] = static_cast<char>(left);
-        exchanged = true;
-      }
-    }
-  }
-}
+int BoundedEditDistance(const char* first, const char* second, int bound) {
+  const int firstLength = static_cast<int>(BoundedLength(first));
+  const int secondLength = static_cast<int>(BoundedLength(second));
+  const int beyond = bound + 1;
+  // Cell (i, j) of the table is the distance between the first i bytes of
+  // first and the first j of second. Reaching it costs at least |j - i|, and
+  // going on from it to the last cell at least |shift - (j - i)| more, where
+  // shift = secondLength - firstLength. A cell where the two add up to more
+  // than bound lies on no path of cost bound or less, so it is taken as
+  // beyond: that keeps the diagonals j - i from low to high, about bound + 1
+  // of them. Cells of the paths that cost bound or less keep their values.
+  const int shift = secondLength - firstLength;
+  if (shift > bound || -shift > bound) return beyond;  // each byte of difference costs one
+  if (firstLength == 0 || secondLength == 0) return firstLength + secondLength;
+  const int low = -((bound - shift) / 2);  // (shift - bound) / 2 rounded up
+  const int high = (bound + shift) / 2;    // rounded down
 
-int EditDistance(const char* first, const char* second) {
-  size_t firstLength = BoundedLength(first);
-  size_t secondLength = BoundedLength(second);
-  if (firstLength == 0) return static_cast<int>(secondLength);
-  if (secondLength == 0) return static_cast<int>(firstLength);
-
-  // One fixed table in the call's own storage: no allocation per verdict.
-  int32_t cells[MaxLength + 1][MaxLength + 1];
-  for (size_t i = 0; i <= firstLength; ++i) cells[i][0] = static_cast<int32_t>(i);
-  for (size_t j = 0; j <= secondLength; ++j) cells[0][j] = static_cast<int32_t>(j);
-  // Cell (i, j) is the least of (i - 1, j) + 1, (i - 1, j - 1) + cost and
-  // (i, j - 1) + 1. Unrolled along the row, the last term makes cell (i, j)
-  // j plus the least of (best from above at k) - k over k <= j, with cell
-  // (i, 0) as the start. Keeping that running least leaves a single compare
-  // between neighbouring cells instead of an add-and-compare chain; the
-  // cells are the same.
-  for (size_t i = 1; i <= firstLength; ++i) {
-    const int32_t* above = cells[i - 1];
-    int32_t* row = cells[i];
+  int row[MaxLength + 1];  // row[j]: cell (i, j) of the row being computed, or of the row above
+  for (int j = 0; j <= secondLength; ++j) row[j] = j <= high ? j : beyond;
+  for (int i = 1; i <= firstLength; ++i) {
+    const int from = i + low > 1 ? i + low : 1;
+    const int to = i + high < secondLength ? i + high : secondLength;
     const char byte = first[i - 1];
-    int32_t least = row[0];
-    int32_t diagonal = above[0];
-    for (size_t j = 1; j <= secondLength; ++j) {
-      const int32_t column = static_cast<int32_t>(j);
-      int32_t deletion = above[j] + 1;
-      int32_t substitution = diagonal + (byte == second[j - 1] ? 0 : 1);
-      diagonal = above[j];
-      int32_t fromAbove = (deletion < substitution ? deletion : substitution) - column;
-      if (fromAbove < least) least = fromAbove;
-      row[j] = least + column;
+    int diagonal = row[from - 1];  // cell (i - 1, j - 1)
+    // Cell (i, from - 1): column 0, or outside the band.
+    const int before = from - 1 == 0 ? i : beyond;
+    row[from - 1] = before;
+    // Cell (i, j) is the least of (i - 1, j) + 1, (i - 1, j - 1) + cost and
+    // (i, j - 1) + 1. Unrolled along the row, the last term makes it j plus
+    // the least of (best from above at k) - k over the row so far: keeping
+    // that running least leaves one comparison between neighbouring cells.
+    int least = before - (from - 1);
+    int rowLeast = before;
+    for (int j = from; j <= to; ++j) {
+      const int above = row[j];  // beyond when j has just entered the band
+      int fromAbove = diagonal + (byte == second[j - 1] ? 0 : 1);
+      if (above + 1 < fromAbove) fromAbove = above + 1;
+      diagonal = above;
+      if (fromAbove - j < least) least = fromAbove - j;
+      row[j] = least + j;
+      if (row[j] < rowLeast) rowLeast = row[j];
     }
+    // Every path to the last cell crosses this row.
+    if (rowLeast >= beyond) return beyond;
   }
-  return cells[firstLength][secondLength];
+  return row[secondLength] < beyond ? row[secondLength] : beyond;
 }
 
 int FindContained(const char* first, const char* second) {
@@ -121,18 +113,15 @@ int FindContained(const char* first, const char* second) {
 }
 
 bool AreAnagrams(const char* first, const char* second) {
-  char firstSorted[MaxLength + 1];
-  char secondSorted[MaxLength + 1];
-  size_t firstLength = BoundedLength(first);
-  size_t secondLength = BoundedLength(second);
-  if (firstLength != secondLength) return false;
-  std::memcpy(firstSorted, first, firstLength);
-  firstSorted[firstLength] = 0;
-  std::memcpy(secondSorted, second, secondLength);
-  secondSorted[secondLength] = 0;
-  SortLetters(firstSorted);
-  SortLetters(secondSorted);
-  // The sorted copies are at distance 0 exactly when they are the same bytes:
-  // comparing them directly gives that answer without a second distance table.
-  return std::memcmp(firstSorted, secondSorted, firstLength) == 0;
+  const size_t length = BoundedLength(first);
+  if (BoundedLength(second) != length) return false;
+  int counts[256] = {};
+  for (size_t i = 0; i < length; ++i) {
+    ++counts[static_cast<unsigned char>(first[i])];
+    --counts[static_cast<unsigned char>(second[i])];
+  }
+  for (int count : counts) {
+    if (count != 0) return false;
+  }
+  return true;
 }

@@ -4,7 +4,12 @@
 
 void TrimSpaces(char* text);                               // trailing, then leading 0x20 bytes, in place
 void UpperCaseAscii(char* text);                           // a-z to A-Z only, in place
-void SortLetters(char* text);                              // bubble sort, bytes compared as signed
-int EditDistance(const char* first, const char* second);   // Levenshtein
 int FindContained(const char* first, const char* second);  // +2, -2, 0, +1, -1
+// The same bytes, each the same number of times (their sorted copies are equal).
 bool AreAnagrams(const char* first, const char* second);
+
+// The Levenshtein distance of the two texts when it is at most bound (0 or more);
+// bound + 1 when it is larger.
+int BoundedEditDistance(const char* first, const char* second, int bound);
+// The distance itself: no two texts of 259 bytes are farther apart than 259.
+inline int EditDistance(const char* first, const char* second) { return BoundedEditDistance(first, second, 259); }

@@ -41,10 +41,20 @@ const char* ChooseVerdict(const char* expected, const char* typed) {
   size_t typedLength = std::strlen(typedText);
 
   if (typedLength == 0) return VerdictEmpty;
-  int distance = EditDistance(expectedText, typedText);
-  if (distance == 0) return VerdictBravo;
+  // Distance 0 is the same bytes.
+  if (typedLength == expectedLength && std::memcmp(typedText, expectedText, typedLength) == 0) return VerdictBravo;
   // Before the distance hints: a swap of two letters costs 2 but is an anagram.
   if (AreAnagrams(expectedText, typedText)) return VerdictAnagram;
+
+  // Past distance 2 the distance decides only "y a de l'idée", which asks for
+  // 100 (L - D) / L > 80, that is D <= (L - 1) / 5 (L the larger length). A
+  // distance above that bound gives "FAUX" whatever it is, so it is computed
+  // only up to the bound: a farther pair comes back as bound + 1, which fails
+  // the test below as the real distance would.
+  size_t larger = expectedLength > typedLength ? expectedLength : typedLength;
+  int bound = static_cast<int>((larger - 1) / 5);
+  if (bound < 2) bound = 2;
+  int distance = BoundedEditDistance(expectedText, typedText, bound);
   if (distance == 1) return VerdictAlmost;
   if (distance == 2) return VerdictNearly;
 
@@ -58,7 +68,6 @@ const char* ChooseVerdict(const char* expected, const char* typed) {
     if (100 * typedLength > 50 * expectedLength) return VerdictNotFar;
     return VerdictWrong;
   }
-  size_t larger = expectedLength > typedLength ? expectedLength : typedLength;
   size_t alike = larger - static_cast<size_t>(distance);
   if (100 * alike > 80 * larger) return VerdictSomeIdea;
   return VerdictWrong;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text.h"
+#include "verdict_oracle.h"  // SortLetters
 
 namespace {
 
