@@ -1,6 +1,6 @@
 // The verdict's controls on the real panels: the question panel's row
 // controls through the remembered lookups, the header's score controls.
-#include <cstring>
+#include <initializer_list>
 
 #include "judge.h"
 #include "panel_controls.h"
@@ -23,6 +23,16 @@ HWND FindHeaderControl(HWND header, int id) {
   return control;
 }
 
+// Every verdict of the building rewrites the score, which nobody sees before
+// the building is over: only the last write of each control is made.
+struct HeldWrite {
+  HWND control;  // null when nothing is held
+  char text[TextSize];
+};
+bool holdingScore = false;
+HeldWrite heldScore = {};
+HeldWrite heldScoreCode = {};
+
 class PanelVerdictControls final : public VerdictControls {
  public:
   PanelVerdictControls(HWND panel, HWND header) : lookup_{panel, false}, header_(header) {}
@@ -33,19 +43,26 @@ class PanelVerdictControls final : public VerdictControls {
     if (control != nullptr) GetWindowTextA(control, text, size);
   }
 
+  // A write is a server round trip and a repaint under wine; most verdicts
+  // write the word or the empty reveal text that the label already shows.
   void writePanelText(int id, const char* text) override {
     HWND control = FindRowControl(lookup_, id);
-    if (control != nullptr) SetWindowTextA(control, text);
+    if (control != nullptr) WriteIfChanged(control, text);
   }
 
   void writeHeaderText(int id, const char* text) override {
     HWND control = header_ != nullptr ? FindHeaderControl(header_, id) : nullptr;
     if (control == nullptr) return;
-    char shown[TextSize + 1];
-    shown[0] = 0;
-    GetWindowTextA(control, shown, sizeof shown);
-    if (std::strcmp(shown, text) != 0) SetWindowTextA(control, text);
+    if (holdingScore) {
+      HeldWrite& held = id == IDC_SCORE ? heldScore : heldScoreCode;
+      held.control = control;
+      CopyText(held.text, text);
+      return;
+    }
+    WriteIfChanged(control, text);
   }
+
+  bool readsBravo(int id) override { return LabelReadsBravo(lookup_, id); }
 
  private:
   PanelLookup lookup_;  // one verdict makes and destroys no control: one walk at most
@@ -53,6 +70,15 @@ class PanelVerdictControls final : public VerdictControls {
 };
 
 }  // namespace
+
+void HoldScoreWrites(bool hold) {
+  holdingScore = hold;
+  if (hold) return;
+  for (HeldWrite* held : {&heldScore, &heldScoreCode}) {
+    if (held->control != nullptr) WriteIfChanged(held->control, held->text);
+    held->control = nullptr;
+  }
+}
 
 void Quiz::JudgeAnswer(HWND panel, int answerFieldId) {
   PanelVerdictControls controls(panel, headerPanel);
