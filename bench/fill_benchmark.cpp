@@ -1,10 +1,15 @@
 // Times F1 on a 255-question quiz with nothing solved: every field is filled,
-// focused and judged. Prints the milliseconds of FillUnsolvedFields and of its
-// parts (one verdict, one score recount, the focus moves alone), and the
-// building of the panel, which judges every field once.
+// focused and judged. Prints the milliseconds of FillUnsolvedFields against
+// the 255 focus moves alone (no verdicts, the fields' handles looked up
+// beforehand) and the 255 text writes into the fields alone, measured in
+// turns in the same run, with one verdict and one score recount, and the
+// building of the panel, which judges every field twice.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app.h"
 #include "header_panel.h"
@@ -21,6 +26,22 @@ double Milliseconds(Work work) {
   work();
   QueryPerformanceCounter(&end);
   return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(const double* values, int count) {
+  std::vector<double> sorted(values, values + count);
+  std::sort(sorted.begin(), sorted.end());
+  return count % 2 ? sorted[count / 2] : (sorted[count / 2 - 1] + sorted[count / 2]) / 2;
+}
+
+std::string List(const double* values, int count) {
+  std::string text;
+  for (int k = 0; k < count; ++k) {
+    char one[32];
+    std::snprintf(one, sizeof one, " %.2f", values[k]);
+    text += one;
+  }
+  return text;
 }
 
 }  // namespace
@@ -54,21 +75,39 @@ int main() {
   ShowWindow(panel, SW_SHOWNORMAL);
   HWND field = GetDlgItem(panel, 4001);
   SetWindowTextA(field, "une reponse fausse");
-  SetFocus(field);
+  HWND fields[255];
+  for (int j = 1; j <= 255; ++j) fields[j - 1] = GetDlgItem(panel, 4000 + j);
 
-  for (int run = 1; run <= 3; ++run) {
-    std::printf("F1 on 255 unsolved questions, run %d: %.1f ms\n", run,
-                Milliseconds([&] { FillUnsolvedFields(field); }));
+  // F1 and the bare focus moves in turns, so that both see the same machine.
+  const int runs = 7;
+  double fill[runs], moves[runs], writes[runs], judge[runs], score[runs];
+  for (int run = 0; run < runs; ++run) {
+    currentQuiz = nullptr;  // the fields then judge nothing
+    SetFocus(field);
+    currentQuiz = quiz;
+    fill[run] = Milliseconds([&] { FillUnsolvedFields(field); });
+    currentQuiz = nullptr;
+    moves[run] = Milliseconds([&] {
+      for (HWND each : fields) SetFocus(each);
+    });
+    // F1 also writes its text into every unsolved field: that part alone.
+    writes[run] = Milliseconds([&] {
+      for (HWND each : fields) SetWindowTextA(each, "une reponse fausse");
+    });
+    currentQuiz = quiz;
+    judge[run] = Milliseconds([&] { quiz->JudgeAnswer(panel, 4100); });
+    score[run] = Milliseconds([&] { quiz->UpdateScore(panel); });
   }
-  std::printf("one JudgeAnswer: %.2f ms\n", Milliseconds([&] { quiz->JudgeAnswer(panel, 4100); }));
-  std::printf("one UpdateScore: %.2f ms\n", Milliseconds([&] { quiz->UpdateScore(panel); }));
-  std::printf("255 GetDlgItem: %.2f ms\n", Milliseconds([&] {
-                for (int j = 1; j <= 255; ++j) GetDlgItem(panel, 5000 + j);
-              }));
-  currentQuiz = nullptr;  // the fields then judge nothing
-  std::printf("255 focus moves without verdicts: %.2f ms\n", Milliseconds([&] {
-                for (int j = 1; j <= 255; ++j) SetFocus(GetDlgItem(panel, 4000 + j));
-              }));
+  std::printf("F1 on 255 unsolved questions (ms):           %s\n", List(fill, runs).c_str());
+  std::printf("255 bare focus moves, no verdicts (ms):      %s\n", List(moves, runs).c_str());
+  std::printf("255 field text writes, no verdicts (ms):     %s\n", List(writes, runs).c_str());
+  std::printf("one JudgeAnswer (ms):                        %s\n", List(judge, runs).c_str());
+  std::printf("one UpdateScore (ms):                        %s\n", List(score, runs).c_str());
+  const double f1 = Median(fill, runs), bare = Median(moves, runs), written = Median(writes, runs);
+  std::printf(
+      "medians: F1 %.1f ms, bare focus moves %.1f ms, ratio %.2f; field text writes %.1f ms, "
+      "F1 / (moves + writes) %.2f; JudgeAnswer %.3f ms, UpdateScore %.3f ms\n",
+      f1, bare, f1 / bare, written, f1 / (bare + written), Median(judge, runs), Median(score, runs));
   currentQuiz = quiz;
   DestroyWindow(parent);
   currentQuiz = nullptr;

@@ -2,8 +2,8 @@
 // the start-up benchmark.
 //   probe texts ID...        prints the text of each control of the player's
 //                            panels
-//   probe startup EXE CLASS [ID]
-//                            starts EXE, waits until the top-level window of
+//   probe startup EXE CLASS [ID [ARGUMENTS]]
+//                            starts EXE (with ARGUMENTS), waits until the top-level window of
 //                            class CLASS (and its descendant control ID, when
 //                            given) is visible and the program answers
 //                            messages, prints the milliseconds since the start
@@ -67,9 +67,9 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
   return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-int TimeStartup(const char* program, const char* windowClass, int controlId) {
-  char commandLine[MAX_PATH + 2];
-  std::snprintf(commandLine, sizeof commandLine, "\"%s\"", program);
+int TimeStartup(const char* program, const char* arguments, const char* windowClass, int controlId) {
+  char commandLine[2 * MAX_PATH];
+  std::snprintf(commandLine, sizeof commandLine, "\"%s\" %s", program, arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -121,11 +121,12 @@ int PlaceWindow(int x, int y, int width, int height) {
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "texts") == 0) return PrintTexts(argc - 2, argv + 2);
-  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "startup") == 0)
-    return TimeStartup(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
+  if ((argc >= 4 && argc <= 6) && std::strcmp(argv[1], "startup") == 0)
+    return TimeStartup(argv[2], argc == 6 ? argv[5] : "", argv[3], argc >= 5 ? std::atoi(argv[4]) : 0);
   if (argc == 6 && std::strcmp(argv[1], "place") == 0) {
     return PlaceWindow(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
   }
-  std::fprintf(stderr, "usage: probe texts ID... | probe startup EXE CLASS [ID] | probe place X Y WIDTH HEIGHT\n");
+  std::fprintf(stderr,
+               "usage: probe texts ID... | probe startup EXE CLASS [ID [ARGUMENTS]] | probe place X Y WIDTH HEIGHT\n");
   return 2;
 }
