@@ -115,16 +115,30 @@ int FindContained(const char* first, const char* second) {
   }
 }
 
+void SortLetters(char* text) {
+  // A counting sort: the same order as sorting by exchanges, in one pass over
+  // the text and one over the 256 byte values.
+  const size_t length = BoundedLength(text);
+  size_t counts[256] = {};
+  for (size_t i = 0; i < length; ++i) ++counts[static_cast<unsigned char>(text[i])];
+  size_t at = 0;
+  for (int value = -128; value < 128; ++value) {
+    const unsigned char byte = static_cast<unsigned char>(static_cast<signed char>(value));
+    for (size_t n = counts[byte]; n > 0; --n) text[at++] = static_cast<char>(byte);
+  }
+}
+
 bool AreAnagrams(const char* first, const char* second) {
   const size_t length = BoundedLength(first);
   if (BoundedLength(second) != length) return false;
-  int counts[256] = {};
-  for (size_t i = 0; i < length; ++i) {
-    ++counts[static_cast<unsigned char>(first[i])];
-    --counts[static_cast<unsigned char>(second[i])];
-  }
-  for (int count : counts) {
-    if (count != 0) return false;
-  }
-  return true;
+  char firstSorted[MaxLength + 1];
+  char secondSorted[MaxLength + 1];
+  std::memcpy(firstSorted, first, length);
+  firstSorted[length] = 0;
+  std::memcpy(secondSorted, second, length);
+  secondSorted[length] = 0;
+  SortLetters(firstSorted);
+  SortLetters(secondSorted);
+  // Sorted copies at distance 0 are the same bytes.
+  return std::memcmp(firstSorted, secondSorted, length) == 0;
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "text.h"
-#include "verdict_oracle.h"  // SortLetters
 
 namespace {
 

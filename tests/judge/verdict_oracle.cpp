@@ -25,14 +25,14 @@ bool SortedCopiesEqual(const char* first, const char* second) {
   size_t firstLength = CopyCut(firstSorted, first);
   size_t secondLength = CopyCut(secondSorted, second);
   if (firstLength != secondLength) return false;
-  SortLetters(firstSorted);
-  SortLetters(secondSorted);
+  BubbleSortLetters(firstSorted);
+  BubbleSortLetters(secondSorted);
   return std::memcmp(firstSorted, secondSorted, firstLength) == 0;
 }
 
 }  // namespace
 
-void SortLetters(char* text) {
+void BubbleSortLetters(char* text) {
   size_t length = BoundedLength(text);
   if (length < 2) return;
   bool exchanged = true;
