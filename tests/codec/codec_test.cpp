@@ -27,7 +27,10 @@ std::vector<uint8_t> Pack(const std::vector<uint32_t>& codes) {
   return bytes;
 }
 
-struct Code { uint32_t value; int width; };
+struct Code {
+  uint32_t value;
+  int width;
+};
 
 // The codes of a stream up to and including the end code, each with its width.
 std::vector<Code> ReadCodes(const std::vector<uint8_t>& bytes) {
@@ -47,7 +50,11 @@ std::vector<Code> ReadCodes(const std::vector<uint8_t>& bytes) {
 
 std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
-struct Outcome { int result; bool outSet; std::vector<uint8_t> bytes; };
+struct Outcome {
+  int result;
+  bool outSet;
+  std::vector<uint8_t> bytes;
+};
 
 using Operation = int (*)(const uint8_t*, uint32_t, uint8_t**, uint32_t*);
 
@@ -86,7 +93,9 @@ std::vector<uint8_t> RandomBytes(size_t size, int alphabet, unsigned seed) {
   return bytes;
 }
 
+// clang-format off
 const struct { const char* text; std::vector<uint8_t> stream; } examples[] = {{"a", {0x30, 0xC0, 0x00}}, {"abc", {0x30, 0x98, 0x8C, 0x70, 0x00}}, {"aaaa", {0x30, 0xC0, 0xCC, 0x30, 0x00}}};
+// clang-format on
 
 TEST(CodecExamples, CompressAndDecompressBothWays) {
   for (const auto& example : examples) {
@@ -101,6 +110,7 @@ TEST(CodecExamples, CompressAndDecompressBothWays) {
 
 const size_t All = size_t(-1);
 // output: the bytes decoded so far; keep: the stream bytes kept.
+// clang-format off
 const struct { const char* name; std::vector<uint32_t> codes; int result; std::string output; size_t keep = All; } streamCases[] = {
     {"first code taken as a byte", {256, 256}, CodecOk, std::string(1, '\0')},
     {"first code keeps its low byte", {0x141, 256}, CodecOk, "A"},
@@ -111,6 +121,7 @@ const struct { const char* name; std::vector<uint32_t> codes; int result; std::s
     {"code above nextCode", {97, 98, 261, 256}, CodecMalformed, "a"},
     {"code learned before the reset", {97, 98, 259, 258, 260}, CodecMalformed, "ab"},
     {"no end code", {97, 98, 99}, CodecMalformed, "ab"},
+    {"no end code, the last code ends a byte", {97, 98, 99, 100, 101, 102, 103, 104}, CodecMalformed, "abcdefg"},
     {"cut inside a code", {97, 98, 99, 256}, CodecMalformed, "a", 3},
     {"cut where the gathered bits read 256", {97, 98, 99, 100, 101, 102, 257, 512}, CodecOk, "abcdef", 9},
     {"cut before the first code", {97, 256}, CodecNoInput, "", 1},
@@ -121,6 +132,7 @@ const struct { const char* name; std::vector<uint32_t> codes; int result; std::s
     {"dictionary filled up to 4,094", RepeatA(3836), CodecOk, std::string(3837, 'a')},
     {"one string more without a reset", RepeatA(3837), CodecMalformed, std::string(3836, 'a')},
 };
+// clang-format on
 
 TEST(CodecDecompress, HandPackedStreams) {
   for (const auto& c : streamCases) {
@@ -185,6 +197,7 @@ std::vector<uint8_t> EveryByte() {
   return bytes;
 }
 
+// clang-format off
 const struct { const char* name; std::vector<uint8_t> input; int widens, resets; /* at least */ } roundTrips[] = {
     {"one byte", Bytes("z"), 0, 0},
     {"run of one byte", std::vector<uint8_t>(40000, 'q'), 1, 0},
@@ -193,6 +206,7 @@ const struct { const char* name; std::vector<uint8_t> input; int widens, resets;
     {"random bytes, small alphabet", RandomBytes(40000, 16, 1), 3, 3},
     {"largest input", RandomBytes(CodecMaxInput, 3, 2), 3, 1},
 };
+// clang-format on
 
 TEST(CodecRoundTrip, DecodesToTheInputWithWidenAndResetCodes) {
   for (const auto& c : roundTrips) {
@@ -269,6 +283,7 @@ std::vector<std::string> notices;
 void RecordNotice(const char* text, const char* caption) { notices.push_back(std::string(text) + "/" + caption); }
 
 TEST(CodecMemory, FailedAllocations) {
+  // clang-format off
   const struct { const char* name; bool compress; size_t failingSize; int skipped; bool outSet, notice; } cases[] = {
       {"decoder output buffer", false, DecompressCapacity, 0, false, true},
       {"encoder output buffer", true, CompressCapacity, 0, false, true},
@@ -279,6 +294,7 @@ TEST(CodecMemory, FailedAllocations) {
       {"encoder learned string", true, 2, 0, true, false},
       {"encoder length list", true, CodecDictionarySize * sizeof(uint16_t), 1, true, false},
   };
+  // clang-format on
   SetCodecNotice(RecordNotice);
   SetCodecAllocator(FailOneSize);
   for (const auto& c : cases) {
@@ -291,6 +307,13 @@ TEST(CodecMemory, FailedAllocations) {
     EXPECT_EQ(outcome.outSet, c.outSet);
     EXPECT_EQ(notices, std::vector<std::string>(c.notice, "Impossible d'allouer la memoire/information"));
   }
+  // CompressVerified whose decoding fails: nothing handed out.
+  failingSize = DecompressCapacity;
+  skipped = 0;
+  uint8_t* stream = nullptr;
+  uint32_t length = 0;
+  EXPECT_EQ(CompressVerified(examples[1].stream.data(), 5, &stream, &length), CodecNotVerified);
+  EXPECT_EQ(stream, nullptr);
   SetCodecAllocator(nullptr);
   SetCodecNotice(nullptr);
   EXPECT_EQ(Apply(Decompress, examples[1].stream).result, CodecOk);

@@ -16,14 +16,17 @@ TEST(HeaderLayout, ControlsFollowTheRightEdge) {
   const struct {
     int width, linkX, authorX, saveX, separatorX, explanationWidth;
   } cases[] = {
-      {600, 466, 493, 396, 455, 276}, {325, 191, 218, 121, 180, 1},
-      {324, 190, 217, 120, 179, 0},   // exactly wide enough: no room for the explanation
-      {100, -34, -7, -104, -45, 0},   // narrower: the explanation stays empty, the rest follows the edge
+      {600, 466, 493, 396, 455, 276},
+      {325, 191, 218, 121, 180, 1},
+      {324, 190, 217, 120, 179, 0},  // exactly wide enough: no room for the explanation
+      {100, -34, -7, -104, -45, 0},  // narrower: the explanation stays empty, the rest follows the edge
   };
   for (const auto& c : cases) {
     const HeaderPlace expected[HeaderPlaceCount] = {
-        {IDC_WEB_LINK, c.linkX, 0, 115, 18, false}, {IDC_BY_LABEL, c.linkX, 25, 26, 18, false},
-        {IDC_AUTHOR, c.authorX, 25, 105, 18, true}, {IDC_SAVE_BUTTON, c.saveX, 25, 55, 18, true},
+        {IDC_WEB_LINK, c.linkX, 0, 115, 18, false},
+        {IDC_BY_LABEL, c.linkX, 25, 26, 18, false},
+        {IDC_AUTHOR, c.authorX, 25, 105, 18, true},
+        {IDC_SAVE_BUTTON, c.saveX, 25, 55, 18, true},
         {IDC_EXPLANATION, 110, 19, c.explanationWidth, 28, true},
         {IDC_SEPARATOR_RIGHT, c.separatorX, 0, 1, 50, true},
     };

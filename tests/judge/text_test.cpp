@@ -16,6 +16,7 @@ namespace {
 const std::string A259(259, 'A');
 
 TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
+  // clang-format off
   const struct { void (*operation)(char*); std::string text, result; } cases[] = {
       {TrimSpaces, "  A B  ", "A B"},
       {TrimSpaces, "   ", ""},
@@ -31,6 +32,7 @@ TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
       {SortLetters, "\x01\xFF\x80\x7F", "\x80\xFF\x01\x7F"},
       {SortLetters, "", ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     char buffer[400] = {};
     std::memcpy(buffer, c.text.data(), c.text.size());
@@ -40,6 +42,7 @@ TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
 }
 
 TEST(TextEditDistance, CountsEditsBothWaysUpTo259Bytes) {
+  // clang-format off
   const struct { std::string first, second; int distance; } cases[] = {
       {"", "ABC", 3},
       {"AB", "BA", 2},
@@ -48,6 +51,7 @@ TEST(TextEditDistance, CountsEditsBothWaysUpTo259Bytes) {
       {A259, std::string(259, 'B'), 259},
       {A259, std::string(400, 'A'), 0},  // looked at only up to 259 bytes
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(EditDistance(c.first.c_str(), c.second.c_str()), c.distance) << c.first << " / " << c.second;
     EXPECT_EQ(EditDistance(c.second.c_str(), c.first.c_str()), c.distance) << c.second << " / " << c.first;
@@ -83,6 +87,7 @@ TEST(TextEditDistance, AgreesWithTheRecurrenceOnManyPairs) {
 int Anagrams(const char* first, const char* second) { return AreAnagrams(first, second); }
 
 TEST(TextContainmentAndAnagrams, ScanOnceAndCountBytes) {
+  // clang-format off
   const struct { int (*compare)(const char*, const char*); const char *first, *second; int result; } cases[] = {
       {FindContained, "PARIS", "PARISIEN", 2},
       {FindContained, "PARISIEN", "PARIS", -2},
@@ -103,6 +108,7 @@ TEST(TextContainmentAndAnagrams, ScanOnceAndCountBytes) {
       {Anagrams, "", "A", 0},
       {Anagrams, "CAB", "BAD", 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(c.compare(c.first, c.second), c.result) << c.first << " / " << c.second;
   }

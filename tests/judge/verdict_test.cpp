@@ -9,12 +9,16 @@
 namespace {
 
 // Escapes, so that no charset setting can make a wrong literal agree with itself.
-const char Bravo[] = "BRAVO", Wrong[] = "FAUX", Anagram[] = "Anagramme", Almost[] = "Quasiment",
-           Nearly[] = "Presque", TooLong[] = "Trop long", TooShort[] = "Trop court",
-           NotFar[] = "pas loin", SomeIdea[] = "y a de l'id\xE9" "e", Empty[] = "?";
+const char Bravo[] = "BRAVO", Wrong[] = "FAUX", Anagram[] = "Anagramme", Almost[] = "Quasiment", Nearly[] = "Presque",
+           TooLong[] = "Trop long", TooShort[] = "Trop court", NotFar[] = "pas loin",
+           SomeIdea[] =
+               "y a de l'id\xE9"
+               "e",
+           Empty[] = "?";
 
 TEST(ChooseVerdict, FollowsTheRowsInOrder) {
   const std::string A259(259, 'A');
+  // clang-format off
   const struct { std::string expected, typed; const char* word; } cases[] = {
       {"Paris", "   ", Empty},
       {"", "", Empty},
@@ -48,12 +52,14 @@ TEST(ChooseVerdict, FollowsTheRowsInOrder) {
       {A259, std::string(258, 'A'), Almost},
       {A259, std::string(300, ' ') + "A", Empty},    // the A is past the cut
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_STREQ(ChooseVerdict(c.expected.c_str(), c.typed.c_str()), c.word) << c.expected << "/" << c.typed;
   }
 }
 
 TEST(VerdictWords, AreTheExactWindows1252Bytes) {
+  // clang-format off
   const char* const words[] = {VerdictBravo,   VerdictWrong,    VerdictAnagram, VerdictAlmost,   VerdictNearly,
                                VerdictTooLong, VerdictTooShort, VerdictNotFar,  VerdictSomeIdea, VerdictEmpty};
   const char* const bytes[] = {Bravo, Wrong, Anagram, Almost, Nearly, TooLong, TooShort, NotFar, SomeIdea, Empty};
@@ -61,3 +67,5 @@ TEST(VerdictWords, AreTheExactWindows1252Bytes) {
 }
 
 }  // namespace
+
+// clang-format on

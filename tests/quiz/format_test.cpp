@@ -8,11 +8,13 @@
 namespace {
 
 TEST(QuizFormat, AnswerFieldsNumberedBothWays) {
+  // clang-format off
   const struct { int question, slot, answers, id; } fields[] = {
       {0, 1, 1, 4001}, {2, 1, 1, 4003}, {254, 1, 1, 4255},  // one answer per question
       {0, 1, 2, 4001}, {0, 2, 2, 4002}, {2, 1, 2, 4005}, {2, 2, 2, 4006}, {254, 2, 2, 4510},
       {2, 1, 7, 4003}, {2, 1, 0, 4003},  // any other count plays as one answer
   };
+  // clang-format on
   for (const auto& c : fields) {
     SCOPED_TRACE(std::to_string(c.question) + "/" + std::to_string(c.slot) + "/" + std::to_string(c.answers));
     EXPECT_EQ(AnswerFieldId(c.question, c.slot, c.answers), c.id);
@@ -29,26 +31,33 @@ TEST(QuizFormat, AnswerFieldsNumberedBothWays) {
 }
 
 TEST(QuizFormat, RevealModesAndFieldsPerQuestion) {
+  // clang-format off
   const struct { int mode, texts; bool each, all; } modes[] = {
       {0, 0, false, false}, {1, 0, false, false}, {2, 1, true, false}, {3, 2, true, false},
       {4, 1, false, true},  {5, 0, false, false}, {255, 0, false, false}, {-2, 0, false, false},
   };
+  // clang-format on
   for (const auto& c : modes) {
     EXPECT_EQ(RevealTextsPerQuestion(c.mode), c.texts) << c.mode;
     EXPECT_EQ(HasRevealTexts(c.mode), c.texts > 0) << c.mode;
     EXPECT_EQ(RevealsEachQuestion(c.mode), c.each) << c.mode;
     EXPECT_EQ(RevealsAllAtOnce(c.mode), c.all) << c.mode;
   }
+  // clang-format off
   const struct { int answers, fields; } perQuestion[] = {{1, 1}, {2, 2}, {0, 1}, {3, 1}, {255, 1}};
+  // clang-format on
   for (const auto& c : perQuestion) EXPECT_EQ(FieldsPerQuestion(c.answers), c.fields) << c.answers;
+  // clang-format off
   const struct { int count, answers, limit; } limits[] = {
       {3, 2, 6}, {255, 1, 255}, {255, 255, 510}, {-3, 1, 0}, {2000000000, 2000000000, 510},
   };
+  // clang-format on
   for (const auto& c : limits) EXPECT_EQ(AnswerFieldLimit(c.count, c.answers), c.limit) << c.count;
 }
 
 TEST(QuizFormat, CopyTextKeeps259Bytes) {
   char field[TextSize + 8];
+  // clang-format off
   const struct { std::string source; size_t kept; } cases[] = {{"", 0}, {"Paris", 5}, {std::string(259, 'a'), 259},
                                                                {std::string(400, 'b'), 259}};
   for (const auto& c : cases) {
@@ -60,3 +69,5 @@ TEST(QuizFormat, CopyTextKeeps259Bytes) {
 }
 
 }  // namespace
+
+// clang-format on

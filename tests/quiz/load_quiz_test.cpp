@@ -29,6 +29,7 @@ struct Outcome {
 #define TEST_QUIZ "Nom du ludex", 30, 0, 0, 0, RGB(53, 203, 163), false
 #define FRESH_QUIZ "nom du ludex", 2, 0, 0, 0, RGB(90, 95, 150), false
 
+// clang-format off
 const Outcome Outcomes[] = {
     {"good", nullptr, QUIZ_FROM_PAYLOAD, true},
     {"no_quiz", nullptr, TEST_QUIZ},
@@ -38,6 +39,7 @@ const Outcome Outcomes[] = {
     {"empty_codes", "Codes non renseignés.", QUIZ_FROM_PAYLOAD, false},
     {"bad_codes", "Erreur dans le décryptage des codes", QUIZ_FROM_PAYLOAD, false},
 };
+// clang-format on
 
 TEST(LoadQuiz, LOAD_SCENARIO) {
   const Outcome* expected = nullptr;
@@ -77,7 +79,9 @@ TEST(LoadQuiz, LOAD_SCENARIO) {
     EXPECT_STREQ(quiz.questionAt(0)->answer1, "PARIS");
     EXPECT_STREQ(quiz.questionAt(0)->answer2, "");
     EXPECT_STREQ(quiz.questionAt(2)->questionText, "Capitale de\r\nl'Allemagne ?");
-    EXPECT_STREQ(quiz.questionAt(1)->revealText, "Colis\xE9" "e");
+    EXPECT_STREQ(quiz.questionAt(1)->revealText,
+                 "Colis\xE9"
+                 "e");
   }
 }
 
