@@ -9,11 +9,6 @@
 
 namespace {
 
-std::tuple<int, int, int, int> Place(HWND control) {
-  RECT r = ChildRect(control);
-  return std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 HWND OpenHeader(WindowsFixture& f) {
   return f.OpenPanel(
       [](Quiz& quiz) {

@@ -15,8 +15,6 @@ const QuestionRow Capitals[] = {
     {"BERLIN", "ALLEMAGNE", "Capitale de l'Allemagne ?"},
 };
 
-void ThreeCapitals(Quiz& quiz) { AddQuestions(quiz, Capitals, 3, 3); }
-
 std::vector<HWND> Children(HWND panel) {
   std::vector<HWND> children;
   for (HWND child = GetWindow(panel, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
@@ -34,7 +32,7 @@ TEST(QuestionPanel, BuildsEveryRowAsTabled) {
   // clang-format on
   const int tops[] = {5, 30, 90}, heights[] = {20, 55, 20};
   WindowsFixture f;
-  f.OpenPanel(ThreeCapitals);
+  f.OpenPanel([](Quiz& quiz) { AddQuestions(quiz, Capitals, 3, 3); });
   std::vector<HWND> children = Children(f.panel);
   ASSERT_EQ(children.size(), 12u);
   for (int row = 0; row < 3; ++row) {
@@ -48,17 +46,14 @@ TEST(QuestionPanel, BuildsEveryRowAsTabled) {
       DWORD mask = k == 2 ? ~static_cast<DWORD>(WS_BORDER) : ~0u;
       EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)) & mask, wanted.style & mask) << row << k;
       EXPECT_EQ(GetDlgCtrlID(control), wanted.id > 0 ? wanted.id : row + 1 - wanted.id);
-      RECT box = ChildRect(control);
-      EXPECT_EQ(box.left, wanted.x);
-      EXPECT_EQ(box.top, tops[row] + wanted.dy);
-      EXPECT_EQ(box.right - box.left, wanted.width);
-      EXPECT_EQ(box.bottom - box.top, wanted.height ? wanted.height : heights[row]);
+      EXPECT_EQ(Place(control), std::make_tuple(wanted.x, tops[row] + wanted.dy, wanted.width,
+                                                wanted.height ? wanted.height : heights[row]));
     }
-    char text[64];
-    GetWindowTextA(children[row * 4], text, sizeof text);
-    EXPECT_EQ(std::string(text), std::to_string(row + 1) + ".");
-    GetWindowTextA(children[row * 4 + 1], text, sizeof text);
-    EXPECT_STREQ(text, Capitals[row].text);
+    char number[8], question[64];
+    GetWindowTextA(children[row * 4], number, sizeof number);
+    GetWindowTextA(children[row * 4 + 1], question, sizeof question);
+    EXPECT_EQ(std::make_pair(std::string(number), std::string(question)),
+              std::make_pair(std::to_string(row + 1) + ".", std::string(Capitals[row].text)));
   }
   EXPECT_EQ(SendMessageA(children[0], WM_GETFONT, 0, 0), 0);
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(children[1], WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
@@ -69,52 +64,43 @@ TEST(QuestionPanel, BuildsEveryRowAsTabled) {
   EXPECT_EQ(standardEditProc, reinterpret_cast<WNDPROC>(GetClassLongPtrA(children[2], GCLP_WNDPROC)));
 }
 
-// Saved lines go to the answer fields in field order, each judged.
+// Saved lines go to the answer fields in field order, each judged; reveal
+// labels only in the reveal modes, showing a restored right answer's text in mode 2.
 TEST(QuestionPanel, RestoresTheAnswersFileIntoTheFieldsAndJudgesThem) {
+  using Texts = std::vector<std::string>;
   // clang-format off
-  const struct { int answers; const char* saved; std::vector<std::string> fields, verdicts; } cases[] = {
-      {1, "Paris\r\n\r\n42\r\nBERLIN\r\n", {"Paris", "", "42"}, {"BRAVO", "?", "FAUX"}},
-      {2, "paris\r\nfrance\r\nx\r\nitalie\r\n\r\nALLEMAGNE", {"paris", "france", "x", "italie", "", "ALLEMAGNE"},
-       {"BRAVO", "BRAVO", "FAUX", "BRAVO", "?", "BRAVO"}},
-      {1, nullptr, {"", "", ""}, {"?", "?", "?"}},
+  const struct { int answers, mode; const char* saved; Texts fields, verdicts; const char* reveal; } cases[] = {
+      {1, 1, "Paris\r\n\r\n42\r\nBERLIN\r\n", {"Paris", "", "42"}, {"BRAVO", "?", "FAUX"}, nullptr},
+      {2, 0, "paris\r\nfrance\r\nx\r\nitalie\r\n\r\nALLEMAGNE", {"paris", "france", "x", "italie", "", "ALLEMAGNE"},
+       {"BRAVO", "BRAVO", "FAUX", "BRAVO", "?", "BRAVO"}, nullptr},
+      {1, 0, nullptr, {"", "", ""}, {"?", "?", "?"}, nullptr},
+      {1, 2, "Paris\r\n", {"Paris", "", ""}, {"BRAVO", "?", "?"}, "La Seine"},
+      {1, 4, "Paris\r\n", {"Paris", "", ""}, {"BRAVO", "?", "?"}, ""},
   };
   // clang-format on
   for (const auto& c : cases) {
     WindowsFixture f;
     if (c.saved != nullptr) f.WriteAnswersFile(c.saved);
-    f.OpenPanel([&](Quiz& quiz) { AddQuestions(quiz, Capitals, 3, 3, c.answers); });
-    for (size_t k = 0; k < c.fields.size(); ++k) {
-      EXPECT_EQ(f.Text(4001 + int(k)), c.fields[k]) << c.answers << " field " << k;
-      EXPECT_EQ(f.Text(5001 + int(k)), c.verdicts[k]) << c.answers << " field " << k;
-    }
-    EXPECT_EQ(f.Item(4001 + int(c.fields.size())), nullptr);
-    EXPECT_EQ(f.Item(5001 + int(c.fields.size())), nullptr);
-  }
-}
-
-TEST(QuestionPanel, RevealLabelsOnlyInRevealModesRestoredTextsShown) {
-  for (int mode : {1, 2, 4}) {
-    WindowsFixture f;
-    f.WriteAnswersFile("Paris\r\n");
     f.OpenPanel([&](Quiz& quiz) {
-      ThreeCapitals(quiz);
-      quiz.revealMode = mode;
+      AddQuestions(quiz, Capitals, 3, 3, c.answers);
+      quiz.revealMode = c.mode;
       lstrcpyA(quiz.questionAt(0)->revealText, "La Seine");
     });
-    EXPECT_EQ(f.Item(8001) != nullptr, mode != 1) << mode;
-    EXPECT_EQ(f.Item(8003) != nullptr, mode != 1) << mode;
-    EXPECT_EQ(f.Item(8004), nullptr);
-    if (mode != 1) EXPECT_EQ(f.Text(8001), mode == 2 ? "La Seine" : "") << mode;
+    for (size_t k = 0; k < c.fields.size(); ++k)
+      EXPECT_EQ(std::make_pair(f.Text(4001 + int(k)), f.Text(5001 + int(k))),
+                std::make_pair(c.fields[k], c.verdicts[k]));
+    EXPECT_EQ(f.Item(4001 + int(c.fields.size())), f.Item(5001 + int(c.fields.size())));  // neither exists
+    EXPECT_EQ(f.Item(8003) != nullptr && f.Item(8004) == nullptr, c.reveal != nullptr) << c.mode;
+    if (c.reveal != nullptr) EXPECT_EQ(f.Text(8001), c.reveal) << c.mode;
   }
 }
 
 TEST(QuestionPanel, NoRowsWhenHiddenOrEmpty) {
-  const struct {
-    int records, count, hidden;
-    size_t children;
-  } cases[] = {
+  // clang-format off
+  const struct { int records, count, hidden; size_t children; } cases[] = {
       {3, 3, 1, 0}, {3, 0, 0, 0}, {3, 3, 2, 0}, {0, 2, 0, 8},  // a count without records: empty question labels
   };
+  // clang-format on
   for (const auto& c : cases) {
     WindowsFixture f;
     f.OpenPanel([&](Quiz& quiz) {
@@ -137,7 +123,7 @@ TEST(QuestionPanel, ScrollRequestsAndResizesMoveTheContent) {
   f.OpenPanel([](Quiz& quiz) { AddQuestions(quiz, Capitals, 3, 40); }, 500, 300);
   RECT client;
   GetClientRect(f.panel, &client);
-  auto Question = [&] { return ChildRect(f.Item(3000)); };
+  auto Question = [&] { return std::make_pair(ChildRect(f.Item(3000)).left, ChildRect(f.Item(3000)).top); };
   ASSERT_EQ(contentHeight, 1503);
   const int bottom = contentHeight - client.bottom, across = client.right - 1, down = client.bottom - 1;
   const auto V = WM_VSCROLL, H = WM_HSCROLL, W = WM_MOUSEWHEEL;
@@ -154,8 +140,7 @@ TEST(QuestionPanel, ScrollRequestsAndResizesMoveTheContent) {
     PumpMessages();  // the wheel posts its request
     if (s.message != H) vertical = s.position;
     EXPECT_EQ(f.Position(s.message == H ? SB_HORZ : SB_VERT), s.position) << s.message << " " << s.code;
-    EXPECT_EQ(Question().top, 5 - vertical) << s.message << " " << s.code;
-    EXPECT_EQ(Question().left, 50 - (s.message == H ? s.position : 0)) << s.message << " " << s.code;
+    EXPECT_EQ(Question(), std::make_pair(50L - (s.message == H ? s.position : 0), 5L - vertical)) << s.code;
   }
   scrollTarget = 123;
   SendMessageA(f.panel, WM_VSCROLL, ScrollToTarget, 0);
@@ -167,10 +152,9 @@ TEST(QuestionPanel, ScrollRequestsAndResizesMoveTheContent) {
   SetWindowPos(f.panel, nullptr, 0, 0, 500, 600, SWP_NOZORDER | SWP_NOMOVE);
   GetClientRect(f.panel, &client);
   EXPECT_EQ(f.Position(SB_VERT), contentHeight - client.bottom);
-  EXPECT_EQ(Question().top, 5 - (contentHeight - client.bottom));
+  EXPECT_EQ(Question().second, 5 - (contentHeight - client.bottom));
   SetWindowPos(f.panel, nullptr, 0, 0, 1200, 1600, SWP_NOZORDER | SWP_NOMOVE);
-  EXPECT_EQ(f.Position(SB_VERT), 0);
-  EXPECT_EQ(Question().top, 5);
+  EXPECT_EQ(Question(), std::make_pair(50L, 5L));
 }
 
 HBRUSH Colour(HWND panel, HWND label, HDC context) {
@@ -181,19 +165,16 @@ HBRUSH Colour(HWND panel, HWND label, HDC context) {
 TEST(QuestionPanel, LabelColours) {
   WindowsFixture f;
   f.OpenPanel([](Quiz& quiz) {
-    ThreeCapitals(quiz);
+    AddQuestions(quiz, Capitals, 3, 3);
     quiz.revealMode = 2;
   });
   const Quiz& quiz = *currentQuiz;
   HWND label = f.Item(5002);
   HDC context = GetDC(label);
-  const struct {
-    const char* word;
-    HBRUSH brush;
-  } cases[] = {{"Anagramme", quiz.brushOrange},
-               {"BRAVO", quiz.brushGreen},
-               {"FAUX", quiz.brushRed},
-               {"Presque", quiz.brushGold}};
+  // clang-format off
+  const struct { const char* word; HBRUSH brush; } cases[] = {
+      {"Anagramme", quiz.brushOrange}, {"BRAVO", quiz.brushGreen}, {"FAUX", quiz.brushRed}, {"Presque", quiz.brushGold}};
+  // clang-format on
   for (const auto& c : cases) {
     SetWindowTextA(label, c.word);
     SetBkMode(context, OPAQUE);

@@ -132,6 +132,7 @@ TEST(ParseScoreCodes, FillsTheCodeSlots) {
       {"lines_past_count_ignored", 1, "A\r\nB\r\n", {"A", ""}, true},
       {"no_questions_reads_nothing", 0, "A\r\n", {""}, true},
       // Truncated: the last line ends with the data, the missing ones are empty.
+      {"last_lf_unread", 2, "ABC\r\nDE\r", {"ABC", "DE"}, true},
       {"last_line_without_cr", 2, "ABC\r\nDE", {"ABC", "DE"}, false},
       {"cut_in_first_line", 3, "AB", {"AB", "", ""}, false},
       {"empty_data", 2, "", {"", ""}, false},

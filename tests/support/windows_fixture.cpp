@@ -10,24 +10,19 @@ FillQuiz playerFill;          // StartPlayer takes a plain function: this one ca
 
 void FillFromFixture(Quiz* quiz) { playerFill(*quiz); }
 
-std::string ThisAnswersFile() {
-  char name[260];
-  AnswersFilePath(name);
-  return name;
-}
-
-// Calls visit on every entry of the current directory; returns how many are files.
-template <typename Visit>
-int ForEachEntry(Visit visit) {
+// The files of the current directory: counted, or deleted.
+int VisitFiles(bool remove) {
   int count = 0;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA("*", &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    visit(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    ++count;
+    if (!remove) continue;
+    SetFileAttributesA(found.cFileName, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(found.cFileName);
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   return count;
 }
 
@@ -39,7 +34,10 @@ void AddQuestions(Quiz& quiz, const QuestionRow* rows, int rowCount, int questio
   quiz.answersPerQuestion = answersPerQuestion;
 }
 
-WindowsFixture::WindowsFixture() : answersFile(ThisAnswersFile()) {
+WindowsFixture::WindowsFixture() {
+  char name[260];
+  AnswersFilePath(name);
+  answersFile = name;
   static int serial = 0;
   GetCurrentDirectoryA(sizeof previousDirectory_, previousDirectory_);
   char base[MAX_PATH];
@@ -57,10 +55,7 @@ WindowsFixture::~WindowsFixture() {
     currentQuiz = nullptr;
   }
   pumpedDialog = nullptr;
-  ForEachEntry([](const char* name) {
-    SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(name);
-  });
+  VisitFiles(true);
   SetCurrentDirectoryA(previousDirectory_);
   RemoveDirectoryA(directory_);
 }
@@ -99,12 +94,6 @@ std::string WindowsFixture::Text(HWND window, int id) {
   return text;
 }
 
-int WindowsFixture::Position(int bar) const {
-  SCROLLINFO info = {sizeof info, SIF_POS};
-  GetScrollInfo(panel, bar, &info);
-  return info.nPos;
-}
-
 std::string WindowsFixture::ReadAnswersFile() const {
   std::ifstream file(answersFile, std::ios::binary);
   return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
@@ -123,15 +112,18 @@ void PumpMessages() {
   }
 }
 
-int CountFiles() {
-  return ForEachEntry([](const char*) {});
-}
+int CountFiles() { return VisitFiles(false); }
 
 RECT ChildRect(HWND child) {
   RECT rect;
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
+}
+
+std::tuple<int, int, int, int> Place(HWND child) {
+  RECT r = ChildRect(child);
+  return std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 void SetClientSize(HWND window, int width, int height) {

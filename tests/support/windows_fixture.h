@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "answers_file_win32.h"
 #include "app.h"
@@ -48,12 +49,12 @@ class WindowsFixture {
   HWND Item(int id) const { return GetDlgItem(panel, id); }
   std::string Text(int id) const { return Text(panel, id); }
   static std::string Text(HWND window, int id);  // up to 40,000 bytes
-  int Position(int bar) const;                   // the panel's scroll position
+  int Position(int bar) const { return GetScrollPos(panel, bar); }
 
   // The answers file of this test program, in the scratch directory.
   std::string ReadAnswersFile() const;  // "<missing>" when there is none
   void WriteAnswersFile(const std::string& bytes) const;
-  const std::string answersFile;
+  std::string answersFile;
 
   HWND panel = nullptr;
 
@@ -69,7 +70,8 @@ class WindowsFixture {
 void PumpMessages();
 // Files in the current directory (the scratch directory).
 int CountFiles();
-// A child's rectangle in its parent's client coordinates.
+// A child's rectangle in its parent's client coordinates, and as x, y, width, height.
 RECT ChildRect(HWND child);
+std::tuple<int, int, int, int> Place(HWND child);
 // Resizes a window so that its client area is width by height, then pumps.
 void SetClientSize(HWND window, int width, int height);
