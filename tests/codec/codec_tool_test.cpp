@@ -51,7 +51,7 @@ TEST(CompressTool, FailuresLeaveTheOutputAlone) {
       {"stream past 32,768 bytes", true, noise, false},
   };
   // clang-format on
-  fs::path folder = fs::temp_directory_path() / ("ludex-compress-test-" + std::to_string(std::rand()));
+  fs::path folder = fs::temp_directory_path() / ("ludex-compress-test-" + std::to_string(std::random_device()()));
   fs::path in = folder / "in.dat", out = folder / "out.bin";
   fs::create_directories(folder);
   for (const auto& c : cases) {
