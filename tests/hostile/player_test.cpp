@@ -41,7 +41,8 @@ void SaveAndCheck(const WindowsFixture& f, int questionCount) {
   EXPECT_TRUE(saved == expected) << "the saved answers differ";
 }
 
-// Byte 0x98 (U+02DC) is left out: wine's edit control faults in gdi32 when it
+// No CR: the first line runs to the end of the file, so that its whole
+// mapping is read. Byte 0x98 (U+02DC) is left out too: wine's edit control faults in gdi32 when it
 // draws that character in a font that resolves to the Linux DejaVu Sans, with
 // or without the player (a fault of the test platform).
 std::string RandomBytes(size_t size) {
@@ -49,7 +50,7 @@ std::string RandomBytes(size_t size) {
   std::string bytes(size, 0);
   for (char& byte : bytes) {
     byte = static_cast<char>(generator() & 0xFF);
-    if (byte == '\x98') byte = 'x';
+    if (byte == '\x98' || byte == '\r') byte = 'x';
   }
   return bytes;
 }
