@@ -91,6 +91,7 @@ TEST(QuestionPanel, RestoresTheAnswersFileIntoTheFieldsAndJudgesThem) {
                 std::make_pair(c.fields[k], c.verdicts[k]));
     EXPECT_EQ(f.Item(4001 + int(c.fields.size())), f.Item(5001 + int(c.fields.size())));  // neither exists
     EXPECT_EQ(f.Item(8003) != nullptr && f.Item(8004) == nullptr, c.reveal != nullptr) << c.mode;
+    EXPECT_EQ(contentWidth, ContentWidth(3, c.answers, c.reveal != nullptr)) << c.mode;
     if (c.reveal != nullptr) EXPECT_EQ(f.Text(8001), c.reveal) << c.mode;
   }
 }
@@ -183,9 +184,7 @@ TEST(QuestionPanel, LabelColours) {
   }
   SetWindowTextA(label, "?");  // the system's colours
   SetBkMode(context, OPAQUE);
-  HBRUSH fallback = Colour(f.panel, label, context);
-  for (HBRUSH brush : {quiz.brushOrange, quiz.brushGreen, quiz.brushRed, quiz.brushGold, quiz.backgroundBrush})
-    EXPECT_NE(fallback, brush);
+  EXPECT_NE(Colour(f.panel, label, context), quiz.brushGold);
   EXPECT_EQ(GetBkMode(context), OPAQUE);
   EXPECT_EQ(Colour(f.panel, f.Item(3000), context), quiz.brushPaleYellow);
   ReleaseDC(label, context);

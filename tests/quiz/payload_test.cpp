@@ -100,15 +100,13 @@ TEST(ParseQuizPayload, FillsTheQuiz) {
       backward.insert(backward.begin(), r);
     ASSERT_EQ(forward.size(), c.questions.size());
     EXPECT_EQ(backward, forward);
-    EXPECT_EQ(quiz.questionAt(-1), nullptr);
     EXPECT_EQ(quiz.questionAt(int(forward.size())), nullptr);
     for (size_t i = 0; i < forward.size(); ++i) {
-      const QuestionRecord* r = forward[i];
+      const QuestionRecord* r = quiz.questionAt(int(i));
       const Question& q = c.questions[i];
-      EXPECT_EQ(quiz.questionAt(int(i)), r);
-      EXPECT_EQ(std::vector<std::string>({r->answer1, r->answer2, r->questionText, r->revealText}),
-                std::vector<std::string>({q.answer1, q.answer2, q.questionText, q.revealText}))
-          << "question " << i;
+      EXPECT_EQ(std::make_tuple(r, std::string(r->answer1), std::string(r->answer2), std::string(r->questionText),
+                                std::string(r->revealText)),
+                std::make_tuple(forward[i], q.answer1, q.answer2, q.questionText, q.revealText));
     }
     EXPECT_EQ(std::vector<int>({quiz.backgroundRed, quiz.backgroundGreen, quiz.backgroundBlue}), c.colour);
     EXPECT_EQ(result.colourRead, c.whole);

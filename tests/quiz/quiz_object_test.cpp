@@ -21,8 +21,7 @@ TEST(QuizObject, BrushesAndFontsMadeWithTheQuizBrushesDeletedWithIt) {
     // clang-format off
     const struct { HBRUSH brush; COLORREF colour; } brushes[] = {
         {quiz->backgroundBrush, RGB(90, 95, 150)}, {quiz->brushRed, RGB(255, 0, 0)}, {quiz->brushGreen, RGB(0, 255, 0)},
-        {quiz->brushOrange, RGB(255, 100, 0)}, {quiz->brushGold, RGB(255, 203, 38)}, {quiz->brushPaleYellow, RGB(255, 255, 192)},
-    };
+        {quiz->brushOrange, RGB(255, 100, 0)}, {quiz->brushGold, RGB(255, 203, 38)}, {quiz->brushPaleYellow, RGB(255, 255, 192)}};
     const struct { HFONT font; LONG height, weight; BYTE italic; } fonts[] = {{quiz->scoreFont, 25, 400, 0}, {quiz->titleFont, -15, 700, 1}};
     // clang-format on
     for (const auto& b : brushes) EXPECT_EQ(BrushColour(b.brush), b.colour);
