@@ -9,7 +9,8 @@
 //
 // The quiz is currentQuiz, filled by the caller's function before any window
 // exists. The destructor closes the windows, deletes the quiz and removes the
-// scratch directory with every file in it.
+// scratch directory with every file in it. A test program links it with
+// ludex_windows_test(name SOURCES ... LINK ludex_windows_fixture).
 #pragma once
 #include <windows.h>
 
