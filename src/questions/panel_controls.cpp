@@ -22,10 +22,10 @@
 // built. The labels that the panel makes are therefore watched: their
 // window procedure notes each change of their text as it passes (every
 // change does, whoever makes it: SetWindowText, SetDlgItemText and WM_SETTEXT
-// all reach it), and the note answers for the text. A watched label is
-// trusted to stay the panel's child with its identifier, as the panel never
-// renumbers or moves one; a label that the panel did not make is read through
-// the window system at every count, found as above.
+// all reach it), and the note answers for the text while the label is still
+// the panel's child with its identifier (a renumbered or moved label is
+// found afresh); a label that the panel did not make is read through the
+// window system at every count, found as above.
 #include "panel_controls.h"
 
 #include <cstring>
@@ -127,8 +127,10 @@ HWND FindRowControl(PanelLookup& lookup, int id) {
 
 bool LabelReadsBravo(PanelLookup& lookup, int id) {
   RememberedControl* slot = Slot(id);
+  // A watched label answers from its note while it is still the panel's
+  // child with that identifier (both read in-process, without the server).
   if (slot != nullptr && remembered.panel == lookup.panel && slot->control != nullptr &&
-      slot->control == slot->watched) {
+      slot->control == slot->watched && StillThere(slot->control, lookup.panel, id)) {
     return slot->bravo;
   }
   char text[TextSize] = {};

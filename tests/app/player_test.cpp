@@ -1,16 +1,18 @@
-// The real main window and panels, opened in-process and driven with messages,
-// and the answers file written from the question panel's fields.
+// The whole player opened in-process: the main window, its credit label, the
+// layout of the panels, the wheel and the session's end.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/player_fixture.h"
-#include "resource.h"
+#include "layout.h"
+#include "support/windows_fixture.h"
 
 namespace {
+
+const QuestionRow Three[] = {{"PARIS", "", "France ?"}, {"ROME", "", "Italie ?"}, {"MADRID", "", "Espagne ?"}};
+
+void ThreeCapitals(Quiz& quiz) { AddQuestions(quiz, Three, 3, 3); }
 
 std::vector<int> seenScrollCodes;
 WNDPROC questionPanelProcBefore = nullptr;
@@ -21,32 +23,14 @@ LRESULT CALLBACK ScrollRecorder(HWND window, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcA(questionPanelProcBefore, window, message, wParam, lParam);
 }
 
-std::tuple<int, int, int, int> Place(HWND window) {
-  RECT r = ChildRect(window);
-  return std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-void SetAnswers(const char* first, const char* second, const char* third) {
-  const char* texts[] = {first, second, third};
-  for (int k = 1; k <= 3; ++k) SetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + k, texts[k - 1]);
-}
-
 class PlayerTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(StartPlayer(GetModuleHandleA(nullptr), FillThreeQuestions));
-    PumpMessages();
-  }
-  void TearDown() override { EndPlayer(); }
-
-  ScratchDirectory scratch;
+  void SetUp() override { ASSERT_TRUE(windows.StartPlayer(ThreeCapitals)); }
+  WindowsFixture windows;
 };
-using SaveAnswersTest = PlayerTest;
 
-TEST_F(PlayerTest, MainWindowCaptionSizeAndCentring) {
-  char caption[64] = "";
-  GetWindowTextA(mainWindow, caption, sizeof caption);
-  EXPECT_STREQ(caption, "Capitales d'Europe");
+// The caption, closing and the answers file's name are checked end to end (tests/e2e).
+TEST_F(PlayerTest, MainWindowSizeAndCentring) {
   RECT desktop, own;
   GetWindowRect(GetDesktopWindow(), &desktop);
   GetWindowRect(mainWindow, &own);
@@ -58,9 +42,9 @@ TEST_F(PlayerTest, MainWindowCaptionSizeAndCentring) {
 
 TEST_F(PlayerTest, CreditLabelTextFontAndColours) {
   HWND label = GetDlgItem(mainWindow, IDC_CREDIT_LABEL);
-  char text[64] = "";
-  GetWindowTextA(label, text, sizeof text);
-  EXPECT_STREQ(text, "R\xE9" "alis\xE9 avec la version 2.1.3  ");
+  EXPECT_EQ(WindowsFixture::Text(mainWindow, IDC_CREDIT_LABEL),
+            "R\xE9"
+            "alis\xE9 avec la version 2.1.3  ");
   EXPECT_EQ(SendMessageA(label, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
   LOGBRUSH fill = {};
   GetObjectA(creditLabelBrush, sizeof fill, &fill);
@@ -70,8 +54,8 @@ TEST_F(PlayerTest, CreditLabelTextFontAndColours) {
   for (HWND control : {label, headerPanelWindow}) {
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkMode(dc, OPAQUE);
-    LRESULT brush = SendMessageA(mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                 reinterpret_cast<LPARAM>(control));
+    LRESULT brush =
+        SendMessageA(mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     const bool credit = control == label;
     EXPECT_EQ(std::make_tuple(brush, GetTextColor(dc), GetBkMode(dc)),
               credit ? std::make_tuple(reinterpret_cast<LRESULT>(creditLabelBrush), RGB(0, 0, 0), TRANSPARENT)
@@ -80,11 +64,13 @@ TEST_F(PlayerTest, CreditLabelTextFontAndColours) {
   ReleaseDC(mainWindow, dc);
 }
 
-TEST_F(PlayerTest, LayoutFollowsTheClientSizeButNotAMinimisedWindow) {
+TEST_F(PlayerTest, PanelsFollowTheClientSizeButNotAMinimisedWindow) {
   auto expectLayout = [](const char* when) {
-    EXPECT_EQ(Place(questionPanelWindow), std::make_tuple(5, 50, 589, 332)) << when;
-    EXPECT_EQ(Place(headerPanelWindow), std::make_tuple(5, 2, 589, 49)) << when;
-    EXPECT_EQ(Place(GetDlgItem(mainWindow, IDC_CREDIT_LABEL)), std::make_tuple(455, 384, 140, 15)) << when;
+    const MainLayout layout = LayoutMainWindow(600, 400);
+    for (auto [window, place] : {std::make_pair(questionPanelWindow, layout.questionPanel),
+                                 std::make_pair(headerPanelWindow, layout.headerPanel),
+                                 std::make_pair(GetDlgItem(mainWindow, IDC_CREDIT_LABEL), layout.creditLabel)})
+      EXPECT_EQ(Place(window), std::make_tuple(place.x, place.y, place.width, place.height)) << when;
   };
   SetClientSize(mainWindow, 600, 400);
   expectLayout("600 x 400");
@@ -141,7 +127,7 @@ TEST_F(PlayerTest, TextIsDrawnAtTheNewPlacesAfterGrowingAndShrinking) {
 TEST_F(PlayerTest, OneWheelNotchIsPostedToTheQuestionPanel) {
   questionPanelProcBefore = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(questionPanelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollRecorder)));
-  for (auto [delta, codes] : {std::pair<short, std::vector<int>>{120, {501}}, {-120, {500}}, {240, {}}}) {
+  for (auto [delta, codes] : {std::pair<short, std::vector<int>>{-120, {ScrollWheelDown}}, {240, {}}}) {
     seenScrollCodes.clear();
     SendMessageA(mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(300, 300));
     EXPECT_TRUE(seenScrollCodes.empty()) << "posted, not sent: delta " << delta;
@@ -150,29 +136,11 @@ TEST_F(PlayerTest, OneWheelNotchIsPostedToTheQuestionPanel) {
   }
 }
 
-TEST_F(PlayerTest, ClosingSavesDeletesTheSoundFileAndTheNextStartResumes) {
-  const char* typed[] = {"Paris", "", "Rome et \xE9t\xE9"};
-  SetAnswers(typed[0], typed[1], typed[2]);
-  WriteWholeFile("ludex.mp3", "ID3");
-  PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-  EXPECT_EQ(RunMessageLoop(), 0);
-  EXPECT_EQ(ReadWholeFile(testAnswersFile), "Paris\r\n\r\nRome et \xE9t\xE9\r\n");
-  EXPECT_FALSE(FileExists("ludex.mp3"));
-  EXPECT_TRUE(IsWindow(mainWindow)) << "teardown, not WM_CLOSE, ends the windows";
-  EndPlayer();
-  ASSERT_TRUE(StartPlayer(GetModuleHandleA(nullptr), FillThreeQuestions)) << "a second start in one process";
-  for (int k = 1; k <= 3; ++k) {
-    char text[300] = "";
-    GetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + k, text, sizeof text);
-    EXPECT_STREQ(text, typed[k - 1]) << "field " << k;
-  }
-}
-
 TEST_F(PlayerTest, SessionEndSavesOnlyWhenTheSessionReallyEnds) {
-  SetAnswers("Madrid", "", "");
+  SetDlgItemTextA(questionPanelWindow, IDC_ANSWER_BASE + 1, "Madrid");
   for (auto c : {std::make_pair(FALSE, "<missing>"), std::make_pair(TRUE, "Madrid\r\n\r\n\r\n")}) {
     SendMessageA(mainWindow, WM_ENDSESSION, c.first, 0);
-    EXPECT_EQ(ReadWholeFile(testAnswersFile), c.second) << "wParam " << c.first;
+    EXPECT_EQ(windows.ReadAnswersFile(), c.second) << "wParam " << c.first;
   }
 }
 
@@ -184,51 +152,6 @@ TEST(PlayerResources, TheProgramIconHasBothSizes) {
     ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info)) << size;
     GetObjectA(info.hbmColor, sizeof colour, &colour);
     EXPECT_EQ(std::make_pair(colour.bmWidth, colour.bmHeight), std::make_pair(LONG(size), LONG(size)));
-  }
-}
-
-// Rows run in order in one folder: each save must replace the previous file whole,
-// so a shorter content follows a longer one.
-TEST_F(SaveAnswersTest, WritesOneLinePerAnswerField) {
-  const std::string longAnswer(300, 'x');
-  const struct {
-    const char* name;
-    std::string first, second, third;
-    int questionCount, answersPerQuestion;
-    std::string expected;
-  } cases[] = {
-      {"cut to 259 bytes", longAnswer, "", "", 3, 1, std::string(259, 'x') + "\r\n\r\n\r\n"},
-      {"second answers name no control", "Paris", "", "42", 3, 2, "Paris\r\n\r\n42\r\n\r\n\r\n\r\n"},
-      {"count below the fields", "Paris", "Rome", "42", 2, 1, "Paris\r\nRome\r\n"},
-      {"code page bytes kept", "\xC9t\xE9", " deux  mots ", "%s%d", 3, 1, "\xC9t\xE9\r\n deux  mots \r\n%s%d\r\n"},
-      {"no questions: empty file", "Paris", "", "42", 0, 1, ""},
-  };
-  for (const auto& c : cases) {
-    SetAnswers(c.first.c_str(), c.second.c_str(), c.third.c_str());
-    currentQuiz->questionCount = c.questionCount;
-    currentQuiz->answersPerQuestion = c.answersPerQuestion;
-    SaveAnswers(questionPanelWindow);
-    EXPECT_EQ(ReadWholeFile(testAnswersFile), c.expected) << c.name;
-    EXPECT_EQ(CountFiles(), 1) << c.name << ": only the answers file remains";
-  }
-}
-
-// Held open without sharing by someone else, or read-only: the old file stays,
-// and once it is free again saving works.
-TEST_F(SaveAnswersTest, AnAnswersFileThatCannotBeReplacedIsKept) {
-  for (bool held : {true, false}) {
-    WriteWholeFile(testAnswersFile, "ancienne\r\nr\xE9ponse\r\n\r\n");
-    SetAnswers("nouvelle", "", "");
-    HANDLE holder = held ? CreateFileA(testAnswersFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-                         : INVALID_HANDLE_VALUE;
-    ASSERT_TRUE(held ? holder != INVALID_HANDLE_VALUE
-                     : SetFileAttributesA(testAnswersFile, FILE_ATTRIBUTE_READONLY));
-    SaveAnswers(questionPanelWindow);
-    if (held) CloseHandle(holder); else SetFileAttributesA(testAnswersFile, FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadWholeFile(testAnswersFile), "ancienne\r\nr\xE9ponse\r\n\r\n") << "held " << held;
-    EXPECT_EQ(CountFiles(), 1) << "the unfinished copy is removed";
-    SaveAnswers(questionPanelWindow);
-    EXPECT_EQ(ReadWholeFile(testAnswersFile), "nouvelle\r\n\r\n\r\n") << "held " << held;
   }
 }
 

@@ -16,7 +16,10 @@
 
 namespace {
 
-template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
 
 std::string ReadExample(const std::string& name) {
   std::ifstream in(std::string(LUDEX_EXAMPLES_DIR) + "/" + name, std::ios::binary);
@@ -43,13 +46,17 @@ QuizDocument FiveRows() {
 
 std::string Rows(const QuizDocument& document) {
   std::string rows;
-  for (const AuthoredQuestion& question : document.quiz().questions) rows += question.questionText.empty() ? "_" : question.questionText;
+  for (const AuthoredQuestion& question : document.quiz().questions)
+    rows += question.questionText.empty() ? "_" : question.questionText;
   return rows;
 }
 
+// clang-format off
 struct ListCase { const char* name; std::function<bool(QuizDocument&)> change; bool changed; const char* rows; RowSet selection; };
+// clang-format on
 void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 
+// clang-format off
 const ListCase ListCases[] = {
     {"AddInside", [](QuizDocument& d) { return d.addQuestion(2); }, true, "AB_CDE", {2}},
     {"AddPastTheEndAppends", [](QuizDocument& d) { return d.addQuestion(99); }, true, "ABCDE_", {5}},
@@ -67,6 +74,7 @@ const ListCase ListCases[] = {
     {"EditWithTheSameText", [](QuizDocument& d) { return d.setText(QuizField::Question, 0, "A"); }, false, "ABCDE", {2}},
     {"EditMissingRow", [](QuizDocument& d) { return d.setText(QuizField::Code, 5, "x"); }, false, "ABCDE", {2}},
 };
+// clang-format on
 
 class ListTest : public ::testing::TestWithParam<ListCase> {};
 
@@ -145,9 +153,12 @@ std::string WithCrLfLines(std::string text) {
 }
 
 // heading: the kept heading, or when the file does not open, how the first message starts.
+// clang-format off
 struct FileCase { const char* name; std::string bytes; bool ok, canonical; const char* heading; };
+// clang-format on
 void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
+// clang-format off
 const FileCase FileCases[] = {
     {"ExtractedByLudexPack", Canonical(ReadExample("capitales.txt"), "Extrait de capitales.exe par ludex-pack."), true, true, "Extrait de capitales.exe par ludex-pack."},
     {"WrittenWithoutHeading", Canonical(ReadExample("chimie-deux-reponses.txt"), ""), true, true, ""},
@@ -156,6 +167,7 @@ const FileCase FileCases[] = {
     {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
     {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: le fichier fait "},
 };
+// clang-format on
 
 class FileTest : public ::testing::TestWithParam<FileCase> {};
 
@@ -191,7 +203,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FileTest, ::testing::ValuesIn(FileCases), CaseNa
 // Every message without its place, sorted: the parser counts columns in the
 // source line, the editor in the field.
 std::vector<std::string> Unplaced(std::vector<std::string> messages) {
-  for (std::string& message : messages) message = std::regex_replace(message, std::regex("^([EW] )colonne [0-9]+ : "), "$1");
+  for (std::string& message : messages)
+    message = std::regex_replace(message, std::regex("^([EW] )colonne [0-9]+ : "), "$1");
   std::sort(messages.begin(), messages.end());
   return messages;
 }
@@ -208,11 +221,14 @@ std::vector<std::string> CheckedSource(const AuthoredQuiz& quiz) {
   return Unplaced(messages);
 }
 
+// clang-format off
 struct ValidationCase { const char* name; std::function<void(AuthoredQuiz&)> change; int errors; };
+// clang-format on
 void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.name; }
 
 std::string Long(char c) { return std::string(MaxTextLength - 1, c) + "\r\n"; }
 
+// clang-format off
 const ValidationCase ValidationCases[] = {
     {"Valid", [](AuthoredQuiz&) {}, 0},
     {"PipeInTitle", [](AuthoredQuiz& q) { q.title = "a|b"; }, 1},
@@ -230,6 +246,7 @@ const ValidationCase ValidationCases[] = {
        for (auto& x : q.questions) x.questionText = x.answer1 = x.revealText = x.secondRevealText = std::string(259, 'q');
      }, 1},
 };
+// clang-format on
 
 class ValidationTest : public ::testing::TestWithParam<ValidationCase> {};
 

@@ -10,7 +10,10 @@
 
 namespace {
 
-template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
 
 // A row's six cells joined by '|', trailing empty ones dropped.
 std::string Joined(const TableRow& row) {
@@ -31,6 +34,7 @@ struct ReadCase {
 };
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
+// clang-format off
 const ReadCase ReadCases[] = {
     {"PasteColumnsInOrder", false, "Q1\tA1\nQ2\tA2\tB2\tR2\tC2\tS2\n", {"Q1|A1", "Q2|A2|B2|R2|C2|S2"}, '\t', false, false, 0},
     {"PasteCrLfNoLastLineEnd", false, "Q1\t\t\t\tC1\r\nQ2", {"Q1||||C1", "Q2"}, '\t', false, false, 0},
@@ -49,6 +53,7 @@ const ReadCase ReadCases[] = {
     {"CsvUtf16Refused", true, std::string("\xFF\xFEQ\0;\0", 6), {}, '\t', false, false, 1},
     {"TooLargeRefused", true, std::string(MaxTableBytes + 1, 'x'), {}, '\t', false, false, 1},
 };
+// clang-format on
 
 class ReadTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -98,7 +103,8 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
   AuthoredQuiz quiz;
   quiz.answersPerQuestion = 2;
   quiz.revealMode = 3;
-  const char* texts[] = {"a;b", "c,d", "\"cit\xE9\"", "  deux espaces ", "ligne\r\nsuivante", "", "\xE9t\xE9 \x80 \x9C", "|x\\n"};
+  const char* texts[] = {
+      "a;b", "c,d", "\"cit\xE9\"", "  deux espaces ", "ligne\r\nsuivante", "", "\xE9t\xE9 \x80 \x9C", "|x\\n"};
   for (int i = 0; i < 8; ++i) {
     AuthoredQuestion question;
     question.questionText = texts[i];
@@ -117,7 +123,8 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
   ASSERT_EQ(back.size(), quiz.questions.size());
   for (size_t i = 0; i < back.size(); ++i) {
     for (int field = int(QuizField::Question); field < QuizFieldCount; ++field) {
-      EXPECT_EQ(*FieldText(back[i], QuizField(field)), *FieldText(quiz.questions[i], QuizField(field))) << i << " " << field;
+      EXPECT_EQ(*FieldText(back[i], QuizField(field)), *FieldText(quiz.questions[i], QuizField(field)))
+          << i << " " << field;
     }
   }
 }
@@ -135,12 +142,22 @@ TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolder) {
   EXPECT_FALSE(IsRecoveryPath("C:\\Quiz.recup\\capitales.txt"));
 }
 
+// clang-format off
 struct RecoveryCase { const char* name; FoundFile recovery, source; RecoveryVerdict verdict; };
+// clang-format on
 void PrintTo(const RecoveryCase& c, std::ostream* os) { *os << c.name; }
 
 const std::string Source = "titre: T\n\n# x\nquestion: Q\nreponse: R\ncode: C\n";
-const std::string SameQuiz = WriteQuizSource([] { AuthoredQuiz q; Diagnostics d; ParseQuizSource(Source, q, d); return q; }(), "");
+const std::string SameQuiz = WriteQuizSource(
+    [] {
+      AuthoredQuiz q;
+      Diagnostics d;
+      ParseQuizSource(Source, q, d);
+      return q;
+    }(),
+    "");
 
+// clang-format off
 const RecoveryCase RecoveryCases[] = {
     {"NoCopy", {false, "", 0}, {true, Source, 5}, RecoveryVerdict::Discard},
     {"EmptyCopy", {true, "", 9}, {true, Source, 5}, RecoveryVerdict::Discard},
@@ -150,6 +167,7 @@ const RecoveryCase RecoveryCases[] = {
     {"SourceChangedSince", {true, SameQuiz + "\nquestion: Q2\n", 5}, {true, Source, 9}, RecoveryVerdict::OfferOlder},
     {"SourceGone", {true, SameQuiz, 5}, {false, "", 0}, RecoveryVerdict::Offer},
 };
+// clang-format on
 
 class RecoveryTest : public ::testing::TestWithParam<RecoveryCase> {};
 
@@ -182,8 +200,11 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
     EXPECT_NE(page.find(u8"<p class=\"author\">Par : Mme Lévy</p>"), std::string::npos);
   }
   EXPECT_EQ(sheet.find("oui"), std::string::npos);  // no answer on the pupils' sheet
-  EXPECT_NE(sheet.find("<li><p>1 &lt; 2 ?</p><div class=\"line\"></div><div class=\"line\"></div></li>"), std::string::npos);
-  EXPECT_NE(key.find(u8"<tr><td>2</td><td>1 &lt; 2 ?</td><td>oui &amp; non<br></td><td>révélé</td><td>&lt;C&gt;</td></tr>"), std::string::npos);
+  EXPECT_NE(sheet.find("<li><p>1 &lt; 2 ?</p><div class=\"line\"></div><div class=\"line\"></div></li>"),
+            std::string::npos);
+  EXPECT_NE(
+      key.find(u8"<tr><td>2</td><td>1 &lt; 2 ?</td><td>oui &amp; non<br></td><td>révélé</td><td>&lt;C&gt;</td></tr>"),
+      std::string::npos);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST(CompressTool, FailuresLeaveTheOutputAlone) {
   std::vector<uint8_t> noise(50000);
   std::mt19937 random(5);
   for (auto& byte : noise) byte = uint8_t(random());
+  // clang-format off
   const struct { const char* name; bool inputExists; std::vector<uint8_t> input; bool succeeds; } cases[] = {
       {"text", true, std::vector<uint8_t>(300, 'k'), true},
       {"missing input", false, {}, false},
@@ -49,7 +50,8 @@ TEST(CompressTool, FailuresLeaveTheOutputAlone) {
       {"input past 65,535 bytes", true, std::vector<uint8_t>(CodecMaxInput + 1, 'k'), false},
       {"stream past 32,768 bytes", true, noise, false},
   };
-  fs::path folder = fs::temp_directory_path() / ("ludex-compress-test-" + std::to_string(std::rand()));
+  // clang-format on
+  fs::path folder = fs::temp_directory_path() / ("ludex-compress-test-" + std::to_string(std::random_device()()));
   fs::path in = folder / "in.dat", out = folder / "out.bin";
   fs::create_directories(folder);
   for (const auto& c : cases) {
@@ -60,8 +62,10 @@ TEST(CompressTool, FailuresLeaveTheOutputAlone) {
     std::string command = "\"" COMPRESS_TOOL "\" \"" + in.string() + "\" \"" + out.string() + "\" 2>/dev/null";
     EXPECT_EQ(std::system(command.c_str()) == 0, c.succeeds);
     EXPECT_FALSE(fs::exists(folder / "out.bin.tmp"));
-    if (c.succeeds) ExpectDecodesTo(ReadAll(out), c.input);
-    else EXPECT_EQ(ReadAll(out), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    if (c.succeeds)
+      ExpectDecodesTo(ReadAll(out), c.input);
+    else
+      EXPECT_EQ(ReadAll(out), (std::vector<uint8_t>{'o', 'l', 'd'}));
   }
   fs::remove_all(folder);
 }

@@ -16,21 +16,17 @@ namespace {
 const std::string A259(259, 'A');
 
 TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
+  // clang-format off
   const struct { void (*operation)(char*); std::string text, result; } cases[] = {
-      {TrimSpaces, "  A B  ", "A B"},
-      {TrimSpaces, "   ", ""},
-      {TrimSpaces, "", ""},
-      {TrimSpaces, " \tA\t ", "\tA\t"},
-      {TrimSpaces, "A  B", "A  B"},
-      {TrimSpaces, "\xA0" "A\xA0", "\xA0" "A\xA0"},  // no-break space is not a space
+      {TrimSpaces, "  A B  ", "A B"}, {TrimSpaces, "   ", ""}, {TrimSpaces, "", ""}, {TrimSpaces, " \tA\t ", "\tA\t"},
+      {TrimSpaces, "A  B", "A  B"}, {TrimSpaces, "\xA0" "A\xA0", "\xA0" "A\xA0"},  // no-break space is not a space
       {TrimSpaces, " " + std::string(298, 'A'), std::string(258, 'A')},  // cut at 259
       {UpperCaseAscii, "\xE9l\xE8ve 2b", "\xE9L\xE8VE 2B"},  // accents stay as they are
       {UpperCaseAscii, "az`{@[", "AZ`{@["},                  // the neighbours of a-z
-      {SortLetters, "LA MER", " AELMR"},
-      {SortLetters, "A\xE9", "\xE9" "A"},  // 0xE9 is negative: before 'A'
-      {SortLetters, "\x01\xFF\x80\x7F", "\x80\xFF\x01\x7F"},
-      {SortLetters, "", ""},
+      {SortLetters, "LA MER", " AELMR"}, {SortLetters, "A\xE9", "\xE9" "A"},  // 0xE9 is negative: before 'A'
+      {SortLetters, "\x01\xFF\x80\x7F", "\x80\xFF\x01\x7F"}, {SortLetters, "", ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     char buffer[400] = {};
     std::memcpy(buffer, c.text.data(), c.text.size());
@@ -40,14 +36,12 @@ TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
 }
 
 TEST(TextEditDistance, CountsEditsBothWaysUpTo259Bytes) {
+  // clang-format off
   const struct { std::string first, second; int distance; } cases[] = {
-      {"", "ABC", 3},
-      {"AB", "BA", 2},
-      {"KITTEN", "SITTING", 3},
-      {"\xC9LAN", "ELAN", 1},
-      {A259, std::string(259, 'B'), 259},
+      {"", "ABC", 3}, {"AB", "BA", 2}, {"KITTEN", "SITTING", 3}, {"\xC9LAN", "ELAN", 1}, {A259, std::string(259, 'B'), 259},
       {A259, std::string(400, 'A'), 0},  // looked at only up to 259 bytes
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(EditDistance(c.first.c_str(), c.second.c_str()), c.distance) << c.first << " / " << c.second;
     EXPECT_EQ(EditDistance(c.second.c_str(), c.first.c_str()), c.distance) << c.second << " / " << c.first;
@@ -83,29 +77,21 @@ TEST(TextEditDistance, AgreesWithTheRecurrenceOnManyPairs) {
 int Anagrams(const char* first, const char* second) { return AreAnagrams(first, second); }
 
 TEST(TextContainmentAndAnagrams, ScanOnceAndCountBytes) {
+  // clang-format off
   const struct { int (*compare)(const char*, const char*); const char *first, *second; int result; } cases[] = {
-      {FindContained, "PARIS", "PARISIEN", 2},
-      {FindContained, "PARISIEN", "PARIS", -2},
-      {FindContained, "PARIS", "PARIS", 2},
+      {FindContained, "PARIS", "PARISIEN", 2}, {FindContained, "PARISIEN", "PARIS", -2}, {FindContained, "PARIS", "PARIS", 2},
       {FindContained, "IS", "PARIS", 2},   // found at the very end
       {FindContained, "ROME", "PARIS", 0},
       {FindContained, "AAB", "AAAB", 0},   // the occurrence starts inside a failed run
       {FindContained, "ABC", "ABABC", 2},  // the breaking byte starts the next run
       {FindContained, "ABC", "XAB", 0},    // a run that reaches the end of the long text
-      {FindContained, "AB", "BA", 0},
-      {FindContained, "", "", 1},
-      {FindContained, "X", "", -1},
-      {Anagrams, "NICHE", "CHIEN", 1},
-      {Anagrams, "LA MER", "MERLA", 0},    // the space counts
+      {FindContained, "AB", "BA", 0}, {FindContained, "", "", 1}, {FindContained, "X", "", -1},
+      {Anagrams, "NICHE", "CHIEN", 1}, {Anagrams, "LA MER", "MERLA", 0},  // the space counts
       {Anagrams, "AAB", "ABB", 0},         // same letters, other counts
-      {Anagrams, "\xE9T\xE9", "T\xE9\xE9", 1},
-      {Anagrams, "", "", 1},
-      {Anagrams, "", "A", 0},
-      {Anagrams, "CAB", "BAD", 0},
+      {Anagrams, "\xE9T\xE9", "T\xE9\xE9", 1}, {Anagrams, "", "", 1}, {Anagrams, "", "A", 0}, {Anagrams, "CAB", "BAD", 0},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.compare(c.first, c.second), c.result) << c.first << " / " << c.second;
-  }
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(c.compare(c.first, c.second), c.result) << c.first << " / " << c.second;
 }
 
 }  // namespace

@@ -4,6 +4,6 @@
 // and the verdict benchmark; never by the player.
 #pragma once
 
-void BubbleSortLetters(char* text);                                 // bubble sort, bytes compared as signed
+void BubbleSortLetters(char* text);                           // bubble sort, bytes compared as signed
 int FullEditDistance(const char* first, const char* second);  // Levenshtein, over the whole table
 const char* OracleVerdict(const char* expected, const char* typed);

@@ -1,14 +1,18 @@
+// The real question panel: the rows it builds from the quiz and the answers
+// file, its scrolling and its label colours. The arithmetic behind them
+// (row heights, boxes, scroll positions, colour choices) has native tables.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "panel_fixture.h"
+#include "support/windows_fixture.h"
 
 namespace {
 
-const QuestionData Capitals[] = {
-    {"PARIS", "", "Capitale de la France ?"}, {"ROME", "", "Capitale de l'Italie ?"},
-    {"BERLIN", "", "Capitale de l'Allemagne ?"},
+const QuestionRow Capitals[] = {
+    {"PARIS", "FRANCE", "Capitale de la France ?"},
+    {"ROME", "ITALIE", "Capitale de l'Italie ?"},
+    {"BERLIN", "ALLEMAGNE", "Capitale de l'Allemagne ?"},
 };
 
 std::vector<HWND> Children(HWND panel) {
@@ -19,15 +23,17 @@ std::vector<HWND> Children(HWND panel) {
 }
 
 TEST(QuestionPanel, BuildsEveryRowAsTabled) {
+  // height 0: the row height; a negative id counts from the row
+  // clang-format off
   const struct { const char* className; DWORD style; int x, dy, width, height, id; } controls[] = {
       {"Static", 0x50000002, 26, 2, 19, 17, 153}, {"Static", 0x50800000, 50, 0, 550, 0, 3000},
       {"Edit", 0x50810081, 610, 0, 300, 0, -4000}, {"Static", 0x50800201, 920, 0, 100, 0, -5000},
-  };  // height 0: the row height; a negative id counts from the row
+  };
+  // clang-format on
   const int tops[] = {5, 30, 90}, heights[] = {20, 55, 20};
-  PanelFixture fixture;
-  fixture.MakeQuiz(Capitals, 3, 3);
-  fixture.OpenPanel();
-  std::vector<HWND> children = Children(fixture.panel);
+  WindowsFixture f;
+  f.OpenPanel([](Quiz& quiz) { AddQuestions(quiz, Capitals, 3, 3); });
+  std::vector<HWND> children = Children(f.panel);
   ASSERT_EQ(children.size(), 12u);
   for (int row = 0; row < 3; ++row) {
     for (int k = 0; k < 4; ++k) {
@@ -38,168 +44,118 @@ TEST(QuestionPanel, BuildsEveryRowAsTabled) {
       EXPECT_STRCASEEQ(className, wanted.className);
       // Wine keeps an edit control's border in its extended style.
       DWORD mask = k == 2 ? ~static_cast<DWORD>(WS_BORDER) : ~0u;
-      EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)) & mask, wanted.style & mask) << row << "/" << k;
+      EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)) & mask, wanted.style & mask) << row << k;
       EXPECT_EQ(GetDlgCtrlID(control), wanted.id > 0 ? wanted.id : row + 1 - wanted.id);
-      RECT box = fixture.ClientBox(control);
-      EXPECT_EQ(box.left, wanted.x);
-      EXPECT_EQ(box.top, tops[row] + wanted.dy);
-      EXPECT_EQ(box.right - box.left, wanted.width);
-      EXPECT_EQ(box.bottom - box.top, wanted.height ? wanted.height : heights[row]);
+      EXPECT_EQ(Place(control), std::make_tuple(wanted.x, tops[row] + wanted.dy, wanted.width,
+                                                wanted.height ? wanted.height : heights[row]));
     }
-    char text[64];
-    GetWindowTextA(children[row * 4], text, sizeof text);
-    EXPECT_EQ(std::string(text), std::to_string(row + 1) + ".");
-    GetWindowTextA(children[row * 4 + 1], text, sizeof text);
-    EXPECT_STREQ(text, Capitals[row].text);
+    char number[8], question[64];
+    GetWindowTextA(children[row * 4], number, sizeof number);
+    GetWindowTextA(children[row * 4 + 1], question, sizeof question);
+    EXPECT_EQ(std::make_pair(std::string(number), std::string(question)),
+              std::make_pair(std::to_string(row + 1) + ".", std::string(Capitals[row].text)));
   }
   EXPECT_EQ(SendMessageA(children[0], WM_GETFONT, 0, 0), 0);
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(children[1], WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(children[2], WM_GETFONT, 0, 0)), fixture.quiz->answerFont);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(children[2], WM_GETFONT, 0, 0)), currentQuiz->answerFont);
   EXPECT_EQ(contentHeight, 115);
   EXPECT_EQ(contentWidth, 1050);
-  EXPECT_EQ(GetFocus(), fixture.Item(4001));
+  EXPECT_EQ(GetFocus(), f.Item(4001));
   EXPECT_EQ(standardEditProc, reinterpret_cast<WNDPROC>(GetClassLongPtrA(children[2], GCLP_WNDPROC)));
 }
 
-TEST(QuestionPanel, TwoAnswersPerQuestionGetTwoFieldsRestoredInFieldOrder) {
-  const QuestionData pairs[] = {{"A", "B", "q1"}, {"C", "D", "q2"}, {"E", "F", "q3"}};
-  PanelFixture fixture;
-  fixture.MakeQuiz(pairs, 3, 3, 2);
-  fixture.WriteAnswersFile("a\r\nb\r\nx\r\nd\r\n\r\nf\r\n");
-  fixture.OpenPanel();
-  EXPECT_EQ(contentWidth, 1110);
-  EXPECT_EQ(contentHeight, 115);
-  const char* texts[] = {"a", "b", "x", "d", "", "f"};
-  const char* verdicts[] = {"BRAVO", "BRAVO", "Quasiment", "BRAVO", "?", "BRAVO"};
-  for (int k = 0; k < 6; ++k) {
-    EXPECT_EQ(fixture.Text(4001 + k), texts[k]) << k;
-    EXPECT_EQ(fixture.Text(5001 + k), verdicts[k]) << k;
-    RECT field = fixture.ClientBox(fixture.Item(4001 + k)), label = fixture.ClientBox(fixture.Item(5001 + k));
-    EXPECT_EQ(field.top, label.top);
-    EXPECT_LT(field.right, label.left);
-    EXPECT_LE(label.right, contentWidth);
-  }
-  EXPECT_EQ(fixture.ClientBox(fixture.Item(4005)).top, 90);
-  EXPECT_LT(fixture.ClientBox(fixture.Item(5001)).right, fixture.ClientBox(fixture.Item(4002)).left);
-  EXPECT_EQ(fixture.Item(4007), nullptr);
-}
-
-TEST(QuestionPanel, RestoresSavedLinesAndTheirVerdicts) {
-  const struct { const char* name; std::string bytes; bool writeFile; std::vector<std::string> fields, verdicts; } cases[] = {
-      {"crlf lines", "Paris\r\n\r\n42\r\n", true, {"Paris", "", "42"}, {"BRAVO", "?", "FAUX"}},
-      {"lone lf stays", "a\nb\r\n", true, {"a\nb", "", ""}, {}},
-      {"junk before lf", "abc\rx\ndef", true, {"abc", "def", ""}, {}},
-      {"last line unended", "x\r\ny\r\nROME", true, {"x", "y", "ROME"}, {"FAUX", "FAUX", "FAUX"}},
-      {"zero bytes dropped", std::string("P\0a\r\n", 5), true, {"Pa", "", ""}, {}},
-      {"more lines than rows", "1\r\n2\r\n3\r\n4\r\n", true, {"1", "2", "3"}, {}},
-      {"near answers", "paris\r\nROMA\r\n", true, {"paris", "ROMA", ""}, {"BRAVO", "Quasiment", "?"}},
-      {"empty file", "", true, {"", "", ""}, {}},
-      {"no file", "", false, {"", "", ""}, {"?", "?", "?"}},
+// Saved lines go to the answer fields in field order, each judged; reveal
+// labels only in the reveal modes, showing a restored right answer's text in mode 2.
+TEST(QuestionPanel, RestoresTheAnswersFileIntoTheFieldsAndJudgesThem) {
+  using Texts = std::vector<std::string>;
+  // clang-format off
+  const struct { int answers, mode; const char* saved; Texts fields, verdicts; const char* reveal; } cases[] = {
+      {1, 1, "Paris\r\n\r\n42\r\nBERLIN\r\n", {"Paris", "", "42"}, {"BRAVO", "?", "FAUX"}, nullptr},
+      {2, 0, "paris\r\nfrance\r\nx\r\nitalie\r\n\r\nALLEMAGNE", {"paris", "france", "x", "italie", "", "ALLEMAGNE"},
+       {"BRAVO", "BRAVO", "FAUX", "BRAVO", "?", "BRAVO"}, nullptr},
+      {1, 0, nullptr, {"", "", ""}, {"?", "?", "?"}, nullptr},
+      {1, 2, "Paris\r\n", {"Paris", "", ""}, {"BRAVO", "?", "?"}, "La Seine"},
+      {1, 4, "Paris\r\n", {"Paris", "", ""}, {"BRAVO", "?", "?"}, ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
-    PanelFixture fixture;
-    fixture.MakeQuiz(Capitals, 3, 3);
-    if (c.writeFile) fixture.WriteAnswersFile(c.bytes);
-    fixture.OpenPanel();
-    for (int k = 0; k < 3; ++k) {
-      EXPECT_EQ(fixture.Text(4001 + k), c.fields[k]) << c.name << " field " << k;
-      if (!c.verdicts.empty()) EXPECT_EQ(fixture.Text(5001 + k), c.verdicts[k]) << c.name << " verdict " << k;
-    }
-  }
-}
-
-TEST(QuestionPanel, RevealLabelsOnlyForRevealModes) {
-  for (int mode = 0; mode <= 5; ++mode) {
-    PanelFixture fixture;
-    Quiz& quiz = fixture.MakeQuiz(Capitals, 3, 3);
-    quiz.revealMode = mode;
-    lstrcpyA(quiz.questionAt(0)->revealText, "La Seine");
-    fixture.WriteAnswersFile("Paris\r\n");
-    fixture.OpenPanel();
-    bool shown = mode >= 2 && mode <= 4;
-    EXPECT_EQ(fixture.Item(8001) != nullptr, shown) << mode;
-    EXPECT_EQ(fixture.Item(8003) != nullptr, shown) << mode;
-    EXPECT_EQ(contentWidth, shown ? 1460 : 1050) << mode;
-    if (mode == 2 || mode == 3) EXPECT_EQ(fixture.Text(8001), "La Seine") << mode;
-    if (!shown) continue;
-    RECT reveal = fixture.ClientBox(fixture.Item(8001));
-    EXPECT_GT(reveal.left, fixture.ClientBox(fixture.Item(5001)).right);
-    EXPECT_LE(reveal.right, contentWidth);
+    WindowsFixture f;
+    if (c.saved != nullptr) f.WriteAnswersFile(c.saved);
+    f.OpenPanel([&](Quiz& quiz) {
+      AddQuestions(quiz, Capitals, 3, 3, c.answers);
+      quiz.revealMode = c.mode;
+      lstrcpyA(quiz.questionAt(0)->revealText, "La Seine");
+    });
+    for (size_t k = 0; k < c.fields.size(); ++k)
+      EXPECT_EQ(std::make_pair(f.Text(4001 + int(k)), f.Text(5001 + int(k))),
+                std::make_pair(c.fields[k], c.verdicts[k]));
+    EXPECT_EQ(f.Item(4001 + int(c.fields.size())), f.Item(5001 + int(c.fields.size())));  // neither exists
+    EXPECT_EQ(f.Item(8003) != nullptr && f.Item(8004) == nullptr, c.reveal != nullptr) << c.mode;
+    EXPECT_EQ(contentWidth, ContentWidth(3, c.answers, c.reveal != nullptr)) << c.mode;
+    if (c.reveal != nullptr) EXPECT_EQ(f.Text(8001), c.reveal) << c.mode;
   }
 }
 
 TEST(QuestionPanel, NoRowsWhenHiddenOrEmpty) {
-  const struct { int records, count, hidden, answers, width; size_t children; } cases[] = {
-      {3, 3, 1, 1, 20, 0}, {3, 0, 0, 1, 20, 0}, {3, 3, 2, 2, 80, 0}, {3, 0, 0, 2, 80, 0},
-      {0, 2, 0, 1, 1050, 8},  // a count without records: rows with empty question labels
+  // clang-format off
+  const struct { int records, count, hidden; size_t children; } cases[] = {
+      {3, 3, 1, 0}, {3, 0, 0, 0}, {3, 3, 2, 0}, {0, 2, 0, 8},  // a count without records: empty question labels
   };
+  // clang-format on
   for (const auto& c : cases) {
-    PanelFixture fixture;
-    fixture.MakeQuiz(Capitals, c.records, c.count, c.answers).questionsHidden = c.hidden;
-    fixture.OpenPanel();
-    std::vector<HWND> children = Children(fixture.panel);
-    ASSERT_EQ(children.size(), c.children) << c.count << "/" << c.hidden;
-    EXPECT_EQ(contentWidth, c.width);
+    WindowsFixture f;
+    f.OpenPanel([&](Quiz& quiz) {
+      AddQuestions(quiz, Capitals, c.records, c.count);
+      quiz.questionsHidden = c.hidden;
+    });
+    ASSERT_EQ(Children(f.panel).size(), c.children) << c.count << "/" << c.hidden;
     if (c.children) {
-      EXPECT_EQ(fixture.Text(3000), "");
+      EXPECT_EQ(f.Text(3000), "");
       continue;
     }
-    EXPECT_EQ(contentHeight, 0);
-    SendMessageA(fixture.panel, WM_VSCROLL, SB_LINEDOWN, 0);
-    SendMessageA(fixture.panel, WM_HSCROLL, SB_PAGERIGHT, 0);
-    EXPECT_EQ(fixture.Position(SB_VERT), 0);
-    EXPECT_EQ(fixture.Position(SB_HORZ), 0);
+    SendMessageA(f.panel, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageA(f.panel, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(f.Position(SB_VERT) + f.Position(SB_HORZ), 0);
   }
 }
 
-TEST(QuestionPanel, EveryScrollCodeAndResizeMoveTheContent) {
-  PanelFixture fixture;  // 40 questions: rows from 34 on are 50 high, the content is 1503 pixels
-  fixture.MakeQuiz(Capitals, 3, 40);
-  fixture.OpenPanel(500, 300);
+TEST(QuestionPanel, ScrollRequestsAndResizesMoveTheContent) {
+  WindowsFixture f;  // 40 questions: rows from 34 on are 50 high, the content is 1503 pixels
+  f.OpenPanel([](Quiz& quiz) { AddQuestions(quiz, Capitals, 3, 40); }, 500, 300);
   RECT client;
-  GetClientRect(fixture.panel, &client);
-  auto Question = [&] { return fixture.ClientBox(fixture.Item(3000)); };
+  GetClientRect(f.panel, &client);
+  auto Question = [&] { return std::make_pair(ChildRect(f.Item(3000)).left, ChildRect(f.Item(3000)).top); };
   ASSERT_EQ(contentHeight, 1503);
-  const int bottom = contentHeight - client.bottom, down = client.bottom - 1;
-  const int right = contentWidth - client.right, across = client.right - 1;
+  const int bottom = contentHeight - client.bottom, across = client.right - 1, down = client.bottom - 1;
   const auto V = WM_VSCROLL, H = WM_HSCROLL, W = WM_MOUSEWHEEL;
-  const WPARAM notchUp = MAKEWPARAM(0, 120), notchDown = MAKEWPARAM(0, static_cast<WORD>(-120));
+  // clang-format off
   const struct { UINT message; WPARAM code; int position; } steps[] = {
-      {V, SB_LINEDOWN, 310}, {V, SB_THUMBPOSITION, 310}, {V, ScrollWheelDown, 360}, {V, ScrollWheelUp, 310},
-      {V, SB_PAGEDOWN, 310 + down}, {V, SB_PAGEUP, 310}, {V, SB_LINEUP, 0}, {V, SB_LINEUP, 0},
-      {V, SB_ENDSCROLL, 0}, {V, SB_BOTTOM, bottom}, {V, SB_LINEDOWN, bottom}, {V, ScrollWheelDown, bottom},
-      {V, SB_TOP, 0}, {V, ScrollWheelUp, 0},
-      {W, notchDown, 50}, {W, notchDown, 100}, {W, MAKEWPARAM(0, static_cast<WORD>(-240)), 100}, {W, notchUp, 50},
-      {W, MAKEWPARAM(0, 240), 50}, {W, MAKEWPARAM(0, 1), 50},
-      {H, SB_LINERIGHT, 1}, {H, SB_LINERIGHT, 2}, {H, SB_LINELEFT, 1}, {H, SB_THUMBPOSITION, 1}, {H, SB_RIGHT, 1},
-      {H, SB_PAGERIGHT, 1 + across}, {H, SB_PAGERIGHT, right}, {H, SB_LEFT, right}, {H, SB_PAGELEFT, right - across},
-      {H, ScrollWheelDown, right - across}, {H, SB_PAGELEFT, 0},
+      {V, SB_LINEDOWN, 310}, {V, ScrollWheelDown, 360}, {V, SB_PAGEDOWN, 360 + down}, {V, SB_BOTTOM, bottom},
+      {V, SB_TOP, 0}, {W, MAKEWPARAM(0, WORD(-120)), 50}, {W, MAKEWPARAM(0, 240), 50}, {W, MAKEWPARAM(0, 120), 0},
+      {H, SB_PAGERIGHT, across}, {H, SB_LINELEFT, across - 1},
   };
+  // clang-format on
   int vertical = 0;
   for (const auto& s : steps) {
-    SendMessageA(fixture.panel, s.message, s.code, 0);
-    fixture.Pump();
+    SendMessageA(f.panel, s.message, s.code, 0);
+    PumpMessages();  // the wheel posts its request
     if (s.message != H) vertical = s.position;
-    EXPECT_EQ(fixture.Position(s.message == H ? SB_HORZ : SB_VERT), s.position) << s.message << " " << s.code;
-    EXPECT_EQ(Question().top, 5 - vertical) << s.message << " " << s.code;
-    EXPECT_EQ(Question().left, 50 - (s.message == H ? s.position : 0)) << s.message << " " << s.code;
+    EXPECT_EQ(f.Position(s.message == H ? SB_HORZ : SB_VERT), s.position) << s.message << " " << s.code;
+    EXPECT_EQ(Question(), std::make_pair(50L - (s.message == H ? s.position : 0), 5L - vertical)) << s.code;
   }
-  const struct { int target, position; } targets[] = {{123, 123}, {99999, bottom}};
-  for (const auto& t : targets) {
-    scrollTarget = t.target;
-    SendMessageA(fixture.panel, WM_VSCROLL, ScrollToTarget, 0);
-    EXPECT_EQ(fixture.Position(SB_VERT), t.position);
-  }
+  scrollTarget = 123;
+  SendMessageA(f.panel, WM_VSCROLL, ScrollToTarget, 0);
+  EXPECT_EQ(f.Position(SB_VERT), 123);
+  SendMessageA(f.panel, WM_VSCROLL, SB_BOTTOM, 0);
   // At the bottom, the content ends 5 pixels below the last row, at the client's edge.
-  EXPECT_EQ(fixture.ClientBox(fixture.Item(4040)).bottom + 5, client.bottom);
+  EXPECT_EQ(ChildRect(f.Item(4040)).bottom + 5, client.bottom);
   // Resizing keeps the content with the bar.
-  SetWindowPos(fixture.panel, nullptr, 0, 0, 500, 600, SWP_NOZORDER | SWP_NOMOVE);
-  GetClientRect(fixture.panel, &client);
-  EXPECT_EQ(fixture.Position(SB_VERT), contentHeight - client.bottom);
-  EXPECT_EQ(Question().top, 5 - (contentHeight - client.bottom));
-  SetWindowPos(fixture.panel, nullptr, 0, 0, 1200, 1600, SWP_NOZORDER | SWP_NOMOVE);
-  EXPECT_EQ(fixture.Position(SB_VERT), 0);
-  EXPECT_EQ(Question().top, 5);
+  SetWindowPos(f.panel, nullptr, 0, 0, 500, 600, SWP_NOZORDER | SWP_NOMOVE);
+  GetClientRect(f.panel, &client);
+  EXPECT_EQ(f.Position(SB_VERT), contentHeight - client.bottom);
+  EXPECT_EQ(Question().second, 5 - (contentHeight - client.bottom));
+  SetWindowPos(f.panel, nullptr, 0, 0, 1200, 1600, SWP_NOZORDER | SWP_NOMOVE);
+  EXPECT_EQ(Question(), std::make_pair(50L, 5L));
 }
 
 HBRUSH Colour(HWND panel, HWND label, HDC context) {
@@ -208,41 +164,39 @@ HBRUSH Colour(HWND panel, HWND label, HDC context) {
 }
 
 TEST(QuestionPanel, LabelColours) {
-  PanelFixture fixture;
-  Quiz& quiz = fixture.MakeQuiz(Capitals, 3, 3);
-  quiz.revealMode = 2;
-  fixture.OpenPanel();
-  HWND label = fixture.Item(5002), question = fixture.Item(3000);
-  const struct { const char* word; HBRUSH brush; } cases[] = {
-      {"Anagramme", quiz.brushOrange}, {"BRAVO", quiz.brushGreen}, {"FAUX", quiz.brushRed},
-      {"Presque", quiz.brushGold}, {"y a de l'idée", quiz.brushGold}, {"bravo", quiz.brushGold},
-  };
+  WindowsFixture f;
+  f.OpenPanel([](Quiz& quiz) {
+    AddQuestions(quiz, Capitals, 3, 3);
+    quiz.revealMode = 2;
+  });
+  const Quiz& quiz = *currentQuiz;
+  HWND label = f.Item(5002);
   HDC context = GetDC(label);
+  // clang-format off
+  const struct { const char* word; HBRUSH brush; } cases[] = {
+      {"Anagramme", quiz.brushOrange}, {"BRAVO", quiz.brushGreen}, {"FAUX", quiz.brushRed}, {"Presque", quiz.brushGold}};
+  // clang-format on
   for (const auto& c : cases) {
     SetWindowTextA(label, c.word);
-    EXPECT_EQ(Colour(fixture.panel, label, context), c.brush) << c.word;
+    SetBkMode(context, OPAQUE);
+    EXPECT_EQ(Colour(f.panel, label, context), c.brush) << c.word;
+    EXPECT_EQ(GetBkMode(context), TRANSPARENT) << c.word;
   }
-  SetWindowTextA(label, "?");
-  HBRUSH fallback = Colour(fixture.panel, label, context);
-  for (HBRUSH brush : {quiz.brushOrange, quiz.brushGreen, quiz.brushRed, quiz.brushGold, quiz.brushPaleYellow,
-                       quiz.backgroundBrush})
-    EXPECT_NE(fallback, brush);
-  EXPECT_EQ(Colour(fixture.panel, question, context), quiz.brushPaleYellow);
+  SetWindowTextA(label, "?");  // the system's colours
+  SetBkMode(context, OPAQUE);
+  EXPECT_NE(Colour(f.panel, label, context), quiz.brushGold);
+  EXPECT_EQ(GetBkMode(context), OPAQUE);
+  EXPECT_EQ(Colour(f.panel, f.Item(3000), context), quiz.brushPaleYellow);
   ReleaseDC(label, context);
-  EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageA(fixture.panel, WM_CTLCOLORDLG, 0, 0)), quiz.backgroundBrush);
-  // Number and reveal labels: white text only on a dark red and green.
-  const struct { BYTE red, green, blue; COLORREF text; } backgrounds[] = {
-      {59, 59, 200, RGB(255, 255, 255)}, {60, 0, 0, RGB(0, 0, 0)}, {59, 60, 0, RGB(0, 0, 0)},
-      {0, 0, 0, RGB(255, 255, 255)}, {90, 95, 150, RGB(0, 0, 0)},
-  };
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageA(f.panel, WM_CTLCOLORDLG, 0, 0)), quiz.backgroundBrush);
+  // Number and reveal labels: on the background, white text only on a dark one.
   for (int id : {153, 8002})
-    for (const auto& c : backgrounds) {
-      quiz.setBackground(c.red, c.green, c.blue);
-      context = GetDC(label = fixture.Item(id));
+    for (BYTE level : {0, 200}) {
+      currentQuiz->setBackground(level, level, 255);
+      context = GetDC(label = f.Item(id));
       SetBkMode(context, OPAQUE);
-      SetTextColor(context, RGB(1, 2, 3));
-      EXPECT_EQ(Colour(fixture.panel, label, context), quiz.backgroundBrush) << id;
-      EXPECT_EQ(GetTextColor(context), c.text) << id << " " << int(c.red) << "," << int(c.green);
+      EXPECT_EQ(Colour(f.panel, label, context), quiz.backgroundBrush) << id;
+      EXPECT_EQ(GetTextColor(context), level ? RGB(0, 0, 0) : RGB(255, 255, 255)) << id << " " << int(level);
       EXPECT_EQ(GetBkMode(context), TRANSPARENT);
       ReleaseDC(label, context);
     }

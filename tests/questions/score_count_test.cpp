@@ -8,27 +8,25 @@
 #include <functional>
 #include <string>
 
-#include "header_panel.h"
-#include "panel_fixture.h"
+#include "support/windows_fixture.h"
 
 namespace {
 
-const QuestionData Capitals[] = {{"PARIS", "", "?"}, {"ROME", "", "?"}, {"BERLIN", "", "?"}};
+const QuestionRow Capitals[] = {{"PARIS", "", "?"}, {"ROME", "", "?"}, {"BERLIN", "", "?"}};
 
 HWND AddStatic(HWND panel, int id, const char* text) {
   return CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, panel,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
-// A quiz of count questions with its header panel and the given answers file.
-Quiz& MakeQuizWithHeader(PanelFixture& fixture, int count, const char* answers) {
-  Quiz& quiz = fixture.MakeQuiz(Capitals, count, count);
-  for (int s = 0; s < count; ++s) std::snprintf(quiz.scoreCodes[s], TextSize, "CODE%d", s + 1);
-  quiz.headerPanel = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HEADER_PANEL), fixture.parent,
-                                        HeaderPanelProc, 0);
+// The player on a quiz of count questions and the given answers file.
+Quiz& StartWith(WindowsFixture& fixture, int count, const char* answers) {
   fixture.WriteAnswersFile(answers);
-  fixture.OpenPanel();
-  return quiz;
+  fixture.StartPlayer([count](Quiz& quiz) {
+    AddQuestions(quiz, Capitals, count, count);
+    for (int s = 0; s < count; ++s) std::snprintf(quiz.scoreCodes[s], TextSize, "CODE%d", s + 1);
+  });
+  return *currentQuiz;
 }
 
 std::string HeaderText(const Quiz& quiz, int id) {
@@ -47,16 +45,16 @@ TEST(ScoreCount, ShownOnceTheRowsAreBuilt) {
       {3, "paris\r\nlyon\r\nberlin\r\n", " 2 / 3", "CODE2"},
   };
   for (const auto& c : cases) {
-    PanelFixture fixture;
-    Quiz& quiz = MakeQuizWithHeader(fixture, c.count, c.answers);
+    WindowsFixture fixture;
+    Quiz& quiz = StartWith(fixture, c.count, c.answers);
     EXPECT_EQ(HeaderText(quiz, IDC_SCORE), c.score);
     EXPECT_EQ(HeaderText(quiz, IDC_SCORE_CODE), c.code);
   }
 }
 
 TEST(ScoreCount, FollowsLabelsChangedOrReplacedFromOutside) {
-  PanelFixture fixture;
-  Quiz& quiz = MakeQuizWithHeader(fixture, 3, "paris\r\nlyon\r\nberlin\r\n");
+  WindowsFixture fixture;
+  Quiz& quiz = StartWith(fixture, 3, "paris\r\nlyon\r\nberlin\r\n");
   HWND panel = fixture.panel;
   auto header = [&](int id) { return HeaderText(quiz, id); };
 

@@ -1,4 +1,7 @@
+// The quiz's GDI objects: made with the quiz, the brushes deleted with it.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "quiz.h"
 
@@ -6,42 +9,33 @@ namespace {
 
 COLORREF BrushColour(HBRUSH brush) {
   LOGBRUSH logBrush = {};
-  if (GetObjectA(brush, sizeof logBrush, &logBrush) != sizeof logBrush || logBrush.lbStyle != BS_SOLID) return CLR_INVALID;
+  if (GetObjectA(brush, sizeof logBrush, &logBrush) != sizeof logBrush || logBrush.lbStyle != BS_SOLID)
+    return CLR_INVALID;
   return logBrush.lbColor;
 }
 
-const struct { const char* name; HBRUSH Quiz::*brush; COLORREF colour; } Brushes[] = {
-    {"backgroundBrush", &Quiz::backgroundBrush, RGB(90, 95, 150)}, {"brushRed", &Quiz::brushRed, RGB(255, 0, 0)},
-    {"brushGreen", &Quiz::brushGreen, RGB(0, 255, 0)},             {"brushOrange", &Quiz::brushOrange, RGB(255, 100, 0)},
-    {"brushGold", &Quiz::brushGold, RGB(255, 203, 38)},            {"brushPaleYellow", &Quiz::brushPaleYellow, RGB(255, 255, 192)},
-};
-
-TEST(QuizObject, ConstructorMakesTheSolidBrushesAndTheScoreAndTitleFonts) {
-  Quiz quiz;
-  for (const auto& b : Brushes) EXPECT_EQ(BrushColour(quiz.*(b.brush)), b.colour) << b.name;
-  EXPECT_EQ(quiz.answerFont, nullptr);
-  EXPECT_EQ(quiz.headerPanel, nullptr);
-  const struct { HFONT font; LONG height, weight; BYTE italic; } fonts[] = {{quiz.scoreFont, 25, 400, 0}, {quiz.titleFont, -15, 700, 1}};
-  for (const auto& f : fonts) {
-    LOGFONTA font = {};
-    ASSERT_EQ(GetObjectA(f.font, sizeof font, &font), int(sizeof font)) << f.height;
-    EXPECT_EQ(font.lfHeight, f.height);
-    EXPECT_EQ(font.lfWeight, f.weight) << f.height;
-    EXPECT_EQ(font.lfItalic, f.italic) << f.height;
-    EXPECT_EQ(font.lfUnderline | font.lfWidth | font.lfCharSet | font.lfFaceName[0], 0) << f.height;
-  }
-}
-
-TEST(QuizObject, DestructionDeletesTheBrushesButKeepsTheFonts) {
+TEST(QuizObject, BrushesAndFontsMadeWithTheQuizBrushesDeletedWithIt) {
   for (int questions : {0, 3}) {
     Quiz* quiz = new Quiz;
     for (int i = 0; i < questions; ++i) quiz->appendQuestion("a", "", "q");
-    HBRUSH brushes[6];
-    for (int i = 0; i < 6; ++i) brushes[i] = quiz->*(Brushes[i].brush);
-    HFONT fonts[2] = {quiz->scoreFont, quiz->titleFont};
+    // clang-format off
+    const struct { HBRUSH brush; COLORREF colour; } brushes[] = {
+        {quiz->backgroundBrush, RGB(90, 95, 150)}, {quiz->brushRed, RGB(255, 0, 0)}, {quiz->brushGreen, RGB(0, 255, 0)},
+        {quiz->brushOrange, RGB(255, 100, 0)}, {quiz->brushGold, RGB(255, 203, 38)}, {quiz->brushPaleYellow, RGB(255, 255, 192)}};
+    const struct { HFONT font; LONG height, weight; BYTE italic; } fonts[] = {{quiz->scoreFont, 25, 400, 0}, {quiz->titleFont, -15, 700, 1}};
+    // clang-format on
+    for (const auto& b : brushes) EXPECT_EQ(BrushColour(b.brush), b.colour);
+    EXPECT_EQ(quiz->answerFont, nullptr);
+    for (const auto& f : fonts) {
+      LOGFONTA font = {};
+      ASSERT_EQ(GetObjectA(f.font, sizeof font, &font), int(sizeof font)) << f.height;
+      EXPECT_EQ(std::make_tuple(font.lfHeight, font.lfWeight, font.lfItalic),
+                std::make_tuple(f.height, f.weight, f.italic));
+      EXPECT_EQ(font.lfUnderline | font.lfWidth | font.lfCharSet | font.lfFaceName[0], 0) << f.height;
+    }
     delete quiz;
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(GetObjectType(brushes[i]), 0u) << Brushes[i].name << ", " << questions;
-    for (HFONT font : fonts) EXPECT_EQ(GetObjectType(font), DWORD(OBJ_FONT));
+    for (const auto& b : brushes) EXPECT_EQ(GetObjectType(b.brush), 0u) << questions;
+    for (const auto& f : fonts) EXPECT_EQ(GetObjectType(f.font), DWORD(OBJ_FONT)) << "fonts are kept";
   }
 }
 
