@@ -1,6 +1,9 @@
 // SaveAnswers on a real question panel and a real disk: one CR LF line per
-// answer field, written through a temporary file that replaces the old one.
+// answer field, written through a temporary file named after the answers
+// file, which then replaces it.
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "support/windows_fixture.h"
 
@@ -57,6 +60,46 @@ TEST(SaveAnswers, AnAnswersFileThatCannotBeReplacedIsKept) {
     EXPECT_EQ(CountFiles(), 1) << "the unfinished copy is removed";
     SaveAnswers(f.panel);
     EXPECT_EQ(f.ReadAnswersFile(), "nouvelle\r\n\r\n\r\n") << "held " << held;
+  }
+}
+
+// The hidden and archive attributes survive the replacement, a temporary left
+// by a crash is taken over, and with no temporary possible the answers go in
+// place, unless the answers file is read-only.
+TEST(SaveAnswers, TemporaryAttributesAndWritingInPlace) {
+  enum class Temporary { None, Stale, Blocked };
+  // clang-format off
+  const struct { const char* name; DWORD attributes; Temporary temporary; bool saved; } cases[] = {
+      {"archive", FILE_ATTRIBUTE_ARCHIVE, Temporary::None, true},
+      {"hidden and archive", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, Temporary::None, true},
+      {"hidden, a hidden temporary left by a crash", FILE_ATTRIBUTE_HIDDEN, Temporary::Stale, true},
+      {"no temporary possible: in place", FILE_ATTRIBUTE_ARCHIVE, Temporary::Blocked, true},
+      {"hidden, in place", FILE_ATTRIBUTE_HIDDEN, Temporary::Blocked, true},
+      {"read-only, no temporary possible: kept", FILE_ATTRIBUTE_READONLY, Temporary::Blocked, false},
+  };
+  // clang-format on
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+  WindowsFixture f;
+  f.OpenPanel([](Quiz& quiz) { AddQuestions(quiz, Three, 3, 3); });
+  SetAnswers(f.panel, "Paris", "", "42");
+  const char* answers = f.answersFile.c_str();
+  const std::string temporary = f.answersFile + ".tmp";
+  for (const auto& c : cases) {
+    f.WriteAnswersFile("ancienne\r\n");
+    SetFileAttributesA(answers, c.attributes);
+    const DWORD before = GetFileAttributesA(answers);
+    ASSERT_EQ(before & FILE_ATTRIBUTE_HIDDEN, c.attributes & FILE_ATTRIBUTE_HIDDEN) << "the folder keeps attributes";
+    if (c.temporary == Temporary::Stale) {
+      std::ofstream(temporary, std::ios::binary) << "une sauvegarde interrompue";
+      SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    if (c.temporary == Temporary::Blocked) CreateDirectoryA(temporary.c_str(), nullptr);
+    SaveAnswers(f.panel);
+    EXPECT_EQ(GetFileAttributesA(answers) & kept, before & kept) << c.name;
+    EXPECT_EQ(f.ReadAnswersFile(), c.saved ? "Paris\r\n\r\n42\r\n" : "ancienne\r\n") << c.name;
+    RemoveDirectoryA(temporary.c_str());
+    EXPECT_EQ(CountFiles(), 1) << c.name << ": no temporary is left";
+    SetFileAttributesA(answers, FILE_ATTRIBUTE_NORMAL);
   }
 }
 

@@ -1,12 +1,19 @@
 // The verdict on the real panels: the controls it reads and writes are found
-// through remembered lookups, which must notice every change of the panel.
+// through remembered lookups, and the score counts the feedback labels that
+// the panel made without reading them at every verdict: whatever changes a
+// label or the panel from outside (any way of setting a text, renumbering,
+// moving, replacing) must show in the next verdict and count.
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
 
 #include "support/windows_fixture.h"
 
 namespace {
 
 const QuestionRow Two[] = {{"PARIS", "", "q1"}, {"ROME", "", "q2"}};
+const QuestionRow Capitals[] = {{"PARIS", "", "?"}, {"ROME", "", "?"}, {"BERLIN", "", "?"}};
 
 void Judge(HWND panel, int field, const char* typed) {
   SetDlgItemTextA(panel, field, typed);
@@ -68,6 +75,83 @@ TEST(VerdictControls, ControlsRenumberedMovedOrReplacedAreFoundAfresh) {
   EXPECT_EQ(f.Text(5002), "BRAVO");
   EXPECT_EQ(Score(), " 2 / 2");
   DestroyWindow(second);
+}
+
+// The player on a quiz of count questions and the given answers file.
+Quiz& StartWith(WindowsFixture& fixture, int count, const char* answers) {
+  fixture.WriteAnswersFile(answers);
+  fixture.StartPlayer([count](Quiz& quiz) {
+    AddQuestions(quiz, Capitals, count, count);
+    for (int s = 0; s < count; ++s) std::snprintf(quiz.scoreCodes[s], TextSize, "CODE%d", s + 1);
+  });
+  return *currentQuiz;
+}
+
+// The building writes the score once, when it is over: with one row no verdict follows it.
+TEST(VerdictControls, ShownOnceTheRowsAreBuilt) {
+  const struct {
+    int count;
+    const char *answers, *score, *code;
+  } cases[] = {
+      {1, "paris\r\n", " 0 / 1", "      "},  // its only field is never left: "?" and no score
+      {3, "paris\r\nlyon\r\nberlin\r\n", " 2 / 3", "CODE2"},
+  };
+  for (const auto& c : cases) {
+    WindowsFixture fixture;
+    StartWith(fixture, c.count, c.answers);
+    EXPECT_EQ(Score(), c.score);
+    EXPECT_EQ(WindowsFixture::Text(headerPanelWindow, IDC_SCORE_CODE), c.code);
+  }
+}
+
+TEST(VerdictControls, FollowsLabelsChangedOrReplacedFromOutside) {
+  WindowsFixture fixture;
+  Quiz& quiz = StartWith(fixture, 3, "paris\r\nlyon\r\nberlin\r\n");
+  HWND panel = fixture.panel;
+
+  auto label = [&](int k) { return GetDlgItem(panel, IDC_FEEDBACK_BASE + k); };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    const char *score, *word1;
+  } steps[] = {
+      {"SetDlgItemTextA", [&] { SetDlgItemTextA(panel, 5002, "BRAVO"); }, " 3 / 3", "BRAVO"},
+      {"WM_SETTEXT", [&] { SendMessageA(label(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("FAUX")); }, " 2 / 3",
+       "FAUX"},
+      {"SetWindowTextW", [&] { SetWindowTextW(label(1), L"BRAVO"); }, " 3 / 3", "BRAVO"},
+      {"a verdict over it",
+       [&] {
+         SetDlgItemTextA(panel, 4001, "lyon");
+         quiz.JudgeAnswer(panel, 4001);
+       },
+       " 2 / 3", "FAUX"},
+      {"right again",
+       [&] {
+         SetDlgItemTextA(panel, 4001, "Paris");
+         quiz.JudgeAnswer(panel, 4001);
+       },
+       " 3 / 3", "BRAVO"},
+      {"replaced by a label reading FAUX",
+       [&] {
+         DestroyWindow(label(3));
+         AddControl(panel, "Static", 5003, "FAUX");
+       },
+       " 2 / 3", "BRAVO"},
+      {"its replacement judged", [&] { quiz.JudgeAnswer(panel, 4003); }, " 3 / 3", "BRAVO"},
+      {"replaced by none", [&] { DestroyWindow(label(2)); }, " 2 / 3", "BRAVO"},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    quiz.UpdateScore(panel);
+    EXPECT_EQ(Score(), step.score) << step.what;
+    EXPECT_EQ(fixture.Text(5001), step.word1) << step.what;
+  }
+  EXPECT_EQ(fixture.Text(5003), "BRAVO");
+
+  AddControl(panel, "Static", IDC_REVEAL_BASE + 1, "kept");  // a reveal label made after the building
+  SetDlgItemTextA(panel, 4001, "lyon");
+  quiz.JudgeAnswer(panel, 4001);
+  EXPECT_EQ(fixture.Text(IDC_REVEAL_BASE + 1), "");  // a wrong answer empties its question's reveal label
 }
 
 }  // namespace
