@@ -130,6 +130,28 @@ TEST(DocumentTest, ModifiedFollowsTheSavedState) {
   EXPECT_EQ(steps, QuizDocument::MaxUndoSteps);
 }
 
+// Keystrokes in one field are one undo step, until another field, a save or endTyping.
+TEST(DocumentTest, TypingJoinsKeystrokesOfOneField) {
+  QuizDocument document = FiveRows();
+  for (const char* typed : {"A1", "A12"}) ASSERT_TRUE(document.typeText(QuizField::Question, 0, typed));
+  ASSERT_TRUE(document.typeText(QuizField::Answer1, 0, "R1"));
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().questions[0].questionText + document.quiz().questions[0].answer1, "A12R");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(Rows(document), "ABCDE");
+  EXPECT_FALSE(document.modified());
+  document.typeText(QuizField::Title, -1, "T1");
+  document.markSaved("quiz.txt");
+  document.typeText(QuizField::Title, -1, "T12");
+  document.endTyping();
+  document.typeText(QuizField::Title, -1, "T123");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().title, "T12");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().title, "T1");
+  EXPECT_FALSE(document.modified());
+}
+
 // ---- source files ----
 
 std::string Canonical(const std::string& source, const std::string& heading) {

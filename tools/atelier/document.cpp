@@ -109,6 +109,7 @@ QuizDocument::QuizDocument() = default;
 
 void QuizDocument::reset(const AuthoredQuiz& quiz, const std::string& path, const std::string& heading, bool modified) {
   current_ = State();
+  typing_ = Typing();
   current_.quiz = quiz;
   current_.revision = nextRevision_++;
   undo_.clear();
@@ -140,6 +141,23 @@ bool QuizDocument::setText(QuizField field, int row, const std::string& bytes) {
   if (text == nullptr || *text == value) return false;
   *text = value;
   commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::typeText(QuizField field, int row, const std::string& bytes) {
+  const bool joins = typing_.revision == current_.revision && typing_.field == field && typing_.row == row &&
+                     !undo_.empty() && current_.revision != savedRevision_;
+  if (!joins) {
+    if (!setText(field, row, bytes)) return false;
+  } else {
+    std::string* text = FieldText(current_.quiz, field, row);
+    const std::string value = WithCrLf(bytes);
+    if (text == nullptr || *text == value) return false;
+    *text = value;  // the step before the first keystroke stays the one to undo to
+    redo_.clear();
+    current_.revision = nextRevision_++;
+  }
+  typing_ = {field, row, current_.revision};
   return true;
 }
 
@@ -233,6 +251,7 @@ void QuizDocument::select(const RowSet& rows) { current_.selection = ValidRows(r
 
 bool QuizDocument::undo() {
   if (undo_.empty()) return false;
+  typing_ = Typing();
   redo_.push_back(std::move(current_));
   current_ = std::move(undo_.back());
   undo_.pop_back();
@@ -241,6 +260,7 @@ bool QuizDocument::undo() {
 
 bool QuizDocument::redo() {
   if (redo_.empty()) return false;
+  typing_ = Typing();
   undo_.push_back(std::move(current_));
   current_ = std::move(redo_.back());
   redo_.pop_back();
