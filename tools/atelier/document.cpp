@@ -54,6 +54,24 @@ std::string FirstComment(const std::string& bytes) {
   return IsValidUtf8(line) ? line : Utf8FromCp1252(line);
 }
 
+size_t ErrorCount(const Diagnostics& diagnostics) {
+  size_t count = 0;
+  for (const Diagnostic& d : diagnostics.items) count += d.isError;
+  return count;
+}
+
+// Whether the writer's form of a quiz read with errors keeps every one of
+// them: then each lies in a text the quiz holds whole. An error the parser
+// loses on the way (a line it could not place, a character turned into '?')
+// does not come back.
+bool ErrorsKeptByWriter(const AuthoredQuiz& quiz, const Diagnostics& diagnostics) {
+  const std::string written = WriteQuizSource(quiz, "");
+  AuthoredQuiz again;
+  Diagnostics problems;
+  ParseQuizSource(written, again, problems);
+  return ErrorCount(problems) == ErrorCount(diagnostics) && WriteQuizSource(again, "") == written;
+}
+
 }  // namespace
 
 std::string* FieldText(AuthoredQuiz& quiz, QuizField field, int row) { return TextOfQuiz(quiz, field, row); }
@@ -84,7 +102,10 @@ SourceRead ReadSource(const std::string& bytes, const std::string& fileName) {
     return read;
   }
   read.ok = ParseQuizSource(bytes, read.quiz, read.diagnostics);
-  if (!read.ok) return read;
+  if (!read.ok) {
+    read.textErrorsOnly = ErrorsKeptByWriter(read.quiz, read.diagnostics);
+    if (!read.textErrorsOnly) return read;
+  }
   read.heading = FirstComment(bytes);
   read.canonical = WriteQuizSource(read.quiz, read.heading) == bytes;
   return read;

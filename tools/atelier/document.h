@@ -17,6 +17,10 @@ using RowSet = std::vector<int>;
 // What reading a source file gave.
 struct SourceRead {
   bool ok = false;  // no error: quiz holds the whole source
+  // Errors, but only in texts that the quiz holds whole and the writer writes
+  // back as they are (a text past 259 bytes, a "|"): what the editor saves
+  // while such an error is left. The quiz opens, its errors to be fixed.
+  bool textErrorsOnly = false;
   AuthoredQuiz quiz;
   Diagnostics diagnostics;  // the words of `ludex-pack check`, with lines
   std::string heading;      // the first line when a comment ("Extrait de ..."), which Save writes back first

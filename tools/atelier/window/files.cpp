@@ -132,7 +132,7 @@ bool OfferCopy(const std::wstring& copy, const std::wstring& source) {
     return false;
   }
   const SourceRead read = ReadSource(found.bytes, QuotedName(copy));
-  if (!read.ok) {
+  if (!read.ok && !read.textErrorsOnly) {
     Ask(L"La copie de secours ne peut pas être relue :\n\n" + DiagnosticsText(read.diagnostics), MB_ICONERROR);
     return false;
   }
@@ -177,7 +177,7 @@ std::vector<std::wstring> OrphanCopies() {
 
 bool OpenSource(const std::wstring& path, const std::string& bytes) {
   const SourceRead read = ReadSource(bytes, QuotedName(path));
-  if (!read.ok) {
+  if (!read.ok && !read.textErrorsOnly) {
     Ask(L"« " + FileNameOf(path) +
             L" » ne peut pas être ouvert : ce n'est pas une source de quiz que Ludex sait "
             L"lire.\n\n" +
@@ -191,7 +191,7 @@ bool OpenSource(const std::wstring& path, const std::string& bytes) {
   // A source written by hand changes form when saved over: the author is told first.
   if (!read.canonical) atelier.handWrittenPath = path;
   RememberFile(path);
-  SetStatus(L"Ouvert : " + path);
+  SetStatus(read.ok ? L"Ouvert : " + path : L"Ouvert avec des erreurs à corriger (voir Problèmes) : " + path);
   return true;
 }
 
