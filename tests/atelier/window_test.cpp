@@ -440,7 +440,12 @@ TEST_F(AtelierTest, KeysReachCommandsAndFields) {
     PostMessageW(window, WM_KEYUP, key, 0xC0000001);
     Pump();
   };
-  press(FieldWindow(QuizField::Title), VK_INSERT);  // Inser: a question, ready to type
+  press(FieldWindow(QuizField::Title), VK_TAB);
+  EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Author));
+  PostMessageW(GetFocus(), WM_SYSCHAR, L'l', 1 << 29);  // Alt+L: the label of the list
+  Pump();
+  EXPECT_EQ(GetFocus(), atelier.list);
+  press(atelier.list, VK_INSERT);  // Inser: a question, ready to type
   EXPECT_EQ(Rows(), 1);
   EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Question));
   press(GetFocus(), VK_TAB);

@@ -287,6 +287,16 @@ void MsgCommand(int id, int code, HWND control) {
   }
 }
 
+// The dialog navigation (Tab, a label's Alt+letter) asks the window to move
+// the focus, as a dialog would be asked: the window does it as a dialog does.
+void MsgNextControl(WPARAM wParam, LPARAM lParam) {
+  HWND target =
+      LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(atelier.window, GetFocus(), wParam != 0);
+  if (target == nullptr) return;
+  SetFocus(target);
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+}
+
 void MsgGetMinMaxInfo(MINMAXINFO* limits) {
   limits->ptMinTrackSize.x = 900;
   limits->ptMinTrackSize.y = 600;
@@ -484,6 +494,8 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENUPOPUP: MsgInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
 
     case WM_LIST_SELECTION: TakeListSelection(); return 0;
+
+    case WM_NEXTDLGCTL: MsgNextControl(wParam, lParam); return 0;
 
     case WM_TIMER:
       if (wParam == IDT_RECOVERY) {

@@ -46,8 +46,9 @@ const int FieldCharacterLimit = 4096;
 void CreateField(const FieldLabel& label) {
   const int id = static_cast<int>(label.field);
   AddControl(L"Static", label.label, SS_LEFTNOWORDWRAP, IDC_LABEL_BASE + id);
+  // A multi-line field wraps its lines; a one-line field scrolls sideways.
   const DWORD style =
-      WS_TABSTOP | ES_AUTOHSCROLL | (label.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : 0);
+      WS_TABSTOP | (label.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
   HWND edit = AddControl(L"Edit", L"", style, IDC_FIELD_BASE + id, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_LIMITTEXT, FieldCharacterLimit, 0);
   AddControl(L"Static", L"", SS_RIGHT, IDC_COUNTER_BASE + id);

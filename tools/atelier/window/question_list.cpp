@@ -27,7 +27,11 @@ std::wstring CellText(int row, int column) {
   const AuthoredQuiz& quiz = atelier.document.quiz();
   const AuthoredQuestion& question = quiz.questions[static_cast<size_t>(row)];
   switch (column) {
-    case NumberColumn: return std::to_wstring(row + 1);
+    case NumberColumn: {
+      // A row with an error is drawn red, and marked: a selected row is drawn in the selection's colours.
+      const bool error = static_cast<size_t>(row) < atelier.rowHasError.size() && atelier.rowHasError[row];
+      return std::to_wstring(row + 1) + (error ? L" !" : L"");
+    }
     case QuestionColumn: return OneLine(question.questionText);
     case AnswersColumn:
       return quiz.answersPerQuestion == 2 ? OneLine(question.answer1) + L"  |  " + OneLine(question.answer2)
