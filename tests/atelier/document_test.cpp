@@ -16,10 +16,7 @@
 
 namespace {
 
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-  return info.param.name;
-}
+template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
 
 std::string ReadExample(const std::string& name) {
   std::ifstream in(std::string(LUDEX_EXAMPLES_DIR) + "/" + name, std::ios::binary);
@@ -46,85 +43,28 @@ QuizDocument FiveRows() {
 
 std::string Rows(const QuizDocument& document) {
   std::string rows;
-  for (const AuthoredQuestion& question : document.quiz().questions)
-    rows += question.questionText.empty() ? "_" : question.questionText;
+  for (const AuthoredQuestion& question : document.quiz().questions) rows += question.questionText.empty() ? "_" : question.questionText;
   return rows;
 }
 
-struct ListCase {
-  const char* name;
-  std::function<bool(QuizDocument&)> change;
-  bool changed;
-  const char* rows;
-  RowSet selection;
-};
+struct ListCase { const char* name; std::function<bool(QuizDocument&)> change; bool changed; const char* rows; RowSet selection; };
 void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 
 const ListCase ListCases[] = {
     {"AddInside", [](QuizDocument& d) { return d.addQuestion(2); }, true, "AB_CDE", {2}},
     {"AddPastTheEndAppends", [](QuizDocument& d) { return d.addQuestion(99); }, true, "ABCDE_", {5}},
-    {"InsertPasted",
-     [](QuizDocument& d) {
-       return d.insertQuestions(1, {Question("X"), Question("Y")});
-     },
-     true,
-     "AXYBCDE",
-     {1, 2}},
-    {"RemoveTwoSelectsTheNextRow",
-     [](QuizDocument& d) {
-       return d.removeRows({3, 1});
-     },
-     true,
-     "ACE",
-     {2}},
+    {"InsertPasted", [](QuizDocument& d) { return d.insertQuestions(1, {Question("X"), Question("Y")}); }, true, "AXYBCDE", {1, 2}},
+    {"RemoveTwoSelectsTheNextRow", [](QuizDocument& d) { return d.removeRows({3, 1}); }, true, "ACE", {2}},
     {"RemoveLastSelectsTheNewLast", [](QuizDocument& d) { return d.removeRows({4}); }, true, "ABCD", {3}},
-    {"RemoveNothing",
-     [](QuizDocument& d) {
-       return d.removeRows({7, -1});
-     },
-     false,
-     "ABCDE",
-     {2}},
-    {"MoveBlockUp",
-     [](QuizDocument& d) {
-       return d.moveRows({1, 2}, -1);
-     },
-     true,
-     "BCADE",
-     {0, 1}},
-    {"MoveSpreadRowsUp",
-     [](QuizDocument& d) {
-       return d.moveRows({1, 3}, -1);
-     },
-     true,
-     "BADCE",
-     {0, 2}},
-    {"MoveBlockAndRowDown",
-     [](QuizDocument& d) {
-       return d.moveRows({0, 2, 3}, 1);
-     },
-     true,
-     "BAECD",
-     {1, 3, 4}},
-    {"MoveTopUpDoesNothing",
-     [](QuizDocument& d) {
-       return d.moveRows({0, 1}, -1);
-     },
-     false,
-     "ABCDE",
-     {2}},
+    {"RemoveNothing", [](QuizDocument& d) { return d.removeRows({7, -1}); }, false, "ABCDE", {2}},
+    {"MoveBlockUp", [](QuizDocument& d) { return d.moveRows({1, 2}, -1); }, true, "BCADE", {0, 1}},
+    {"MoveSpreadRowsUp", [](QuizDocument& d) { return d.moveRows({1, 3}, -1); }, true, "BADCE", {0, 2}},
+    {"MoveBlockAndRowDown", [](QuizDocument& d) { return d.moveRows({0, 2, 3}, 1); }, true, "BAECD", {1, 3, 4}},
+    {"MoveTopUpDoesNothing", [](QuizDocument& d) { return d.moveRows({0, 1}, -1); }, false, "ABCDE", {2}},
     {"MoveBottomDownDoesNothing", [](QuizDocument& d) { return d.moveRows({4}, 1); }, false, "ABCDE", {2}},
     {"Duplicate", [](QuizDocument& d) { return d.duplicateRow(1); }, true, "ABBCDE", {2}},
-    {"EditOneField",
-     [](QuizDocument& d) { return d.setText(QuizField::Question, 4, "Z\r\ny\nz"); },
-     true,
-     "ABCDZ\r\ny\r\nz",
-     {2}},
-    {"EditWithTheSameText",
-     [](QuizDocument& d) { return d.setText(QuizField::Question, 0, "A"); },
-     false,
-     "ABCDE",
-     {2}},
+    {"EditOneField", [](QuizDocument& d) { return d.setText(QuizField::Question, 4, "Z\r\ny\nz"); }, true, "ABCDZ\r\ny\r\nz", {2}},
+    {"EditWithTheSameText", [](QuizDocument& d) { return d.setText(QuizField::Question, 0, "A"); }, false, "ABCDE", {2}},
     {"EditMissingRow", [](QuizDocument& d) { return d.setText(QuizField::Code, 5, "x"); }, false, "ABCDE", {2}},
 };
 
@@ -227,20 +167,13 @@ std::string WithCrLfLines(std::string text) {
 }
 
 // heading: the kept heading, or when the file does not open, how the first message starts.
-struct FileCase {
-  const char* name;
-  std::string bytes;
-  bool ok, canonical;
-  const char* heading;
-};
+struct FileCase { const char* name; std::string bytes; bool ok, canonical; const char* heading; };
 void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
 const FileCase FileCases[] = {
-    {"ExtractedByLudexPack", Canonical(ReadExample("capitales.txt"), "Extrait de capitales.exe par ludex-pack."), true,
-     true, "Extrait de capitales.exe par ludex-pack."},
+    {"ExtractedByLudexPack", Canonical(ReadExample("capitales.txt"), "Extrait de capitales.exe par ludex-pack."), true, true, "Extrait de capitales.exe par ludex-pack."},
     {"WrittenWithoutHeading", Canonical(ReadExample("chimie-deux-reponses.txt"), ""), true, true, ""},
-    {"HandWrittenKeepsItsFirstComment", ReadExample("capitales.txt"), true, false,
-     "Quiz d'exemple : les capitales d'Europe."},
+    {"HandWrittenKeepsItsFirstComment", ReadExample("capitales.txt"), true, false, "Quiz d'exemple : les capitales d'Europe."},
     {"CrLfLineEnds", WithCrLfLines(Canonical(ReadExample("capitales.txt"), "")), true, false, ""},
     {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
     {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: le fichier fait "},
@@ -304,8 +237,7 @@ TEST(FileTest, OpensTextErrorsTheWriterKeeps) {
 // Every message without its place, sorted: the parser counts columns in the
 // source line, the editor in the field.
 std::vector<std::string> Unplaced(std::vector<std::string> messages) {
-  for (std::string& message : messages)
-    message = std::regex_replace(message, std::regex("^([EW] )colonne [0-9]+ : "), "$1");
+  for (std::string& message : messages) message = std::regex_replace(message, std::regex("^([EW] )colonne [0-9]+ : "), "$1");
   std::sort(messages.begin(), messages.end());
   return messages;
 }
@@ -322,11 +254,7 @@ std::vector<std::string> CheckedSource(const AuthoredQuiz& quiz) {
   return Unplaced(messages);
 }
 
-struct ValidationCase {
-  const char* name;
-  std::function<void(AuthoredQuiz&)> change;
-  int errors;
-};
+struct ValidationCase { const char* name; std::function<void(AuthoredQuiz&)> change; int errors; };
 void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.name; }
 
 std::string Long(char c) { return std::string(MaxTextLength - 1, c) + "\r\n"; }
@@ -335,48 +263,18 @@ const ValidationCase ValidationCases[] = {
     {"Valid", [](AuthoredQuiz&) {}, 0},
     {"PipeInTitle", [](AuthoredQuiz& q) { q.title = "a|b"; }, 1},
     {"ControlByteInExplanation", [](AuthoredQuiz& q) { q.explanation = "a\x01|"; }, 2},
-    {"AnswerWarnings",
-     [](AuthoredQuiz& q) {
-       q.questions[0].answer1 = " R";
-       q.questions[1].answer1 = "";
-       q.questions[2].answer1 = "a\r\nb";
-     },
-     0},
+    {"AnswerWarnings", [](AuthoredQuiz& q) { q.questions[0].answer1 = " R"; q.questions[1].answer1 = ""; q.questions[2].answer1 = "a\r\nb"; }, 0},
     {"CodeWithLineBreak", [](AuthoredQuiz& q) { q.questions[1].scoreCode = "a\r\nb"; }, 1},
-    {"TooLongRevealInUse",
-     [](AuthoredQuiz& q) {
-       q.revealMode = 2;
-       q.questions[0].revealText = Long('r');
-     },
-     1},
-    {"TooLongRevealOutOfUse",
-     [](AuthoredQuiz& q) {
-       q.questions[0].revealText = Long('r');
-       q.questions[0].secondRevealText = "|";
-     },
-     0},
-    {"TwoAnswersOneEmpty",
-     [](AuthoredQuiz& q) {
-       q.answersPerQuestion = 2;
-       for (auto& x : q.questions) x.answer2 = "S";
-       q.questions[2].answer2 = "";
-     },
-     0},
-    {"OddRevealModeNoQuestion",
-     [](AuthoredQuiz& q) {
-       q.revealMode = 7;
-       q.questions.clear();
-     },
-     0},
+    {"TooLongRevealInUse", [](AuthoredQuiz& q) { q.revealMode = 2; q.questions[0].revealText = Long('r'); }, 1},
+    {"TooLongRevealOutOfUse", [](AuthoredQuiz& q) { q.questions[0].revealText = Long('r'); q.questions[0].secondRevealText = "|"; }, 0},
+    {"TwoAnswersOneEmpty", [](AuthoredQuiz& q) { q.answersPerQuestion = 2; for (auto& x : q.questions) x.answer2 = "S"; q.questions[2].answer2 = ""; }, 0},
+    {"OddRevealModeNoQuestion", [](AuthoredQuiz& q) { q.revealMode = 7; q.questions.clear(); }, 0},
     {"NinetySevenCodes", [](AuthoredQuiz& q) { q.questions.resize(97, q.questions[0]); }, 0},
-    {"OverThePackedSize",
-     [](AuthoredQuiz& q) {
+    {"OverThePackedSize", [](AuthoredQuiz& q) {
        q.revealMode = 3;
        q.questions.resize(MaxQuestions, q.questions[0]);
-       for (auto& x : q.questions)
-         x.questionText = x.answer1 = x.revealText = x.secondRevealText = std::string(259, 'q');
-     },
-     1},
+       for (auto& x : q.questions) x.questionText = x.answer1 = x.revealText = x.secondRevealText = std::string(259, 'q');
+     }, 1},
 };
 
 class ValidationTest : public ::testing::TestWithParam<ValidationCase> {};
