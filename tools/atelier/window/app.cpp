@@ -231,10 +231,15 @@ void GoToProblem() {
   if (field >= 0) SetFocus(FieldWindow(static_cast<QuizField>(field)));
 }
 
-// Enter, which the dialog navigation turns into IDOK: go where the focus points.
+// Enter, which the dialog navigation turns into IDOK: press the button that
+// has the focus, or go where the focus points.
 void MsgEnter() {
   HWND focus = GetFocus();
-  if (focus == atelier.problems) {
+  wchar_t name[16] = L"";
+  GetClassNameW(focus, name, 16);
+  if (lstrcmpiW(name, L"Button") == 0) {
+    SendMessageW(focus, BM_CLICK, 0, 0);
+  } else if (focus == atelier.problems) {
     GoToProblem();
   } else if (focus == atelier.list && atelier.shownRow >= 0) {
     SetFocus(FieldWindow(QuizField::Question));
@@ -505,6 +510,11 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
 
     case WM_CLOSE: MsgClose(); return 0;
+
+    case WM_QUERYENDSESSION:
+      // Windows is ending the session: the recovery copy holds the last change.
+      WriteRecoveryCopy();
+      return TRUE;
 
     case WM_DESTROY: PostQuitMessage(0); return 0;
 
