@@ -82,7 +82,7 @@ std::wstring RecentMenuText(int index, const std::wstring& path) {
   return L"&" + std::to_wstring(index + 1) + L" " + shown;
 }
 
-// The last files go above the menu's last separator (before "Quitter").
+// The last files go between a separator of their own and the one above "Quitter".
 void ShowRecentFiles() {
   HMENU menu = GetSubMenu(GetMenu(atelier.window), 0);
   if (menu == nullptr) return;
@@ -90,11 +90,11 @@ void ShowRecentFiles() {
   DeleteMenu(menu, IdOfRecentSeparator, MF_BYCOMMAND);
   if (atelier.recentFiles.empty()) return;
   UINT position = static_cast<UINT>(GetMenuItemCount(menu) - 2);
+  InsertMenuW(menu, position++, MF_BYPOSITION | MF_SEPARATOR, IdOfRecentSeparator, nullptr);
   for (size_t k = 0; k < atelier.recentFiles.size(); ++k) {
     const std::wstring text = RecentMenuText(static_cast<int>(k), WideFromUtf8(atelier.recentFiles[k]));
     InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING, IDM_RECENT_BASE + k, text.c_str());
   }
-  InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, IdOfRecentSeparator, nullptr);
 }
 
 void RememberFile(const std::wstring& path) {
