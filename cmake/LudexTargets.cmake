@@ -106,3 +106,12 @@ function(ludex_library name)
     target_link_libraries(${name} PUBLIC ${arg_SYSTEM})
   endif()
 endfunction()
+
+# A program of the release zip: static, and stripped, since nobody debugs a
+# downloaded copy (the player must be stripped anyway for resource updates).
+function(ludex_release_program target)
+  ludex_static_windows_program(${target})
+  if(MINGW)
+    target_link_options(${target} PRIVATE -s)
+  endif()
+endfunction()

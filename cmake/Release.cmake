@@ -7,6 +7,7 @@
 set(LUDEX_RELEASE_PROGRAMS
   ludex
   ludex-pack
+  ludex-atelier
 )
 
 install(TARGETS ${LUDEX_RELEASE_PROGRAMS} RUNTIME DESTINATION .)

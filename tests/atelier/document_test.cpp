@@ -138,6 +138,28 @@ TEST(DocumentTest, ModifiedFollowsTheSavedState) {
   EXPECT_EQ(steps, QuizDocument::MaxUndoSteps);
 }
 
+// Keystrokes in one field are one undo step, until another field, a save or endTyping.
+TEST(DocumentTest, TypingJoinsKeystrokesOfOneField) {
+  QuizDocument document = FiveRows();
+  for (const char* typed : {"A1", "A12"}) ASSERT_TRUE(document.typeText(QuizField::Question, 0, typed));
+  ASSERT_TRUE(document.typeText(QuizField::Answer1, 0, "R1"));
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().questions[0].questionText + document.quiz().questions[0].answer1, "A12R");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(Rows(document), "ABCDE");
+  EXPECT_FALSE(document.modified());
+  document.typeText(QuizField::Title, -1, "T1");
+  document.markSaved("quiz.txt");
+  document.typeText(QuizField::Title, -1, "T12");
+  document.endTyping();
+  document.typeText(QuizField::Title, -1, "T123");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().title, "T12");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().title, "T1");
+  EXPECT_FALSE(document.modified());
+}
+
 // ---- source files ----
 
 std::string Canonical(const std::string& source, const std::string& heading) {
@@ -197,6 +219,30 @@ TEST_P(FileTest, OpensAndSaves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FileTest, ::testing::ValuesIn(FileCases), CaseName<FileCase>);
+
+// What the editor saves with an error left in a text opens again; a source
+// whose errors the parser could not keep whole does not.
+TEST(FileTest, OpensTextErrorsTheWriterKeeps) {
+  const std::string tail = "\nr\xC3\xA9ponse: R\ncode: C\n";
+  const struct {
+    std::string question;
+    const char* before;  // lines between the title and the question
+    bool opens;
+  } cases[] = {
+      {std::string(260, 'a'), "", true},
+      {"a | b", "", true},
+      {"\xE2\x86\x92", "", false},  // U+2192 would come back as '?'
+      {std::string(260, 'a'), "mot: x\n", false},
+  };
+  for (const auto& c : cases) {
+    const SourceRead read =
+        ReadSource("titre: T\n" + std::string(c.before) + "question: " + c.question + tail, "q.txt");
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.textErrorsOnly, c.opens) << c.question;
+    if (c.opens) EXPECT_EQ(read.quiz.questions.at(0).questionText, c.question);
+  }
+  EXPECT_FALSE(ReadSource("titre: T\nquestion: Q\nr\xC3\xA9ponse: R\n", "q.txt").textErrorsOnly);  // no code line
+}
 
 // ---- validation: the words of ludex-pack check on the source Save writes ----
 

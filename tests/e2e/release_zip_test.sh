@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release zip as a Windows author gets it: made by cpack, unpacked into an
 # empty folder, and used with nothing else: its ludex-pack.exe checks and
-# builds a sample with its ludex.exe, and the built quiz opens under wine.
+# builds a sample with its ludex.exe, the built quiz opens under wine, and so
+# does its editor.
 # Usage: release_zip_test.sh CPACK CPACK_CONFIG
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,7 +29,7 @@ zip=$(ls "$work"/package/ludex-*-win64.zip 2>/dev/null) || die "no ludex-<versio
 mkdir "$work/empty" && cd "$work/empty" && cmake -E tar xf "$zip" || die "unpacking $zip"
 cd ludex-*-win64 || die "no top folder in the zip: $(ls)"
 listing=$(find . -type f | sort | tr '\n' ' ')
-expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-pack.exe ./ludex.exe "
+expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-atelier.exe ./ludex-pack.exe ./ludex.exe "
 [ "$listing" = "$expected" ] || die "the zip holds: $listing"
 [ "$(grep -c $'\r$' LISEZMOI.txt)" = "$(wc -l <LISEZMOI.txt)" ] || die "LISEZMOI.txt has lines without CR LF"
 grep -q '<meta charset="utf-8">' ecrire-un-quiz.html || die "the guide does not declare its charset"
@@ -47,5 +48,18 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 kill -0 "$player_pid" 2>/dev/null && die "the player did not end after Alt+F4"
+player_pid=""
+
+# The editor of the zip opens on its own.
+wine_run ./ludex-atelier.exe >/dev/null 2>&1 &
+player_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Ludex Atelier\$" 2>/dev/null | head -n 1)
+[ -n "$window" ] || die "no Ludex Atelier window"
+xdotool windowfocus --sync "$window" && xdotool key alt+F4 || die "cannot close the editor"
+for _ in $(seq 100); do
+  kill -0 "$player_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$player_pid" 2>/dev/null && die "the editor did not end after Alt+F4"
 player_pid=""
 echo "release zip: all checks passed"

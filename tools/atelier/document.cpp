@@ -54,6 +54,24 @@ std::string FirstComment(const std::string& bytes) {
   return IsValidUtf8(line) ? line : Utf8FromCp1252(line);
 }
 
+size_t ErrorCount(const Diagnostics& diagnostics) {
+  size_t count = 0;
+  for (const Diagnostic& d : diagnostics.items) count += d.isError;
+  return count;
+}
+
+// Whether the writer's form of a quiz read with errors keeps every one of
+// them: then each lies in a text the quiz holds whole. An error the parser
+// loses on the way (a line it could not place, a character turned into '?')
+// does not come back.
+bool ErrorsKeptByWriter(const AuthoredQuiz& quiz, const Diagnostics& diagnostics) {
+  const std::string written = WriteQuizSource(quiz, "");
+  AuthoredQuiz again;
+  Diagnostics problems;
+  ParseQuizSource(written, again, problems);
+  return ErrorCount(problems) == ErrorCount(diagnostics) && WriteQuizSource(again, "") == written;
+}
+
 }  // namespace
 
 std::string* FieldText(AuthoredQuiz& quiz, QuizField field, int row) { return TextOfQuiz(quiz, field, row); }
@@ -84,7 +102,10 @@ SourceRead ReadSource(const std::string& bytes, const std::string& fileName) {
     return read;
   }
   read.ok = ParseQuizSource(bytes, read.quiz, read.diagnostics);
-  if (!read.ok) return read;
+  if (!read.ok) {
+    read.textErrorsOnly = ErrorsKeptByWriter(read.quiz, read.diagnostics);
+    if (!read.textErrorsOnly) return read;
+  }
   read.heading = FirstComment(bytes);
   read.canonical = WriteQuizSource(read.quiz, read.heading) == bytes;
   return read;
@@ -109,6 +130,7 @@ QuizDocument::QuizDocument() = default;
 
 void QuizDocument::reset(const AuthoredQuiz& quiz, const std::string& path, const std::string& heading, bool modified) {
   current_ = State();
+  typing_ = Typing();
   current_.quiz = quiz;
   current_.revision = nextRevision_++;
   undo_.clear();
@@ -140,6 +162,23 @@ bool QuizDocument::setText(QuizField field, int row, const std::string& bytes) {
   if (text == nullptr || *text == value) return false;
   *text = value;
   commit(std::move(next));
+  return true;
+}
+
+bool QuizDocument::typeText(QuizField field, int row, const std::string& bytes) {
+  const bool joins = typing_.revision == current_.revision && typing_.field == field && typing_.row == row &&
+                     !undo_.empty() && current_.revision != savedRevision_;
+  if (!joins) {
+    if (!setText(field, row, bytes)) return false;
+  } else {
+    std::string* text = FieldText(current_.quiz, field, row);
+    const std::string value = WithCrLf(bytes);
+    if (text == nullptr || *text == value) return false;
+    *text = value;  // the step before the first keystroke stays the one to undo to
+    redo_.clear();
+    current_.revision = nextRevision_++;
+  }
+  typing_ = {field, row, current_.revision};
   return true;
 }
 
@@ -233,6 +272,7 @@ void QuizDocument::select(const RowSet& rows) { current_.selection = ValidRows(r
 
 bool QuizDocument::undo() {
   if (undo_.empty()) return false;
+  typing_ = Typing();
   redo_.push_back(std::move(current_));
   current_ = std::move(undo_.back());
   undo_.pop_back();
@@ -241,6 +281,7 @@ bool QuizDocument::undo() {
 
 bool QuizDocument::redo() {
   if (redo_.empty()) return false;
+  typing_ = Typing();
   undo_.push_back(std::move(current_));
   current_ = std::move(redo_.back());
   redo_.pop_back();

@@ -17,6 +17,10 @@ using RowSet = std::vector<int>;
 // What reading a source file gave.
 struct SourceRead {
   bool ok = false;  // no error: quiz holds the whole source
+  // Errors, but only in texts that the quiz holds whole and the writer writes
+  // back as they are (a text past 259 bytes, a "|"): what the editor saves
+  // while such an error is left. The quiz opens, its errors to be fixed.
+  bool textErrorsOnly = false;
   AuthoredQuiz quiz;
   Diagnostics diagnostics;  // the words of `ludex-pack check`, with lines
   std::string heading;      // the first line when a comment ("Extrait de ..."), which Save writes back first
@@ -62,8 +66,13 @@ class QuizDocument {
   // true; one that would change nothing, or break the 255-question limit,
   // or names rows that do not exist, returns false and leaves all as it was.
   bool setText(QuizField field, int row, const std::string& bytes);  // line breaks made CR LF
-  bool setAnswersPerQuestion(int count);                             // 1 or 2
-  bool setRevealMode(int mode);                                      // 0 to 255; 0, 2, 3 and 4 mean something
+  // The same as the author types: successive calls for one field of one row
+  // make a single undo step, until anything else changes the quiz (or undo,
+  // redo, reset) or endTyping() is called (the field lost the focus).
+  bool typeText(QuizField field, int row, const std::string& bytes);
+  void endTyping() { typing_ = Typing(); }
+  bool setAnswersPerQuestion(int count);  // 1 or 2
+  bool setRevealMode(int mode);           // 0 to 255; 0, 2, 3 and 4 mean something
   bool setColour(uint8_t red, uint8_t green, uint8_t blue);
   bool addQuestion(int position);                                                      // an empty question, selected
   bool insertQuestions(int position, const std::vector<AuthoredQuestion>& questions);  // pasted or imported, selected
@@ -97,7 +106,15 @@ class QuizDocument {
 
   void commit(State next);
 
+  // The field being typed into, and the revision its last keystroke made.
+  struct Typing {
+    QuizField field = QuizField::Title;
+    int row = -1;
+    int revision = -1;
+  };
+
   State current_;
+  Typing typing_;
   std::vector<State> undo_, redo_;
   int nextRevision_ = 1;
   int savedRevision_ = 0;

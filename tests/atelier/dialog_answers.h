@@ -1,0 +1,41 @@
+// Answers the modal dialogs the editor opens while a test drives it: message
+// boxes, its own dialogs, the common file dialog and the colour chooser, all
+// real. A thread-local CBT hook sees each dialog as it activates; a timer
+// then acts inside the dialog's own modal loop, as a user would: it types
+// the file name into the file dialog's name field, or the colour into the
+// chooser's red, green and blue fields, and presses a button.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct DialogAnswer {
+  int button;                     // pressed last: IDOK, IDYES, IDNO, IDCANCEL
+  std::wstring fileName;          // typed into a file dialog's name field first
+  COLORREF colour = CLR_INVALID;  // typed into the colour chooser first
+};
+DialogAnswer Press(int button);
+DialogAnswer FileName(const std::wstring& path);  // then OK
+DialogAnswer Colour(COLORREF colour);             // then OK
+
+struct SeenDialog {
+  std::wstring caption;
+  std::wstring text;      // the texts of its static controls, one per line
+  std::wstring proposed;  // what a file dialog's name field held when it opened
+};
+
+// Watches the calling thread for as long as it lives: the dialogs are
+// answered in the order planned, and one past the plan is cancelled (a
+// dialog never hangs a test) and counted as unexpected.
+class DialogAnswers {
+ public:
+  DialogAnswers();
+  ~DialogAnswers();
+  DialogAnswers(const DialogAnswers&) = delete;
+  DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+  void plan(std::vector<DialogAnswer> answers);  // the next dialogs; forgets those seen before
+  const std::vector<SeenDialog>& seen() const;
+  const std::vector<SeenDialog>& unexpected() const;  // since the watch began
+};

@@ -1,0 +1,584 @@
+// Ludex Atelier's real window, opened in-process and driven with the
+// messages a user's typing and clicks send: characters into the edit
+// controls, buttons, menu and accelerator commands. Its modal dialogs are
+// answered by DialogAnswers, the built quiz is played as its own process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "atelier.h"
+#include "dialog_answers.h"
+#include "table_text.h"
+#include "wide_text.h"
+
+namespace {
+
+std::vector<std::wstring> openedPages;
+bool RecordPage(const std::wstring& path) {
+  openedPages.push_back(path);
+  return true;
+}
+
+// Dispatches every waiting message as the editor's loop does.
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT || TakeKeyMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Typing replaces the field's text, one character message at a time.
+void Type(QuizField field, const std::wstring& text) {
+  HWND edit = FieldWindow(field);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  if (text.empty()) SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+  for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c == L'\n' ? L'\r' : c, 1);
+  Pump();
+}
+
+// Pasting replaces the field's text in one change, as Ctrl+V does.
+void Paste(QuizField field, const std::wstring& text) {
+  HWND edit = FieldWindow(field);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  Pump();
+}
+
+// A menu command; from an accelerator (Ctrl+Z...) when fromKey.
+void Command(int id, bool fromKey = false) {
+  SendMessageW(atelier.window, WM_COMMAND, MAKEWPARAM(id, fromKey ? 1 : 0), 0);
+  Pump();
+}
+
+void Click(int id) {
+  SendMessageW(GetDlgItem(atelier.window, id), BM_CLICK, 0, 0);
+  Pump();
+}
+
+void Choose(int comboId, int index) {
+  HWND combo = GetDlgItem(atelier.window, comboId);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(atelier.window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  Pump();
+}
+
+void SelectRows(const std::vector<int>& rows) {
+  LVITEMW state = {};
+  state.stateMask = LVIS_SELECTED;
+  SendMessageW(atelier.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  state.state = LVIS_SELECTED;
+  for (int row : rows) SendMessageW(atelier.list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  Pump();
+}
+
+int Rows() { return static_cast<int>(SendMessageW(atelier.list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::wstring Cell(int row, int column) {
+  wchar_t text[600] = L"";
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 600;
+  SendMessageW(atelier.list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::wstring Problems() {
+  std::wstring lines;
+  const int count = static_cast<int>(SendMessageW(atelier.problems, LB_GETCOUNT, 0, 0));
+  for (int k = 0; k < count; ++k) {
+    wchar_t line[1024] = L"";
+    SendMessageW(atelier.problems, LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(line));
+    lines += std::wstring(line) + L"\n";
+  }
+  return lines;
+}
+
+std::wstring Status() {
+  wchar_t text[1024] = L"";
+  SendMessageW(atelier.status, SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The colour a counter's text is drawn in, as its parent chooses it.
+COLORREF CounterColour(QuizField field) {
+  HWND counter = GetDlgItem(atelier.window, IDC_COUNTER_BASE + static_cast<int>(field));
+  HDC dc = GetDC(counter);
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageW(atelier.window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(counter));
+  const COLORREF colour = GetTextColor(dc);
+  ReleaseDC(counter, dc);
+  return colour;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Bytes(const std::wstring& path) {
+  std::string bytes;
+  std::wstring error;
+  ReadFileBytes(path, 1 << 24, bytes, error);
+  return bytes;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName, path = folder + L"\\" + name;
+      if (name == L"." || name == L"..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+// A fresh folder for the files of each test, made the current folder, with
+// the settings folder (%APPDATA%) inside it.
+class AtelierTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    static int serial = 0;
+    folder = std::wstring(temporary) + L"atelier-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++serial);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\appdata").c_str(), nullptr);
+    SetEnvironmentVariableW(L"APPDATA", (folder + L"\\appdata").c_str());
+    GetCurrentDirectoryW(MAX_PATH, previousFolder);
+    SetCurrentDirectoryW(folder.c_str());
+    openedPages.clear();
+    Start();
+  }
+  void Start() {
+    ASSERT_TRUE(StartAtelier(GetModuleHandleW(nullptr), L""));
+    atelier.openPage = RecordPage;
+    Pump();
+  }
+  void TearDown() override {
+    EndAtelier();
+    SetCurrentDirectoryW(previousFolder);
+    RemoveTree(folder);
+    for (const SeenDialog& dialog : dialogs.unexpected()) ADD_FAILURE() << "unexpected dialog: " << dialog.text;
+  }
+  void SaveAs(const std::wstring& name) {
+    dialogs.plan({FileName(folder + L"\\" + name)});
+    Command(IDM_SAVE_AS);
+  }
+
+  DialogAnswers dialogs;  // every dialog the editor opens, answered
+  std::wstring folder;
+  wchar_t previousFolder[MAX_PATH] = L"";
+};
+
+// ---- a quiz typed, saved, reopened, built, and played ----
+
+const struct {
+  const wchar_t* question;
+  const wchar_t* answer;
+  const wchar_t* reveal;
+  const wchar_t* code;
+} TypedQuestions[] = {
+    {L"Quelle est la capitale de la France ?", L"Paris", L"La Seine la traverse.", L"ÉTOILE"},
+    {L"Quelle est la capitale de l'Italie ?", L"Rome", L"Elle entoure le Vatican.", L"BOUSSOLE"},
+    {L"Quelle est la capitale de l'Espagne ?", L"Madrid", L"La plus haute d'Europe\n(650 m).", L"CARAVELLE"},
+};
+
+void TypeQuiz() {
+  Type(QuizField::Title, L"Capitales d'Europe");
+  Type(QuizField::Author, L"Mme Lefèvre");
+  Type(QuizField::Explanation, L"Tapez la capitale.\nPuis Entrée.");
+  Choose(IDC_REVEAL_MODE, 1);  // 2: the text of a question found
+  for (const auto& typed : TypedQuestions) {
+    Click(IDM_ADD);
+    Type(QuizField::Question, typed.question);
+    Type(QuizField::Answer1, typed.answer);
+    Type(QuizField::Reveal1, typed.reveal);
+    Type(QuizField::Code, typed.code);
+  }
+}
+
+void ExpectTypedQuiz() {
+  ASSERT_EQ(Rows(), 3);
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Author)), L"Mme Lefèvre");
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Explanation)), L"Tapez la capitale.\r\nPuis Entrée.");
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(Cell(row, 1), TypedQuestions[row].question);
+    EXPECT_EQ(Cell(row, 2), TypedQuestions[row].answer);
+    EXPECT_EQ(Cell(row, 4), TypedQuestions[row].code);
+  }
+  EXPECT_EQ(Cell(2, 3), L"La plus haute d'Europe ¶ (650 m).");
+}
+
+// The player's controls, read from its own process (WM_GETTEXT is marshalled).
+std::wstring RemoteText(HWND control) {
+  wchar_t text[300] = L"";
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
+  return text;
+}
+
+struct Collected {
+  int id;
+  std::vector<std::wstring> texts;
+};
+
+BOOL CALLBACK CollectById(HWND child, LPARAM list) {
+  Collected* collected = reinterpret_cast<Collected*>(list);
+  if (GetDlgCtrlID(child) == collected->id) collected->texts.push_back(RemoteText(child));
+  return TRUE;
+}
+
+std::vector<std::wstring> PlayerTexts(HWND player, int id) {
+  Collected collected = {id, {}};
+  EnumChildWindows(player, CollectById, reinterpret_cast<LPARAM>(&collected));
+  return collected.texts;
+}
+
+TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
+  TypeQuiz();
+  ExpectTypedQuiz();
+  EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
+  {
+    dialogs.plan({FileName(folder + L"\\capitales.txt")});
+    Command(IDM_SAVE);
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.txt");
+  }
+  EXPECT_EQ(WindowText(atelier.window), L"capitales.txt - Ludex Atelier");
+  const std::string source = Bytes(folder + L"\\capitales.txt");
+  // UTF-8, as any source: "réponse: Madrid", "révélation: ...", a "+" line for the line break.
+  EXPECT_NE(source.find("r\xC3\xA9ponse: Madrid\nr\xC3\xA9v\xC3\xA9lation: La plus haute d'Europe\n+ (650 m).\n"
+                        "code: CARAVELLE"),
+            std::string::npos)
+      << source;
+
+  Command(IDM_NEW);
+  EXPECT_EQ(Rows(), 0);
+  {
+    dialogs.plan({FileName(folder + L"\\capitales.txt")});
+    Command(IDM_OPEN);
+  }
+  ExpectTypedQuiz();
+  EXPECT_EQ(atelier.document.sourceText(), source);  // the file round-trips unchanged
+
+  const std::wstring program = folder + L"\\Capitales.exe";
+  {
+    dialogs.plan({FileName(program), Press(IDOK)});
+    Command(IDM_BUILD);
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.exe");
+    EXPECT_TRUE(Contains(dialogs.seen()[1].text, L"Le programme du quiz est prêt")) << dialogs.seen()[1].text;
+  }
+  Command(IDM_NEW);
+  {
+    dialogs.plan({FileName(program)});
+    Command(IDM_OPEN);  // a built quiz opens back as its source
+  }
+  ExpectTypedQuiz();
+  EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
+
+  Command(IDM_TRY);
+  ASSERT_NE(atelier.tryProcess.hProcess, nullptr) << Status();
+  HWND player = nullptr;
+  for (int k = 0; k < 300; ++k) {
+    player = FindWindowW(L"WindowsApp", L"Capitales d'Europe");
+    if (player != nullptr && PlayerTexts(player, 3000).size() == 3) break;  // its question labels are up
+    Sleep(100);
+  }
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ(PlayerTexts(player, 29), std::vector<std::wstring>{L"Capitales d'Europe"});  // title
+  EXPECT_EQ(PlayerTexts(player, 26), std::vector<std::wstring>{L"Mme Lefèvre"});         // author
+  const std::vector<std::wstring> questions = PlayerTexts(player, 3000);
+  ASSERT_EQ(questions.size(), 3u);
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(questions[row], TypedQuestions[row].question);
+
+  // The try's answers file lands in the try's own folder, not in the editor's
+  // current folder (the test's folder, which holds the source).
+  PostMessageW(player, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(atelier.tryProcess.hProcess, 30000), WAIT_OBJECT_0);
+  EXPECT_TRUE(Exists(atelier.sessionFolder + L"\\essai-1\\essai.txt"));
+  EXPECT_FALSE(Exists(folder + L"\\essai.txt"));
+}
+
+// A source written by hand changes form when saved over: the author is told
+// first and may say no. A program without a quiz is refused with the reason.
+TEST_F(AtelierTest, HandWrittenSourceToldBeforeRewriteAndForeignProgramRefused) {
+  const std::wstring path = folder + L"\\main.txt";
+  const std::string handWritten = "# Mon quiz\ntitre: T\n\nquestion: Q\nr\xC3\xA9ponse: R\ncode: C\n";
+  std::wstring error;
+  ASSERT_TRUE(WriteFileSafely(path, handWritten, error));
+  dialogs.plan({FileName(path)});
+  Command(IDM_OPEN);
+  Type(QuizField::Author, L"Moi");
+  dialogs.plan({Press(IDCANCEL)});
+  Command(IDM_SAVE);
+  ASSERT_EQ(dialogs.seen().size(), 1u);
+  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Ce fichier a été écrit à la main.")) << dialogs.seen()[0].text;
+  EXPECT_EQ(Bytes(path), handWritten);
+  dialogs.plan({Press(IDOK)});
+  Command(IDM_SAVE);
+  EXPECT_EQ(Bytes(path), atelier.document.sourceText());
+  EXPECT_EQ(Bytes(path).rfind("# Mon quiz\n", 0), 0u);
+
+  wchar_t self[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  dialogs.plan({FileName(self), Press(IDOK)});
+  Command(IDM_OPEN);
+  ASSERT_EQ(dialogs.seen().size(), 2u);
+  EXPECT_TRUE(Contains(dialogs.seen()[1].text, L"ce programme ne contient pas de quiz")) << dialogs.seen()[1].text;
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Author)), L"Moi");
+}
+
+// ---- the question before unsaved work goes ----
+
+struct PromptCase {
+  const char* name;
+  int command;  // 0: closing the window
+  int answer;   // Enregistrer, Ne pas enregistrer, Annuler
+  bool windowStays;
+  const char* savedTitle;
+  const wchar_t* caption;  // of the window afterwards
+};
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.name; }
+
+const PromptCase PromptCases[] = {
+    {"CloseCancelled", 0, IDCANCEL, true, "Avant", L"quiz.txt* - Ludex Atelier"},
+    {"CloseWithoutSaving", 0, IDNO, false, "Avant", L""},
+    {"CloseSaving", 0, IDYES, false, "Apr\xE8s", L""},
+    {"OpenCancelledAsksNoFile", IDM_OPEN, IDCANCEL, true, "Avant", L"quiz.txt* - Ludex Atelier"},
+    {"NewWithoutSaving", IDM_NEW, IDNO, true, "Avant", L"Sans titre - Ludex Atelier"},
+};
+
+class UnsavedWorkTest : public AtelierTest, public testing::WithParamInterface<PromptCase> {};
+
+TEST_P(UnsavedWorkTest, AsksBeforeItGoes) {
+  const PromptCase& c = GetParam();
+  Type(QuizField::Title, L"Avant");
+  SaveAs(L"quiz.txt");
+  Type(QuizField::Title, L"Après");
+  {
+    dialogs.plan({Press(c.answer)});
+    if (c.command == 0) {
+      SendMessageW(atelier.window, WM_CLOSE, 0, 0);
+      Pump();
+    } else {
+      Command(c.command);
+    }
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Enregistrer les modifications de « quiz.txt » ?"));
+  }
+  EXPECT_EQ(IsWindow(atelier.window) != FALSE, c.windowStays);
+  if (c.windowStays) EXPECT_EQ(WindowText(atelier.window), c.caption);
+  EXPECT_EQ(ReadSource(Bytes(folder + L"\\quiz.txt"), "quiz.txt").quiz.title, c.savedTitle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, UnsavedWorkTest, testing::ValuesIn(PromptCases),
+                         [](const testing::TestParamInfo<PromptCase>& info) { return info.param.name; });
+
+// ---- limits, as the author types ----
+
+TEST_F(AtelierTest, LimitsShownAsTypedAndBuildRefused) {
+  Click(IDM_ADD);
+  const struct {
+    std::wstring pasted, typed;  // then typed at its end
+    const wchar_t* counter;
+    bool red;
+  } cases[] = {
+      {std::wstring(257, L'a'), L"aa", L"259 / 259", false},
+      {std::wstring(256, L'a'), L"\nb", L"259 / 259", false},  // a line break counts 2
+      {std::wstring(257, L'a'), L"\nb", L"260 / 259", true},
+      {std::wstring(258, L'é'), L"éé", L"260 / 259", true},
+  };
+  for (const auto& c : cases) {
+    Paste(QuizField::Question, c.pasted);
+    for (wchar_t typed : c.typed) SendMessageW(GetFocus(), WM_CHAR, typed == L'\n' ? L'\r' : typed, 1);
+    Pump();
+    EXPECT_EQ(WindowText(GetDlgItem(atelier.window, IDC_COUNTER_BASE + static_cast<int>(QuizField::Question))),
+              c.counter);
+    EXPECT_EQ(CounterColour(QuizField::Question), c.red ? RGB(200, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+  }
+  EXPECT_TRUE(Contains(Problems(),
+                       L"Erreur, question 1, « question » : le texte de « question: » fait 260 octets (un "
+                       L"retour à la ligne compte pour 2) ; le lecteur en garde au plus 259"))
+      << Problems();
+
+  // A character the player cannot show does not get in, and the author is told which and why.
+  Type(QuizField::Answer1, L"A→B");
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"AB");
+  EXPECT_EQ(Status(),
+            L"Refusé dans « réponse » : colonne 2 : le caractère U+2192 (flèche : écrivez « -> ») n'existe pas en "
+            L"Windows-1252 : le lecteur ne peut pas l'afficher");
+
+  dialogs.plan({Press(IDOK)});
+  Command(IDM_BUILD);
+  ASSERT_EQ(dialogs.seen().size(), 1u);  // no file dialog: refused at once
+  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Le programme ne peut pas être créé : le quiz a encore des erreurs."))
+      << dialogs.seen()[0].text;
+}
+
+// Keys as the message loop gets them: the accelerator table, Tab out of a multi-line field.
+TEST_F(AtelierTest, KeysReachCommandsAndFields) {
+  const auto press = [](HWND window, UINT key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    Pump();
+  };
+  press(FieldWindow(QuizField::Title), VK_TAB);
+  EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Author));
+  PostMessageW(GetFocus(), WM_SYSCHAR, L'l', 1 << 29);  // Alt+L: the label of the list
+  Pump();
+  EXPECT_EQ(GetFocus(), atelier.list);
+  press(atelier.list, VK_INSERT);  // Inser: a question, ready to type
+  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Question));
+  press(GetFocus(), VK_TAB);
+  EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Answer1));
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Question)), L"");
+  Paste(QuizField::Question, std::wstring(260, L'a'));
+  dialogs.plan({Press(IDOK)});
+  press(GetFocus(), VK_F5);  // Essayer, refused like the build while an error remains
+  ASSERT_EQ(dialogs.seen().size(), 1u);
+  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Le quiz ne peut pas être essayé : le quiz a encore des erreurs."));
+  EXPECT_EQ(atelier.tryProcess.hProcess, nullptr);
+}
+
+// ---- bulk entry and undo ----
+
+void PutOnClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(atelier.window));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+std::wstring Questions() {
+  std::wstring rows;
+  for (int row = 0; row < Rows(); ++row) rows += Cell(row, 1) + L"|";
+  return rows;
+}
+
+TEST_F(AtelierTest, PasteImportRowsAndUndo) {
+  PutOnClipboard(L"Question\tRéponse\tCode\r\nFrance ?\tParis\tA\r\nItalie ?\tRome\tB\r\n");
+  SetFocus(atelier.list);
+  Command(IDM_PASTE, true);  // Ctrl+V in the list
+  EXPECT_EQ(Questions(), L"France ?|Italie ?|");
+  EXPECT_EQ(Cell(1, 2) + Cell(1, 4), L"RomeB");
+  Command(IDM_UNDO, true);
+  EXPECT_EQ(Rows(), 0);
+  Command(IDM_REDO, true);
+  EXPECT_EQ(Rows(), 2);
+
+  // Ctrl+Z in a field is the field's own undo, not the list's.
+  Type(QuizField::Title, L"Géographie");
+  Command(IDM_DUPLICATE);
+  SetFocus(FieldWindow(QuizField::Title));
+  Command(IDM_UNDO, true);
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Title)), L"");
+  EXPECT_EQ(atelier.document.quiz().title, "");
+  EXPECT_EQ(Questions(), L"France ?|Italie ?|Italie ?|");
+  Command(IDM_REMOVE);
+
+  const std::wstring csv = folder + L"\\questions.csv";
+  std::wstring error;
+  ASSERT_TRUE(WriteFileSafely(
+      csv, "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n" + std::string(300, 'x') + ";Oslo;D\r\n", error));
+  SelectRows({0});
+  {
+    dialogs.plan({FileName(csv), Press(IDOK)});
+    Command(IDM_IMPORT_CSV);
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    EXPECT_TRUE(Contains(dialogs.seen()[1].text, L"2 questions à ajouter, dont 1 qui dépassent une limite"))
+        << dialogs.seen()[1].text;
+  }
+  EXPECT_EQ(Questions(), L"France ?|Espagne ?|" + std::wstring(300, L'x') + L"|Italie ?|");
+  EXPECT_TRUE(atelier.rowHasError[2]);
+
+  SelectRows({2, 3});
+  Command(IDM_MOVE_UP);
+  EXPECT_EQ(Questions(), L"France ?|" + std::wstring(300, L'x') + L"|Italie ?|Espagne ?|");
+  Command(IDM_REMOVE);
+  Command(IDM_DUPLICATE);
+  EXPECT_EQ(Questions(), L"France ?|Espagne ?|Espagne ?|");
+  Command(IDM_UNDO);
+  Command(IDM_UNDO);
+  EXPECT_EQ(Questions(), L"France ?|" + std::wstring(300, L'x') + L"|Italie ?|Espagne ?|");
+
+  dialogs.plan({FileName(folder + L"\\export.csv")});
+  Command(IDM_EXPORT_CSV);
+  const TableText exported = ReadCsvTable(Bytes(folder + L"\\export.csv"));
+  ASSERT_EQ(exported.rows.size(), 4u);
+  EXPECT_EQ(exported.rows[3].cells[static_cast<int>(TableColumn::Answer1)], "Madrid");
+}
+
+// ---- no lost work: the recovery copy, the last files ----
+
+TEST_F(AtelierTest, RecoveryCopyWrittenRemovedAndOfferedAfterACrash) {
+  Type(QuizField::Title, L"Brouillon");
+  const std::wstring unsaved =
+      folder + L"\\appdata\\Ludex\\sans-titre-" + std::to_wstring(GetCurrentProcessId()) + L".recup";
+  EXPECT_FALSE(Exists(unsaved));
+  SendMessageW(atelier.window, WM_TIMER, IDT_RECOVERY, 0);  // the timer set by the change
+  EXPECT_EQ(Bytes(unsaved), atelier.document.sourceText());
+  SaveAs(L"brouillon.txt");
+  EXPECT_FALSE(Exists(unsaved));
+
+  Type(QuizField::Title, L"Brouillon 2");
+  SendMessageW(atelier.window, WM_TIMER, IDT_RECOVERY, 0);
+  EXPECT_TRUE(Exists(folder + L"\\brouillon.txt.recup"));
+  EndAtelier();  // as a crash: no question, the copy stays
+
+  dialogs.plan({Press(IDYES)});
+  Start();
+  ASSERT_EQ(dialogs.seen().size(), 1u);
+  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Le quiz « brouillon.txt » a des modifications qui n'ont pas été"));
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Title)), L"Brouillon 2");
+  EXPECT_EQ(WindowText(atelier.window), L"brouillon.txt* - Ludex Atelier");
+  wchar_t recent[MAX_PATH * 2] = L"";
+  GetMenuStringW(GetMenu(atelier.window), IDM_RECENT_BASE, recent, MAX_PATH * 2, MF_BYCOMMAND);
+  EXPECT_EQ(std::wstring(recent), L"&1 " + folder + L"\\brouillon.txt");
+}
+
+// ---- settings and paper ----
+
+TEST_F(AtelierTest, SettingsColourAndPrintedPages) {
+  Click(IDM_ADD);
+  EXPECT_FALSE(IsWindowEnabled(FieldWindow(QuizField::Answer2)));
+  Choose(IDC_ANSWER_COUNT, 1);
+  EXPECT_TRUE(IsWindowEnabled(FieldWindow(QuizField::Answer2)));
+  EXPECT_EQ(atelier.document.quiz().answersPerQuestion, 2);
+  {
+    dialogs.plan({Colour(RGB(10, 20, 30))});
+    Command(IDM_COLOUR);
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+  }
+  const AuthoredQuiz& quiz = atelier.document.quiz();
+  EXPECT_EQ(RGB(quiz.red, quiz.green, quiz.blue), RGB(10, 20, 30));
+
+  Type(QuizField::Title, L"Les fleuves");
+  Command(IDM_PRINT);
+  ASSERT_EQ(openedPages.size(), 2u);
+  EXPECT_NE(Bytes(openedPages[0]).find("<title>Les fleuves"), std::string::npos);
+  EXPECT_TRUE(Contains(openedPages[1], L"Les-fleuves-corrige.html"));
+}
+
+}  // namespace

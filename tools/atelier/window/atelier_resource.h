@@ -1,0 +1,63 @@
+// Identifiers of Ludex Atelier's resources, menu commands and controls,
+// shared by atelier.rc and the code.
+#pragma once
+
+// Resources.
+#define IDI_ATELIER 1
+#define IDR_PLAYER 200  // the player (the stripped ludex.exe of the same build), RCDATA
+#define IDM_MAIN_MENU 300
+#define IDA_MAIN 301
+#define IDD_SAVE_CHANGES 310
+#define IDD_IMPORT_PREVIEW 311
+
+// Commands, from the menu, the accelerators and the buttons of the same name.
+#define IDM_NEW 1001
+#define IDM_OPEN 1002
+#define IDM_SAVE 1003
+#define IDM_SAVE_AS 1004
+#define IDM_IMPORT_CSV 1005
+#define IDM_EXPORT_CSV 1006
+#define IDM_PRINT 1007
+#define IDM_EXIT 1008
+#define IDM_UNDO 1010
+#define IDM_REDO 1011
+#define IDM_PASTE 1012
+#define IDM_SELECT_ALL 1013
+#define IDM_ADD 1020
+#define IDM_DUPLICATE 1021
+#define IDM_REMOVE 1022
+#define IDM_MOVE_UP 1023
+#define IDM_MOVE_DOWN 1024
+#define IDM_COLOUR 1030
+#define IDM_TRY 1031
+#define IDM_BUILD 1032
+#define IDM_RECENT_BASE 1100  // + the place of a file in the list of the last files
+
+// Main window: each text field of the quiz is IDC_FIELD_BASE + its QuizField,
+// with its label at IDC_LABEL_BASE + and its length counter at IDC_COUNTER_BASE +.
+#define IDC_FIELD_BASE 2000
+#define IDC_LABEL_BASE 2100
+#define IDC_COUNTER_BASE 2200
+#define IDC_ANSWER_COUNT 2300
+#define IDC_ANSWER_COUNT_LABEL 2301
+#define IDC_REVEAL_MODE 2302
+#define IDC_REVEAL_MODE_LABEL 2303
+#define IDC_COLOUR_LABEL 2304
+#define IDC_COLOUR_SWATCH 2305
+#define IDC_LIST_LABEL 2306
+#define IDC_QUESTION_LIST 2307
+#define IDC_ROW_LABEL 2308
+#define IDC_PROBLEMS_LABEL 2309
+#define IDC_PROBLEMS 2310
+#define IDC_STATUS 2311
+
+// The question before closing over unsaved work (IDYES, IDNO, IDCANCEL answer it).
+#define IDC_SAVE_QUESTION 3001
+
+// The preview of rows pasted or imported.
+#define IDC_PREVIEW_SUMMARY 3010
+#define IDC_PREVIEW_LIST 3011
+#define IDC_PREVIEW_NOTES 3012
+
+// Timers of the main window.
+#define IDT_RECOVERY 1

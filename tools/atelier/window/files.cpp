@@ -1,0 +1,479 @@
+// Files: the quiz source (the format ludex-pack reads), built quizzes opened
+// back, the question before unsaved work goes, the last files, and the
+// recovery copy.
+//
+// The last files live in %APPDATA%\Ludex\fichiers-recents.txt, one UTF-8 path
+// per line: a plain file the author can read and delete, no registry. Copies
+// of quizzes never saved go to the same folder.
+#include <windows.h>  // before the headers of the common controls and dialogs
+
+#include <commdlg.h>
+
+#include <cstdlib>
+
+#include "atelier.h"
+#include "cp1252.h"
+#include "file_names.h"
+#include "quiz_payloads.h"
+#include "quiz_resources.h"
+#include "recovery.h"
+#include "wide_text.h"
+
+namespace {
+
+const wchar_t RecentFilesName[] = L"fichiers-recents.txt";
+const size_t MaxSettingsBytes = 64 * 1024;
+const int IdOfRecentSeparator = IDM_RECENT_BASE + 99;
+const size_t DiagnosticsShown = 12;
+
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* text = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                 code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = text != nullptr ? text : L"";
+  if (text != nullptr) LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
+  return message + L" (erreur Windows " + std::to_wstring(code) + L")";
+}
+
+std::string Utf8Path(const std::wstring& path) { return Utf8FromWide(path); }
+
+// The file's name as the core quotes it in messages (Windows-1252).
+std::string QuotedName(const std::wstring& path) { return Cp1252FromUtf8Lossy(Utf8FromWide(FileNameOf(path))); }
+
+std::wstring DiagnosticsText(const Diagnostics& diagnostics) {
+  std::wstring text;
+  size_t shown = 0;
+  for (const Diagnostic& d : diagnostics.items) {
+    if (shown++ == DiagnosticsShown) {
+      text += L"… et " + std::to_wstring(diagnostics.items.size() - DiagnosticsShown) + L" de plus.\n";
+      break;
+    }
+    text += WideFromCp1252(diagnostics.format(d)) + L"\n";
+  }
+  return text;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+FoundFile Find(const std::wstring& path) {
+  FoundFile found;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return found;
+  std::wstring error;
+  found.exists = ReadFileBytes(path, MaxSourceBytes, found.bytes, error);
+  found.modifiedTime =
+      (static_cast<int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return found;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
+void SaveRecentFiles() {
+  CreateDirectoryW(atelier.settingsFolder.c_str(), nullptr);
+  std::wstring error;
+  WriteFileSafely(atelier.settingsFolder + L"\\" + RecentFilesName, WriteRecentFiles(atelier.recentFiles), error);
+}
+
+// "&1 C:\Quiz\capitales.txt", a long path cut in its middle, '&' doubled.
+std::wstring RecentMenuText(int index, const std::wstring& path) {
+  std::wstring shown = path.size() <= 70 ? path : path.substr(0, 20) + L"…" + path.substr(path.size() - 49);
+  for (size_t at = 0; (at = shown.find(L'&', at)) != std::wstring::npos; at += 2) shown.insert(at, 1, L'&');
+  return L"&" + std::to_wstring(index + 1) + L" " + shown;
+}
+
+// The last files go between a separator of their own and the one above "Quitter".
+void ShowRecentFiles() {
+  HMENU menu = GetSubMenu(GetMenu(atelier.window), 0);
+  if (menu == nullptr) return;
+  for (int k = 0; k < MaxRecentFiles; ++k) DeleteMenu(menu, IDM_RECENT_BASE + k, MF_BYCOMMAND);
+  DeleteMenu(menu, IdOfRecentSeparator, MF_BYCOMMAND);
+  if (atelier.recentFiles.empty()) return;
+  UINT position = static_cast<UINT>(GetMenuItemCount(menu) - 2);
+  InsertMenuW(menu, position++, MF_BYPOSITION | MF_SEPARATOR, IdOfRecentSeparator, nullptr);
+  for (size_t k = 0; k < atelier.recentFiles.size(); ++k) {
+    const std::wstring text = RecentMenuText(static_cast<int>(k), WideFromUtf8(atelier.recentFiles[k]));
+    InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING, IDM_RECENT_BASE + k, text.c_str());
+  }
+}
+
+void RememberFile(const std::wstring& path) {
+  AddRecentFile(atelier.recentFiles, Utf8Path(path));
+  SaveRecentFiles();
+  ShowRecentFiles();
+}
+
+void StartOn(const AuthoredQuiz& quiz, const std::wstring& path, const std::string& heading, bool modified) {
+  RemoveRecoveryCopy();
+  atelier.document.reset(quiz, Utf8Path(path), heading, modified);
+  if (!quiz.questions.empty()) atelier.document.select({0});
+  atelier.handWrittenPath.clear();
+  AfterChange();
+}
+
+// Offers the recovery copy of a file (or of a quiz never saved, source
+// empty). true when it was taken: the document then holds it, unsaved.
+bool OfferCopy(const std::wstring& copy, const std::wstring& source) {
+  const FoundFile found = Find(copy);
+  const RecoveryVerdict verdict = JudgeRecovery(found, source.empty() ? FoundFile() : Find(source));
+  if (verdict == RecoveryVerdict::Discard) {
+    DeleteFileW(copy.c_str());
+    return false;
+  }
+  std::wstring question = source.empty() ? L"Un quiz jamais enregistré" : L"Le quiz « " + FileNameOf(source) + L" »";
+  question +=
+      L" a des modifications qui n'ont pas été enregistrées : Ludex Atelier s'est fermé sans les "
+      L"enregistrer. Une copie de secours les a gardées.\n\nVoulez-vous reprendre cette copie ?";
+  if (verdict == RecoveryVerdict::OfferOlder) {
+    question += L"\n\nAttention : « " + FileNameOf(source) + L" » a été modifié après cette copie.";
+  }
+  if (Ask(question, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    DeleteFileW(copy.c_str());
+    return false;
+  }
+  const SourceRead read = ReadSource(found.bytes, QuotedName(copy));
+  if (!read.ok && !read.textErrorsOnly) {
+    Ask(L"La copie de secours ne peut pas être relue :\n\n" + DiagnosticsText(read.diagnostics), MB_ICONERROR);
+    return false;
+  }
+  StartOn(read.quiz, source, read.heading, true);
+  atelier.recoveryCopy = copy;  // removed once the quiz is saved
+  if (!source.empty()) {
+    std::string bytes;
+    std::wstring error;
+    if (ReadFileBytes(source, MaxSourceBytes, bytes, error) && !ReadSource(bytes, "").canonical) {
+      atelier.handWrittenPath = source;
+    }
+    RememberFile(source);
+  }
+  return true;
+}
+
+bool IsLiveProcess(DWORD id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (process == nullptr) return false;
+  DWORD code = 0;
+  const bool live = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+  CloseHandle(process);
+  return live;
+}
+
+// Copies of quizzes never saved, left by editors that are no longer running.
+std::vector<std::wstring> OrphanCopies() {
+  std::vector<std::wstring> copies;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((atelier.settingsFolder + L"\\sans-titre-*.recup").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return copies;
+  do {
+    const std::string name = Utf8FromWide(found.cFileName);
+    if (!IsRecoveryPath(name) || !SourcePathOfRecovery(name).empty()) continue;
+    const DWORD owner = static_cast<DWORD>(std::strtoul(name.c_str() + 11, nullptr, 10));
+    if (owner == GetCurrentProcessId() || IsLiveProcess(owner)) continue;
+    copies.push_back(atelier.settingsFolder + L"\\" + found.cFileName);
+  } while (FindNextFileW(search, &found) && copies.size() < 100);
+  FindClose(search);
+  return copies;
+}
+
+bool OpenSource(const std::wstring& path, const std::string& bytes) {
+  const SourceRead read = ReadSource(bytes, QuotedName(path));
+  if (!read.ok && !read.textErrorsOnly) {
+    Ask(L"« " + FileNameOf(path) +
+            L" » ne peut pas être ouvert : ce n'est pas une source de quiz que Ludex sait "
+            L"lire.\n\n" +
+            DiagnosticsText(read.diagnostics),
+        MB_ICONERROR);
+    return false;
+  }
+  const std::wstring copy = WideFromUtf8(RecoveryPathFor(Utf8Path(path)));
+  if (FileExists(copy) && OfferCopy(copy, path)) return true;
+  StartOn(read.quiz, path, read.heading, false);
+  // A source written by hand changes form when saved over: the author is told first.
+  if (!read.canonical) atelier.handWrittenPath = path;
+  RememberFile(path);
+  SetStatus(read.ok ? L"Ouvert : " + path : L"Ouvert avec des erreurs à corriger (voir Problèmes) : " + path);
+  return true;
+}
+
+// A built quiz: its resources read back as ludex-pack extract reads them. A
+// damaged one is opened as the player plays it, with what is wrong.
+bool OpenProgram(const std::wstring& path) {
+  std::string ansiPath, error;
+  QuizPayloads streams, payloads;
+  if (!AnsiPath(path, ansiPath)) {
+    Ask(L"Le chemin de « " + path + L" » ne peut pas être lu ici : copiez le programme dans un autre dossier.",
+        MB_ICONERROR);
+    return false;
+  }
+  if (!ReadQuizResources(ansiPath, streams, error)) {
+    Ask(L"« " + FileNameOf(path) + L" » ne peut pas être ouvert : " + WideFromCp1252(error) + L".", MB_ICONERROR);
+    return false;
+  }
+  Diagnostics diagnostics;
+  diagnostics.fileName = QuotedName(path);
+  if (!DecompressStreams(streams, payloads, diagnostics)) {
+    Ask(L"Le quiz de « " + FileNameOf(path) + L" » est abîmé et ne peut pas être lu :\n\n" +
+            DiagnosticsText(diagnostics),
+        MB_ICONERROR);
+    return false;
+  }
+  AuthoredQuiz quiz;
+  const bool whole = DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
+  if (!whole) {
+    Ask(L"Le quiz de « " + FileNameOf(path) + L" » est abîmé : il est ouvert tel que le lecteur le joue.\n\n" +
+            DiagnosticsText(diagnostics),
+        MB_ICONWARNING);
+  } else if (!diagnostics.items.empty()) {
+    Ask(L"Le quiz de « " + FileNameOf(path) + L" » est ouvert, avec ces remarques :\n\n" + DiagnosticsText(diagnostics),
+        MB_ICONINFORMATION);
+  }
+  StartOn(quiz, L"", Utf8FromWide(L"Extrait de " + FileNameOf(path) + L" par Ludex Atelier."), true);
+  RememberFile(path);
+  SetStatus(L"Quiz repris de " + path + L" : enregistrez-le pour en garder la source.");
+  return true;
+}
+
+bool WriteSourceTo(const std::wstring& path) {
+  if (!atelier.handWrittenPath.empty() && SamePath(path, atelier.handWrittenPath) &&
+      Ask(WideFromCp1252(RewriteNotice), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
+    return false;
+  }
+  std::wstring error;
+  if (!WriteFileSafely(path, atelier.document.sourceText(), error)) {
+    Ask(L"Le quiz n'a pas pu être enregistré dans « " + path + L" » :\n\n" + error, MB_ICONERROR);
+    return false;
+  }
+  RemoveRecoveryCopy();
+  atelier.document.markSaved(Utf8Path(path));
+  atelier.handWrittenPath.clear();
+  RememberFile(path);
+  ShowTitle();
+  SetStatus(L"Enregistré : " + path);
+  return true;
+}
+
+INT_PTR CALLBACK SaveChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      const std::wstring& name = *reinterpret_cast<const std::wstring*>(lParam);
+      const std::wstring question = L"Enregistrer les modifications de « " + name + L" » ?";
+      SetDlgItemTextW(dialog, IDC_SAVE_QUESTION, question.c_str());
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDYES || LOWORD(wParam) == IDNO || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+      }
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+std::wstring FileNameOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"" : path.substr(0, slash);
+}
+
+bool ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = SystemErrorText(GetLastError());
+    return false;
+  }
+  LARGE_INTEGER size = {};
+  GetFileSizeEx(file, &size);
+  bool ok = true;
+  if (static_cast<uint64_t>(size.QuadPart) > limit) {
+    error = L"le fichier fait " + std::to_wstring(size.QuadPart) + L" octets, plus que les " + std::to_wstring(limit) +
+            L" qu'il peut faire ici";
+    ok = false;
+  } else {
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    ok = bytes.empty() ||
+         (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
+    if (!ok) error = SystemErrorText(GetLastError());
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+// Through a temporary file in the same folder: a failure leaves the old file whole.
+bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::wstring& error) {
+  const std::wstring temporary = path + L".ludex-tmp";
+  HANDLE file =
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = SystemErrorText(GetLastError());
+    return false;
+  }
+  DWORD written = 0;
+  bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                              written == bytes.size());
+  ok = FlushFileBuffers(file) && ok;
+  if (!ok) error = SystemErrorText(GetLastError());
+  CloseHandle(file);
+  if (ok && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = SystemErrorText(GetLastError());
+    ok = false;
+  }
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok;
+}
+
+bool AskFileName(bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension, std::wstring& path) {
+  std::vector<wchar_t> buffer(32768, L'\0');
+  const std::wstring proposed = FileNameOf(path);
+  const std::wstring folder = FolderOf(path);
+  lstrcpynW(buffer.data(), proposed.c_str(), static_cast<int>(buffer.size()));
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = atelier.window;
+  dialog.lpstrFilter = filter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title;
+  dialog.lpstrDefExt = extension;
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
+  path = buffer.data();
+  return true;
+}
+
+void LoadRecentFiles() {
+  std::string bytes;
+  std::wstring error;
+  if (ReadFileBytes(atelier.settingsFolder + L"\\" + RecentFilesName, MaxSettingsBytes, bytes, error)) {
+    atelier.recentFiles = ReadRecentFiles(bytes);
+  }
+  ShowRecentFiles();
+}
+
+bool ConfirmDiscard() {
+  if (!atelier.document.modified()) return true;
+  const std::wstring path = WideFromUtf8(atelier.document.path());
+  const std::wstring name = path.empty() ? L"Sans titre" : FileNameOf(path);
+  const INT_PTR answer = DialogBoxParamW(atelier.instance, MAKEINTRESOURCEW(IDD_SAVE_CHANGES), atelier.window,
+                                         SaveChangesProc, reinterpret_cast<LPARAM>(&name));
+  if (answer == IDYES) return SaveQuiz();
+  if (answer == IDNO) {
+    RemoveRecoveryCopy();  // the author gave this work up
+    return true;
+  }
+  return false;
+}
+
+void NewQuiz() {
+  if (!ConfirmDiscard()) return;
+  StartOn(AuthoredQuiz(), L"", "", false);
+  SetFocus(FieldWindow(QuizField::Title));
+}
+
+void OpenQuiz() {
+  if (!ConfirmDiscard()) return;
+  std::wstring path = WideFromUtf8(atelier.document.path());
+  path = FolderOf(path).empty() ? L"" : FolderOf(path) + L"\\";
+  if (!AskFileName(false, L"Ouvrir un quiz",
+                   L"Quiz : sources et programmes (*.txt, *.exe)\0*.txt;*.exe\0Sources de quiz (*.txt)\0*.txt\0"
+                   L"Programmes de quiz (*.exe)\0*.exe\0Tous les fichiers\0*.*\0",
+                   L"txt", path)) {
+    return;
+  }
+  OpenPath(path);
+}
+
+void OpenRecentFile(int index) {
+  if (index < 0 || index >= static_cast<int>(atelier.recentFiles.size())) return;
+  const std::wstring path = WideFromUtf8(atelier.recentFiles[static_cast<size_t>(index)]);
+  if (!ConfirmDiscard()) return;
+  if (!FileExists(path)) {
+    Ask(L"« " + path + L" » n'existe plus.", MB_ICONERROR);
+    atelier.recentFiles.erase(atelier.recentFiles.begin() + index);
+    SaveRecentFiles();
+    ShowRecentFiles();
+    return;
+  }
+  OpenPath(path);
+}
+
+bool OpenPath(const std::wstring& name) {
+  // The last files keep full paths: a name from the command line may be relative.
+  wchar_t full[MAX_PATH * 4] = L"";
+  const DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH * 4, full, nullptr);
+  const std::wstring path = length > 0 && length < MAX_PATH * 4 ? std::wstring(full) : name;
+  std::string bytes;
+  std::wstring error;
+  if (!ReadFileBytes(path, MaxSourceBytes, bytes, error)) {
+    // A built quiz may be larger than any source: only its first bytes tell.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char head[2] = {};
+    DWORD read = 0;
+    const bool program = file != INVALID_HANDLE_VALUE && ReadFile(file, head, 2, &read, nullptr) && read == 2 &&
+                         head[0] == 'M' && head[1] == 'Z';
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (program) return OpenProgram(path);
+    Ask(L"« " + path + L" » ne peut pas être ouvert : " + error + L".", MB_ICONERROR);
+    return false;
+  }
+  if (bytes.compare(0, 2, "MZ") == 0) return OpenProgram(path);
+  return OpenSource(path, bytes);
+}
+
+bool SaveQuiz() {
+  const std::wstring path = WideFromUtf8(atelier.document.path());
+  return path.empty() ? SaveQuizAs() : WriteSourceTo(path);
+}
+
+bool SaveQuizAs() {
+  std::wstring path = WideFromUtf8(atelier.document.path());
+  if (path.empty()) path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L".txt";
+  if (!AskFileName(true, L"Enregistrer la source du quiz", L"Sources de quiz (*.txt)\0*.txt\0", L"txt", path)) {
+    return false;
+  }
+  return WriteSourceTo(path);
+}
+
+void WriteRecoveryCopy() {
+  atelier.recoveryTimerArmed = false;
+  QuizDocument& document = atelier.document;
+  if (!document.recoveryDue()) return;
+  if (document.path().empty()) CreateDirectoryW(atelier.settingsFolder.c_str(), nullptr);
+  const std::wstring copy =
+      WideFromUtf8(RecoveryPath(document, Utf8Path(atelier.settingsFolder), GetCurrentProcessId()));
+  std::wstring error;
+  if (!WriteFileSafely(copy, RecoveryContent(document), error)) {
+    SetStatus(L"La copie de secours n'a pas pu être écrite : " + error);
+    return;
+  }
+  if (!atelier.recoveryCopy.empty() && !SamePath(atelier.recoveryCopy, copy)) DeleteFileW(atelier.recoveryCopy.c_str());
+  atelier.recoveryCopy = copy;
+  document.markRecoveryWritten();
+}
+
+void RemoveRecoveryCopy() {
+  if (!atelier.recoveryCopy.empty()) DeleteFileW(atelier.recoveryCopy.c_str());
+  atelier.recoveryCopy.clear();
+}
+
+// At start-up: copies of quizzes never saved, then those beside the last
+// files; the first one the author takes back ends the search.
+void OfferRecoveryCopies() {
+  for (const std::wstring& copy : OrphanCopies()) {
+    if (OfferCopy(copy, L"")) return;
+  }
+  for (const std::string& recent : std::vector<std::string>(atelier.recentFiles)) {
+    const std::wstring copy = WideFromUtf8(RecoveryPathFor(recent));
+    if (FileExists(copy) && OfferCopy(copy, WideFromUtf8(recent))) return;
+  }
+}

@@ -1,0 +1,182 @@
+// What the quiz becomes: a try in a temporary player, the program given to
+// the pupils, and the pages printed for them.
+#include "atelier.h"
+#include "file_names.h"
+#include "pe_file.h"
+#include "print_html.h"
+#include "quiz_payloads.h"
+#include "quiz_resources.h"
+#include "wide_text.h"
+
+namespace {
+
+const size_t ErrorsShown = 8;
+
+// The player carried inside the editor: the stripped ludex.exe of the same build.
+bool PlayerImage(Bytes& image) {
+  HRSRC found = FindResourceW(atelier.instance, MAKEINTRESOURCEW(IDR_PLAYER), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = found != nullptr ? LoadResource(atelier.instance, found) : nullptr;
+  const uint8_t* bytes = loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+  if (bytes == nullptr) return false;
+  image.assign(bytes, bytes + SizeofResource(atelier.instance, found));
+  return PlayerImageProblem(image).empty();
+}
+
+// The quiz's two compressed resources, or false after telling the author
+// why it cannot be built: every error of the problems list blocks it.
+bool PackQuiz(QuizPayloads& streams, const std::wstring& refusal) {
+  const AuthoredQuiz& quiz = atelier.document.quiz();
+  const std::vector<DocumentProblem> problems = ValidateQuiz(quiz, true);
+  if (HasErrors(problems)) {
+    std::wstring text = refusal + L" : le quiz a encore des erreurs.\n\n";
+    size_t shown = 0;
+    for (const DocumentProblem& problem : problems) {
+      if (!problem.isError) continue;
+      if (shown++ == ErrorsShown) {
+        text += L"…\n";
+        break;
+      }
+      text += ProblemLine(problem) + L"\n";
+    }
+    Ask(text + L"\nCorrigez-les (elles sont dans la liste des problèmes), puis recommencez.", MB_ICONWARNING);
+    return false;
+  }
+  Diagnostics diagnostics;
+  if (!CompressPayloads(EncodePayloads(quiz), streams, diagnostics)) {
+    std::wstring text = refusal + L" :\n\n";
+    for (const Diagnostic& d : diagnostics.items) text += WideFromCp1252(d.message) + L"\n";
+    Ask(text, MB_ICONERROR);
+    return false;
+  }
+  return true;
+}
+
+// Writes the player with the quiz into path (through a temporary file that
+// is read back before it takes the name); error says why it could not.
+bool WriteProgram(const std::wstring& path, const QuizPayloads& streams, std::wstring& error) {
+  Bytes player;
+  std::string ansiPath, failure;
+  if (!PlayerImage(player)) {
+    error = L"le lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier";
+  } else if (!AnsiPath(path, ansiPath)) {
+    error =
+        L"Windows ne peut pas écrire un programme sous ce nom ici : choisissez un nom ou un dossier sans "
+        L"caractères spéciaux";
+  } else if (!WriteQuizResources(player, ansiPath, streams, failure)) {
+    error = WideFromCp1252(failure);
+  } else {
+    return true;
+  }
+  return false;
+}
+
+std::wstring QuizStem() { return WideFromCp1252(QuizFileStem(atelier.document.quiz().title)); }
+
+void RemoveFolder(const std::wstring& folder, int depth) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (depth > 0) RemoveFolder(path, depth - 1);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+void CloseTryHandles() {
+  if (atelier.tryProcess.hProcess != nullptr) CloseHandle(atelier.tryProcess.hProcess);
+  if (atelier.tryProcess.hThread != nullptr) CloseHandle(atelier.tryProcess.hThread);
+  atelier.tryProcess = PROCESS_INFORMATION();
+}
+
+}  // namespace
+
+// Each try gets a folder of its own, which is also the player's current
+// folder: the answers file of the try lands there, never beside the source.
+void TryQuiz() {
+  QuizPayloads streams;
+  if (!PackQuiz(streams, L"Le quiz ne peut pas être essayé")) return;
+  CreateDirectoryW(atelier.sessionFolder.c_str(), nullptr);
+  const std::wstring folder = atelier.sessionFolder + L"\\essai-" + std::to_wstring(++atelier.tries);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  // A plain name: the try's answers file is essai.txt, in that folder.
+  const std::wstring program = folder + L"\\essai.exe";
+  std::wstring error;
+  if (!WriteProgram(program, streams, error)) {
+    Ask(L"Le quiz ne peut pas être essayé : " + error + L".", MB_ICONERROR);
+    return;
+  }
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process)) {
+    Ask(L"Le quiz ne peut pas être essayé : le lecteur ne démarre pas (erreur Windows " +
+            std::to_wstring(GetLastError()) + L").",
+        MB_ICONERROR);
+    return;
+  }
+  CloseTryHandles();
+  atelier.tryProcess = process;
+  SetStatus(L"Essai lancé : jouez le quiz comme vos élèves le joueront.");
+}
+
+void BuildProgram() {
+  QuizPayloads streams;
+  if (!PackQuiz(streams, L"Le programme ne peut pas être créé")) return;
+  const std::wstring source = WideFromUtf8(atelier.document.path());
+  std::wstring path = QuizStem() + L".exe";
+  if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
+  if (!AskFileName(true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path)) return;
+  std::wstring error;
+  if (!WriteProgram(path, streams, error)) {
+    Ask(L"Le programme n'a pas pu être créé :\n" + path + L"\n\n" + error + L".", MB_ICONERROR);
+    return;
+  }
+  SetStatus(L"Programme créé : " + path);
+  Ask(L"Le programme du quiz est prêt :\n" + path +
+          L"\n\nIl contient le lecteur et le quiz : donnez ce seul fichier à vos élèves.",
+      MB_ICONINFORMATION);
+}
+
+// The pages go to a folder of %TEMP% that outlives the editor: the browser
+// may read them after it closed.
+void PrintQuiz() {
+  const AuthoredQuiz& quiz = atelier.document.quiz();
+  const std::wstring folder = FolderOf(atelier.sessionFolder) + L"\\ludex-pages";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring pages[] = {folder + L"\\" + QuizStem() + L"-feuille-eleve.html",
+                                folder + L"\\" + QuizStem() + L"-corrige.html"};
+  const std::string texts[] = {PupilSheetHtml(quiz), AnswerKeyHtml(quiz)};
+  bool opened = true;
+  for (int k = 0; k < 2; ++k) {
+    std::wstring error;
+    if (!WriteFileSafely(pages[k], texts[k], error)) {
+      Ask(L"La page à imprimer n'a pas pu être écrite :\n" + pages[k] + L"\n\n" + error, MB_ICONERROR);
+      return;
+    }
+    opened = atelier.openPage(pages[k]) && opened;
+  }
+  if (!opened) {
+    Ask(L"Les pages à imprimer sont écrites ici :\n" + pages[0] + L"\n" + pages[1] +
+            L"\n\nOuvrez-les avec votre navigateur pour les imprimer.",
+        MB_ICONINFORMATION);
+    return;
+  }
+  SetStatus(L"La feuille de l'élève et le corrigé sont ouverts dans le navigateur : imprimez-les de là (Ctrl+P).");
+}
+
+void EndTries() {
+  CloseTryHandles();
+  // A try still running keeps its program: that folder stays in %TEMP%.
+  if (!atelier.sessionFolder.empty()) RemoveFolder(atelier.sessionFolder, 1);
+}
