@@ -38,28 +38,21 @@ grep -q '<td><code>titre:</code></td>' ecrire-un-quiz.html || die "the guide's t
 out=$(wine_run ./ludex-pack.exe check examples/capitales.txt 2>&1) || die "check: $out"
 out=$(wine_run ./ludex-pack.exe build examples/capitales.txt -o capitales.exe 2>&1) || die "build: $out"
 
-wine_run ./capitales.exe >/dev/null 2>&1 &
-player_pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Les capitales d'Europe\$" 2>/dev/null | head -n 1)
-[ -n "$window" ] || die "no window captioned \"Les capitales d'Europe\""
-xdotool windowfocus --sync "$window" && xdotool key alt+F4 || die "cannot close the player"
-for _ in $(seq 100); do
-  kill -0 "$player_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$player_pid" 2>/dev/null && die "the player did not end after Alt+F4"
-player_pid=""
-
-# The editor of the zip opens on its own.
-wine_run ./ludex-atelier.exe >/dev/null 2>&1 &
-player_pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Ludex Atelier\$" 2>/dev/null | head -n 1)
-[ -n "$window" ] || die "no Ludex Atelier window"
-xdotool windowfocus --sync "$window" && xdotool key alt+F4 || die "cannot close the editor"
-for _ in $(seq 100); do
-  kill -0 "$player_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$player_pid" 2>/dev/null && die "the editor did not end after Alt+F4"
-player_pid=""
+# Starts a program of the folder, waits for its window (a title pattern),
+# closes it with Alt+F4 and waits for the program to end.
+open_and_close() {
+  wine_run "$1" >/dev/null 2>&1 &
+  player_pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "$2" 2>/dev/null | head -n 1)
+  [ -n "$window" ] || die "$1: no window titled like $2"
+  xdotool windowfocus --sync "$window" && xdotool key alt+F4 || die "$1: cannot close it"
+  for _ in $(seq 100); do
+    kill -0 "$player_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$player_pid" 2>/dev/null && die "$1 did not end after Alt+F4"
+  player_pid=""
+}
+open_and_close ./capitales.exe "^Les capitales d'Europe\$"
+open_and_close ./ludex-atelier.exe "Ludex Atelier\$"  # the editor of the zip opens on its own
 echo "release zip: all checks passed"
