@@ -103,17 +103,13 @@ int CountScreenPixels(HWND control, COLORREF colour) {
 TEST_F(PlayerTest, TextIsDrawnAtTheNewPlacesAfterGrowingAndShrinking) {
   RECT before;
   GetWindowRect(mainWindow, &before);
-  const struct {
-    const char* name;
-    int x, y, width, height;
-  } sizes[] = {{"grown", 0, 0, 960, 700},
-               {"shrunk back", before.left, before.top, before.right - before.left, before.bottom - before.top}};
-  const struct {
-    HWND control;
-    COLORREF text;
-  } labels[] = {{GetDlgItem(headerPanelWindow, IDC_WEB_LINK), RGB(50, 50, 255)},
-                {GetDlgItem(headerPanelWindow, IDC_BY_LABEL), RGB(0, 0, 0)},
-                {GetDlgItem(mainWindow, IDC_CREDIT_LABEL), RGB(0, 0, 0)}};
+  // clang-format off
+  const struct { const char* name; int x, y, width, height; } sizes[] = {
+      {"grown", 0, 0, 960, 700}, {"shrunk back", before.left, before.top, before.right - before.left, before.bottom - before.top}};
+  const struct { HWND control; COLORREF text; } labels[] = {
+      {GetDlgItem(headerPanelWindow, IDC_WEB_LINK), RGB(50, 50, 255)}, {GetDlgItem(headerPanelWindow, IDC_BY_LABEL), RGB(0, 0, 0)},
+      {GetDlgItem(mainWindow, IDC_CREDIT_LABEL), RGB(0, 0, 0)}};
+  // clang-format on
   for (const auto& size : sizes) {
     SetWindowPos(mainWindow, nullptr, size.x, size.y, size.width, size.height, SWP_NOZORDER);
     UpdateWindow(mainWindow);

@@ -6,27 +6,21 @@
 namespace {
 
 TEST(FileNamesTest, QuizFileStemFromTitle) {
-  const struct {
-    const char* title;
-    const char* stem;
-  } cases[] = {
-      {"Les capitales d'Europe", "Les-capitales-d'Europe"},
-      {"  Chimie : 2 r\xE9ponses ?  ", "Chimie-2-r\xE9ponses"},
-      {"a/b\\c*d|e\"f<g>h\r\ni\tj", "a-b-c-d-e-f-g-h-i-j"},
-      {"...", "quiz"},
-      {"", "quiz"},
-      {"con", "quiz-con"},
-      {"LPT3", "quiz-LPT3"},
-      {"COM10", "COM10"},
-      {"Vive la fin.", "Vive-la-fin"},
+  // clang-format off
+  const struct { const char *title, *stem; } cases[] = {
+      {"Les capitales d'Europe", "Les-capitales-d'Europe"}, {"  Chimie : 2 r\xE9ponses ?  ", "Chimie-2-r\xE9ponses"},
+      {"a/b\\c*d|e\"f<g>h\r\ni\tj", "a-b-c-d-e-f-g-h-i-j"}, {"...", "quiz"}, {"", "quiz"}, {"con", "quiz-con"},
+      {"LPT3", "quiz-LPT3"}, {"COM10", "COM10"}, {"Vive la fin.", "Vive-la-fin"},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(QuizFileStem(c.title), c.stem) << c.title;
   EXPECT_EQ(QuizFileStem(std::string(100, 'x') + " y"), std::string(60, 'x'));
 }
 
 TEST(FileNamesTest, RecentFilesReadWrittenAndAdded) {
-  std::vector<std::string> paths = ReadRecentFiles(
-      "# comment\r\nC:\\a.txt\r\n\r\nc:\\A.TXT\nC:\\b\xC3\xA9.txt\nC:\\bad\xE9.txt\n" + std::string(200000, 'x') + "\n");
+  std::vector<std::string> paths =
+      ReadRecentFiles("# comment\r\nC:\\a.txt\r\n\r\nc:\\A.TXT\nC:\\b\xC3\xA9.txt\nC:\\bad\xE9.txt\n" +
+                      std::string(200000, 'x') + "\n");
   EXPECT_EQ(paths, (std::vector<std::string>{"C:\\a.txt", "C:\\b\xC3\xA9.txt"}));
   EXPECT_EQ(ReadRecentFiles(WriteRecentFiles(paths)), paths);
   for (int i = 0; i < MaxRecentFiles; ++i) AddRecentFile(paths, "C:\\" + std::to_string(i) + ".txt");

@@ -25,10 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   imported.questions = QuestionsOf(preview);
   const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(ReadCsvTable(WriteCsvTable(imported)), quiz));
   if (back.size() != imported.questions.size()) std::abort();
-  for (size_t i = 0; i < back.size(); ++i) {
-    for (int field = static_cast<int>(QuizField::Question); field < QuizFieldCount; ++field) {
+  for (size_t i = 0; i < back.size(); ++i)
+    for (int field = static_cast<int>(QuizField::Question); field < QuizFieldCount; ++field)
       if (*FieldText(back[i], QuizField(field)) != *FieldText(imported.questions[i], QuizField(field))) std::abort();
-    }
-  }
   return 0;
 }

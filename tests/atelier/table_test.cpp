@@ -2,18 +2,13 @@
 // CSV export read back, the recovery copy's decisions and the printed pages.
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <tuple>
 
 #include "print_html.h"
 #include "recovery.h"
 #include "table_text.h"
 
 namespace {
-
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info) {
-  return info.param.name;
-}
 
 // A row's six cells joined by '|', trailing empty ones dropped.
 std::string Joined(const TableRow& row) {
@@ -23,53 +18,37 @@ std::string Joined(const TableRow& row) {
   return text;
 }
 
-struct ReadCase {
-  const char* name;
-  bool csv;
-  std::string text;
-  std::vector<std::string> rows;
-  char separator;
-  bool header, windows1252;
-  size_t problems;
-};
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
-
-// clang-format off
-const ReadCase ReadCases[] = {
-    {"PasteColumnsInOrder", false, "Q1\tA1\nQ2\tA2\tB2\tR2\tC2\tS2\n", {"Q1|A1", "Q2|A2|B2|R2|C2|S2"}, '\t', false, false, 0},
-    {"PasteCrLfNoLastLineEnd", false, "Q1\t\t\t\tC1\r\nQ2", {"Q1||||C1", "Q2"}, '\t', false, false, 0},
-    {"PasteQuotedCells", false, "\"a\tb\nc \"\"d\"\"\"\tA\r\n\"\"\"x\"\" y\"\t\"\"\r\n", {"a\tb\r\nc \"d\"|A", "\"x\" y"}, '\t', false, false, 0},
-    {"PasteHeaderRowNamesColumns", false, u8"Question\tCode\tRéponse\nQ\tC\tA\n", {"Q|A|||C"}, '\t', true, false, 0},
-    {"PasteSkipsEmptyRows", false, "\n\t\t\nQ\n\r\n", {"Q"}, '\t', false, false, 0},
-    {"PasteNotUtf8ReadAsWindows1252", false, "Caf\xE9\t\x80\n", {u8"Café|€"}, '\t', false, true, 0},
-    {"CsvUtf8BomSemicolons", true, u8"\xEF\xBB\xBF" "Capitale ?;Paris;;La Seine;É1\r\n", {u8"Capitale ?|Paris||La Seine|É1"}, ';', false, false, 0},
-    {"CsvWindows1252Commas", true, "Caf\xE9, th\xE9 ?,\"oui, \xE9videmment\"\n", {u8"Café| thé ?|oui, évidemment"}, ',', false, true, 0},
-    {"CsvTieGoesToSemicolon", true, "a;b,c\n", {"a|b,c"}, ';', false, false, 0},
-    {"CsvHeaderInAnyOrder", true, u8"Code;Question;Réponse 2;Révélation 2\nC;Q;B;S\n", {"Q||B||C|S"}, ';', true, false, 0},
-    {"CsvUnknownNameMakesNoHeader", true, u8"Question;Couleur\nQ;x\n", {"Question|Couleur", "Q|x"}, ';', false, false, 0},
-    {"CsvHeaderWithNumberColumn", true, u8"N° ;Code :;QUESTION;réponse\n1;C;Q;A\n", {"Q|A|||C"}, ';', true, false, 0},
-    {"CsvExcelSepLine", true, "sep=,\na;b,c\n", {"a;b|c"}, ',', false, false, 0},
-    {"CsvUnclosedQuote", true, "Q;\"A\nB\n", {"Q|A\r\nB\r\n"}, ';', false, false, 1},
-    {"CsvUtf16Refused", true, std::string("\xFF\xFEQ\0;\0", 6), {}, '\t', false, false, 1},
-    {"TooLargeRefused", true, std::string(MaxTableBytes + 1, 'x'), {}, '\t', false, false, 1},
-};
-// clang-format on
-
-class ReadTest : public ::testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReadTest, GivesTheseRows) {
-  const ReadCase& c = GetParam();
-  const TableText table = c.csv ? ReadCsvTable(c.text) : ReadPastedTable(c.text);
-  std::vector<std::string> rows;
-  for (const TableRow& row : table.rows) rows.push_back(Joined(row));
-  EXPECT_EQ(rows, c.rows);
-  EXPECT_EQ(table.separator, c.separator);
-  EXPECT_EQ(table.headerRow, c.header);
-  EXPECT_EQ(table.windows1252, c.windows1252);
-  EXPECT_EQ(table.problems.size(), c.problems);
+TEST(ReadTest, GivesTheseRows) {
+  // clang-format off
+  const struct { const char* name; bool csv; std::string text; std::vector<std::string> rows; char separator; bool header, windows1252; size_t problems; } cases[] = {
+      {"PasteColumnsInOrder", false, "Q1\tA1\nQ2\tA2\tB2\tR2\tC2\tS2\n", {"Q1|A1", "Q2|A2|B2|R2|C2|S2"}, '\t', false, false, 0},
+      {"PasteCrLfNoLastLineEnd", false, "Q1\t\t\t\tC1\r\nQ2", {"Q1||||C1", "Q2"}, '\t', false, false, 0},
+      {"PasteQuotedCells", false, "\"a\tb\nc \"\"d\"\"\"\tA\r\n\"\"\"x\"\" y\"\t\"\"\r\n", {"a\tb\r\nc \"d\"|A", "\"x\" y"}, '\t', false, false, 0},
+      {"PasteHeaderRowNamesColumns", false, u8"Question\tCode\tRéponse\nQ\tC\tA\n", {"Q|A|||C"}, '\t', true, false, 0},
+      {"PasteSkipsEmptyRows", false, "\n\t\t\nQ\n\r\n", {"Q"}, '\t', false, false, 0},
+      {"PasteNotUtf8ReadAsWindows1252", false, "Caf\xE9\t\x80\n", {u8"Café|€"}, '\t', false, true, 0},
+      {"CsvUtf8BomSemicolons", true, u8"\xEF\xBB\xBF" "Capitale ?;Paris;;La Seine;É1\r\n", {u8"Capitale ?|Paris||La Seine|É1"}, ';', false, false, 0},
+      {"CsvWindows1252Commas", true, "Caf\xE9, th\xE9 ?,\"oui, \xE9videmment\"\n", {u8"Café| thé ?|oui, évidemment"}, ',', false, true, 0},
+      {"CsvTieGoesToSemicolon", true, "a;b,c\n", {"a|b,c"}, ';', false, false, 0},
+      {"CsvHeaderInAnyOrder", true, u8"Code;Question;Réponse 2;Révélation 2\nC;Q;B;S\n", {"Q||B||C|S"}, ';', true, false, 0},
+      {"CsvUnknownNameMakesNoHeader", true, u8"Question;Couleur\nQ;x\n", {"Question|Couleur", "Q|x"}, ';', false, false, 0},
+      {"CsvHeaderWithNumberColumn", true, u8"N° ;Code :;QUESTION;réponse\n1;C;Q;A\n", {"Q|A|||C"}, ';', true, false, 0},
+      {"CsvExcelSepLine", true, "sep=,\na;b,c\n", {"a;b|c"}, ',', false, false, 0},
+      {"CsvUnclosedQuote", true, "Q;\"A\nB\n", {"Q|A\r\nB\r\n"}, ';', false, false, 1},
+      {"CsvUtf16Refused", true, std::string("\xFF\xFEQ\0;\0", 6), {}, '\t', false, false, 1},
+      {"TooLargeRefused", true, std::string(MaxTableBytes + 1, 'x'), {}, '\t', false, false, 1},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const TableText table = c.csv ? ReadCsvTable(c.text) : ReadPastedTable(c.text);
+    std::vector<std::string> rows;
+    for (const TableRow& row : table.rows) rows.push_back(Joined(row));
+    EXPECT_EQ(std::tie(rows, table.separator, table.headerRow, table.windows1252),
+              std::tie(c.rows, c.separator, c.header, c.windows1252))
+        << c.name;
+    EXPECT_EQ(table.problems.size(), c.problems) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, ReadTest, ::testing::ValuesIn(ReadCases), CaseName<ReadCase>);
 
 TEST(ReadTest, RowsStartOnTheirLine) {
   const TableText table = ReadCsvTable("q;\"a\r\nb\"\r\n\r\nq2;x;y;z;w;v;more;\"\"\n");
@@ -105,15 +84,9 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
   quiz.revealMode = 3;
   const char* texts[] = {
       "a;b", "c,d", "\"cit\xE9\"", "  deux espaces ", "ligne\r\nsuivante", "", "\xE9t\xE9 \x80 \x9C", "|x\\n"};
-  for (int i = 0; i < 8; ++i) {
-    AuthoredQuestion question;
-    question.questionText = texts[i];
-    question.answer1 = texts[(i + 1) % 8];
-    question.answer2 = texts[(i + 2) % 8];
-    question.revealText = texts[(i + 3) % 8];
-    question.scoreCode = texts[(i + 4) % 8];
-    question.secondRevealText = texts[(i + 5) % 8];
-    quiz.questions.push_back(question);
+  for (int i = 0; i < 8; ++i) {  // each field of a row gets another text
+    const auto t = [&](int k) { return texts[(i + k) % 8]; };
+    quiz.questions.push_back({t(0), t(1), t(2), t(3), t(4), t(5)});
   }
   const std::string csv = WriteCsvTable(quiz);
   EXPECT_EQ(csv.rfind(u8"\xEF\xBB\xBFquestion;réponse;réponse 2;révélation;code;révélation 2\r\n", 0), 0u);
@@ -121,12 +94,10 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
   EXPECT_TRUE(table.headerRow);
   const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(table, AuthoredQuiz()));
   ASSERT_EQ(back.size(), quiz.questions.size());
-  for (size_t i = 0; i < back.size(); ++i) {
-    for (int field = int(QuizField::Question); field < QuizFieldCount; ++field) {
+  for (size_t i = 0; i < back.size(); ++i)
+    for (int field = int(QuizField::Question); field < QuizFieldCount; ++field)
       EXPECT_EQ(*FieldText(back[i], QuizField(field)), *FieldText(quiz.questions[i], QuizField(field)))
           << i << " " << field;
-    }
-  }
 }
 
 // ---- the recovery copy ----
@@ -142,41 +113,25 @@ TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolder) {
   EXPECT_FALSE(IsRecoveryPath("C:\\Quiz.recup\\capitales.txt"));
 }
 
-// clang-format off
-struct RecoveryCase { const char* name; FoundFile recovery, source; RecoveryVerdict verdict; };
-// clang-format on
-void PrintTo(const RecoveryCase& c, std::ostream* os) { *os << c.name; }
-
-const std::string Source = "titre: T\n\n# x\nquestion: Q\nreponse: R\ncode: C\n";
-const std::string SameQuiz = WriteQuizSource(
-    [] {
-      AuthoredQuiz q;
-      Diagnostics d;
-      ParseQuizSource(Source, q, d);
-      return q;
-    }(),
-    "");
-
-// clang-format off
-const RecoveryCase RecoveryCases[] = {
-    {"NoCopy", {false, "", 0}, {true, Source, 5}, RecoveryVerdict::Discard},
-    {"EmptyCopy", {true, "", 9}, {true, Source, 5}, RecoveryVerdict::Discard},
-    {"SameBytes", {true, Source, 9}, {true, Source, 5}, RecoveryVerdict::Discard},
-    {"SameQuizInTheWritersForm", {true, SameQuiz, 9}, {true, Source, 5}, RecoveryVerdict::Discard},
-    {"NewerWork", {true, SameQuiz + "\nquestion: Q2\n", 9}, {true, Source, 5}, RecoveryVerdict::Offer},
-    {"SourceChangedSince", {true, SameQuiz + "\nquestion: Q2\n", 5}, {true, Source, 9}, RecoveryVerdict::OfferOlder},
-    {"SourceGone", {true, SameQuiz, 5}, {false, "", 0}, RecoveryVerdict::Offer},
-};
-// clang-format on
-
-class RecoveryTest : public ::testing::TestWithParam<RecoveryCase> {};
-
-TEST_P(RecoveryTest, OffersOnlyWorkTheSourceLacks) {
-  const RecoveryCase& c = GetParam();
-  EXPECT_EQ(JudgeRecovery(c.recovery, c.source), c.verdict);
+TEST(RecoveryTest, OffersOnlyWorkTheSourceLacks) {
+  const std::string source = "titre: T\n\n# x\nquestion: Q\nreponse: R\ncode: C\n";
+  AuthoredQuiz quiz;
+  Diagnostics diagnostics;
+  ASSERT_TRUE(ParseQuizSource(source, quiz, diagnostics));
+  const std::string sameQuiz = WriteQuizSource(quiz, "");
+  // clang-format off
+  const struct { const char* name; FoundFile recovery, source; RecoveryVerdict verdict; } cases[] = {
+      {"NoCopy", {false, "", 0}, {true, source, 5}, RecoveryVerdict::Discard},
+      {"EmptyCopy", {true, "", 9}, {true, source, 5}, RecoveryVerdict::Discard},
+      {"SameBytes", {true, source, 9}, {true, source, 5}, RecoveryVerdict::Discard},
+      {"SameQuizInTheWritersForm", {true, sameQuiz, 9}, {true, source, 5}, RecoveryVerdict::Discard},
+      {"NewerWork", {true, sameQuiz + "\nquestion: Q2\n", 9}, {true, source, 5}, RecoveryVerdict::Offer},
+      {"SourceChangedSince", {true, sameQuiz + "\nquestion: Q2\n", 5}, {true, source, 9}, RecoveryVerdict::OfferOlder},
+      {"SourceGone", {true, sameQuiz, 5}, {false, "", 0}, RecoveryVerdict::Offer},
+  };
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(JudgeRecovery(c.recovery, c.source), c.verdict) << c.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, RecoveryTest, ::testing::ValuesIn(RecoveryCases), CaseName<RecoveryCase>);
 
 // ---- printing ----
 
@@ -187,11 +142,7 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
   quiz.author = "  Mme L\xE9vy";
   quiz.answersPerQuestion = 2;
   quiz.revealMode = 2;
-  AuthoredQuestion question;
-  question.questionText = "1 < 2 ?";
-  question.answer1 = "oui & non";
-  question.revealText = "r\xE9v\xE9l\xE9";
-  question.scoreCode = "<C>";
+  const AuthoredQuestion question = {"1 < 2 ?", "oui & non", "", "r\xE9v\xE9l\xE9", "", "<C>"};
   quiz.questions = {question, question};
   const std::string sheet = PupilSheetHtml(quiz), key = AnswerKeyHtml(quiz);
   for (const std::string& page : {sheet, key}) {

@@ -6,12 +6,13 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
 
 #include "atelier.h"
-#include "dialog_answers.h"
+#include "support/dialog_answers.h"
 #include "table_text.h"
 #include "wide_text.h"
 
@@ -33,22 +34,14 @@ void Pump() {
   }
 }
 
-// Typing replaces the field's text, one character message at a time.
-void Type(QuizField field, const std::wstring& text) {
+// Typing replaces the field's text, one character message at a time; pasting
+// replaces it in one change, as Ctrl+V does.
+void Type(QuizField field, const std::wstring& text, bool paste = false) {
   HWND edit = FieldWindow(field);
   SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
-  if (text.empty()) SendMessageW(edit, WM_CHAR, VK_BACK, 1);
-  for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c == L'\n' ? L'\r' : c, 1);
-  Pump();
-}
-
-// Pasting replaces the field's text in one change, as Ctrl+V does.
-void Paste(QuizField field, const std::wstring& text) {
-  HWND edit = FieldWindow(field);
-  SetFocus(edit);
-  SendMessageW(edit, EM_SETSEL, 0, -1);
-  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  if (paste) SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  for (wchar_t c : paste ? std::wstring() : text) SendMessageW(edit, WM_CHAR, c == L'\n' ? L'\r' : c, 1);
   Pump();
 }
 
@@ -71,8 +64,7 @@ void Choose(int comboId, int index) {
 }
 
 void SelectRows(const std::vector<int>& rows) {
-  LVITEMW state = {};
-  state.stateMask = LVIS_SELECTED;
+  LVITEMW state = {0, 0, 0, 0, LVIS_SELECTED};
   SendMessageW(atelier.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
   state.state = LVIS_SELECTED;
   for (int row : rows) SendMessageW(atelier.list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
@@ -83,10 +75,7 @@ int Rows() { return static_cast<int>(SendMessageW(atelier.list, LVM_GETITEMCOUNT
 
 std::wstring Cell(int row, int column) {
   wchar_t text[600] = L"";
-  LVITEMW item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 600;
+  LVITEMW item = {0, 0, column, 0, 0, text, 600};
   SendMessageW(atelier.list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
 }
@@ -130,22 +119,12 @@ std::string Bytes(const std::wstring& path) {
 
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName, path = folder + L"\\" + name;
-      if (name == L"." || name == L"..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
+// Exactly count dialogs seen since the plan, the last one saying words.
+testing::AssertionResult Dialogs(const DialogAnswers& dialogs, size_t count, const std::wstring& words) {
+  const std::vector<SeenDialog>& seen = dialogs.seen();
+  if (seen.size() == count && Contains(seen.back().text, words)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << seen.size()
+                                     << " dialogs, the last: " << (seen.empty() ? L"" : seen.back().text);
 }
 
 // A fresh folder for the files of each test, made the current folder, with
@@ -174,7 +153,9 @@ class AtelierTest : public testing::Test {
   void TearDown() override {
     EndAtelier();
     SetCurrentDirectoryW(previousFolder);
-    RemoveTree(folder);
+    const std::wstring from = folder + L'\0';  // a list of one name
+    SHFILEOPSTRUCTW removal = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
+    SHFileOperationW(&removal);
     for (const SeenDialog& dialog : dialogs.unexpected()) ADD_FAILURE() << "unexpected dialog: " << dialog.text;
   }
   void SaveAs(const std::wstring& name) {
@@ -189,16 +170,13 @@ class AtelierTest : public testing::Test {
 
 // ---- a quiz typed, saved, reopened, built, and played ----
 
-const struct {
-  const wchar_t* question;
-  const wchar_t* answer;
-  const wchar_t* reveal;
-  const wchar_t* code;
-} TypedQuestions[] = {
+// clang-format off
+const struct { const wchar_t *question, *answer, *reveal, *code; } TypedQuestions[] = {
     {L"Quelle est la capitale de la France ?", L"Paris", L"La Seine la traverse.", L"ÉTOILE"},
     {L"Quelle est la capitale de l'Italie ?", L"Rome", L"Elle entoure le Vatican.", L"BOUSSOLE"},
     {L"Quelle est la capitale de l'Espagne ?", L"Madrid", L"La plus haute d'Europe\n(650 m).", L"CARAVELLE"},
 };
+// clang-format on
 
 void TypeQuiz() {
   Type(QuizField::Title, L"Capitales d'Europe");
@@ -226,41 +204,29 @@ void ExpectTypedQuiz() {
   EXPECT_EQ(Cell(2, 3), L"La plus haute d'Europe ¶ (650 m).");
 }
 
-// The player's controls, read from its own process (WM_GETTEXT is marshalled).
-std::wstring RemoteText(HWND control) {
-  wchar_t text[300] = L"";
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
-  return text;
-}
-
-struct Collected {
-  int id;
-  std::vector<std::wstring> texts;
-};
-
-BOOL CALLBACK CollectById(HWND child, LPARAM list) {
-  Collected* collected = reinterpret_cast<Collected*>(list);
-  if (GetDlgCtrlID(child) == collected->id) collected->texts.push_back(RemoteText(child));
-  return TRUE;
-}
-
+// The texts of the player's controls numbered id, read from its own process (WM_GETTEXT is marshalled).
 std::vector<std::wstring> PlayerTexts(HWND player, int id) {
-  Collected collected = {id, {}};
-  EnumChildWindows(player, CollectById, reinterpret_cast<LPARAM>(&collected));
-  return collected.texts;
+  std::pair<int, std::vector<std::wstring>> found = {id, {}};
+  const auto collect = [](HWND child, LPARAM list) -> BOOL {
+    auto& [id, texts] = *reinterpret_cast<std::pair<int, std::vector<std::wstring>>*>(list);
+    wchar_t text[300] = L"";
+    if (GetDlgCtrlID(child) != id) return TRUE;
+    SendMessageTimeoutW(child, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    texts.push_back(text);
+    return TRUE;
+  };
+  EnumChildWindows(player, collect, reinterpret_cast<LPARAM>(&found));
+  return found.second;
 }
 
 TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   TypeQuiz();
   ExpectTypedQuiz();
   EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
-  {
-    dialogs.plan({FileName(folder + L"\\capitales.txt")});
-    Command(IDM_SAVE);
-    ASSERT_EQ(dialogs.seen().size(), 1u);
-    EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.txt");
-  }
+  dialogs.plan({FileName(folder + L"\\capitales.txt")});
+  Command(IDM_SAVE);
+  ASSERT_EQ(dialogs.seen().size(), 1u);
+  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.txt");
   EXPECT_EQ(WindowText(atelier.window), L"capitales.txt - Ludex Atelier");
   const std::string source = Bytes(folder + L"\\capitales.txt");
   // UTF-8, as any source: "réponse: Madrid", "révélation: ...", a "+" line for the line break.
@@ -271,26 +237,19 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
 
   Command(IDM_NEW);
   EXPECT_EQ(Rows(), 0);
-  {
-    dialogs.plan({FileName(folder + L"\\capitales.txt")});
-    Command(IDM_OPEN);
-  }
+  dialogs.plan({FileName(folder + L"\\capitales.txt")});
+  Command(IDM_OPEN);
   ExpectTypedQuiz();
   EXPECT_EQ(atelier.document.sourceText(), source);  // the file round-trips unchanged
 
   const std::wstring program = folder + L"\\Capitales.exe";
-  {
-    dialogs.plan({FileName(program), Press(IDOK)});
-    Command(IDM_BUILD);
-    ASSERT_EQ(dialogs.seen().size(), 2u);
-    EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.exe");
-    EXPECT_TRUE(Contains(dialogs.seen()[1].text, L"Le programme du quiz est prêt")) << dialogs.seen()[1].text;
-  }
+  dialogs.plan({FileName(program), Press(IDOK)});
+  Command(IDM_BUILD);
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"Le programme du quiz est prêt"));
+  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.exe");
   Command(IDM_NEW);
-  {
-    dialogs.plan({FileName(program)});
-    Command(IDM_OPEN);  // a built quiz opens back as its source
-  }
+  dialogs.plan({FileName(program)});
+  Command(IDM_OPEN);  // a built quiz opens back as its source
   ExpectTypedQuiz();
   EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
 
@@ -329,8 +288,7 @@ TEST_F(AtelierTest, HandWrittenSourceToldBeforeRewriteAndForeignProgramRefused) 
   Type(QuizField::Author, L"Moi");
   dialogs.plan({Press(IDCANCEL)});
   Command(IDM_SAVE);
-  ASSERT_EQ(dialogs.seen().size(), 1u);
-  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Ce fichier a été écrit à la main.")) << dialogs.seen()[0].text;
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Ce fichier a été écrit à la main."));
   EXPECT_EQ(Bytes(path), handWritten);
   dialogs.plan({Press(IDOK)});
   Command(IDM_SAVE);
@@ -341,30 +299,23 @@ TEST_F(AtelierTest, HandWrittenSourceToldBeforeRewriteAndForeignProgramRefused) 
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   dialogs.plan({FileName(self), Press(IDOK)});
   Command(IDM_OPEN);
-  ASSERT_EQ(dialogs.seen().size(), 2u);
-  EXPECT_TRUE(Contains(dialogs.seen()[1].text, L"ce programme ne contient pas de quiz")) << dialogs.seen()[1].text;
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"ce programme ne contient pas de quiz"));
   EXPECT_EQ(WindowText(FieldWindow(QuizField::Author)), L"Moi");
 }
 
 // ---- the question before unsaved work goes ----
 
-struct PromptCase {
-  const char* name;
-  int command;  // 0: closing the window
-  int answer;   // Enregistrer, Ne pas enregistrer, Annuler
-  bool windowStays;
-  const char* savedTitle;
-  const wchar_t* caption;  // of the window afterwards
-};
-void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.name; }
-
+// command: 0 for closing the window; answer: Enregistrer, Ne pas enregistrer, Annuler;
+// caption: the window's, afterwards.
+// clang-format off
+struct PromptCase { const char* name; int command, answer; bool windowStays; const char* savedTitle; const wchar_t* caption; };
 const PromptCase PromptCases[] = {
-    {"CloseCancelled", 0, IDCANCEL, true, "Avant", L"quiz.txt* - Ludex Atelier"},
-    {"CloseWithoutSaving", 0, IDNO, false, "Avant", L""},
-    {"CloseSaving", 0, IDYES, false, "Apr\xE8s", L""},
-    {"OpenCancelledAsksNoFile", IDM_OPEN, IDCANCEL, true, "Avant", L"quiz.txt* - Ludex Atelier"},
+    {"CloseCancelled", 0, IDCANCEL, true, "Avant", L"quiz.txt* - Ludex Atelier"}, {"CloseWithoutSaving", 0, IDNO, false, "Avant", L""},
+    {"CloseSaving", 0, IDYES, false, "Apr\xE8s", L""}, {"OpenCancelledAsksNoFile", IDM_OPEN, IDCANCEL, true, "Avant", L"quiz.txt* - Ludex Atelier"},
     {"NewWithoutSaving", IDM_NEW, IDNO, true, "Avant", L"Sans titre - Ludex Atelier"},
 };
+// clang-format on
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.name; }
 
 class UnsavedWorkTest : public AtelierTest, public testing::WithParamInterface<PromptCase> {};
 
@@ -373,17 +324,10 @@ TEST_P(UnsavedWorkTest, AsksBeforeItGoes) {
   Type(QuizField::Title, L"Avant");
   SaveAs(L"quiz.txt");
   Type(QuizField::Title, L"Après");
-  {
-    dialogs.plan({Press(c.answer)});
-    if (c.command == 0) {
-      SendMessageW(atelier.window, WM_CLOSE, 0, 0);
-      Pump();
-    } else {
-      Command(c.command);
-    }
-    ASSERT_EQ(dialogs.seen().size(), 1u);
-    EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Enregistrer les modifications de « quiz.txt » ?"));
-  }
+  dialogs.plan({Press(c.answer)});
+  SendMessageW(atelier.window, c.command ? WM_COMMAND : WM_CLOSE, c.command, 0);
+  Pump();
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Enregistrer les modifications de « quiz.txt » ?"));
   EXPECT_EQ(IsWindow(atelier.window) != FALSE, c.windowStays);
   if (c.windowStays) EXPECT_EQ(WindowText(atelier.window), c.caption);
   EXPECT_EQ(ReadSource(Bytes(folder + L"\\quiz.txt"), "quiz.txt").quiz.title, c.savedTitle);
@@ -396,18 +340,15 @@ INSTANTIATE_TEST_SUITE_P(Table, UnsavedWorkTest, testing::ValuesIn(PromptCases),
 
 TEST_F(AtelierTest, LimitsShownAsTypedAndBuildRefused) {
   Click(IDM_ADD);
-  const struct {
-    std::wstring pasted, typed;  // then typed at its end
-    const wchar_t* counter;
-    bool red;
-  } cases[] = {
-      {std::wstring(257, L'a'), L"aa", L"259 / 259", false},
-      {std::wstring(256, L'a'), L"\nb", L"259 / 259", false},  // a line break counts 2
-      {std::wstring(257, L'a'), L"\nb", L"260 / 259", true},
-      {std::wstring(258, L'é'), L"éé", L"260 / 259", true},
+  // typed: then typed at its end; a line break counts 2.
+  // clang-format off
+  const struct { std::wstring pasted, typed; const wchar_t* counter; bool red; } cases[] = {
+      {std::wstring(257, L'a'), L"aa", L"259 / 259", false}, {std::wstring(256, L'a'), L"\nb", L"259 / 259", false},
+      {std::wstring(257, L'a'), L"\nb", L"260 / 259", true}, {std::wstring(258, L'é'), L"éé", L"260 / 259", true},
   };
+  // clang-format on
   for (const auto& c : cases) {
-    Paste(QuizField::Question, c.pasted);
+    Type(QuizField::Question, c.pasted, true);
     for (wchar_t typed : c.typed) SendMessageW(GetFocus(), WM_CHAR, typed == L'\n' ? L'\r' : typed, 1);
     Pump();
     EXPECT_EQ(WindowText(GetDlgItem(atelier.window, IDC_COUNTER_BASE + static_cast<int>(QuizField::Question))),
@@ -427,10 +368,8 @@ TEST_F(AtelierTest, LimitsShownAsTypedAndBuildRefused) {
             L"Windows-1252 : le lecteur ne peut pas l'afficher");
 
   dialogs.plan({Press(IDOK)});
-  Command(IDM_BUILD);
-  ASSERT_EQ(dialogs.seen().size(), 1u);  // no file dialog: refused at once
-  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Le programme ne peut pas être créé : le quiz a encore des erreurs."))
-      << dialogs.seen()[0].text;
+  Command(IDM_BUILD);  // refused at once, without a file dialog
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Le programme ne peut pas être créé : le quiz a encore des erreurs."));
 }
 
 // Keys as the message loop gets them: the accelerator table, Tab out of a multi-line field.
@@ -451,11 +390,10 @@ TEST_F(AtelierTest, KeysReachCommandsAndFields) {
   press(GetFocus(), VK_TAB);
   EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Answer1));
   EXPECT_EQ(WindowText(FieldWindow(QuizField::Question)), L"");
-  Paste(QuizField::Question, std::wstring(260, L'a'));
+  Type(QuizField::Question, std::wstring(260, L'a'), true);
   dialogs.plan({Press(IDOK)});
   press(GetFocus(), VK_F5);  // Essayer, refused like the build while an error remains
-  ASSERT_EQ(dialogs.seen().size(), 1u);
-  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Le quiz ne peut pas être essayé : le quiz a encore des erreurs."));
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Le quiz ne peut pas être essayé : le quiz a encore des erreurs."));
   EXPECT_EQ(atelier.tryProcess.hProcess, nullptr);
 }
 
@@ -503,13 +441,9 @@ TEST_F(AtelierTest, PasteImportRowsAndUndo) {
   ASSERT_TRUE(WriteFileSafely(
       csv, "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n" + std::string(300, 'x') + ";Oslo;D\r\n", error));
   SelectRows({0});
-  {
-    dialogs.plan({FileName(csv), Press(IDOK)});
-    Command(IDM_IMPORT_CSV);
-    ASSERT_EQ(dialogs.seen().size(), 2u);
-    EXPECT_TRUE(Contains(dialogs.seen()[1].text, L"2 questions à ajouter, dont 1 qui dépassent une limite"))
-        << dialogs.seen()[1].text;
-  }
+  dialogs.plan({FileName(csv), Press(IDOK)});
+  Command(IDM_IMPORT_CSV);
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"2 questions à ajouter, dont 1 qui dépassent une limite"));
   EXPECT_EQ(Questions(), L"France ?|Espagne ?|" + std::wstring(300, L'x') + L"|Italie ?|");
   EXPECT_TRUE(atelier.rowHasError[2]);
 
@@ -549,8 +483,7 @@ TEST_F(AtelierTest, RecoveryCopyWrittenRemovedAndOfferedAfterACrash) {
 
   dialogs.plan({Press(IDYES)});
   Start();
-  ASSERT_EQ(dialogs.seen().size(), 1u);
-  EXPECT_TRUE(Contains(dialogs.seen()[0].text, L"Le quiz « brouillon.txt » a des modifications qui n'ont pas été"));
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Le quiz « brouillon.txt » a des modifications qui n'ont pas été"));
   EXPECT_EQ(WindowText(FieldWindow(QuizField::Title)), L"Brouillon 2");
   EXPECT_EQ(WindowText(atelier.window), L"brouillon.txt* - Ludex Atelier");
   wchar_t recent[MAX_PATH * 2] = L"";
@@ -566,11 +499,9 @@ TEST_F(AtelierTest, SettingsColourAndPrintedPages) {
   Choose(IDC_ANSWER_COUNT, 1);
   EXPECT_TRUE(IsWindowEnabled(FieldWindow(QuizField::Answer2)));
   EXPECT_EQ(atelier.document.quiz().answersPerQuestion, 2);
-  {
-    dialogs.plan({Colour(RGB(10, 20, 30))});
-    Command(IDM_COLOUR);
-    ASSERT_EQ(dialogs.seen().size(), 1u);
-  }
+  dialogs.plan({Colour(RGB(10, 20, 30))});
+  Command(IDM_COLOUR);
+  ASSERT_EQ(dialogs.seen().size(), 1u);
   const AuthoredQuiz& quiz = atelier.document.quiz();
   EXPECT_EQ(RGB(quiz.red, quiz.green, quiz.blue), RGB(10, 20, 30));
 

@@ -82,14 +82,12 @@ TEST(HeaderPanel, ColoursComeFromThePanelBrushDeletedWithThePanel) {
   EXPECT_EQ(fill.lbColor, RGB(128, 128, 255));
   const COLORREF kept = RGB(1, 2, 3), lines = GetSysColor(COLOR_WINDOWTEXT);
   // text: afterwards, starting from kept; the lines keep the system's defaults.
-  const struct {
-    int id;
-    bool panelColours;
-    COLORREF text;
-  } cases[] = {
-      {IDC_WEB_LINK, true, RGB(50, 50, 255)}, {IDC_BY_LABEL, true, kept},          {IDC_SCORE, true, kept},
-      {IDC_SCORE_CODE, true, kept},           {IDC_SEPARATOR_SCORE, false, lines},
+  // clang-format off
+  const struct { int id; bool panelColours; COLORREF text; } cases[] = {
+      {IDC_WEB_LINK, true, RGB(50, 50, 255)}, {IDC_BY_LABEL, true, kept}, {IDC_SCORE, true, kept}, {IDC_SCORE_CODE, true, kept},
+      {IDC_SEPARATOR_SCORE, false, lines},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SetTextColor(dc, kept);
     SetBkMode(dc, OPAQUE);

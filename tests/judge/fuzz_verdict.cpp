@@ -24,9 +24,8 @@ char* CopyPart(const uint8_t* data, size_t size) {
 
 bool IsVerdictWord(const char* word) {
   for (const char* candidate : {VerdictBravo, VerdictWrong, VerdictAnagram, VerdictAlmost, VerdictNearly,
-                                VerdictTooLong, VerdictTooShort, VerdictNotFar, VerdictSomeIdea, VerdictEmpty}) {
+                                VerdictTooLong, VerdictTooShort, VerdictNotFar, VerdictSomeIdea, VerdictEmpty})
     if (word == candidate) return true;
-  }
   return false;
 }
 
@@ -40,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   char* typed = CopyPart(typedData, size - (typedData - data));
   if (!IsVerdictWord(ChooseVerdict(expected, typed))) std::abort();
   // The same text typed back is always right, unless it trims to nothing.
-  if (expected[0] != ' ' && expected[0] != 0 && ChooseVerdict(expected, expected) != VerdictBravo) {
-    if (expected[strnlen(expected, MaxLength) - 1] != ' ') std::abort();
-  }
+  if (expected[0] != ' ' && expected[0] != 0 && ChooseVerdict(expected, expected) != VerdictBravo &&
+      expected[strnlen(expected, MaxLength) - 1] != ' ')
+    std::abort();
   std::free(expected);
   std::free(typed);
   return 0;

@@ -4,6 +4,7 @@
 // (distances around the verdict's bound) that random pairs seldom are. The
 // bounded distance is checked against the whole table at the bounds around
 // the distance and at the verdict's own.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -39,10 +40,8 @@ void Check(const std::string& expected, const std::string& typed) {
   const int distance = FullEditDistance(expected.c_str(), typed.c_str());
   const int larger = static_cast<int>(expected.size() > typed.size() ? expected.size() : typed.size());
   for (int bound : {0, 1, 2, 3, distance - 1, distance, distance + 1, (larger - 1) / 5, 259}) {
-    if (bound < 0) continue;
-    if (BoundedEditDistance(expected.c_str(), typed.c_str(), bound) != (distance <= bound ? distance : bound + 1)) {
+    if (bound >= 0 && BoundedEditDistance(expected.c_str(), typed.c_str(), bound) != std::min(distance, bound + 1))
       std::abort();
-    }
   }
 }
 

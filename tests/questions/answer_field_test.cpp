@@ -136,14 +136,11 @@ TEST(AnswerField, TabAndPagingKeysInALongPanel) {
   SCROLLINFO bar = {sizeof bar, SIF_PAGE};
   GetScrollInfo(f.panel, SB_VERT, &bar);
   const int page = static_cast<int>(bar.nPage);
-  const struct {
-    WPARAM key;
-    UINT message;
-    int position;
-  } steps[] = {
-      {VK_NEXT, WM_KEYUP, page},   {VK_DOWN, WM_KEYUP, 2 * page}, {VK_UP, WM_KEYUP, page},
-      {VK_DOWN, WM_KEYDOWN, page}, {VK_PRIOR, WM_SYSKEYDOWN, 0},
+  // clang-format off
+  const struct { WPARAM key; UINT message; int position; } steps[] = {
+      {VK_NEXT, WM_KEYUP, page}, {VK_DOWN, WM_KEYUP, 2 * page}, {VK_UP, WM_KEYUP, page}, {VK_DOWN, WM_KEYDOWN, page}, {VK_PRIOR, WM_SYSKEYDOWN, 0},
   };
+  // clang-format on
   for (const auto& s : steps) {
     Key(f, 4001, s.message, s.key);
     EXPECT_EQ(f.Position(SB_VERT), s.position) << s.key;

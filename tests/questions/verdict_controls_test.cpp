@@ -89,13 +89,12 @@ Quiz& StartWith(WindowsFixture& fixture, int count, const char* answers) {
 
 // The building writes the score once, when it is over: with one row no verdict follows it.
 TEST(VerdictControls, ShownOnceTheRowsAreBuilt) {
-  const struct {
-    int count;
-    const char *answers, *score, *code;
-  } cases[] = {
-      {1, "paris\r\n", " 0 / 1", "      "},  // its only field is never left: "?" and no score
-      {3, "paris\r\nlyon\r\nberlin\r\n", " 2 / 3", "CODE2"},
+  // With one row its only field is never left: "?" and no score.
+  // clang-format off
+  const struct { int count; const char *answers, *score, *code; } cases[] = {
+      {1, "paris\r\n", " 0 / 1", "      "}, {3, "paris\r\nlyon\r\nberlin\r\n", " 2 / 3", "CODE2"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     WindowsFixture fixture;
     StartWith(fixture, c.count, c.answers);
@@ -110,36 +109,18 @@ TEST(VerdictControls, FollowsLabelsChangedOrReplacedFromOutside) {
   HWND panel = fixture.panel;
 
   auto label = [&](int k) { return GetDlgItem(panel, IDC_FEEDBACK_BASE + k); };
-  const struct {
-    const char* what;
-    std::function<void()> change;
-    const char *score, *word1;
-  } steps[] = {
+  // clang-format off
+  const struct { const char* what; std::function<void()> change; const char *score, *word1; } steps[] = {
       {"SetDlgItemTextA", [&] { SetDlgItemTextA(panel, 5002, "BRAVO"); }, " 3 / 3", "BRAVO"},
-      {"WM_SETTEXT", [&] { SendMessageA(label(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("FAUX")); }, " 2 / 3",
-       "FAUX"},
+      {"WM_SETTEXT", [&] { SendMessageA(label(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("FAUX")); }, " 2 / 3", "FAUX"},
       {"SetWindowTextW", [&] { SetWindowTextW(label(1), L"BRAVO"); }, " 3 / 3", "BRAVO"},
-      {"a verdict over it",
-       [&] {
-         SetDlgItemTextA(panel, 4001, "lyon");
-         quiz.JudgeAnswer(panel, 4001);
-       },
-       " 2 / 3", "FAUX"},
-      {"right again",
-       [&] {
-         SetDlgItemTextA(panel, 4001, "Paris");
-         quiz.JudgeAnswer(panel, 4001);
-       },
-       " 3 / 3", "BRAVO"},
-      {"replaced by a label reading FAUX",
-       [&] {
-         DestroyWindow(label(3));
-         AddControl(panel, "Static", 5003, "FAUX");
-       },
-       " 2 / 3", "BRAVO"},
+      {"a verdict over it", [&] { SetDlgItemTextA(panel, 4001, "lyon"); quiz.JudgeAnswer(panel, 4001); }, " 2 / 3", "FAUX"},
+      {"right again", [&] { SetDlgItemTextA(panel, 4001, "Paris"); quiz.JudgeAnswer(panel, 4001); }, " 3 / 3", "BRAVO"},
+      {"replaced by a label reading FAUX", [&] { DestroyWindow(label(3)); AddControl(panel, "Static", 5003, "FAUX"); }, " 2 / 3", "BRAVO"},
       {"its replacement judged", [&] { quiz.JudgeAnswer(panel, 4003); }, " 3 / 3", "BRAVO"},
       {"replaced by none", [&] { DestroyWindow(label(2)); }, " 2 / 3", "BRAVO"},
   };
+  // clang-format on
   for (const auto& step : steps) {
     step.change();
     quiz.UpdateScore(panel);

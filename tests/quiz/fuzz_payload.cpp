@@ -27,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t sentinel = quiz.revealMode;
   ParseScoreCodes(data, length, quiz);
   if (quiz.revealMode != sentinel) __builtin_trap();
-  for (const auto& code : quiz.scoreCodes) {
+  for (const auto& code : quiz.scoreCodes)
     if (std::strlen(code) > MaxTextLength) __builtin_trap();
-  }
   return 0;
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "quiz.h"
-#include "support/message_box_watch.h"
+#include "support/dialog_answers.h"
 
 #ifndef LOAD_SCENARIO
 #error "LOAD_SCENARIO must name the resource layout"
@@ -21,7 +21,9 @@ namespace {
 
 // message: the one loader message box, or nullptr for none; codes: CODE1..CODE3 read from the codes resource.
 struct Outcome {
-  const char *scenario, *message, *title;
+  const char* scenario;
+  const wchar_t* message;
+  const char* title;
   int questionCount, questionsHidden, records, revealMode;
   COLORREF background;
   bool codes;
@@ -36,28 +38,27 @@ const Outcome Outcomes[] = {
     {"good", nullptr, QUIZ_FROM_PAYLOAD, true},
     {"no_quiz", nullptr, TEST_QUIZ},
     {"empty_quiz", nullptr, TEST_QUIZ},
-    {"bad_quiz", "Erreur dans le décryptage des reponses", FRESH_QUIZ},
-    {"no_codes", "Codes non trouvés.", QUIZ_FROM_PAYLOAD, false},
-    {"empty_codes", "Codes non renseignés.", QUIZ_FROM_PAYLOAD, false},
-    {"bad_codes", "Erreur dans le décryptage des codes", QUIZ_FROM_PAYLOAD, false},
+    {"bad_quiz", L"Erreur dans le décryptage des reponses", FRESH_QUIZ},
+    {"no_codes", L"Codes non trouvés.", QUIZ_FROM_PAYLOAD, false},
+    {"empty_codes", L"Codes non renseignés.", QUIZ_FROM_PAYLOAD, false},
+    {"bad_codes", L"Erreur dans le décryptage des codes", QUIZ_FROM_PAYLOAD, false},
 };
 // clang-format on
 
 TEST(LoadQuiz, LOAD_SCENARIO) {
   const Outcome* expected = nullptr;
-  for (const Outcome& o : Outcomes) {
+  for (const Outcome& o : Outcomes)
     if (std::strcmp(o.scenario, SCENARIO_NAME(LOAD_SCENARIO)) == 0) expected = &o;
-  }
   ASSERT_NE(expected, nullptr) << "no outcome for " << SCENARIO_NAME(LOAD_SCENARIO);
 
-  MessageBoxWatch watch;
+  DialogAnswers boxes;  // each box seen and closed
   Quiz quiz;
   LoadQuiz(&quiz);
 
-  std::vector<std::string> boxes, wanted;
-  for (const SeenMessageBox& box : watch.seen()) boxes.push_back(box.caption + ": " + box.text);
-  if (expected->message != nullptr) wanted.push_back(std::string("Ludex: ") + expected->message);
-  EXPECT_EQ(boxes, wanted);
+  std::vector<std::wstring> seen, wanted;
+  for (const SeenDialog& box : boxes.seen()) seen.push_back(box.caption + L": " + box.text);
+  if (expected->message != nullptr) wanted.push_back(L"Ludex: " + std::wstring(expected->message) + L"\n");
+  EXPECT_EQ(seen, wanted);
   int records = 0;
   for (QuestionRecord* r = quiz.firstQuestion; r != nullptr; r = r->next) ++records;
   EXPECT_EQ(
@@ -68,9 +69,8 @@ TEST(LoadQuiz, LOAD_SCENARIO) {
   LOGBRUSH brush = {};
   ASSERT_EQ(GetObjectA(quiz.backgroundBrush, sizeof brush, &brush), int(sizeof brush));
   EXPECT_EQ(brush.lbColor, expected->background);
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 4; ++i)
     EXPECT_STREQ(quiz.scoreCodes[i], expected->codes && i < 3 ? ("CODE" + std::to_string(i + 1)).c_str() : "") << i;
-  }
   if (expected->records == 3) {
     // The payload's own texts, line break and accented byte included.
     EXPECT_STREQ(quiz.author, "Moi");

@@ -1,5 +1,5 @@
-// Answers the modal dialogs the editor opens while a test drives it: message
-// boxes, its own dialogs, the common file dialog and the colour chooser, all
+// Answers the modal dialogs the code under test opens: message boxes, the
+// editor's own dialogs, the common file dialog and the colour chooser, all
 // real. A thread-local CBT hook sees each dialog as it activates; a timer
 // then acts inside the dialog's own modal loop, as a user would: it types
 // the file name into the file dialog's name field, or the colour into the

@@ -1,4 +1,4 @@
-#include "dialog_answers.h"
+#include "support/dialog_answers.h"
 
 #include <colordlg.h>
 #include <dlgs.h>
@@ -55,9 +55,8 @@ void CALLBACK ActLater(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   std::vector<std::pair<HWND, DialogAnswer>> now;
   now.swap(pending);
-  for (const auto& [dialog, answer] : now) {
+  for (const auto& [dialog, answer] : now)
     if (IsWindow(dialog)) Act(dialog, answer);
-  }
 }
 
 LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
