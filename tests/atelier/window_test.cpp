@@ -226,7 +226,7 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   dialogs.plan({FileName(folder + L"\\capitales.txt")});
   Command(IDM_SAVE);
   ASSERT_EQ(dialogs.seen().size(), 1u);
-  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.txt");
+  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe-source.txt");
   EXPECT_EQ(WindowText(atelier.window), L"capitales.txt - Ludex Atelier");
   const std::string source = Bytes(folder + L"\\capitales.txt");
   // UTF-8, as any source: "réponse: Madrid", "révélation: ...", a "+" line for the line break.
@@ -242,7 +242,11 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   ExpectTypedQuiz();
   EXPECT_EQ(atelier.document.sourceText(), source);  // the file round-trips unchanged
 
-  const std::wstring program = folder + L"\\Capitales.exe";
+  dialogs.plan({FileName(folder + L"\\Capitales.exe"), Press(IDOK)});  // would keep its answers in capitales.txt
+  Command(IDM_BUILD);
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"garderait les réponses des élèves dans"));
+  EXPECT_FALSE(Exists(folder + L"\\Capitales.exe"));
+  const std::wstring program = folder + L"\\Capitales-quiz.exe";
   dialogs.plan({FileName(program), Press(IDOK)});
   Command(IDM_BUILD);
   ASSERT_TRUE(Dialogs(dialogs, 2, L"Le programme du quiz est prêt"));

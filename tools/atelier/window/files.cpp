@@ -437,7 +437,8 @@ bool SaveQuiz() {
 
 bool SaveQuizAs() {
   std::wstring path = WideFromUtf8(atelier.document.path());
-  if (path.empty()) path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L".txt";
+  // Not the built program's name: its answers file would be the source.
+  if (path.empty()) path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L"-source.txt";
   if (!AskFileName(true, L"Enregistrer la source du quiz", L"Sources de quiz (*.txt)\0*.txt\0", L"txt", path)) {
     return false;
   }

@@ -137,6 +137,16 @@ void BuildProgram() {
   std::wstring path = QuizStem() + L".exe";
   if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
   if (!AskFileName(true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path)) return;
+  // The program keeps the pupils' answers in a file named after itself: it
+  // must not be the source that the author goes on editing.
+  std::string ansiSource, ansiProgram;
+  if (!source.empty() && AnsiPath(source, ansiSource) && AnsiPath(path, ansiProgram)) {
+    const std::string clash = AnswersFileClash(ansiSource, ansiProgram);
+    if (!clash.empty()) {
+      Ask(L"Le programme ne peut pas être créé : " + WideFromCp1252(clash) + L".", MB_ICONWARNING);
+      return;
+    }
+  }
   std::wstring error;
   if (!WriteProgram(path, streams, error)) {
     Ask(L"Le programme n'a pas pu être créé :\n" + path + L"\n\n" + error + L".", MB_ICONERROR);
