@@ -1,9 +1,11 @@
 // Times F1 on a 255-question quiz with nothing solved: every field is filled,
 // focused and judged. Prints the milliseconds of FillUnsolvedFields against
 // the 255 focus moves alone (no verdicts, the fields' handles looked up
-// beforehand) and the 255 text writes into the fields alone, measured in
-// turns in the same run, with one verdict and one score recount, and the
-// building of the panel, which judges every field twice.
+// beforehand), the 255 text writes into the fields alone, and F1's own window
+// work without its verdicts (each field written, then focused: the edit
+// control then lays its new text out again and repaints its selection),
+// measured in turns in the same run, with one verdict and one score recount,
+// and the building of the panel, which judges every field twice.
 #include <windows.h>
 
 #include <algorithm>
@@ -80,7 +82,7 @@ int main() {
 
   // F1 and the bare focus moves in turns, so that both see the same machine.
   const int runs = 7;
-  double fill[runs], moves[runs], writes[runs], judge[runs], score[runs];
+  double fill[runs], moves[runs], writes[runs], unjudged[runs], judge[runs], score[runs];
   for (int run = 0; run < runs; ++run) {
     currentQuiz = nullptr;  // the fields then judge nothing
     SetFocus(field);
@@ -94,6 +96,14 @@ int main() {
     writes[run] = Milliseconds([&] {
       for (HWND each : fields) SetWindowTextA(each, "une reponse fausse");
     });
+    SetFocus(field);
+    unjudged[run] = Milliseconds([&] {
+      for (HWND each : fields) {
+        SetWindowTextA(each, "une reponse fausse");
+        SetFocus(each);
+      }
+      SetFocus(field);
+    });
     currentQuiz = quiz;
     judge[run] = Milliseconds([&] { quiz->JudgeAnswer(panel, 4100); });
     score[run] = Milliseconds([&] { quiz->UpdateScore(panel); });
@@ -101,13 +111,17 @@ int main() {
   std::printf("F1 on 255 unsolved questions (ms):           %s\n", List(fill, runs).c_str());
   std::printf("255 bare focus moves, no verdicts (ms):      %s\n", List(moves, runs).c_str());
   std::printf("255 field text writes, no verdicts (ms):     %s\n", List(writes, runs).c_str());
+  std::printf("255 writes and focus moves, no verdicts (ms):%s\n", List(unjudged, runs).c_str());
   std::printf("one JudgeAnswer (ms):                        %s\n", List(judge, runs).c_str());
   std::printf("one UpdateScore (ms):                        %s\n", List(score, runs).c_str());
-  const double f1 = Median(fill, runs), bare = Median(moves, runs), written = Median(writes, runs);
+  const double f1 = Median(fill, runs), bare = Median(moves, runs), written = Median(writes, runs),
+               windowWork = Median(unjudged, runs);
   std::printf(
       "medians: F1 %.1f ms, bare focus moves %.1f ms, ratio %.2f; field text writes %.1f ms, "
-      "F1 / (moves + writes) %.2f; JudgeAnswer %.3f ms, UpdateScore %.3f ms\n",
-      f1, bare, f1 / bare, written, f1 / (bare + written), Median(judge, runs), Median(score, runs));
+      "F1 / (moves + writes) %.2f; writes and moves without verdicts %.1f ms, F1 / that %.2f; "
+      "JudgeAnswer %.3f ms, UpdateScore %.3f ms\n",
+      f1, bare, f1 / bare, written, f1 / (bare + written), windowWork, f1 / windowWork, Median(judge, runs),
+      Median(score, runs));
   currentQuiz = quiz;
   DestroyWindow(parent);
   currentQuiz = nullptr;
