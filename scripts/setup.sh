@@ -9,8 +9,11 @@ packages=(
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool imagemagick x11-utils
-  cmark-gfm
+  cmark-gfm locales
 )
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,11 +22,16 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 else
   echo "setup: all packages present"
+fi
+
+# Wine names Linux files in the locale's character set: without a French
+# UTF-8 locale, "Géo.exe" would be written as "GC)o.exe".
+if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
+  echo "setup: generating the fr_FR.UTF-8 locale"
+  $SUDO localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi

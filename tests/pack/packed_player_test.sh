@@ -42,6 +42,11 @@ grep -qx "titre: Les capitales d'Europe" first.txt || fail "the extract lost the
 out=$(pack build "$examples/chimie-deux-reponses.txt" -o repacked.exe --player quiz.exe) || fail "repack: $out"
 out=$(pack extract repacked.exe) || fail "extract of the repacked program: $out"
 grep -qx "titre: Les éléments chimiques" <<<"$out" || fail "the repacked program does not hold the new quiz"
+# Accented file names, as French authors type them, keep their letters.
+cp quiz.txt "géo-source.txt"
+out=$(pack build "géo-source.txt" -o "Géographie.exe" --player player.exe) || fail "accented names: $out"
+[ "$out" = "géo-source.txt: 15 questions emballées dans Géographie.exe" ] || fail "accented names summary: $out"
+[ -f "Géographie.exe" ] || fail "no Géographie.exe, only: $(ls)"
 
 # --- failures: a message, a non-zero exit, and no output file touched ---
 printf 'titre: T\nquestion: Q\nr\xc3\xa9ponse: a|b\ncode: C\n' > pipe.txt
