@@ -61,6 +61,7 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
       {"CodeTooLong", Header + "question: Q\nreponse: R\ncode: " + std::string(260, 'c') + "\n", true, 4, "code de score fait 260"},
       {"CodeWithLineBreak", Header + Q + "+ B\n", true, 5, "code de score ne peut pas contenir"},
       {"MissingCode", Header + Q + "\nquestion: Q2\nreponse: R\n", true, 6, "2 questions et demande autant de codes"},
+      {"MissingOnlyCode", Header + "question: Q\nreponse: R\n", true, 2, "le quiz a 1 question et demande"},
       {"MissingSecondAnswer", Header + "reponses par question: 2\n" + Q, true, 3, "« réponse2: »"},
       {"SecondAnswerWithOne", Header + "question: Q\nreponse: R\nreponse2: S\ncode: C\n", true, 4, "demande « réponses par question: 2 »"},
       {"RevealWithoutMode", Header + "question: Q\nreponse: R\nrevelation: X\ncode: C\n", true, 4, "« mode révélation: 2 », 3 ou 4"},

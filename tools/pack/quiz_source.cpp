@@ -508,7 +508,8 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     if (!field(Key::Code).present) {
       diagnostics.error(raw.line, number + " n'a pas de ligne « code: » : le quiz a " +
                                       std::to_string(questions.size()) +
-                                      " questions et demande autant de codes de score (un par question, « code: » "
+                                      (questions.size() > 1 ? " questions" : " question") +
+                                      " et demande autant de codes de score (un par question, « code: » "
                                       "peut être vide)");
     } else {
       ApplyText(field(Key::Code), question.scoreCode, diagnostics);
