@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "answers_file_win32.h"
 #include "app.h"
 #include "header_panel.h"
 #include "question_panel.h"
@@ -82,7 +83,7 @@ int main() {
 
   // F1 and the bare focus moves in turns, so that both see the same machine.
   const int runs = 7;
-  double fill[runs], moves[runs], writes[runs], unjudged[runs], judge[runs], score[runs];
+  double fill[runs], moves[runs], writes[runs], unjudged[runs], judge[runs], score[runs], save[runs];
   for (int run = 0; run < runs; ++run) {
     currentQuiz = nullptr;  // the fields then judge nothing
     SetFocus(field);
@@ -107,6 +108,7 @@ int main() {
     currentQuiz = quiz;
     judge[run] = Milliseconds([&] { quiz->JudgeAnswer(panel, 4100); });
     score[run] = Milliseconds([&] { quiz->UpdateScore(panel); });
+    save[run] = Milliseconds([&] { SaveAnswers(panel); });  // F2, into the benchmark's own answers file
   }
   std::printf("F1 on 255 unsolved questions (ms):           %s\n", List(fill, runs).c_str());
   std::printf("255 bare focus moves, no verdicts (ms):      %s\n", List(moves, runs).c_str());
@@ -114,6 +116,7 @@ int main() {
   std::printf("255 writes and focus moves, no verdicts (ms):%s\n", List(unjudged, runs).c_str());
   std::printf("one JudgeAnswer (ms):                        %s\n", List(judge, runs).c_str());
   std::printf("one UpdateScore (ms):                        %s\n", List(score, runs).c_str());
+  std::printf("F2, 255 answers saved (ms):                  %s\n", List(save, runs).c_str());
   const double f1 = Median(fill, runs), bare = Median(moves, runs), written = Median(writes, runs),
                windowWork = Median(unjudged, runs);
   std::printf(
@@ -122,6 +125,9 @@ int main() {
       "JudgeAnswer %.3f ms, UpdateScore %.3f ms\n",
       f1, bare, f1 / bare, written, f1 / (bare + written), windowWork, f1 / windowWork, Median(judge, runs),
       Median(score, runs));
+  char answersName[260];
+  AnswersFilePath(answersName);
+  DeleteFileA(answersName);
   currentQuiz = quiz;
   DestroyWindow(parent);
   currentQuiz = nullptr;

@@ -4,6 +4,7 @@
 #include "answers_file_win32.h"
 
 #include "file_replacement.h"
+#include "panel_controls.h"
 #include "quiz.h"
 
 namespace {
@@ -16,9 +17,11 @@ long long AnswerFieldCount() {
 }
 
 bool WriteAnswerLines(FileReplacement& file, HWND questionPanel) {
+  // Saving makes and destroys no control: one walk of the panel at most.
+  PanelLookup lookup = {questionPanel, false};
   for (long long k = 1; k <= AnswerFieldCount(); ++k) {
     char text[260] = "";
-    HWND field = GetDlgItem(questionPanel, IDC_ANSWER_BASE + static_cast<int>(k));
+    HWND field = FindRowControl(lookup, IDC_ANSWER_BASE + static_cast<int>(k));
     if (field != nullptr) GetWindowTextA(field, text, sizeof text);
     char line[264];
     int length = wsprintfA(line, "%s\r\n", text);
