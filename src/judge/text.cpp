@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "quiz_format.h"
+
 namespace {
 
-// Every text comes from a 260-byte field: nothing past 259 bytes is looked at.
-const size_t MaxLength = 259;
-
-size_t BoundedLength(const char* text) { return strnlen(text, MaxLength); }
+// Every text comes from a 260-byte field: nothing past its last byte is looked at.
+size_t BoundedLength(const char* text) { return strnlen(text, MaxTextLength); }
 
 }  // namespace
 
@@ -27,7 +27,7 @@ void TrimSpaces(char* text) {
 }
 
 void UpperCaseAscii(char* text) {
-  for (size_t i = 0; i < MaxLength && text[i] != 0; ++i) {
+  for (size_t i = 0; i < MaxTextLength && text[i] != 0; ++i) {
     if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 0x20);
   }
 }
@@ -49,7 +49,7 @@ int BoundedEditDistance(const char* first, const char* second, int bound) {
   const int low = -((bound - shift) / 2);  // (shift - bound) / 2 rounded up
   const int high = (bound + shift) / 2;    // rounded down
 
-  int row[MaxLength + 1];  // row[j]: cell (i, j) of the row being computed, or of the row above
+  int row[MaxTextLength + 1];  // row[j]: cell (i, j) of the row being computed, or of the row above
   for (int j = 0; j <= secondLength; ++j) row[j] = j <= high ? j : beyond;
   for (int i = 1; i <= firstLength; ++i) {
     const int from = i + low > 1 ? i + low : 1;
@@ -131,8 +131,8 @@ void SortLetters(char* text) {
 bool AreAnagrams(const char* first, const char* second) {
   const size_t length = BoundedLength(first);
   if (BoundedLength(second) != length) return false;
-  char firstSorted[MaxLength + 1];
-  char secondSorted[MaxLength + 1];
+  char firstSorted[MaxTextLength + 1];
+  char secondSorted[MaxTextLength + 1];
   std::memcpy(firstSorted, first, length);
   firstSorted[length] = 0;
   std::memcpy(secondSorted, second, length);

@@ -1,6 +1,8 @@
-// Text comparison primitives on zero-terminated byte strings of at most 259
-// bytes (Windows-1252). No state, no heap.
+// Text comparison primitives on zero-terminated byte strings of at most
+// MaxTextLength bytes (Windows-1252). No state, no heap.
 #pragma once
+
+#include "quiz_format.h"
 
 void TrimSpaces(char* text);                               // trailing, then leading 0x20 bytes, in place
 void UpperCaseAscii(char* text);                           // a-z to A-Z only, in place
@@ -13,5 +15,7 @@ bool AreAnagrams(const char* first, const char* second);
 // The Levenshtein distance of the two texts when it is at most bound (0 or more);
 // bound + 1 when it is larger.
 int BoundedEditDistance(const char* first, const char* second, int bound);
-// The distance itself: no two texts of 259 bytes are farther apart than 259.
-inline int EditDistance(const char* first, const char* second) { return BoundedEditDistance(first, second, 259); }
+// The distance itself: no two texts of MaxTextLength bytes are farther apart than that.
+inline int EditDistance(const char* first, const char* second) {
+  return BoundedEditDistance(first, second, MaxTextLength);
+}

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "quiz_format.h"
 #include "text.h"
 
 const char VerdictBravo[] = "BRAVO";
@@ -15,28 +16,15 @@ const char VerdictNotFar[] = "pas loin";
 const char VerdictSomeIdea[] = "y a de l'idée";
 const char VerdictEmpty[] = "?";
 
-namespace {
-
-const size_t MaxLength = 259;
-
-// Copies at most 259 bytes of text into a 260-byte buffer, as a control read would.
-size_t CopyCut(char (&buffer)[MaxLength + 1], const char* text) {
-  size_t length = strnlen(text, MaxLength);
-  std::memcpy(buffer, text, length);
-  buffer[length] = 0;
-  return length;
-}
-
-}  // namespace
-
 const char* ChooseVerdict(const char* expected, const char* typed) {
-  char typedText[MaxLength + 1];
-  char expectedText[MaxLength + 1];
-  CopyCut(typedText, typed);
+  // Both are read as a control read with a 260-byte limit would give them.
+  char typedText[TextSize];
+  char expectedText[TextSize];
+  CopyText(typedText, typed);
   TrimSpaces(typedText);
   UpperCaseAscii(typedText);
   // The expected answer is upper-cased but not trimmed.
-  size_t expectedLength = CopyCut(expectedText, expected);
+  size_t expectedLength = CopyText(expectedText, expected);
   UpperCaseAscii(expectedText);
   size_t typedLength = std::strlen(typedText);
 

@@ -62,7 +62,7 @@ LRESULT CALLBACK AnswerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
       if (wParam == '\r' || wParam == '\t') return 0;
       break;
     case WM_SETFOCUS:
-      SendMessageA(field, EM_SETSEL, 0, 260);  // typing replaces the previous answer
+      SendMessageA(field, EM_SETSEL, 0, TextSize);  // typing replaces the previous answer
       break;
     case WM_KILLFOCUS: Judge(field); break;
     default: break;

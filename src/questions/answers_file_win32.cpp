@@ -20,7 +20,7 @@ bool WriteAnswerLines(FileReplacement& file, HWND questionPanel) {
   // Saving makes and destroys no control: one walk of the panel at most.
   PanelLookup lookup = {questionPanel, false};
   for (long long k = 1; k <= AnswerFieldCount(); ++k) {
-    char text[260] = "";
+    char text[TextSize] = "";
     HWND field = FindRowControl(lookup, IDC_ANSWER_BASE + static_cast<int>(k));
     if (field != nullptr) GetWindowTextA(field, text, sizeof text);
     char line[264];

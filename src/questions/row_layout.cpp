@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "quiz_format.h"
 #include "verdict.h"
 
 namespace {
@@ -41,7 +42,7 @@ int RowHeight(int questionNumber) {
 
 int RowTop(int questionNumber) {
   int top = RowGap;
-  for (int i = 1; i < questionNumber && i <= 255; ++i) top += RowHeight(i) + RowGap;
+  for (int i = 1; i < questionNumber && i <= MaxQuestions; ++i) top += RowHeight(i) + RowGap;
   return top;
 }
 
@@ -56,17 +57,17 @@ int ContentWidth(int rowCount, int answersPerQuestion, bool withRevealLabels) {
     width = RowContentWidth;
     if (withRevealLabels) width += RevealLabelWidth + RevealLabelGap;
   }
-  return width + (answersPerQuestion == 2 ? RightMarginTwoAnswers : RightMarginOneAnswer);
+  return width + (HasSecondAnswer(answersPerQuestion) ? RightMarginTwoAnswers : RightMarginOneAnswer);
 }
 
 ControlBox AnswerFieldBox(int slot, int answersPerQuestion, int top, int rowHeight) {
-  if (answersPerQuestion != 2) return {AnswerFieldX, top, AnswerFieldWidth, rowHeight};
+  if (!HasSecondAnswer(answersPerQuestion)) return {AnswerFieldX, top, AnswerFieldWidth, rowHeight};
   int pairWidth = TwoAnswerFieldWidth + TwoAnswerGap + TwoFeedbackLabelWidth + TwoAnswerGap;
   return {AnswerFieldX + (slot - 1) * pairWidth, top, TwoAnswerFieldWidth, rowHeight};
 }
 
 ControlBox FeedbackLabelBox(int slot, int answersPerQuestion, int top, int rowHeight) {
-  if (answersPerQuestion != 2) return {FeedbackLabelX, top, FeedbackLabelWidth, rowHeight};
+  if (!HasSecondAnswer(answersPerQuestion)) return {FeedbackLabelX, top, FeedbackLabelWidth, rowHeight};
   ControlBox field = AnswerFieldBox(slot, answersPerQuestion, top, rowHeight);
   return {field.x + field.width + TwoAnswerGap, top, TwoFeedbackLabelWidth, rowHeight};
 }

@@ -115,7 +115,7 @@ QuizPayloadResult ParseQuizPayload(const uint8_t* data, uint32_t length, QuizCon
   for (int32_t i = 0; i < quiz.questionCount; ++i) {
     answer2[0] = 0;
     reader.text(PayloadPart::Answer1, i, answer1);
-    if (quiz.answersPerQuestion == 2) reader.text(PayloadPart::Answer2, i, answer2);
+    if (HasSecondAnswer(quiz.answersPerQuestion)) reader.text(PayloadPart::Answer2, i, answer2);
     reader.text(PayloadPart::QuestionText, i, questionText);
     quiz.appendQuestion(answer1, answer2, questionText);
   }

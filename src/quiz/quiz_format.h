@@ -45,15 +45,22 @@ enum : uint8_t {
 
 // Reveal modes. 2 and 3 reveal a question's text once it is answered right,
 // 4 reveals every text once every question is; 3 carries a second, unused
-// text per question. Any other mode has no reveal texts.
+// text per question. Any other mode has no reveal texts: 0 says so, and
+// every other value plays as 0.
+enum : int { NoRevealMode = 0 };
+bool IsKnownRevealMode(int revealMode);  // 0, 2, 3 or 4
 bool HasRevealTexts(int revealMode);
+bool HasSecondRevealText(int revealMode);    // mode 3
 int RevealTextsPerQuestion(int revealMode);  // in the payload: 0, 1 or 2
 bool RevealsEachQuestion(int revealMode);    // modes 2 and 3
 bool RevealsAllAtOnce(int revealMode);       // mode 4
 
 // Answer fields per question: 2 with two answers per question; any other
-// count is played as 1, the only numbering besides 2 that exists.
+// count is played as 1, the only numbering besides 2 that exists. An author
+// chooses 1 or 2.
+enum : int { MinAnswersPerQuestion = 1, MaxAnswersPerQuestion = 2 };
 int FieldsPerQuestion(int answersPerQuestion);
+bool HasSecondAnswer(int answersPerQuestion);  // two answers per question
 
 // Answer field k of the quiz (from 1) is control IDC_ANSWER_BASE + k; with
 // two answers per question, question qi (from 0) has fields 2 qi + 1 and

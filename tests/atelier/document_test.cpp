@@ -268,7 +268,7 @@ TEST(ValidationTest, SaysWhatLudexPackCheckSays) {
     c.change(quiz);
     std::vector<std::string> messages;
     int errors = 0;
-    for (const DocumentProblem& p : ValidateQuiz(quiz, true)) {
+    for (const QuizProblem& p : ValidateQuiz(quiz, true)) {
       messages.push_back((p.isError ? "E " : "W ") + p.message);
       errors += p.isError;
     }
@@ -282,7 +282,7 @@ TEST(ValidationTest, PlacesProblemsOnRowAndField) {
   AuthoredQuiz quiz;
   quiz.questions = {Question("ok"), Question("a\x7F")};
   quiz.questions[1].answer1 = "";
-  const std::vector<DocumentProblem> problems = QuestionProblems(quiz, 1);
+  const std::vector<QuizProblem> problems = QuestionProblems(quiz, 1);
   ASSERT_EQ(problems.size(), 2u);
   EXPECT_EQ(problems[0].row, 1);
   EXPECT_EQ(problems[0].field, int(QuizField::Question));

@@ -100,6 +100,27 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
           << i << " " << field;
 }
 
+// A cell that a spreadsheet would run as a formula goes out after an
+// apostrophe, and the import takes exactly that apostrophe off again.
+TEST(PreviewTest, FormulasGoOutAsTextAndComeBackUnchanged) {
+  // clang-format off
+  const struct { std::string text, cell; } cases[] = {
+      {"=1+1", "'=1+1"}, {"+33 6", "'+33 6"}, {"-5", "'-5"}, {"@A1", "'@A1"}, {"\tx", "'\tx"},
+      {"\r\nx", "\"'\r\nx\""}, {"'=x", "''=x"}, {"''-x", "'''-x"}, {"'a", "'a"}, {"a=b", "a=b"}, {"'", "'"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    AuthoredQuiz quiz;
+    quiz.questions.push_back({c.text, "R", "", "", "", "C"});
+    const std::string csv = WriteCsvTable(quiz);
+    const std::string row = csv.substr(csv.find("\r\n") + 2);
+    EXPECT_EQ(row.substr(0, row.find(';')), c.cell) << c.text;
+    const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(ReadCsvTable(csv), AuthoredQuiz()));
+    ASSERT_EQ(back.size(), 1u) << c.text;
+    EXPECT_EQ(back[0].questionText, c.text);
+  }
+}
+
 // ---- the recovery copy ----
 
 TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolder) {

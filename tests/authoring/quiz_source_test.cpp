@@ -10,6 +10,7 @@
 #include "quiz_payloads.h"
 #include "quiz_rules.h"
 #include "quiz_source.h"
+#include "source_keywords.h"
 
 namespace {
 
@@ -136,6 +137,40 @@ TEST(QuizSource, TheMostCommonErrorsWordForWord) {
     ASSERT_EQ(check.problems.size(), 1u) << c.name;
     EXPECT_EQ(ProblemText(check.problems[0].column, check.problems[0].message), c.fieldMessage) << c.name;
   }
+}
+
+// Every spelling of a keyword reads as that keyword; anything else is no keyword.
+TEST(QuizSource, KeywordSpellings) {
+  // clang-format off
+  const struct { const char* written; int key; } cases[] = {
+      {"Titre", int(SourceKey::Title)}, {"TEXTE4", int(SourceKey::ExtraText1)}, {" texte  4 ", int(SourceKey::ExtraText1)},
+      {"Texte 5", int(SourceKey::ExtraText2)}, {u8"Réponses\tpar question", int(SourceKey::AnswersPerQuestion)},
+      {u8"MODE RÉVÉLATION", int(SourceKey::RevealMode)}, {u8"réponse1", int(SourceKey::Answer1)},
+      {"Reponse 1", int(SourceKey::Answer1)}, {u8"réponse 2", int(SourceKey::Answer2)},
+      {u8"Révélation1", int(SourceKey::Reveal1)}, {"revelation 1", int(SourceKey::Reveal1)},
+      {u8"révélation 2", int(SourceKey::Reveal2)}, {"CODE", int(SourceKey::Code)},
+      {"Questions visibles", int(SourceKey::Visibility)}, {"couleur", int(SourceKey::Colour)},
+      {u8"réponse3", -1}, {"", -1}, {u8"questión", -1}, {"reponse 1 2", -1}, {"titre 1", -1}, {"code\xC3", -1},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const SourceKeyword* keyword = FindKeyword(c.written);
+    EXPECT_EQ(keyword == nullptr ? -1 : int(keyword->key), c.key) << c.written;
+  }
+  for (int key = 0; key < SourceKeyCount; ++key) {  // the writer's spelling reads back as its own keyword
+    const SourceKeyword& keyword = KeywordOf(SourceKey(key));
+    ASSERT_NE(FindKeyword(Utf8FromCp1252(keyword.spelling)), nullptr) << keyword.spelling;
+    EXPECT_EQ(FindKeyword(Utf8FromCp1252(keyword.spelling))->key, SourceKey(key));
+  }
+}
+
+// Past the player's limit the reader still keeps every question, for an
+// editor to offer the first ones; the source is refused all the same.
+TEST(QuizSource, KeepsEveryQuestionPastTheLimit) {
+  Parsed p = Parse(ManyQuestions(MaxQuestions + 5));
+  EXPECT_FALSE(p.ok);
+  ASSERT_EQ(p.quiz.questions.size(), size_t(MaxQuestions + 5));
+  EXPECT_EQ(p.quiz.questions.back().scoreCode, "C" + std::to_string(MaxQuestions + 4));
 }
 
 // One field as an editor hands it over: typed UTF-8 (utf8) or the quiz's Windows-1252 bytes.

@@ -7,33 +7,6 @@
 
 namespace {
 
-template <typename Question>
-auto TextOfQuestion(Question& question, QuizField field) -> decltype(&question.questionText) {
-  switch (field) {
-    case QuizField::Question: return &question.questionText;
-    case QuizField::Answer1: return &question.answer1;
-    case QuizField::Answer2: return &question.answer2;
-    case QuizField::Reveal1: return &question.revealText;
-    case QuizField::Reveal2: return &question.secondRevealText;
-    case QuizField::Code: return &question.scoreCode;
-    default: return nullptr;
-  }
-}
-
-template <typename Quiz>
-auto TextOfQuiz(Quiz& quiz, QuizField field, int row) -> decltype(&quiz.title) {
-  switch (field) {
-    case QuizField::Title: return &quiz.title;
-    case QuizField::Author: return &quiz.author;
-    case QuizField::Explanation: return &quiz.explanation;
-    case QuizField::ExtraText1: return &quiz.extraText1;
-    case QuizField::ExtraText2: return &quiz.extraText2;
-    default: break;
-  }
-  if (row < 0 || row >= static_cast<int>(quiz.questions.size())) return nullptr;
-  return TextOfQuestion(quiz.questions[row], field);
-}
-
 // Sorted, without repeats, every row in [0, count).
 RowSet ValidRows(RowSet rows, int count) {
   std::sort(rows.begin(), rows.end());
@@ -54,37 +27,20 @@ std::string FirstComment(const std::string& bytes) {
   return IsValidUtf8(line) ? line : Utf8FromCp1252(line);
 }
 
-size_t ErrorCount(const Diagnostics& diagnostics) {
-  size_t count = 0;
-  for (const Diagnostic& d : diagnostics.items) count += d.isError;
-  return count;
-}
-
 // Whether the writer's form of a quiz read with errors keeps every one of
 // them: then each lies in a text the quiz holds whole. An error the parser
 // loses on the way (a line it could not place, a character turned into '?')
-// does not come back.
+// does not come back. Nor does a quiz of more questions than the editor holds.
 bool ErrorsKeptByWriter(const AuthoredQuiz& quiz, const Diagnostics& diagnostics) {
+  if (quiz.questions.size() > static_cast<size_t>(MaxQuestions)) return false;
   const std::string written = WriteQuizSource(quiz, "");
   AuthoredQuiz again;
   Diagnostics problems;
   ParseQuizSource(written, again, problems);
-  return ErrorCount(problems) == ErrorCount(diagnostics) && WriteQuizSource(again, "") == written;
+  return problems.errorCount() == diagnostics.errorCount() && WriteQuizSource(again, "") == written;
 }
 
 }  // namespace
-
-std::string* FieldText(AuthoredQuiz& quiz, QuizField field, int row) { return TextOfQuiz(quiz, field, row); }
-
-const std::string* FieldText(const AuthoredQuiz& quiz, QuizField field, int row) {
-  return TextOfQuiz(quiz, field, row);
-}
-
-std::string* FieldText(AuthoredQuestion& question, QuizField field) { return TextOfQuestion(question, field); }
-
-const std::string* FieldText(const AuthoredQuestion& question, QuizField field) {
-  return TextOfQuestion(question, field);
-}
 
 const char* const RewriteNotice =
     "Ce fichier a été écrit à la main. Ludex Atelier l'enregistre sous sa forme habituelle : le quiz reste le même, "
@@ -183,7 +139,9 @@ bool QuizDocument::typeText(QuizField field, int row, const std::string& bytes) 
 }
 
 bool QuizDocument::setAnswersPerQuestion(int count) {
-  if ((count != 1 && count != 2) || count == current_.quiz.answersPerQuestion) return false;
+  if (count < MinAnswersPerQuestion || count > MaxAnswersPerQuestion || count == current_.quiz.answersPerQuestion) {
+    return false;
+  }
   State next = current_;
   next.quiz.answersPerQuestion = count;
   commit(std::move(next));
@@ -191,7 +149,7 @@ bool QuizDocument::setAnswersPerQuestion(int count) {
 }
 
 bool QuizDocument::setRevealMode(int mode) {
-  if (mode < 0 || mode > 255 || mode == current_.quiz.revealMode) return false;
+  if (mode < 0 || mode > UINT8_MAX || mode == current_.quiz.revealMode) return false;  // the payload's byte
   State next = current_;
   next.quiz.revealMode = mode;
   commit(std::move(next));

@@ -28,21 +28,11 @@ struct SourceRead {
                             // the other comments, blank lines and keyword spellings
 };
 
-// A source file past this size is refused unread: a full quiz takes under 500 KB.
-const size_t MaxSourceBytes = 4 << 20;
-
 SourceRead ReadSource(const std::string& bytes, const std::string& fileName);
 
 // What the window tells the author before the first save of a source that
 // was not in the writer's form (SourceRead::canonical false).
 extern const char* const RewriteNotice;
-
-// The text of a field: a header field (row ignored) or one of row's; null
-// when the row does not exist.
-std::string* FieldText(AuthoredQuiz& quiz, QuizField field, int row);
-const std::string* FieldText(const AuthoredQuiz& quiz, QuizField field, int row);
-std::string* FieldText(AuthoredQuestion& question, QuizField field);  // null for a header field
-const std::string* FieldText(const AuthoredQuestion& question, QuizField field);
 
 // Line breaks as the quiz holds them: a lone LF or CR becomes CR LF.
 std::string WithCrLf(const std::string& text);

@@ -63,7 +63,7 @@ std::string PupilSheetHtml(const AuthoredQuiz& quiz) {
           "</p>\n";
   if (!quiz.explanation.empty()) body += "<p>" + HtmlText(quiz.explanation) + "</p>\n";
   body += "<ol>\n";
-  const int lines = quiz.answersPerQuestion == 2 ? 2 : 1;
+  const int lines = FieldsPerQuestion(quiz.answersPerQuestion);
   for (const AuthoredQuestion& question : quiz.questions) {
     body += "<li><p>" + HtmlText(question.questionText) + "</p>";
     for (int i = 0; i < lines; ++i) body += "<div class=\"line\"></div>";

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "quiz_source.h"
+#include "authored_quiz.h"
 
 std::string PupilSheetHtml(const AuthoredQuiz& quiz);
 std::string AnswerKeyHtml(const AuthoredQuiz& quiz);

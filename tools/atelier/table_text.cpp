@@ -2,6 +2,7 @@
 
 #include "cp1252.h"
 #include "document.h"
+#include "source_keywords.h"
 
 namespace {
 
@@ -25,6 +26,25 @@ const struct {
 };
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// A spreadsheet runs a cell that begins with one of these as a formula; past
+// the apostrophes that may come first.
+bool StartsLikeFormula(const std::string& text) {
+  const size_t first = text.find_first_not_of('\'');
+  if (first == std::string::npos) return false;
+  const char c = text[first];
+  return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+// The export writes such a cell after an apostrophe, which a spreadsheet
+// shows as text and does not run; the import takes exactly that apostrophe
+// off again, so a text that began with apostrophes keeps them.
+std::string WithFormulaMark(const std::string& text) { return StartsLikeFormula(text) ? "'" + text : text; }
+
+std::string WithoutFormulaMark(const std::string& text) {
+  if (text.empty() || text[0] != '\'' || !StartsLikeFormula(text.substr(1))) return text;
+  return text.substr(1);
+}
 
 // Steps over one line end: CR LF, LF or a lone CR.
 void SkipLineEnd(const std::string& text, size_t& position) {
@@ -106,7 +126,8 @@ std::vector<int> HeaderColumns(const std::vector<std::string>& cells) {
 
 std::string TextSize(size_t bytes) { return std::to_string(bytes) + " octets"; }
 
-TableText ReadTable(const std::string& text, char separator, size_t position) {
+// Reads the rows of a table; a CSV file's cells lose the export's formula mark.
+TableText ReadTable(const std::string& text, char separator, size_t position, bool csv) {
   TableText table;
   table.separator = separator;
   std::vector<int> columns;
@@ -136,7 +157,7 @@ TableText ReadTable(const std::string& text, char separator, size_t position) {
         row.cellsLeftOut += !cells[i].empty();
         continue;
       }
-      row.cells[column] = cells[i];
+      row.cells[column] = csv ? WithoutFormulaMark(cells[i]) : cells[i];
       empty = empty && cells[i].empty();
     }
     if (empty) continue;
@@ -175,7 +196,7 @@ char GuessSeparator(const std::string& text, size_t position) {
 }
 
 std::string CsvCell(const std::string& bytes) {
-  const std::string utf8 = Utf8FromCp1252(bytes);
+  const std::string utf8 = WithFormulaMark(Utf8FromCp1252(bytes));
   const bool edgeSpace = !utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' ');
   if (utf8.find_first_of(";,\"\r\n") == std::string::npos && !edgeSpace) return utf8;
   std::string out = "\"";
@@ -191,8 +212,8 @@ std::string CsvCell(const std::string& bytes) {
 TableText ReadPastedTable(const std::string& utf8) {
   TableText table;
   if (TooLarge(utf8, table)) return table;
-  if (IsValidUtf8(utf8)) return ReadTable(utf8, '\t', 0);
-  table = ReadTable(Utf8FromCp1252(utf8), '\t', 0);
+  if (IsValidUtf8(utf8)) return ReadTable(utf8, '\t', 0, false);
+  table = ReadTable(Utf8FromCp1252(utf8), '\t', 0, false);
   table.windows1252 = true;
   return table;
 }
@@ -218,7 +239,7 @@ TableText ReadCsvTable(const std::string& bytes) {
   } else {
     separator = GuessSeparator(text, 0);
   }
-  table = ReadTable(text, separator, start);
+  table = ReadTable(text, separator, start, true);
   table.windows1252 = windows1252;
   return table;
 }
@@ -239,18 +260,19 @@ ImportPreview PreviewImport(const TableText& table, const AuthoredQuiz& quiz) {
       *FieldText(row.question, field) = check.bytes;
       if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) {
         if (!check.bytes.empty()) {
-          row.problems.push_back({index, static_cast<int>(field), false, FieldNeedsSettingMessage(field)});
+          row.problems.push_back(
+              {QuizRule::Text, index, static_cast<int>(field), false, FieldNeedsSettingMessage(field)});
         }
         continue;
       }
       for (const TextProblem& problem : check.problems) {
-        row.problems.push_back(
-            {index, static_cast<int>(field), problem.isError, ProblemText(problem.column, problem.message)});
+        row.problems.push_back({QuizRule::Text, index, static_cast<int>(field), problem.isError,
+                                ProblemText(problem.column, problem.message)});
       }
     }
     if (tableRow.cellsLeftOut > 0) {
       row.problems.push_back(
-          {index, -1, false,
+          {QuizRule::Text, index, -1, false,
            std::to_string(tableRow.cellsLeftOut) + " cellule(s) hors des colonnes connues, laissée(s) de côté"});
     }
     preview.rowsWithErrors += HasErrors(row.problems);
@@ -271,7 +293,7 @@ std::vector<AuthoredQuestion> QuestionsOf(const ImportPreview& preview) {
 }
 
 std::string WriteCsvTable(const AuthoredQuiz& quiz) {
-  const int columns = quiz.revealMode == 3 ? TableColumnCount : TableColumnCount - 1;
+  const int columns = HasSecondRevealText(quiz.revealMode) ? TableColumnCount : TableColumnCount - 1;
   std::string out = "\xEF\xBB\xBF";
   out += u8"question;réponse;réponse 2;révélation;code";
   out += columns == TableColumnCount ? u8";révélation 2\r\n" : "\r\n";

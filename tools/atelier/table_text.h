@@ -2,14 +2,16 @@
 // (tab-separated) or read from a CSV file, previewed before they go in; and
 // the CSV file the editor exports. The columns, in this order unless a header
 // row names them: question, réponse, réponse 2, révélation, code, and a sixth,
-// révélation 2 (mode 3). Every reader is bounded and takes any bytes.
+// révélation 2 (mode 3). Every reader is bounded and takes any bytes. A cell
+// that the export writes after an apostrophe, lest a spreadsheet run it as a
+// formula, is read back without it.
 #pragma once
 #include <cstddef>
 #include <string>
 #include <vector>
 
-#include "quiz_source.h"
-#include "validation.h"
+#include "authored_quiz.h"
+#include "quiz_rules.h"
 
 enum class TableColumn { Question, Answer1, Answer2, Reveal1, Code, Reveal2 };
 const int TableColumnCount = 6;
@@ -45,11 +47,11 @@ TableText ReadPastedTable(const std::string& utf8);
 TableText ReadCsvTable(const std::string& bytes);
 
 // One row as it will be added, with what breaks a limit under the quiz's
-// settings (DocumentProblem::row is the index in ImportPreview::rows).
+// settings (QuizProblem::row is the index in ImportPreview::rows).
 struct ImportRow {
   AuthoredQuestion question;  // Windows-1252; a character it lacks is '?'
   int line = 0;
-  std::vector<DocumentProblem> problems;
+  std::vector<QuizProblem> problems;
 };
 
 struct ImportPreview {

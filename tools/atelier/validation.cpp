@@ -1,62 +1,57 @@
 #include "validation.h"
 
-#include "document.h"
 #include "quiz_payloads.h"
 
 namespace {
 
-void AddField(std::vector<DocumentProblem>& out, const AuthoredQuiz& quiz, QuizField field, int row) {
-  if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) return;
-  for (const TextProblem& problem : CheckTextBytes(field, *FieldText(quiz, field, row)).problems) {
-    out.push_back({row, static_cast<int>(field), problem.isError, ProblemText(problem.column, problem.message)});
-  }
+void Append(std::vector<QuizProblem>& out, const std::vector<QuizProblem>& more) {
+  out.insert(out.end(), more.begin(), more.end());
 }
 
-void AddQuiz(std::vector<DocumentProblem>& out, bool isError, const std::string& message) {
-  if (!message.empty()) out.push_back({-1, -1, isError, message});
+// The quiz-wide problems of one rule.
+std::vector<QuizProblem> OfRule(const std::vector<QuizProblem>& problems, QuizRule rule) {
+  std::vector<QuizProblem> found;
+  for (const QuizProblem& problem : problems) {
+    if (problem.rule == rule) found.push_back(problem);
+  }
+  return found;
 }
 
 }  // namespace
 
-std::vector<DocumentProblem> QuestionProblems(const AuthoredQuiz& quiz, int row) {
-  std::vector<DocumentProblem> problems;
+std::vector<QuizProblem> QuestionProblems(const AuthoredQuiz& quiz, int row) {
+  std::vector<QuizProblem> problems;
   if (row < 0 || row >= static_cast<int>(quiz.questions.size())) return problems;
   for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Answer2, QuizField::Reveal1,
                           QuizField::Reveal2, QuizField::Code}) {
-    AddField(problems, quiz, field, row);
+    Append(problems, FieldProblems(quiz, field, row));
   }
   return problems;
 }
 
-std::vector<DocumentProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes) {
-  std::vector<DocumentProblem> problems;
-  AddQuiz(problems, false, RevealModeWarning(quiz.revealMode));
+// In the order of the problems list: the reveal mode, the header, each
+// question (the score-code slots beside the first code past them), then the
+// count of questions.
+std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes) {
+  const std::vector<QuizProblem> quizWide = QuizWideProblems(quiz);
+  std::vector<QuizProblem> problems = OfRule(quizWide, QuizRule::RevealMode);
   for (QuizField field :
        {QuizField::Title, QuizField::Author, QuizField::Explanation, QuizField::ExtraText1, QuizField::ExtraText2}) {
-    AddField(problems, quiz, field, -1);
+    Append(problems, FieldProblems(quiz, field, -1));
   }
-  const size_t count = quiz.questions.size();
-  for (size_t row = 0; row < count && row < static_cast<size_t>(MaxQuestions); ++row) {
-    for (DocumentProblem& problem : QuestionProblems(quiz, static_cast<int>(row))) problems.push_back(problem);
-    if (row == static_cast<size_t>(ScoreCodeSlots)) {
-      problems.push_back(
-          {static_cast<int>(row), static_cast<int>(QuizField::Code), false, ScoreCodeSlotsWarning(row + 1)});
-    }
+  const int count = static_cast<int>(quiz.questions.size());
+  for (int row = 0; row < count && row < MaxQuestions; ++row) {
+    Append(problems, QuestionProblems(quiz, row));
+    if (row == ScoreCodeSlots) Append(problems, OfRule(quizWide, QuizRule::ScoreCodeSlots));
   }
-  AddQuiz(problems, true, QuestionCountError(count));
-  AddQuiz(problems, false, NoQuestionWarning(count));
+  Append(problems, OfRule(quizWide, QuizRule::QuestionCount));
+  Append(problems, OfRule(quizWide, QuizRule::NoQuestion));
   if (withSizes && !HasErrors(problems)) {
     Diagnostics diagnostics;
     QuizPayloads streams;
     CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
-    for (const Diagnostic& d : diagnostics.items) AddQuiz(problems, d.isError, d.message);
+    for (const Diagnostic& d : diagnostics.items)
+      problems.push_back({QuizRule::PackedSize, -1, -1, d.isError, d.message});
   }
   return problems;
-}
-
-bool HasErrors(const std::vector<DocumentProblem>& problems) {
-  for (const DocumentProblem& problem : problems) {
-    if (problem.isError) return true;
-  }
-  return false;
 }

@@ -17,12 +17,12 @@ struct Diagnostics {
 
   void error(int line, const std::string& message) { items.push_back({line, true, message}); }
   void warning(int line, const std::string& message) { items.push_back({line, false, message}); }
-  bool hasErrors() const {
-    for (const Diagnostic& d : items) {
-      if (d.isError) return true;
-    }
-    return false;
+  size_t errorCount() const {
+    size_t count = 0;
+    for (const Diagnostic& d : items) count += d.isError;
+    return count;
   }
+  bool hasErrors() const { return errorCount() > 0; }
   std::string format(const Diagnostic& d) const {
     std::string text = fileName;
     if (d.line > 0) text += ":" + std::to_string(d.line);

@@ -47,17 +47,19 @@ void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics)
 bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostics& diagnostics) {
   if (plain.size() > MaxPlainPayload) {
     diagnostics.error(0, std::string(name) + " : " + std::to_string(plain.size()) +
-                             " octets avant compression ; le lecteur en lit au plus 65535 : raccourcissez les textes "
-                             "ou enlevez des questions");
+                             " octets avant compression ; le lecteur en lit au plus " +
+                             std::to_string(MaxPlainPayload) + " : raccourcissez les textes ou enlevez des questions");
     return false;
   }
   uint8_t* out = nullptr;
   uint32_t length = 0;
   const int result = CompressVerified(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
   if (result == CodecCodeRefused) {  // the stream would pass the output buffer
-    diagnostics.error(0, std::string(name) +
-                             " : plus de 32768 octets après compression ; le lecteur en accepte au "
-                             "plus 32768 : raccourcissez les textes ou enlevez des questions");
+    const std::string limit = std::to_string(MaxCompressedPayload);
+    diagnostics.error(0, std::string(name) + " : plus de " + limit +
+                             " octets après compression ; le lecteur en "
+                             "accepte au plus " +
+                             limit + " : raccourcissez les textes ou enlevez des questions");
     return false;
   }
   if (result == CodecNotVerified) {
@@ -133,7 +135,8 @@ class PayloadFindings final : public PayloadListener {
                           " : le lecteur joue vide ou par défaut ce qui manque");
         break;
       case PayloadProblem::TextCut:
-        damage_.push_back(PlaceName(part, question) + " dépasse 259 octets : le lecteur le coupe");
+        damage_.push_back(PlaceName(part, question) + " dépasse " + std::to_string(MaxTextLength) +
+                          " octets : le lecteur le coupe");
         break;
       case PayloadProblem::TrailingBytes:
         trailing = true;
@@ -180,7 +183,7 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
   }
   for (const AuthoredQuestion& question : quiz.questions) {
     AppendField(out, question.answer1);
-    if (quiz.answersPerQuestion == 2) AppendField(out, question.answer2);
+    if (HasSecondAnswer(quiz.answersPerQuestion)) AppendField(out, question.answer2);
     AppendField(out, question.questionText);
   }
   out.push_back(static_cast<uint8_t>(quiz.revealMode));
@@ -242,10 +245,11 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
   }
   quizFindings.report(diagnostics);
   codeFindings.report(diagnostics);
-  if (quiz.answersPerQuestion != 1 && quiz.answersPerQuestion != 2) {
+  if (quiz.answersPerQuestion < MinAnswersPerQuestion || quiz.answersPerQuestion > MaxAnswersPerQuestion) {
+    const int played = FieldsPerQuestion(quiz.answersPerQuestion);
     diagnostics.warning(0, "le nombre de réponses par question vaut " + std::to_string(quiz.answersPerQuestion) +
-                               " ; le lecteur lit alors une réponse par question, écrit ici 1");
-    quiz.answersPerQuestion = 1;
+                               " ; le lecteur lit alors une réponse par question, écrit ici " + std::to_string(played));
+    quiz.answersPerQuestion = played;
   }
   for (std::string* text : {&quiz.title, &quiz.author, &quiz.explanation, &quiz.extraText1, &quiz.extraText2}) {
     MakeWritable(*text, "un texte de l'en-tête", diagnostics);

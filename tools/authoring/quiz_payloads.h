@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "authored_quiz.h"
 #include "diagnostics.h"
-#include "quiz_source.h"
 
 using Bytes = std::vector<uint8_t>;
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "quiz_format.h"
 #include "quiz_payloads.h"
 
 // Copies the player to outputPath with both streams as its PATCH resources,

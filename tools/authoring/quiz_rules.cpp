@@ -1,12 +1,30 @@
 #include "quiz_rules.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "cp1252.h"
+#include "source_keywords.h"
 
 namespace {
 
-std::string Quoted(QuizField field) { return std::string("« ") + FieldKeyword(field) + ": »"; }
+std::string Quoted(QuizField field) { return QuotedField(field); }
+
+std::string Number(long long value) { return std::to_string(value); }
+
+// The byte values for which accepts holds, as "2, 3 ou 4".
+std::string ListOfModes(bool (*accepts)(int)) {
+  std::vector<int> modes;
+  for (int mode = 0; mode <= UINT8_MAX; ++mode) {
+    if (accepts(mode)) modes.push_back(mode);
+  }
+  std::string text;
+  for (size_t k = 0; k < modes.size(); ++k) {
+    if (k > 0) text += k + 1 == modes.size() ? " ou " : ", ";
+    text += Number(modes[k]);
+  }
+  return text;
+}
 
 bool IsAnswer(QuizField field) { return field == QuizField::Answer1 || field == QuizField::Answer2; }
 
@@ -93,30 +111,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-const char* FieldKeyword(QuizField field) {
-  switch (field) {
-    case QuizField::Title: return "titre";
-    case QuizField::Author: return "auteur";
-    case QuizField::Explanation: return "explication";
-    case QuizField::ExtraText1: return "texte4";
-    case QuizField::ExtraText2: return "texte5";
-    case QuizField::Question: return "question";
-    case QuizField::Answer1: return "réponse";
-    case QuizField::Answer2: return "réponse2";
-    case QuizField::Reveal1: return "révélation";
-    case QuizField::Reveal2: return "révélation2";
-    case QuizField::Code: return "code";
-  }
-  return "";
-}
-
-bool IsQuestionField(QuizField field) { return static_cast<int>(field) >= static_cast<int>(QuizField::Question); }
-
 bool FieldInUse(QuizField field, int answersPerQuestion, int revealMode) {
   switch (field) {
-    case QuizField::Answer2: return answersPerQuestion == 2;
-    case QuizField::Reveal1: return revealMode >= 2 && revealMode <= 4;
-    case QuizField::Reveal2: return revealMode == 3;
+    case QuizField::Answer2: return HasSecondAnswer(answersPerQuestion);
+    case QuizField::Reveal1: return HasRevealTexts(revealMode);
+    case QuizField::Reveal2: return HasSecondRevealText(revealMode);
     default: return true;
   }
 }
@@ -139,13 +138,13 @@ TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Li
   }
   if (check.hasErrors()) return check;
   if (check.bytes.size() > static_cast<size_t>(MaxTextLength)) {
-    const std::string size = std::to_string(check.bytes.size());
+    const std::string size = Number(check.bytes.size());
+    const std::string kept = " ; le lecteur en garde au plus " + Number(MaxTextLength);
     if (field == QuizField::Code) {
-      Add(check, true, 0, 0, "le code de score fait " + size + " octets ; le lecteur en garde au plus 259");
+      Add(check, true, 0, 0, "le code de score fait " + size + " octets" + kept);
     } else {
       Add(check, true, 0, 0,
-          "le texte de " + Quoted(field) + " fait " + size +
-              " octets (un retour à la ligne compte pour 2) ; le lecteur en garde au plus 259");
+          "le texte de " + Quoted(field) + " fait " + size + " octets (un retour à la ligne compte pour 2)" + kept);
     }
     return check;
   }
@@ -168,29 +167,73 @@ std::string ProblemText(int column, const std::string& message) {
 
 std::string QuestionCountError(size_t questionCount) {
   if (questionCount <= static_cast<size_t>(MaxQuestions)) return "";
-  return "plus de 255 questions : le lecteur les compte sur un octet";
+  return "plus de " + Number(MaxQuestions) + " questions : le lecteur les compte sur un octet";
 }
 
 std::string ScoreCodeSlotsWarning(size_t questionCount) {
   if (questionCount <= static_cast<size_t>(ScoreCodeSlots)) return "";
-  return "plus de 96 codes de score : le lecteur garde les 96 premiers et n'affiche aucun code (six espaces) pour "
-         "un score de 97 ou plus";
+  return "plus de " + Number(ScoreCodeSlots) + " codes de score : le lecteur garde les " + Number(ScoreCodeSlots) +
+         " premiers et n'affiche aucun code (six espaces) pour un score de " + Number(ScoreCodeSlots + 1) + " ou plus";
 }
 
 std::string RevealModeWarning(int revealMode) {
-  if (revealMode == 0 || (revealMode >= 2 && revealMode <= 4)) return "";
-  return "le mode de révélation " + std::to_string(revealMode) + " n'affiche aucun texte de révélation, comme 0";
+  if (IsKnownRevealMode(revealMode)) return "";
+  return "le mode de révélation " + Number(revealMode) + " n'affiche aucun texte de révélation, comme " +
+         Number(NoRevealMode);
 }
 
 std::string NoQuestionWarning(size_t questionCount) { return questionCount == 0 ? "le quiz n'a aucune question" : ""; }
 
+std::string KnownRevealModesText() { return ListOfModes(IsKnownRevealMode); }
+
 std::string FieldNeedsSettingMessage(QuizField field) {
+  const std::string setting =
+      std::string("« ") +
+      KeywordOf(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode).spelling + ": ";
   switch (field) {
-    case QuizField::Answer2: return Quoted(field) + " demande « réponses par question: 2 » dans l'en-tête";
-    case QuizField::Reveal1: return Quoted(field) + " demande « mode révélation: 2 », 3 ou 4 dans l'en-tête";
-    case QuizField::Reveal2: return Quoted(field) + " demande « mode révélation: 3 » dans l'en-tête";
+    case QuizField::Answer2:
+      return Quoted(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " » dans l'en-tête";
+    case QuizField::Reveal1: {
+      const std::string modes = ListOfModes(HasRevealTexts);  // "2, 3 ou 4": the first goes inside the guillemets
+      const size_t firstEnd = modes.find_first_of(", ");
+      return Quoted(field) + " demande " + setting + modes.substr(0, firstEnd) + " »" + modes.substr(firstEnd) +
+             " dans l'en-tête";
+    }
+    case QuizField::Reveal2:
+      return Quoted(field) + " demande " + setting + ListOfModes(HasSecondRevealText) + " » dans l'en-tête";
     default: return "";
   }
+}
+
+std::vector<QuizProblem> QuizWideProblems(const AuthoredQuiz& quiz) {
+  std::vector<QuizProblem> problems;
+  const size_t count = quiz.questions.size();
+  auto add = [&](QuizRule rule, int row, int field, bool isError, const std::string& message) {
+    if (!message.empty()) problems.push_back({rule, row, field, isError, message});
+  };
+  add(QuizRule::RevealMode, -1, -1, false, RevealModeWarning(quiz.revealMode));
+  add(QuizRule::ScoreCodeSlots, ScoreCodeSlots, static_cast<int>(QuizField::Code), false, ScoreCodeSlotsWarning(count));
+  add(QuizRule::QuestionCount, MaxQuestions, -1, true, QuestionCountError(count));
+  add(QuizRule::NoQuestion, -1, -1, false, NoQuestionWarning(count));
+  return problems;
+}
+
+std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field, int row) {
+  std::vector<QuizProblem> problems;
+  const std::string* text = FieldText(quiz, field, row);
+  if (text == nullptr || !FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) return problems;
+  for (const TextProblem& problem : CheckTextBytes(field, *text).problems) {
+    problems.push_back({QuizRule::Text, IsQuestionField(field) ? row : -1, static_cast<int>(field), problem.isError,
+                        ProblemText(problem.column, problem.message)});
+  }
+  return problems;
+}
+
+bool HasErrors(const std::vector<QuizProblem>& problems) {
+  for (const QuizProblem& problem : problems) {
+    if (problem.isError) return true;
+  }
+  return false;
 }
 
 std::string CodeLineBreakError() { return "un code de score ne peut pas contenir de retour à la ligne"; }

@@ -7,32 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "authored_quiz.h"
 #include "quiz_format.h"
 
-// The texts of a quiz: five in the header, six per question.
-enum class QuizField {
-  Title,
-  Author,
-  Explanation,
-  ExtraText1,
-  ExtraText2,
-  Question,
-  Answer1,
-  Answer2,
-  Reveal1,
-  Reveal2,
-  Code,
-};
-const int QuizFieldCount = 11;
-
-// The keyword of a field as the source writer spells it ("réponse2"), Windows-1252.
-const char* FieldKeyword(QuizField field);
-
-bool IsQuestionField(QuizField field);
-
 // Whether a quiz with these settings holds the field: the second answer needs
-// two answers per question, the reveal texts a reveal mode of 2, 3 or 4 (the
-// second one mode 3). A field out of use is neither packed nor written.
+// two answers per question, the reveal texts a reveal mode that has them (the
+// second one the mode with two). A field out of use is neither packed nor written.
 bool FieldInUse(QuizField field, int answersPerQuestion, int revealMode);
 
 struct TextProblem {
@@ -69,10 +49,36 @@ TextCheck CheckTextBytes(QuizField field, const std::string& bytes);
 std::string ProblemText(int column, const std::string& message);
 
 // The quiz-wide rules, each as its message, empty when the rule holds.
-std::string QuestionCountError(size_t questionCount);     // more than 255 questions
-std::string ScoreCodeSlotsWarning(size_t questionCount);  // more than 96 score codes
-std::string RevealModeWarning(int revealMode);            // a mode other than 0, 2, 3 or 4
+std::string QuestionCountError(size_t questionCount);     // more than MaxQuestions questions
+std::string ScoreCodeSlotsWarning(size_t questionCount);  // more than ScoreCodeSlots score codes
+std::string RevealModeWarning(int revealMode);            // a mode that plays as none
 std::string NoQuestionWarning(size_t questionCount);
+
+// A problem of a quiz, placed on a question (row from 0; -1: the header or
+// the quiz as a whole) and a field (a QuizField, or -1), with the rule that
+// found it, so that the source reader can put it on a line.
+enum class QuizRule { Text, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize };
+struct QuizProblem {
+  QuizRule rule = QuizRule::Text;
+  int row = -1;
+  int field = -1;
+  bool isError = true;
+  std::string message;  // Windows-1252, with "colonne N : " when it points at a character
+};
+
+// The one check of the quiz as a whole: the question count, the score-code
+// slots, the reveal mode, a quiz without questions. The source reader and
+// the editor both call it.
+std::vector<QuizProblem> QuizWideProblems(const AuthoredQuiz& quiz);
+
+// The problems of one text of the quiz under its settings (none for a field
+// out of use), each with CheckTextBytes.
+std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field, int row);
+
+bool HasErrors(const std::vector<QuizProblem>& problems);
+
+// The values a setting takes, for its messages: "0, 2, 3 ou 4".
+std::string KnownRevealModesText();
 
 // Why a field is refused under the quiz's settings ("« réponse2: » demande
 // « réponses par question: 2 » dans l'en-tête"); empty for a field always in use.

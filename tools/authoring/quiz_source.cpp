@@ -1,99 +1,12 @@
 #include "quiz_source.h"
 
+#include <algorithm>
+
 #include "cp1252.h"
+#include "quiz_rules.h"
+#include "source_keywords.h"
 
 namespace {
-
-enum class Key {
-  Title,
-  Author,
-  Explanation,
-  ExtraText1,
-  ExtraText2,
-  Visibility,
-  AnswersPerQuestion,
-  RevealMode,
-  Colour,
-  Question,
-  Answer1,
-  Answer2,
-  Reveal1,
-  Reveal2,
-  Code,
-};
-const int KeyCount = 15;
-
-enum class Kind { Text, Code, Setting };
-
-struct KeyInfo {
-  const char* name;  // accents dropped, lower case
-  Key key;
-  bool inQuestion;
-  Kind kind;
-};
-
-// Every accepted spelling, as NormalizeKeyword leaves it.
-const KeyInfo Keys[] = {
-    {"titre", Key::Title, false, Kind::Text},
-    {"auteur", Key::Author, false, Kind::Text},
-    {"explication", Key::Explanation, false, Kind::Text},
-    {"texte4", Key::ExtraText1, false, Kind::Text},
-    {"texte 4", Key::ExtraText1, false, Kind::Text},
-    {"texte5", Key::ExtraText2, false, Kind::Text},
-    {"texte 5", Key::ExtraText2, false, Kind::Text},
-    {"questions visibles", Key::Visibility, false, Kind::Setting},
-    {"reponses par question", Key::AnswersPerQuestion, false, Kind::Setting},
-    {"mode revelation", Key::RevealMode, false, Kind::Setting},
-    {"couleur", Key::Colour, false, Kind::Setting},
-    {"question", Key::Question, true, Kind::Text},
-    {"reponse", Key::Answer1, true, Kind::Text},
-    {"reponse1", Key::Answer1, true, Kind::Text},
-    {"reponse 1", Key::Answer1, true, Kind::Text},
-    {"reponse2", Key::Answer2, true, Kind::Text},
-    {"reponse 2", Key::Answer2, true, Kind::Text},
-    {"revelation", Key::Reveal1, true, Kind::Text},
-    {"revelation1", Key::Reveal1, true, Kind::Text},
-    {"revelation 1", Key::Reveal1, true, Kind::Text},
-    {"revelation2", Key::Reveal2, true, Kind::Text},
-    {"revelation 2", Key::Reveal2, true, Kind::Text},
-    {"code", Key::Code, true, Kind::Code},
-};
-
-const KeyInfo& InfoOf(Key key) {
-  for (const KeyInfo& info : Keys) {
-    if (info.key == key) return info;
-  }
-  return Keys[0];
-}
-
-QuizField FieldOf(Key key) {
-  switch (key) {
-    case Key::Title: return QuizField::Title;
-    case Key::Author: return QuizField::Author;
-    case Key::Explanation: return QuizField::Explanation;
-    case Key::ExtraText1: return QuizField::ExtraText1;
-    case Key::ExtraText2: return QuizField::ExtraText2;
-    case Key::Answer1: return QuizField::Answer1;
-    case Key::Answer2: return QuizField::Answer2;
-    case Key::Reveal1: return QuizField::Reveal1;
-    case Key::Reveal2: return QuizField::Reveal2;
-    case Key::Code: return QuizField::Code;
-    default: return QuizField::Question;
-  }
-}
-
-// A keyword as the writer spells it, in guillemets: « réponse: ».
-std::string Quoted(Key key) {
-  const char* name;
-  switch (key) {
-    case Key::Visibility: name = "questions visibles"; break;
-    case Key::AnswersPerQuestion: name = "réponses par question"; break;
-    case Key::RevealMode: name = "mode révélation"; break;
-    case Key::Colour: name = "couleur"; break;
-    default: name = FieldKeyword(FieldOf(key)); break;
-  }
-  return std::string("« ") + name + ": »";
-}
 
 // A piece of a text as written on one source line.
 struct Piece {
@@ -103,7 +16,7 @@ struct Piece {
 };
 
 struct RawField {
-  Key key = Key::Title;
+  SourceKey key = SourceKey::Title;
   bool present = false;
   int line = 0;
   std::vector<Piece> pieces;  // the first from the keyword line, then one per "+" line
@@ -111,98 +24,26 @@ struct RawField {
 
 struct RawQuestion {
   int line = 0;
-  RawField fields[KeyCount];
+  RawField fields[SourceKeyCount];
+
+  const RawField& field(SourceKey key) const { return fields[static_cast<int>(key)]; }
 };
 
-}  // namespace
+// The source cut into fields, before any text is checked.
+struct RawSource {
+  RawField header[SourceKeyCount];
+  std::vector<RawQuestion> questions;
 
-std::string NormalizeKeyword(const std::string& key) {
-  std::string out;
-  size_t position = 0;
-  while (position < key.size()) {
-    uint32_t c;
-    if (!DecodeUtf8(key, position, c)) return "";
-    if (c == ' ' || c == '\t') {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-      continue;
-    }
-    if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
-    switch (c) {
-      case 0xE9:
-      case 0xE8:
-      case 0xEA:
-      case 0xEB:
-      case 0xC9:
-      case 0xC8:
-      case 0xCA:
-      case 0xCB: c = 'e'; break;
-      case 0xE0:
-      case 0xE2:
-      case 0xC0:
-      case 0xC2: c = 'a'; break;
-      case 0xEE:
-      case 0xEF:
-      case 0xCE:
-      case 0xCF: c = 'i'; break;
-      case 0xF4:
-      case 0xD4: c = 'o'; break;
-      case 0xF9:
-      case 0xFB:
-      case 0xFC:
-      case 0xD9:
-      case 0xDB:
-      case 0xDC: c = 'u'; break;
-      case 0xE7:
-      case 0xC7: c = 'c'; break;
-      default: break;
-    }
-    if (c >= 0x80) return "";
-    out += static_cast<char>(c);
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
+  const RawField& headerField(SourceKey key) const { return header[static_cast<int>(key)]; }
+};
 
-namespace {
-
-const KeyInfo* FindKey(const std::string& written) {
-  const std::string name = NormalizeKeyword(written);
-  for (const KeyInfo& info : Keys) {
-    if (name == info.name) return &info;
-  }
-  return nullptr;
-}
-
-// Checks a field's pieces with the shared text rules and reports each problem
-// on its source line, its column counted from the start of that line.
-bool ApplyText(const RawField& field, std::string& out, Diagnostics& diagnostics) {
-  std::vector<std::string> lines;
-  for (const Piece& piece : field.pieces) lines.push_back(piece.utf8);
-  TextCheck check = CheckTextLines(FieldOf(field.key), lines);
-  for (const TextProblem& problem : check.problems) {
-    const Piece& piece = field.pieces[problem.line];
-    const int line = problem.column > 0 ? piece.line : field.line;
-    const int column = problem.column > 0 ? piece.column + problem.column - 1 : 0;
-    if (problem.isError)
-      diagnostics.error(line, ProblemText(column, problem.message));
-    else
-      diagnostics.warning(line, ProblemText(column, problem.message));
-  }
-  out = check.bytes;
-  return !check.hasErrors();
-}
-
-bool ParseNumber(const std::string& text, int low, int high, int& value) {
-  if (text.empty() || text.size() > 3) return false;
-  int number = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    number = number * 10 + (c - '0');
-  }
-  if (number < low || number > high) return false;
-  value = number;
-  return true;
-}
+// The line reader's state between lines.
+struct LineReading {
+  RawSource& raw;
+  Diagnostics& diagnostics;
+  RawField* lastText = nullptr;  // the field that a "+" line continues
+  RawField discarded;            // a refused keyword line: its "+" lines go here, unreported
+};
 
 std::string Trim(const std::string& text) {
   size_t begin = 0;
@@ -210,52 +51,6 @@ std::string Trim(const std::string& text) {
   while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
   while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
   return text.substr(begin, end - begin);
-}
-
-bool ParseColour(const std::string& written, AuthoredQuiz& quiz) {
-  const std::string text = Trim(written);
-  if (text.size() == 7 && text[0] == '#') {
-    int parts[3];
-    for (int i = 0; i < 3; ++i) {
-      int value = 0;
-      for (int j = 0; j < 2; ++j) {
-        const char c = text[1 + 2 * i + j];
-        int digit;
-        if (c >= '0' && c <= '9')
-          digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-          digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-          digit = c - 'A' + 10;
-        else
-          return false;
-        value = value * 16 + digit;
-      }
-      parts[i] = value;
-    }
-    quiz.red = static_cast<uint8_t>(parts[0]);
-    quiz.green = static_cast<uint8_t>(parts[1]);
-    quiz.blue = static_cast<uint8_t>(parts[2]);
-    return true;
-  }
-  std::vector<std::string> words(1);
-  for (char c : text) {
-    if (c == ' ' || c == '\t' || c == ',') {
-      if (!words.back().empty()) words.emplace_back();
-    } else {
-      words.back() += c;
-    }
-  }
-  if (words.back().empty()) words.pop_back();
-  int parts[3];
-  if (words.size() != 3) return false;
-  for (int i = 0; i < 3; ++i) {
-    if (!ParseNumber(words[i], 0, 255, parts[i])) return false;
-  }
-  quiz.red = static_cast<uint8_t>(parts[0]);
-  quiz.green = static_cast<uint8_t>(parts[1]);
-  quiz.blue = static_cast<uint8_t>(parts[2]);
-  return true;
 }
 
 // Number of characters (code points) in the first `bytes` bytes of a valid UTF-8 line.
@@ -274,64 +69,101 @@ size_t ValueStart(const std::string& line, size_t afterMark) {
   return afterMark;
 }
 
-void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
-  std::string value;
-  for (const Piece& piece : field.pieces) value += piece.utf8;
-  value = Trim(value);
-  const std::string shown = " « " + Cp1252FromUtf8Lossy(value) + " »";
-  std::string lower;
-  for (char c : value) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 'a' - 'A') : c;
-  switch (field.key) {
-    case Key::Visibility:
-      if (lower == "oui")
-        quiz.visibility = 1;
-      else if (lower == "non")
-        quiz.visibility = 0;
-      else if (!ParseNumber(value, 0, 255, quiz.visibility))
-        diagnostics.error(field.line, Quoted(field.key) + " prend oui, non ou un octet de 0 à 255, pas" + shown);
-      break;
-    case Key::AnswersPerQuestion:
-      if (!ParseNumber(value, 1, 2, quiz.answersPerQuestion))
-        diagnostics.error(field.line, Quoted(field.key) + " prend 1 ou 2, pas" + shown);
-      break;
-    case Key::RevealMode:
-      if (!ParseNumber(value, 0, 255, quiz.revealMode)) {
-        diagnostics.error(field.line, Quoted(field.key) + " prend 0, 2, 3 ou 4, pas" + shown);
-      } else if (!RevealModeWarning(quiz.revealMode).empty()) {
-        diagnostics.warning(field.line, RevealModeWarning(quiz.revealMode));
-      }
-      break;
-    case Key::Colour:
-      if (!ParseColour(value, quiz))
-        diagnostics.error(field.line, Quoted(field.key) +
-                                          " prend rouge, vert et bleu de 0 à 255 (comme 90 95 150) ou "
-                                          "#RRGGBB, pas" +
-                                          shown);
-      break;
-    default: break;
+Piece PieceAfter(const std::string& line, size_t afterMark, int lineNumber) {
+  const size_t start = ValueStart(line, afterMark);
+  return {lineNumber, CharacterCount(line, start) + 1, line.substr(start)};
+}
+
+// A "+" line: the next line of the text above it.
+void ReadContinuation(LineReading& reading, const std::string& line, size_t plus, int lineNumber) {
+  Diagnostics& diagnostics = reading.diagnostics;
+  RawField* above = reading.lastText;
+  if (above == nullptr) {
+    diagnostics.error(lineNumber, "une ligne « + » continue le texte de la ligne juste au-dessus, et il n'y en a pas");
+    return;
+  }
+  const KeyKind kind = KeywordOf(above->key).kind;
+  if (kind == KeyKind::Code) {
+    diagnostics.error(lineNumber, CodeLineBreakError());
+    reading.lastText = nullptr;
+  } else if (kind == KeyKind::Setting) {
+    diagnostics.error(lineNumber,
+                      QuotedKeyword(above->key) + " est un réglage et ne peut pas continuer sur plusieurs lignes");
+    reading.lastText = nullptr;
+  } else {
+    above->pieces.push_back(PieceAfter(line, plus + 1, lineNumber));
   }
 }
 
-}  // namespace
-
-bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
-  quiz = AuthoredQuiz();
-  const size_t errorsBefore = diagnostics.items.size();
-
-  std::string text = source;
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-  if (!IsValidUtf8(text)) {
-    // Notepad's "ANSI": every byte is a Windows-1252 character.
-    diagnostics.warning(0, "le fichier n'est pas en UTF-8 : il est lu en Windows-1252");
-    text = Utf8FromCp1252(text);
+// The field a keyword line fills, or null after reporting why it fills none.
+RawField* FieldOfLine(LineReading& reading, const SourceKeyword& keyword, int lineNumber) {
+  Diagnostics& diagnostics = reading.diagnostics;
+  std::vector<RawQuestion>& questions = reading.raw.questions;
+  const std::string quoted = QuotedKeyword(keyword.key);
+  if (!keyword.inQuestion) {
+    if (!questions.empty()) {
+      diagnostics.error(lineNumber, quoted + " fait partie de l'en-tête, avant la première « question: »");
+      return nullptr;
+    }
+    RawField* field = &reading.raw.header[static_cast<int>(keyword.key)];
+    if (field->present) {
+      diagnostics.error(lineNumber,
+                        quoted + " est donné deux fois (la première à la ligne " + std::to_string(field->line) + ")");
+      return nullptr;
+    }
+    return field;
   }
+  if (keyword.key == SourceKey::Question) {
+    questions.emplace_back();
+    questions.back().line = lineNumber;
+    return &questions.back().fields[static_cast<int>(SourceKey::Question)];
+  }
+  if (questions.empty()) {
+    diagnostics.error(lineNumber, quoted + " vient avant toute question : commencez chaque question par « question: »");
+    return nullptr;
+  }
+  RawField* field = &questions.back().fields[static_cast<int>(keyword.key)];
+  if (field->present) {
+    diagnostics.error(lineNumber, "cette question a déjà sa ligne " + quoted + " (ligne " +
+                                      std::to_string(field->line) +
+                                      ") ; commencez la question suivante par « question: »");
+    return nullptr;
+  }
+  return field;
+}
 
-  RawField header[KeyCount];
-  std::vector<RawQuestion> questions;
-  RawField* lastText = nullptr;  // the field that a "+" line continues
-  RawField discarded;            // a refused keyword line: its "+" lines go here, unreported
-  bool tooManyReported = false;
+// A "keyword: value" line.
+void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first, int lineNumber) {
+  Diagnostics& diagnostics = reading.diagnostics;
+  const size_t colon = line.find(':');
+  if (colon == std::string::npos) {
+    diagnostics.error(lineNumber,
+                      "attendu : « mot-clé: valeur » (comme « question: ... »), une ligne « + », un "
+                      "commentaire « # » ou une ligne vide");
+    return;
+  }
+  const std::string written = Trim(line.substr(first, colon - first));
+  const SourceKeyword* keyword = FindKeyword(written);
+  if (keyword == nullptr) {
+    diagnostics.error(lineNumber,
+                      "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) + " » (connus : " + KnownKeywords() + ")");
+    return;
+  }
+  reading.discarded = RawField();
+  reading.discarded.key = keyword->key;
+  reading.lastText = &reading.discarded;
+  RawField* field = FieldOfLine(reading, *keyword, lineNumber);
+  if (field == nullptr) return;
+  field->key = keyword->key;
+  field->present = true;
+  field->line = lineNumber;
+  field->pieces.push_back(PieceAfter(line, colon + 1, lineNumber));
+  reading.lastText = field;
+}
 
+// Pass 1: the lines, cut into the fields of the header and of each question.
+void ReadSourceLines(const std::string& text, RawSource& raw, Diagnostics& diagnostics) {
+  LineReading reading{raw, diagnostics};
   int lineNumber = 0;
   size_t start = 0;
   while (start <= text.size()) {
@@ -347,192 +179,239 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     size_t first = 0;
     while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) ++first;
     if (first == line.size() || line[first] == '#') {
-      lastText = nullptr;
-      continue;
-    }
-
-    if (line[first] == '+') {
-      if (lastText == nullptr) {
-        diagnostics.error(lineNumber,
-                          "une ligne « + » continue le texte de la ligne juste au-dessus, et il n'y en a pas");
-        continue;
-      }
-      const Kind kind = InfoOf(lastText->key).kind;
-      if (kind == Kind::Code) {
-        diagnostics.error(lineNumber, CodeLineBreakError());
-        lastText = nullptr;
-        continue;
-      }
-      if (kind == Kind::Setting) {
-        diagnostics.error(lineNumber,
-                          Quoted(lastText->key) + " est un réglage et ne peut pas continuer sur plusieurs lignes");
-        lastText = nullptr;
-        continue;
-      }
-      const size_t valueStart = ValueStart(line, first + 1);
-      lastText->pieces.push_back({lineNumber, CharacterCount(line, valueStart) + 1, line.substr(valueStart)});
-      continue;
-    }
-
-    lastText = nullptr;
-    const size_t colon = line.find(':');
-    if (colon == std::string::npos) {
-      diagnostics.error(lineNumber,
-                        "attendu : « mot-clé: valeur » (comme « question: ... »), une ligne « + », un "
-                        "commentaire « # » ou une ligne vide");
-      continue;
-    }
-    const std::string written = Trim(line.substr(first, colon - first));
-    const KeyInfo* info = FindKey(written);
-    if (info == nullptr) {
-      diagnostics.error(lineNumber, "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) +
-                                        " » (connus : titre, auteur, explication, texte4, texte5, questions visibles, "
-                                        "réponses par question, mode révélation, couleur, question, réponse, "
-                                        "réponse2, révélation, révélation2, code)");
-      continue;
-    }
-
-    RawField* field = nullptr;
-    discarded = RawField();
-    discarded.key = info->key;
-    lastText = &discarded;
-    if (!info->inQuestion) {
-      if (!questions.empty()) {
-        diagnostics.error(lineNumber, Quoted(info->key) + " fait partie de l'en-tête, avant la première « question: »");
-        continue;
-      }
-      field = &header[static_cast<int>(info->key)];
-      if (field->present) {
-        diagnostics.error(lineNumber, Quoted(info->key) + " est donné deux fois (la première à la ligne " +
-                                          std::to_string(field->line) + ")");
-        continue;
-      }
-    } else if (info->key == Key::Question) {
-      if (questions.size() >= static_cast<size_t>(MaxQuestions)) {
-        if (!tooManyReported) {
-          diagnostics.error(lineNumber, QuestionCountError(questions.size() + 1));
-          tooManyReported = true;
-        }
-        continue;
-      }
-      questions.emplace_back();
-      questions.back().line = lineNumber;
-      field = &questions.back().fields[static_cast<int>(Key::Question)];
+      reading.lastText = nullptr;
+    } else if (line[first] == '+') {
+      ReadContinuation(reading, line, first, lineNumber);
     } else {
-      if (questions.empty()) {
-        diagnostics.error(lineNumber, Quoted(info->key) +
-                                          " vient avant toute question : commencez chaque question "
-                                          "par « question: »");
-        continue;
-      }
-      if (tooManyReported) continue;
-      field = &questions.back().fields[static_cast<int>(info->key)];
-      if (field->present) {
-        diagnostics.error(lineNumber, "cette question a déjà sa ligne " + Quoted(info->key) + " (ligne " +
-                                          std::to_string(field->line) +
-                                          ") ; commencez la question suivante par « question: »");
-        continue;
-      }
+      reading.lastText = nullptr;
+      ReadKeywordLine(reading, line, first, lineNumber);
     }
-    field->key = info->key;
-    field->present = true;
-    field->line = lineNumber;
-    const size_t valueStart = ValueStart(line, colon + 1);
-    field->pieces.push_back({lineNumber, CharacterCount(line, valueStart) + 1, line.substr(valueStart)});
-    lastText = field;
   }
+}
 
-  // Settings first: they decide which question fields belong.
-  for (Key key : {Key::Visibility, Key::AnswersPerQuestion, Key::RevealMode, Key::Colour}) {
-    const RawField& field = header[static_cast<int>(key)];
-    if (field.present) ApplySetting(field, quiz, diagnostics);
+// Checks a field's pieces with the shared text rules and reports each problem
+// on its source line, its column counted from the start of that line.
+void ApplyText(const RawField& field, std::string& out, Diagnostics& diagnostics) {
+  std::vector<std::string> lines;
+  for (const Piece& piece : field.pieces) lines.push_back(piece.utf8);
+  const TextCheck check = CheckTextLines(FieldOfKey(field.key), lines);
+  for (const TextProblem& problem : check.problems) {
+    const Piece& piece = field.pieces[problem.line];
+    const int line = problem.column > 0 ? piece.line : field.line;
+    const int column = problem.column > 0 ? piece.column + problem.column - 1 : 0;
+    if (problem.isError)
+      diagnostics.error(line, ProblemText(column, problem.message));
+    else
+      diagnostics.warning(line, ProblemText(column, problem.message));
   }
-  const struct {
-    Key key;
-    std::string* target;
-  } headerTexts[] = {{Key::Title, &quiz.title},
-                     {Key::Author, &quiz.author},
-                     {Key::Explanation, &quiz.explanation},
-                     {Key::ExtraText1, &quiz.extraText1},
-                     {Key::ExtraText2, &quiz.extraText2}};
-  for (const auto& entry : headerTexts) {
-    const RawField& field = header[static_cast<int>(entry.key)];
-    if (field.present) ApplyText(field, *entry.target, diagnostics);
-  }
-  if (!header[static_cast<int>(Key::Title)].present) {
-    diagnostics.error(0,
-                      "pas de ligne « titre: » : le quiz a besoin d'un titre (c'est le titre de la fenêtre du "
-                      "lecteur)");
-  }
+  out = check.bytes;
+}
 
-  const bool twoAnswers = FieldsPerQuestion(quiz.answersPerQuestion) == 2;
-  const bool hasReveal = HasRevealTexts(quiz.revealMode);
-  const bool hasSecondReveal = RevealTextsPerQuestion(quiz.revealMode) == 2;
-  for (size_t q = 0; q < questions.size(); ++q) {
-    const RawQuestion& raw = questions[q];
-    const std::string number = "la question " + std::to_string(q + 1);
-    AuthoredQuestion question;
-    question.line = raw.line;
-    const RawField* fields = raw.fields;
-    auto field = [&](Key key) -> const RawField& { return fields[static_cast<int>(key)]; };
-
-    ApplyText(field(Key::Question), question.questionText, diagnostics);
-    if (!field(Key::Answer1).present) {
-      diagnostics.error(raw.line, number + " n'a pas de ligne « réponse: »");
-    } else {
-      ApplyText(field(Key::Answer1), question.answer1, diagnostics);
-    }
-    if (twoAnswers && !field(Key::Answer2).present) {
-      diagnostics.error(raw.line, number +
-                                      " n'a pas de ligne « réponse2: », alors que le quiz a deux réponses par "
-                                      "question");
-    } else if (!twoAnswers && field(Key::Answer2).present) {
-      diagnostics.error(field(Key::Answer2).line, FieldNeedsSettingMessage(QuizField::Answer2));
-    } else if (twoAnswers) {
-      ApplyText(field(Key::Answer2), question.answer2, diagnostics);
-    }
-    if (field(Key::Reveal1).present) {
-      if (!hasReveal) {
-        diagnostics.error(field(Key::Reveal1).line, FieldNeedsSettingMessage(QuizField::Reveal1));
-      } else {
-        ApplyText(field(Key::Reveal1), question.revealText, diagnostics);
-      }
-    }
-    if (field(Key::Reveal2).present) {
-      if (!hasSecondReveal) {
-        diagnostics.error(field(Key::Reveal2).line, FieldNeedsSettingMessage(QuizField::Reveal2));
-      } else {
-        ApplyText(field(Key::Reveal2), question.secondRevealText, diagnostics);
-      }
-    }
-    if (!field(Key::Code).present) {
-      diagnostics.error(raw.line, number + " n'a pas de ligne « code: » : le quiz a " +
-                                      std::to_string(questions.size()) +
-                                      (questions.size() > 1 ? " questions" : " question") +
-                                      " et demande autant de codes de score (un par question, « code: » "
-                                      "peut être vide)");
-    } else {
-      ApplyText(field(Key::Code), question.scoreCode, diagnostics);
-      if (q == static_cast<size_t>(ScoreCodeSlots)) {
-        diagnostics.warning(field(Key::Code).line, ScoreCodeSlotsWarning(q + 1));
-      }
-    }
-    quiz.questions.push_back(question);
+bool ParseNumber(const std::string& text, int low, int high, int& value) {
+  if (text.empty() || text.size() > 3) return false;
+  int number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    number = number * 10 + (c - '0');
   }
-  if (questions.empty() && !tooManyReported) diagnostics.warning(0, NoQuestionWarning(0));
+  if (number < low || number > high) return false;
+  value = number;
+  return true;
+}
 
-  for (size_t i = errorsBefore; i < diagnostics.items.size(); ++i) {
-    if (diagnostics.items[i].isError) return false;
+bool ParseHexColour(const std::string& text, int parts[3]) {
+  if (text.size() != 7 || text[0] != '#') return false;
+  for (int i = 0; i < 3; ++i) {
+    int value = 0;
+    for (int j = 0; j < 2; ++j) {
+      const char c = text[1 + 2 * i + j];
+      int digit;
+      if (c >= '0' && c <= '9')
+        digit = c - '0';
+      else if (c >= 'a' && c <= 'f')
+        digit = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        digit = c - 'A' + 10;
+      else
+        return false;
+      value = value * 16 + digit;
+    }
+    parts[i] = value;
   }
   return true;
+}
+
+// "90 95 150", "90, 95, 150" or "#5A5F96".
+bool ParseColour(const std::string& written, AuthoredQuiz& quiz) {
+  const std::string text = Trim(written);
+  int parts[3];
+  if (!ParseHexColour(text, parts)) {
+    std::vector<std::string> words(1);
+    for (char c : text) {
+      if (c == ' ' || c == '\t' || c == ',') {
+        if (!words.back().empty()) words.emplace_back();
+      } else {
+        words.back() += c;
+      }
+    }
+    if (words.back().empty()) words.pop_back();
+    if (words.size() != 3) return false;
+    for (int i = 0; i < 3; ++i) {
+      if (!ParseNumber(words[i], 0, UINT8_MAX, parts[i])) return false;
+    }
+  }
+  quiz.red = static_cast<uint8_t>(parts[0]);
+  quiz.green = static_cast<uint8_t>(parts[1]);
+  quiz.blue = static_cast<uint8_t>(parts[2]);
+  return true;
+}
+
+void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+  std::string value;
+  for (const Piece& piece : field.pieces) value += piece.utf8;
+  value = Trim(value);
+  const std::string refused = QuotedKeyword(field.key) + " prend ";
+  const std::string shown = ", pas « " + Cp1252FromUtf8Lossy(value) + " »";
+  std::string lower;
+  for (char c : value) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 'a' - 'A') : c;
+  switch (field.key) {
+    case SourceKey::Visibility:
+      if (lower == "oui")
+        quiz.visibility = 1;
+      else if (lower == "non")
+        quiz.visibility = 0;
+      else if (!ParseNumber(value, 0, UINT8_MAX, quiz.visibility))
+        diagnostics.error(field.line, refused + "oui, non ou un octet de 0 à " + std::to_string(UINT8_MAX) + shown);
+      break;
+    case SourceKey::AnswersPerQuestion:
+      if (!ParseNumber(value, MinAnswersPerQuestion, MaxAnswersPerQuestion, quiz.answersPerQuestion))
+        diagnostics.error(field.line, refused + std::to_string(MinAnswersPerQuestion) + " ou " +
+                                          std::to_string(MaxAnswersPerQuestion) + shown);
+      break;
+    case SourceKey::RevealMode:
+      if (!ParseNumber(value, 0, UINT8_MAX, quiz.revealMode))
+        diagnostics.error(field.line, refused + KnownRevealModesText() + shown);
+      break;
+    case SourceKey::Colour:
+      if (!ParseColour(value, quiz))
+        diagnostics.error(field.line, refused + "rouge, vert et bleu de 0 à 255 (comme 90 95 150) ou #RRGGBB" + shown);
+      break;
+    default: break;
+  }
+}
+
+// Pass 2: the settings first, as they decide which question fields belong,
+// then the texts of the header.
+void ApplyHeader(const RawSource& raw, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+  for (SourceKey key :
+       {SourceKey::Visibility, SourceKey::AnswersPerQuestion, SourceKey::RevealMode, SourceKey::Colour}) {
+    if (raw.headerField(key).present) ApplySetting(raw.headerField(key), quiz, diagnostics);
+  }
+  for (QuizField field :
+       {QuizField::Title, QuizField::Author, QuizField::Explanation, QuizField::ExtraText1, QuizField::ExtraText2}) {
+    const RawField& written = raw.headerField(KeyOfField(field));
+    if (written.present) ApplyText(written, *FieldText(quiz, field, -1), diagnostics);
+  }
+  if (!raw.headerField(SourceKey::Title).present) {
+    diagnostics.error(0, "pas de ligne " + QuotedKeyword(SourceKey::Title) +
+                             " : le quiz a besoin d'un titre (c'est le titre de la fenêtre du lecteur)");
+  }
+}
+
+// One text of a question: checked when the settings use it, refused when
+// they do not; a missing line is the caller's to report.
+void ApplyQuestionField(const RawField& written, const AuthoredQuiz& quiz, AuthoredQuestion& question,
+                        Diagnostics& diagnostics) {
+  const QuizField field = FieldOfKey(written.key);
+  if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) {
+    diagnostics.error(written.line, FieldNeedsSettingMessage(field));
+  } else {
+    ApplyText(written, *FieldText(question, field), diagnostics);
+  }
+}
+
+AuthoredQuestion BuildQuestion(const RawQuestion& raw, size_t index, const AuthoredQuiz& quiz, size_t count,
+                               Diagnostics& diagnostics) {
+  const std::string number = "la question " + std::to_string(index + 1);
+  AuthoredQuestion question;
+  question.line = raw.line;
+  for (SourceKey key : {SourceKey::Question, SourceKey::Answer1, SourceKey::Answer2, SourceKey::Reveal1,
+                        SourceKey::Reveal2, SourceKey::Code}) {
+    if (raw.field(key).present) ApplyQuestionField(raw.field(key), quiz, question, diagnostics);
+  }
+  if (!raw.field(SourceKey::Answer1).present) {
+    diagnostics.error(raw.line, number + " n'a pas de ligne " + QuotedKeyword(SourceKey::Answer1));
+  }
+  if (HasSecondAnswer(quiz.answersPerQuestion) && !raw.field(SourceKey::Answer2).present) {
+    diagnostics.error(raw.line, number + " n'a pas de ligne " + QuotedKeyword(SourceKey::Answer2) +
+                                    ", alors que le quiz a deux réponses par question");
+  }
+  if (!raw.field(SourceKey::Code).present) {
+    diagnostics.error(raw.line, number + " n'a pas de ligne « code: » : le quiz a " + std::to_string(count) +
+                                    (count > 1 ? " questions" : " question") +
+                                    " et demande autant de codes de score (un par question, « code: » peut être "
+                                    "vide)");
+  }
+  return question;
+}
+
+// Pass 3: the questions.
+void BuildQuestions(const RawSource& raw, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+  const size_t count = raw.questions.size();
+  for (size_t q = 0; q < count; ++q) {
+    quiz.questions.push_back(BuildQuestion(raw.questions[q], q, quiz, count, diagnostics));
+  }
+}
+
+// Pass 4: the quiz as a whole, each problem on the line it is about.
+void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+  for (const QuizProblem& problem : QuizWideProblems(quiz)) {
+    int line = 0;
+    if (problem.rule == QuizRule::RevealMode) {
+      line = raw.headerField(SourceKey::RevealMode).line;
+    } else if (problem.row >= 0 && static_cast<size_t>(problem.row) < raw.questions.size()) {
+      const RawQuestion& question = raw.questions[static_cast<size_t>(problem.row)];
+      const RawField& code = question.field(SourceKey::Code);
+      line = problem.field == static_cast<int>(QuizField::Code) && code.present ? code.line : question.line;
+    }
+    if (problem.isError)
+      diagnostics.error(line, problem.message);
+    else
+      diagnostics.warning(line, problem.message);
+  }
+}
+
+}  // namespace
+
+bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+  quiz = AuthoredQuiz();
+  const size_t itemsBefore = diagnostics.items.size();
+
+  std::string text = source;
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+  if (!IsValidUtf8(text)) {
+    // Notepad's "ANSI": every byte is a Windows-1252 character.
+    diagnostics.warning(0, "le fichier n'est pas en UTF-8 : il est lu en Windows-1252");
+    text = Utf8FromCp1252(text);
+  }
+  RawSource raw;
+  ReadSourceLines(text, raw, diagnostics);
+  ApplyHeader(raw, quiz, diagnostics);
+  BuildQuestions(raw, quiz, diagnostics);
+  ReportQuizWide(raw, quiz, diagnostics);
+
+  const auto first = diagnostics.items.begin() + static_cast<std::ptrdiff_t>(itemsBefore);
+  std::stable_sort(first, diagnostics.items.end(),
+                   [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+  return std::none_of(first, diagnostics.items.end(), [](const Diagnostic& d) { return d.isError; });
 }
 
 namespace {
 
 // One text as "keyword: first line" and "+ next line" lines.
-void WriteText(std::string& out, const char* keyword, const std::string& bytes) {
-  std::string text = Utf8FromCp1252(bytes);
-  out += keyword;
+void WriteText(std::string& out, QuizField field, const std::string& bytes) {
+  const std::string text = Utf8FromCp1252(bytes);
+  out += Utf8FromCp1252(FieldKeyword(field));
   out += ':';
   size_t start = 0;
   bool first = true;
@@ -548,36 +427,35 @@ void WriteText(std::string& out, const char* keyword, const std::string& bytes) 
   }
 }
 
+void WriteSetting(std::string& out, SourceKey key, const std::string& value) {
+  out += Utf8FromCp1252(KeywordOf(key).spelling) + ": " + value + "\n";
+}
+
 }  // namespace
 
 std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading) {
   std::string out;
   if (!heading.empty()) out += "# " + heading + "\n";
   out += u8"# Format : docs/quiz-format.md. « + » continue un texte à la ligne.\n\n";
-  WriteText(out, "titre", quiz.title);
-  WriteText(out, "auteur", quiz.author);
-  WriteText(out, "explication", quiz.explanation);
-  WriteText(out, "texte4", quiz.extraText1);
-  WriteText(out, "texte5", quiz.extraText2);
-  if (quiz.visibility == 1)
-    out += "questions visibles: oui\n";
-  else if (quiz.visibility == 0)
-    out += "questions visibles: non\n";
-  else
-    out += "questions visibles: " + std::to_string(quiz.visibility) + "\n";
-  out += u8"réponses par question: " + std::to_string(quiz.answersPerQuestion) + "\n";
-  out += u8"mode révélation: " + std::to_string(quiz.revealMode) + "\n";
-  out += "couleur: " + std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " + std::to_string(quiz.blue) +
-         "\n";
-  const bool hasReveal = HasRevealTexts(quiz.revealMode);
+  for (QuizField field :
+       {QuizField::Title, QuizField::Author, QuizField::Explanation, QuizField::ExtraText1, QuizField::ExtraText2}) {
+    WriteText(out, field, *FieldText(quiz, field, -1));
+  }
+  const std::string visibility = quiz.visibility == 1   ? "oui"
+                                 : quiz.visibility == 0 ? "non"
+                                                        : std::to_string(quiz.visibility);
+  WriteSetting(out, SourceKey::Visibility, visibility);
+  WriteSetting(out, SourceKey::AnswersPerQuestion, std::to_string(quiz.answersPerQuestion));
+  WriteSetting(out, SourceKey::RevealMode, std::to_string(quiz.revealMode));
+  WriteSetting(out, SourceKey::Colour,
+               std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " + std::to_string(quiz.blue));
   for (const AuthoredQuestion& question : quiz.questions) {
     out += '\n';
-    WriteText(out, "question", question.questionText);
-    WriteText(out, u8"réponse", question.answer1);
-    if (quiz.answersPerQuestion == 2) WriteText(out, u8"réponse2", question.answer2);
-    if (hasReveal) WriteText(out, u8"révélation", question.revealText);
-    if (RevealTextsPerQuestion(quiz.revealMode) == 2) WriteText(out, u8"révélation2", question.secondRevealText);
-    WriteText(out, "code", question.scoreCode);
+    for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Answer2, QuizField::Reveal1,
+                            QuizField::Reveal2, QuizField::Code}) {
+      if (FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode))
+        WriteText(out, field, *FieldText(question, field));
+    }
   }
   return out;
 }

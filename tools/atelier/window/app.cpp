@@ -7,6 +7,7 @@
 
 #include "atelier.h"
 #include "file_names.h"
+#include "source_keywords.h"
 #include "wide_text.h"
 
 Atelier atelier;
@@ -216,7 +217,7 @@ void SelectAllRows() {
 }
 
 // A problem's place, kept with its line of the problems list: (row + 1) << 8 | (field + 1).
-LPARAM ProblemPlace(const DocumentProblem& problem) { return ((problem.row + 1) << 8) | (problem.field + 1); }
+LPARAM ProblemPlace(const QuizProblem& problem) { return ((problem.row + 1) << 8) | (problem.field + 1); }
 
 void GoToProblem() {
   const LRESULT index = SendMessageW(atelier.problems, LB_GETCURSEL, 0, 0);
@@ -382,7 +383,7 @@ HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int 
 
 std::wstring FieldName(QuizField field) { return L"« " + WideFromCp1252(FieldKeyword(field)) + L" »"; }
 
-std::wstring ProblemLine(const DocumentProblem& problem) {
+std::wstring ProblemLine(const QuizProblem& problem) {
   std::wstring line = problem.isError ? L"Erreur" : L"Avertissement";
   if (problem.row >= 0) line += L", question " + std::to_wstring(problem.row + 1);
   if (problem.field >= 0) line += L", " + FieldName(static_cast<QuizField>(problem.field));
@@ -405,7 +406,7 @@ void ShowTitle() {
   if (WindowText(atelier.window) != title) SetWindowTextW(atelier.window, title.c_str());
 }
 
-bool SameProblems(const std::vector<DocumentProblem>& a, const std::vector<DocumentProblem>& b) {
+bool SameProblems(const std::vector<QuizProblem>& a, const std::vector<QuizProblem>& b) {
   if (a.size() != b.size()) return false;
   for (size_t k = 0; k < a.size(); ++k) {
     if (a[k].row != b[k].row || a[k].field != b[k].field || a[k].isError != b[k].isError ||
@@ -419,7 +420,7 @@ bool SameProblems(const std::vector<DocumentProblem>& a, const std::vector<Docum
 // The problems of the quiz as it stands. Most keystrokes change none: the
 // list box and the status bar are written again only when they change.
 void ShowProblems() {
-  std::vector<DocumentProblem> problems = ValidateQuiz(atelier.document.quiz(), false);
+  std::vector<QuizProblem> problems = ValidateQuiz(atelier.document.quiz(), false);
   const int count = atelier.document.questionCount();
   if (atelier.problemsShown && SameProblems(problems, atelier.problemsFound) &&
       static_cast<int>(atelier.rowHasError.size()) == count) {
@@ -431,7 +432,7 @@ void ShowProblems() {
   int errors = 0, warnings = 0;
   SendMessageW(atelier.problems, WM_SETREDRAW, FALSE, 0);
   SendMessageW(atelier.problems, LB_RESETCONTENT, 0, 0);
-  for (const DocumentProblem& problem : atelier.problemsFound) {
+  for (const QuizProblem& problem : atelier.problemsFound) {
     (problem.isError ? errors : warnings) += 1;
     if (problem.isError && problem.row >= 0 && problem.row < count) {
       atelier.rowHasError[static_cast<size_t>(problem.row)] = true;

@@ -24,7 +24,7 @@ struct Atelier {
   COLORREF swatchColour = 0;
 
   QuizDocument document;
-  std::vector<DocumentProblem> problemsFound;  // of the quiz as it stands
+  std::vector<QuizProblem> problemsFound;  // of the quiz as it stands
   std::vector<bool> rowHasError;               // drawn red in the list
   bool problemsShown = false;                  // the problems list and status bar show problemsFound
   int shownRow = -1;                           // the row the fields below the list show; -1: none
@@ -77,7 +77,7 @@ void ShowTitle();                   // "name.txt* - Ludex Atelier"
 void SetStatus(const std::wstring& text);
 int Ask(const std::wstring& text, UINT flags);  // a message box owned by the window
 std::wstring FieldName(QuizField field);        // « réponse »
-std::wstring ProblemLine(const DocumentProblem& problem);
+std::wstring ProblemLine(const QuizProblem& problem);
 
 // The text fields, the settings and their counters (fields.cpp).
 HWND FieldWindow(QuizField field);

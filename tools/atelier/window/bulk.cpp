@@ -56,7 +56,7 @@ void FillPreview(HWND dialog, const ImportPreview& preview) {
     SetCell(list, index, 3, Cell(question.revealText));
     SetCell(list, index, 4, Cell(question.scoreCode));
     if (!row.problems.empty()) {
-      const DocumentProblem& first = row.problems.front();
+      const QuizProblem& first = row.problems.front();
       std::wstring text = first.isError ? L"Erreur" : L"Avertissement";
       if (first.field >= 0) text += L", " + FieldName(static_cast<QuizField>(first.field));
       text += L" : " + WideFromCp1252(first.message);

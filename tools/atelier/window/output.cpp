@@ -26,11 +26,11 @@ bool PlayerImage(Bytes& image) {
 // why it cannot be built: every error of the problems list blocks it.
 bool PackQuiz(QuizPayloads& streams, const std::wstring& refusal) {
   const AuthoredQuiz& quiz = atelier.document.quiz();
-  const std::vector<DocumentProblem> problems = ValidateQuiz(quiz, true);
+  const std::vector<QuizProblem> problems = ValidateQuiz(quiz, true);
   if (HasErrors(problems)) {
     std::wstring text = refusal + L" : le quiz a encore des erreurs.\n\n";
     size_t shown = 0;
-    for (const DocumentProblem& problem : problems) {
+    for (const QuizProblem& problem : problems) {
       if (!problem.isError) continue;
       if (shown++ == ErrorsShown) {
         text += L"…\n";
