@@ -56,3 +56,13 @@ void AbandonFileReplacement(FileReplacement& replacement) {
   replacement.file = nullptr;
   if (!replacement.inPlace) std::remove(replacement.temporary.c_str());
 }
+
+bool ReplaceFileContent(const std::string& target, const void* data, size_t size) {
+  FileReplacement replacement;
+  if (!BeginFileReplacement(replacement, target, NoTemporary::WriteInPlace)) return false;
+  if (!WriteFileReplacement(replacement, data, size)) {
+    AbandonFileReplacement(replacement);
+    return false;
+  }
+  return CommitFileReplacement(replacement);
+}

@@ -82,10 +82,10 @@ std::wstring Cell(int row, int column) {
 
 std::wstring Problems() {
   std::wstring lines;
-  const int count = static_cast<int>(SendMessageW(atelier.problems, LB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageW(GetDlgItem(atelier.window, IDC_PROBLEMS), LB_GETCOUNT, 0, 0));
   for (int k = 0; k < count; ++k) {
     wchar_t line[1024] = L"";
-    SendMessageW(atelier.problems, LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(line));
+    SendMessageW(GetDlgItem(atelier.window, IDC_PROBLEMS), LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(line));
     lines += std::wstring(line) + L"\n";
   }
   return lines;
@@ -93,7 +93,7 @@ std::wstring Problems() {
 
 std::wstring Status() {
   wchar_t text[1024] = L"";
-  SendMessageW(atelier.status, SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
+  SendMessageW(GetDlgItem(atelier.window, IDC_STATUS), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -258,7 +258,7 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
 
   Command(IDM_TRY);
-  ASSERT_NE(atelier.tryProcess.hProcess, nullptr) << Status();
+  ASSERT_NE(LastTryProcess(), nullptr) << Status();
   HWND player = nullptr;
   for (int k = 0; k < 300; ++k) {
     player = FindWindowW(L"WindowsApp", L"Capitales d'Europe");
@@ -275,8 +275,8 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   // The try's answers file lands in the try's own folder, not in the editor's
   // current folder (the test's folder, which holds the source).
   PostMessageW(player, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(atelier.tryProcess.hProcess, 30000), WAIT_OBJECT_0);
-  EXPECT_TRUE(Exists(atelier.sessionFolder + L"\\essai-1\\essai.txt"));
+  ASSERT_EQ(WaitForSingleObject(LastTryProcess(), 30000), WAIT_OBJECT_0);
+  EXPECT_TRUE(Exists(SessionFolder() + L"\\essai-1\\essai.txt"));
   EXPECT_FALSE(Exists(folder + L"\\essai.txt"));
 }
 
@@ -398,7 +398,7 @@ TEST_F(AtelierTest, KeysReachCommandsAndFields) {
   dialogs.plan({Press(IDOK)});
   press(GetFocus(), VK_F5);  // Essayer, refused like the build while an error remains
   ASSERT_TRUE(Dialogs(dialogs, 1, L"Le quiz ne peut pas être essayé : le quiz a encore des erreurs."));
-  EXPECT_EQ(atelier.tryProcess.hProcess, nullptr);
+  EXPECT_EQ(LastTryProcess(), nullptr);
 }
 
 // ---- bulk entry and undo ----

@@ -1,6 +1,7 @@
 // The verdict as it was first written, kept as the oracle that the player's
-// faster one must match word for word: the whole distance table, and the
-// anagram test on bubble-sorted copies. Used by the tests, the fuzz target
+// faster one must match word for word: the whole distance table, the
+// anagram test on bubble-sorted copies, and trimming, upper-casing and the
+// containment scan of its own. Used by the tests, the fuzz target
 // and the verdict benchmark; never by the player.
 #pragma once
 

@@ -163,6 +163,13 @@ HBRUSH Colour(HWND panel, HWND label, HDC context) {
       SendMessageA(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(context), reinterpret_cast<LPARAM>(label)));
 }
 
+COLORREF BrushColour(HBRUSH brush) {
+  LOGBRUSH logBrush = {};
+  if (GetObjectA(brush, sizeof logBrush, &logBrush) != sizeof logBrush || logBrush.lbStyle != BS_SOLID)
+    return CLR_INVALID;
+  return logBrush.lbColor;
+}
+
 TEST(QuestionPanel, LabelColours) {
   WindowsFixture f;
   f.OpenPanel([](Quiz& quiz) {
@@ -173,22 +180,24 @@ TEST(QuestionPanel, LabelColours) {
   HWND label = f.Item(5002);
   HDC context = GetDC(label);
   // clang-format off
-  const struct { const char* word; HBRUSH brush; } cases[] = {
-      {"Anagramme", quiz.brushOrange}, {"BRAVO", quiz.brushGreen}, {"FAUX", quiz.brushRed}, {"Presque", quiz.brushGold}};
+  const struct { const char* word; COLORREF colour; } cases[] = {
+      {"Anagramme", RGB(255, 100, 0)}, {"BRAVO", RGB(0, 255, 0)}, {"FAUX", RGB(255, 0, 0)}, {"Presque", RGB(255, 203, 38)},
+      {"Quasiment", RGB(255, 203, 38)}, {"Trop long", RGB(255, 203, 38)}, {"Trop court", RGB(255, 203, 38)},
+      {"pas loin", RGB(255, 203, 38)}, {"y a de l'idée", RGB(255, 203, 38)}};
   // clang-format on
   for (const auto& c : cases) {
     SetWindowTextA(label, c.word);
     SetBkMode(context, OPAQUE);
-    EXPECT_EQ(Colour(f.panel, label, context), c.brush) << c.word;
+    EXPECT_EQ(BrushColour(Colour(f.panel, label, context)), c.colour) << c.word;
     EXPECT_EQ(GetBkMode(context), TRANSPARENT) << c.word;
   }
   SetWindowTextA(label, "?");  // the system's colours
   SetBkMode(context, OPAQUE);
   EXPECT_NE(Colour(f.panel, label, context), quiz.brushGold);
   EXPECT_EQ(GetBkMode(context), OPAQUE);
-  EXPECT_EQ(Colour(f.panel, f.Item(3000), context), quiz.brushPaleYellow);
+  EXPECT_EQ(BrushColour(Colour(f.panel, f.Item(3000), context)), RGB(255, 255, 192));
   ReleaseDC(label, context);
-  EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageA(f.panel, WM_CTLCOLORDLG, 0, 0)), quiz.backgroundBrush);
+  EXPECT_EQ(BrushColour(reinterpret_cast<HBRUSH>(SendMessageA(f.panel, WM_CTLCOLORDLG, 0, 0))), RGB(90, 95, 150));
   // Number and reveal labels: on the background, white text only on a dark one.
   for (int id : {153, 8002})
     for (BYTE level : {0, 200}) {

@@ -1,5 +1,7 @@
 #include "recovery.h"
 
+#include <cstring>
+
 namespace {
 
 const char* const Suffix = ".recup";
@@ -14,12 +16,7 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool IsUnsavedName(const std::string& name) {
-  const std::string prefix = "sans-titre-";
-  if (name.compare(0, prefix.size(), prefix) != 0 || !EndsWithSuffix(name)) return false;
-  const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - SuffixLength);
-  return !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
-}
+const char* const UnsavedPrefix = "sans-titre-";
 
 // The quiz a source holds, in the writer's form; empty when it does not parse.
 std::string Canonical(const std::string& bytes) {
@@ -35,7 +32,7 @@ std::string RecoveryPathFor(const std::string& sourcePath) { return sourcePath +
 std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId) {
   std::string path = folder;
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
-  return path + "sans-titre-" + std::to_string(instanceId) + Suffix;
+  return path + UnsavedPrefix + std::to_string(instanceId) + Suffix;
 }
 
 std::string RecoveryPath(const QuizDocument& document, const std::string& unsavedFolder, uint32_t instanceId) {
@@ -44,8 +41,20 @@ std::string RecoveryPath(const QuizDocument& document, const std::string& unsave
 
 bool IsRecoveryPath(const std::string& path) { return EndsWithSuffix(FileName(path)); }
 
+bool UnsavedRecoveryOwner(const std::string& name, uint32_t& instanceId) {
+  const size_t prefix = std::strlen(UnsavedPrefix);
+  if (name.compare(0, prefix, UnsavedPrefix) != 0 || !EndsWithSuffix(name)) return false;
+  const std::string digits = name.substr(prefix, name.size() - prefix - SuffixLength);
+  if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+  const unsigned long long value = std::stoull(digits);
+  if (value > UINT32_MAX) return false;
+  instanceId = static_cast<uint32_t>(value);
+  return true;
+}
+
 std::string SourcePathOfRecovery(const std::string& recoveryPath) {
-  if (!IsRecoveryPath(recoveryPath) || IsUnsavedName(FileName(recoveryPath))) return "";
+  uint32_t owner = 0;
+  if (!IsRecoveryPath(recoveryPath) || UnsavedRecoveryOwner(FileName(recoveryPath), owner)) return "";
   return recoveryPath.substr(0, recoveryPath.size() - SuffixLength);
 }
 

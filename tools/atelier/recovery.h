@@ -23,6 +23,10 @@ std::string RecoveryPath(const QuizDocument& document, const std::string& unsave
 bool IsRecoveryPath(const std::string& path);
 std::string SourcePathOfRecovery(const std::string& recoveryPath);
 
+// The editor instance whose copy of a quiz never saved a file name is
+// ("sans-titre-1234.recup" gives 1234); false for any other name.
+bool UnsavedRecoveryOwner(const std::string& name, uint32_t& instanceId);
+
 // The copy holds the source format, exactly what Save would write.
 std::string RecoveryContent(const QuizDocument& document);
 

@@ -14,6 +14,17 @@ Atelier atelier;
 
 namespace {
 
+// The main window's own controls and resources, for the window's life.
+struct AppState {
+  HWND problems = nullptr;  // what breaks a limit: a list box
+  HWND status = nullptr;    // the status bar
+  HACCEL accelerators = nullptr;
+  HFONT font = nullptr;                      // the system's message font, for every control
+  std::vector<QuizProblem> problemsFound;    // of the quiz as it stands
+  bool problemsShown = false;                // the problems list and status bar show problemsFound
+};
+AppState app;
+
 const wchar_t WindowClass[] = L"LudexAtelier";
 
 // The layout, in pixels: a margin, the column of big buttons on the right,
@@ -46,12 +57,12 @@ void CreateAtelierFont() {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  atelier.font = CreateFontIndirectW(&metrics.lfMessageFont);
+  app.font = CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 void DeleteAtelierFont() {
-  if (atelier.font != nullptr) DeleteObject(atelier.font);
-  atelier.font = nullptr;
+  if (app.font != nullptr) DeleteObject(app.font);
+  app.font = nullptr;
 }
 
 // Tab order is creation order: the quiz's header, the list and its buttons,
@@ -64,11 +75,11 @@ void MsgCreate(HWND window) {
   for (const Button& button : ListButtons) AddControl(L"Button", button.text, WS_TABSTOP, button.id);
   CreateRowFields();
   AddControl(L"Static", L"Pro&blèmes :", 0, IDC_PROBLEMS_LABEL);
-  atelier.problems = AddControl(L"ListBox", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+  app.problems = AddControl(L"ListBox", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                 IDC_PROBLEMS, WS_EX_CLIENTEDGE);
   for (const Button& button : OutputButtons) AddControl(L"Button", button.text, WS_TABSTOP, button.id);
-  atelier.status = AddControl(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, IDC_STATUS);
-  SendMessageW(atelier.status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(StatusParts));
+  app.status = AddControl(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, IDC_STATUS);
+  SendMessageW(app.status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(StatusParts));
 }
 
 void Place(int id, int x, int y, int width, int height) {
@@ -87,9 +98,9 @@ void PlaceField(QuizField field, int labelX, int labelWidth, int y, int counterR
 
 // The list grows with the window; everything below it follows its bottom.
 void PlaceControls(int width, int height) {
-  SendMessageW(atelier.status, WM_SIZE, 0, 0);
+  SendMessageW(app.status, WM_SIZE, 0, 0);
   RECT statusRect;
-  GetWindowRect(atelier.status, &statusRect);
+  GetWindowRect(app.status, &statusRect);
   const int bottom = height - (statusRect.bottom - statusRect.top) - Margin;
   const int rightX = width - Margin - RightColumn;
   const int counterRight = rightX - 12;
@@ -220,9 +231,9 @@ void SelectAllRows() {
 LPARAM ProblemPlace(const QuizProblem& problem) { return ((problem.row + 1) << 8) | (problem.field + 1); }
 
 void GoToProblem() {
-  const LRESULT index = SendMessageW(atelier.problems, LB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageW(app.problems, LB_GETCURSEL, 0, 0);
   if (index == LB_ERR) return;
-  const LRESULT place = SendMessageW(atelier.problems, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  const LRESULT place = SendMessageW(app.problems, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
   const int row = static_cast<int>(place >> 8) - 1;
   const int field = static_cast<int>(place & 0xFF) - 1;
   if (row >= 0) {
@@ -240,7 +251,7 @@ void MsgEnter() {
   GetClassNameW(focus, name, 16);
   if (lstrcmpiW(name, L"Button") == 0) {
     SendMessageW(focus, BM_CLICK, 0, 0);
-  } else if (focus == atelier.problems) {
+  } else if (focus == app.problems) {
     GoToProblem();
   } else if (focus == atelier.list && atelier.shownRow >= 0) {
     SetFocus(FieldWindow(QuizField::Question));
@@ -248,12 +259,12 @@ void MsgEnter() {
 }
 
 void MsgCommand(int id, int code, HWND control) {
-  if (id >= IDC_FIELD_BASE && id < IDC_STATUS) {
-    if (id == IDC_PROBLEMS) {
-      if (code == LBN_DBLCLK) GoToProblem();
-    } else {
-      MsgFieldCommand(id, code);
-    }
+  if (IsFieldsCommand(id)) {
+    MsgFieldCommand(id, code);
+    return;
+  }
+  if (id == IDC_PROBLEMS) {
+    if (code == LBN_DBLCLK) GoToProblem();
     return;
   }
   if (control == nullptr && code == 1 && ForwardToField(id)) return;
@@ -345,20 +356,6 @@ bool OpenPageInBrowser(const std::wstring& path) {
              ShellExecuteW(atelier.window, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
-std::wstring SessionFolder() {
-  wchar_t temporary[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temporary);
-  return std::wstring(temporary) + L"ludex-atelier-" + std::to_wstring(GetCurrentProcessId());
-}
-
-std::wstring SettingsFolder() {
-  wchar_t folder[MAX_PATH] = L"";
-  const DWORD length = GetEnvironmentVariableW(L"APPDATA", folder, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) return std::wstring(folder) + L"\\Ludex";
-  GetTempPathW(MAX_PATH, folder);
-  return std::wstring(folder) + L"Ludex";
-}
-
 // Tab from a multi-line field goes to the next field, as from any other:
 // such a field would otherwise take the key as a character.
 bool MoveFocusOnTab(const MSG& message) {
@@ -377,7 +374,7 @@ HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int 
   HWND control =
       CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, atelier.window,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), atelier.instance, nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(atelier.font), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.font), FALSE);
   return control;
 }
 
@@ -395,7 +392,7 @@ int Ask(const std::wstring& text, UINT flags) {
 }
 
 void SetStatus(const std::wstring& text) {
-  SendMessageW(atelier.status, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(app.status, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void ShowTitle() {
@@ -422,27 +419,27 @@ bool SameProblems(const std::vector<QuizProblem>& a, const std::vector<QuizProbl
 void ShowProblems() {
   std::vector<QuizProblem> problems = ValidateQuiz(atelier.document.quiz(), false);
   const int count = atelier.document.questionCount();
-  if (atelier.problemsShown && SameProblems(problems, atelier.problemsFound) &&
+  if (app.problemsShown && SameProblems(problems, app.problemsFound) &&
       static_cast<int>(atelier.rowHasError.size()) == count) {
     return;
   }
-  atelier.problemsShown = true;
-  atelier.problemsFound = std::move(problems);
+  app.problemsShown = true;
+  app.problemsFound = std::move(problems);
   atelier.rowHasError.assign(static_cast<size_t>(count), false);
   int errors = 0, warnings = 0;
-  SendMessageW(atelier.problems, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(atelier.problems, LB_RESETCONTENT, 0, 0);
-  for (const QuizProblem& problem : atelier.problemsFound) {
+  SendMessageW(app.problems, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(app.problems, LB_RESETCONTENT, 0, 0);
+  for (const QuizProblem& problem : app.problemsFound) {
     (problem.isError ? errors : warnings) += 1;
     if (problem.isError && problem.row >= 0 && problem.row < count) {
       atelier.rowHasError[static_cast<size_t>(problem.row)] = true;
     }
     const LRESULT index =
-        SendMessageW(atelier.problems, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ProblemLine(problem).c_str()));
-    SendMessageW(atelier.problems, LB_SETITEMDATA, static_cast<WPARAM>(index), ProblemPlace(problem));
+        SendMessageW(app.problems, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ProblemLine(problem).c_str()));
+    SendMessageW(app.problems, LB_SETITEMDATA, static_cast<WPARAM>(index), ProblemPlace(problem));
   }
-  SendMessageW(atelier.problems, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(atelier.problems, nullptr, TRUE);
+  SendMessageW(app.problems, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(app.problems, nullptr, TRUE);
 
   const std::wstring questions = std::to_wstring(count) + (count > 1 ? L" questions" : L" question");
   std::wstring summary = errors == 0 && warnings == 0 ? L"Aucun problème" : L"";
@@ -451,8 +448,8 @@ void ShowProblems() {
     summary += (errors > 0 ? L", " : L"") + std::to_wstring(warnings) +
                (warnings > 1 ? L" avertissements" : L" avertissement");
   }
-  SendMessageW(atelier.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(questions.c_str()));
-  SendMessageW(atelier.status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(summary.c_str()));
+  SendMessageW(app.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(questions.c_str()));
+  SendMessageW(app.status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(summary.c_str()));
   InvalidateRect(atelier.list, nullptr, FALSE);  // the rows' colours
 }
 
@@ -462,11 +459,6 @@ void ShowDocument() {
   ShowFields();
   ShowTitle();
   ShowCommandStates();
-}
-
-void ArmRecoveryTimer() {
-  if (atelier.recoveryTimerArmed || !atelier.document.recoveryDue()) return;
-  atelier.recoveryTimerArmed = SetTimer(atelier.window, IDT_RECOVERY, RecoveryDelayMs, nullptr) != 0;
 }
 
 void AfterChange() {
@@ -530,16 +522,16 @@ bool StartAtelier(HINSTANCE instance, const std::wstring& fileToOpen) {
   atelier = Atelier();
   atelier.instance = instance;
   atelier.openPage = OpenPageInBrowser;
-  atelier.settingsFolder = SettingsFolder();
-  atelier.sessionFolder = SessionFolder();
-  atelier.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
+  app = AppState();
+  StartOutput();
+  app.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
   CreateAtelierFont();
 
   const RECT place = StartingPlace();
   CreateWindowExW(0, WindowClass, L"Ludex Atelier", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
                   place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, nullptr);
   if (atelier.window == nullptr) return false;
-  LoadRecentFiles();
+  StartFiles();
   ShowDocument();
   ShowWindow(atelier.window, SW_SHOWNORMAL);
   UpdateWindow(atelier.window);
@@ -554,7 +546,7 @@ bool TakeKeyMessage(MSG& message) {
   if (atelier.window == nullptr || (message.hwnd != atelier.window && !IsChild(atelier.window, message.hwnd))) {
     return false;
   }
-  return TranslateAcceleratorW(atelier.window, atelier.accelerators, &message) || MoveFocusOnTab(message) ||
+  return TranslateAcceleratorW(atelier.window, app.accelerators, &message) || MoveFocusOnTab(message) ||
          IsDialogMessageW(atelier.window, &message);
 }
 
@@ -577,7 +569,8 @@ void EndAtelier() {
   EndTries();
   DeleteSwatchBrush();
   DeleteAtelierFont();
-  if (atelier.accelerators != nullptr) DestroyAcceleratorTable(atelier.accelerators);
+  if (app.accelerators != nullptr) DestroyAcceleratorTable(app.accelerators);
   UnregisterClassW(WindowClass, atelier.instance);
   atelier = Atelier();
+  app = AppState();
 }

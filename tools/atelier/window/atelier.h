@@ -10,39 +10,19 @@
 
 #include "atelier_resource.h"
 #include "document.h"
+#include "file_access.h"
 #include "validation.h"
 
+// What several files of the window share. Each file keeps its own state
+// (the fields, the list, the files, the tries) to itself.
 struct Atelier {
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
-  HWND list = nullptr;      // the questions: a virtual report list view
-  HWND problems = nullptr;  // what breaks a limit: a list box
-  HWND status = nullptr;    // the status bar
-  HACCEL accelerators = nullptr;
-  HFONT font = nullptr;          // the system's message font, for every control
-  HBRUSH swatchBrush = nullptr;  // the quiz's background colour, beside its button
-  COLORREF swatchColour = 0;
+  HWND list = nullptr;  // the questions: a virtual report list view
 
   QuizDocument document;
-  std::vector<QuizProblem> problemsFound;  // of the quiz as it stands
-  std::vector<bool> rowHasError;               // drawn red in the list
-  bool problemsShown = false;                  // the problems list and status bar show problemsFound
-  int shownRow = -1;                           // the row the fields below the list show; -1: none
-  std::wstring acceptedText[QuizFieldCount];   // each field's last text without a refused character
-  bool overLimit[QuizFieldCount] = {};         // the field's counter is red
-  bool filling = false;                        // the window is writing the fields: no typing to take
-  bool syncingList = false;                    // the window is writing the list's selection
-  bool selectionPending = false;               // the list's selection changed; the fields follow once
-  bool recoveryTimerArmed = false;
-
-  std::wstring handWrittenPath;          // a source not in the writer's form: say so before rewriting it
-  std::wstring recoveryCopy;             // the recovery copy last written, removed on a clean save or close
-  std::wstring settingsFolder;           // %APPDATA%\Ludex: the last files, copies of unsaved quizzes
-  std::vector<std::string> recentFiles;  // UTF-8, the most recent first
-
-  std::wstring sessionFolder;  // %TEMP%\ludex-atelier-<process>: tries and printed pages
-  int tries = 0;
-  PROCESS_INFORMATION tryProcess = {};  // the player of the last try
+  std::vector<bool> rowHasError;  // from the problems of the quiz: drawn red in the list
+  int shownRow = -1;              // the row the fields below the list show; -1: none
 
   // Opens a written HTML page: the default browser. Tests put their own.
   bool (*openPage)(const std::wstring& path) = nullptr;
@@ -84,6 +64,7 @@ HWND FieldWindow(QuizField field);
 void CreateHeaderControls();
 void CreateRowFields();
 void ShowFields();
+bool IsFieldsCommand(int id);  // a text field or a setting: MsgFieldCommand takes its notifications
 void MsgFieldCommand(int id, int code);
 LRESULT MsgCtlColorStatic(HDC dc, HWND control);
 void ChooseBackgroundColour();
@@ -100,7 +81,7 @@ int InsertionRow();  // after the last selected row, or at the end
 void SetListColumns(int width);
 
 // Files (files.cpp).
-void LoadRecentFiles();
+void StartFiles();  // the settings folder and the last files, at start-up
 void NewQuiz();
 void OpenQuiz();
 void OpenRecentFile(int index);
@@ -108,15 +89,10 @@ bool OpenPath(const std::wstring& path);  // a source or a built quiz, whichever
 bool SaveQuiz();
 bool SaveQuizAs();
 bool ConfirmDiscard();  // true when the work may go: saved, given up, or not changed
+void ArmRecoveryTimer();  // the recovery copy follows a few seconds after a change
 void WriteRecoveryCopy();
 void RemoveRecoveryCopy();
 void OfferRecoveryCopies();
-bool ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error);
-bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::wstring& error);
-bool AskFileName(bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
-                 std::wstring& path);  // path: the name proposed, then the one chosen
-std::wstring FileNameOf(const std::wstring& path);
-std::wstring FolderOf(const std::wstring& path);
 
 // Bulk entry (bulk.cpp).
 void PasteRows();
@@ -124,7 +100,10 @@ void ImportCsv();
 void ExportCsv();
 
 // Trying, building, printing (output.cpp).
+void StartOutput();  // the session folder of this editor's tries and pages
 void TryQuiz();
 void BuildProgram();
 void PrintQuiz();
 void EndTries();  // closes the handles of the last try and removes the session folder
+HANDLE LastTryProcess();  // the player of the last try; null when none
+const std::wstring& SessionFolder();

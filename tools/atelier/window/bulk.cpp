@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "atelier.h"
+#include "file_access.h"
 #include "file_names.h"
 #include "table_text.h"
 #include "wide_text.h"
@@ -154,7 +155,7 @@ void PasteRows() {
 void ImportCsv() {
   std::wstring path = FolderOf(WideFromUtf8(atelier.document.path()));
   if (!path.empty()) path += L"\\";
-  if (!AskFileName(false, L"Importer des questions d'un tableau CSV",
+  if (!AskFileName(atelier.window, false, L"Importer des questions d'un tableau CSV",
                    L"Tableaux CSV (*.csv)\0*.csv\0Textes (*.txt)\0*.txt\0Tous les fichiers\0*.*\0", L"csv", path)) {
     return;
   }
@@ -171,7 +172,7 @@ void ExportCsv() {
   const std::wstring source = WideFromUtf8(atelier.document.path());
   std::wstring path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L".csv";
   if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
-  if (!AskFileName(true, L"Exporter les questions en CSV", L"Tableaux CSV (*.csv)\0*.csv\0", L"csv", path)) return;
+  if (!AskFileName(atelier.window, true, L"Exporter les questions en CSV", L"Tableaux CSV (*.csv)\0*.csv\0", L"csv", path)) return;
   std::wstring error;
   if (!WriteFileSafely(path, WriteCsvTable(atelier.document.quiz()), error)) {
     Ask(L"Les questions n'ont pas pu être exportées dans « " + path + L" » :\n\n" + error, MB_ICONERROR);

@@ -12,6 +12,18 @@
 
 namespace {
 
+// The fields' own state, started afresh with each window.
+struct FieldsState {
+  std::wstring acceptedText[QuizFieldCount];  // each field's last text without a refused character
+  bool overLimit[QuizFieldCount] = {};        // the field's counter is red
+  // True while the window writes the fields itself: the EN_CHANGE that
+  // SetWindowText sends is no typing to take.
+  bool filling = false;
+  HBRUSH swatchBrush = nullptr;  // the quiz's background colour, beside its button
+  COLORREF swatchColour = 0;
+};
+FieldsState fields;
+
 struct FieldLabel {
   QuizField field;
   const wchar_t* label;
@@ -75,8 +87,8 @@ void ShowCounter(QuizField field, int bytes) {
   const std::wstring text = bytes < 0 ? L"—" : std::to_wstring(bytes) + L" / " + std::to_wstring(MaxTextLength);
   HWND counter = Control(IDC_COUNTER_BASE + id);
   if (WindowText(counter) != text) SetWindowTextW(counter, text.c_str());
-  if (atelier.overLimit[id] != red) {
-    atelier.overLimit[id] = red;
+  if (fields.overLimit[id] != red) {
+    fields.overLimit[id] = red;
     InvalidateRect(counter, nullptr, TRUE);
   }
 }
@@ -109,12 +121,12 @@ bool FindRefusedCharacter(const std::wstring& text, int& line, int& column) {
 // Puts the field back as it was before the refused character, and says why.
 void Refuse(QuizField field, const std::wstring& typed, const TextCheck& check, int line, int column) {
   HWND edit = FieldWindow(field);
-  const std::wstring& accepted = atelier.acceptedText[static_cast<int>(field)];
+  const std::wstring& accepted = fields.acceptedText[static_cast<int>(field)];
   size_t same = 0;
   while (same < accepted.size() && same < typed.size() && accepted[same] == typed[same]) ++same;
-  atelier.filling = true;
+  fields.filling = true;
   SetWindowTextW(edit, accepted.c_str());
-  atelier.filling = false;
+  fields.filling = false;
   SendMessageW(edit, EM_SETSEL, same, same);
   SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 
@@ -130,7 +142,7 @@ void Refuse(QuizField field, const std::wstring& typed, const TextCheck& check, 
 }
 
 void TakeTypedText(QuizField field) {
-  if (atelier.filling) return;
+  if (fields.filling) return;
   const std::wstring typed = WindowText(FieldWindow(field));
   const TextCheck check = CheckTextUtf8(field, Utf8FromWide(typed));
   int line = 0, column = 0;
@@ -138,7 +150,7 @@ void TakeTypedText(QuizField field) {
     Refuse(field, typed, check, line, column);
     return;
   }
-  atelier.acceptedText[static_cast<int>(field)] = typed;
+  fields.acceptedText[static_cast<int>(field)] = typed;
   ShowCounter(field, static_cast<int>(check.bytes.size()));
   const int row = IsRowField(field) ? atelier.shownRow : -1;
   if (IsRowField(field) && row < 0) return;
@@ -164,8 +176,8 @@ void FillRevealModes(int mode) {
 
 void CreateSwatchBrush(COLORREF colour) {
   DeleteSwatchBrush();
-  atelier.swatchBrush = CreateSolidBrush(colour);
-  atelier.swatchColour = colour;
+  fields.swatchBrush = CreateSolidBrush(colour);
+  fields.swatchColour = colour;
 }
 
 void ShowSettings() {
@@ -173,7 +185,7 @@ void ShowSettings() {
   SendMessageW(Control(IDC_ANSWER_COUNT), CB_SETCURSEL, quiz.answersPerQuestion == 2 ? 1 : 0, 0);
   FillRevealModes(quiz.revealMode);
   const COLORREF colour = RGB(quiz.red, quiz.green, quiz.blue);
-  if (atelier.swatchBrush == nullptr || colour != atelier.swatchColour) {
+  if (fields.swatchBrush == nullptr || colour != fields.swatchColour) {
     CreateSwatchBrush(colour);
     InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, TRUE);
   }
@@ -204,6 +216,8 @@ bool IsMultilineField(HWND control) {
 }
 
 void CreateHeaderControls() {
+  DeleteSwatchBrush();
+  fields = FieldsState();
   for (const FieldLabel& label : HeaderFields) CreateField(label);
   AddControl(L"Static", L"Ré&ponses par question :", SS_LEFTNOWORDWRAP, IDC_ANSWER_COUNT_LABEL);
   HWND answers = AddControl(L"ComboBox", L"", WS_TABSTOP | CBS_DROPDOWNLIST, IDC_ANSWER_COUNT);
@@ -225,7 +239,7 @@ void ShowFields() {
   const QuizDocument& document = atelier.document;
   const AuthoredQuiz& quiz = document.quiz();
   atelier.shownRow = document.selection().empty() ? -1 : document.selection().front();
-  atelier.filling = true;
+  fields.filling = true;
   for (int id = 0; id < QuizFieldCount; ++id) {
     const QuizField field = static_cast<QuizField>(id);
     if (!FieldShown(field)) continue;
@@ -234,15 +248,20 @@ void ShowFields() {
     const std::wstring text = rowMissing ? L"" : WideFromCp1252(bytes);
     HWND edit = FieldWindow(field);
     if (WindowText(edit) != text) SetWindowTextW(edit, text.c_str());
-    atelier.acceptedText[id] = text;
+    fields.acceptedText[id] = text;
     const bool inUse = !rowMissing && FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode);
     EnableWindow(edit, inUse);
     EnableWindow(Control(IDC_LABEL_BASE + id), inUse);
     ShowCounter(field, inUse ? static_cast<int>(bytes.size()) : -1);
   }
-  atelier.filling = false;
+  fields.filling = false;
   ShowSettings();
   ShowRowLabel();
+}
+
+bool IsFieldsCommand(int id) {
+  return (id >= IDC_FIELD_BASE && id < IDC_FIELD_BASE + QuizFieldCount) || id == IDC_ANSWER_COUNT ||
+         id == IDC_REVEAL_MODE;
 }
 
 void MsgFieldCommand(int id, int code) {
@@ -264,12 +283,12 @@ void MsgFieldCommand(int id, int code) {
 
 LRESULT MsgCtlColorStatic(HDC dc, HWND control) {
   const int id = GetDlgCtrlID(control);
-  if (id == IDC_COLOUR_SWATCH && atelier.swatchBrush != nullptr) {
-    SetBkColor(dc, atelier.swatchColour);
-    return reinterpret_cast<LRESULT>(atelier.swatchBrush);
+  if (id == IDC_COLOUR_SWATCH && fields.swatchBrush != nullptr) {
+    SetBkColor(dc, fields.swatchColour);
+    return reinterpret_cast<LRESULT>(fields.swatchBrush);
   }
   if (id >= IDC_COUNTER_BASE && id < IDC_COUNTER_BASE + QuizFieldCount) {
-    SetTextColor(dc, atelier.overLimit[id - IDC_COUNTER_BASE] ? RGB(200, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, fields.overLimit[id - IDC_COUNTER_BASE] ? RGB(200, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
   }
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -280,7 +299,7 @@ void ChooseBackgroundColour() {
   CHOOSECOLORW choice = {};
   choice.lStructSize = sizeof choice;
   choice.hwndOwner = atelier.window;
-  choice.rgbResult = atelier.swatchColour;
+  choice.rgbResult = fields.swatchColour;
   choice.lpCustColors = customColours;
   choice.Flags = CC_RGBINIT | CC_FULLOPEN;
   if (!ChooseColorW(&choice)) return;
@@ -289,6 +308,6 @@ void ChooseBackgroundColour() {
 }
 
 void DeleteSwatchBrush() {
-  if (atelier.swatchBrush != nullptr) DeleteObject(atelier.swatchBrush);
-  atelier.swatchBrush = nullptr;
+  if (fields.swatchBrush != nullptr) DeleteObject(fields.swatchBrush);
+  fields.swatchBrush = nullptr;
 }

@@ -7,12 +7,9 @@
 // of quizzes never saved go to the same folder.
 #include <windows.h>  // before the headers of the common controls and dialogs
 
-#include <commdlg.h>
-
-#include <cstdlib>
-
 #include "atelier.h"
 #include "cp1252.h"
+#include "file_access.h"
 #include "file_names.h"
 #include "quiz_payloads.h"
 #include "quiz_resources.h"
@@ -21,20 +18,20 @@
 
 namespace {
 
+// The files' own state, started afresh with each window.
+struct FilesState {
+  std::wstring settingsFolder;           // %APPDATA%\Ludex: the last files, copies of unsaved quizzes
+  std::vector<std::string> recentFiles;  // UTF-8, the most recent first
+  std::wstring handWrittenPath;          // a source not in the writer's form: say so before rewriting it
+  std::wstring recoveryCopy;             // the recovery copy last written, removed on a clean save or close
+  bool recoveryTimerArmed = false;
+};
+FilesState files;
+
 const wchar_t RecentFilesName[] = L"fichiers-recents.txt";
 const size_t MaxSettingsBytes = 64 * 1024;
 const int IdOfRecentSeparator = IDM_RECENT_BASE + 99;
 const size_t DiagnosticsShown = 12;
-
-std::wstring SystemErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = text != nullptr ? text : L"";
-  if (text != nullptr) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
-  return message + L" (erreur Windows " + std::to_wstring(code) + L")";
-}
 
 std::string Utf8Path(const std::wstring& path) { return Utf8FromWide(path); }
 
@@ -54,8 +51,6 @@ std::wstring DiagnosticsText(const Diagnostics& diagnostics) {
   return text;
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 FoundFile Find(const std::wstring& path) {
   FoundFile found;
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -67,12 +62,10 @@ FoundFile Find(const std::wstring& path) {
   return found;
 }
 
-bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
-
 void SaveRecentFiles() {
-  CreateDirectoryW(atelier.settingsFolder.c_str(), nullptr);
+  CreateDirectoryW(files.settingsFolder.c_str(), nullptr);
   std::wstring error;
-  WriteFileSafely(atelier.settingsFolder + L"\\" + RecentFilesName, WriteRecentFiles(atelier.recentFiles), error);
+  WriteFileSafely(files.settingsFolder + L"\\" + RecentFilesName, WriteRecentFiles(files.recentFiles), error);
 }
 
 // "&1 C:\Quiz\capitales.txt", a long path cut in its middle, '&' doubled.
@@ -88,17 +81,17 @@ void ShowRecentFiles() {
   if (menu == nullptr) return;
   for (int k = 0; k < MaxRecentFiles; ++k) DeleteMenu(menu, IDM_RECENT_BASE + k, MF_BYCOMMAND);
   DeleteMenu(menu, IdOfRecentSeparator, MF_BYCOMMAND);
-  if (atelier.recentFiles.empty()) return;
+  if (files.recentFiles.empty()) return;
   UINT position = static_cast<UINT>(GetMenuItemCount(menu) - 2);
   InsertMenuW(menu, position++, MF_BYPOSITION | MF_SEPARATOR, IdOfRecentSeparator, nullptr);
-  for (size_t k = 0; k < atelier.recentFiles.size(); ++k) {
-    const std::wstring text = RecentMenuText(static_cast<int>(k), WideFromUtf8(atelier.recentFiles[k]));
+  for (size_t k = 0; k < files.recentFiles.size(); ++k) {
+    const std::wstring text = RecentMenuText(static_cast<int>(k), WideFromUtf8(files.recentFiles[k]));
     InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING, IDM_RECENT_BASE + k, text.c_str());
   }
 }
 
 void RememberFile(const std::wstring& path) {
-  AddRecentFile(atelier.recentFiles, Utf8Path(path));
+  AddRecentFile(files.recentFiles, Utf8Path(path));
   SaveRecentFiles();
   ShowRecentFiles();
 }
@@ -107,7 +100,7 @@ void StartOn(const AuthoredQuiz& quiz, const std::wstring& path, const std::stri
   RemoveRecoveryCopy();
   atelier.document.reset(quiz, Utf8Path(path), heading, modified);
   if (!quiz.questions.empty()) atelier.document.select({0});
-  atelier.handWrittenPath.clear();
+  files.handWrittenPath.clear();
   AfterChange();
 }
 
@@ -137,12 +130,12 @@ bool OfferCopy(const std::wstring& copy, const std::wstring& source) {
     return false;
   }
   StartOn(read.quiz, source, read.heading, true);
-  atelier.recoveryCopy = copy;  // removed once the quiz is saved
+  files.recoveryCopy = copy;  // removed once the quiz is saved
   if (!source.empty()) {
     std::string bytes;
     std::wstring error;
     if (ReadFileBytes(source, MaxSourceBytes, bytes, error) && !ReadSource(bytes, "").canonical) {
-      atelier.handWrittenPath = source;
+      files.handWrittenPath = source;
     }
     RememberFile(source);
   }
@@ -162,14 +155,13 @@ bool IsLiveProcess(DWORD id) {
 std::vector<std::wstring> OrphanCopies() {
   std::vector<std::wstring> copies;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((atelier.settingsFolder + L"\\sans-titre-*.recup").c_str(), &found);
+  HANDLE search = FindFirstFileW((files.settingsFolder + L"\\sans-titre-*.recup").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return copies;
   do {
-    const std::string name = Utf8FromWide(found.cFileName);
-    if (!IsRecoveryPath(name) || !SourcePathOfRecovery(name).empty()) continue;
-    const DWORD owner = static_cast<DWORD>(std::strtoul(name.c_str() + 11, nullptr, 10));
+    uint32_t owner = 0;
+    if (!UnsavedRecoveryOwner(Utf8FromWide(found.cFileName), owner)) continue;
     if (owner == GetCurrentProcessId() || IsLiveProcess(owner)) continue;
-    copies.push_back(atelier.settingsFolder + L"\\" + found.cFileName);
+    copies.push_back(files.settingsFolder + L"\\" + found.cFileName);
   } while (FindNextFileW(search, &found) && copies.size() < 100);
   FindClose(search);
   return copies;
@@ -189,7 +181,7 @@ bool OpenSource(const std::wstring& path, const std::string& bytes) {
   if (FileExists(copy) && OfferCopy(copy, path)) return true;
   StartOn(read.quiz, path, read.heading, false);
   // A source written by hand changes form when saved over: the author is told first.
-  if (!read.canonical) atelier.handWrittenPath = path;
+  if (!read.canonical) files.handWrittenPath = path;
   RememberFile(path);
   SetStatus(read.ok ? L"Ouvert : " + path : L"Ouvert avec des erreurs à corriger (voir Problèmes) : " + path);
   return true;
@@ -233,8 +225,17 @@ bool OpenProgram(const std::wstring& path) {
   return true;
 }
 
+// %APPDATA%\Ludex, or a folder of %TEMP% where there is no %APPDATA%.
+std::wstring SettingsFolder() {
+  wchar_t folder[MAX_PATH] = L"";
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", folder, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) return std::wstring(folder) + L"\\Ludex";
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + L"Ludex";
+}
+
 bool WriteSourceTo(const std::wstring& path) {
-  if (!atelier.handWrittenPath.empty() && SamePath(path, atelier.handWrittenPath) &&
+  if (!files.handWrittenPath.empty() && SamePath(path, files.handWrittenPath) &&
       Ask(WideFromCp1252(RewriteNotice), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
     return false;
   }
@@ -245,7 +246,7 @@ bool WriteSourceTo(const std::wstring& path) {
   }
   RemoveRecoveryCopy();
   atelier.document.markSaved(Utf8Path(path));
-  atelier.handWrittenPath.clear();
+  files.handWrittenPath.clear();
   RememberFile(path);
   ShowTitle();
   SetStatus(L"Enregistré : " + path);
@@ -271,91 +272,13 @@ INT_PTR CALLBACK SaveChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-std::wstring FileNameOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? L"" : path.substr(0, slash);
-}
-
-bool ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    error = SystemErrorText(GetLastError());
-    return false;
-  }
-  LARGE_INTEGER size = {};
-  GetFileSizeEx(file, &size);
-  bool ok = true;
-  if (static_cast<uint64_t>(size.QuadPart) > limit) {
-    error = L"le fichier fait " + std::to_wstring(size.QuadPart) + L" octets, plus que les " + std::to_wstring(limit) +
-            L" qu'il peut faire ici";
-    ok = false;
-  } else {
-    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    ok = bytes.empty() ||
-         (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
-    if (!ok) error = SystemErrorText(GetLastError());
-  }
-  CloseHandle(file);
-  return ok;
-}
-
-// Through a temporary file in the same folder: a failure leaves the old file whole.
-bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::wstring& error) {
-  const std::wstring temporary = path + L".ludex-tmp";
-  HANDLE file =
-      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    error = SystemErrorText(GetLastError());
-    return false;
-  }
-  DWORD written = 0;
-  bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                              written == bytes.size());
-  ok = FlushFileBuffers(file) && ok;
-  if (!ok) error = SystemErrorText(GetLastError());
-  CloseHandle(file);
-  if (ok && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = SystemErrorText(GetLastError());
-    ok = false;
-  }
-  if (!ok) DeleteFileW(temporary.c_str());
-  return ok;
-}
-
-bool AskFileName(bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension, std::wstring& path) {
-  std::vector<wchar_t> buffer(32768, L'\0');
-  const std::wstring proposed = FileNameOf(path);
-  const std::wstring folder = FolderOf(path);
-  lstrcpynW(buffer.data(), proposed.c_str(), static_cast<int>(buffer.size()));
-  OPENFILENAMEW dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = atelier.window;
-  dialog.lpstrFilter = filter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrTitle = title;
-  dialog.lpstrDefExt = extension;
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
-  path = buffer.data();
-  return true;
-}
-
-void LoadRecentFiles() {
+void StartFiles() {
+  files = FilesState();
+  files.settingsFolder = SettingsFolder();
   std::string bytes;
   std::wstring error;
-  if (ReadFileBytes(atelier.settingsFolder + L"\\" + RecentFilesName, MaxSettingsBytes, bytes, error)) {
-    atelier.recentFiles = ReadRecentFiles(bytes);
+  if (ReadFileBytes(files.settingsFolder + L"\\" + RecentFilesName, MaxSettingsBytes, bytes, error)) {
+    files.recentFiles = ReadRecentFiles(bytes);
   }
   ShowRecentFiles();
 }
@@ -384,7 +307,7 @@ void OpenQuiz() {
   if (!ConfirmDiscard()) return;
   std::wstring path = WideFromUtf8(atelier.document.path());
   path = FolderOf(path).empty() ? L"" : FolderOf(path) + L"\\";
-  if (!AskFileName(false, L"Ouvrir un quiz",
+  if (!AskFileName(atelier.window, false, L"Ouvrir un quiz",
                    L"Quiz : sources et programmes (*.txt, *.exe)\0*.txt;*.exe\0Sources de quiz (*.txt)\0*.txt\0"
                    L"Programmes de quiz (*.exe)\0*.exe\0Tous les fichiers\0*.*\0",
                    L"txt", path)) {
@@ -394,12 +317,12 @@ void OpenQuiz() {
 }
 
 void OpenRecentFile(int index) {
-  if (index < 0 || index >= static_cast<int>(atelier.recentFiles.size())) return;
-  const std::wstring path = WideFromUtf8(atelier.recentFiles[static_cast<size_t>(index)]);
+  if (index < 0 || index >= static_cast<int>(files.recentFiles.size())) return;
+  const std::wstring path = WideFromUtf8(files.recentFiles[static_cast<size_t>(index)]);
   if (!ConfirmDiscard()) return;
   if (!FileExists(path)) {
     Ask(L"« " + path + L" » n'existe plus.", MB_ICONERROR);
-    atelier.recentFiles.erase(atelier.recentFiles.begin() + index);
+    files.recentFiles.erase(files.recentFiles.begin() + index);
     SaveRecentFiles();
     ShowRecentFiles();
     return;
@@ -439,32 +362,37 @@ bool SaveQuizAs() {
   std::wstring path = WideFromUtf8(atelier.document.path());
   // Not the built program's name: its answers file would be the source.
   if (path.empty()) path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L"-source.txt";
-  if (!AskFileName(true, L"Enregistrer la source du quiz", L"Sources de quiz (*.txt)\0*.txt\0", L"txt", path)) {
+  if (!AskFileName(atelier.window, true, L"Enregistrer la source du quiz", L"Sources de quiz (*.txt)\0*.txt\0", L"txt", path)) {
     return false;
   }
   return WriteSourceTo(path);
 }
 
+void ArmRecoveryTimer() {
+  if (files.recoveryTimerArmed || !atelier.document.recoveryDue()) return;
+  files.recoveryTimerArmed = SetTimer(atelier.window, IDT_RECOVERY, RecoveryDelayMs, nullptr) != 0;
+}
+
 void WriteRecoveryCopy() {
-  atelier.recoveryTimerArmed = false;
+  files.recoveryTimerArmed = false;
   QuizDocument& document = atelier.document;
   if (!document.recoveryDue()) return;
-  if (document.path().empty()) CreateDirectoryW(atelier.settingsFolder.c_str(), nullptr);
+  if (document.path().empty()) CreateDirectoryW(files.settingsFolder.c_str(), nullptr);
   const std::wstring copy =
-      WideFromUtf8(RecoveryPath(document, Utf8Path(atelier.settingsFolder), GetCurrentProcessId()));
+      WideFromUtf8(RecoveryPath(document, Utf8Path(files.settingsFolder), GetCurrentProcessId()));
   std::wstring error;
   if (!WriteFileSafely(copy, RecoveryContent(document), error)) {
     SetStatus(L"La copie de secours n'a pas pu être écrite : " + error);
     return;
   }
-  if (!atelier.recoveryCopy.empty() && !SamePath(atelier.recoveryCopy, copy)) DeleteFileW(atelier.recoveryCopy.c_str());
-  atelier.recoveryCopy = copy;
+  if (!files.recoveryCopy.empty() && !SamePath(files.recoveryCopy, copy)) DeleteFileW(files.recoveryCopy.c_str());
+  files.recoveryCopy = copy;
   document.markRecoveryWritten();
 }
 
 void RemoveRecoveryCopy() {
-  if (!atelier.recoveryCopy.empty()) DeleteFileW(atelier.recoveryCopy.c_str());
-  atelier.recoveryCopy.clear();
+  if (!files.recoveryCopy.empty()) DeleteFileW(files.recoveryCopy.c_str());
+  files.recoveryCopy.clear();
 }
 
 // At start-up: copies of quizzes never saved, then those beside the last
@@ -473,7 +401,7 @@ void OfferRecoveryCopies() {
   for (const std::wstring& copy : OrphanCopies()) {
     if (OfferCopy(copy, L"")) return;
   }
-  for (const std::string& recent : std::vector<std::string>(atelier.recentFiles)) {
+  for (const std::string& recent : std::vector<std::string>(files.recentFiles)) {
     const std::wstring copy = WideFromUtf8(RecoveryPathFor(recent));
     if (FileExists(copy) && OfferCopy(copy, WideFromUtf8(recent))) return;
   }

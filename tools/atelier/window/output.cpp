@@ -1,6 +1,7 @@
 // What the quiz becomes: a try in a temporary player, the program given to
 // the pupils, and the pages printed for them.
 #include "atelier.h"
+#include "file_access.h"
 #include "file_names.h"
 #include "pe_file.h"
 #include "print_html.h"
@@ -9,6 +10,14 @@
 #include "wide_text.h"
 
 namespace {
+
+// Tries and printed pages: their own state, for the window's life.
+struct OutputState {
+  std::wstring sessionFolder;           // %TEMP%\ludex-atelier-<process>: tries and printed pages
+  int tries = 0;
+  PROCESS_INFORMATION tryProcess = {};  // the player of the last try
+};
+OutputState output;
 
 const size_t ErrorsShown = 8;
 
@@ -92,9 +101,9 @@ void RemoveFolder(const std::wstring& folder, int depth) {
 }
 
 void CloseTryHandles() {
-  if (atelier.tryProcess.hProcess != nullptr) CloseHandle(atelier.tryProcess.hProcess);
-  if (atelier.tryProcess.hThread != nullptr) CloseHandle(atelier.tryProcess.hThread);
-  atelier.tryProcess = PROCESS_INFORMATION();
+  if (output.tryProcess.hProcess != nullptr) CloseHandle(output.tryProcess.hProcess);
+  if (output.tryProcess.hThread != nullptr) CloseHandle(output.tryProcess.hThread);
+  output.tryProcess = PROCESS_INFORMATION();
 }
 
 }  // namespace
@@ -104,8 +113,8 @@ void CloseTryHandles() {
 void TryQuiz() {
   QuizPayloads streams;
   if (!PackQuiz(streams, L"Le quiz ne peut pas être essayé")) return;
-  CreateDirectoryW(atelier.sessionFolder.c_str(), nullptr);
-  const std::wstring folder = atelier.sessionFolder + L"\\essai-" + std::to_wstring(++atelier.tries);
+  CreateDirectoryW(output.sessionFolder.c_str(), nullptr);
+  const std::wstring folder = output.sessionFolder + L"\\essai-" + std::to_wstring(++output.tries);
   CreateDirectoryW(folder.c_str(), nullptr);
   // A plain name: the try's answers file is essai.txt, in that folder.
   const std::wstring program = folder + L"\\essai.exe";
@@ -126,7 +135,7 @@ void TryQuiz() {
     return;
   }
   CloseTryHandles();
-  atelier.tryProcess = process;
+  output.tryProcess = process;
   SetStatus(L"Essai lancé : jouez le quiz comme vos élèves le joueront.");
 }
 
@@ -136,7 +145,7 @@ void BuildProgram() {
   const std::wstring source = WideFromUtf8(atelier.document.path());
   std::wstring path = QuizStem() + L".exe";
   if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
-  if (!AskFileName(true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path)) return;
+  if (!AskFileName(atelier.window, true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path)) return;
   // The program keeps the pupils' answers in a file named after itself: it
   // must not be the source that the author goes on editing.
   std::string ansiSource, ansiProgram;
@@ -162,7 +171,7 @@ void BuildProgram() {
 // may read them after it closed.
 void PrintQuiz() {
   const AuthoredQuiz& quiz = atelier.document.quiz();
-  const std::wstring folder = FolderOf(atelier.sessionFolder) + L"\\ludex-pages";
+  const std::wstring folder = FolderOf(output.sessionFolder) + L"\\ludex-pages";
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring pages[] = {folder + L"\\" + QuizStem() + L"-feuille-eleve.html",
                                 folder + L"\\" + QuizStem() + L"-corrige.html"};
@@ -185,8 +194,20 @@ void PrintQuiz() {
   SetStatus(L"La feuille de l'élève et le corrigé sont ouverts dans le navigateur : imprimez-les de là (Ctrl+P).");
 }
 
+void StartOutput() {
+  output = OutputState();
+  wchar_t temporary[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temporary);
+  output.sessionFolder = std::wstring(temporary) + L"ludex-atelier-" + std::to_wstring(GetCurrentProcessId());
+}
+
+HANDLE LastTryProcess() { return output.tryProcess.hProcess; }
+
+const std::wstring& SessionFolder() { return output.sessionFolder; }
+
 void EndTries() {
   CloseTryHandles();
   // A try still running keeps its program: that folder stays in %TEMP%.
-  if (!atelier.sessionFolder.empty()) RemoveFolder(atelier.sessionFolder, 1);
+  if (!output.sessionFolder.empty()) RemoveFolder(output.sessionFolder, 1);
+  output = OutputState();
 }

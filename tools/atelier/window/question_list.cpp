@@ -12,6 +12,13 @@
 
 namespace {
 
+// The list's own state, started afresh with each window.
+struct ListState {
+  bool syncingList = false;       // the window is writing the list's selection: no change to take
+  bool selectionPending = false;  // the list's selection changed; the fields follow once
+};
+ListState listState;
+
 enum Column { NumberColumn, QuestionColumn, AnswersColumn, RevealColumn, CodeColumn };
 
 const wchar_t* const ColumnTitles[] = {L"N°", L"Question", L"Réponse(s) attendue(s)", L"Révélation", L"Code"};
@@ -69,14 +76,15 @@ LRESULT MsgCustomDraw(NMLVCUSTOMDRAW* draw) {
 // The list's selection changed: the fields follow once the burst of
 // notifications (one per row) is over.
 void NoteSelectionChange() {
-  if (atelier.syncingList || atelier.selectionPending) return;
-  atelier.selectionPending = true;
+  if (listState.syncingList || listState.selectionPending) return;
+  listState.selectionPending = true;
   PostMessageW(atelier.window, WM_LIST_SELECTION, 0, 0);
 }
 
 }  // namespace
 
 void CreateQuestionList() {
+  listState = ListState();
   atelier.list =
       AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                  IDC_QUESTION_LIST, WS_EX_CLIENTEDGE);
@@ -101,7 +109,7 @@ void SetListColumns(int width) {
 
 void ShowQuestionList() {
   const QuizDocument& document = atelier.document;
-  atelier.syncingList = true;
+  listState.syncingList = true;
   SendMessageW(atelier.list, LVM_SETITEMCOUNT, static_cast<WPARAM>(document.questionCount()), LVSICF_NOSCROLL);
   LVITEMW state = {};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -113,7 +121,7 @@ void ShowQuestionList() {
   if (!document.selection().empty()) {
     SendMessageW(atelier.list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(document.selection().front()), FALSE);
   }
-  atelier.syncingList = false;
+  listState.syncingList = false;
   InvalidateRect(atelier.list, nullptr, FALSE);
 }
 
@@ -122,7 +130,7 @@ void RedrawQuestionRow(int row) {
 }
 
 void TakeListSelection() {
-  atelier.selectionPending = false;
+  listState.selectionPending = false;
   RowSet rows;
   for (int row = -1;;) {
     row = static_cast<int>(SendMessageW(atelier.list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
