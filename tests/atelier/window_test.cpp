@@ -85,7 +85,8 @@ std::wstring Problems() {
   const int count = static_cast<int>(SendMessageW(GetDlgItem(atelier.window, IDC_PROBLEMS), LB_GETCOUNT, 0, 0));
   for (int k = 0; k < count; ++k) {
     wchar_t line[1024] = L"";
-    SendMessageW(GetDlgItem(atelier.window, IDC_PROBLEMS), LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(line));
+    SendMessageW(GetDlgItem(atelier.window, IDC_PROBLEMS), LB_GETTEXT, static_cast<WPARAM>(k),
+                 reinterpret_cast<LPARAM>(line));
     lines += std::wstring(line) + L"\n";
   }
   return lines;

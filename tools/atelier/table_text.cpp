@@ -275,7 +275,7 @@ ImportPreview PreviewImport(const TableText& table, const AuthoredQuiz& quiz) {
           {QuizRule::Text, index, -1, false,
            std::to_string(tableRow.cellsLeftOut) + " cellule(s) hors des colonnes connues, laissée(s) de côté"});
     }
-    preview.rowsWithErrors += HasErrors(row.problems);
+    preview.rowsWithErrors += AnyError(row.problems);
     preview.rows.push_back(row);
   }
   const size_t leftOut = table.rows.size() - preview.rows.size() + table.rowsLeftOut;

@@ -46,7 +46,7 @@ std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes) 
   }
   Append(problems, OfRule(quizWide, QuizRule::QuestionCount));
   Append(problems, OfRule(quizWide, QuizRule::NoQuestion));
-  if (withSizes && !HasErrors(problems)) {
+  if (withSizes && !AnyError(problems)) {
     Diagnostics diagnostics;
     QuizPayloads streams;
     CompressPayloads(EncodePayloads(quiz), streams, diagnostics);

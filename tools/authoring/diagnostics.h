@@ -5,6 +5,15 @@
 #include <string>
 #include <vector>
 
+// Whether any of a list of problems (anything with an isError) is an error.
+template <typename Problems>
+bool AnyError(const Problems& problems) {
+  for (const auto& problem : problems) {
+    if (problem.isError) return true;
+  }
+  return false;
+}
+
 struct Diagnostic {
   int line;
   bool isError;
@@ -22,7 +31,7 @@ struct Diagnostics {
     for (const Diagnostic& d : items) count += d.isError;
     return count;
   }
-  bool hasErrors() const { return errorCount() > 0; }
+  bool hasErrors() const { return AnyError(items); }
   std::string format(const Diagnostic& d) const {
     std::string text = fileName;
     if (d.line > 0) text += ":" + std::to_string(d.line);

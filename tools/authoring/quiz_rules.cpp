@@ -8,8 +8,6 @@
 
 namespace {
 
-std::string Quoted(QuizField field) { return QuotedField(field); }
-
 std::string Number(long long value) { return std::to_string(value); }
 
 // The byte values for which accepts holds, as "2, 3 ou 4".
@@ -81,15 +79,15 @@ void ConvertLine(QuizField field, const std::string& utf8, int line, TextCheck& 
 void WarnAboutAnswer(QuizField field, TextCheck& check) {
   const std::string& answer = check.bytes;
   if (answer.empty()) {
-    Add(check, false, 0, 0, Quoted(field) + " est vide : le lecteur n'accepte jamais une réponse vide");
+    Add(check, false, 0, 0, QuotedField(field) + " est vide : le lecteur n'accepte jamais une réponse vide");
   } else if (answer.find("\r\n") != std::string::npos) {
     Add(check, false, 0, 0,
-        Quoted(field) +
+        QuotedField(field) +
             " contient un retour à la ligne, qu'on ne peut pas taper dans un champ "
             "de réponse");
   } else if (answer.front() == ' ' || answer.back() == ' ') {
     Add(check, false, 0, 0,
-        Quoted(field) +
+        QuotedField(field) +
             " commence ou finit par une espace : le lecteur enlève les espaces de ce "
             "que tape l'élève, elle ne peut donc jamais être trouvée");
   }
@@ -120,12 +118,7 @@ bool FieldInUse(QuizField field, int answersPerQuestion, int revealMode) {
   }
 }
 
-bool TextCheck::hasErrors() const {
-  for (const TextProblem& problem : problems) {
-    if (problem.isError) return true;
-  }
-  return false;
-}
+bool TextCheck::hasErrors() const { return AnyError(problems); }
 
 TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Lines) {
   TextCheck check;
@@ -144,7 +137,8 @@ TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Li
       Add(check, true, 0, 0, "le code de score fait " + size + " octets" + kept);
     } else {
       Add(check, true, 0, 0,
-          "le texte de " + Quoted(field) + " fait " + size + " octets (un retour à la ligne compte pour 2)" + kept);
+          "le texte de " + QuotedField(field) + " fait " + size + " octets (un retour à la ligne compte pour 2)" +
+              kept);
     }
     return check;
   }
@@ -192,15 +186,15 @@ std::string FieldNeedsSettingMessage(QuizField field) {
       KeywordOf(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode).spelling + ": ";
   switch (field) {
     case QuizField::Answer2:
-      return Quoted(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " » dans l'en-tête";
+      return QuotedField(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " » dans l'en-tête";
     case QuizField::Reveal1: {
       const std::string modes = ListOfModes(HasRevealTexts);  // "2, 3 ou 4": the first goes inside the guillemets
       const size_t firstEnd = modes.find_first_of(", ");
-      return Quoted(field) + " demande " + setting + modes.substr(0, firstEnd) + " »" + modes.substr(firstEnd) +
+      return QuotedField(field) + " demande " + setting + modes.substr(0, firstEnd) + " »" + modes.substr(firstEnd) +
              " dans l'en-tête";
     }
     case QuizField::Reveal2:
-      return Quoted(field) + " demande " + setting + ListOfModes(HasSecondRevealText) + " » dans l'en-tête";
+      return QuotedField(field) + " demande " + setting + ListOfModes(HasSecondRevealText) + " » dans l'en-tête";
     default: return "";
   }
 }
@@ -227,13 +221,6 @@ std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field
                         ProblemText(problem.column, problem.message)});
   }
   return problems;
-}
-
-bool HasErrors(const std::vector<QuizProblem>& problems) {
-  for (const QuizProblem& problem : problems) {
-    if (problem.isError) return true;
-  }
-  return false;
 }
 
 std::string CodeLineBreakError() { return "un code de score ne peut pas contenir de retour à la ligne"; }

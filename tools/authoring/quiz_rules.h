@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "authored_quiz.h"
+#include "diagnostics.h"
 #include "quiz_format.h"
 
 // Whether a quiz with these settings holds the field: the second answer needs
@@ -74,8 +75,6 @@ std::vector<QuizProblem> QuizWideProblems(const AuthoredQuiz& quiz);
 // The problems of one text of the quiz under its settings (none for a field
 // out of use), each with CheckTextBytes.
 std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field, int row);
-
-bool HasErrors(const std::vector<QuizProblem>& problems);
 
 // The values a setting takes, for its messages: "0, 2, 3 ou 4".
 std::string KnownRevealModesText();

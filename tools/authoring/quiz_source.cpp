@@ -386,6 +386,7 @@ void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, Diagnostics&
 bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
   quiz = AuthoredQuiz();
   const size_t itemsBefore = diagnostics.items.size();
+  const size_t errorsBefore = diagnostics.errorCount();
 
   std::string text = source;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
@@ -403,7 +404,7 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
   const auto first = diagnostics.items.begin() + static_cast<std::ptrdiff_t>(itemsBefore);
   std::stable_sort(first, diagnostics.items.end(),
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
-  return std::none_of(first, diagnostics.items.end(), [](const Diagnostic& d) { return d.isError; });
+  return diagnostics.errorCount() == errorsBefore;
 }
 
 namespace {

@@ -38,7 +38,7 @@ const char* const Usage =
 // whatever the console's code page (850 on a French Windows, where the
 // Windows-1252 bytes of the messages would come out wrong); a pipe or a file
 // gets the UTF-8 bytes, the encoding of the quiz sources.
-void WriteText(FILE* stream, const std::string& utf8) {
+void WriteOutput(FILE* stream, const std::string& utf8) {
 #ifdef _WIN32
   HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
   DWORD mode = 0;
@@ -62,7 +62,7 @@ void WriteText(FILE* stream, const std::string& utf8) {
 }
 
 // One line of the tool's own words (Windows-1252, like the file names from the command line).
-void Say(FILE* stream, const std::string& line) { WriteText(stream, Utf8FromCp1252(line + "\n")); }
+void Say(FILE* stream, const std::string& line) { WriteOutput(stream, Utf8FromCp1252(line + "\n")); }
 
 std::string Plural(size_t count, const char* word, const char* words) {
   return std::to_string(count) + " " + (count > 1 ? words : word);
@@ -185,7 +185,7 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   Print(diagnostics);
   const std::string source = WriteQuizSource(quiz, "Extrait de " + AsciiBaseName(programPath) + " par ludex-pack.");
   if (outputPath.empty()) {
-    WriteText(stdout, source);
+    WriteOutput(stdout, source);
     return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
   if (!WriteFileSafely(outputPath, source, error)) return Fail(error);
@@ -200,12 +200,12 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   if (argc < 2) {
-    WriteText(stderr, Utf8FromCp1252(Usage));
+    WriteOutput(stderr, Utf8FromCp1252(Usage));
     return 2;
   }
   const std::string command = argv[1];
   if (command == "--help" || command == "-h" || command == "help") {
-    WriteText(stdout, Utf8FromCp1252(Usage));
+    WriteOutput(stdout, Utf8FromCp1252(Usage));
     return 0;
   }
   std::string input, output, player;

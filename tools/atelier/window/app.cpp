@@ -19,9 +19,9 @@ struct AppState {
   HWND problems = nullptr;  // what breaks a limit: a list box
   HWND status = nullptr;    // the status bar
   HACCEL accelerators = nullptr;
-  HFONT font = nullptr;                      // the system's message font, for every control
-  std::vector<QuizProblem> problemsFound;    // of the quiz as it stands
-  bool problemsShown = false;                // the problems list and status bar show problemsFound
+  HFONT font = nullptr;                    // the system's message font, for every control
+  std::vector<QuizProblem> problemsFound;  // of the quiz as it stands
+  bool problemsShown = false;              // the problems list and status bar show problemsFound
 };
 AppState app;
 
@@ -75,8 +75,8 @@ void MsgCreate(HWND window) {
   for (const Button& button : ListButtons) AddControl(L"Button", button.text, WS_TABSTOP, button.id);
   CreateRowFields();
   AddControl(L"Static", L"Pro&blèmes :", 0, IDC_PROBLEMS_LABEL);
-  app.problems = AddControl(L"ListBox", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                IDC_PROBLEMS, WS_EX_CLIENTEDGE);
+  app.problems = AddControl(L"ListBox", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, IDC_PROBLEMS,
+                            WS_EX_CLIENTEDGE);
   for (const Button& button : OutputButtons) AddControl(L"Button", button.text, WS_TABSTOP, button.id);
   app.status = AddControl(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, IDC_STATUS);
   SendMessageW(app.status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(StatusParts));

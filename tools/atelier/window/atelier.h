@@ -32,6 +32,8 @@ extern Atelier atelier;
 
 // Sent to the window once after the list's selection changes.
 const UINT WM_LIST_SELECTION = WM_APP + 1;
+// What breaks a limit is written in this red: counters, rows, preview lines.
+const COLORREF ErrorRed = RGB(200, 0, 0);
 // A recovery copy is written this long after the first unsaved change.
 const UINT RecoveryDelayMs = 3000;
 
@@ -78,6 +80,8 @@ void RedrawQuestionRow(int row);
 LRESULT MsgListNotify(NMHDR* header);
 void TakeListSelection();
 int InsertionRow();  // after the last selected row, or at the end
+// The expected answers of a question as the list shows them: "a  |  b" with two.
+std::wstring AnswersCellText(const AuthoredQuiz& quiz, const AuthoredQuestion& question);
 void SetListColumns(int width);
 
 // Files (files.cpp).
@@ -88,7 +92,7 @@ void OpenRecentFile(int index);
 bool OpenPath(const std::wstring& path);  // a source or a built quiz, whichever it is
 bool SaveQuiz();
 bool SaveQuizAs();
-bool ConfirmDiscard();  // true when the work may go: saved, given up, or not changed
+bool ConfirmDiscard();    // true when the work may go: saved, given up, or not changed
 void ArmRecoveryTimer();  // the recovery copy follows a few seconds after a change
 void WriteRecoveryCopy();
 void RemoveRecoveryCopy();
@@ -104,6 +108,6 @@ void StartOutput();  // the session folder of this editor's tries and pages
 void TryQuiz();
 void BuildProgram();
 void PrintQuiz();
-void EndTries();  // closes the handles of the last try and removes the session folder
+void EndTries();          // closes the handles of the last try and removes the session folder
 HANDLE LastTryProcess();  // the player of the last try; null when none
 const std::wstring& SessionFolder();

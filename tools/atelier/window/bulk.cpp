@@ -16,12 +16,6 @@ namespace {
 const wchar_t* const PreviewColumns[] = {L"Ligne", L"Question", L"Réponse(s)", L"Révélation", L"Code", L"Problème"};
 const int PreviewWidths[] = {44, 200, 120, 120, 70, 260};
 
-std::wstring Cell(const std::string& bytes) {
-  std::wstring text = WideFromCp1252(bytes);
-  for (size_t at = 0; (at = text.find(L"\r\n", at)) != std::wstring::npos;) text.replace(at, 2, L" ¶ ");
-  return text;
-}
-
 void SetCell(HWND list, int row, int column, const std::wstring& text) {
   LVITEMW item = {};
   item.iSubItem = column;
@@ -47,20 +41,17 @@ void FillPreview(HWND dialog, const ImportPreview& preview) {
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = static_cast<int>(k);
     item.pszText = const_cast<wchar_t*>(line.c_str());
-    item.lParam = HasErrors(row.problems);  // drawn red
+    item.lParam = AnyError(row.problems);  // drawn red
     const int index = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     const AuthoredQuestion& question = row.question;
-    SetCell(list, index, 1, Cell(question.questionText));
-    SetCell(list, index, 2,
-            quiz.answersPerQuestion == 2 ? Cell(question.answer1) + L"  |  " + Cell(question.answer2)
-                                         : Cell(question.answer1));
-    SetCell(list, index, 3, Cell(question.revealText));
-    SetCell(list, index, 4, Cell(question.scoreCode));
+    SetCell(list, index, 1, OneLineFromCp1252(question.questionText));
+    SetCell(list, index, 2, AnswersCellText(quiz, question));
+    SetCell(list, index, 3, OneLineFromCp1252(question.revealText));
+    SetCell(list, index, 4, OneLineFromCp1252(question.scoreCode));
     if (!row.problems.empty()) {
-      const QuizProblem& first = row.problems.front();
-      std::wstring text = first.isError ? L"Erreur" : L"Avertissement";
-      if (first.field >= 0) text += L", " + FieldName(static_cast<QuizField>(first.field));
-      text += L" : " + WideFromCp1252(first.message);
+      QuizProblem first = row.problems.front();
+      first.row = -1;  // the preview's own row
+      std::wstring text = ProblemLine(first);
       if (row.problems.size() > 1) text += L" (+" + std::to_wstring(row.problems.size() - 1) + L")";
       SetCell(list, index, 5, text);
     }
@@ -86,7 +77,7 @@ LRESULT PreviewCustomDraw(NMLVCUSTOMDRAW* draw) {
   switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
-      if (draw->nmcd.lItemlParam) draw->clrText = RGB(200, 0, 0);
+      if (draw->nmcd.lItemlParam) draw->clrText = ErrorRed;
       return CDRF_DODEFAULT;
     default: return CDRF_DODEFAULT;
   }
@@ -172,7 +163,9 @@ void ExportCsv() {
   const std::wstring source = WideFromUtf8(atelier.document.path());
   std::wstring path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L".csv";
   if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
-  if (!AskFileName(atelier.window, true, L"Exporter les questions en CSV", L"Tableaux CSV (*.csv)\0*.csv\0", L"csv", path)) return;
+  if (!AskFileName(atelier.window, true, L"Exporter les questions en CSV", L"Tableaux CSV (*.csv)\0*.csv\0", L"csv",
+                   path))
+    return;
   std::wstring error;
   if (!WriteFileSafely(path, WriteCsvTable(atelier.document.quiz()), error)) {
     Ask(L"Les questions n'ont pas pu être exportées dans « " + path + L" » :\n\n" + error, MB_ICONERROR);

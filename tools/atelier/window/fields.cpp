@@ -288,7 +288,7 @@ LRESULT MsgCtlColorStatic(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(fields.swatchBrush);
   }
   if (id >= IDC_COUNTER_BASE && id < IDC_COUNTER_BASE + QuizFieldCount) {
-    SetTextColor(dc, fields.overLimit[id - IDC_COUNTER_BASE] ? RGB(200, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, fields.overLimit[id - IDC_COUNTER_BASE] ? ErrorRed : GetSysColor(COLOR_WINDOWTEXT));
   }
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -362,7 +362,8 @@ bool SaveQuizAs() {
   std::wstring path = WideFromUtf8(atelier.document.path());
   // Not the built program's name: its answers file would be the source.
   if (path.empty()) path = WideFromCp1252(QuizFileStem(atelier.document.quiz().title)) + L"-source.txt";
-  if (!AskFileName(atelier.window, true, L"Enregistrer la source du quiz", L"Sources de quiz (*.txt)\0*.txt\0", L"txt", path)) {
+  if (!AskFileName(atelier.window, true, L"Enregistrer la source du quiz", L"Sources de quiz (*.txt)\0*.txt\0", L"txt",
+                   path)) {
     return false;
   }
   return WriteSourceTo(path);
@@ -378,8 +379,7 @@ void WriteRecoveryCopy() {
   QuizDocument& document = atelier.document;
   if (!document.recoveryDue()) return;
   if (document.path().empty()) CreateDirectoryW(files.settingsFolder.c_str(), nullptr);
-  const std::wstring copy =
-      WideFromUtf8(RecoveryPath(document, Utf8Path(files.settingsFolder), GetCurrentProcessId()));
+  const std::wstring copy = WideFromUtf8(RecoveryPath(document, Utf8Path(files.settingsFolder), GetCurrentProcessId()));
   std::wstring error;
   if (!WriteFileSafely(copy, RecoveryContent(document), error)) {
     SetStatus(L"La copie de secours n'a pas pu être écrite : " + error);

@@ -13,7 +13,7 @@ namespace {
 
 // Tries and printed pages: their own state, for the window's life.
 struct OutputState {
-  std::wstring sessionFolder;           // %TEMP%\ludex-atelier-<process>: tries and printed pages
+  std::wstring sessionFolder;  // %TEMP%\ludex-atelier-<process>: tries and printed pages
   int tries = 0;
   PROCESS_INFORMATION tryProcess = {};  // the player of the last try
 };
@@ -36,7 +36,7 @@ bool PlayerImage(Bytes& image) {
 bool PackQuiz(QuizPayloads& streams, const std::wstring& refusal) {
   const AuthoredQuiz& quiz = atelier.document.quiz();
   const std::vector<QuizProblem> problems = ValidateQuiz(quiz, true);
-  if (HasErrors(problems)) {
+  if (AnyError(problems)) {
     std::wstring text = refusal + L" : le quiz a encore des erreurs.\n\n";
     size_t shown = 0;
     for (const QuizProblem& problem : problems) {
@@ -145,7 +145,8 @@ void BuildProgram() {
   const std::wstring source = WideFromUtf8(atelier.document.path());
   std::wstring path = QuizStem() + L".exe";
   if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
-  if (!AskFileName(atelier.window, true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path)) return;
+  if (!AskFileName(atelier.window, true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path))
+    return;
   // The program keeps the pupils' answers in a file named after itself: it
   // must not be the source that the author goes on editing.
   std::string ansiSource, ansiProgram;

@@ -23,13 +23,6 @@ enum Column { NumberColumn, QuestionColumn, AnswersColumn, RevealColumn, CodeCol
 
 const wchar_t* const ColumnTitles[] = {L"N°", L"Question", L"Réponse(s) attendue(s)", L"Révélation", L"Code"};
 
-// A text on one line: its line breaks shown as ¶.
-std::wstring OneLine(const std::string& bytes) {
-  std::wstring text = WideFromCp1252(bytes);
-  for (size_t at = 0; (at = text.find(L"\r\n", at)) != std::wstring::npos;) text.replace(at, 2, L" ¶ ");
-  return text;
-}
-
 std::wstring CellText(int row, int column) {
   const AuthoredQuiz& quiz = atelier.document.quiz();
   const AuthoredQuestion& question = quiz.questions[static_cast<size_t>(row)];
@@ -39,14 +32,13 @@ std::wstring CellText(int row, int column) {
       const bool error = static_cast<size_t>(row) < atelier.rowHasError.size() && atelier.rowHasError[row];
       return std::to_wstring(row + 1) + (error ? L" !" : L"");
     }
-    case QuestionColumn: return OneLine(question.questionText);
-    case AnswersColumn:
-      return quiz.answersPerQuestion == 2 ? OneLine(question.answer1) + L"  |  " + OneLine(question.answer2)
-                                          : OneLine(question.answer1);
+    case QuestionColumn: return OneLineFromCp1252(question.questionText);
+    case AnswersColumn: return AnswersCellText(quiz, question);
     case RevealColumn:
-      return FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode) ? OneLine(question.revealText)
-                                                                                      : L"";
-    case CodeColumn: return OneLine(question.scoreCode);
+      return FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode)
+                 ? OneLineFromCp1252(question.revealText)
+                 : L"";
+    case CodeColumn: return OneLineFromCp1252(question.scoreCode);
     default: return L"";
   }
 }
@@ -66,7 +58,7 @@ LRESULT MsgCustomDraw(NMLVCUSTOMDRAW* draw) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
       const size_t row = draw->nmcd.dwItemSpec;
-      if (row < atelier.rowHasError.size() && atelier.rowHasError[row]) draw->clrText = RGB(200, 0, 0);
+      if (row < atelier.rowHasError.size() && atelier.rowHasError[row]) draw->clrText = ErrorRed;
       return CDRF_DODEFAULT;
     }
     default: return CDRF_DODEFAULT;
@@ -82,6 +74,11 @@ void NoteSelectionChange() {
 }
 
 }  // namespace
+
+std::wstring AnswersCellText(const AuthoredQuiz& quiz, const AuthoredQuestion& question) {
+  if (!HasSecondAnswer(quiz.answersPerQuestion)) return OneLineFromCp1252(question.answer1);
+  return OneLineFromCp1252(question.answer1) + L"  |  " + OneLineFromCp1252(question.answer2);
+}
 
 void CreateQuestionList() {
   listState = ListState();

@@ -10,6 +10,12 @@ std::wstring WideFromCp1252(const std::string& bytes) {
   return text;
 }
 
+std::wstring OneLineFromCp1252(const std::string& bytes) {
+  std::wstring text = WideFromCp1252(bytes);
+  for (size_t at = 0; (at = text.find(L"\r\n", at)) != std::wstring::npos;) text.replace(at, 2, L" ¶ ");
+  return text;
+}
+
 std::wstring WideFromUtf8(const std::string& utf8) {
   if (utf8.empty()) return L"";
   const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);

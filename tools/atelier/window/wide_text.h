@@ -15,6 +15,9 @@ std::wstring WideFromCp1252(const std::string& bytes);  // quiz texts, the core'
 std::wstring WideFromUtf8(const std::string& utf8);     // paths from the document, UTF-8 files
 std::string Utf8FromWide(const std::wstring& text);     // typed text, paths; a lone surrogate becomes U+FFFD
 
+// A quiz text on one line, for a list's cell: its line breaks shown as ¶.
+std::wstring OneLineFromCp1252(const std::string& bytes);
+
 // The text of a window or control, whole.
 std::wstring WindowText(HWND window);
 
