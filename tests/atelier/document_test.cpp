@@ -119,6 +119,9 @@ TEST(DocumentTest, ModifiedFollowsTheSavedState) {
   EXPECT_FALSE(document.canRedo());
   EXPECT_FALSE(document.setColour(1, 2, 3));
   EXPECT_FALSE(document.setAnswersPerQuestion(3));
+  EXPECT_FALSE(document.setRevealMode(256));
+  EXPECT_FALSE(document.setRevealMode(-1));
+  ASSERT_TRUE(document.setRevealMode(0));  // back to none from 2
   for (size_t i = 0; i < QuizDocument::MaxUndoSteps + 10; ++i) document.setAnswersPerQuestion(i % 2 ? 1 : 2);
   size_t steps = 0;
   while (document.undo()) ++steps;

@@ -312,6 +312,25 @@ TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {
   EXPECT_EQ(back.questions[99].scoreCode, "code100");
 }
 
+// A stream that no quiz resource can be is refused for its size; one of a
+// possible size that does not decode is refused by the codec.
+TEST(QuizSource, StreamsRefusedBySizeOrByTheCodec) {
+  // clang-format off
+  const struct { size_t size; const char* words; } cases[] = {
+      {0, "0 octets, une taille"}, {MaxPlainPayload + 1, "65536 octets, une taille"}, {MaxPlainPayload, "échec de la décompression"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    QuizPayloads streams, payloads;
+    streams.quiz.assign(c.size, 0xFF);
+    streams.codes = streams.quiz;
+    Diagnostics diagnostics;
+    EXPECT_FALSE(DecompressStreams(streams, payloads, diagnostics)) << c.size;
+    EXPECT_NE(AllMessages(diagnostics).find(std::string("la ressource 104 : ") + (c.size ? "" : "0")), std::string::npos);
+    EXPECT_NE(AllMessages(diagnostics).find(c.words), std::string::npos) << AllMessages(diagnostics);
+  }
+}
+
 TEST(Cp1252, MapsCodePointsBothWaysAndRefusesMalformedUtf8) {
   // clang-format off
   const struct { uint32_t codePoint; int byte; } cases[] = {{'A', 'A'}, {0xE9, 0xE9}, {0x20AC, 0x80}, {0x0153, 0x9C}, {0x2019, 0x92}, {0x0178, 0x9F}, {0x0081, 0x81}, {0x202F, -1}, {0x0100, -1}, {0x1F600, -1}};

@@ -1,5 +1,7 @@
 #include "table_text.h"
 
+#include <algorithm>
+
 #include "cp1252.h"
 #include "document.h"
 #include "source_keywords.h"
@@ -247,8 +249,7 @@ TableText ReadCsvTable(const std::string& bytes) {
 ImportPreview PreviewImport(const TableText& table, const AuthoredQuiz& quiz) {
   ImportPreview preview;
   preview.notes = table.problems;
-  const size_t room =
-      quiz.questions.size() < static_cast<size_t>(MaxQuestions) ? MaxQuestions - quiz.questions.size() : 0;
+  const size_t room = MaxQuestions - std::min(quiz.questions.size(), static_cast<size_t>(MaxQuestions));
   for (const TableRow& tableRow : table.rows) {
     if (preview.rows.size() == room) break;
     ImportRow row;

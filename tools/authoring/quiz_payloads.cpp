@@ -14,7 +14,7 @@ namespace {
 void AppendField(Bytes& out, const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+    if (text.compare(i, 2, "\r\n") == 0) {
       out.push_back(EscapeByte);
       out.push_back(EscapeLineBreak);
       out.push_back(LineBreakFiller);

@@ -101,8 +101,10 @@ const SourceKeyword* FindKeyword(const std::string& writtenUtf8) {
 SourceKey KeyOfField(QuizField field) { return KeyOfFieldTable[static_cast<int>(field)]; }
 
 QuizField FieldOfKey(SourceKey key) {
-  for (int field = 0; field < QuizFieldCount; ++field) {
-    if (KeyOfFieldTable[field] == key) return static_cast<QuizField>(field);
+  int field = 0;
+  for (SourceKey textKey : KeyOfFieldTable) {
+    if (textKey == key) return static_cast<QuizField>(field);
+    ++field;
   }
   return QuizField::Question;
 }
