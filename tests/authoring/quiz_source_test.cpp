@@ -159,8 +159,8 @@ TEST(QuizSource, KeywordSpellings) {
   }
   for (int key = 0; key < SourceKeyCount; ++key) {  // the writer's spelling reads back as its own keyword
     const SourceKeyword& keyword = KeywordOf(SourceKey(key));
-    ASSERT_NE(FindKeyword(Utf8FromCp1252(keyword.spelling)), nullptr) << keyword.spelling;
-    EXPECT_EQ(FindKeyword(Utf8FromCp1252(keyword.spelling))->key, SourceKey(key));
+    ASSERT_NE(FindKeyword(keyword.spelling), nullptr) << keyword.spelling;
+    EXPECT_EQ(FindKeyword(keyword.spelling)->key, SourceKey(key));
   }
 }
 
