@@ -108,9 +108,27 @@ size_t FirstLanguageTarget(const Bytes& image) {
   return field;
 }
 
-TEST(PlayerImage, ChecksumAddsWordsWithTheirCarries) {
+// Every entry of each level leads to the one table below: 45 x 45 x 45 resources in 1 kB.
+Bytes FanOut(Bytes image) {
+  const size_t at = Headers(image).sections[1].rawOffset, table = 16 + 8 * 45;
+  for (size_t level = 0; level < 3; ++level) {
+    WriteLe32(image, at + table * level + 12, 45 << 16);
+    for (uint32_t k = 0; k < 45; ++k) {
+      WriteLe32(image, at + table * level + 16 + 8 * k, k);
+      WriteLe32(image, at + table * level + 20 + 8 * k,
+                uint32_t(level < 2 ? 0x80000000 | table * (level + 1) : table * 3));
+    }
+  }
+  WriteLe32(image, at + table * 3, 0x2000);  // an empty resource
+  WriteLe32(image, at + table * 3 + 4, 0);
+  return image;
+}
+
+TEST(PlayerImage, ChecksumAndResourceOrder) {
   EXPECT_EQ(PeChecksum({1, 2, 3}, 100), 0x0201u + 0x0003 + 3);
   EXPECT_EQ(PeChecksum({0xFF, 0xFF, 2, 0, 9, 9, 9, 9}, 4), 0x0002u + 8);  // 0xFFFF + 2 folds to 2; the field is skipped
+  EXPECT_TRUE(Named(u"B") < Named(u"BA") && Named(u"BA") < Named(u"C") && Named(u"C") < Id(1) && Id(1) < Id(2));
+  EXPECT_FALSE(R(Id(1), 1, 0, {1}) == R(Id(1), 1, 0, {2}) || R(Id(1), 1, 0, {1}) == R(Id(1), 1, 9, {1}));
 }
 
 // Each program gets the streams, keeps its other resources, and moves its
@@ -129,6 +147,8 @@ TEST(PlayerImage, WritesTheQuizIntoEveryKindOfProgram) {
       {"NoResourceSection", Image(nullptr), Small, 0x3000, 0x4000},
       {"NoSectionNoRelocations", Image(nullptr, false), Small, 0, 0x3000},
       {"Pe32", Image(&Player, true, true), Small, 0x3000, 0x4000},
+      {"SectionAlignment64K", Changed(Image(&Player), Optional + 32, 0x10000), Small, 0x10000, 0x20000},
+      {"TableEndsWhereResourcesStart", Changed(Changed(Image(&Player), Directories + 48, 0x1FF0), Directories + 52, 16), Small, 0x3000, 0x4000},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -162,6 +182,7 @@ TEST(PlayerImage, WritesTheQuizIntoEveryKindOfProgram) {
     EXPECT_EQ(Written(program, c.streams), program);
     EXPECT_EQ(Written(Written(c.image, Large), c.streams), program);
     EXPECT_EQ(PlayerImageProblem(program), "");
+    EXPECT_EQ(ReadLe32(program, resources.rawOffset + ReadLe32(program, FirstLanguageTarget(program))) % 8, 0u);
   }
 }
 
@@ -171,8 +192,13 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
   const Bytes quiz = Written(player, Small);
   const size_t relocations = Headers(quiz).sections[2].rawOffset, resources = Headers(quiz).sections[1].rawOffset;
   const size_t target = FirstLanguageTarget(quiz), dataEntry = resources + ReadLe32(quiz, target);
-  Bytes overlay = quiz, truncated(quiz.begin(), quiz.end() - 0x100);
+  const Bytes noRelocations = Written(Image(&Player, false), Small);
+  Bytes overlay = quiz, truncated(quiz.begin(), quiz.end() - 0x100),
+        cutData(quiz.begin(), quiz.begin() + resources + 0x200);
   overlay.push_back(0);
+  Bytes relocationsFirst =
+      Changed(quiz, Table + 100, 0x200);  // .reloc's data where .text's is, the file ending with .rsrc
+  relocationsFirst.resize(relocations);
   // clang-format off
   const struct { const char* name; Bytes image; bool readable; const char* words; } cases[] = {
       {"NotMz", Bytes(100, 0), false, "pas d'en-tête MZ"},
@@ -187,12 +213,15 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
       {"Signed", Changed(quiz, Directories + 36, 16), true, "signé"},
       {"Overlay", overlay, true, "des données suivent la dernière section du programme (1 octet :"},
       {"TruncatedSection", truncated, true, "tronqué : sa section .reloc"},
+      {"TruncatedResourceData", cutData, false, "tronqué : sa section .rsrc"},
       {"HeadersPastTheEnd", Changed(quiz, Optional + 60, 0x10000), true, "tronqué : son en-tête"},
       {"SectionAfterResources", Changed(quiz, Directories + 40, 0), true, "la section .reloc suit les ressources"},
       {"TableInWhatMoves", Changed(Changed(quiz, Directories + 48, 0x3000), Directories + 52, 28), true, "l'entrée 6 du répertoire"},
       {"RelocationInResources", Changed(quiz, relocations, 0x2000), true, "une relocation du programme touche"},
       {"RelocationsDamaged", Changed(quiz, relocations + 4, 4), true, "relocations du programme sont abîmées"},
       {"RelocationsOutside", Changed(quiz, Directories + 44, 0x10000), true, "relocations du programme sortent"},
+      {"RelocationTableInResources", Changed(Changed(noRelocations, Directories + 40, 0x2000), Directories + 44, 8), true, "l'entrée 5 du répertoire"},
+      {"RelocationsFirstInTheFile", relocationsFirst, true, "pas rangées"},
       {"ResourcesInsideASection", Changed(quiz, Directories + 16, 0x2010), false, "ne commencent pas une section"},
       {"ResourcesInNoSection", Changed(quiz, Directories + 16, 0x9000), false, "ne commencent pas une section"},
       {"SectionsOverlap", Changed(quiz, Table + 20, uint32_t(resources)), true, "pas rangées"},
@@ -203,6 +232,8 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
       {"DataEntryOutside", Changed(quiz, target, 0xFFF0), false, "entrée de données sort"},
       {"DataOutside", Changed(quiz, dataEntry, 0x7FFFFF00), false, "des données sortent du fichier"},
       {"NoRoomForASection", Changed(bare, Table + 90, 1), false, "n'a pas la place d'en ajouter une"},
+      {"NoResourceEntry", Changed(quiz, Directories - 4, 2), false, "n'a pas la place d'en ajouter une"},
+      {"SharedTablesFanOut", FanOut(Written(player, Large)), false, "trop d'entrées"},
   };
   // clang-format on
   for (const auto& c : cases) {
