@@ -222,6 +222,7 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
       {"RelocationsOutside", Changed(quiz, Directories + 44, 0x10000), true, "relocations du programme sortent"},
       {"RelocationTableInResources", Changed(Changed(noRelocations, Directories + 40, 0x2000), Directories + 44, 8), true, "l'entrée 5 du répertoire"},
       {"RelocationsFirstInTheFile", relocationsFirst, true, "pas rangées"},
+      {"EmptyResourceSectionFarAway", Changed(Changed(quiz, Table + 56, 0), Table + 60, 0xFFFF0000), false, "pas rangées"},
       {"ResourcesInsideASection", Changed(quiz, Directories + 16, 0x2010), false, "ne commencent pas une section"},
       {"ResourcesInNoSection", Changed(quiz, Directories + 16, 0x9000), false, "ne commencent pas une section"},
       {"SectionsOverlap", Changed(quiz, Table + 20, uint32_t(resources)), true, "pas rangées"},

@@ -176,6 +176,7 @@ bool CheckWhatMoves(const Bytes& image, const Rewrite& plan, std::string& error)
   }
   const uint64_t headersEnd = pe.sectionTableOffset + SectionHeaderSize * pe.sections.size();
   bool ordered = resources.rawOffset >= std::max<uint64_t>(pe.headersSize, headersEnd) &&
+                 resources.rawOffset <= AlignUp(image.size(), pe.fileAlignment) &&
                  resources.virtualAddress >= pe.headersSize;
   for (size_t k = 0; k < pe.sections.size(); ++k) {
     const PeSection& section = pe.sections[k];
