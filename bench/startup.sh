@@ -10,20 +10,25 @@
 # restored, every other one right). Every program of every case runs once per
 # round, rounds after one warm-up round; prints each median and the ratio of
 # the player to the bare panel with focus moves.
-# Usage: bench/startup.sh [ROUNDS]   (default 7; build folder:
-#        LUDEX_BENCH_BUILD, default build/windows)
+# Usage: bench/startup.sh [ROUNDS]   (default 7; build folders:
+#        LUDEX_BENCH_BUILD, default build/windows, and LUDEX_NATIVE_BUILD,
+#        default build/native, whose ludex-pack packs the quizzes)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-7}
 build_dir=$root/${LUDEX_BENCH_BUILD:-build/windows}
+native_dir=$root/${LUDEX_NATIVE_BUILD:-build/native}
 export LUDEX_WINEPREFIX=${LUDEX_WINEPREFIX:-/tmp/ludex-wine-$(id -u)}
 
 if [ -z "${LUDEX_BENCH_INNER:-}" ]; then
   if [ ! -f "$build_dir/CMakeCache.txt" ]; then
     cmake --preset windows -B "$build_dir" >/dev/null
   fi
-  cmake --build "$build_dir" --target ludex ludex-pack ludex-e2e-probe ludex-empty-window ludex-bare-panel \
-    -j2 >/dev/null
+  if [ ! -f "$native_dir/CMakeCache.txt" ]; then
+    cmake --preset native -B "$native_dir" >/dev/null
+  fi
+  cmake --build "$build_dir" --target ludex ludex-e2e-probe ludex-empty-window ludex-bare-panel -j2 >/dev/null
+  cmake --build "$native_dir" --target ludex-pack -j2 >/dev/null
   exec env LUDEX_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
 
@@ -56,7 +61,7 @@ for n in 15 255; do
       echo "code: CODE$i"
     done
   } >"quiz-$n.txt"
-  wine_run "$build_dir/tools/pack/ludex-pack.exe" build "quiz-$n.txt" -o "q$n.exe" --player player.exe >/dev/null 2>&1
+  "$native_dir/tools/pack/ludex-pack" build "quiz-$n.txt" -o "q$n.exe" --player player.exe >/dev/null
 done
 # The player reads the answers file named after itself: full.exe reads full.txt.
 cp q255.exe full.exe

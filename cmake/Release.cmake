@@ -1,20 +1,40 @@
-# The release zip for Windows authors: `cmake --build --preset windows
-# --target package` writes ludex-<version>-win64.zip with the programs, the
-# sample quizzes, the quiz guide as a page that opens with a double click
-# and LISEZMOI.txt.
+# The release archives, written by `--target package` (CPack):
+#   - Windows builds: ludex-<version>-win64.zip, for authors on Windows: the
+#     player, ludex-pack.exe and the editor;
+#   - native builds (Linux; macOS built from the sources): ludex-<version>-
+#     <system>-<processor>.tar.gz, for authors there: the native ludex-pack and
+#     the player it copies, ludex.exe of a Windows build (LUDEX_PLAYER_TEMPLATE).
+# Both carry the sample quizzes, the quiz guide as a page that opens with a
+# double click, and LISEZMOI.txt.
 
-# The programs of the zip: a new tool joins with one line.
-set(LUDEX_RELEASE_PROGRAMS
-  ludex
-  ludex-pack
-  ludex-atelier
-)
+if(WIN32)
+  # The programs of the zip: a new tool joins with one line.
+  set(LUDEX_RELEASE_PROGRAMS
+    ludex
+    ludex-pack
+    ludex-atelier
+  )
+  install(TARGETS ${LUDEX_RELEASE_PROGRAMS} RUNTIME DESTINATION .)
+  set(line_ends CRLF)  # for Notepad, with the byte-order mark of docs/LISEZMOI.txt
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME ludex-${PROJECT_VERSION}-win64)
+else()
+  set(LUDEX_PLAYER_TEMPLATE ${CMAKE_SOURCE_DIR}/build/windows/ludex.exe CACHE FILEPATH
+      "The player that the native archive carries beside ludex-pack: ludex.exe of a Windows build")
+  install(CODE "if(NOT EXISTS \"${LUDEX_PLAYER_TEMPLATE}\")
+    message(FATAL_ERROR \"The archive needs the player ${LUDEX_PLAYER_TEMPLATE}: build it first (cmake --preset windows && cmake --build --preset windows --target ludex), or give another with -DLUDEX_PLAYER_TEMPLATE=...\")
+  endif()")
+  install(TARGETS ludex-pack RUNTIME DESTINATION .)
+  install(FILES ${LUDEX_PLAYER_TEMPLATE} DESTINATION . RENAME ludex.exe)
+  set(line_ends UNIX)
+  set(CPACK_GENERATOR TGZ)
+  string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" system)
+  set(CPACK_PACKAGE_FILE_NAME ludex-${PROJECT_VERSION}-${system})
+  set(CPACK_STRIP_FILES ON)
+endif()
 
-install(TARGETS ${LUDEX_RELEASE_PROGRAMS} RUNTIME DESTINATION .)
 install(DIRECTORY examples/ DESTINATION examples)
-
-# For Notepad: CRLF line ends, and UTF-8 with its byte-order mark.
-configure_file(docs/LISEZMOI.txt release/LISEZMOI.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(docs/LISEZMOI.txt release/LISEZMOI.txt @ONLY NEWLINE_STYLE ${line_ends})
 install(FILES ${CMAKE_BINARY_DIR}/release/LISEZMOI.txt DESTINATION .)
 
 find_program(LUDEX_CMARK_GFM cmark-gfm)
@@ -30,11 +50,9 @@ if(LUDEX_CMARK_GFM)
   add_custom_target(ludex_guide ALL DEPENDS ${guide})
   install(FILES ${guide} DESTINATION .)
 else()
-  message(WARNING "cmark-gfm not found (scripts/setup.sh installs it): the release zip will have no quiz guide")
+  message(WARNING "cmark-gfm not found (scripts/setup.sh installs it): the release archive will have no quiz guide")
 endif()
 
-set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME ludex)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME ludex-${PROJECT_VERSION}-win64)
 include(CPack)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing (scripts/setup.sh, as test.sh does), builds the
-# player and ludex-pack (windows preset), packs a sample quiz and plays it
-# under wine. Without a display it runs headless: it waits for the
+# player (windows preset) and ludex-pack (native preset), packs a sample quiz
+# and plays it under wine. Without a display it runs headless: it waits for the
 # window, saves a screenshot to build/play-screenshot.png and closes the player.
 # Usage: scripts/play.sh [QUIZ_SOURCE]   (default: examples/capitales.txt)
 set -euo pipefail
@@ -12,6 +12,7 @@ source_file=$(realpath "${1:-$here/examples/capitales.txt}")
 cd "$here"
 root=$PWD
 build_dir=${LUDEX_PLAY_BUILD:-build/windows}
+native_dir=${LUDEX_NATIVE_BUILD:-build/native}
 export LUDEX_WINEPREFIX=${LUDEX_WINEPREFIX:-/tmp/ludex-wine-$(id -u)}
 
 quiz_exe=$root/build/play/$(basename "${source_file%.*}").exe
@@ -19,10 +20,13 @@ if [ -z "${LUDEX_PLAY_INNER:-}" ]; then
   if [ ! -f "$build_dir/CMakeCache.txt" ]; then
     cmake --preset windows -B "$build_dir" >/dev/null
   fi
-  cmake --build "$build_dir" --target ludex ludex-pack -j2
+  if [ ! -f "$native_dir/CMakeCache.txt" ]; then
+    cmake --preset native -B "$native_dir" >/dev/null
+  fi
+  cmake --build "$build_dir" --target ludex -j2
+  cmake --build "$native_dir" --target ludex-pack -j2
   mkdir -p "$(dirname "$quiz_exe")"
-  LUDEX_PACK_EXE=$root/$build_dir/tools/pack/ludex-pack.exe \
-    bash tools/pack/ludex-pack.sh build "$source_file" -o "$quiz_exe" --player "$root/$build_dir/ludex.exe"
+  "$native_dir/tools/pack/ludex-pack" build "$source_file" -o "$quiz_exe" --player "$build_dir/ludex.exe"
 fi
 title=$(sed -n 's/^[[:space:]]*titre:[[:space:]]\{0,1\}//p' "$source_file" | head -n 1 | tr -d '\r')
 

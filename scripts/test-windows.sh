@@ -17,7 +17,11 @@ wineserver -w
 wineserver -p </dev/null >/dev/null 2>&1
 bash scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1
 
-cmake --preset windows >/dev/null
+# The tests that pack with the native ludex-pack, and the native archive's,
+# take them from the native build.
+cmake --preset native >/dev/null
+cmake --build --preset native
+cmake --preset windows -DLUDEX_NATIVE_BUILD="$root/build/native" >/dev/null
 cmake --build --preset windows
 set +e
 ctest --preset windows 2>&1 | tee "$root/build/test-logs/windows.log"

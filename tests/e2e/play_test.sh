@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The packed player end to end under wine: real key events typed into its
-# answer fields, Alt+F4, then the answers file's exact bytes and the removal of
-# ludex.mp3 from the current folder.
-# Usage: play_test.sh LUDEX_PACK_EXE PLAYER_EXE PROBE_EXE QUIZ_SOURCE
+# A quiz packed by the native ludex-pack, played end to end under wine: real
+# key events typed into its answer fields, Alt+F4, then the answers file's
+# exact bytes and the removal of ludex.mp3 from the current folder.
+# Usage: play_test.sh NATIVE_LUDEX_PACK PLAYER_EXE PROBE_EXE QUIZ_SOURCE
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-pack_exe=$(realpath "$1") player=$(realpath "$2") probe=$(realpath "$3") quiz=$(realpath "$4")
+pack=$(realpath "$1") player=$(realpath "$2") probe=$(realpath "$3") quiz=$(realpath "$4")
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
@@ -27,7 +27,7 @@ die() { echo "FAIL: $*"; exit 1; }
 mkdir "$work/bin" "$work/run"
 cp "$player" "$work/bin/player.exe"
 cp "$quiz" "$work/bin/quiz.txt"
-(cd "$work/bin" && wine_run "$pack_exe" build quiz.txt -o "mon quiz.exe" --player player.exe >/dev/null 2>&1) ||
+(cd "$work/bin" && "$pack" build quiz.txt -o "mon quiz.exe" --player player.exe >/dev/null 2>&1) ||
   die "packing the quiz"
 cd "$work/run"
 printf 'son' > ludex.mp3

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# ludex-pack end to end, under wine: packs the first sample into the player,
+# ludex-pack end to end: the native tool packs the first sample into the
+# player (the Windows build of the tool, under wine, writes the same bytes),
 # checks the resources by extracting them, checks that every failure leaves
-# no output file, and starts the packed player to see its caption.
-# Usage: packed_player_test.sh LUDEX_PACK_EXE PLAYER_EXE EXAMPLES_DIR
+# no output file, and starts the packed player under wine to see its caption.
+# Usage: packed_player_test.sh NATIVE_LUDEX_PACK WINDOWS_LUDEX_PACK_EXE PLAYER_EXE EXAMPLES_DIR
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-pack_exe=$1 player=$2 examples=$3
+native_pack=$1 windows_pack=$2 player=$3 examples=$4
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
@@ -26,12 +27,16 @@ cp "$examples/capitales.txt" out.txt
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pack() { bash "$root/scripts/wine-run.sh" "$pack_exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+pack() { "$native_pack" "$@" </dev/null 2>&1; }
 
 # --- success: build, extract, build the extract: the same resources ---
 out=$(pack build quiz.txt -o packed.exe --player player.exe) || fail "build of the sample: $out"
 [ "$out" = "quiz.txt: 15 questions emballées dans packed.exe" ] || fail "build summary: $out"
 mv packed.exe quiz.exe
+out=$(bash "$root/scripts/wine-run.sh" "$windows_pack" build quiz.txt -o windows.exe --player player.exe </dev/null 2>&1 |
+  tr -d '\r') || fail "build by the Windows tool: $out"
+[ "$out" = "quiz.txt: 15 questions emballées dans windows.exe" ] || fail "Windows tool's summary: $out"
+cmp -s quiz.exe windows.exe || fail "the native and the Windows tools write different programs"
 out=$(pack extract quiz.exe -o first.txt) || fail "extract: $out"
 out=$(pack build first.txt -o again.exe --player player.exe) || fail "build of the extract: $out"
 out=$(pack extract again.exe -o second.txt) || fail "second extract: $out"

@@ -2,22 +2,24 @@
 // extracts the source back from a packed player.
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#else
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
 #endif
 
 #include "cp1252.h"
+#include "file_paths.h"
 #include "file_replacement.h"
-#include "pe_file.h"
+#include "player_image.h"
 #include "quiz_payloads.h"
-#include "quiz_resources.h"
 #include "quiz_source.h"
 
 namespace {
@@ -27,12 +29,16 @@ const char* const Usage =
     "  ludex-pack check SOURCE\n"
     "      lit la source d'un quiz et signale toutes ses erreurs et tous ses avertissements\n"
     "  ludex-pack build SOURCE -o QUIZ.exe [--player LECTEUR.exe]\n"
-    "      emballe le quiz dans une copie du lecteur (par défaut build/windows/ludex.exe,\n"
-    "      sinon le ludex.exe posé à côté de ludex-pack)\n"
+    "      emballe le quiz dans une copie du lecteur (par défaut le ludex.exe posé à côté\n"
+    "      de ludex-pack)\n"
     "  ludex-pack extract QUIZ.exe [-o SOURCE]\n"
     "      écrit la source d'un quiz emballé (sur la sortie standard sans -o)\n"
     "  ludex-pack --help\n"
-    "Le format des sources est décrit dans docs/quiz-format.md.\n";
+    "Le format des sources est décrit dans ecrire-un-quiz.html, la marche à suivre dans\n"
+    "LISEZMOI.txt (tous deux à côté de ludex-pack).\n";
+
+// A source is a few kilobytes; a file far larger is not one.
+const size_t MaxSourceFileBytes = 4 << 20;
 
 // Writes UTF-8 text. A console gets it as UTF-16, which shows every accent
 // whatever the console's code page (850 on a French Windows, where the
@@ -61,30 +67,44 @@ void WriteOutput(FILE* stream, const std::string& utf8) {
   std::fwrite(utf8.data(), 1, utf8.size(), stream);
 }
 
-// One line of the tool's own words (Windows-1252, like the file names from the command line).
+// One line of the tool's own words, in Windows-1252 (what the command line
+// gave goes through PathInMessage first).
 void Say(FILE* stream, const std::string& line) { WriteOutput(stream, Utf8FromCp1252(line + "\n")); }
 
 std::string Plural(size_t count, const char* word, const char* words) {
   return std::to_string(count) + " " + (count > 1 ? words : word);
 }
 
-bool ReadWholeFile(const std::string& path, Bytes& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
-bool Exists(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return static_cast<bool>(in);
+// Reads a whole file of at most limit bytes; what names it in the messages.
+bool ReadWholeFile(const std::string& path, size_t limit, const std::string& what, Bytes& bytes, std::string& error) {
+  bytes.clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    error = "impossible de lire " + what + PathInMessage(path);
+    return false;
+  }
+  uint8_t chunk[1 << 16];
+  size_t got = 0;
+  bool tooLarge = false;
+  while (!tooLarge && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    tooLarge = got > limit - bytes.size();
+    if (!tooLarge) bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (tooLarge) {
+    error = what + PathInMessage(path) + " fait plus de " + std::to_string(limit) + " octets";
+  } else if (failed) {
+    error = "impossible de lire " + what + PathInMessage(path);
+  }
+  return !tooLarge && !failed;
 }
 
 // Writes through a temporary file in the same folder, so a failure never
 // leaves a half-written file behind.
 bool WriteFileSafely(const std::string& path, const std::string& text, std::string& error) {
   const bool ok = ReplaceFileContent(path, text.data(), text.size());
-  if (!ok) error = "impossible d'écrire " + path;
+  if (!ok) error = "impossible d'écrire " + PathInMessage(path);
   return ok;
 }
 
@@ -100,10 +120,11 @@ int Fail(const std::string& message) {
 // Reads, parses and compresses a source; prints what it found.
 bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads& streams) {
   Diagnostics diagnostics;
-  diagnostics.fileName = sourcePath;
+  diagnostics.fileName = PathInMessage(sourcePath);
   Bytes bytes;
-  if (!ReadWholeFile(sourcePath, bytes)) {
-    Say(stderr, "ludex-pack: impossible de lire " + sourcePath);
+  std::string error;
+  if (!ReadWholeFile(sourcePath, MaxSourceFileBytes, "", bytes, error)) {
+    Say(stderr, "ludex-pack: " + error);
     return false;
   }
   const std::string source(bytes.begin(), bytes.end());
@@ -113,13 +134,35 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
   return ok;
 }
 
-std::string DefaultPlayer(const char* self) {
-  const std::string inBuild = "build/windows/ludex.exe";
-  if (Exists(inBuild)) return inBuild;
-  std::string beside = self;
-  const size_t slash = beside.find_last_of("/\\");
-  beside = slash == std::string::npos ? "" : beside.substr(0, slash + 1);
-  return beside + "ludex.exe";
+// This program's own file: Windows says it; elsewhere argv[0], looked up in
+// PATH when it holds no folder, with its links followed.
+std::string OwnPath(const char* argv0) {
+#ifdef _WIN32
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(path) : std::string(argv0);
+#else
+  std::string self = argv0;
+  const char* const searched = std::getenv("PATH");
+  for (std::string path = searched && self.find('/') == std::string::npos ? searched : ""; !path.empty();) {
+    const size_t colon = path.find(':');
+    const std::string candidate = path.substr(0, colon) + "/" + argv0;
+    path = colon == std::string::npos ? "" : path.substr(colon + 1);
+    if (access(candidate.c_str(), X_OK) == 0) {
+      self = candidate;
+      break;
+    }
+  }
+  char resolved[PATH_MAX];
+  return realpath(self.c_str(), resolved) != nullptr ? std::string(resolved) : self;
+#endif
+}
+
+// The player beside this program, as the release archives place it.
+std::string DefaultPlayer(const char* argv0) {
+  const std::string self = OwnPath(argv0);
+  const size_t slash = self.find_last_of("/\\");
+  return (slash == std::string::npos ? "" : self.substr(0, slash + 1)) + "ludex.exe";
 }
 
 // A file name as plain ASCII, for the comment at the top of an extracted source.
@@ -136,35 +179,44 @@ int Check(const std::string& sourcePath) {
   AuthoredQuiz quiz;
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
-  Say(stdout, sourcePath + ": " + Plural(quiz.questions.size(), "question", "questions") + " ; une fois compressés, " +
-                  "le quiz fait " + Plural(streams.quiz.size(), "octet", "octets") + " et les codes " +
-                  Plural(streams.codes.size(), "octet", "octets"));
+  Say(stdout, PathInMessage(sourcePath) + ": " + Plural(quiz.questions.size(), "question", "questions") +
+                  " ; une fois compressés, " + "le quiz fait " + Plural(streams.quiz.size(), "octet", "octets") +
+                  " et les codes " + Plural(streams.codes.size(), "octet", "octets"));
   return 0;
 }
 
-int Build(const std::string& sourcePath, const std::string& outputPath, const std::string& playerPath) {
+int Build(const std::string& sourcePath, const std::string& outputPath, const std::string& playerPath,
+          bool playerGiven) {
   AuthoredQuiz quiz;
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
   const std::string clash = AnswersFileClash(sourcePath, outputPath);
   if (!clash.empty()) return Fail(clash);
-  Bytes player;
-  if (!ReadWholeFile(playerPath, player)) return Fail("impossible de lire le lecteur " + playerPath);
-  const std::string problem = PlayerImageProblem(player);
-  if (!problem.empty()) return Fail(playerPath + ": " + problem);
+  Bytes player, program;
   std::string error;
-  if (!WriteQuizResources(player, outputPath, streams, error)) return Fail(outputPath + ": " + error);
+  if (!ReadWholeFile(playerPath, MaxProgramBytes, "le lecteur ", player, error)) {
+    return Fail(error + (playerGiven ? "" : " (posez ludex.exe à côté de ludex-pack, ou donnez-le avec --player)"));
+  }
+  const std::string problem = PlayerImageProblem(player);
+  if (!problem.empty()) return Fail(PathInMessage(playerPath) + ": " + problem);
+  if (!WriteQuizResources(player, streams, program, error)) return Fail(PathInMessage(outputPath) + ": " + error);
+  if (!ReplaceFileContent(outputPath, program.data(), program.size())) {
+    return Fail("impossible d'écrire " + PathInMessage(outputPath));
+  }
   const size_t count = quiz.questions.size();
-  Say(stdout, sourcePath + ": " + Plural(count, "question emballée", "questions emballées") + " dans " + outputPath);
+  Say(stdout, PathInMessage(sourcePath) + ": " + Plural(count, "question emballée", "questions emballées") + " dans " +
+                  PathInMessage(outputPath));
   return 0;
 }
 
 int Extract(const std::string& programPath, const std::string& outputPath) {
   QuizPayloads streams;
+  Bytes program;
   std::string error;
-  if (!ReadQuizResources(programPath, streams, error)) return Fail(programPath + ": " + error);
+  if (!ReadWholeFile(programPath, MaxProgramBytes, "", program, error)) return Fail(error);
+  if (!ReadQuizResources(program, streams, error)) return Fail(PathInMessage(programPath) + ": " + error);
   Diagnostics diagnostics;
-  diagnostics.fileName = programPath;
+  diagnostics.fileName = PathInMessage(programPath);
   QuizPayloads payloads;
   if (!DecompressStreams(streams, payloads, diagnostics)) {
     Print(diagnostics);
@@ -214,25 +266,25 @@ int main(int argc, char** argv) {
     if ((argument == "-o" || argument == "--player") && i + 1 < argc) {
       (argument == "-o" ? output : player) = argv[++i];
     } else if (!argument.empty() && argument[0] == '-') {
-      return Fail("option inconnue " + argument + " (voir ludex-pack --help)");
+      return Fail("option inconnue " + PathInMessage(argument) + " (voir ludex-pack --help)");
     } else if (input.empty()) {
       input = argument;
     } else {
-      return Fail("argument en trop " + argument + " (voir ludex-pack --help)");
+      return Fail("argument en trop " + PathInMessage(argument) + " (voir ludex-pack --help)");
     }
   }
-  if (input.empty()) return Fail(command + " : quel fichier ? (voir ludex-pack --help)");
+  if (input.empty()) return Fail(PathInMessage(command) + " : quel fichier ? (voir ludex-pack --help)");
   if (command == "check") {
     if (!output.empty() || !player.empty()) return Fail("check ne prend que la source");
     return Check(input);
   }
   if (command == "build") {
     if (output.empty()) return Fail("build demande -o QUIZ.exe");
-    return Build(input, output, player.empty() ? DefaultPlayer(argv[0]) : player);
+    return Build(input, output, player.empty() ? DefaultPlayer(argv[0]) : player, !player.empty());
   }
   if (command == "extract") {
     if (!player.empty()) return Fail("extract ne prend pas --player");
     return Extract(input, output);
   }
-  return Fail("commande inconnue " + command + " (voir ludex-pack --help)");
+  return Fail("commande inconnue " + PathInMessage(command) + " (voir ludex-pack --help)");
 }

@@ -11,8 +11,8 @@
 #include "cp1252.h"
 #include "file_access.h"
 #include "file_names.h"
+#include "player_image.h"
 #include "quiz_payloads.h"
-#include "quiz_resources.h"
 #include "recovery.h"
 #include "wide_text.h"
 
@@ -190,14 +190,14 @@ bool OpenSource(const std::wstring& path, const std::string& bytes) {
 // A built quiz: its resources read back as ludex-pack extract reads them. A
 // damaged one is opened as the player plays it, with what is wrong.
 bool OpenProgram(const std::wstring& path) {
-  std::string ansiPath, error;
+  std::string bytes, error;
+  std::wstring failure;
   QuizPayloads streams, payloads;
-  if (!AnsiPath(path, ansiPath)) {
-    Ask(L"Le chemin de « " + path + L" » ne peut pas être lu ici : copiez le programme dans un autre dossier.",
-        MB_ICONERROR);
+  if (!ReadFileBytes(path, MaxProgramBytes, bytes, failure)) {
+    Ask(L"« " + FileNameOf(path) + L" » ne peut pas être ouvert : " + failure + L".", MB_ICONERROR);
     return false;
   }
-  if (!ReadQuizResources(ansiPath, streams, error)) {
+  if (!ReadQuizResources(Bytes(bytes.begin(), bytes.end()), streams, error)) {
     Ask(L"« " + FileNameOf(path) + L" » ne peut pas être ouvert : " + WideFromCp1252(error) + L".", MB_ICONERROR);
     return false;
   }

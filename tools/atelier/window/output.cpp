@@ -3,10 +3,10 @@
 #include "atelier.h"
 #include "file_access.h"
 #include "file_names.h"
-#include "pe_file.h"
+#include "file_paths.h"
+#include "player_image.h"
 #include "print_html.h"
 #include "quiz_payloads.h"
-#include "quiz_resources.h"
 #include "wide_text.h"
 
 namespace {
@@ -60,21 +60,18 @@ bool PackQuiz(QuizPayloads& streams, const std::wstring& refusal) {
   return true;
 }
 
-// Writes the player with the quiz into path (through a temporary file that
-// is read back before it takes the name); error says why it could not.
+// Writes the player with the quiz into path (made and read back in memory,
+// then written through a temporary file that takes the name); error says why
+// it could not.
 bool WriteProgram(const std::wstring& path, const QuizPayloads& streams, std::wstring& error) {
-  Bytes player;
-  std::string ansiPath, failure;
+  Bytes player, program;
+  std::string failure;
   if (!PlayerImage(player)) {
     error = L"le lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier";
-  } else if (!AnsiPath(path, ansiPath)) {
-    error =
-        L"Windows ne peut pas écrire un programme sous ce nom ici : choisissez un nom ou un dossier sans "
-        L"caractères spéciaux";
-  } else if (!WriteQuizResources(player, ansiPath, streams, failure)) {
+  } else if (!WriteQuizResources(player, streams, program, failure)) {
     error = WideFromCp1252(failure);
   } else {
-    return true;
+    return WriteFileSafely(path, std::string(program.begin(), program.end()), error);
   }
   return false;
 }

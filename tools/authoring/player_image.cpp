@@ -1,0 +1,326 @@
+#include "player_image.h"
+
+#include <algorithm>
+
+#include "quiz_format.h"
+#include "resource_tree.h"
+
+namespace {
+
+// Past these, a layout would not fit in the header's 32-bit fields; no
+// program comes near them.
+const uint32_t MaxAlignment = 0x10000, MaxAddress = 0x7FFFFFFF;
+
+// Where the resources go and what stays of them.
+struct Rewrite {
+  PeImage pe;
+  size_t resources = 0;  // the resource section's index (after insertion, when one is added)
+  bool added = false;
+  std::vector<Resource> kept;  // every resource but the quiz's
+};
+
+bool Refuse(std::string& error, const std::string& why) {
+  error = why;
+  return false;
+}
+
+// Windows compares type names exactly, once the name asked for is in upper
+// case: a type stored as "patch" is not the quiz's.
+bool IsQuizType(const ResourceKey& key) {
+  return key.named && key.name == std::u16string(QuizResourceType, QuizResourceType + sizeof QuizResourceType - 1);
+}
+
+bool IsQuizResource(const Resource& r) {
+  return IsQuizType(r.type) && !r.name.named && (r.name.id == QuizResourceId || r.name.id == ScoreCodesResourceId);
+}
+
+Resource QuizResource(uint16_t id, const Bytes& stream) {
+  Resource resource;  // language 0: neutral
+  resource.type.named = true;
+  resource.type.name.assign(QuizResourceType, QuizResourceType + sizeof QuizResourceType - 1);
+  resource.name.id = id;
+  resource.data = stream;
+  return resource;
+}
+
+bool FindStream(const std::vector<Resource>& resources, uint16_t id, Bytes& data, std::string& error) {
+  const Resource* found = nullptr;
+  for (const Resource& r : resources) {
+    if (!IsQuizType(r.type) || r.name.named || r.name.id != id) continue;
+    const bool neutral = !r.language.named && r.language.id == 0;
+    if (found == nullptr || (neutral && !(found->language == r.language))) found = &r;
+  }
+  if (found == nullptr) {
+    return Refuse(error, "pas de ressource PATCH " + std::to_string(id) + " : ce programme ne contient pas de quiz");
+  }
+  data = found->data;
+  return true;
+}
+
+uint32_t Extent(const PeSection& section) { return section.virtualSize != 0 ? section.virtualSize : section.rawSize; }
+
+bool IsRelocationSection(const PeImage& pe, const PeSection& section) {
+  const PeAddressRange relocations = DirectoryOf(pe, RelocationDirectory);
+  return relocations.address != 0 && relocations.address == section.virtualAddress;
+}
+
+// Nothing may follow the sections: no symbol table, signature or archive.
+bool CheckFileEnd(const Bytes& image, const PeImage& pe, std::string& error) {
+  if (pe.symbolTable != 0 || pe.symbolCount != 0) {
+    return Refuse(error,
+                  "le programme a encore sa table des symboles ; enlevez-la d'abord (x86_64-w64-mingw32-strip), car "
+                  "elle suit les sections et ne serait plus à sa place");
+  }
+  if (DirectoryOf(pe, CertificateDirectory).size != 0) {
+    return Refuse(error, "le programme est signé : sa signature ne vaudrait plus rien ; prenez un lecteur non signé");
+  }
+  uint64_t end = std::max<uint64_t>(pe.headersSize, pe.sectionTableOffset + SectionHeaderSize * pe.sections.size());
+  if (end > image.size()) return Refuse(error, "le programme est tronqué : son en-tête dépasse la fin du fichier");
+  for (const PeSection& section : pe.sections) {
+    if (section.rawSize == 0) continue;
+    end = std::max<uint64_t>(end, uint64_t(section.rawOffset) + section.rawSize);
+    if (end > image.size()) {
+      return Refuse(error, "le programme est tronqué : sa section " + section.name + " dépasse la fin du fichier");
+    }
+  }
+  if (image.size() > end) {
+    const uint64_t extra = image.size() - end;
+    return Refuse(error, "des données suivent la dernière section du programme (" + std::to_string(extra) +
+                             (extra > 1 ? " octets" : " octet") +
+                             " : une archive, une signature ?) : elles seraient perdues");
+  }
+  return true;
+}
+
+// A program without resources gets a section for them before its relocations,
+// or last, when its section table has room for one more header.
+bool AddResourceSection(const Bytes& image, Rewrite& plan, std::string& error) {
+  PeImage& pe = plan.pe;
+  const size_t count = pe.sections.size();
+  size_t at = count;
+  if (at > 0 && IsRelocationSection(pe, pe.sections[at - 1])) --at;
+  const uint64_t slotEnd = pe.sectionTableOffset + SectionHeaderSize * (count + 1);
+  bool room = pe.directories.size() > ResourceDirectory && slotEnd <= pe.headersSize;
+  for (const PeSection& section : pe.sections) room = room && (section.rawSize == 0 || slotEnd <= section.rawOffset);
+  for (size_t k = slotEnd - SectionHeaderSize; room && k < slotEnd; ++k) room = image[k] == 0;
+  if (!room) {
+    return Refuse(error,
+                  "le programme n'a pas de section de ressources, et son en-tête n'a pas la place d'en ajouter une");
+  }
+  PeSection added{
+      pe.sectionTableOffset + SectionHeaderSize * at, ".rsrc", 0, 0, 0, 0, InitializedData | ReadableSection};
+  if (at < count) {
+    added.virtualAddress = pe.sections[at].virtualAddress;
+    added.rawOffset = pe.sections[at].rawOffset;
+  } else {
+    uint64_t end = std::max<uint64_t>(pe.headersSize, 1);  // the headers take the first addresses
+    for (const PeSection& s : pe.sections) {
+      end = std::max<uint64_t>(
+          end, uint64_t(s.virtualAddress) + std::max<uint32_t>(Extent(s), 1));  // even empty, it has its address
+    }
+    added.virtualAddress = uint32_t(AlignUp(end, pe.sectionAlignment));
+    added.rawOffset = uint32_t(AlignUp(image.size(), pe.fileAlignment));
+  }
+  for (size_t k = at; k < count; ++k) pe.sections[k].headerOffset += SectionHeaderSize;
+  pe.sections.insert(pe.sections.begin() + at, added);
+  plan.resources = at;
+  plan.added = true;
+  return true;
+}
+
+bool FindResourceSection(const Bytes& image, Rewrite& plan, std::string& error) {
+  const PeAddressRange directory = DirectoryOf(plan.pe, ResourceDirectory);
+  if (directory.address == 0) return AddResourceSection(image, plan, error);
+  for (size_t k = 0; k < plan.pe.sections.size(); ++k) {
+    if (plan.pe.sections[k].virtualAddress != directory.address) continue;
+    plan.resources = k;
+    return true;
+  }
+  return Refuse(error,
+                "les ressources du programme ne commencent pas une section : elles ne peuvent pas être réécrites");
+}
+
+// The relocations say where addresses must be fixed when the program is
+// loaded elsewhere: none may lie in what moves.
+bool CheckRelocations(const Bytes& image, const PeImage& pe, uint32_t movedFrom, std::string& error) {
+  const PeAddressRange relocations = DirectoryOf(pe, RelocationDirectory);
+  if (relocations.address == 0 || relocations.size == 0) return true;
+  size_t at = 0;
+  if (!FileOffsetOf(pe, image.size(), relocations.address, relocations.size, at)) {
+    return Refuse(error, "les relocations du programme sortent du fichier");
+  }
+  for (size_t p = 0; relocations.size - p >= 8;) {
+    const uint32_t page = ReadLe32(image, at + p), blockSize = ReadLe32(image, at + p + 4);
+    if (blockSize < 8 || blockSize > relocations.size - p)
+      return Refuse(error, "les relocations du programme sont abîmées");
+    if (uint64_t(page) + 0x1000 > movedFrom) {
+      return Refuse(error,
+                    "une relocation du programme touche ses ressources ou ce qui les suit, qui seraient déplacés");
+    }
+    p += blockSize;
+  }
+  return true;
+}
+
+// What comes before the resources stays in place; what follows moves, which
+// only the relocations may, and nothing else in the header may point there.
+bool CheckWhatMoves(const Bytes& image, const Rewrite& plan, std::string& error) {
+  const PeImage& pe = plan.pe;
+  const PeSection& resources = pe.sections[plan.resources];
+  bool ordinary = pe.fileAlignment <= MaxAlignment && pe.sectionAlignment <= MaxAlignment;
+  for (const PeSection& section : pe.sections)
+    ordinary = ordinary && uint64_t(section.virtualAddress) + Extent(section) <= MaxAddress;
+  if (!ordinary) {
+    return Refuse(error,
+                  "le programme a des alignements ou des adresses hors de l'ordinaire (plus de 64 Ko, plus de 2 Go)");
+  }
+  const uint64_t headersEnd = pe.sectionTableOffset + SectionHeaderSize * pe.sections.size();
+  bool ordered = resources.rawOffset >= std::max<uint64_t>(pe.headersSize, headersEnd) &&
+                 resources.rawOffset <= AlignUp(image.size(), pe.fileAlignment) &&
+                 resources.virtualAddress >= pe.headersSize;
+  for (size_t k = 0; k < pe.sections.size(); ++k) {
+    const PeSection& section = pe.sections[k];
+    if (k < plan.resources) {
+      ordered = ordered && uint64_t(section.virtualAddress) + Extent(section) <= resources.virtualAddress &&
+                (section.rawSize == 0 || uint64_t(section.rawOffset) + section.rawSize <= resources.rawOffset);
+    } else if (k > plan.resources) {
+      if (k > plan.resources + 1 || !IsRelocationSection(pe, section)) {
+        return Refuse(error, "la section " + section.name +
+                                 " suit les ressources : il faudrait la déplacer, et seules les relocations (.reloc) "
+                                 "peuvent l'être sans risque");
+      }
+      ordered = ordered && section.virtualAddress >= resources.virtualAddress &&
+                (section.rawSize == 0 || section.rawOffset >= resources.rawOffset);
+    }
+  }
+  const bool relocationsMove = plan.resources + 1 < pe.sections.size();
+  if (!ordered) return Refuse(error, "les sections du programme ne sont pas rangées dans l'ordre de leurs adresses");
+  for (size_t d = 0; d < pe.directories.size(); ++d) {
+    const PeAddressRange entry = pe.directories[d];
+    if (d == ResourceDirectory || (d == RelocationDirectory && relocationsMove) || entry.size == 0) continue;
+    if (uint64_t(entry.address) + entry.size > resources.virtualAddress) {
+      return Refuse(error, "l'entrée " + std::to_string(d) +
+                               " du répertoire de données pointe dans les ressources ou ce qui les suit, qui seraient "
+                               "déplacés");
+    }
+  }
+  return CheckRelocations(image, pe, resources.virtualAddress, error);
+}
+
+bool PlanRewrite(const Bytes& image, Rewrite& plan, std::string& error) {
+  std::vector<Resource> all;
+  if (!ReadPeImage(image, plan.pe, error) || !CheckFileEnd(image, plan.pe, error) ||
+      !FindResourceSection(image, plan, error) || !CheckWhatMoves(image, plan, error) ||
+      !ReadResources(image, plan.pe, all, error)) {
+    return false;
+  }
+  for (Resource& resource : all) {
+    if (!IsQuizResource(resource)) plan.kept.push_back(std::move(resource));
+  }
+  return true;
+}
+
+// A player given to the writer: no larger than a program file the tools read.
+bool PlanPlayer(const Bytes& image, Rewrite& plan, std::string& error) {
+  if (image.size() > MaxProgramBytes) {
+    return Refuse(error, "le programme fait plus de " + std::to_string(MaxProgramBytes) + " octets");
+  }
+  return PlanRewrite(image, plan, error);
+}
+
+void InsertSectionHeader(Bytes& program, const PeImage& pe, const PeSection& added) {
+  const size_t tableEnd = pe.sectionTableOffset + SectionHeaderSize * pe.sections.size();
+  std::copy_backward(program.begin() + added.headerOffset, program.begin() + tableEnd - SectionHeaderSize,
+                     program.begin() + tableEnd);
+  std::fill(program.begin() + added.headerOffset, program.begin() + added.headerOffset + SectionHeaderSize, 0);
+  std::copy(added.name.begin(), added.name.end(), program.begin() + added.headerOffset);
+  WriteLe32(program, added.headerOffset + 36, added.characteristics);
+  WriteLe16(program, pe.coffOffset + 2, uint16_t(pe.sections.size()));
+}
+
+// The headers before the resources, the new resource section, then what
+// followed it, moved; the header fields that describe them follow.
+void Compose(const Bytes& image, const Rewrite& plan, const std::vector<Resource>& resources, Bytes& program) {
+  PeImage pe = plan.pe;
+  PeSection& section = pe.sections[plan.resources];
+  const Bytes content = LayOutResources(resources, section.virtualAddress);
+  program.assign(image.begin(), image.begin() + std::min<size_t>(section.rawOffset, image.size()));
+  program.resize(section.rawOffset, 0);
+  if (plan.added) InsertSectionHeader(program, pe, section);
+  const uint32_t oldRawSize = section.rawSize;
+  section.virtualSize = uint32_t(content.size());
+  section.rawSize = uint32_t(AlignUp(content.size(), pe.fileAlignment));
+  program.insert(program.end(), content.begin(), content.end());
+  program.resize(section.rawOffset + section.rawSize, 0);
+  PeAddressRange relocations = DirectoryOf(pe, RelocationDirectory);
+  uint64_t next = AlignUp(uint64_t(section.virtualAddress) + section.virtualSize, pe.sectionAlignment);
+  for (size_t k = plan.resources + 1; k < pe.sections.size(); ++k) {
+    PeSection& moved = pe.sections[k];
+    if (IsRelocationSection(plan.pe, plan.pe.sections[k])) relocations.address = uint32_t(next);
+    if (moved.rawSize != 0) {
+      const auto from = image.begin() + moved.rawOffset;
+      moved.rawOffset = uint32_t(program.size());
+      program.insert(program.end(), from, from + moved.rawSize);
+    }
+    moved.virtualAddress = uint32_t(next);
+    next = AlignUp(uint64_t(moved.virtualAddress) + Extent(moved), pe.sectionAlignment);
+  }
+  for (size_t k = plan.resources; k < pe.sections.size(); ++k) {
+    const PeSection& s = pe.sections[k];
+    WriteLe32(program, s.headerOffset + 8, s.virtualSize);
+    WriteLe32(program, s.headerOffset + 12, s.virtualAddress);
+    WriteLe32(program, s.headerOffset + 16, s.rawSize);
+    WriteLe32(program, s.headerOffset + 20, s.rawOffset);
+  }
+  const size_t optional = pe.optionalOffset;
+  WriteLe32(program, pe.directoryOffset + 8 * ResourceDirectory, section.virtualAddress);
+  WriteLe32(program, pe.directoryOffset + 8 * ResourceDirectory + 4, section.virtualSize);
+  if (relocations.address != 0) WriteLe32(program, pe.directoryOffset + 8 * RelocationDirectory, relocations.address);
+  WriteLe32(program, optional + ImageSizeField, uint32_t(next));
+  if (section.characteristics & InitializedData) {
+    WriteLe32(program, optional + InitializedDataSizeField,
+              ReadLe32(program, optional + InitializedDataSizeField) + section.rawSize - oldRawSize);
+  }
+  WriteLe32(program, optional + ChecksumField, PeChecksum(program, optional + ChecksumField));
+}
+
+}  // namespace
+
+bool ReadQuizResources(const Bytes& image, QuizPayloads& streams, std::string& error) {
+  PeImage pe;
+  std::vector<Resource> resources;
+  return ReadPeImage(image, pe, error) && ReadResources(image, pe, resources, error) &&
+         FindStream(resources, QuizResourceId, streams.quiz, error) &&
+         FindStream(resources, ScoreCodesResourceId, streams.codes, error);
+}
+
+bool WriteQuizResources(const Bytes& playerImage, const QuizPayloads& streams, Bytes& program, std::string& error) {
+  program.clear();
+  Rewrite plan;
+  if (!PlanPlayer(playerImage, plan, error)) return false;
+  std::vector<Resource> written = plan.kept;
+  written.push_back(QuizResource(QuizResourceId, streams.quiz));
+  written.push_back(QuizResource(ScoreCodesResourceId, streams.codes));
+  Compose(playerImage, plan, written, program);
+  // Read back: the program must be one this writer accepts again, with
+  // exactly the resources written, and its checksum right.
+  SortResources(written);
+  Rewrite again;
+  std::vector<Resource> read;
+  std::string problem;
+  const size_t checksum = plan.pe.optionalOffset + ChecksumField;
+  if (PlanRewrite(program, again, problem) && ReadResources(program, again.pe, read, problem) && read == written &&
+      ReadLe32(program, checksum) == PeChecksum(program, checksum)) {
+    return true;
+  }
+  program.clear();
+  return Refuse(error, "le programme écrit, relu, ne contient pas exactement ce qui devait y être écrit" +
+                           (problem.empty() ? std::string() : " (" + problem + ")"));
+}
+
+std::string PlayerImageProblem(const Bytes& image) {
+  Rewrite plan;
+  std::string error;
+  PlanPlayer(image, plan, error);
+  return error;
+}
