@@ -15,7 +15,9 @@
 
 #include "cp1252.h"
 #include "file_replacement.h"
+#include "page_template.h"
 #include "pe_file.h"
+#include "quiz_page.h"
 #include "quiz_payloads.h"
 #include "quiz_resources.h"
 #include "quiz_source.h"
@@ -31,6 +33,9 @@ const char* const Usage =
     "      sinon le ludex.exe posé à côté de ludex-pack)\n"
     "  ludex-pack extract QUIZ.exe [-o SOURCE]\n"
     "      écrit la source d'un quiz emballé (sur la sortie standard sans -o)\n"
+    "  ludex-pack web SOURCE|QUIZ.exe -o QUIZ.html\n"
+    "      écrit la page web du quiz (d'une source ou d'un quiz emballé) : un seul fichier\n"
+    "      qui se joue dans tout navigateur, hors ligne, avec les mêmes verdicts\n"
     "  ludex-pack --help\n"
     "Le format des sources est décrit dans docs/quiz-format.md.\n";
 
@@ -192,6 +197,50 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   return whole ? 0 : 1;
 }
 
+// The two compressed streams of a built quiz, through the authoring core's
+// resource reader.
+bool ReadProgramStreams(const std::string& programPath, QuizPayloads& streams, std::string& error) {
+  return ReadQuizResources(programPath, streams, error);
+}
+
+bool IsProgramFile(const Bytes& bytes) { return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z'; }
+
+// The quiz of a built program: its streams, and its title as the player reads it.
+bool ReadBuiltQuiz(const std::string& programPath, AuthoredQuiz& quiz, QuizPayloads& streams) {
+  std::string error;
+  if (!ReadProgramStreams(programPath, streams, error)) {
+    Say(stderr, "ludex-pack: " + programPath + ": " + error);
+    return false;
+  }
+  Diagnostics diagnostics;
+  diagnostics.fileName = programPath;
+  QuizPayloads payloads;
+  const bool decoded = DecompressStreams(streams, payloads, diagnostics);
+  if (decoded) DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
+  Print(diagnostics);
+  return decoded;
+}
+
+int Web(const std::string& inputPath, const std::string& outputPath) {
+  Bytes bytes;
+  if (!ReadWholeFile(inputPath, bytes)) return Fail("impossible de lire " + inputPath);
+  AuthoredQuiz quiz;
+  QuizPayloads streams;
+  const bool read =
+      IsProgramFile(bytes) ? ReadBuiltQuiz(inputPath, quiz, streams) : PackSource(inputPath, quiz, streams);
+  if (!read) return 1;
+  std::string stem = PageFileStem(outputPath);
+#ifdef _WIN32
+  stem = Utf8FromCp1252(stem);  // the command line comes in the ANSI code page
+#endif
+  std::string page, error;
+  if (!MakeQuizPage(BuiltPageTemplate(), streams, quiz.title, stem, page, error)) return Fail(error);
+  if (!WriteFileSafely(outputPath, page, error)) return Fail(error);
+  Say(stdout, inputPath + ": page web écrite dans " + outputPath + " (" + Plural(page.size(), "octet", "octets") +
+                  ") ; elle se joue dans tout navigateur, sans réseau");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,6 +278,11 @@ int main(int argc, char** argv) {
   if (command == "build") {
     if (output.empty()) return Fail("build demande -o QUIZ.exe");
     return Build(input, output, player.empty() ? DefaultPlayer(argv[0]) : player);
+  }
+  if (command == "web") {
+    if (!player.empty()) return Fail("web ne prend pas --player");
+    if (output.empty()) return Fail("web demande -o QUIZ.html");
+    return Web(input, output);
   }
   if (command == "extract") {
     if (!player.empty()) return Fail("extract ne prend pas --player");
