@@ -126,5 +126,6 @@ void ExportCsv();
 // Trying, building, printing (output.cpp).
 void TryQuiz();
 void BuildProgram();
+void BuildPage();
 void PrintQuiz();
 void EndTries();  // closes the handles of the last try and removes the session folder
