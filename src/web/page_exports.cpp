@@ -27,7 +27,6 @@ int PageLoad(const uint8_t* quiz, int quizSize, const uint8_t* codes, int codesS
 int PageRowCount() { return player.rowCount(); }
 int PageFieldsPerRow() { return player.fieldsPerRow(); }
 int PageHasRevealLabels() { return player.hasRevealLabels() ? 1 : 0; }
-int PageQuestionCount() { return player.quiz().questionCount; }
 
 // 0xRRGGBB
 int PageBackground() {

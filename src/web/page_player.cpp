@@ -157,8 +157,8 @@ void PagePlayer::fillUnsolved(int fieldId) {
 }
 
 void PagePlayer::restore(const uint8_t* bytes, size_t size) {
-  // As a panel just built: labels "?", reveal labels empty, nothing revealed.
-  for (int k = 1; k <= fieldCount(); ++k) write(IDC_FEEDBACK_BASE + k, VerdictEmpty);
+  // As a panel just built: reveal labels empty, nothing revealed (every
+  // label gets its word again below).
   for (int q = 1; q <= static_cast<int>(reveals_.size()); ++q) write(IDC_REVEAL_BASE + q, "");
   quiz_.allRevealed = 0;
   size_t position = 0;

@@ -141,18 +141,19 @@ TEST(PagePlayer, TwoAnswersRevealEverythingAtOnce) {
   EXPECT_EQ(player.text(IDC_SCORE_CODE), "A");
 }
 
-// F1 in field 4003 holding Paris, with questions 1 and 4 solved: 2 and 3 get
-// Paris and their verdicts; the solved ones keep theirs.
+// F1 in field 4003, solved but now holding Rome: leaving it judges it, so it
+// is filled too, as are 2 and 4; question 1 keeps its answer.
 TEST(PagePlayer, FillUnsolvedAsTheFocusMovesJudge) {
   PagePlayer player;
   Load(player, Capitals);
-  Restore(player, "Paris\r\nRom\r\nParis\r\nAthenes\r\n");
-  player.setField(4003, "Paris");
+  Restore(player, "Paris\r\nRom\r\nMadrid\r\n\r\n");
+  player.setField(4003, "Rome");
   player.clearChanges();
   player.fillUnsolved(4003);
-  const char* words[] = {"BRAVO", "FAUX", "FAUX", "BRAVO"};
+  const char* words[] = {"BRAVO", "BRAVO", "FAUX", "FAUX"};
+  const char* fields[] = {"Paris", "Rome", "Rome", "Rome"};
   for (int k = 1; k <= 4; ++k) {
-    EXPECT_EQ(player.text(4000 + k), k == 4 ? "Athenes" : "Paris") << k;
+    EXPECT_EQ(player.text(4000 + k), fields[k - 1]) << k;
     EXPECT_EQ(player.text(5000 + k), words[k - 1]) << k;
   }
   EXPECT_NE(std::find(player.changes().begin(), player.changes().end(), 4002), player.changes().end());
@@ -177,7 +178,7 @@ TEST(PagePlayer, AnswersFileBothWays) {
       {"LoneLfAndJunkAfterCr", Capitals, "a\nb\r\nabc\rx\ndef", "a\nb/abc/def//", "a\nb\r\nabc\r\ndef\r\n\r\n"},
       {"LongLineCut", Capitals, std::string(300, 'x'), std::string(271, 'x') + "////",
        std::string(259, 'x') + "\r\n\r\n\r\n\r\n"},
-      {"TwoAnswers", Elements, "H\r\n1\r\nHe", "H/1/He//", "H\r\n1\r\nHe\r\n\r\n"},
+      {"TwoAnswers", Elements, "H\r\n1\r\nHe\r\n2", "H/1/He/2/", "H\r\n1\r\nHe\r\n2\r\n"},
       {"Hidden", "questions visibles: non\n" + Capitals, "Paris\r\n", "", "\r\n\r\n\r\n\r\n"},
   };
   for (const auto& c : cases) {
@@ -202,7 +203,7 @@ TEST(PagePlayer, RefusesWhatIsNoAnswersFileOfTheQuiz) {
       {"Paris\r\nRome\r\n", AnswersFileRefusal::None, 2},
       {"\r\n\r\n\r\n\r\nx\r\n", AnswersFileRefusal::TooManyAnswers, 5},
       {"a\r\nb\r\nc\r\nd\r\n\r\n\r\n", AnswersFileRefusal::None, 4},
-      {"\t\xE9t\xE9\n", AnswersFileRefusal::None, 1},
+      {"\t\xE9t \xE9\n", AnswersFileRefusal::None, 1},
       {std::string("a\0b", 3), AnswersFileRefusal::NotText, 0},
       {"\x89PNG\r\n\x1a\n", AnswersFileRefusal::NotText, 0},
       {"", AnswersFileRefusal::Empty, 0},
@@ -218,15 +219,35 @@ TEST(PagePlayer, RefusesWhatIsNoAnswersFileOfTheQuiz) {
 
 TEST(PagePlayer, KeyNamesTheResources) {
   const QuizPayloads a = Streams(Capitals), b = Streams(Elements);
-  PagePlayer first, again, other, noCodes;
+  PagePlayer first, again, otherQuiz, otherCodes, noCodes;
   first.load(a.quiz.data(), a.quiz.size(), a.codes.data(), a.codes.size());
   again.load(a.quiz.data(), a.quiz.size(), a.codes.data(), a.codes.size());
-  other.load(b.quiz.data(), b.quiz.size(), a.codes.data(), a.codes.size());
+  otherQuiz.load(b.quiz.data(), b.quiz.size(), a.codes.data(), a.codes.size());
+  otherCodes.load(a.quiz.data(), a.quiz.size(), b.codes.data(), b.codes.size());
   noCodes.load(a.quiz.data(), a.quiz.size(), nullptr, 0);
   EXPECT_EQ(first.quizKey(), again.quizKey());
-  EXPECT_NE(first.quizKey(), other.quizKey());
-  EXPECT_NE(first.quizKey(), noCodes.quizKey());
+  for (const PagePlayer* other : {&otherQuiz, &otherCodes, &noCodes}) EXPECT_NE(first.quizKey(), other->quizKey());
   EXPECT_EQ(first.quizKey().size(), 16u);
+}
+
+// Identifiers past either end name no control; a text that does not change is no change.
+TEST(PagePlayer, ControlsByIdentifierAndWhatChanged) {
+  PagePlayer player;
+  Load(player, "titre: T\nquestion: A ?\nreponse: a\ncode: C\nquestion: B ?\nreponse: b\ncode: D\n");
+  for (int id : {4000, 4003, 5000, 5003, 8000, 8001, 31, 0, -1}) EXPECT_FALSE(player.isControl(id)) << id;
+  for (int id : {4001, 4002, 5001, 5002, IDC_SCORE, IDC_SCORE_CODE}) EXPECT_TRUE(player.isControl(id)) << id;
+  player.setField(4001, std::string(300, 'a'));
+  player.setField(4002, std::string("b\0c", 3));
+  EXPECT_EQ(player.text(4001), std::string(271, 'a'));
+  EXPECT_EQ(player.text(4002), "b");
+  player.clearChanges();
+  player.judge(4002);
+  EXPECT_EQ(player.changes(), (std::vector<int>{5002, IDC_SCORE, IDC_SCORE_CODE}));
+  player.clearChanges();
+  player.judge(4002);
+  player.judge(4001);  // no reveal label to empty
+  EXPECT_EQ(player.changes(), std::vector<int>{5001});
+  EXPECT_EQ(player.text(5001), "Trop long");  // judged on its first 259 bytes
 }
 
 TEST(QuizPage, Base64EscapingAndStems) {
