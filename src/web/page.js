@@ -302,11 +302,17 @@
     document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') store(); });
   }
 
+  // A resource's bytes; null when the page has none. Text that is not base64
+  // (a page edited by hand) gives a byte the codec refuses, as a damaged
+  // resource would.
   function resourceBytes(id) {
     const holder = byId(id);
     if (holder === null) return null;
-    const text = atob(holder.textContent.trim());
-    return Uint8Array.from(text, (c) => c.charCodeAt(0));
+    try {
+      return Uint8Array.from(atob(holder.textContent.trim()), (c) => c.charCodeAt(0));
+    } catch (notBase64) {
+      return Uint8Array.of(0);
+    }
   }
 
   // The answers file is named after the page, as the program's after itself.

@@ -4,6 +4,7 @@ Pages are made from sources by PAGE_TOOL with this build's page template."""
 import json
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
@@ -216,6 +217,27 @@ class Limits(PageTest):
         self.expect_label(4128, 'BRAVO')
         self.assertEqual(self.driver.execute_script(
             'return document.documentElement.scrollWidth <= document.documentElement.clientWidth'), True)
+
+    def test_damaged_resources_tell_the_loaders_messages(self):
+        with open(self.page('capitales', example('capitales.txt')), encoding='utf-8') as file:
+            page = file.read()
+        quiz = re.search(r'(<script type="text/plain" id="resource-104">)[^<]*(</script>)', page)
+        codes = re.search(r'(<script type="text/plain" id="resource-105">)[^<]*(</script>)', page)
+        # what replaces a resource's element, the message, the title, the rows
+        cases = [(quiz, quiz.group(1) + '!!!' + quiz.group(2), 'Erreur dans le décryptage des reponses',
+                  'nom du ludex', 2),
+                 (quiz, quiz.group(1) + quiz.group(2), '', 'Nom du ludex', 30),
+                 (codes, codes.group(1) + 'lgA=' + codes.group(2), 'Erreur dans le décryptage des codes',
+                  "Les capitales d'Europe", 15),
+                 (codes, codes.group(1) + codes.group(2), 'Codes non renseignés.', "Les capitales d'Europe", 15),
+                 (codes, '', 'Codes non trouvés.', "Les capitales d'Europe", 15)]
+        for k, (element, replacement, message, title, rows) in enumerate(cases):
+            damaged = os.path.join(self.folder, 'damaged%d.html' % k)
+            with open(damaged, 'w', encoding='utf-8') as file:
+                file.write(page[:element.start()] + replacement + page[element.end():])
+            self.open(damaged)
+            self.assertEqual((self.browser.text('message'), self.browser.text('title')), (message, title), k)
+            self.assertEqual(len(self.driver.find_elements(By.CLASS_NAME, 'row')), rows, k)
 
     def test_hostile_texts_show_literally(self):
         hostile = ['<img src=x onerror=alert(1)>', '</script><script>alert(2)</script>', '&amp; &lt;b&gt; "\'',
