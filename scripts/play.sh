@@ -3,9 +3,16 @@
 # player (windows preset) and ludex-pack (native preset), packs a sample quiz
 # and plays it under wine. Without a display it runs headless: it waits for the
 # window, saves a screenshot to build/play-screenshot.png and closes the player.
-# Usage: scripts/play.sh [QUIZ_SOURCE]   (default: examples/capitales.txt)
+# With --web it writes the quiz's web page instead (ludex-pack web) and opens
+# it in Chromium; without a display it saves build/play-web-screenshot.png.
+# Usage: scripts/play.sh [--web] [QUIZ_SOURCE]   (default: examples/capitales.txt)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+web=""
+if [ "${1:-}" = --web ]; then
+  web=1
+  shift
+fi
 # A fresh machine first gets what the build and wine need (idempotent).
 [ -n "${LUDEX_PLAY_INNER:-}" ] || bash "$here/scripts/setup.sh"
 source_file=$(realpath "${1:-$here/examples/capitales.txt}")
@@ -26,6 +33,22 @@ if [ -z "${LUDEX_PLAY_INNER:-}" ]; then
   cmake --build "$build_dir" --target ludex -j2
   cmake --build "$native_dir" --target ludex-pack -j2
   mkdir -p "$(dirname "$quiz_exe")"
+  if [ -n "$web" ]; then
+    page=${quiz_exe%.exe}.html
+    "$native_dir/tools/pack/ludex-pack" web "$source_file" -o "$page"
+    if [ -n "${DISPLAY:-}" ]; then
+      echo "play: $page"
+      exec chromium $([ "$(id -u)" -eq 0 ] && echo --no-sandbox) "file://$page"
+    fi
+    # Headless: the page as a desktop browser shows it, from a throw-away profile.
+    profile=$(mktemp -d /tmp/ludex-play-web.XXXXXX)
+    chromium --headless=new --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+      --disable-component-update --disable-sync --user-data-dir="$profile" --hide-scrollbars \
+      --window-size=1100,800 --screenshot="$root/build/play-web-screenshot.png" "file://$page" >/dev/null 2>&1
+    rm -rf "$profile"
+    echo "play: screenshot saved to $root/build/play-web-screenshot.png"
+    exit 0
+  fi
   "$native_dir/tools/pack/ludex-pack" build "$source_file" -o "$quiz_exe" --player "$build_dir/ludex.exe"
 fi
 title=$(sed -n 's/^[[:space:]]*titre:[[:space:]]\{0,1\}//p' "$source_file" | head -n 1 | tr -d '\r')

@@ -3,6 +3,7 @@
 # (run first by scripts/play.sh and scripts/test.sh).
 # Idempotent: packages already present are not fetched again.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
@@ -10,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool imagemagick x11-utils
   cmark-gfm locales
+  emscripten chromium chromium-driver python3-selenium
 )
 
 SUDO=""
@@ -34,4 +36,15 @@ fi
 if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
   echo "setup: generating the fr_FR.UTF-8 locale"
   $SUDO localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
+fi
+
+# axe-core, the accessibility rules that the browser tests run in the page,
+# from npm into the build tree (never committed). Only the tests need it.
+axe=$root/build/npm/node_modules/axe-core/axe.min.js
+if [ ! -f "$axe" ]; then
+  command -v npm >/dev/null || { $SUDO apt-get update -qq && $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null; }
+  echo "setup: installing axe-core with npm into build/npm"
+  mkdir -p "$root/build/npm"
+  npm install --prefix "$root/build/npm" --no-audit --no-fund --silent axe-core@4.14.1 >/dev/null 2>&1 ||
+    echo "setup: npm could not install axe-core: the accessibility tests will fail" >&2
 fi

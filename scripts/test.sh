@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite: installs what is missing, builds every preset and runs
-# every test (native, under ASan/UBSan, a short fuzz of each target, and the
-# Windows programs under wine in a headless X server).
+# every test (native, the web page in headless Chromium, under ASan/UBSan, a
+# short fuzz of each target, and the Windows programs under wine in a headless
+# X server).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -20,6 +21,10 @@ run_ctest() {  # preset, log name
   set -e
   return "$status"
 }
+
+step "web page build"
+cmake --preset web >/dev/null
+cmake --build --preset web
 
 step "native build"
 cmake --preset native >/dev/null

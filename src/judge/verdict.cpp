@@ -13,7 +13,10 @@ const char VerdictNearly[] = "Presque";
 const char VerdictTooLong[] = "Trop long";
 const char VerdictTooShort[] = "Trop court";
 const char VerdictNotFar[] = "pas loin";
-const char VerdictSomeIdea[] = "y a de l'idée";
+// Spelled in bytes: the web page's compiler (clang) writes literals in UTF-8.
+const char VerdictSomeIdea[] =
+    "y a de l'id\xE9"
+    "e";
 const char VerdictEmpty[] = "?";
 
 const char* ChooseVerdict(const char* expected, const char* typed) {

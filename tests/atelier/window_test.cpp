@@ -252,6 +252,14 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   Command(IDM_BUILD);
   ASSERT_TRUE(Dialogs(dialogs, 2, L"Le programme du quiz est prêt"));
   EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.exe");
+  dialogs.plan({FileName(folder + L"\\Capitales.html"), Press(IDOK)});
+  Command(IDM_BUILD_PAGE);
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"La page web du quiz est prête"));
+  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.html");
+  const std::string page = Bytes(folder + L"\\Capitales.html");  // its answers file: Capitales.txt
+  EXPECT_EQ(page.find("<!DOCTYPE html>"), 0u);
+  EXPECT_NE(page.find("<title>Capitales d&#39;Europe</title>"), std::string::npos);
+  EXPECT_NE(page.find("content=\"Capitales\""), std::string::npos);
   Command(IDM_NEW);
   dialogs.plan({FileName(program)});
   Command(IDM_OPEN);  // a built quiz opens back as its source
@@ -400,6 +408,9 @@ TEST_F(AtelierTest, KeysReachCommandsAndFields) {
   press(GetFocus(), VK_F5);  // Essayer, refused like the build while an error remains
   ASSERT_TRUE(Dialogs(dialogs, 1, L"Le quiz ne peut pas être essayé : le quiz a encore des erreurs."));
   EXPECT_EQ(LastTryProcess(), nullptr);
+  dialogs.plan({Press(IDOK)});
+  press(GetFocus(), VK_F8);  // Créer la page web, refused the same way
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"La page web ne peut pas être créée : le quiz a encore des erreurs."));
 }
 
 // ---- bulk entry and undo ----

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The release zip as a Windows author gets it: made by cpack, unpacked into an
 # empty folder, and used with nothing else: its ludex-pack.exe checks and
-# builds a sample with its ludex.exe, the built quiz opens under wine, and so
-# does its editor.
+# builds a sample with its ludex.exe and writes its web page, the built quiz
+# opens under wine, and so does its editor.
 # Usage: release_zip_test.sh CPACK CPACK_CONFIG
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,6 +37,10 @@ grep -q '<td><code>titre:</code></td>' ecrire-un-quiz.html || die "the guide's t
 
 out=$(wine_run ./ludex-pack.exe check examples/capitales.txt 2>&1) || die "check: $out"
 out=$(wine_run ./ludex-pack.exe build examples/capitales.txt -o capitales.exe 2>&1) || die "build: $out"
+# Its programs make web pages with no compiler present: the page carries the quiz.
+out=$(wine_run ./ludex-pack.exe web capitales.exe -o capitales.html 2>&1) || die "web: $out"
+grep -q '<title>Les capitales d&#39;Europe</title>' capitales.html || die "the page has no title of its quiz"
+grep -q 'id="resource-104">[A-Za-z0-9+/]' capitales.html || die "the page carries no quiz"
 
 # Starts a program of the folder, waits for its window (a title pattern),
 # closes it with Alt+F4 and waits for the program to end.

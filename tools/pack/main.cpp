@@ -18,7 +18,9 @@
 #include "cp1252.h"
 #include "file_paths.h"
 #include "file_replacement.h"
+#include "page_template.h"
 #include "player_image.h"
+#include "quiz_page.h"
 #include "quiz_payloads.h"
 #include "quiz_source.h"
 
@@ -33,12 +35,12 @@ const char* const Usage =
     "      de ludex-pack)\n"
     "  ludex-pack extract QUIZ.exe [-o SOURCE]\n"
     "      écrit la source d'un quiz emballé (sur la sortie standard sans -o)\n"
+    "  ludex-pack web SOURCE|QUIZ.exe -o QUIZ.html\n"
+    "      écrit la page web du quiz (d'une source ou d'un quiz emballé) : un seul fichier\n"
+    "      qui se joue dans tout navigateur, hors ligne, avec les mêmes verdicts\n"
     "  ludex-pack --help\n"
     "Le format des sources est décrit dans ecrire-un-quiz.html, la marche à suivre dans\n"
     "LISEZMOI.txt (tous deux à côté de ludex-pack).\n";
-
-// A source is a few kilobytes; a file far larger is not one.
-const size_t MaxSourceFileBytes = 4 << 20;
 
 // Writes UTF-8 text. A console gets it as UTF-16, which shows every accent
 // whatever the console's code page (850 on a French Windows, where the
@@ -123,7 +125,7 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
   diagnostics.fileName = PathInMessage(sourcePath);
   Bytes bytes;
   std::string error;
-  if (!ReadWholeFile(sourcePath, MaxSourceFileBytes, "", bytes, error)) {
+  if (!ReadWholeFile(sourcePath, MaxSourceBytes, "", bytes, error)) {
     Say(stderr, "ludex-pack: " + error);
     return false;
   }
@@ -244,6 +246,45 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   return whole ? 0 : 1;
 }
 
+bool IsProgramFile(const Bytes& bytes) { return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z'; }
+
+// The quiz of a built program: its streams, and its title as the player reads it.
+bool ReadBuiltQuiz(const std::string& programPath, const Bytes& program, AuthoredQuiz& quiz, QuizPayloads& streams) {
+  std::string error;
+  if (!ReadQuizResources(program, streams, error)) {
+    Say(stderr, "ludex-pack: " + PathInMessage(programPath) + ": " + error);
+    return false;
+  }
+  Diagnostics diagnostics;
+  diagnostics.fileName = PathInMessage(programPath);
+  QuizPayloads payloads;
+  const bool decoded = DecompressStreams(streams, payloads, diagnostics);
+  if (decoded) DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
+  Print(diagnostics);
+  return decoded;
+}
+
+int Web(const std::string& inputPath, const std::string& outputPath) {
+  Bytes bytes;
+  std::string error;
+  if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) return Fail(error);
+  AuthoredQuiz quiz;
+  QuizPayloads streams;
+  const bool read = IsProgramFile(bytes) ? ReadBuiltQuiz(inputPath, bytes, quiz, streams)
+                                         : PackSource(inputPath, quiz, streams);
+  if (!read) return 1;
+  std::string stem = PageFileStem(outputPath);
+#ifdef _WIN32
+  stem = Utf8FromCp1252(stem);  // the command line comes in the ANSI code page
+#endif
+  std::string page;
+  if (!MakeQuizPage(BuiltPageTemplate(), streams, quiz.title, stem, page, error)) return Fail(error);
+  if (!WriteFileSafely(outputPath, page, error)) return Fail(error);
+  Say(stdout, PathInMessage(inputPath) + ": page web écrite dans " + PathInMessage(outputPath) + " (" + Plural(page.size(), "octet", "octets") +
+                  ") ; elle se joue dans tout navigateur, sans réseau");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -281,6 +322,11 @@ int main(int argc, char** argv) {
   if (command == "build") {
     if (output.empty()) return Fail("build demande -o QUIZ.exe");
     return Build(input, output, player.empty() ? DefaultPlayer(argv[0]) : player, !player.empty());
+  }
+  if (command == "web") {
+    if (!player.empty()) return Fail("web ne prend pas --player");
+    if (output.empty()) return Fail("web demande -o QUIZ.html");
+    return Web(input, output);
   }
   if (command == "extract") {
     if (!player.empty()) return Fail("extract ne prend pas --player");

@@ -298,6 +298,7 @@ void MsgCommand(int id, int code, HWND control) {
     case IDM_COLOUR: ChooseBackgroundColour(); break;
     case IDM_TRY: TryQuiz(); break;
     case IDM_BUILD: BuildProgram(); break;
+    case IDM_BUILD_PAGE: BuildPage(); break;
     default:
       if (id >= IDM_RECENT_BASE && id < IDM_RECENT_BASE + MaxRecentFiles) OpenRecentFile(id - IDM_RECENT_BASE);
       break;

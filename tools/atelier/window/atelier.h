@@ -107,6 +107,7 @@ void ExportCsv();
 void StartOutput();  // the session folder of this editor's tries and pages
 void TryQuiz();
 void BuildProgram();
+void BuildPage();
 void PrintQuiz();
 void EndTries();          // closes the handles of the last try and removes the session folder
 HANDLE LastTryProcess();  // the player of the last try; null when none

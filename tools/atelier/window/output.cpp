@@ -4,8 +4,10 @@
 #include "file_access.h"
 #include "file_names.h"
 #include "file_paths.h"
+#include "page_template.h"
 #include "player_image.h"
 #include "print_html.h"
+#include "quiz_page.h"
 #include "quiz_payloads.h"
 #include "wide_text.h"
 
@@ -163,6 +165,31 @@ void BuildProgram() {
   Ask(L"Le programme du quiz est prêt :\n" + path +
           L"\n\nIl contient le lecteur et le quiz : donnez ce seul fichier à vos élèves.",
       MB_ICONINFORMATION);
+}
+
+// The quiz as one web page that plays in any browser, offline: the same
+// checks and resources as the program, the page template this editor carries.
+void BuildPage() {
+  QuizPayloads streams;
+  if (!PackQuiz(streams, L"La page web ne peut pas être créée")) return;
+  const std::wstring source = WideFromUtf8(atelier.document.path());
+  std::wstring path = QuizStem() + L".html";
+  if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
+  if (!AskFileName(atelier.window, true, L"Créer la page web du quiz", L"Pages web (*.html)\0*.html\0", L"html", path)) return;
+  std::string page, failure;
+  std::wstring error;
+  if (!MakeQuizPage(BuiltPageTemplate(), streams, atelier.document.quiz().title,
+                    PageFileStem(Utf8FromWide(FileNameOf(path))), page, failure)) {
+    error = WideFromCp1252(failure);
+  } else if (WriteFileSafely(path, page, error)) {
+    SetStatus(L"Page web créée : " + path);
+    Ask(L"La page web du quiz est prête :\n" + path +
+            L"\n\nElle se joue dans tout navigateur (ordinateur, tablette, téléphone), sans connexion : donnez ce "
+            L"seul fichier aux élèves. Leurs réponses restent dans leur navigateur ; « Sauver » les télécharge.",
+        MB_ICONINFORMATION);
+    return;
+  }
+  Ask(L"La page web n'a pas pu être créée :\n" + path + L"\n\n" + error + L".", MB_ICONERROR);
 }
 
 // The pages go to a folder of %TEMP% that outlives the editor: the browser

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The web page's benchmark in headless Chromium (bench/web_page.py says what
+# it measures): builds the native page tool, then prints medians of
+# interleaved rounds.
+# Usage: bench/web_page.sh [ROUNDS]   (default 9; build folder:
+#        LUDEX_BENCH_BUILD, default build/native)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=$root/${LUDEX_BENCH_BUILD:-build/native}
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  cmake --preset native -B "$build_dir" >/dev/null
+fi
+cmake --build "$build_dir" --target page_tool -j2 >/dev/null
+exec /usr/bin/python3 "$root/bench/web_page.py" "$build_dir/tests/web/page_tool" "$@"

@@ -1,0 +1,14 @@
+# Builds the page template in the web preset's folder, configuring it the
+# first time. Run by the presets whose programs carry the template.
+# cmake -DSOURCE_DIR=... -DWEB_BUILD=... -P WebBuild.cmake
+if(NOT EXISTS "${WEB_BUILD}/CMakeCache.txt")
+  execute_process(COMMAND ${CMAKE_COMMAND} --preset web WORKING_DIRECTORY "${SOURCE_DIR}" OUTPUT_QUIET
+                  RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "configuring the web preset failed")
+  endif()
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build "${WEB_BUILD}" --target ludex_page_template_html RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "building the web page's script failed")
+endif()

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Retakes docs/page.png and docs/page-phone.png: the web page of
+# examples/capitales.txt, with the answers of docs/screenshot.png taken back
+# from an answers file, in headless Chromium 1100 pixels wide and 360 wide
+# (a phone). Builds the native page tool (build/native) if need be.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cmake --build "$root/build/native" --target page_tool -j2 >/dev/null
+work=$(mktemp -d /tmp/ludex-page-shot.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+"$root/build/native/tests/web/page_tool" page "$root/examples/capitales.txt" "$work/capitales.html"
+printf '%s\r\n' paris Madird Rome Lisbone Bern Bruxelles Amsterdam Zurich Vienne \
+  "$(printf 'Ath\xe8nes')" Cracovie Stockholm "Oslo ville" "" Budapest > "$work/capitales.txt"
+/usr/bin/python3 - "$root" "$work" <<'PYTHON'
+import os, sys
+root, work = sys.argv[1:3]
+sys.path.insert(0, os.path.join(root, 'tests/web'))
+from browser import Browser
+for width, height, name in ((1100, 700, 'page.png'), (360, 740, 'page-phone.png')):
+    browser = Browser(width=width, height=height)
+    try:
+        browser.open(os.path.join(work, 'capitales.html'))
+        browser.driver.find_element('id', 'answers-file').send_keys(os.path.join(work, 'capitales.txt'))
+        browser.wait_text('message')
+        browser.driver.execute_script('document.getElementById("message").textContent = "";'
+                                      'document.activeElement.blur(); window.scrollTo(0, 0)')
+        browser.driver.save_screenshot(os.path.join(root, 'docs', name))
+        print('screenshot: docs/%s (%s, code %s)' % (name, browser.text('score'), browser.text('score-code')))
+    finally:
+        browser.close()
+PYTHON

@@ -1,0 +1,202 @@
+#include "page_player.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "answers_file.h"
+#include "codec.h"
+#include "judge.h"
+#include "payload.h"
+#include "verdict.h"
+
+namespace {
+
+const std::string NoText;
+
+// A field holds what the answers file can give it (271 bytes); every read
+// of it, like a control read with a 260-byte limit, sees at most 259.
+const size_t FieldCapacity = SavedLineSize - 1;
+
+std::string Cut(const std::string& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
+
+// The decoded bytes of one resource, or false when the codec refuses it.
+bool DecodeResource(const uint8_t* stored, size_t size, std::vector<uint8_t>& decoded) {
+  if (size > UINT32_MAX) return false;
+  uint8_t* data = nullptr;
+  uint32_t length = 0;
+  const int result = Decompress(stored, static_cast<uint32_t>(size), &data, &length);
+  if (result == CodecOk) decoded.assign(data, data + std::min<uint32_t>(length, MaxDecodedPayload));
+  std::free(data);
+  return result == CodecOk;
+}
+
+// FNV-1a over both resources: a changed quiz gets another name.
+std::string ResourcesKey(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize) {
+  uint64_t hash = 14695981039346656037ull;
+  auto add = [&hash](const uint8_t* bytes, size_t size) {
+    for (size_t k = 0; k < size; ++k) hash = (hash ^ bytes[k]) * 1099511628211ull;
+  };
+  add(quiz, quizSize);
+  const uint8_t separator = codes != nullptr ? 1 : 0;
+  add(&separator, 1);
+  if (codes != nullptr) add(codes, codesSize);
+  char text[24];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+// The verdict's controls: the page player's texts.
+class PageControls final : public VerdictControls {
+ public:
+  explicit PageControls(PagePlayer& player) : player_(player) {}
+  void readPanelText(int id, char* text, int size) override {
+    const std::string& stored = player_.text(id);
+    const size_t length = std::min(std::strlen(stored.c_str()), static_cast<size_t>(size - 1));
+    std::memcpy(text, stored.data(), length);
+    text[length] = 0;
+  }
+  void writePanelText(int id, const char* text) override { player_.write(id, text); }
+  void writeHeaderText(int id, const char* text) override { player_.write(id, text); }
+  bool readsBravo(int id) override { return player_.text(id) == VerdictBravo; }
+
+ private:
+  PagePlayer& player_;
+};
+
+}  // namespace
+
+PageLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize) {
+  quizKey_ = ResourcesKey(quiz, quizSize, codes, codesSize);
+  PageLoadResult result = PageLoadResult::Loaded;
+  std::vector<uint8_t> decoded;
+  if (quizSize == 0) {
+    InstallTestQuiz(quiz_);
+  } else if (!DecodeResource(quiz, quizSize, decoded)) {
+    result = PageLoadResult::QuizUndecodable;
+  } else {
+    ParseQuizPayload(decoded.data(), static_cast<uint32_t>(decoded.size()), quiz_);
+    if (codes == nullptr) {
+      result = PageLoadResult::CodesMissing;
+    } else if (codesSize == 0) {
+      result = PageLoadResult::CodesEmpty;
+    } else if (!DecodeResource(codes, codesSize, decoded)) {
+      result = PageLoadResult::CodesUndecodable;
+    } else {
+      ParseScoreCodes(decoded.data(), static_cast<uint32_t>(decoded.size()), quiz_);
+    }
+  }
+  rows_ = quiz_.questionsHidden != 0 ? 0 : std::clamp<int>(quiz_.questionCount, 0, MaxQuestions);
+  fields_.assign(fieldCount(), "");
+  feedback_.assign(fieldCount(), VerdictEmpty);  // every label is made with "?"
+  reveals_.assign(hasRevealLabels() ? rows_ : 0, "");
+  score_ = " 0 / " + std::to_string(quiz_.questionCount);
+  scoreCode_.clear();
+  changes_.clear();
+  return result;
+}
+
+int PagePlayer::fieldsPerRow() const { return FieldsPerQuestion(quiz_.answersPerQuestion); }
+
+bool PagePlayer::hasRevealLabels() const { return HasRevealTexts(quiz_.revealMode); }
+
+std::string* PagePlayer::slot(int id) {
+  const int count = fieldCount();
+  if (id == IDC_SCORE) return &score_;
+  if (id == IDC_SCORE_CODE) return &scoreCode_;
+  if (id > IDC_ANSWER_BASE && id <= IDC_ANSWER_BASE + count) return &fields_[id - IDC_ANSWER_BASE - 1];
+  if (id > IDC_FEEDBACK_BASE && id <= IDC_FEEDBACK_BASE + count) return &feedback_[id - IDC_FEEDBACK_BASE - 1];
+  const int reveals = static_cast<int>(reveals_.size());
+  if (id > IDC_REVEAL_BASE && id <= IDC_REVEAL_BASE + reveals) return &reveals_[id - IDC_REVEAL_BASE - 1];
+  return nullptr;
+}
+
+const std::string& PagePlayer::text(int id) const {
+  const std::string* found = const_cast<PagePlayer*>(this)->slot(id);
+  return found != nullptr ? *found : NoText;
+}
+
+bool PagePlayer::isControl(int id) const { return const_cast<PagePlayer*>(this)->slot(id) != nullptr; }
+
+void PagePlayer::write(int id, const char* text) {
+  std::string* stored = slot(id);
+  if (stored == nullptr || *stored == text) return;
+  *stored = text;
+  changes_.push_back(id);
+}
+
+bool PagePlayer::isField(int id) const { return id > IDC_ANSWER_BASE && id <= IDC_ANSWER_BASE + fieldCount(); }
+
+void PagePlayer::setField(int fieldId, const std::string& text) {
+  if (!isField(fieldId)) return;
+  // A text ends at its first zero byte, as in an edit control.
+  write(fieldId, Cut(text.c_str(), FieldCapacity).c_str());
+}
+
+void PagePlayer::judge(int fieldId) {
+  if (!isField(fieldId)) return;
+  PageControls controls(*this);
+  JudgeAnswerField(quiz_, controls, fieldId);
+}
+
+void PagePlayer::fillUnsolved(int fieldId) {
+  if (!isField(fieldId)) return;
+  const std::string typed = Cut(text(fieldId), MaxTextLength);
+  int focused = fieldId;
+  const int limit = AnswerFieldLimit(quiz_.questionCount, quiz_.answersPerQuestion);
+  for (int j = 1; j <= limit; ++j) {
+    const int field = IDC_ANSWER_BASE + j;
+    if (text(IDC_FEEDBACK_BASE + j) == VerdictBravo || !isField(field)) continue;
+    write(field, typed.c_str());
+    // Giving the focus to another field judges the one that had it.
+    if (focused != field) judge(focused);
+    focused = field;
+  }
+  if (focused != fieldId) judge(focused);
+}
+
+void PagePlayer::restore(const uint8_t* bytes, size_t size) {
+  // As a panel just built: reveal labels empty, nothing revealed (every
+  // label gets its word again below).
+  for (int q = 1; q <= static_cast<int>(reveals_.size()); ++q) write(IDC_REVEAL_BASE + q, "");
+  quiz_.allRevealed = 0;
+  size_t position = 0;
+  for (int k = 1; k <= fieldCount(); ++k) {
+    char line[SavedLineSize];
+    ReadSavedLine(bytes, size, position, line);
+    write(IDC_ANSWER_BASE + k, line);
+  }
+  for (int k = 1; k <= fieldCount(); ++k) judge(IDC_ANSWER_BASE + k);
+}
+
+long long PagePlayer::answerLineCount() const {
+  return std::max(0LL, static_cast<long long>(quiz_.questionCount) * quiz_.answersPerQuestion);
+}
+
+AnswersFileRefusal PagePlayer::checkAnswersFile(const uint8_t* bytes, size_t size, long long& lineCount) const {
+  lineCount = 0;
+  if (size == 0) return AnswersFileRefusal::Empty;
+  if (size > MaxAnswersFileSize) return AnswersFileRefusal::TooLarge;
+  for (size_t k = 0; k < size; ++k) {
+    const uint8_t byte = bytes[k];
+    if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') return AnswersFileRefusal::NotText;
+  }
+  // Each line read moves past at least one byte: at most size lines.
+  size_t position = 0;
+  for (long long line = 1; position < size; ++line) {
+    char text[SavedLineSize];
+    ReadSavedLine(bytes, size, position, text);
+    if (text[0] != 0) lineCount = line;
+  }
+  return lineCount > answerLineCount() ? AnswersFileRefusal::TooManyAnswers : AnswersFileRefusal::None;
+}
+
+std::string PagePlayer::answersFile() const {
+  std::string file;
+  for (long long k = 1; k <= answerLineCount(); ++k) {
+    if (k <= fieldCount()) file += Cut(text(IDC_ANSWER_BASE + static_cast<int>(k)), MaxTextLength);
+    file += "\r\n";
+  }
+  return file;
+}

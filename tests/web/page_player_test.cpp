@@ -1,0 +1,290 @@
+// The web page's player natively: loading as the program loads, verdicts,
+// reveal texts, score and F1 through the program's own code, the answers
+// file both ways; and the page maker.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "page_player.h"
+#include "quiz_page.h"
+#include "quiz_source.h"
+
+namespace {
+
+const std::string Capitals =
+    "titre: Capitales\nmode revelation: 2\n"
+    "question: France ?\nreponse: Paris\nrevelation: Seine\ncode: UN\n"
+    "question: Italie ?\nreponse: Rome\nrevelation: Tibre\ncode: DEUX\n"
+    "question: Espagne ?\nreponse: Madrid\nrevelation: Manzanares\ncode: TROIS\n"
+    "question: Grece ?\nreponse: Athenes\nrevelation: Acropole\ncode: QUATRE\n";
+const std::string Elements =
+    "titre: Elements\nreponses par question: 2\nmode revelation: 4\n"
+    "question: H ?\nreponse: H\nreponse2: 1\nrevelation: Bravo,\ncode: A\n"
+    "question: He ?\nreponse: He\nreponse2: 2\nrevelation: tout est juste\ncode: B\n";
+
+QuizPayloads Streams(const std::string& source) {
+  AuthoredQuiz quiz;
+  Diagnostics diagnostics;
+  QuizPayloads streams;
+  EXPECT_TRUE(ParseQuizSource(source, quiz, diagnostics) &&
+              CompressPayloads(EncodePayloads(quiz), streams, diagnostics));
+  return streams;
+}
+
+PageLoadResult Load(PagePlayer& player, const std::string& source) {
+  const QuizPayloads streams = Streams(source);
+  return player.load(streams.quiz.data(), streams.quiz.size(), streams.codes.data(), streams.codes.size());
+}
+
+void Restore(PagePlayer& player, const std::string& file) {
+  player.restore(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+}
+
+void Type(PagePlayer& player, int field, const std::string& text) {
+  player.setField(field, text);
+  player.judge(field);
+}
+
+TEST(PagePlayer, LoadsAsTheProgramLoads) {
+  const QuizPayloads good = Streams(Capitals);
+  const Bytes broken = {1, 2, 3}, empty;
+  const struct {
+    const char* name;
+    Bytes quiz;
+    const Bytes* codes;  // null: no codes resource
+    PageLoadResult result;
+    const char* title;
+    int rows;
+    const char* firstCode;
+  } cases[] = {
+      {"Whole", good.quiz, &good.codes, PageLoadResult::Loaded, "Capitales", 4, "UN"},
+      {"NoQuizTestQuiz", {}, &good.codes, PageLoadResult::Loaded, "Nom du ludex", 30, ""},
+      {"QuizUndecodable", broken, &good.codes, PageLoadResult::QuizUndecodable, "nom du ludex", 2, ""},
+      {"CodesMissing", good.quiz, nullptr, PageLoadResult::CodesMissing, "Capitales", 4, ""},
+      {"CodesEmpty", good.quiz, &empty, PageLoadResult::CodesEmpty, "Capitales", 4, ""},
+      {"CodesUndecodable", good.quiz, &broken, PageLoadResult::CodesUndecodable, "Capitales", 4, ""},
+  };
+  for (const auto& c : cases) {
+    PagePlayer player;
+    // An empty resource is there all the same: a pointer of its own, no bytes.
+    const uint8_t* codes = c.codes == nullptr ? nullptr : c.codes->empty() ? broken.data() : c.codes->data();
+    EXPECT_EQ(player.load(c.quiz.data(), c.quiz.size(), codes, c.codes ? c.codes->size() : 0), c.result) << c.name;
+    EXPECT_STREQ(player.quiz().title, c.title) << c.name;
+    EXPECT_EQ(player.rowCount(), c.rows) << c.name;
+    EXPECT_STREQ(player.quiz().scoreCodes[0], c.firstCode) << c.name;
+    EXPECT_EQ(player.text(IDC_SCORE), " 0 / " + std::to_string(c.rows)) << c.name;
+    EXPECT_EQ(player.text(5001), "?") << c.name;
+  }
+}
+
+// Each step types into a field and reads the label, the four reveal labels and the header.
+TEST(PagePlayer, VerdictsRevealsAndScoreOfOneAnswerRows) {
+  PagePlayer player;
+  Load(player, Capitals);
+  const struct {
+    int field;
+    const char* typed;
+    const char* word;
+    const char* reveals;  // the four reveal labels, '/' after each
+    const char* score;
+    const char* code;
+  } steps[] = {
+      {4001, "paris", "BRAVO", "Seine////", " 1 / 4", "UN"},
+      {4002, "Rmoe", "Anagramme", "Seine////", " 1 / 4", "UN"},
+      {4002, "rome", "BRAVO", "Seine/Tibre///", " 2 / 4", "DEUX"},
+      {4003, "Madri", "Quasiment", "Seine/Tibre///", " 2 / 4", "DEUX"},
+      {4003, " madrid ", "BRAVO", "Seine/Tibre///", " 3 / 4", "TROIS"},  // trimmed for the verdict only
+      {4001, "Lyon", "FAUX", "/Tibre///", " 2 / 4", "DEUX"},
+      {4004, "athenes", "BRAVO", "/Tibre//Acropole/", " 3 / 4", "TROIS"},
+      {4001, "", "?", "/Tibre//Acropole/", " 3 / 4", "TROIS"},
+      {4002, "x", "FAUX", "///Acropole/", " 2 / 4", "DEUX"},
+      {4004, "nothing", "FAUX", "////", " 1 / 4", "UN"},
+      {4003, "x", "FAUX", "////", " 0 / 4", "      "},
+  };
+  for (const auto& s : steps) {
+    Type(player, s.field, s.typed);
+    std::string reveals;
+    for (int id = 8001; id <= 8004; ++id) reveals += player.text(id) + "/";
+    EXPECT_EQ(player.text(s.field + 1000), s.word) << s.typed;
+    EXPECT_EQ(reveals, s.reveals) << s.typed;
+    EXPECT_EQ(player.text(IDC_SCORE), s.score) << s.typed;
+    EXPECT_EQ(player.text(IDC_SCORE_CODE), s.code) << s.typed;
+  }
+  EXPECT_EQ(player.text(4009), "");  // no such field
+  Type(player, 4009, "Paris");
+  EXPECT_EQ(player.text(IDC_SCORE), " 0 / 4");
+}
+
+TEST(PagePlayer, TwoAnswersRevealEverythingAtOnce) {
+  PagePlayer player;
+  Load(player, Elements);
+  ASSERT_EQ(player.fieldsPerRow(), 2);
+  const struct {
+    int field;
+    const char* typed;
+    const char* reveals;
+    const char* score;
+  } steps[] = {
+      {4001, "h", "//", " 0 / 2"},
+      {4002, "1", "//", " 1 / 2"},
+      {4003, "he", "//", " 1 / 2"},
+      {4004, "2", "Bravo,/tout est juste/", " 2 / 2"},
+      {4003, "hE", "Bravo,/tout est juste/", " 2 / 2"},  // already revealed
+      {4004, "3", "Bravo,//", " 1 / 2"},
+  };
+  for (const auto& s : steps) {
+    Type(player, s.field, s.typed);
+    EXPECT_EQ(player.text(8001) + "/" + player.text(8002) + "/", s.reveals) << s.field << s.typed;
+    EXPECT_EQ(player.text(IDC_SCORE), s.score) << s.field << s.typed;
+  }
+  EXPECT_EQ(player.text(IDC_SCORE_CODE), "A");
+}
+
+// F1 in field 4003, solved but now holding Rome: leaving it judges it, so it
+// is filled too, as are 2 and 4; question 1 keeps its answer.
+TEST(PagePlayer, FillUnsolvedAsTheFocusMovesJudge) {
+  PagePlayer player;
+  Load(player, Capitals);
+  Restore(player, "Paris\r\nRom\r\nMadrid\r\n\r\n");
+  player.setField(4003, "Rome");
+  player.clearChanges();
+  player.fillUnsolved(4003);
+  const char* words[] = {"BRAVO", "BRAVO", "FAUX", "FAUX"};
+  const char* fields[] = {"Paris", "Rome", "Rome", "Rome"};
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(player.text(4000 + k), fields[k - 1]) << k;
+    EXPECT_EQ(player.text(5000 + k), words[k - 1]) << k;
+  }
+  EXPECT_NE(std::find(player.changes().begin(), player.changes().end(), 4002), player.changes().end());
+  // With every label reading "BRAVO", F1 judges nothing, not even its own field's new text.
+  PagePlayer alone;
+  Load(alone, Capitals);
+  Restore(alone, "Paris\r\nRome\r\nMadrid\r\nAthenes\r\n");
+  alone.setField(4002, "Lyon");
+  alone.fillUnsolved(4002);
+  EXPECT_EQ(alone.text(5002), "BRAVO");
+}
+
+TEST(PagePlayer, AnswersFileBothWays) {
+  const struct {
+    const char* name;
+    std::string source;
+    std::string file;
+    std::string fields;  // the fields after restoring, '/' after each
+    std::string saved;
+  } cases[] = {
+      {"Lines", Capitals, "Paris\r\n\r\n42\r\n", "Paris//42//", "Paris\r\n\r\n42\r\n\r\n"},
+      {"LoneLfAndJunkAfterCr", Capitals, "a\nb\r\nabc\rx\ndef", "a\nb/abc/def//", "a\nb\r\nabc\r\ndef\r\n\r\n"},
+      {"LongLineCut", Capitals, std::string(300, 'x'), std::string(271, 'x') + "////",
+       std::string(259, 'x') + "\r\n\r\n\r\n\r\n"},
+      {"TwoAnswers", Elements, "H\r\n1\r\nHe\r\n2", "H/1/He/2/", "H\r\n1\r\nHe\r\n2\r\n"},
+      {"Hidden", "questions visibles: non\n" + Capitals, "Paris\r\n", "", "\r\n\r\n\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    PagePlayer player;
+    Load(player, c.source);
+    Restore(player, c.file);
+    std::string fields;
+    for (int id = 4001; player.isControl(id); ++id) fields += player.text(id) + "/";
+    EXPECT_EQ(fields, c.fields) << c.name;
+    EXPECT_EQ(player.answersFile(), c.saved) << c.name;
+  }
+}
+
+TEST(PagePlayer, RefusesWhatIsNoAnswersFileOfTheQuiz) {
+  PagePlayer player;
+  Load(player, Capitals);
+  const struct {
+    std::string file;
+    AnswersFileRefusal refusal;
+    long long lines;
+  } cases[] = {
+      {"Paris\r\nRome\r\n", AnswersFileRefusal::None, 2},
+      {"\r\n\r\n\r\n\r\nx\r\n", AnswersFileRefusal::TooManyAnswers, 5},
+      {"a\r\nb\r\nc\r\nd\r\n\r\n\r\n", AnswersFileRefusal::None, 4},
+      {"\t\xE9t \xE9\n", AnswersFileRefusal::None, 1},
+      {std::string("a\0b", 3), AnswersFileRefusal::NotText, 0},
+      {"\x89PNG\r\n\x1a\n", AnswersFileRefusal::NotText, 0},
+      {"", AnswersFileRefusal::Empty, 0},
+      {std::string(MaxAnswersFileSize + 1, 'a'), AnswersFileRefusal::TooLarge, 0},
+  };
+  for (const auto& c : cases) {
+    long long lines = -1;
+    EXPECT_EQ(player.checkAnswersFile(reinterpret_cast<const uint8_t*>(c.file.data()), c.file.size(), lines), c.refusal)
+        << c.file.substr(0, 20);
+    EXPECT_EQ(lines, c.lines) << c.file.substr(0, 20);
+  }
+}
+
+TEST(PagePlayer, KeyNamesTheResources) {
+  const QuizPayloads a = Streams(Capitals), b = Streams(Elements);
+  PagePlayer first, again, otherQuiz, otherCodes, noCodes;
+  first.load(a.quiz.data(), a.quiz.size(), a.codes.data(), a.codes.size());
+  again.load(a.quiz.data(), a.quiz.size(), a.codes.data(), a.codes.size());
+  otherQuiz.load(b.quiz.data(), b.quiz.size(), a.codes.data(), a.codes.size());
+  otherCodes.load(a.quiz.data(), a.quiz.size(), b.codes.data(), b.codes.size());
+  noCodes.load(a.quiz.data(), a.quiz.size(), nullptr, 0);
+  EXPECT_EQ(first.quizKey(), again.quizKey());
+  for (const PagePlayer* other : {&otherQuiz, &otherCodes, &noCodes}) EXPECT_NE(first.quizKey(), other->quizKey());
+  EXPECT_EQ(first.quizKey().size(), 16u);
+}
+
+// Identifiers past either end name no control; a text that does not change is no change.
+TEST(PagePlayer, ControlsByIdentifierAndWhatChanged) {
+  PagePlayer player;
+  Load(player, "titre: T\nquestion: A ?\nreponse: a\ncode: C\nquestion: B ?\nreponse: b\ncode: D\n");
+  for (int id : {4000, 4003, 5000, 5003, 8000, 8001, 31, 0, -1}) EXPECT_FALSE(player.isControl(id)) << id;
+  for (int id : {4001, 4002, 5001, 5002, IDC_SCORE, IDC_SCORE_CODE}) EXPECT_TRUE(player.isControl(id)) << id;
+  player.setField(4001, std::string(300, 'a'));
+  player.setField(4002, std::string("b\0c", 3));
+  EXPECT_EQ(player.text(4001), std::string(271, 'a'));
+  EXPECT_EQ(player.text(4002), "b");
+  player.clearChanges();
+  player.judge(4002);
+  EXPECT_EQ(player.changes(), (std::vector<int>{5002, IDC_SCORE, IDC_SCORE_CODE}));
+  player.clearChanges();
+  player.judge(4002);
+  player.judge(4001);  // no reveal label to empty
+  EXPECT_EQ(player.changes(), std::vector<int>{5001});
+  EXPECT_EQ(player.text(5001), "Trop long");  // judged on its first 259 bytes
+}
+
+TEST(QuizPage, Base64EscapingAndStems) {
+  const struct {
+    std::string in, out;
+  } base64[] = {{"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"\xff\xfe", "//4="}};
+  for (const auto& c : base64) EXPECT_EQ(Base64(Bytes(c.in.begin(), c.in.end())), c.out) << c.in;
+  EXPECT_EQ(EscapeHtml("<img src=x onerror='a(1)'> & \"q\""),
+            "&lt;img src=x onerror=&#39;a(1)&#39;&gt; &amp; &quot;q&quot;");
+  const struct {
+    const char *path, *stem;
+  } stems[] = {{"quiz.html", "quiz"},
+               {"a/b.c/G\xC3\xA9o.htm", "G\xC3\xA9o"},
+               {"C:\\x\\q.v2.html", "q.v2"},
+               {"noext", "noext"},
+               {".html", ".html"}};
+  for (const auto& c : stems) EXPECT_EQ(PageFileStem(c.path), c.stem) << c.path;
+}
+
+TEST(QuizPage, FillsEachMarkerOnce) {
+  const std::string page = "<title>{{ludex:title}}</title>{{ludex:name}}|{{ludex:quiz}}|{{ludex:codes}}";
+  QuizPayloads streams;
+  streams.quiz = {'f', 'o', 'o'};
+  streams.codes = {'f'};
+  std::string made, error;
+  ASSERT_TRUE(MakeQuizPage(page, streams, "A\r\n<b>{{ludex:quiz}}\xE9", "G\xC3\xA9o", made, error)) << error;
+  EXPECT_EQ(made, "<title>A  &lt;b&gt;{{ludex:quiz}}\xC3\xA9</title>G\xC3\xA9o|Zm9v|Zg==");
+  const struct {
+    std::string page;
+    const char* words;
+  } broken[] = {{"", "sans emscripten"},
+                {"{{ludex:title}}{{ludex:name}}{{ludex:quiz}}", "{{ludex:codes}}"},
+                {page + "{{ludex:name}}", "{{ludex:name}}"}};
+  for (const auto& c : broken) {
+    EXPECT_FALSE(MakeQuizPage(c.page, streams, "t", "s", made, error)) << c.page;
+    EXPECT_NE(error.find(c.words), std::string::npos) << error;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "quiz_page.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "cp1252.h"
+
+const char PageTitleMarker[] = "{{ludex:title}}";
+const char PageNameMarker[] = "{{ludex:name}}";
+const char PageQuizMarker[] = "{{ludex:quiz}}";
+const char PageCodesMarker[] = "{{ludex:codes}}";
+
+namespace {
+
+struct Filling {
+  size_t at;
+  std::string marker;
+  std::string text;
+};
+
+}  // namespace
+
+std::string Base64(const Bytes& bytes) {
+  static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  for (size_t k = 0; k < bytes.size(); k += 3) {
+    const size_t taken = std::min<size_t>(3, bytes.size() - k);
+    uint32_t group = uint32_t{bytes[k]} << 16;
+    if (taken > 1) group |= uint32_t{bytes[k + 1]} << 8;
+    if (taken > 2) group |= bytes[k + 2];
+    for (size_t digit = 0; digit < 4; ++digit) {
+      out += digit <= taken ? alphabet[(group >> (18 - 6 * digit)) & 63] : '=';
+    }
+  }
+  return out;
+}
+
+std::string EscapeHtml(const std::string& utf8) {
+  std::string out;
+  for (char c : utf8) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c; break;
+    }
+  }
+  return out;
+}
+
+std::string PageFileStem(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  return name;
+}
+
+bool MakeQuizPage(const std::string& pageTemplate, const QuizPayloads& streams, const std::string& title,
+                  const std::string& answersStem, std::string& page, std::string& error) {
+  if (pageTemplate.empty()) {
+    error = "ce programme a été construit sans emscripten : il ne sait pas écrire de page web";
+    return false;
+  }
+  // A title's line break would show as nothing between two words.
+  std::string oneLine = Utf8FromCp1252(title);
+  std::replace(oneLine.begin(), oneLine.end(), '\r', ' ');
+  std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
+  std::vector<Filling> fillings = {{0, PageTitleMarker, EscapeHtml(oneLine)},
+                                   {0, PageNameMarker, EscapeHtml(answersStem)},
+                                   {0, PageQuizMarker, Base64(streams.quiz)},
+                                   {0, PageCodesMarker, Base64(streams.codes)}};
+  for (Filling& filling : fillings) {
+    filling.at = pageTemplate.find(filling.marker);
+    if (filling.at == std::string::npos || pageTemplate.find(filling.marker, filling.at + 1) != std::string::npos) {
+      error = "le modèle de page de ce programme est abîmé (" + filling.marker + ") : reconstruisez-le";
+      return false;
+    }
+  }
+  // One pass in template order: a title that spells a marker stays a title.
+  std::sort(fillings.begin(), fillings.end(), [](const Filling& a, const Filling& b) { return a.at < b.at; });
+  page.clear();
+  size_t copied = 0;
+  for (const Filling& filling : fillings) {
+    page.append(pageTemplate, copied, filling.at - copied);
+    page += filling.text;
+    copied = filling.at + filling.marker.size();
+  }
+  page.append(pageTemplate, copied, std::string::npos);
+  return true;
+}
