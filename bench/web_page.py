@@ -9,7 +9,7 @@
     is read, for each of the 255 fields (the mean of 20 Enters each);
   - the size of the sample capitales page.
 Every case and column runs once per round, interleaved, after a warm-up round.
-  web_page.py PAGE_TOOL [ROUNDS]"""
+  web_page.py LUDEX_PACK [ROUNDS]   (the native ludex-pack, which writes the pages)"""
 import json
 import os
 import statistics

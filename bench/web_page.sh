@@ -10,5 +10,5 @@ build_dir=$root/${LUDEX_BENCH_BUILD:-build/native}
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake --preset native -B "$build_dir" >/dev/null
 fi
-cmake --build "$build_dir" --target page_tool -j2 >/dev/null
-exec /usr/bin/python3 "$root/bench/web_page.py" "$build_dir/tests/web/page_tool" "$@"
+cmake --build "$build_dir" --target ludex-pack -j2 >/dev/null
+exec /usr/bin/python3 "$root/bench/web_page.py" "$build_dir/tools/pack/ludex-pack" "$@"

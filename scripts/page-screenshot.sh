@@ -5,10 +5,10 @@
 # (a phone). Builds the native page tool (build/native) if need be.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake --build "$root/build/native" --target page_tool -j2 >/dev/null
+cmake --build "$root/build/native" --target ludex-pack -j2 >/dev/null
 work=$(mktemp -d /tmp/ludex-page-shot.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-"$root/build/native/tests/web/page_tool" page "$root/examples/capitales.txt" "$work/capitales.html"
+"$root/build/native/tools/pack/ludex-pack" web "$root/examples/capitales.txt" -o "$work/capitales.html" >/dev/null
 printf '%s\r\n' paris Madird Rome Lisbone Bern Bruxelles Amsterdam Zurich Vienne \
   "$(printf 'Ath\xe8nes')" Cracovie Stockholm "Oslo ville" "" Budapest > "$work/capitales.txt"
 /usr/bin/python3 - "$root" "$work" <<'PYTHON'

@@ -84,12 +84,12 @@ class Browser:
 
 
 def make_page(tool, folder, name, source):
-    """The page of a quiz source (UTF-8 text) made by the native page tool."""
+    """The page of a quiz source (UTF-8 text) made by the native ludex-pack web."""
     source_path = os.path.join(folder, name + '.source.txt')
     with open(source_path, 'w', encoding='utf-8') as file:
         file.write(source)
     page = os.path.join(folder, name + '.html')
-    subprocess.run([tool, 'page', source_path, page], check=True)
+    subprocess.run([tool, 'web', source_path, '-o', page], check=True, stdout=subprocess.DEVNULL)
     return page
 
 

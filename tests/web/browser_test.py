@@ -1,6 +1,7 @@
 """The web page in a real headless Chromium, one suite per ctest entry:
-  browser_test.py PAGE_TOOL Play|Answers|Limits|Verdicts|Access
-Pages are made from sources by PAGE_TOOL with this build's page template."""
+  browser_test.py LUDEX_PACK VERDICT_TOOL Play|Answers|Limits|Verdicts|Access
+Pages are made from sources by this build's native ludex-pack web; VERDICT_TOOL
+gives the program's verdicts to compare with the page's."""
 import json
 import os
 import random
@@ -18,7 +19,8 @@ from selenium.webdriver.common.keys import Keys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import Browser, make_page, quiz_source  # noqa: E402
 
-TOOL = sys.argv[1] if len(sys.argv) > 1 else os.environ.get('LUDEX_PAGE_TOOL', '')
+PACK = sys.argv[1] if len(sys.argv) > 1 else ''
+VERDICT_TOOL = sys.argv[2] if len(sys.argv) > 2 else ''
 EXAMPLES = os.environ.get('LUDEX_EXAMPLES', os.path.join(os.path.dirname(__file__), '../../examples'))
 GREEN, RED, ORANGE, GOLD, NONE = ('rgb(0, 255, 0)', 'rgb(255, 0, 0)', 'rgb(255, 100, 0)', 'rgb(255, 203, 38)',
                                   'rgb(240, 240, 240)')
@@ -45,7 +47,7 @@ class PageTest(unittest.TestCase):
         shutil.rmtree(cls.folder, ignore_errors=True)
 
     def page(self, name, source):
-        return make_page(TOOL, self.folder, name, source)
+        return make_page(PACK, self.folder, name, source)
 
     def open(self, page):
         self.assertEqual(self.browser.open(page), 'yes')
@@ -316,7 +318,7 @@ def verdict_pairs(count, seed=19):
 class Verdicts(PageTest):
     def test_the_page_judges_as_the_program(self):
         pairs = verdict_pairs(4 * 255)
-        native = subprocess.run([TOOL, 'verdicts'], input=''.join('%s\t%s\n' % p for p in pairs), text=True,
+        native = subprocess.run([VERDICT_TOOL], input=''.join('%s\t%s\n' % p for p in pairs), text=True,
                                 capture_output=True, check=True).stdout.splitlines()
         self.assertEqual(set(native), {'BRAVO', 'FAUX', 'Anagramme', 'Quasiment', 'Presque', 'Trop long',
                                        'Trop court', 'pas loin', "y a de l'idée", '?'})
@@ -395,5 +397,5 @@ class Access(PageTest):
 
 
 if __name__ == '__main__':
-    suite = sys.argv[2] if len(sys.argv) > 2 else None
+    suite = sys.argv[3] if len(sys.argv) > 3 else None
     unittest.main(argv=[sys.argv[0]] + ([suite] if suite else []), verbosity=2)
