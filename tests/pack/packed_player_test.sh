@@ -33,6 +33,7 @@ out=$(pack build quiz.txt -o packed.exe --player player.exe) || fail "build of t
 [ "$out" = "quiz.txt: 15 questions emballées dans packed.exe" ] || fail "build summary: $out"
 mv packed.exe quiz.exe
 out=$(pack extract quiz.exe -o first.txt) || fail "extract: $out"
+[ "$out" = "quiz.exe: source de 15 questions écrite dans first.txt" ] || fail "extract summary: $out"
 out=$(pack build first.txt -o again.exe --player player.exe) || fail "build of the extract: $out"
 out=$(pack extract again.exe -o second.txt) || fail "second extract: $out"
 cmp -s quiz.exe again.exe || fail "the extracted source does not rebuild the same program"
@@ -47,6 +48,11 @@ cp quiz.txt "géo-source.txt"
 out=$(pack build "géo-source.txt" -o "Géographie.exe" --player player.exe) || fail "accented names: $out"
 [ "$out" = "géo-source.txt: 15 questions emballées dans Géographie.exe" ] || fail "accented names summary: $out"
 [ -f "Géographie.exe" ] || fail "no Géographie.exe, only: $(ls)"
+
+# A code the player's field cuts: a warning that says what will show, and no failure.
+printf 'titre: T\nquestion: Q\nreponse: R\ncode: \xc3\x89TINCELLE\n' > cut.txt
+out=$(pack check cut.txt) && grep -qF "cut.txt:4: avertissement: le code s'affichera « ÉTINCEL »" <<<"$out" ||
+  fail "fit warning: $out"
 
 # --- failures: a message, a non-zero exit, and no output file touched ---
 printf 'titre: T\nquestion: Q\nr\xc3\xa9ponse: a|b\ncode: C\n' > pipe.txt

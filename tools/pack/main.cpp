@@ -16,6 +16,7 @@
 #include "cp1252.h"
 #include "file_replacement.h"
 #include "pe_file.h"
+#include "quiz_fit.h"
 #include "quiz_payloads.h"
 #include "quiz_resources.h"
 #include "quiz_source.h"
@@ -97,6 +98,17 @@ int Fail(const std::string& message) {
   return 1;
 }
 
+// The player's fonts as this system draws them, to warn about texts it will
+// cut; a conservative table where there is no Windows to ask.
+const PlayerMetrics& ToolMetrics() {
+#ifdef _WIN32
+  static const PlayerMetrics metrics = MeasurePlayerMetrics();
+  return metrics;
+#else
+  return ConservativeMetrics();
+#endif
+}
+
 // Reads, parses and compresses a source; prints what it found.
 bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads& streams) {
   Diagnostics diagnostics;
@@ -107,7 +119,7 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
     return false;
   }
   const std::string source(bytes.begin(), bytes.end());
-  bool ok = ParseQuizSource(source, quiz, diagnostics);
+  bool ok = ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
   if (ok) ok = CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
   Print(diagnostics);
   return ok;
@@ -189,6 +201,8 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
     return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
   if (!WriteFileSafely(outputPath, source, error)) return Fail(error);
+  Say(stdout, programPath + ": source de " + Plural(quiz.questions.size(), "question", "questions") + " écrite dans " +
+                  outputPath);
   return whole ? 0 : 1;
 }
 
