@@ -210,7 +210,7 @@ TEST(FileTest, OpensAndSaves) {
       {"SavedBeforeTheGuideWasNamed", EarlierFormatLine(Canonical(ReadExample("capitales.txt"), "")), true, true, ""},
       {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
       {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: ce fichier est trop grand pour \xEAtre une source de quiz (plus de 4 Mo)"},
-      {"NoText", std::string("titre: T\n\0", 10), false, false, "quiz.txt: erreur: ce fichier n'est pas du texte"},
+      {"NoText", std::string("titre: T\n\0", 10), false, false, "quiz.txt: erreur: ce n'est pas un fichier texte"},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -205,15 +205,17 @@ TEST(PreviewTest, FormulasGoOutAsTextAndComeBackUnchanged) {
 
 // ---- the recovery copy ----
 
-TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolder) {
-  QuizDocument document;
-  EXPECT_EQ(RecoveryPath(document, "C:\\Temp\\Atelier", 42), "C:\\Temp\\Atelier\\sans-titre-42.recup");
-  document.markSaved("C:\\Quiz\\capitales.txt");
-  EXPECT_EQ(RecoveryPath(document, "C:\\Temp\\Atelier", 42), "C:\\Quiz\\capitales.txt.recup");
-  EXPECT_EQ(SourcePathOfRecovery("C:\\Quiz\\capitales.txt.recup"), "C:\\Quiz\\capitales.txt");
-  EXPECT_EQ(SourcePathOfRecovery("C:\\Temp\\sans-titre-42.recup"), "");
-  EXPECT_EQ(SourcePathOfRecovery("C:\\Quiz\\sans-titre-4.txt.recup"), "C:\\Quiz\\sans-titre-4.txt");
-  EXPECT_FALSE(IsRecoveryPath("C:\\Quiz.recup\\capitales.txt"));
+TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolderWithTheirLocks) {
+  EXPECT_EQ(UnsavedRecoveryPath("C:\\Temp\\Atelier", 42, 0), "C:\\Temp\\Atelier\\sans-titre-42.recup");
+  EXPECT_EQ(UnsavedRecoveryPath("C:\\Temp\\", 42, 2), "C:\\Temp\\sans-titre-42-3.recup");
+  EXPECT_EQ(RecoveryPathFor("C:\\Quiz\\capitales.txt"), "C:\\Quiz\\capitales.txt.recup");
+  EXPECT_EQ(RecoveryLockPath("C:\\Quiz\\capitales.txt.recup"), "C:\\Quiz\\capitales.txt.verrou");
+  EXPECT_EQ(RecoveryLockPath("C:\\Temp\\sans-titre-42-3.recup"), "C:\\Temp\\sans-titre-42-3.verrou");
+  for (const char* name : {"sans-titre-42.recup", "sans-titre-42-3.recup", "sans-titre-4294967295.recup"})
+    EXPECT_TRUE(IsUnsavedRecoveryName(name)) << name;
+  for (const char* name : {"sans-titre-.recup", "sans-titre-4.txt.recup", "sans-titre-4-.recup", "sans-titre-x.recup",
+                           "sans-titre-42.recu", "sans-titre-12345678901.recup", "autre-42.recup"})
+    EXPECT_FALSE(IsUnsavedRecoveryName(name)) << name;
 }
 
 TEST(RecoveryTest, OffersOnlyWorkTheSourceLacks) {

@@ -87,8 +87,8 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
       {"EmptyAnswer", Header + "question: Q\nreponse:\ncode: C\n", false, 3, "est vide"},
       {"OddRevealMode", Header + "mode revelation: 1\n", false, 2, "aucun texte de révélation"},
       {"NotUtf8", "titre: Caf\xE9\n", false, 0, "Windows-1252"},
-      {"NoText", std::string("titre: T\n\0\x01mot: x\n", 17), true, 0, "ce fichier n'est pas du texte : une source"},
-      {"Utf16", std::string("\xFF\xFEt\0i\0", 6), true, 0, "ce fichier est un texte en UTF-16 : enregistrez-le en UTF-8"},
+      {"NoText", std::string("titre: T\n\0\x01mot: x\n", 17), true, 0, "ce n'est pas un fichier texte, et une source de quiz"},
+      {"Utf16", std::string("\xFF\xFEt\0i\0", 6), true, 0, "c'est un texte en UTF-16 : enregistrez-le en UTF-8"},
       {"NoQuestion", Header, false, 0, "aucune question"},
   };
   // clang-format on

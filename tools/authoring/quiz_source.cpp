@@ -397,11 +397,10 @@ void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, const Player
 
 std::string NotASourceReason(const std::string& bytes) {
   if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
-    return "ce fichier est un texte en UTF-16 : enregistrez-le en UTF-8 (dans le Bloc-notes : Enregistrer sous, "
-           "Codage UTF-8)";
+    return "c'est un texte en UTF-16 : enregistrez-le en UTF-8 (dans le Bloc-notes : Enregistrer sous, Codage UTF-8)";
   }
   if (bytes.find('\0') != std::string::npos) {
-    return "ce fichier n'est pas du texte : une source de quiz s'écrit avec un éditeur de texte, comme le Bloc-notes";
+    return "ce n'est pas un fichier texte, et une source de quiz s'écrit avec un éditeur de texte comme le Bloc-notes";
   }
   return "";
 }
