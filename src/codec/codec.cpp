@@ -306,7 +306,7 @@ int DictionaryInit() {
   s.dictionary = static_cast<ByteBuffer*>(Allocate(CodecDictionarySize * sizeof(ByteBuffer)));
   if (s.dictionary == nullptr) return CodecNoMemory;
   std::memset(s.dictionary, 0, CodecDictionarySize * sizeof(ByteBuffer));
-  for (int code = 0; code < 256; ++code) {
+  for (int code = 0; code < CodecEndCode; ++code) {  // the codes below the first special one are the bytes
     if (!AllocateBuffer(s.dictionary[code], 1, 1)) return CodecNoMemory;
     s.dictionary[code].data[0] = static_cast<uint8_t>(code);
     s.dictionary[code].length = 1;

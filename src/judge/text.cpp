@@ -1,5 +1,6 @@
 #include "text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -52,8 +53,8 @@ int BoundedEditDistance(const char* first, const char* second, int bound) {
   int row[MaxTextLength + 1];  // row[j]: cell (i, j) of the row being computed, or of the row above
   for (int j = 0; j <= secondLength; ++j) row[j] = j <= high ? j : beyond;
   for (int i = 1; i <= firstLength; ++i) {
-    const int from = i + low > 1 ? i + low : 1;
-    const int to = i + high < secondLength ? i + high : secondLength;
+    const int from = std::max(i + low, 1);
+    const int to = std::min(i + high, secondLength);
     const char byte = first[i - 1];
     int diagonal = row[from - 1];  // cell (i - 1, j - 1)
     // Cell (i, from - 1): column 0, or outside the band.

@@ -62,6 +62,8 @@ TEST(DocumentTest, ListChangesSelectAndUndo) {
       {"MoveOneDown", [](QuizDocument& d) { return d.moveRows({2}, 1); }, true, "ABDCE", {3}, u8"le déplacement de la question 3 vers le bas"},
       {"MoveTopUpDoesNothing", [](QuizDocument& d) { return d.moveRows({0, 1}, -1); }, false, "ABCDE", {2}, ""},
       {"MoveBottomDownDoesNothing", [](QuizDocument& d) { return d.moveRows({4}, 1); }, false, "ABCDE", {2}, ""},
+      {"MoveByTwoDoesNothing", [](QuizDocument& d) { return d.moveRows({1}, 2); }, false, "ABCDE", {2}, ""},
+      {"DuplicateMissingRow", [](QuizDocument& d) { return d.duplicateRow(5) || d.duplicateRow(-1); }, false, "ABCDE", {2}, ""},
       {"Duplicate", [](QuizDocument& d) { return d.duplicateRow(1); }, true, "ABBCDE", {2}, u8"la copie de la question 2"},
       {"EditOneField", [](QuizDocument& d) { return d.setText(QuizField::Question, 4, "Z\r\ny\nz"); }, true, "ABCDZ\r\ny\r\nz", {2}, u8"la saisie dans « question » (question 5)"},
       {"EditTheTitle", [](QuizDocument& d) { return d.typeText(QuizField::Title, -1, "U"); }, true, "ABCDE", {2}, u8"la saisie dans « titre »"},
@@ -124,6 +126,10 @@ TEST(DocumentTest, ModifiedFollowsTheSavedState) {
   EXPECT_FALSE(document.canRedo());
   EXPECT_FALSE(document.setColour(1, 2, 3));
   EXPECT_FALSE(document.setAnswersPerQuestion(3));
+  EXPECT_EQ(document.text(QuizField::Code, 99), "");  // a row that does not exist
+  EXPECT_FALSE(document.setRevealMode(256));
+  EXPECT_FALSE(document.setRevealMode(-1));
+  ASSERT_TRUE(document.setRevealMode(0));  // back to none from 2
   for (size_t i = 0; i < QuizDocument::MaxUndoSteps + 10; ++i) document.setAnswersPerQuestion(i % 2 ? 1 : 2);
   size_t steps = 0;
   while (document.undo()) ++steps;
@@ -255,6 +261,9 @@ TEST(FileTest, OpensTextErrorsTheWriterKeeps) {
     if (c.opens) EXPECT_EQ(read.quiz.questions.at(0).questionText, c.question);
   }
   EXPECT_FALSE(ReadSource("titre: T\nquestion: Q\nr\xC3\xA9ponse: R\n", "q.txt").textErrorsOnly);  // no code line
+  std::string tooMany = "titre: T\n";  // more questions than the editor holds, each of them fine
+  for (int q = 0; q <= MaxQuestions; ++q) tooMany += "question: Q\nreponse: R\ncode: C\n";
+  EXPECT_FALSE(ReadSource(tooMany, "q.txt").textErrorsOnly);
 }
 
 // A source of more questions than the player counts gives its first ones to

@@ -188,6 +188,7 @@ TEST(PreviewTest, FormulasGoOutAsTextAndComeBackUnchanged) {
   const struct { std::string text, cell; } cases[] = {
       {"=1+1", "'=1+1"}, {"+33 6", "'+33 6"}, {"-5", "'-5"}, {"@A1", "'@A1"}, {"\tx", "'\tx"},
       {"\r\nx", "\"'\r\nx\""}, {"'=x", "''=x"}, {"''-x", "'''-x"}, {"'a", "'a"}, {"a=b", "a=b"}, {"'", "'"},
+      {" x", "\" x\""}, {"x ", "\"x \""},  // an edge space: quoted
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -161,8 +161,8 @@ TEST(QuizSource, KeywordSpellings) {
   }
   for (int key = 0; key < SourceKeyCount; ++key) {  // the writer's spelling reads back as its own keyword
     const SourceKeyword& keyword = KeywordOf(SourceKey(key));
-    ASSERT_NE(FindKeyword(Utf8FromCp1252(keyword.spelling)), nullptr) << keyword.spelling;
-    EXPECT_EQ(FindKeyword(Utf8FromCp1252(keyword.spelling))->key, SourceKey(key));
+    ASSERT_NE(FindKeyword(keyword.spelling), nullptr) << keyword.spelling;
+    EXPECT_EQ(FindKeyword(keyword.spelling)->key, SourceKey(key));
   }
 }
 
@@ -185,6 +185,7 @@ TEST(QuizSource, OneFieldCheckedAlone) {
       {"CodeHoldsPipeNotLineBreak", QuizField::Code, false, "a|b\r\nc", "a|b\r\nc", 1, "retour à la ligne"},
       {"LoneLineFeedInBytes", QuizField::Reveal1, false, "a\nb", "a\r\nb", 0, ""},
       {"LoneCarriageReturnInBytes", QuizField::Reveal1, false, "a\rb", "a\rb", 1, "caractère de contrôle U+000D"},
+      {"ZeroByte", QuizField::Title, true, std::string("a\0b", 3), std::string("a\0b", 3), 1, "caractère de contrôle U+0000"},
       {"BreaksCountTwoAt259", QuizField::Explanation, false, std::string(128, 'x') + "\r\n" + std::string(129, 'y'), std::string(128, 'x') + "\r\n" + std::string(129, 'y'), 0, ""},
       {"SecondAnswerWarnings", QuizField::Answer2, false, " R", " R", 0, "« réponse2: » commence ou finit par une espace"},
       {"NoAnswerWarningOnError", QuizField::Answer1, false, " |", " |", 1, "« | »"},
@@ -221,6 +222,7 @@ TEST(QuizSource, PayloadBytesAndBack) {
       {"LiteralBackslashNKeptByZero", "titre: C:\\new \\\\n \\t\n", Empty + "C:\\" + Z + "new \\\\" + Z + "n \\t|||||" + End, "\r\n"},
       {"LeadingBlankKept", "titre:T\nauteur:  moi\n", Empty + "T| moi||||" + End, "\r\n"},
       {"HeaderTextsInOrder", "# c\ntexte5: E\ntexte4: D\nexplication: C\nauteur: B\ntitre: A\nquestions visibles: non\ncouleur: #0A141E\n", Bytes4(0, 0, 1) + "A|B|C|D|E|" + Z + "\x0A\x14\x1E", "\r\n"},
+      {"LowerCaseHexColour", "titre: T\ncouleur: #0a1b2c\n", Empty + "T|||||" + Z + "\x0A\x1B\x2C", "\r\n"},
       {"OneAnswerRevealMode2", "titre: T\nmode r\xC3\xA9v\xC3\xA9lation: 2\ncouleur: 10, 20, 30\n\nquestion: Q1\nr\xC3\xA9ponse: a1\nr\xC3\xA9v\xC3\xA9lation: r1\ncode: ABC\n\nquestion: Q2\ncode: DE\nreponse: a2\nrevelation: r2\n", Bytes4(1, 2, 1) + "T|||||a1|Q1|a2|Q2|\x02r1|r2|\x0A\x14\x1E", "ABC\r\nDE\r\n"},
       {"TwoAnswersRevealMode3", "titre: T\nreponses par question: 2\nmode revelation: 3\nquestion: Q1\nreponse: a1\nreponse2: b1\nrevelation: r1\nrevelation2: s1\ncode: |x\\n\nquestion: Q2\nreponse2: b2\nreponse: a2\ncode:\n", Bytes4(1, 2, 2) + "T|||||a1|b1|Q1|a2|b2|Q2|\x03r1|s1|||" + DefaultColour, "|x\\n\r\n\r\n"},
       {"RevealMode4", "titre: T\nmode revelation: 4\nquestion: Q\nreponse: a\nrevelation: r\ncode: c\n", Bytes4(1, 1, 1) + "T|||||a|Q|\x04r|" + DefaultColour, "c\r\n"},
@@ -311,7 +313,32 @@ TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {
   Diagnostics diagnostics;
   ASSERT_TRUE(DecodePayloads(payloads.quiz, payloads.codes, back, diagnostics)) << AllMessages(diagnostics);
   ASSERT_EQ(back.questions.size(), 100u);
+  EXPECT_EQ(back.questions[95].scoreCode, "code96");
+  EXPECT_EQ(back.questions[96].scoreCode, "code97");  // the first the player does not keep
   EXPECT_EQ(back.questions[99].scoreCode, "code100");
+}
+
+// A stream that no quiz resource can be is refused for its size; one of a
+// possible size that does not decode is refused by the codec.
+TEST(QuizSource, StreamsRefusedBySizeOrByTheCodec) {
+  // clang-format off
+  const struct { size_t size; const char* words; } cases[] = {
+      {0, "0 octets, une taille"}, {MaxPlainPayload + 1, "65536 octets, une taille"}, {MaxPlainPayload, "échec de la décompression"},
+  };
+  // clang-format on
+  AuthoredQuiz quiz;
+  QuizPayloads good;
+  Diagnostics diagnostics;
+  ASSERT_TRUE(CompressPayloads(EncodePayloads(quiz), good, diagnostics));
+  for (const auto& c : cases) {
+    QuizPayloads streams = good, payloads;
+    streams.quiz.assign(c.size, 0xFF);  // the codes stay good: the quiz alone is refused
+    diagnostics = Diagnostics();
+    EXPECT_FALSE(DecompressStreams(streams, payloads, diagnostics)) << c.size;
+    ASSERT_EQ(diagnostics.items.size(), 1u) << AllMessages(diagnostics);
+    EXPECT_EQ(diagnostics.items[0].message.rfind("la ressource 104 : ", 0), 0u) << AllMessages(diagnostics);
+    EXPECT_NE(AllMessages(diagnostics).find(c.words), std::string::npos) << AllMessages(diagnostics);
+  }
 }
 
 TEST(Cp1252, MapsCodePointsBothWaysAndRefusesMalformedUtf8) {

@@ -15,7 +15,7 @@ const std::string A259(259, 'A');
 TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
   // clang-format off
   const struct { void (*operation)(char*); std::string text, result; } cases[] = {
-      {TrimSpaces, "  A B  ", "A B"}, {TrimSpaces, "   ", ""}, {TrimSpaces, "", ""}, {TrimSpaces, " \tA\t ", "\tA\t"},
+      {TrimSpaces, "  A B  ", "A B"}, {TrimSpaces, "AB ", "AB"}, {TrimSpaces, "   ", ""}, {TrimSpaces, "", ""}, {TrimSpaces, " \tA\t ", "\tA\t"},
       {TrimSpaces, "A  B", "A  B"}, {TrimSpaces, "\xA0" "A\xA0", "\xA0" "A\xA0"},  // no-break space is not a space
       {TrimSpaces, " " + std::string(298, 'A'), std::string(258, 'A')},  // cut at 259
       {UpperCaseAscii, "\xE9l\xE8ve 2b", "\xE9L\xE8VE 2B"},  // accents stay as they are
@@ -25,10 +25,13 @@ TEST(TextEdits, TrimUpperCaseAndSortInPlace) {
   };
   // clang-format on
   for (const auto& c : cases) {
-    char buffer[400] = {};
+    char buffer[400];
+    std::memset(buffer, '#', sizeof buffer);
     std::memcpy(buffer, c.text.data(), c.text.size());
+    buffer[c.text.size()] = 0;
     c.operation(buffer);
     EXPECT_EQ(std::string(buffer), c.result) << '[' << c.text << ']';
+    EXPECT_EQ(std::string(buffer + c.text.size() + 1, 4), "####") << "written past the text: [" << c.text << ']';
   }
 }
 

@@ -44,7 +44,8 @@ TEST(ReadField, ExpandsAndStopsWhereExpected) {
     char destination[TextSize + 8];
     std::memset(destination, 0x55, sizeof destination);
     uint32_t cursor = c.start;
-    EXPECT_EQ(readField(U(c.data), uint32_t(c.data.size()), cursor, destination), c.ended) << c.name;
+    const std::string padded = c.data + "Zz|";  // past the length given: never read
+    EXPECT_EQ(readField(U(padded), uint32_t(c.data.size()), cursor, destination), c.ended) << c.name;
     EXPECT_EQ(std::string(destination), c.text) << c.name;
     EXPECT_EQ(cursor, c.cursor) << c.name;
     EXPECT_EQ(destination[TextSize], 0x55) << c.name << ": written past 260 bytes";
@@ -88,7 +89,8 @@ TEST(ParseQuizPayload, FillsTheQuiz) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     QuizContent quiz;
-    QuizPayloadResult result = ParseQuizPayload(U(c.data), uint32_t(c.data.size()), quiz);
+    const std::string padded = c.data + "Zz|\x01\x02\x03";  // past the length given: never read
+    QuizPayloadResult result = ParseQuizPayload(U(padded), uint32_t(c.data.size()), quiz);
     EXPECT_EQ(std::vector<int>({quiz.questionsHidden, quiz.questionCount, quiz.answersPerQuestion, quiz.revealMode}),
               std::vector<int>({c.hidden, c.count, c.perQuestion, c.revealMode}));
     EXPECT_EQ(std::vector<std::string>({quiz.title, quiz.author, quiz.explanation, quiz.extraText1, quiz.extraText2}),
@@ -143,7 +145,8 @@ TEST(ParseScoreCodes, FillsTheCodeSlots) {
     QuizContent quiz;
     quiz.questionCount = c.count;
     quiz.revealMode = 77;  // the field right after the slots
-    EXPECT_EQ(ParseScoreCodes(U(c.data), uint32_t(c.data.size()), quiz), c.complete) << c.name;
+    const std::string padded = c.data + "Zz\r\n";  // past the length given: never read
+    EXPECT_EQ(ParseScoreCodes(U(padded), uint32_t(c.data.size()), quiz), c.complete) << c.name;
     for (size_t i = 0; i < c.codes.size(); ++i) {
       size_t slot = c.count > 96 && i + 1 == c.codes.size() ? 95 : i;
       EXPECT_EQ(std::string(quiz.scoreCodes[slot]), c.codes[i]) << c.name << ", code " << slot;

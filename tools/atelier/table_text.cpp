@@ -421,8 +421,7 @@ void NoteRefusedCharacters(const TableText& table, size_t rows, std::vector<std:
 ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping, const AuthoredQuiz& quiz) {
   ImportPreview preview;
   preview.notes = table.problems;
-  const size_t room =
-      quiz.questions.size() < static_cast<size_t>(MaxQuestions) ? MaxQuestions - quiz.questions.size() : 0;
+  const size_t room = MaxQuestions - std::min(quiz.questions.size(), static_cast<size_t>(MaxQuestions));
   const size_t rows = std::min(room, table.rows.size());
   for (size_t k = 0; k < rows; ++k) {
     preview.rows.push_back(PreviewRow(table.rows[k], mapping, quiz, static_cast<int>(k)));

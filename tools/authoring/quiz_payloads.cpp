@@ -12,14 +12,15 @@ namespace {
 // a literal n follows gets a zero byte between them, which the player drops,
 // so that it stays a backslash and an n; '|' ends the field.
 void AppendField(Bytes& out, const std::string& text) {
+  const char LiteralBackslashN[] = {static_cast<char>(EscapeByte), static_cast<char>(EscapeLineBreak), 0};
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+    if (text.compare(i, 2, "\r\n") == 0) {
       out.push_back(EscapeByte);
       out.push_back(EscapeLineBreak);
       out.push_back(LineBreakFiller);
       ++i;
-    } else if (c == EscapeByte && i + 1 < text.size() && text[i + 1] == EscapeLineBreak) {
+    } else if (text.compare(i, 2, LiteralBackslashN) == 0) {
       out.push_back(EscapeByte);
       out.push_back(0);
     } else {

@@ -186,8 +186,7 @@ std::string KnownRevealModesText() { return ListOfModes(IsKnownRevealMode); }
 
 std::string FieldNeedsSettingMessage(QuizField field) {
   const std::string setting =
-      std::string("« ") +
-      KeywordOf(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode).spelling + ": ";
+      "« " + KeywordText(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode) + ": ";
   switch (field) {
     case QuizField::Answer2:
       return QuotedField(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " » dans l'en-tête";

@@ -444,7 +444,7 @@ namespace {
 // One text as "keyword: first line" and "+ next line" lines.
 void WriteText(std::string& out, QuizField field, const std::string& bytes) {
   const std::string text = Utf8FromCp1252(bytes);
-  out += Utf8FromCp1252(FieldKeyword(field));
+  out += KeywordOf(KeyOfField(field)).spelling;
   out += ':';
   size_t start = 0;
   bool first = true;
@@ -461,7 +461,7 @@ void WriteText(std::string& out, QuizField field, const std::string& bytes) {
 }
 
 void WriteSetting(std::string& out, SourceKey key, const std::string& value) {
-  out += Utf8FromCp1252(KeywordOf(key).spelling) + ": " + value + "\n";
+  out += std::string(KeywordOf(key).spelling) + ": " + value + "\n";
 }
 
 }  // namespace

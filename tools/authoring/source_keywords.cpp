@@ -4,7 +4,8 @@
 
 namespace {
 
-// In the order of SourceKey, which is the order of a source.
+// In the order of SourceKey, which is the order of a source. Spelled in
+// UTF-8, the encoding of a source, whatever the compiler makes of literals.
 const SourceKeyword Keywords[SourceKeyCount] = {
     {SourceKey::Title, "titre", {}, false, KeyKind::Text},
     {SourceKey::Author, "auteur", {}, false, KeyKind::Text},
@@ -12,14 +13,14 @@ const SourceKeyword Keywords[SourceKeyCount] = {
     {SourceKey::ExtraText1, "texte4", {"texte 4"}, false, KeyKind::Text},
     {SourceKey::ExtraText2, "texte5", {"texte 5"}, false, KeyKind::Text},
     {SourceKey::Visibility, "questions visibles", {}, false, KeyKind::Setting},
-    {SourceKey::AnswersPerQuestion, "réponses par question", {}, false, KeyKind::Setting},
-    {SourceKey::RevealMode, "mode révélation", {}, false, KeyKind::Setting},
+    {SourceKey::AnswersPerQuestion, u8"réponses par question", {}, false, KeyKind::Setting},
+    {SourceKey::RevealMode, u8"mode révélation", {}, false, KeyKind::Setting},
     {SourceKey::Colour, "couleur", {}, false, KeyKind::Setting},
     {SourceKey::Question, "question", {}, true, KeyKind::Text},
-    {SourceKey::Answer1, "réponse", {"reponse1", "reponse 1"}, true, KeyKind::Text},
-    {SourceKey::Answer2, "réponse2", {"reponse 2"}, true, KeyKind::Text},
-    {SourceKey::Reveal1, "révélation", {"revelation1", "revelation 1"}, true, KeyKind::Text},
-    {SourceKey::Reveal2, "révélation2", {"revelation 2"}, true, KeyKind::Text},
+    {SourceKey::Answer1, u8"réponse", {"reponse1", "reponse 1"}, true, KeyKind::Text},
+    {SourceKey::Answer2, u8"réponse2", {"reponse 2"}, true, KeyKind::Text},
+    {SourceKey::Reveal1, u8"révélation", {"revelation1", "revelation 1"}, true, KeyKind::Text},
+    {SourceKey::Reveal2, u8"révélation2", {"revelation 2"}, true, KeyKind::Text},
     {SourceKey::Code, "code", {}, true, KeyKind::Code},
 };
 
@@ -90,7 +91,7 @@ const SourceKeyword* FindKeyword(const std::string& writtenUtf8) {
   const std::string name = NormalizeKeyword(writtenUtf8);
   if (name.empty()) return nullptr;
   for (const SourceKeyword& keyword : Keywords) {
-    if (name == NormalizeKeyword(Utf8FromCp1252(keyword.spelling))) return &keyword;
+    if (name == NormalizeKeyword(keyword.spelling)) return &keyword;
     for (const char* alternate : keyword.alternates) {
       if (alternate != nullptr && name == alternate) return &keyword;
     }
@@ -101,20 +102,24 @@ const SourceKeyword* FindKeyword(const std::string& writtenUtf8) {
 SourceKey KeyOfField(QuizField field) { return KeyOfFieldTable[static_cast<int>(field)]; }
 
 QuizField FieldOfKey(SourceKey key) {
-  for (int field = 0; field < QuizFieldCount; ++field) {
-    if (KeyOfFieldTable[field] == key) return static_cast<QuizField>(field);
+  int field = 0;
+  for (SourceKey textKey : KeyOfFieldTable) {
+    if (textKey == key) return static_cast<QuizField>(field);
+    ++field;
   }
   return QuizField::Question;
 }
 
-const char* FieldKeyword(QuizField field) { return KeywordOf(KeyOfField(field)).spelling; }
+std::string KeywordText(SourceKey key) { return Cp1252FromUtf8Lossy(KeywordOf(key).spelling); }
 
-std::string QuotedKeyword(SourceKey key) { return std::string("« ") + KeywordOf(key).spelling + ": »"; }
+std::string FieldKeyword(QuizField field) { return KeywordText(KeyOfField(field)); }
+
+std::string QuotedKeyword(SourceKey key) { return "« " + KeywordText(key) + ": »"; }
 
 std::string QuotedField(QuizField field) { return QuotedKeyword(KeyOfField(field)); }
 
 std::string KnownKeywords() {
   std::string list;
-  for (const SourceKeyword& keyword : Keywords) list += (list.empty() ? "" : ", ") + std::string(keyword.spelling);
+  for (const SourceKeyword& keyword : Keywords) list += (list.empty() ? "" : ", ") + KeywordText(keyword.key);
   return list;
 }

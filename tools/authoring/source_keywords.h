@@ -29,7 +29,7 @@ enum class KeyKind { Text, Code, Setting };
 
 struct SourceKeyword {
   SourceKey key;
-  const char* spelling;       // as written and quoted, Windows-1252: "réponses par question"
+  const char* spelling;       // as written, UTF-8: "réponses par question"
   const char* alternates[2];  // further spellings read, as NormalizeKeyword leaves them; null when none
   bool inQuestion;            // a line of a question block, not of the header
   KeyKind kind;
@@ -50,8 +50,9 @@ std::string NormalizeKeyword(const std::string& utf8);
 SourceKey KeyOfField(QuizField field);
 QuizField FieldOfKey(SourceKey key);
 
-// The keyword of a field as the writer spells it ("réponse2"), Windows-1252.
-const char* FieldKeyword(QuizField field);
+// A keyword as messages quote it, in Windows-1252 like every message.
+std::string KeywordText(SourceKey key);
+std::string FieldKeyword(QuizField field);  // "réponse2"
 
 // A keyword in guillemets, with its colon: « réponse: » (Windows-1252).
 std::string QuotedKeyword(SourceKey key);
