@@ -93,6 +93,11 @@ TEST(MappingTest, FollowsTheQuizOrTheAuthor) {
   ChooseColumn(mapping, 0, LeftOutColumn);
   EXPECT_EQ(Utf8FromCp1252(MappingText(mapping)),
             u8"comme vous les avez choisies : laissée de côté, réponse, code, laissée de côté");
+  // A row whose every cell is left out gives no question, and says so.
+  const ImportPreview preview = PreviewImport(ReadPastedTable("Q\tA\r\nQ2\r\n"), mapping, Settings(1, 0));
+  ASSERT_EQ(preview.rows.size(), 1u);
+  EXPECT_EQ(preview.rows[0].question.answer1, "A");
+  EXPECT_EQ(Utf8FromCp1252(preview.notes.at(2)), u8"ligne 2 : rien dans les colonnes du quiz, aucune question ajoutée");
 }
 
 // What goes in, and whether the author sees the rows first.

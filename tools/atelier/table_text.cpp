@@ -355,6 +355,14 @@ ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, con
   return row;
 }
 
+bool EmptyQuestion(const AuthoredQuestion& question) {
+  for (int field = 0; field < QuizFieldCount; ++field) {
+    const std::string* text = FieldText(question, static_cast<QuizField>(field));
+    if (text != nullptr && !text->empty()) return false;
+  }
+  return true;
+}
+
 std::string LineList(const std::vector<int>& lines) {
   std::string text = lines.size() > 1 ? "lignes " : "ligne ";
   for (size_t k = 0; k < lines.size() && k < 6; ++k) text += (k > 0 ? ", " : "") + std::to_string(lines[k]);
@@ -422,27 +430,31 @@ ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping
   ImportPreview preview;
   preview.notes = table.problems;
   const size_t room = MaxQuestions - std::min(quiz.questions.size(), static_cast<size_t>(MaxQuestions));
-  const size_t rows = std::min(room, table.rows.size());
-  for (size_t k = 0; k < rows; ++k) {
-    preview.rows.push_back(PreviewRow(table.rows[k], mapping, quiz, static_cast<int>(k)));
-    preview.rowsWithErrors += AnyError(preview.rows.back().problems);
+  std::vector<int> leftOut, nothingLeft;
+  size_t read = 0;  // rows of the table gone through
+  for (; read < table.rows.size() && preview.rows.size() < room; ++read) {
+    ImportRow row = PreviewRow(table.rows[read], mapping, quiz, static_cast<int>(preview.rows.size()));
+    row.tableRow = read;
+    if (row.cellsLeftOut > 0) (EmptyQuestion(row.question) ? nothingLeft : leftOut).push_back(row.line);
+    if (EmptyQuestion(row.question)) continue;  // every cell left out: no question to add
+    preview.rowsWithErrors += AnyError(row.problems);
+    preview.rows.push_back(row);
   }
-  NoteUnevenRows(table, rows, preview.notes);
+  NoteUnevenRows(table, read, preview.notes);
   NoteUnusedFields(preview, mapping, quiz, preview.notes);
-  std::vector<int> leftOut;
-  for (const ImportRow& row : preview.rows) {
-    if (row.cellsLeftOut > 0) leftOut.push_back(row.line);
-  }
   if (!leftOut.empty()) {
     preview.notes.push_back(LineList(leftOut) +
                             " : des cellules sont hors des colonnes du quiz et seront laissées "
                             "de côté");
   }
-  NoteRefusedCharacters(table, rows, preview.notes);
-  const size_t past = table.rows.size() - rows + table.rowsLeftOut;
+  if (!nothingLeft.empty()) {
+    preview.notes.push_back(LineList(nothingLeft) + " : rien dans les colonnes du quiz, aucune question ajoutée");
+  }
+  NoteRefusedCharacters(table, read, preview.notes);
+  const size_t past = table.rows.size() - read + table.rowsLeftOut;
   if (past > 0) {
-    preview.notes.push_back(QuestionCountError(quiz.questions.size() + rows + past) + " ; " + std::to_string(past) +
-                            " ligne(s) du texte ne sont pas ajoutées");
+    preview.notes.push_back(QuestionCountError(quiz.questions.size() + preview.rows.size() + past) + " ; " +
+                            std::to_string(past) + " ligne(s) du texte ne sont pas ajoutées");
   }
   return preview;
 }

@@ -80,6 +80,7 @@ struct ImportRow {
   int line = 0;
   std::vector<QuizProblem> problems;
   int cellsLeftOut = 0;  // non-empty cells in no field
+  size_t tableRow = 0;   // its row in the table (a row whose every cell is left out gives none)
 };
 
 struct ImportPreview {

@@ -120,7 +120,7 @@ void ShowRows(HWND dialog, const PreviewSession& session) {
     item.pszText = const_cast<wchar_t*>(line.c_str());
     item.lParam = AnyError(row.problems);  // drawn red
     const int index = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    const std::vector<std::string>& cells = session.table->rows[k].cells;
+    const std::vector<std::string>& cells = session.table->rows[row.tableRow].cells;
     for (int column = 0; column < columns && column < static_cast<int>(cells.size()); ++column) {
       std::wstring cell = WideFromUtf8(cells[column]);  // as pasted, a character the player lacks too
       for (size_t at = 0; (at = cell.find(L"\r\n", at)) != std::wstring::npos;) cell.replace(at, 2, L" ¶ ");
