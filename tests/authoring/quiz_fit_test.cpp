@@ -41,6 +41,31 @@ TEST(FitTest, LabelsWrapBetweenWordsAndFieldsCut) {
   }
 }
 
+// The conservative table: an accented letter as wide as its letter, the
+// digits alike, a tab eight letters, and the whole of it pinned block by block.
+TEST(FitTest, ConservativeTableOfEachFont) {
+  const PlayerMetrics& m = ConservativeMetrics();
+  const std::string accented = Cp1252FromUtf8Lossy(u8"ÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÑÒÓÔÕÖØÙÚÛÜÝàáâãäåçèéêëìíîïñòóôõöøùúûüýÿ");
+  const std::string letters = "AAAAAACEEEEIIIINOOOOOOUUUUYaaaaaaceeeeiiiinoooooouuuuyy";
+  const int sums[2][7] = {{201, 233, 204, 225, 213, 240, 213}, {291, 353, 308, 324, 308, 361, 314}};
+  int font = 0;
+  for (const FontMetrics* widths : {&m.labels, &m.title}) {
+    const auto width = [&](char c) { return int(widths->widths[uint8_t(c)]); };
+    for (size_t k = 0; k < letters.size(); ++k) EXPECT_EQ(width(accented[k]), width(letters[k])) << letters[k];
+    for (char digit = '1'; digit <= '9'; ++digit) EXPECT_EQ(width(digit), width('0'));
+    EXPECT_EQ(width('\t'), 8 * width('x'));
+    EXPECT_EQ(width('\x01'), width(' '));
+    for (int block = 0; block < 7; ++block) {
+      int sum = 0;
+      for (int byte = 32 + 32 * block; byte < 64 + 32 * block; ++byte) sum += widths->widths[byte];
+      EXPECT_EQ(sum, sums[font][block]) << font << " " << block;
+    }
+    ++font;
+  }
+  EXPECT_EQ(std::make_tuple(m.labels.lineHeight, m.title.lineHeight, m.codeInset, m.borderInset),
+            std::make_tuple(13, 18, 6, 2));
+}
+
 std::vector<std::string> Messages(const AuthoredQuiz& quiz) {
   std::vector<std::string> messages;
   for (const QuizProblem& p : FitWarnings(quiz, ConservativeMetrics())) {

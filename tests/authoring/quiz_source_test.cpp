@@ -114,10 +114,10 @@ TEST(QuizSource, TheMostCommonErrorsWordForWord) {
   const std::string TooLong(300, 'x');
   // clang-format off
   const struct { const char* name; std::string source, printed; QuizField field; std::string typed, fieldMessage; } cases[] = {
-      {"UnknownKeyword", Header + Q + u8"Réponse 3: x\n",
+      {"UnknownKeywordsListedOnce", Header + Q + u8"Réponse 3: x\nx: y\n",
        "quiz.txt:5: erreur: mot-clé inconnu « Réponse 3 » (connus : titre, auteur, explication, texte4, texte5, questions "
        "visibles, réponses par question, mode révélation, couleur, question, réponse, réponse2, révélation, "
-       "révélation2, code)", QuizField::Title, "", ""},
+       "révélation2, code)\nquiz.txt:6: erreur: mot-clé inconnu « x »", QuizField::Title, "", ""},
       {"MissingAnswer", Header + "question: Q\ncode: C\n", "quiz.txt:2: erreur: la question 1 n'a pas de ligne « réponse: »",
        QuizField::Title, "", ""},
       {"NotInWindows1252", u8"titre: Café\u202F!\n" + Q,

@@ -44,6 +44,7 @@ struct LineReading {
   Diagnostics& diagnostics;
   RawField* lastText = nullptr;  // the field that a "+" line continues
   RawField discarded;            // a refused keyword line: its "+" lines go here, unreported
+  bool keywordsListed = false;   // an unknown keyword has been told with the list of the known ones
 };
 
 std::string Trim(const std::string& text) {
@@ -146,8 +147,10 @@ void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first
   const std::string written = Trim(line.substr(first, colon - first));
   const SourceKeyword* keyword = FindKeyword(written);
   if (keyword == nullptr) {
-    diagnostics.error(lineNumber,
-                      "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) + " » (connus : " + KnownKeywords() + ")");
+    // The known keywords once: a file that is no quiz would repeat them on every line.
+    const std::string known = reading.keywordsListed ? "" : " (connus : " + KnownKeywords() + ")";
+    diagnostics.error(lineNumber, "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) + " »" + known);
+    reading.keywordsListed = true;
     return;
   }
   reading.discarded = RawField();

@@ -121,6 +121,8 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
   const std::string source(bytes.begin(), bytes.end());
   bool ok = ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
   if (ok) ok = CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
+  std::stable_sort(diagnostics.items.begin(), diagnostics.items.end(),  // in the order of the lines, the file first
+                   [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
   Print(diagnostics);
   return ok;
 }
