@@ -68,6 +68,10 @@ void CreateChoosers(HWND dialog, const PreviewSession& session) {
                                  dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_COLUMN_BASE + k)),
                                  atelier.instance, nullptr);
     SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // Tab goes through the choosers before the list, as they stand.
+    HWND before =
+        k == 0 ? GetDlgItem(dialog, IDC_PREVIEW_SUMMARY) : GetDlgItem(dialog, IDC_PREVIEW_COLUMN_BASE + k - 1);
+    SetWindowPos(combo, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     const std::wstring title = L"Colonne " + std::to_wstring(k + 1);
