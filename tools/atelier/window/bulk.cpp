@@ -221,7 +221,10 @@ INT_PTR PreviewNotify(HWND dialog, PreviewSession& session, NMHDR* header) {
 INT_PTR CALLBACK ImportPreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   PreviewSession* session = reinterpret_cast<PreviewSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
-    case WM_INITDIALOG: InitPreview(dialog, *reinterpret_cast<PreviewSession*>(lParam)); return TRUE;
+    case WM_INITDIALOG:  // the rows first: the arrows go through them
+      InitPreview(dialog, *reinterpret_cast<PreviewSession*>(lParam));
+      SetFocus(GetDlgItem(dialog, IDC_PREVIEW_LIST));
+      return FALSE;
     case WM_NOTIFY:
       return session != nullptr ? PreviewNotify(dialog, *session, reinterpret_cast<NMHDR*>(lParam)) : FALSE;
     case WM_COMMAND: {
