@@ -11,6 +11,16 @@ struct HeaderPlace {
 };
 
 enum : int {
+  // The controls that stay where the panel creates them: the title, and the
+  // read-only field that shows the score code.
+  TitleLabelX = 110,
+  TitleLabelY = 3,
+  TitleLabelWidth = 260,
+  TitleLabelHeight = 18,
+  ScoreCodeFieldX = 44,
+  ScoreCodeFieldY = 29,
+  ScoreCodeFieldWidth = 53,
+  ScoreCodeFieldHeight = 16,
   HeaderPlaceCount = 6,
   // Below this width the explanation label would get a negative width.
   HeaderNarrowestFullWidth = 324,

@@ -31,13 +31,17 @@ void CreateControls(HWND panel) {
   SetFont(AddControl(panel, "Static", quiz.author, plain, 763, 25, 85, 18, IDC_AUTHOR), guiFont, TRUE);
   SetFont(AddControl(panel, "button", "Sauver", plain, 666, 25, 55, 18, IDC_SAVE_BUTTON), guiFont, TRUE);
   SetFont(AddControl(panel, "Static", quiz.explanation, plain, 110, 19, 490, 27, IDC_EXPLANATION), guiFont, TRUE);
-  SetFont(AddControl(panel, "Static", quiz.title, plain, 110, 3, 260, 18, IDC_TITLE), quiz.titleFont, FALSE);
+  SetFont(AddControl(panel, "Static", quiz.title, plain, TitleLabelX, TitleLabelY, TitleLabelWidth, TitleLabelHeight,
+                     IDC_TITLE),
+          quiz.titleFont, FALSE);
   SetFont(AddControl(panel, "Static", " Code :", plain, 7, 29, 36, 15, IDC_CODE_LABEL), guiFont, TRUE);
 
   char score[64];
   wsprintfA(score, " 0 / %d", quiz.questionCount);
   SetFont(AddControl(panel, "Static", score, plain | SS_CENTER, 10, 1, 80, 20, IDC_SCORE), quiz.scoreFont, FALSE);
-  SetFont(AddControl(panel, "edit", "", plain | ES_READONLY, 44, 29, 53, 16, IDC_SCORE_CODE), guiFont, TRUE);
+  SetFont(AddControl(panel, "edit", "", plain | ES_READONLY, ScoreCodeFieldX, ScoreCodeFieldY, ScoreCodeFieldWidth,
+                     ScoreCodeFieldHeight, IDC_SCORE_CODE),
+          guiFont, TRUE);
 
   AddControl(panel, "Static", "", plain | WS_BORDER, 0, 26, 100, 1, IDC_SEPARATOR_SCORE);
   AddControl(panel, "Static", "", plain | WS_BORDER, 100, 0, 1, 50, IDC_SEPARATOR_LEFT);

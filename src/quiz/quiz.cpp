@@ -1,22 +1,24 @@
 #include "quiz.h"
 
+#include "player_fonts.h"
+
 Quiz* currentQuiz = nullptr;
 
 namespace {
 
-HFONT MakeFont(LONG height, LONG weight, BYTE italic) {
+HFONT MakeFont(const PlayerFontSpec& spec) {
   LOGFONTA font = {};
-  font.lfHeight = height;
-  font.lfWeight = weight;
-  font.lfItalic = italic;
+  font.lfHeight = spec.height;
+  font.lfWeight = spec.weight;
+  font.lfItalic = spec.italic ? 1 : 0;
   return CreateFontIndirectA(&font);
 }
 
 }  // namespace
 
 Quiz::Quiz() {
-  scoreFont = MakeFont(25, 400, 0);
-  titleFont = MakeFont(-15, 700, 1);
+  scoreFont = MakeFont(ScoreFontSpec);
+  titleFont = MakeFont(TitleFontSpec);
   backgroundBrush = CreateSolidBrush(RGB(backgroundRed, backgroundGreen, backgroundBlue));
   brushRed = CreateSolidBrush(RGB(255, 0, 0));
   brushGreen = CreateSolidBrush(RGB(0, 255, 0));

@@ -10,6 +10,7 @@
 #include <regex>
 #include <tuple>
 
+#include "cp1252.h"
 #include "document.h"
 #include "quiz_payloads.h"
 #include "validation.h"
@@ -48,24 +49,26 @@ std::string Rows(const QuizDocument& document) {
 
 TEST(DocumentTest, ListChangesSelectAndUndo) {
   // clang-format off
-  const struct { const char* name; std::function<bool(QuizDocument&)> change; bool changed; const char* rows; RowSet selection; } cases[] = {
-      {"AddInside", [](QuizDocument& d) { return d.addQuestion(2); }, true, "AB_CDE", {2}},
-      {"AddPastTheEndAppends", [](QuizDocument& d) { return d.addQuestion(99); }, true, "ABCDE_", {5}},
-      {"InsertPasted", [](QuizDocument& d) { return d.insertQuestions(1, {Question("X"), Question("Y")}); }, true, "AXYBCDE", {1, 2}},
-      {"RemoveTwoSelectsTheNextRow", [](QuizDocument& d) { return d.removeRows({3, 1}); }, true, "ACE", {2}},
-      {"RemoveLastSelectsTheNewLast", [](QuizDocument& d) { return d.removeRows({4}); }, true, "ABCD", {3}},
-      {"RemoveNothing", [](QuizDocument& d) { return d.removeRows({7, -1}); }, false, "ABCDE", {2}},
-      {"MoveBlockUp", [](QuizDocument& d) { return d.moveRows({1, 2}, -1); }, true, "BCADE", {0, 1}},
-      {"MoveSpreadRowsUp", [](QuizDocument& d) { return d.moveRows({1, 3}, -1); }, true, "BADCE", {0, 2}},
-      {"MoveBlockAndRowDown", [](QuizDocument& d) { return d.moveRows({0, 2, 3}, 1); }, true, "BAECD", {1, 3, 4}},
-      {"MoveTopUpDoesNothing", [](QuizDocument& d) { return d.moveRows({0, 1}, -1); }, false, "ABCDE", {2}},
-      {"MoveBottomDownDoesNothing", [](QuizDocument& d) { return d.moveRows({4}, 1); }, false, "ABCDE", {2}},
-      {"MoveByTwoDoesNothing", [](QuizDocument& d) { return d.moveRows({1}, 2); }, false, "ABCDE", {2}},
-      {"DuplicateMissingRow", [](QuizDocument& d) { return d.duplicateRow(5) || d.duplicateRow(-1); }, false, "ABCDE", {2}},
-      {"Duplicate", [](QuizDocument& d) { return d.duplicateRow(1); }, true, "ABBCDE", {2}},
-      {"EditOneField", [](QuizDocument& d) { return d.setText(QuizField::Question, 4, "Z\r\ny\nz"); }, true, "ABCDZ\r\ny\r\nz", {2}},
-      {"EditWithTheSameText", [](QuizDocument& d) { return d.setText(QuizField::Question, 0, "A"); }, false, "ABCDE", {2}},
-      {"EditMissingRow", [](QuizDocument& d) { return d.setText(QuizField::Code, 5, "x"); }, false, "ABCDE", {2}},
+  const struct { const char* name; std::function<bool(QuizDocument&)> change; bool changed; const char* rows; RowSet selection; const char* said; } cases[] = {
+      {"AddInside", [](QuizDocument& d) { return d.addQuestion(2); }, true, "AB_CDE", {2}, u8"l'ajout d'une question"},
+      {"AddPastTheEndAppends", [](QuizDocument& d) { return d.addQuestion(99); }, true, "ABCDE_", {5}, u8"l'ajout d'une question"},
+      {"InsertPasted", [](QuizDocument& d) { return d.insertQuestions(1, {Question("X"), Question("Y")}); }, true, "AXYBCDE", {1, 2}, u8"l'ajout de 2 questions"},
+      {"RemoveTwoSelectsTheNextRow", [](QuizDocument& d) { return d.removeRows({3, 1}); }, true, "ACE", {2}, u8"la suppression de 2 questions"},
+      {"RemoveLastSelectsTheNewLast", [](QuizDocument& d) { return d.removeRows({4}); }, true, "ABCD", {3}, u8"la suppression de la question 5"},
+      {"RemoveNothing", [](QuizDocument& d) { return d.removeRows({7, -1}); }, false, "ABCDE", {2}, ""},
+      {"MoveBlockUp", [](QuizDocument& d) { return d.moveRows({1, 2}, -1); }, true, "BCADE", {0, 1}, u8"le déplacement de 2 questions vers le haut"},
+      {"MoveSpreadRowsUp", [](QuizDocument& d) { return d.moveRows({1, 3}, -1); }, true, "BADCE", {0, 2}, u8"le déplacement de 2 questions vers le haut"},
+      {"MoveBlockAndRowDown", [](QuizDocument& d) { return d.moveRows({0, 2, 3}, 1); }, true, "BAECD", {1, 3, 4}, u8"le déplacement de 3 questions vers le bas"},
+      {"MoveOneDown", [](QuizDocument& d) { return d.moveRows({2}, 1); }, true, "ABDCE", {3}, u8"le déplacement de la question 3 vers le bas"},
+      {"MoveTopUpDoesNothing", [](QuizDocument& d) { return d.moveRows({0, 1}, -1); }, false, "ABCDE", {2}, ""},
+      {"MoveBottomDownDoesNothing", [](QuizDocument& d) { return d.moveRows({4}, 1); }, false, "ABCDE", {2}, ""},
+      {"MoveByTwoDoesNothing", [](QuizDocument& d) { return d.moveRows({1}, 2); }, false, "ABCDE", {2}, ""},
+      {"DuplicateMissingRow", [](QuizDocument& d) { return d.duplicateRow(5) || d.duplicateRow(-1); }, false, "ABCDE", {2}, ""},
+      {"Duplicate", [](QuizDocument& d) { return d.duplicateRow(1); }, true, "ABBCDE", {2}, u8"la copie de la question 2"},
+      {"EditOneField", [](QuizDocument& d) { return d.setText(QuizField::Question, 4, "Z\r\ny\nz"); }, true, "ABCDZ\r\ny\r\nz", {2}, u8"la saisie dans « question » (question 5)"},
+      {"EditTheTitle", [](QuizDocument& d) { return d.typeText(QuizField::Title, -1, "U"); }, true, "ABCDE", {2}, u8"la saisie dans « titre »"},
+      {"EditWithTheSameText", [](QuizDocument& d) { return d.setText(QuizField::Question, 0, "A"); }, false, "ABCDE", {2}, ""},
+      {"EditMissingRow", [](QuizDocument& d) { return d.setText(QuizField::Code, 5, "x"); }, false, "ABCDE", {2}, ""},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -75,10 +78,12 @@ TEST(DocumentTest, ListChangesSelectAndUndo) {
     EXPECT_EQ(Rows(document), c.rows);
     EXPECT_EQ(document.selection(), c.selection);
     EXPECT_EQ(document.modified(), c.changed);
+    EXPECT_EQ(Utf8FromCp1252(document.undoName()), c.said);
     ASSERT_EQ(document.undo(), c.changed);
     EXPECT_EQ(Rows(document), "ABCDE");
     EXPECT_EQ(document.selection(), RowSet{2});
     EXPECT_FALSE(document.modified());
+    EXPECT_EQ(Utf8FromCp1252(document.redoName()), c.said);
     if (!c.changed) continue;
     EXPECT_TRUE(document.redo());
     EXPECT_EQ(Rows(document), c.rows);
@@ -131,6 +136,31 @@ TEST(DocumentTest, ModifiedFollowsTheSavedState) {
   EXPECT_EQ(steps, QuizDocument::MaxUndoSteps);
 }
 
+// Texts left in fields the settings no longer use: Save asks, then drops them as one step.
+TEST(DocumentTest, UnusedTextsToldThenDropped) {
+  QuizDocument document = FiveRows();
+  ASSERT_TRUE(document.setAnswersPerQuestion(2));
+  ASSERT_TRUE(document.setRevealMode(3));
+  for (int row : {0, 3}) document.setText(QuizField::Answer2, row, "S");
+  document.setText(QuizField::Reveal2, 1, "T");
+  EXPECT_FALSE(document.hasUnusedTexts());
+  ASSERT_TRUE(document.setAnswersPerQuestion(1));
+  ASSERT_TRUE(document.setRevealMode(0));
+  document.setText(QuizField::Reveal1, 4, "");
+  EXPECT_EQ(Utf8FromCp1252(UnusedTextsNotice(document.quiz())),
+            u8"Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :\n"
+            u8"- 2 questions ont un texte « réponse2 » : « réponse2: » demande « réponses par question: 2 » dans "
+            u8"l'en-tête.\n- une question a un texte « révélation2 » : « révélation2: » demande « mode révélation: 3 » "
+            u8"dans l'en-tête.\n\nPour les garder, choisissez d'abord les réglages qui les utilisent. Enregistrer sans "
+            u8"eux ?");
+  ASSERT_TRUE(document.dropUnusedTexts());
+  EXPECT_FALSE(document.hasUnusedTexts());
+  EXPECT_FALSE(document.dropUnusedTexts());
+  EXPECT_EQ(Utf8FromCp1252(document.undoName()), u8"l'abandon des textes que le quiz n'utilise pas");
+  ASSERT_TRUE(document.undo());
+  EXPECT_EQ(document.quiz().questions[3].answer2, "S");
+}
+
 // Keystrokes in one field are one undo step, until another field, a save or endTyping.
 TEST(DocumentTest, TypingJoinsKeystrokesOfOneField) {
   QuizDocument document = FiveRows();
@@ -162,6 +192,14 @@ std::string Canonical(const std::string& source, const std::string& heading) {
   return WriteQuizSource(quiz, heading);
 }
 
+// A source as the writer wrote it before it named the guide of the release (or back).
+std::string EarlierFormatLine(std::string source, bool back = false) {
+  const std::string earlier = u8"# Format : docs/quiz-format.md. « + » continue un texte à la ligne.\n";
+  const std::string now = SourceFormatLine;
+  const size_t at = source.find(back ? earlier : now);
+  return at == std::string::npos ? source : source.replace(at, (back ? earlier : now).size(), back ? now : earlier);
+}
+
 std::string WithCrLfLines(std::string text) {
   for (size_t i = 0; (i = text.find('\n', i)) != std::string::npos; i += 2) text.insert(i, "\r");
   return text;
@@ -175,8 +213,10 @@ TEST(FileTest, OpensAndSaves) {
       {"WrittenWithoutHeading", Canonical(ReadExample("chimie-deux-reponses.txt"), ""), true, true, ""},
       {"HandWrittenKeepsItsFirstComment", ReadExample("capitales.txt"), true, false, "Quiz d'exemple : les capitales d'Europe."},
       {"CrLfLineEnds", WithCrLfLines(Canonical(ReadExample("capitales.txt"), "")), true, false, ""},
+      {"SavedBeforeTheGuideWasNamed", EarlierFormatLine(Canonical(ReadExample("capitales.txt"), "")), true, true, ""},
       {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
-      {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: le fichier fait "},
+      {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: ce fichier est trop grand pour \xEAtre une source de quiz (plus de 4 Mo)"},
+      {"NoText", std::string("titre: T\n\0", 10), false, false, "quiz.txt: erreur: ce n'est pas un fichier texte"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -185,6 +225,7 @@ TEST(FileTest, OpensAndSaves) {
     ASSERT_EQ(read.ok, c.ok);
     if (!c.ok) {
       ASSERT_FALSE(read.diagnostics.items.empty());
+      EXPECT_EQ(read.notASource.empty(), std::string(c.name).rfind("SourceWithAnError", 0) == 0);
       EXPECT_EQ(read.diagnostics.format(read.diagnostics.items[0]).rfind(c.heading, 0), 0u);  // the message's start
       continue;
     }
@@ -193,7 +234,7 @@ TEST(FileTest, OpensAndSaves) {
     QuizDocument document;
     document.reset(read.quiz, "quiz.txt", read.heading, false);
     const std::string saved = document.sourceText();
-    if (c.canonical) EXPECT_EQ(saved, c.bytes);
+    if (c.canonical) EXPECT_EQ(saved, EarlierFormatLine(c.bytes, true));
     const SourceRead again = ReadSource(saved, "quiz.txt");
     ASSERT_TRUE(again.ok);
     EXPECT_TRUE(again.canonical);
@@ -225,6 +266,26 @@ TEST(FileTest, OpensTextErrorsTheWriterKeeps) {
   EXPECT_FALSE(ReadSource(tooMany, "q.txt").textErrorsOnly);
 }
 
+// A source of more questions than the player counts gives its first ones to
+// offer, when nothing else is wrong with them.
+TEST(FileTest, OffersTheFirstQuestionsOfALongerSource) {
+  const std::string question = "question: Q\nreponse: R\ncode: C\n";
+  // clang-format off
+  const struct { std::string extra; bool ok, textErrorsOnly; size_t count; } cases[] = {
+      {"", true, false, 300}, {"question: |\nreponse: R\ncode: C\n", false, true, 301}, {"mot: x\n", false, false, 300},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    std::string source = "titre: T\n" + c.extra;
+    for (int k = 0; k < 300; ++k) source += question;
+    const SourceRead read = ReadSource(source, "q.txt");
+    EXPECT_EQ(std::make_tuple(read.ok, read.textErrorsOnly, read.questionsInSource, read.canonical),
+              std::make_tuple(c.ok, c.textErrorsOnly, c.count, false))
+        << c.extra;
+    if (read.ok || read.textErrorsOnly) EXPECT_EQ(read.quiz.questions.size(), size_t(MaxQuestions));
+  }
+}
+
 // ---- validation: the words of ludex-pack check on the source Save writes ----
 
 // Every message without its place, sorted: the parser counts columns in the
@@ -239,7 +300,7 @@ std::vector<std::string> Unplaced(std::vector<std::string> messages) {
 std::vector<std::string> CheckedSource(const AuthoredQuiz& quiz) {
   AuthoredQuiz parsed;
   Diagnostics diagnostics;
-  if (ParseQuizSource(WriteQuizSource(quiz, ""), parsed, diagnostics)) {
+  if (ParseQuizSource(WriteQuizSource(quiz, ""), parsed, diagnostics, &ConservativeMetrics())) {
     QuizPayloads streams;
     CompressPayloads(EncodePayloads(parsed), streams, diagnostics);
   }
@@ -258,6 +319,7 @@ TEST(ValidationTest, SaysWhatLudexPackCheckSays) {
       {"ControlByteInExplanation", [](AuthoredQuiz& q) { q.explanation = "a\x01|"; }, 2},
       {"AnswerWarnings", [](AuthoredQuiz& q) { q.questions[0].answer1 = " R"; q.questions[1].answer1 = ""; q.questions[2].answer1 = "a\r\nb"; }, 0},
       {"CodeWithLineBreak", [](AuthoredQuiz& q) { q.questions[1].scoreCode = "a\r\nb"; }, 1},
+      {"TextsThePlayerCuts", [](AuthoredQuiz& q) { q.author = "Mme Lef\xE8vre, 5e B"; q.questions[2].scoreCode = "BOUSSOLE"; }, 0},
       {"TooLongRevealInUse", [](AuthoredQuiz& q) { q.revealMode = 2; q.questions[0].revealText = Long('r'); }, 1},
       {"TooLongRevealOutOfUse", [](AuthoredQuiz& q) { q.questions[0].revealText = Long('r'); q.questions[0].secondRevealText = "|"; }, 0},
       {"TwoAnswersOneEmpty", [](AuthoredQuiz& q) { q.answersPerQuestion = 2; for (auto& x : q.questions) x.answer2 = "S"; q.questions[2].answer2 = ""; }, 0},
@@ -277,7 +339,7 @@ TEST(ValidationTest, SaysWhatLudexPackCheckSays) {
     c.change(quiz);
     std::vector<std::string> messages;
     int errors = 0;
-    for (const QuizProblem& p : ValidateQuiz(quiz, true)) {
+    for (const QuizProblem& p : ValidateQuiz(quiz, true, &ConservativeMetrics())) {
       messages.push_back((p.isError ? "E " : "W ") + p.message);
       errors += p.isError;
     }

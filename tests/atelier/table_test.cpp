@@ -4,77 +4,163 @@
 
 #include <tuple>
 
+#include "cp1252.h"
 #include "print_html.h"
 #include "recovery.h"
 #include "table_text.h"
 
 namespace {
 
-// A row's six cells joined by '|', trailing empty ones dropped.
-std::string Joined(const TableRow& row) {
+// A row's cells joined by '|', trailing empty ones dropped.
+std::string Joined(const std::vector<std::string>& cells) {
   std::string text;
-  for (int i = 0; i < TableColumnCount; ++i) text += (i ? "|" : "") + row.cells[i];
+  for (size_t i = 0; i < cells.size(); ++i) text += (i ? "|" : "") + cells[i];
   while (!text.empty() && text.back() == '|') text.pop_back();
   return text;
 }
 
+AuthoredQuiz Settings(int answers, int revealMode) {
+  AuthoredQuiz quiz;
+  quiz.answersPerQuestion = answers;
+  quiz.revealMode = revealMode;
+  return quiz;
+}
+
+// mapping: where the columns go in a one-answer quiz of reveal mode 2.
 TEST(ReadTest, GivesTheseRows) {
+  const std::string shape = u8"dans l'ordre du quiz : question, réponse", other = u8", laissée de côté";
   // clang-format off
-  const struct { const char* name; bool csv; std::string text; std::vector<std::string> rows; char separator; bool header, windows1252; size_t problems; } cases[] = {
-      {"PasteColumnsInOrder", false, "Q1\tA1\nQ2\tA2\tB2\tR2\tC2\tS2\n", {"Q1|A1", "Q2|A2|B2|R2|C2|S2"}, '\t', false, false, 0},
-      {"PasteCrLfNoLastLineEnd", false, "Q1\t\t\t\tC1\r\nQ2", {"Q1||||C1", "Q2"}, '\t', false, false, 0},
-      {"PasteQuotedCells", false, "\"a\tb\nc \"\"d\"\"\"\tA\r\n\"\"\"x\"\" y\"\t\"\"\r\n", {"a\tb\r\nc \"d\"|A", "\"x\" y"}, '\t', false, false, 0},
-      {"PasteHeaderRowNamesColumns", false, u8"Question\tCode\tRéponse\nQ\tC\tA\n", {"Q|A|||C"}, '\t', true, false, 0},
-      {"PasteSkipsEmptyRows", false, "\n\t\t\nQ\n\r\n", {"Q"}, '\t', false, false, 0},
-      {"PasteNotUtf8ReadAsWindows1252", false, "Caf\xE9\t\x80\n", {u8"Café|€"}, '\t', false, true, 0},
-      {"CsvUtf8BomSemicolons", true, u8"\xEF\xBB\xBF" "Capitale ?;Paris;;La Seine;É1\r\n", {u8"Capitale ?|Paris||La Seine|É1"}, ';', false, false, 0},
-      {"CsvWindows1252Commas", true, "Caf\xE9, th\xE9 ?,\"oui, \xE9videmment\"\n", {u8"Café| thé ?|oui, évidemment"}, ',', false, true, 0},
-      {"CsvTieGoesToSemicolon", true, "a;b,c\n", {"a|b,c"}, ';', false, false, 0},
-      {"CsvHeaderInAnyOrder", true, u8"Code;Question;Réponse 2;Révélation 2\nC;Q;B;S\n", {"Q||B||C|S"}, ';', true, false, 0},
-      {"CsvUnknownNameMakesNoHeader", true, u8"Question;Couleur\nQ;x\n", {"Question|Couleur", "Q|x"}, ';', false, false, 0},
-      {"CsvHeaderWithNumberColumn", true, u8"N° ;Code :;QUESTION;réponse\n1;C;Q;A\n", {"Q|A|||C"}, ';', true, false, 0},
-      {"CsvExcelSepLine", true, "sep=,\na;b,c\n", {"a;b|c"}, ',', false, false, 0},
-      {"CsvUnclosedQuote", true, "Q;\"A\nB\n", {"Q|A\r\nB\r\n"}, ';', false, false, 1},
-      {"CsvUtf16Refused", true, std::string("\xFF\xFEQ\0;\0", 6), {}, '\t', false, false, 1},
-      {"TooLargeRefused", true, std::string(MaxTableBytes + 1, 'x'), {}, '\t', false, false, 1},
+  const struct { const char* name; bool csv; std::string text; std::vector<std::string> rows; char separator; bool windows1252; size_t problems; std::string mapping; } cases[] = {
+      {"PasteColumnsInOrder", false, "Q1\tA1\nQ2\tA2\tB2\tR2\tC2\tS2\n", {"Q1|A1", "Q2|A2|B2|R2|C2|S2"}, '\t', false, 0, shape + u8", révélation, code" + other + other},
+      {"PasteCrLfNoLastLineEnd", false, "Q1\t\t\t\tC1\r\nQ2", {"Q1||||C1", "Q2"}, '\t', false, 0, shape + u8", révélation, code" + other},
+      {"PasteQuotedCells", false, "\"a\tb\nc \"\"d\"\"\"\tA\r\n\"\"\"x\"\" y\"\t\"\"\r\n", {"a\tb\r\nc \"d\"|A", "\"x\" y"}, '\t', false, 0, shape},
+      {"PasteHeaderRowNamesColumns", false, u8"Question\tCode\tRéponse\nQ\tC\tA\n", {"Q|C|A"}, '\t', false, 0, u8"d'après la ligne d'en-tête : question, code, réponse"},
+      {"PasteSkipsEmptyRows", false, "\n\t\t\nQ\n\r\n", {"Q"}, '\t', false, 0, u8"dans l'ordre du quiz : question"},
+      {"PasteNotUtf8ReadAsWindows1252", false, "Caf\xE9\t\x80\n", {u8"Café|€"}, '\t', true, 0, shape},
+      {"PastePastEightColumns", false, "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n", {"1|2|3|4|5|6|7|8"}, '\t', false, 0, shape + u8", révélation, code" + other + other + other + other},
+      {"CsvUtf8BomSemicolons", true, u8"\xEF\xBB\xBF" "Capitale ?;Paris;La Seine;É1\r\n", {u8"Capitale ?|Paris|La Seine|É1"}, ';', false, 0, shape + u8", révélation, code"},
+      {"CsvWindows1252Commas", true, "Caf\xE9, th\xE9 ?,\"oui, \xE9videmment\"\n", {u8"Café| thé ?|oui, évidemment"}, ',', true, 0, shape + u8", révélation"},
+      {"CsvTieGoesToSemicolon", true, "a;b,c\n", {"a|b,c"}, ';', false, 0, shape},
+      {"CsvHeaderInAnyOrder", true, u8"Code;Question;Réponse 2;Révélation 2\nC;Q;B;S\n", {"C|Q|B|S"}, ';', false, 0, u8"d'après la ligne d'en-tête : code, question, réponse 2, révélation 2"},
+      {"CsvUnknownNameMakesNoHeader", true, u8"Question;Couleur\nQ;x\n", {"Question|Couleur", "Q|x"}, ';', false, 0, shape},
+      {"CsvHeaderWithNumberColumn", true, u8"N° ;Code :;QUESTION;réponse\n1;C;Q;A;x\n", {"1|C|Q|A|x"}, ';', false, 0, u8"d'après la ligne d'en-tête : laissée de côté, code, question, réponse" + other},
+      {"CsvExcelSepLine", true, "sep=,\na;b,c\n", {"a;b|c"}, ',', false, 0, shape},
+      {"CsvUnclosedQuote", true, "Q;\"A\nB\n", {"Q|A\r\nB\r\n"}, ';', false, 1, shape},
+      {"CsvUtf16Refused", true, std::string("\xFF\xFEQ\0;\0", 6), {}, '\t', false, 1, "dans l'ordre du quiz : "},
+      {"TooLargeRefused", true, std::string(MaxTableBytes + 1, 'x'), {}, '\t', false, 1, "dans l'ordre du quiz : "},
   };
   // clang-format on
   for (const auto& c : cases) {
     const TableText table = c.csv ? ReadCsvTable(c.text) : ReadPastedTable(c.text);
     std::vector<std::string> rows;
-    for (const TableRow& row : table.rows) rows.push_back(Joined(row));
-    EXPECT_EQ(std::tie(rows, table.separator, table.headerRow, table.windows1252),
-              std::tie(c.rows, c.separator, c.header, c.windows1252))
+    for (const TableRow& row : table.rows) rows.push_back(Joined(row.cells));
+    EXPECT_EQ(std::tie(rows, table.separator, table.windows1252), std::tie(c.rows, c.separator, c.windows1252))
         << c.name;
     EXPECT_EQ(table.problems.size(), c.problems) << c.name;
+    EXPECT_EQ(Utf8FromCp1252(MappingText(ChooseMapping(table, Settings(1, 2)))), c.mapping) << c.name;
   }
 }
 
 TEST(ReadTest, RowsStartOnTheirLine) {
-  const TableText table = ReadCsvTable("q;\"a\r\nb\"\r\n\r\nq2;x;y;z;w;v;more;\"\"\n");
+  const TableText table = ReadCsvTable("q;\"a\r\nb\"\r\n\r\nq2;x;y;z;w;v;more;\"\";9;;\n");
   ASSERT_EQ(table.rows.size(), 2u);
   EXPECT_EQ(table.rows[1].line, 4);
-  EXPECT_EQ(table.rows[1].cellsLeftOut, 1);
+  EXPECT_EQ(table.rows[1].cellCount, 11);
+  EXPECT_EQ(table.rows[1].cellsPastColumns, 1);
+  EXPECT_EQ(table.columnCount, MaxTableColumns);
+}
+
+// ---- where the columns go ----
+
+TEST(MappingTest, FollowsTheQuizOrTheAuthor) {
+  // clang-format off
+  const struct { int answers, mode, columns; const char* shape; } shapes[] = {
+      {1, 0, 4, u8"question, réponse, révélation, code"}, {1, 2, 3, u8"question, réponse, révélation"},
+      {2, 2, 5, u8"question, réponse, réponse 2, révélation, code"},
+      {2, 3, 7, u8"question, réponse, réponse 2, révélation, code, révélation 2, laissée de côté"},
+      {1, 3, 6, u8"question, réponse, révélation, code, révélation 2, laissée de côté"}, {2, 4, 0, ""},
+  };
+  // clang-format on
+  for (const auto& c : shapes) {
+    EXPECT_EQ(Utf8FromCp1252(MappingText(ShapeMapping(Settings(c.answers, c.mode), c.columns))),
+              std::string("dans l'ordre du quiz : ") + c.shape)
+        << c.answers << c.mode << c.columns;
+  }
+  ColumnMapping mapping = ShapeMapping(Settings(1, 0), 4);
+  ChooseColumn(mapping, 2, int(QuizField::Code));     // the code column gives its field up
+  ChooseColumn(mapping, 3, int(QuizField::Title));    // no header field for a column
+  ChooseColumn(mapping, 4, int(QuizField::Answer2));  // no such column
+  ChooseColumn(mapping, 0, LeftOutColumn);
+  EXPECT_EQ(Utf8FromCp1252(MappingText(mapping)),
+            u8"comme vous les avez choisies : laissée de côté, réponse, code, laissée de côté");
+  // A row whose every cell is left out gives no question, and says so.
+  const ImportPreview preview = PreviewImport(ReadPastedTable("Q\tA\r\nQ2\r\n"), mapping, Settings(1, 0));
+  ASSERT_EQ(preview.rows.size(), 1u);
+  EXPECT_EQ(preview.rows[0].question.answer1, "A");
+  EXPECT_EQ(Utf8FromCp1252(preview.notes.at(2)), u8"ligne 2 : rien dans les colonnes du quiz, aucune question ajoutée");
+}
+
+// What goes in, and whether the author sees the rows first.
+TEST(MappingTest, PreviewOnlyWhatMayBeMisplaced) {
+  // clang-format off
+  const struct { const char* name; std::string text; int answers, mode; const char* question; bool review; } cases[] = {
+      {"FourColumnsInOrder", "Q\tA\tR\tC\r\nQ2\tA2\tR2\tC2\r\n", 1, 2, "Q|A||R||C", false},
+      {"RevealIntoAQuizWithout", "Q\tA\tR\tC\r\n", 1, 0, "Q|A||R||C", true},
+      {"EmptyRevealsIntoAQuizWithout", "Q\tA\t\tC\r\n", 1, 0, "Q|A||||C", false},
+      {"TwoAnswers", "Q\tA\tB\tR\tC\r\n", 2, 2, "Q|A|B|R||C", false},
+      {"HeaderRow", "Code\tQuestion\r\nC\tQ\r\n", 1, 0, "Q|||||C", false},
+      {"RowOfAnotherWidth", "Q\tA\r\nQ2\tA2\tR2\r\n", 1, 2, "Q|A", true},
+      {"CellPastTheColumns", "Q\tA\tR\tC\tX\r\n", 1, 2, "Q|A||R||C", true},
+      {"CharacterThePlayerLacks", u8"Q\u2192\tA\r\n", 1, 2, "Q?|A", true},
+      {"TooLong", std::string(260, 'q') + "\tA\r\n", 1, 2, "", true},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const AuthoredQuiz quiz = Settings(c.answers, c.mode);
+    const TableText table = ReadPastedTable(c.text);
+    const ImportPreview preview = PreviewImport(table, ChooseMapping(table, quiz), quiz);
+    ASSERT_FALSE(preview.rows.empty()) << c.name;
+    const AuthoredQuestion& q = preview.rows[0].question;
+    if (*c.question) {
+      EXPECT_EQ(Joined({q.questionText, q.answer1, q.answer2, q.revealText, q.secondRevealText, q.scoreCode}),
+                c.question)
+          << c.name;
+    }
+    EXPECT_EQ(preview.needsReview(), c.review) << c.name;
+  }
 }
 
 // ---- the preview: what goes in, and what breaks a limit ----
 
-TEST(PreviewTest, MarksEveryRowThatBreaksALimit) {
+TEST(PreviewTest, MarksEveryRowAndSaysWhy) {
   AuthoredQuiz quiz;  // one answer per question, no reveal texts
   quiz.questions.resize(MaxQuestions - 3);
-  const std::string csv = u8"Q1 → ?;R\nQ2;R;R2\nQ3;R;;;" + std::string(260, 'c') + "\nQ4;R\nQ5;R\n";
-  const ImportPreview preview = PreviewImport(ReadCsvTable(csv), quiz);
+  const std::string csv = u8"Q1 → ?;R\nQ2;R;R2\nQ3;R;;" + std::string(260, 'c') + "\nQ4;R\nQ5;R\n";
+  const TableText table = ReadCsvTable(csv);
+  const ImportPreview preview = PreviewImport(table, ChooseMapping(table, quiz), quiz);
   ASSERT_EQ(preview.rows.size(), 3u);
   EXPECT_EQ(preview.rowsWithErrors, 2);
   EXPECT_EQ(preview.rows[0].question.questionText, "Q1 ? ?");
   ASSERT_EQ(preview.rows[0].problems.size(), 1u);
-  EXPECT_EQ(preview.rows[0].problems[0].message.rfind("colonne 4 : le caractère U+2192", 0), 0u);
+  EXPECT_EQ(Utf8FromCp1252(preview.rows[0].problems[0].message),
+            u8"colonne 4 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)");
   ASSERT_EQ(preview.rows[1].problems.size(), 1u);
   EXPECT_FALSE(preview.rows[1].problems[0].isError);
-  EXPECT_EQ(preview.rows[1].problems[0].message, FieldNeedsSettingMessage(QuizField::Answer2));
-  EXPECT_EQ(preview.rows[2].problems[0].message, "le code de score fait 260 octets ; le lecteur en garde au plus 259");
-  ASSERT_EQ(preview.notes.size(), 1u);
-  EXPECT_NE(preview.notes[0].find("2 ligne(s)"), std::string::npos) << preview.notes[0];
+  EXPECT_EQ(preview.rows[1].problems[0].message, FieldNeedsSettingMessage(QuizField::Reveal1));
+  EXPECT_EQ(Utf8FromCp1252(preview.rows[2].problems[0].message),
+            u8"le code de score fait 260 caractères ; le lecteur en garde au plus 259");
+  std::vector<std::string> notes;
+  for (const std::string& note : preview.notes) notes.push_back(Utf8FromCp1252(note));
+  const std::vector<std::string> expected = {
+      u8"lignes 2, 3 : pas le même nombre de colonnes que les autres lignes (2) ; vérifiez que chaque texte est dans "
+      u8"la bonne colonne",
+      u8"la colonne 3 va dans « révélation », que le quiz n'utilise pas (« révélation: » demande « mode révélation: 2 "
+      u8"», 3 ou 4 dans l'en-tête) : choisissez une autre colonne, ou laissez-la de côté",
+      u8"le lecteur ne peut pas afficher ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou "
+      u8"après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1",
+      u8"le quiz a 257 questions ; le lecteur en compte au plus 255 ; 2 ligne(s) du texte ne sont pas ajoutées",
+  };
+  EXPECT_EQ(notes, expected);
 }
 
 // What the editor exports, it imports back unchanged, whatever the texts hold.
@@ -92,7 +178,7 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
   EXPECT_EQ(csv.rfind(u8"\xEF\xBB\xBFquestion;réponse;réponse 2;révélation;code;révélation 2\r\n", 0), 0u);
   const TableText table = ReadCsvTable(csv);
   EXPECT_TRUE(table.headerRow);
-  const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(table, AuthoredQuiz()));
+  const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(table, ChooseMapping(table, quiz), quiz));
   ASSERT_EQ(back.size(), quiz.questions.size());
   for (size_t i = 0; i < back.size(); ++i)
     for (int field = int(QuizField::Question); field < QuizFieldCount; ++field)
@@ -116,7 +202,8 @@ TEST(PreviewTest, FormulasGoOutAsTextAndComeBackUnchanged) {
     const std::string csv = WriteCsvTable(quiz);
     const std::string row = csv.substr(csv.find("\r\n") + 2);
     EXPECT_EQ(row.substr(0, row.find(';')), c.cell) << c.text;
-    const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(ReadCsvTable(csv), AuthoredQuiz()));
+    const TableText table = ReadCsvTable(csv);
+    const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(table, ChooseMapping(table, quiz), quiz));
     ASSERT_EQ(back.size(), 1u) << c.text;
     EXPECT_EQ(back[0].questionText, c.text);
   }
@@ -124,15 +211,17 @@ TEST(PreviewTest, FormulasGoOutAsTextAndComeBackUnchanged) {
 
 // ---- the recovery copy ----
 
-TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolder) {
-  QuizDocument document;
-  EXPECT_EQ(RecoveryPath(document, "C:\\Temp\\Atelier", 42), "C:\\Temp\\Atelier\\sans-titre-42.recup");
-  document.markSaved("C:\\Quiz\\capitales.txt");
-  EXPECT_EQ(RecoveryPath(document, "C:\\Temp\\Atelier", 42), "C:\\Quiz\\capitales.txt.recup");
-  EXPECT_EQ(SourcePathOfRecovery("C:\\Quiz\\capitales.txt.recup"), "C:\\Quiz\\capitales.txt");
-  EXPECT_EQ(SourcePathOfRecovery("C:\\Temp\\sans-titre-42.recup"), "");
-  EXPECT_EQ(SourcePathOfRecovery("C:\\Quiz\\sans-titre-4.txt.recup"), "C:\\Quiz\\sans-titre-4.txt");
-  EXPECT_FALSE(IsRecoveryPath("C:\\Quiz.recup\\capitales.txt"));
+TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolderWithTheirLocks) {
+  EXPECT_EQ(UnsavedRecoveryPath("C:\\Temp\\Atelier", 42, 0), "C:\\Temp\\Atelier\\sans-titre-42.recup");
+  EXPECT_EQ(UnsavedRecoveryPath("C:\\Temp\\", 42, 2), "C:\\Temp\\sans-titre-42-3.recup");
+  EXPECT_EQ(RecoveryPathFor("C:\\Quiz\\capitales.txt"), "C:\\Quiz\\capitales.txt.recup");
+  EXPECT_EQ(RecoveryLockPath("C:\\Quiz\\capitales.txt.recup"), "C:\\Quiz\\capitales.txt.verrou");
+  EXPECT_EQ(RecoveryLockPath("C:\\Temp\\sans-titre-42-3.recup"), "C:\\Temp\\sans-titre-42-3.verrou");
+  for (const char* name : {"sans-titre-42.recup", "sans-titre-42-3.recup", "sans-titre-4294967295.recup"})
+    EXPECT_TRUE(IsUnsavedRecoveryName(name)) << name;
+  for (const char* name : {"sans-titre-.recup", "sans-titre-4.txt.recup", "sans-titre-4-.recup", "sans-titre-x.recup",
+                           "sans-titre-42.recu", "sans-titre-12345678901.recup", "autre-42.recup"})
+    EXPECT_FALSE(IsUnsavedRecoveryName(name)) << name;
 }
 
 TEST(RecoveryTest, OffersOnlyWorkTheSourceLacks) {

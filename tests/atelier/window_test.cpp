@@ -220,6 +220,16 @@ std::vector<std::wstring> PlayerTexts(HWND player, int id) {
   return found.second;
 }
 
+// The window of a try, once its question labels are up; null after 30 s.
+HWND WaitForPlayer(const wchar_t* title, size_t questions) {
+  for (int k = 0; k < 300; ++k) {
+    HWND player = FindWindowW(L"WindowsApp", title);
+    if (player != nullptr && PlayerTexts(player, 3000).size() == questions) return player;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
 TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   TypeQuiz();
   ExpectTypedQuiz();
@@ -268,12 +278,7 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
 
   Command(IDM_TRY);
   ASSERT_NE(LastTryProcess(), nullptr) << Status();
-  HWND player = nullptr;
-  for (int k = 0; k < 300; ++k) {
-    player = FindWindowW(L"WindowsApp", L"Capitales d'Europe");
-    if (player != nullptr && PlayerTexts(player, 3000).size() == 3) break;  // its question labels are up
-    Sleep(100);
-  }
+  HWND player = WaitForPlayer(L"Capitales d'Europe", 3);
   ASSERT_NE(player, nullptr);
   EXPECT_EQ(PlayerTexts(player, 29), std::vector<std::wstring>{L"Capitales d'Europe"});  // title
   EXPECT_EQ(PlayerTexts(player, 26), std::vector<std::wstring>{L"Mme Lefèvre"});         // author
@@ -287,6 +292,14 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   ASSERT_EQ(WaitForSingleObject(LastTryProcess(), 30000), WAIT_OBJECT_0);
   EXPECT_TRUE(Exists(SessionFolder() + L"\\essai-1\\essai.txt"));
   EXPECT_FALSE(Exists(folder + L"\\essai.txt"));
+
+  // A try still open when the editor closes is closed with it, and the tries' folder goes.
+  Command(IDM_TRY);
+  ASSERT_TRUE(WaitForPlayer(L"Capitales d'Europe", 3));
+  const std::wstring session = SessionFolder();
+  EndAtelier();
+  EXPECT_FALSE(Exists(session));
+  Start();
 }
 
 // A source written by hand changes form when saved over: the author is told
@@ -369,16 +382,23 @@ TEST_F(AtelierTest, LimitsShownAsTypedAndBuildRefused) {
     EXPECT_EQ(CounterColour(QuizField::Question), c.red ? RGB(200, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
   }
   EXPECT_TRUE(Contains(Problems(),
-                       L"Erreur, question 1, « question » : le texte de « question: » fait 260 octets (un "
-                       L"retour à la ligne compte pour 2) ; le lecteur en garde au plus 259"))
+                       L"Erreur, question 1, « question » : le texte de « question: » fait 260 caractères ; le "
+                       L"lecteur en garde au plus 259 (un retour à la ligne compte pour deux)"))
       << Problems();
 
   // A character the player cannot show does not get in, and the author is told which and why.
   Type(QuizField::Answer1, L"A→B");
   EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"AB");
   EXPECT_EQ(Status(),
-            L"Refusé dans « réponse » : colonne 2 : le caractère U+2192 (flèche : écrivez « -> ») n'existe pas en "
-            L"Windows-1252 : le lecteur ne peut pas l'afficher");
+            L"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : "
+            L"écrivez « -> »)");
+
+  // A code the player's field cuts is a warning, which says what will show.
+  Type(QuizField::Code, L"ÉTINCELLE");
+  EXPECT_TRUE(Contains(Problems(),
+                       L"Avertissement, question 1, « code » : le code s'affichera « ÉTINCEL » : la suite "
+                       L"(« LE ») ne tient pas dans sa case du lecteur"))
+      << Problems();
 
   dialogs.plan({Press(IDOK)});
   Command(IDM_BUILD);  // refused at once, without a file dialog
@@ -442,15 +462,16 @@ TEST_F(AtelierTest, PasteImportRowsAndUndo) {
   Command(IDM_REDO, true);
   EXPECT_EQ(Rows(), 2);
 
-  // Ctrl+Z in a field is the field's own undo, not the list's.
-  Type(QuizField::Title, L"Géographie");
-  Command(IDM_DUPLICATE);
-  SetFocus(FieldWindow(QuizField::Title));
+  // Ctrl+Z and Ctrl+Y in a field: the editor's undo, which takes the field's typing back and gives it again.
+  Type(QuizField::Answer1, L"Lutèce");
   Command(IDM_UNDO, true);
-  EXPECT_EQ(WindowText(FieldWindow(QuizField::Title)), L"");
-  EXPECT_EQ(atelier.document.quiz().title, "");
-  EXPECT_EQ(Questions(), L"France ?|Italie ?|Italie ?|");
-  Command(IDM_REMOVE);
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"Paris");
+  EXPECT_EQ(Status(), L"Annulé : la saisie dans « réponse » (question 1).");
+  EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Answer1));
+  Command(IDM_REDO, true);
+  EXPECT_EQ(Cell(0, 2), L"Lutèce");
+  EXPECT_EQ(Status(), L"Rétabli : la saisie dans « réponse » (question 1).");
+  Command(IDM_UNDO, true);
 
   const std::wstring csv = folder + L"\\questions.csv";
   std::wstring error;
@@ -459,7 +480,9 @@ TEST_F(AtelierTest, PasteImportRowsAndUndo) {
   SelectRows({0});
   dialogs.plan({FileName(csv), Press(IDOK)});
   Command(IDM_IMPORT_CSV);
-  ASSERT_TRUE(Dialogs(dialogs, 2, L"2 questions à ajouter, dont 1 qui dépassent une limite"));
+  ASSERT_TRUE(Dialogs(dialogs, 2,
+                      L"2 questions à ajouter, colonnes lues d'après la ligne d'en-tête : question, "
+                      L"réponse, code. 1 dépasse une limite"));
   EXPECT_EQ(Questions(), L"France ?|Espagne ?|" + std::wstring(300, L'x') + L"|Italie ?|");
   EXPECT_TRUE(atelier.rowHasError[2]);
 
@@ -477,20 +500,72 @@ TEST_F(AtelierTest, PasteImportRowsAndUndo) {
   Command(IDM_EXPORT_CSV);
   const TableText exported = ReadCsvTable(Bytes(folder + L"\\export.csv"));
   ASSERT_EQ(exported.rows.size(), 4u);
-  EXPECT_EQ(exported.rows[3].cells[static_cast<int>(TableColumn::Answer1)], "Madrid");
+  EXPECT_EQ(exported.rows[3].cells[1], "Madrid");
+}
+
+// A paste without a header row follows the quiz's settings and says so; a
+// paste that would fill a field the quiz does not use, or rows of another
+// width, is previewed, and there each column's field can be chosen.
+TEST_F(AtelierTest, PasteFollowsTheQuizAndPreviewsWhatMayBeMisplaced) {
+  Choose(IDC_REVEAL_MODE, 1);  // 2: reveal texts
+  PutOnClipboard(L"France ?\tParis\tLa Seine.\tÉTOILE\r\nItalie ?\tRome\tLe Tibre.\tPHARE\r\n");
+  SetFocus(atelier.list);
+  Command(IDM_PASTE, true);  // nothing can be misplaced: no preview
+  EXPECT_EQ(Cell(1, 3) + L"|" + Cell(1, 4), L"Le Tibre.|PHARE");
+  EXPECT_EQ(Status(),
+            L"2 questions ajoutées, colonnes lues dans l'ordre du quiz : question, réponse, révélation, "
+            L"code. Ctrl+Z les retire.");
+
+  Choose(IDC_REVEAL_MODE, 0);  // no reveal texts: the third column would be one
+  PutOnClipboard(L"Espagne ?\tMadrid\tBOUÉE\r\n");
+  SetFocus(atelier.list);
+  const auto codeForTheThirdColumn = [](HWND dialog) {
+    HWND combo = GetDlgItem(dialog, IDC_PREVIEW_COLUMN_BASE + 2);
+    SendMessageW(combo, CB_SETCURSEL, 5, 0);  // "code"
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_COLUMN_BASE + 2, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+  };
+  dialogs.plan({Then(codeForTheThirdColumn, IDOK)});
+  Command(IDM_PASTE, true);
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"La colonne 3 va dans « révélation », que le quiz n'utilise pas"));
+  EXPECT_EQ(Cell(2, 4), L"BOUÉE");
+  EXPECT_TRUE(Contains(Status(), L"colonnes lues comme vous les avez choisies : question, réponse, code.")) << Status();
+
+  PutOnClipboard(L"Suisse ?\tBerne\r\nGrèce ?\tAthènes\tX\r\n");
+  SetFocus(atelier.list);
+  dialogs.plan({Press(IDCANCEL)});
+  Command(IDM_PASTE, true);
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Ligne 2 : pas le même nombre de colonnes que les autres lignes"));
+  EXPECT_EQ(Rows(), 3);
 }
 
 // ---- no lost work: the recovery copy, the last files ----
 
+// A copy belongs to a running editor only while it holds the copy's lock:
+// the process number alone tells nothing, as a restarted editor may get the
+// crashed one's (here the very same).
 TEST_F(AtelierTest, RecoveryCopyWrittenRemovedAndOfferedAfterACrash) {
   Type(QuizField::Title, L"Brouillon");
-  const std::wstring unsaved =
-      folder + L"\\appdata\\Ludex\\sans-titre-" + std::to_wstring(GetCurrentProcessId()) + L".recup";
-  EXPECT_FALSE(Exists(unsaved));
+  const std::wstring unsaved = folder + L"\\appdata\\Ludex\\sans-titre-" + std::to_wstring(GetCurrentProcessId());
+  EXPECT_FALSE(Exists(unsaved + L".recup"));
   SendMessageW(atelier.window, WM_TIMER, IDT_RECOVERY, 0);  // the timer set by the change
-  EXPECT_EQ(Bytes(unsaved), atelier.document.sourceText());
+  EXPECT_EQ(Bytes(unsaved + L".recup"), atelier.document.sourceText());
+  EndAtelier();  // as a crash: the copy stays, its lock goes with the editor
+
+  HANDLE otherEditor = HoldLock(unsaved + L".verrou");
+  Start();  // a running editor holds the copy: not offered
+  EXPECT_TRUE(dialogs.seen().empty());
+  EndAtelier();
+  ReleaseLock(otherEditor);
+  dialogs.plan({Press(IDYES)});
+  Start();
+  ASSERT_TRUE(Dialogs(dialogs, 1, L"Un quiz jamais enregistré a des modifications qui n'ont pas été enregistrées"));
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Title)), L"Brouillon");
+  Type(QuizField::Title, L"Brouillon 1");  // the copy taken back is this editor's own now
+  SendMessageW(atelier.window, WM_TIMER, IDT_RECOVERY, 0);
+  EXPECT_EQ(Bytes(unsaved + L".recup"), atelier.document.sourceText());
   SaveAs(L"brouillon.txt");
-  EXPECT_FALSE(Exists(unsaved));
+  EXPECT_FALSE(Exists(unsaved + L".recup"));
 
   Type(QuizField::Title, L"Brouillon 2");
   SendMessageW(atelier.window, WM_TIMER, IDT_RECOVERY, 0);
@@ -509,23 +584,59 @@ TEST_F(AtelierTest, RecoveryCopyWrittenRemovedAndOfferedAfterACrash) {
 
 // ---- settings and paper ----
 
-TEST_F(AtelierTest, SettingsColourAndPrintedPages) {
+TEST_F(AtelierTest, SettingsColourUnusedTextsAndPrintedPages) {
   Click(IDM_ADD);
   EXPECT_FALSE(IsWindowEnabled(FieldWindow(QuizField::Answer2)));
   Choose(IDC_ANSWER_COUNT, 1);
   EXPECT_TRUE(IsWindowEnabled(FieldWindow(QuizField::Answer2)));
   EXPECT_EQ(atelier.document.quiz().answersPerQuestion, 2);
+  Type(QuizField::Answer2, L"Seine");
   dialogs.plan({Colour(RGB(10, 20, 30))});
   Command(IDM_COLOUR);
   ASSERT_EQ(dialogs.seen().size(), 1u);
   const AuthoredQuiz& quiz = atelier.document.quiz();
   EXPECT_EQ(RGB(quiz.red, quiz.green, quiz.blue), RGB(10, 20, 30));
 
+  // Back to one answer: the second one stays unused, and Save asks before it goes.
   Type(QuizField::Title, L"Les fleuves");
+  Choose(IDC_ANSWER_COUNT, 0);
+  dialogs.plan({FileName(folder + L"\\fleuves.txt"), Press(IDCANCEL)});
+  Command(IDM_SAVE);
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"- une question a un texte « réponse2 »"));
+  EXPECT_EQ(dialogs.seen()[0].folder, DocumentsFolder());  // a quiz never saved: the dialog opens in Documents
+  EXPECT_FALSE(Exists(folder + L"\\fleuves.txt"));
+  dialogs.plan({FileName(folder + L"\\fleuves.txt"), Press(IDOK)});
+  Command(IDM_SAVE);
+  EXPECT_EQ(quiz.questions[0].answer2, "");
+  EXPECT_EQ(WindowText(atelier.window), L"fleuves.txt - Ludex Atelier");
+
+  // The printed pages go beside the source, where the author finds them.
   Command(IDM_PRINT);
   ASSERT_EQ(openedPages.size(), 2u);
   EXPECT_NE(Bytes(openedPages[0]).find("<title>Les fleuves"), std::string::npos);
-  EXPECT_TRUE(Contains(openedPages[1], L"Les-fleuves-corrige.html"));
+  EXPECT_EQ(openedPages[1], folder + L"\\Les-fleuves-corrige.html");
+  EXPECT_TRUE(Contains(Status(), L"« Les-fleuves-corrige.html », dans " + folder + L".")) << Status();
+}
+
+// A file that is no text is refused in one sentence; a source of more
+// questions than the player counts offers its first ones.
+TEST_F(AtelierTest, OpenRefusesWhatIsNoSourceAndOffersTheFirstQuestions) {
+  std::wstring error;
+  ASSERT_TRUE(WriteFileSafely(folder + L"\\image.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), error));
+  dialogs.plan({FileName(folder + L"\\image.png"), Press(IDOK)});
+  Command(IDM_OPEN);
+  ASSERT_TRUE(Dialogs(dialogs, 2,
+                      L"« image.png » ne peut pas être ouvert : ce n'est pas un fichier texte, et une "
+                      L"source de quiz s'écrit avec un éditeur de texte comme le Bloc-notes.\n"));
+  std::string source = "titre: Long\n";
+  for (int k = 1; k <= 300; ++k) source += "question: Q" + std::to_string(k) + "\nreponse: R\ncode: C\n";
+  ASSERT_TRUE(WriteFileSafely(folder + L"\\long.txt", source, error));
+  dialogs.plan({FileName(folder + L"\\long.txt"), Press(IDYES)});
+  Command(IDM_OPEN);
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"« long.txt » a 300 questions, et un quiz Ludex en a au plus 255"));
+  EXPECT_EQ(Rows(), 255);
+  EXPECT_EQ(Cell(254, 1), L"Q255");
+  EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
 }
 
 }  // namespace

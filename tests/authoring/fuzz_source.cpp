@@ -1,12 +1,13 @@
-// Fuzzes the quiz source parser: any text must parse or fail without a
-// crash, and every accepted source must survive source -> payloads -> source
-// -> payloads unchanged. Inputs starting with 0xFF feed the payload reader
+// Fuzzes the quiz source parser and the fit check: any text must parse or
+// fail without a crash, and every accepted source must survive source ->
+// payloads -> source -> payloads unchanged. Inputs starting with 0xFF feed the payload reader
 // (the extract side) instead, split at the first 0xFE into quiz and codes.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "quiz_fit.h"
 #include "quiz_payloads.h"
 #include "quiz_source.h"
 
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       // An extracted source always parses, except for texts too long for the player.
       if (!ParseQuizSource(WriteQuizSource(read, "x"), again, more))
         for (const Diagnostic& d : more.items)
-          if (d.isError && d.message.find(" octets") == std::string::npos) std::abort();
+          if (d.isError && d.message.find(" caractères") == std::string::npos) std::abort();
     }
     return 0;
   }
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string source(reinterpret_cast<const char*>(data), size);
   AuthoredQuiz quiz;
   Diagnostics diagnostics;
-  if (!ParseQuizSource(source, quiz, diagnostics)) return 0;
+  if (!ParseQuizSource(source, quiz, diagnostics, &ConservativeMetrics())) return 0;  // with the fit warnings
   const QuizPayloads payloads = EncodePayloads(quiz);
   AuthoredQuiz back;
   if (!DecodePayloads(payloads.quiz, payloads.codes, back, diagnostics)) std::abort();

@@ -56,10 +56,10 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
       {"PipeInQuestion", Header + "question: un | deux\nreponse: R\ncode: C\n", true, 2, "« | »"},
       {"PipeInReveal", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation: x|y\ncode: C\n", true, 5, "« | »"},
       {"ControlCharacter", "titre: a\x01 b\n", true, 1, "caractère de contrôle"},
-      {"TextTooLong", "titre: " + std::string(260, 'x') + "\n", true, 1, "260 octets"},
-      {"LineBreaksCountTwo", "titre: " + std::string(129, 'x') + "\n+ " + std::string(129, 'y') + "\n", true, 1, "260 octets"},
-      {"AccentedTooLong", "titre: " + std::string(130, 'x') + Accented(130) + "\n", true, 1, "260 octets"},
-      {"CodeTooLong", Header + "question: Q\nreponse: R\ncode: " + std::string(260, 'c') + "\n", true, 4, "code de score fait 260"},
+      {"TextTooLong", "titre: " + std::string(260, 'x') + "\n", true, 1, "260 caractères"},
+      {"LineBreaksCountTwo", "titre: " + std::string(129, 'x') + "\n+ " + std::string(129, 'y') + "\n", true, 1, "260 caractères"},
+      {"AccentedTooLong", "titre: " + std::string(130, 'x') + Accented(130) + "\n", true, 1, "260 caractères"},
+      {"CodeTooLong", Header + "question: Q\nreponse: R\ncode: " + std::string(260, 'c') + "\n", true, 4, "code de score fait 260 caractères"},
       {"CodeWithLineBreak", Header + Q + "+ B\n", true, 5, "code de score ne peut pas contenir"},
       {"MissingCode", Header + Q + "\nquestion: Q2\nreponse: R\n", true, 6, "2 questions et demande autant de codes"},
       {"MissingOnlyCode", Header + "question: Q\nreponse: R\n", true, 2, "le quiz a 1 question et demande"},
@@ -80,13 +80,15 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
       {"BadVisibility", Header + "questions visibles: peut-etre\n", true, 2, "oui, non"},
       {"BadColour", Header + "couleur: 1 2\n", true, 2, "#RRGGBB"},
       {"BadHexColour", Header + "couleur: #12345G\n", true, 2, "#RRGGBB"},
-      {"MoreThan255Questions", ManyQuestions(256), true, 2 + 255 * 3, "plus de 255"},
+      {"MoreThan255Questions", ManyQuestions(256), true, 2 + 255 * 3, "le quiz a 256 questions ; le lecteur en compte au plus 255"},
       {"Over96Codes", ManyQuestions(97), false, 2 + 96 * 3 + 2, "six espaces"},
       {"NinetySixCodes", ManyQuestions(96), false, 0, ""},
       {"AnswerWithTrailingSpace", Header + "question: Q\nreponse: R \ncode: C\n", false, 3, "jamais être trouvée"},
       {"EmptyAnswer", Header + "question: Q\nreponse:\ncode: C\n", false, 3, "est vide"},
       {"OddRevealMode", Header + "mode revelation: 1\n", false, 2, "aucun texte de révélation"},
       {"NotUtf8", "titre: Caf\xE9\n", false, 0, "Windows-1252"},
+      {"NoText", std::string("titre: T\n\0\x01mot: x\n", 17), true, 0, "ce n'est pas un fichier texte, et une source de quiz"},
+      {"Utf16", std::string("\xFF\xFEt\0i\0", 6), true, 0, "c'est un texte en UTF-16 : enregistrez-le en UTF-8"},
       {"NoQuestion", Header, false, 0, "aucune question"},
   };
   // clang-format on
@@ -112,21 +114,21 @@ TEST(QuizSource, TheMostCommonErrorsWordForWord) {
   const std::string TooLong(300, 'x');
   // clang-format off
   const struct { const char* name; std::string source, printed; QuizField field; std::string typed, fieldMessage; } cases[] = {
-      {"UnknownKeyword", Header + Q + u8"Réponse 3: x\n",
+      {"UnknownKeywordsListedOnce", Header + Q + u8"Réponse 3: x\nx: y\n",
        "quiz.txt:5: erreur: mot-clé inconnu « Réponse 3 » (connus : titre, auteur, explication, texte4, texte5, questions "
        "visibles, réponses par question, mode révélation, couleur, question, réponse, réponse2, révélation, "
-       "révélation2, code)", QuizField::Title, "", ""},
+       "révélation2, code)\nquiz.txt:6: erreur: mot-clé inconnu « x »", QuizField::Title, "", ""},
       {"MissingAnswer", Header + "question: Q\ncode: C\n", "quiz.txt:2: erreur: la question 1 n'a pas de ligne « réponse: »",
        QuizField::Title, "", ""},
       {"NotInWindows1252", u8"titre: Café\u202F!\n" + Q,
-       "quiz.txt:1: erreur: colonne 12 : le caractère U+202F (espace fine insécable : mettez une espace ordinaire) "
-       "n'existe pas en Windows-1252 : le lecteur ne peut pas l'afficher",
-       QuizField::Title, u8"Café\u202F!", "colonne 5 : le caractère U+202F (espace fine insécable : mettez une espace "
-       "ordinaire) n'existe pas en Windows-1252 : le lecteur ne peut pas l'afficher"},
+       "quiz.txt:1: erreur: colonne 12 : le lecteur ne peut pas afficher le caractère U+202F (espace fine insécable : "
+       "mettez une espace ordinaire)",
+       QuizField::Title, u8"Café\u202F!", "colonne 5 : le lecteur ne peut pas afficher le caractère U+202F (espace fine "
+       "insécable : mettez une espace ordinaire)"},
       {"TextTooLong", Header + "question: " + TooLong + "\nreponse: R\ncode: C\n",
-       "quiz.txt:2: erreur: le texte de « question: » fait 300 octets (un retour à la ligne compte pour 2) ; le lecteur "
-       "en garde au plus 259", QuizField::Question, TooLong, "le texte de « question: » fait 300 octets (un retour à la "
-       "ligne compte pour 2) ; le lecteur en garde au plus 259"},
+       "quiz.txt:2: erreur: le texte de « question: » fait 300 caractères ; le lecteur en garde au plus 259 (un retour "
+       "à la ligne compte pour deux)", QuizField::Question, TooLong, "le texte de « question: » fait 300 caractères ; "
+       "le lecteur en garde au plus 259 (un retour à la ligne compte pour deux)"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -178,7 +180,7 @@ TEST(QuizSource, OneFieldCheckedAlone) {
   // clang-format off
   const struct { const char* name; QuizField field; bool utf8; std::string text, bytes; int errors; const char* words; } cases[] = {
       {"TypedLineBreaksBecomeCrLf", QuizField::Question, true, "a\nb\r\nc", "a\r\nb\r\nc", 0, ""},
-      {"RefusedCharacterShownAsQuestionMark", QuizField::Question, true, u8"a\u2192b", "a?b", 1, "colonne 2 : le caractère U+2192"},
+      {"RefusedCharacterShownAsQuestionMark", QuizField::Question, true, u8"a\u2192b", "a?b", 1, "colonne 2 : le lecteur ne peut pas afficher le caractère U+2192"},
       {"InvalidUtf8", QuizField::Title, true, "a\xC3", "a", 1, "colonne 2 : UTF-8 invalide"},
       {"CodeHoldsPipeNotLineBreak", QuizField::Code, false, "a|b\r\nc", "a|b\r\nc", 1, "retour à la ligne"},
       {"LoneLineFeedInBytes", QuizField::Reveal1, false, "a\nb", "a\r\nb", 0, ""},
@@ -283,9 +285,9 @@ TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {
       {"EndsBeforeTheColour", Empty + "T|||||" + Z + "\x01\x02", "", false, "dans la couleur"},
       {"TooFewCodeLines", Bytes4(1, 2, 1) + "T|||||a|Q|b|R|" + End, "c\r\n", false,
        "(les codes) s'arrête avant sa fin, dans le code de la question 2"},
-      {"TitleOver259Bytes", Empty + std::string(300, 'x') + "|||||" + End, "\r\n", false, "le titre dépasse 259 octets"},
+      {"TitleOver259Bytes", Empty + std::string(300, 'x') + "|||||" + End, "\r\n", false, "le titre dépasse 259 caractères"},
       {"CodeOver259Bytes", Bytes4(1, 1, 1) + "T|||||a|Q|" + End, std::string(270, 'k') + "\r\n", false,
-       "le code de la question 1 dépasse 259 octets"},
+       "le code de la question 1 dépasse 259 caractères"},
       {"BytesAfterTheColour", Empty + "T|||||" + End + "xyz", "\r\n", true, "continue après la couleur"},
       {"OtherFillerAfterBackslashN", Empty + "a\\nXb|||||" + End, "\r\n", true, ""},
       {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true, "octets de contrôle"},

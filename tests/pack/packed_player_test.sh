@@ -38,6 +38,7 @@ out=$(bash "$root/scripts/wine-run.sh" "$windows_pack" build quiz.txt -o windows
 [ "$out" = "quiz.txt: 15 questions emballées dans windows.exe" ] || fail "Windows tool's summary: $out"
 cmp -s quiz.exe windows.exe || fail "the native and the Windows tools write different programs"
 out=$(pack extract quiz.exe -o first.txt) || fail "extract: $out"
+[ "$out" = "quiz.exe: source de 15 questions écrite dans first.txt" ] || fail "extract summary: $out"
 out=$(pack build first.txt -o again.exe --player player.exe) || fail "build of the extract: $out"
 out=$(pack extract again.exe -o second.txt) || fail "second extract: $out"
 cmp -s quiz.exe again.exe || fail "the extracted source does not rebuild the same program"
@@ -52,6 +53,11 @@ cp quiz.txt "géo-source.txt"
 out=$(pack build "géo-source.txt" -o "Géographie.exe" --player player.exe) || fail "accented names: $out"
 [ "$out" = "géo-source.txt: 15 questions emballées dans Géographie.exe" ] || fail "accented names summary: $out"
 [ -f "Géographie.exe" ] || fail "no Géographie.exe, only: $(ls)"
+
+# A code the player's field cuts: a warning that says what will show, and no failure.
+printf 'titre: T\nquestion: Q\nreponse: R\ncode: \xc3\x89TINCELLE\n' > cut.txt
+out=$(pack check cut.txt) && grep -qF "cut.txt:4: avertissement: le code s'affichera « ÉTINCEL »" <<<"$out" ||
+  fail "fit warning: $out"
 
 # --- failures: a message, a non-zero exit, and no output file touched ---
 printf 'titre: T\nquestion: Q\nr\xc3\xa9ponse: a|b\ncode: C\n' > pipe.txt

@@ -1,6 +1,7 @@
 #include "support/dialog_answers.h"
 
 #include <colordlg.h>
+#include <commdlg.h>
 #include <dlgs.h>
 
 #include <algorithm>
@@ -12,7 +13,12 @@ std::vector<DialogAnswer> planned;
 std::vector<SeenDialog> seenDialogs;
 std::vector<SeenDialog> unexpectedDialogs;
 std::vector<HWND> handled;
-std::vector<std::pair<HWND, DialogAnswer>> pending;
+struct Pending {
+  HWND dialog;
+  DialogAnswer answer;
+  size_t seen;  // its place in seenDialogs
+};
+std::vector<Pending> pending;
 
 std::wstring TextOf(HWND window) {
   wchar_t text[2048] = L"";
@@ -24,7 +30,8 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM list) {
   wchar_t name[16] = L"";
   GetClassNameW(child, name, 16);
   const std::wstring text = TextOf(child);
-  if (lstrcmpiW(name, L"Static") == 0 && !text.empty()) *reinterpret_cast<std::wstring*>(list) += text + L"\n";
+  const bool shown = lstrcmpiW(name, L"Static") == 0 || lstrcmpiW(name, L"Edit") == 0;
+  if (shown && !text.empty()) *reinterpret_cast<std::wstring*>(list) += text + L"\n";
   return TRUE;
 }
 
@@ -34,7 +41,13 @@ HWND FileNameField(HWND dialog) {
   return field != nullptr ? field : GetDlgItem(dialog, edt1);
 }
 
-void Act(HWND dialog, const DialogAnswer& answer) {
+void Act(HWND dialog, const DialogAnswer& answer, size_t seen) {
+  wchar_t folder[MAX_PATH] = L"";
+  if (FileNameField(dialog) != nullptr && seen < seenDialogs.size() &&
+      SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder)) > 0) {
+    seenDialogs[seen].folder = folder;
+  }
+  if (answer.act) answer.act(dialog);
   if (!answer.fileName.empty()) SetWindowTextW(FileNameField(dialog), answer.fileName.c_str());
   if (answer.colour != CLR_INVALID) {
     const int parts[] = {GetRValue(answer.colour), GetGValue(answer.colour), GetBValue(answer.colour)};
@@ -53,10 +66,10 @@ void Act(HWND dialog, const DialogAnswer& answer) {
 
 void CALLBACK ActLater(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  std::vector<std::pair<HWND, DialogAnswer>> now;
+  std::vector<Pending> now;
   now.swap(pending);
-  for (const auto& [dialog, answer] : now)
-    if (IsWindow(dialog)) Act(dialog, answer);
+  for (const Pending& p : now)
+    if (IsWindow(p.dialog)) Act(p.dialog, p.answer, p.seen);
 }
 
 LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
@@ -78,7 +91,7 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
       unexpectedDialogs.push_back(seen);
     }
     // The dialog is still being shown: act once its own loop runs.
-    pending.emplace_back(dialog, answer);
+    pending.push_back({dialog, answer, seenDialogs.size() - 1});
     SetTimer(nullptr, 0, 20, ActLater);
   }
   return CallNextHookEx(hook, code, wParam, lParam);
@@ -86,9 +99,10 @@ LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-DialogAnswer Press(int button) { return {button, L"", CLR_INVALID}; }
-DialogAnswer FileName(const std::wstring& path) { return {IDOK, path, CLR_INVALID}; }
-DialogAnswer Colour(COLORREF colour) { return {IDOK, L"", colour}; }
+DialogAnswer Press(int button) { return {button, L"", CLR_INVALID, nullptr}; }
+DialogAnswer FileName(const std::wstring& path) { return {IDOK, path, CLR_INVALID, nullptr}; }
+DialogAnswer Colour(COLORREF colour) { return {IDOK, L"", colour, nullptr}; }
+DialogAnswer Then(std::function<void(HWND dialog)> act, int button) { return {button, L"", CLR_INVALID, act}; }
 
 DialogAnswers::DialogAnswers() {
   planned.clear();

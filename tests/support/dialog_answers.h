@@ -7,22 +7,26 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 struct DialogAnswer {
-  int button;                     // pressed last: IDOK, IDYES, IDNO, IDCANCEL
-  std::wstring fileName;          // typed into a file dialog's name field first
-  COLORREF colour = CLR_INVALID;  // typed into the colour chooser first
+  int button;                            // pressed last: IDOK, IDYES, IDNO, IDCANCEL
+  std::wstring fileName;                 // typed into a file dialog's name field first
+  COLORREF colour = CLR_INVALID;         // typed into the colour chooser first
+  std::function<void(HWND dialog)> act;  // done in the dialog first, as the user would
 };
 DialogAnswer Press(int button);
 DialogAnswer FileName(const std::wstring& path);  // then OK
 DialogAnswer Colour(COLORREF colour);             // then OK
+DialogAnswer Then(std::function<void(HWND dialog)> act, int button);
 
 struct SeenDialog {
   std::wstring caption;
-  std::wstring text;      // the texts of its static controls, one per line
+  std::wstring text;      // the texts of its static and edit controls, one per line
   std::wstring proposed;  // what a file dialog's name field held when it opened
+  std::wstring folder;    // the folder a file dialog showed
 };
 
 // Watches the calling thread for as long as it lives: the dialogs are

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cp1252.h"
+#include "source_keywords.h"
 
 namespace {
 
@@ -30,17 +31,55 @@ std::string FirstComment(const std::string& bytes) {
 // Whether the writer's form of a quiz read with errors keeps every one of
 // them: then each lies in a text the quiz holds whole. An error the parser
 // loses on the way (a line it could not place, a character turned into '?')
-// does not come back. Nor does a quiz of more questions than the editor holds.
-bool ErrorsKeptByWriter(const AuthoredQuiz& quiz, const Diagnostics& diagnostics) {
-  if (quiz.questions.size() > static_cast<size_t>(MaxQuestions)) return false;
+// does not come back.
+bool ErrorsKeptByWriter(const AuthoredQuiz& quiz, size_t errors) {
   const std::string written = WriteQuizSource(quiz, "");
   AuthoredQuiz again;
   Diagnostics problems;
   ParseQuizSource(written, again, problems);
-  return problems.errorCount() == diagnostics.errorCount() && WriteQuizSource(again, "") == written;
+  return problems.errorCount() == errors && WriteQuizSource(again, "") == written;
 }
 
+// A source saved before the writer named the guide it now names: the same form.
+std::string WithCurrentFormatLine(std::string bytes) {
+  const std::string earlier = u8"# Format : docs/quiz-format.md. « + » continue un texte à la ligne.\n";
+  const size_t at = bytes.find(earlier);
+  if (at != std::string::npos && at == bytes.find("# Format : ")) bytes.replace(at, earlier.size(), SourceFormatLine);
+  return bytes;
+}
+
+std::string Count(size_t count, const char* one, const char* many) {
+  return count == 1 ? one : std::to_string(count) + " " + many;
+}
+
+std::string QuestionName(int row) { return "la question " + std::to_string(row + 1); }
+
+std::string FieldChange(QuizField field, int row) {
+  std::string name = std::string("la saisie dans « ") + FieldKeyword(field) + " »";
+  return IsQuestionField(field) ? name + " (question " + std::to_string(row + 1) + ")" : name;
+}
+
+// The fields of a question, in the order of a source.
+const QuizField QuestionFields[] = {QuizField::Question, QuizField::Answer1, QuizField::Answer2,
+                                    QuizField::Reveal1,  QuizField::Reveal2, QuizField::Code};
+
 }  // namespace
+
+std::string UnusedTextsNotice(const AuthoredQuiz& quiz) {
+  std::string notice;
+  for (QuizField field : QuestionFields) {
+    if (FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
+    size_t count = 0;
+    for (const AuthoredQuestion& question : quiz.questions) count += !FieldText(question, field)->empty();
+    if (count > 0) {
+      notice += "\n- " + Count(count, "une question a", "questions ont") + " un texte « " + FieldKeyword(field) +
+                " » : " + FieldNeedsSettingMessage(field) + ".";
+    }
+  }
+  if (notice.empty()) return "";
+  return "Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :" + notice +
+         "\n\nPour les garder, choisissez d'abord les réglages qui les utilisent. Enregistrer sans eux ?";
+}
 
 const char* const RewriteNotice =
     "Ce fichier a été écrit à la main. Ludex Atelier l'enregistre sous sa forme habituelle : le quiz reste le même, "
@@ -50,20 +89,27 @@ const char* const RewriteNotice =
 SourceRead ReadSource(const std::string& bytes, const std::string& fileName) {
   SourceRead read;
   read.diagnostics.fileName = fileName;
-  if (bytes.size() > MaxSourceBytes) {
-    read.diagnostics.error(0, "le fichier fait " + std::to_string(bytes.size()) +
-                                  " octets ; un quiz en fait moins "
-                                  "de " +
-                                  std::to_string(MaxSourceBytes) + " : ce n'est pas une source de quiz");
+  read.notASource = bytes.size() > MaxSourceBytes ? "ce fichier est trop grand pour être une source de quiz (plus de " +
+                                                        std::to_string(MaxSourceBytes >> 20) + " Mo)"
+                                                  : NotASourceReason(bytes);
+  if (!read.notASource.empty()) {
+    read.diagnostics.error(0, read.notASource);
     return read;
   }
   read.ok = ParseQuizSource(bytes, read.quiz, read.diagnostics);
+  size_t errors = read.diagnostics.errorCount();
+  if (read.quiz.questions.size() > static_cast<size_t>(MaxQuestions)) {
+    read.questionsInSource = read.quiz.questions.size();
+    read.quiz.questions.resize(MaxQuestions);
+    read.ok = --errors == 0;  // the count's own error is gone with the questions past the limit
+  }
   if (!read.ok) {
-    read.textErrorsOnly = ErrorsKeptByWriter(read.quiz, read.diagnostics);
+    read.textErrorsOnly = ErrorsKeptByWriter(read.quiz, errors);
     if (!read.textErrorsOnly) return read;
   }
   read.heading = FirstComment(bytes);
-  read.canonical = WriteQuizSource(read.quiz, read.heading) == bytes;
+  const std::string written = WriteQuizSource(read.quiz, read.heading);
+  read.canonical = read.questionsInSource == 0 && (written == bytes || written == WithCurrentFormatLine(bytes));
   return read;
 }
 
@@ -103,12 +149,13 @@ const std::string& QuizDocument::text(QuizField field, int row) const {
   return text != nullptr ? *text : none;
 }
 
-void QuizDocument::commit(State next) {
+void QuizDocument::commit(State next, const std::string& change) {
   undo_.push_back(std::move(current_));
   if (undo_.size() > MaxUndoSteps) undo_.erase(undo_.begin());
   redo_.clear();
   current_ = std::move(next);
   current_.revision = nextRevision_++;
+  current_.change = change;
 }
 
 bool QuizDocument::setText(QuizField field, int row, const std::string& bytes) {
@@ -117,7 +164,7 @@ bool QuizDocument::setText(QuizField field, int row, const std::string& bytes) {
   const std::string value = WithCrLf(bytes);
   if (text == nullptr || *text == value) return false;
   *text = value;
-  commit(std::move(next));
+  commit(std::move(next), FieldChange(field, row));
   return true;
 }
 
@@ -144,7 +191,8 @@ bool QuizDocument::setAnswersPerQuestion(int count) {
   }
   State next = current_;
   next.quiz.answersPerQuestion = count;
-  commit(std::move(next));
+  commit(std::move(next),
+         "le passage à " + Count(static_cast<size_t>(count), "une réponse", "réponses") + " par question");
   return true;
 }
 
@@ -152,7 +200,7 @@ bool QuizDocument::setRevealMode(int mode) {
   if (mode < 0 || mode > UINT8_MAX || mode == current_.quiz.revealMode) return false;  // the payload's byte
   State next = current_;
   next.quiz.revealMode = mode;
-  commit(std::move(next));
+  commit(std::move(next), "le choix du mode de révélation " + std::to_string(mode));
   return true;
 }
 
@@ -163,13 +211,19 @@ bool QuizDocument::setColour(uint8_t red, uint8_t green, uint8_t blue) {
   next.quiz.red = red;
   next.quiz.green = green;
   next.quiz.blue = blue;
-  commit(std::move(next));
+  commit(std::move(next), "le choix de la couleur de fond");
   return true;
 }
 
-bool QuizDocument::addQuestion(int position) { return insertQuestions(position, {AuthoredQuestion()}); }
+bool QuizDocument::addQuestion(int position) {
+  return insertRows(position, {AuthoredQuestion()}, "l'ajout d'une question");
+}
 
 bool QuizDocument::insertQuestions(int position, const std::vector<AuthoredQuestion>& questions) {
+  return insertRows(position, questions, "l'ajout de " + Count(questions.size(), "une question", "questions"));
+}
+
+bool QuizDocument::insertRows(int position, const std::vector<AuthoredQuestion>& questions, const std::string& change) {
   const int count = questionCount();
   if (questions.empty() || questions.size() > static_cast<size_t>(MaxQuestions - count)) return false;
   position = std::max(0, std::min(position, count));
@@ -185,7 +239,7 @@ bool QuizDocument::insertQuestions(int position, const std::vector<AuthoredQuest
   next.quiz.questions.insert(next.quiz.questions.begin() + position, added.begin(), added.end());
   next.selection.clear();
   for (size_t i = 0; i < added.size(); ++i) next.selection.push_back(position + static_cast<int>(i));
-  commit(std::move(next));
+  commit(std::move(next), change);
   return true;
 }
 
@@ -198,7 +252,8 @@ bool QuizDocument::removeRows(const RowSet& rows) {
   next.selection.clear();
   const int after = valid.back() + 1 - static_cast<int>(valid.size());  // the row below the last one removed
   if (!questions.empty()) next.selection.push_back(std::min(after, static_cast<int>(questions.size()) - 1));
-  commit(std::move(next));
+  commit(std::move(next),
+         "la suppression de " + (valid.size() == 1 ? QuestionName(valid[0]) : Count(valid.size(), "", "questions")));
   return true;
 }
 
@@ -217,13 +272,33 @@ bool QuizDocument::moveRows(const RowSet& rows, int direction) {
   }
   next.selection = valid;
   for (int& row : next.selection) row += direction;
-  commit(std::move(next));
+  commit(std::move(next), "le déplacement de " +
+                              (valid.size() == 1 ? QuestionName(valid[0]) : Count(valid.size(), "", "questions")) +
+                              (direction < 0 ? " vers le haut" : " vers le bas"));
   return true;
 }
 
 bool QuizDocument::duplicateRow(int row) {
   if (row < 0 || row >= questionCount()) return false;
-  return insertQuestions(row + 1, {current_.quiz.questions[row]});
+  return insertRows(row + 1, {current_.quiz.questions[row]}, "la copie de " + QuestionName(row));
+}
+
+bool QuizDocument::hasUnusedTexts() const { return !UnusedTextsNotice(current_.quiz).empty(); }
+
+bool QuizDocument::dropUnusedTexts() {
+  State next = current_;
+  AuthoredQuiz& quiz = next.quiz;
+  bool dropped = false;
+  for (AuthoredQuestion& question : quiz.questions) {
+    for (QuizField field : QuestionFields) {
+      std::string& text = *FieldText(question, field);
+      if (text.empty() || FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
+      text.clear();
+      dropped = true;
+    }
+  }
+  if (dropped) commit(std::move(next), "l'abandon des textes que le quiz n'utilise pas");
+  return dropped;
 }
 
 void QuizDocument::select(const RowSet& rows) { current_.selection = ValidRows(rows, questionCount()); }

@@ -16,7 +16,13 @@ using RowSet = std::vector<int>;
 
 // What reading a source file gave.
 struct SourceRead {
-  bool ok = false;  // no error: quiz holds the whole source
+  bool ok = false;  // no error: quiz holds the whole source, or its first MaxQuestions questions
+  // Why the file is no source at all (no text, UTF-16, far too large), in
+  // one sentence; empty when it is read as one.
+  std::string notASource;
+  // The questions of a source that has more than the player counts (else
+  // 0): quiz then holds the first MaxQuestions, for the window to offer.
+  size_t questionsInSource = 0;
   // Errors, but only in texts that the quiz holds whole and the writer writes
   // back as they are (a text past 259 bytes, a "|"): what the editor saves
   // while such an error is left. The quiz opens, its errors to be fixed.
@@ -33,6 +39,10 @@ SourceRead ReadSource(const std::string& bytes, const std::string& fileName);
 // What the window tells the author before the first save of a source that
 // was not in the writer's form (SourceRead::canonical false).
 extern const char* const RewriteNotice;
+
+// What the window asks before a save that would leave out texts in fields
+// the quiz does not use: each field with how many and why; empty when none.
+std::string UnusedTextsNotice(const AuthoredQuiz& quiz);
 
 // Line breaks as the quiz holds them: a lone LF or CR becomes CR LF.
 std::string WithCrLf(const std::string& text);
@@ -76,6 +86,16 @@ class QuizDocument {
   bool canRedo() const { return !redo_.empty(); }
   bool undo();
   bool redo();
+  // What undo or redo would take back or do again, for the status bar:
+  // "la saisie dans « réponse » de la question 3" (Windows-1252); empty when nothing.
+  std::string undoName() const { return undo_.empty() ? "" : current_.change; }
+  std::string redoName() const { return redo_.empty() ? "" : redo_.back().change; }
+
+  // Texts the quiz holds in fields its settings do not use (a second answer
+  // in a one-answer quiz...): Save cannot write them. dropUnusedTexts
+  // empties them, as one undo step.
+  bool hasUnusedTexts() const;
+  bool dropUnusedTexts();
 
   // The file as Save writes it, then what the window calls once it is written.
   std::string sourceText() const;
@@ -91,10 +111,12 @@ class QuizDocument {
   struct State {
     AuthoredQuiz quiz;
     RowSet selection;
-    int revision = 0;  // each state the quiz has been in has its own number
+    int revision = 0;    // each state the quiz has been in has its own number
+    std::string change;  // what brought the quiz to this state, as undoName says it
   };
 
-  void commit(State next);
+  void commit(State next, const std::string& change);
+  bool insertRows(int position, const std::vector<AuthoredQuestion>& questions, const std::string& change);
 
   // The field being typed into, and the revision its last keystroke made.
   struct Typing {

@@ -11,11 +11,6 @@ bool EndsWithSuffix(const std::string& path) {
   return path.size() > SuffixLength && path.compare(path.size() - SuffixLength, SuffixLength, Suffix) == 0;
 }
 
-std::string FileName(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 const char* const UnsavedPrefix = "sans-titre-";
 
 // The quiz a source holds, in the writer's form; empty when it does not parse.
@@ -29,33 +24,30 @@ std::string Canonical(const std::string& bytes) {
 
 std::string RecoveryPathFor(const std::string& sourcePath) { return sourcePath + Suffix; }
 
-std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId) {
+std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId, int attempt) {
   std::string path = folder;
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
-  return path + UnsavedPrefix + std::to_string(instanceId) + Suffix;
+  path += UnsavedPrefix + std::to_string(instanceId);
+  if (attempt > 0) path += "-" + std::to_string(attempt + 1);
+  return path + Suffix;
 }
 
-std::string RecoveryPath(const QuizDocument& document, const std::string& unsavedFolder, uint32_t instanceId) {
-  return document.path().empty() ? UnsavedRecoveryPath(unsavedFolder, instanceId) : RecoveryPathFor(document.path());
-}
-
-bool IsRecoveryPath(const std::string& path) { return EndsWithSuffix(FileName(path)); }
-
-bool UnsavedRecoveryOwner(const std::string& name, uint32_t& instanceId) {
+bool IsUnsavedRecoveryName(const std::string& name) {
   const size_t prefix = std::strlen(UnsavedPrefix);
-  if (name.compare(0, prefix, UnsavedPrefix) != 0 || !EndsWithSuffix(name)) return false;
-  const std::string digits = name.substr(prefix, name.size() - prefix - SuffixLength);
-  if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
-  const unsigned long long value = std::stoull(digits);
-  if (value > UINT32_MAX) return false;
-  instanceId = static_cast<uint32_t>(value);
-  return true;
+  if (name.size() <= prefix + SuffixLength || name.compare(0, prefix, UnsavedPrefix) != 0 || !EndsWithSuffix(name))
+    return false;
+  const std::string number = name.substr(prefix, name.size() - prefix - SuffixLength);
+  const size_t dash = number.find('-');
+  const auto digits = [](const std::string& text) {
+    return !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos;
+  };
+  return digits(number.substr(0, dash)) && (dash == std::string::npos || digits(number.substr(dash + 1)));
 }
 
-std::string SourcePathOfRecovery(const std::string& recoveryPath) {
-  uint32_t owner = 0;
-  if (!IsRecoveryPath(recoveryPath) || UnsavedRecoveryOwner(FileName(recoveryPath), owner)) return "";
-  return recoveryPath.substr(0, recoveryPath.size() - SuffixLength);
+std::string RecoveryLockPath(const std::string& recoveryPath) {
+  const std::string base =
+      EndsWithSuffix(recoveryPath) ? recoveryPath.substr(0, recoveryPath.size() - SuffixLength) : recoveryPath;
+  return base + ".verrou";
 }
 
 std::string RecoveryContent(const QuizDocument& document) { return document.sourceText(); }

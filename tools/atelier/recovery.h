@@ -1,7 +1,8 @@
 // The recovery copy of the quiz being edited: written by the window a few
 // seconds after each change (QuizDocument::recoveryDue), removed on a clean
 // save or close, offered back at start-up when one is left from a crash.
-// Here: where it lives, what it holds, and whether one found is worth offering.
+// Here: where it lives, its lock, what it holds, and whether one found is
+// worth offering.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,20 +13,18 @@
 std::string RecoveryPathFor(const std::string& sourcePath);
 
 // A quiz never saved keeps its copy in a folder of the caller's choosing,
-// named after the editor instance that writes it: "sans-titre-1234.recup".
-std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId);
+// named after the editor that writes it: "sans-titre-1234.recup", then
+// "sans-titre-1234-2.recup" for attempt 1, and so on, when a copy of that
+// name is already there (a process number comes back after a crash).
+std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId, int attempt);
+bool IsUnsavedRecoveryName(const std::string& name);
 
-// Where the document's copy goes: beside its source, or in the folder.
-std::string RecoveryPath(const QuizDocument& document, const std::string& unsavedFolder, uint32_t instanceId);
-
-// A recovery file name ("x.txt.recup" or "sans-titre-N.recup"); for one beside
-// a source, that source's path, else empty.
-bool IsRecoveryPath(const std::string& path);
-std::string SourcePathOfRecovery(const std::string& recoveryPath);
-
-// The editor instance whose copy of a quiz never saved a file name is
-// ("sans-titre-1234.recup" gives 1234); false for any other name.
-bool UnsavedRecoveryOwner(const std::string& name, uint32_t& instanceId);
+// A copy belongs to a running editor only while that editor holds its lock
+// file open ("capitales.txt.recup" has "capitales.txt.verrou"): the editor
+// alone opens it, and the file goes when the editor closes it, which
+// Windows does for a crashed editor too. A copy whose lock no editor holds
+// is left from a crash.
+std::string RecoveryLockPath(const std::string& recoveryPath);
 
 // The copy holds the source format, exactly what Save would write.
 std::string RecoveryContent(const QuizDocument& document);

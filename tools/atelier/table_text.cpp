@@ -8,23 +8,46 @@
 
 namespace {
 
-const int LeftOut = -1;  // a cell that goes in no column
+const int Q = static_cast<int>(QuizField::Question), A1 = static_cast<int>(QuizField::Answer1),
+          A2 = static_cast<int>(QuizField::Answer2), R1 = static_cast<int>(QuizField::Reveal1),
+          R2 = static_cast<int>(QuizField::Reveal2), C = static_cast<int>(QuizField::Code);
 
-const QuizField FieldOfColumn[TableColumnCount] = {QuizField::Question, QuizField::Answer1, QuizField::Answer2,
-                                                   QuizField::Reveal1,  QuizField::Code,    QuizField::Reveal2};
+// The columns of the export, in this order.
+const QuizField ExportColumns[] = {QuizField::Question, QuizField::Answer1, QuizField::Answer2,
+                                   QuizField::Reveal1,  QuizField::Code,    QuizField::Reveal2};
 
 // Column names as NormalizeKeyword leaves them ("Réponse 2" gives "reponse 2").
 const struct {
   const char* name;
-  int column;
+  int field;
 } ColumnNames[] = {
-    {"question", 0},     {"questions", 0},    {"reponse", 1},         {"reponse 1", 1},
-    {"reponse1", 1},     {"reponses", 1},     {"bonne reponse", 1},   {"reponse attendue", 1},
-    {"reponse 2", 2},    {"reponse2", 2},     {"seconde reponse", 2}, {"deuxieme reponse", 2},
-    {"revelation", 3},   {"revelation 1", 3}, {"revelation1", 3},     {"texte de revelation", 3},
-    {"texte revele", 3}, {"code", 4},         {"codes", 4},           {"code de score", 4},
-    {"revelation 2", 5}, {"revelation2", 5},  {"no", LeftOut},        {"n", LeftOut},
-    {"numero", LeftOut}, {"num", LeftOut},    {"#", LeftOut},
+    {"question", Q},
+    {"questions", Q},
+    {"reponse", A1},
+    {"reponse 1", A1},
+    {"reponse1", A1},
+    {"reponses", A1},
+    {"bonne reponse", A1},
+    {"reponse attendue", A1},
+    {"reponse 2", A2},
+    {"reponse2", A2},
+    {"seconde reponse", A2},
+    {"deuxieme reponse", A2},
+    {"revelation", R1},
+    {"revelation 1", R1},
+    {"revelation1", R1},
+    {"texte de revelation", R1},
+    {"texte revele", R1},
+    {"code", C},
+    {"codes", C},
+    {"code de score", C},
+    {"revelation 2", R2},
+    {"revelation2", R2},
+    {"no", LeftOutColumn},
+    {"n", LeftOutColumn},
+    {"numero", LeftOutColumn},
+    {"num", LeftOutColumn},
+    {"#", LeftOutColumn},
 };
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -97,22 +120,22 @@ bool ReadRecord(const std::string& text, char separator, size_t& position, int& 
   return !quoted;
 }
 
-// The columns a header row names, or an empty list when the row is no header:
+// The fields a header row names, or an empty list when the row is no header:
 // every non-empty cell a known name, a question or an answer among them.
-std::vector<int> HeaderColumns(const std::vector<std::string>& cells) {
-  std::vector<int> columns;
+std::vector<int> HeaderFields(const std::vector<std::string>& cells) {
+  std::vector<int> fields;
   bool named = false;
   for (std::string cell : cells) {
     size_t degree;
     while ((degree = cell.find("\xC2\xB0")) != std::string::npos) cell.replace(degree, 2, "o");  // "N°"
     while (!cell.empty() && (cell.back() == ':' || cell.back() == ' ')) cell.pop_back();
     const std::string name = NormalizeKeyword(cell);
-    int column = LeftOut;
+    int field = LeftOutColumn;
     if (!name.empty()) {
       bool known = false;
       for (const auto& entry : ColumnNames) {
         if (name == entry.name) {
-          column = entry.column;
+          field = entry.field;
           known = true;
         }
       }
@@ -120,10 +143,10 @@ std::vector<int> HeaderColumns(const std::vector<std::string>& cells) {
     } else if (!cell.empty() && cell.find_first_not_of(" \t") != std::string::npos) {
       return {};  // something NormalizeKeyword does not read: no name
     }
-    named = named || column == 0 || column == 1;
-    columns.push_back(column);
+    named = named || field == Q || field == A1;
+    fields.push_back(field);
   }
-  return named ? columns : std::vector<int>();
+  return named ? fields : std::vector<int>();
 }
 
 std::string TextSize(size_t bytes) { return std::to_string(bytes) + " octets"; }
@@ -132,10 +155,8 @@ std::string TextSize(size_t bytes) { return std::to_string(bytes) + " octets"; }
 TableText ReadTable(const std::string& text, char separator, size_t position, bool csv) {
   TableText table;
   table.separator = separator;
-  std::vector<int> columns;
   std::vector<std::string> cells;
   int line = 1;
-  bool first = true;
   while (position < text.size()) {
     const int start = line;
     if (!ReadRecord(text, separator, position, line, cells)) {
@@ -143,27 +164,26 @@ TableText ReadTable(const std::string& text, char separator, size_t position, bo
                                " : un guillemet ouvert n'est jamais fermé ; la fin du texte est lue comme une seule "
                                "cellule");
     }
-    if (first) {
-      first = false;
-      columns = HeaderColumns(cells);
-      table.headerRow = !columns.empty();
+    if (start == 1) {
+      table.headerFields = HeaderFields(cells);
+      table.headerRow = !table.headerFields.empty();
       if (table.headerRow) continue;
-      for (int i = 0; i < TableColumnCount; ++i) columns.push_back(i);
     }
     TableRow row;
     row.line = start;
+    row.cellCount = static_cast<int>(cells.size());
     bool empty = true;
     for (size_t i = 0; i < cells.size(); ++i) {
-      const int column = i < columns.size() ? columns[i] : LeftOut;
-      if (column == LeftOut) {
-        row.cellsLeftOut += !cells[i].empty();
-        continue;
-      }
-      row.cells[column] = csv ? WithoutFormulaMark(cells[i]) : cells[i];
       empty = empty && cells[i].empty();
+      if (i < static_cast<size_t>(MaxTableColumns)) {
+        row.cells.push_back(csv ? WithoutFormulaMark(cells[i]) : cells[i]);
+      } else {
+        row.cellsPastColumns += !cells[i].empty();
+      }
     }
     if (empty) continue;
     if (table.rows.size() < static_cast<size_t>(MaxQuestions)) {
+      table.columnCount = std::max(table.columnCount, static_cast<int>(row.cells.size()));
       table.rows.push_back(row);
     } else {
       ++table.rowsLeftOut;
@@ -246,43 +266,195 @@ TableText ReadCsvTable(const std::string& bytes) {
   return table;
 }
 
-ImportPreview PreviewImport(const TableText& table, const AuthoredQuiz& quiz) {
+ColumnMapping ShapeMapping(const AuthoredQuiz& quiz, int columnCount) {
+  std::vector<int> order = {Q, A1};
+  if (HasSecondAnswer(quiz.answersPerQuestion)) order.push_back(A2);
+  order.push_back(R1);
+  order.push_back(C);
+  if (HasSecondRevealText(quiz.revealMode)) order.push_back(R2);
+  ColumnMapping mapping;
+  for (int column = 0; column < columnCount; ++column) {
+    mapping.fields.push_back(column < static_cast<int>(order.size()) ? order[column] : LeftOutColumn);
+  }
+  return mapping;
+}
+
+ColumnMapping ChooseMapping(const TableText& table, const AuthoredQuiz& quiz) {
+  if (!table.headerRow) return ShapeMapping(quiz, table.columnCount);
+  ColumnMapping mapping = {MappingSource::HeaderRow, table.headerFields};
+  mapping.fields.resize(std::max(table.headerFields.size(), static_cast<size_t>(table.columnCount)), LeftOutColumn);
+  mapping.fields.resize(std::min(mapping.fields.size(), static_cast<size_t>(MaxTableColumns)));
+  return mapping;
+}
+
+void ChooseColumn(ColumnMapping& mapping, int column, int field) {
+  if (column < 0 || column >= static_cast<int>(mapping.fields.size())) return;
+  const bool questionField = field >= 0 && field < QuizFieldCount && IsQuestionField(static_cast<QuizField>(field));
+  if (field != LeftOutColumn && !questionField) return;
+  for (int& other : mapping.fields) {
+    if (other == field) other = LeftOutColumn;
+  }
+  mapping.fields[static_cast<size_t>(column)] = field;
+  mapping.source = MappingSource::Author;
+}
+
+std::string ColumnName(int field) {
+  switch (field) {
+    case Q: return "question";
+    case A1: return "réponse";
+    case A2: return "réponse 2";
+    case R1: return "révélation";
+    case R2: return "révélation 2";
+    case C: return "code";
+    default: return "laissée de côté";
+  }
+}
+
+std::string MappingText(const ColumnMapping& mapping) {
+  std::string text = mapping.source == MappingSource::HeaderRow   ? "d'après la ligne d'en-tête : "
+                     : mapping.source == MappingSource::QuizShape ? "dans l'ordre du quiz : "
+                                                                  : "comme vous les avez choisies : ";
+  for (size_t column = 0; column < mapping.fields.size(); ++column) {
+    text += (column > 0 ? ", " : "") + ColumnName(mapping.fields[column]);
+  }
+  return text;
+}
+
+namespace {
+
+// One row under the mapping and the quiz's settings, with its problems.
+ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, const AuthoredQuiz& quiz, int index) {
+  ImportRow row;
+  row.line = tableRow.line;
+  int leftOut = tableRow.cellsPastColumns;
+  for (size_t column = 0; column < tableRow.cells.size(); ++column) {
+    const int field = column < mapping.fields.size() ? mapping.fields[column] : LeftOutColumn;
+    if (field == LeftOutColumn) {
+      leftOut += !tableRow.cells[column].empty();
+      continue;
+    }
+    const TextCheck check = CheckTextUtf8(static_cast<QuizField>(field), tableRow.cells[column]);
+    *FieldText(row.question, static_cast<QuizField>(field)) = check.bytes;
+    if (!FieldInUse(static_cast<QuizField>(field), quiz.answersPerQuestion, quiz.revealMode)) {
+      if (!check.bytes.empty()) {
+        row.problems.push_back(
+            {QuizRule::Text, index, field, false, FieldNeedsSettingMessage(static_cast<QuizField>(field))});
+      }
+      continue;
+    }
+    for (const TextProblem& problem : check.problems) {
+      row.problems.push_back(
+          {QuizRule::Text, index, field, problem.isError, ProblemText(problem.column, problem.message)});
+    }
+  }
+  row.cellsLeftOut = leftOut;
+  if (leftOut > 0) {
+    row.problems.push_back({QuizRule::Text, index, -1, false,
+                            std::to_string(leftOut) + " cellule(s) hors des colonnes du quiz, laissée(s) de côté"});
+  }
+  return row;
+}
+
+bool EmptyQuestion(const AuthoredQuestion& question) {
+  for (int field = 0; field < QuizFieldCount; ++field) {
+    const std::string* text = FieldText(question, static_cast<QuizField>(field));
+    if (text != nullptr && !text->empty()) return false;
+  }
+  return true;
+}
+
+std::string LineList(const std::vector<int>& lines) {
+  std::string text = lines.size() > 1 ? "lignes " : "ligne ";
+  for (size_t k = 0; k < lines.size() && k < 6; ++k) text += (k > 0 ? ", " : "") + std::to_string(lines[k]);
+  return text + (lines.size() > 6 ? "\x85" : "");
+}
+
+// Rows whose count of cells is not the one most rows have: a cell too many
+// or too few shifts the others.
+void NoteUnevenRows(const TableText& table, size_t rows, std::vector<std::string>& notes) {
+  std::vector<int> counts(MaxTableColumns + 2, 0);
+  for (size_t k = 0; k < rows; ++k) ++counts[std::min(table.rows[k].cellCount, MaxTableColumns + 1)];
+  const int usual = static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+  std::vector<int> lines;
+  for (size_t k = 0; k < rows; ++k) {
+    if (std::min(table.rows[k].cellCount, MaxTableColumns + 1) != usual) lines.push_back(table.rows[k].line);
+  }
+  if (lines.empty()) return;
+  notes.push_back(LineList(lines) + " : pas le même nombre de colonnes que les autres lignes (" +
+                  std::to_string(usual) + ") ; vérifiez que chaque texte est dans la bonne colonne");
+}
+
+// A column that puts text into a field the quiz does not use.
+void NoteUnusedFields(const ImportPreview& preview, const ColumnMapping& mapping, const AuthoredQuiz& quiz,
+                      std::vector<std::string>& notes) {
+  for (size_t column = 0; column < mapping.fields.size(); ++column) {
+    const int field = mapping.fields[column];
+    if (field == LeftOutColumn || FieldInUse(static_cast<QuizField>(field), quiz.answersPerQuestion, quiz.revealMode))
+      continue;
+    bool filled = false;
+    for (const ImportRow& row : preview.rows) filled = filled || !FieldText(row.question, QuizField(field))->empty();
+    if (!filled) continue;
+    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans « " + ColumnName(field) +
+                    " », que le quiz n'utilise pas (" + FieldNeedsSettingMessage(static_cast<QuizField>(field)) +
+                    ") : choisissez une autre colonne, ou laissez-la de côté");
+  }
+}
+
+// Each character the player cannot show, with the lines that hold it.
+void NoteRefusedCharacters(const TableText& table, size_t rows, std::vector<std::string>& notes) {
+  std::vector<std::pair<uint32_t, std::vector<int>>> found;
+  for (size_t k = 0; k < rows; ++k) {
+    for (const std::string& cell : table.rows[k].cells) {
+      uint32_t c = 0;
+      for (size_t position = 0; position < cell.size();) {
+        if (!DecodeUtf8(cell, position, c)) break;
+        if (Cp1252FromCodePoint(c) >= 0) continue;
+        auto entry = std::find_if(found.begin(), found.end(), [c](const auto& f) { return f.first == c; });
+        if (entry == found.end()) entry = found.insert(found.end(), {c, {}});
+        if (entry->second.empty() || entry->second.back() != table.rows[k].line)
+          entry->second.push_back(table.rows[k].line);
+      }
+    }
+  }
+  if (found.empty()) return;
+  std::string note =
+      "le lecteur ne peut pas afficher ces caractères, qui deviendront « ? » (corrigez-les avant "
+      "d'ajouter, ou après) :";
+  for (const auto& [c, lines] : found) note += "\n  " + CodePointName(c) + ", " + LineList(lines);
+  notes.push_back(note);
+}
+
+}  // namespace
+
+ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping, const AuthoredQuiz& quiz) {
   ImportPreview preview;
   preview.notes = table.problems;
   const size_t room = MaxQuestions - std::min(quiz.questions.size(), static_cast<size_t>(MaxQuestions));
-  for (const TableRow& tableRow : table.rows) {
-    if (preview.rows.size() == room) break;
-    ImportRow row;
-    row.line = tableRow.line;
-    const int index = static_cast<int>(preview.rows.size());
-    for (int column = 0; column < TableColumnCount; ++column) {
-      const QuizField field = FieldOfColumn[column];
-      const TextCheck check = CheckTextUtf8(field, tableRow.cells[column]);
-      *FieldText(row.question, field) = check.bytes;
-      if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) {
-        if (!check.bytes.empty()) {
-          row.problems.push_back(
-              {QuizRule::Text, index, static_cast<int>(field), false, FieldNeedsSettingMessage(field)});
-        }
-        continue;
-      }
-      for (const TextProblem& problem : check.problems) {
-        row.problems.push_back({QuizRule::Text, index, static_cast<int>(field), problem.isError,
-                                ProblemText(problem.column, problem.message)});
-      }
-    }
-    if (tableRow.cellsLeftOut > 0) {
-      row.problems.push_back(
-          {QuizRule::Text, index, -1, false,
-           std::to_string(tableRow.cellsLeftOut) + " cellule(s) hors des colonnes connues, laissée(s) de côté"});
-    }
+  std::vector<int> leftOut, nothingLeft;
+  size_t read = 0;  // rows of the table gone through
+  for (; read < table.rows.size() && preview.rows.size() < room; ++read) {
+    ImportRow row = PreviewRow(table.rows[read], mapping, quiz, static_cast<int>(preview.rows.size()));
+    row.tableRow = read;
+    if (row.cellsLeftOut > 0) (EmptyQuestion(row.question) ? nothingLeft : leftOut).push_back(row.line);
+    if (EmptyQuestion(row.question)) continue;  // every cell left out: no question to add
     preview.rowsWithErrors += AnyError(row.problems);
     preview.rows.push_back(row);
   }
-  const size_t leftOut = table.rows.size() - preview.rows.size() + table.rowsLeftOut;
-  if (leftOut > 0) {
-    preview.notes.push_back(QuestionCountError(quiz.questions.size() + preview.rows.size() + leftOut) + " ; " +
-                            std::to_string(leftOut) + " ligne(s) du texte ne sont pas ajoutées");
+  NoteUnevenRows(table, read, preview.notes);
+  NoteUnusedFields(preview, mapping, quiz, preview.notes);
+  if (!leftOut.empty()) {
+    preview.notes.push_back(LineList(leftOut) +
+                            " : des cellules sont hors des colonnes du quiz et seront laissées "
+                            "de côté");
+  }
+  if (!nothingLeft.empty()) {
+    preview.notes.push_back(LineList(nothingLeft) + " : rien dans les colonnes du quiz, aucune question ajoutée");
+  }
+  NoteRefusedCharacters(table, read, preview.notes);
+  const size_t past = table.rows.size() - read + table.rowsLeftOut;
+  if (past > 0) {
+    preview.notes.push_back(QuestionCountError(quiz.questions.size() + preview.rows.size() + past) + " ; " +
+                            std::to_string(past) + " ligne(s) du texte ne sont pas ajoutées");
   }
   return preview;
 }
@@ -294,13 +466,13 @@ std::vector<AuthoredQuestion> QuestionsOf(const ImportPreview& preview) {
 }
 
 std::string WriteCsvTable(const AuthoredQuiz& quiz) {
-  const int columns = HasSecondRevealText(quiz.revealMode) ? TableColumnCount : TableColumnCount - 1;
+  const int columns = HasSecondRevealText(quiz.revealMode) ? 6 : 5;
   std::string out = "\xEF\xBB\xBF";
   out += u8"question;réponse;réponse 2;révélation;code";
-  out += columns == TableColumnCount ? u8";révélation 2\r\n" : "\r\n";
+  out += columns == 6 ? u8";révélation 2\r\n" : "\r\n";
   for (const AuthoredQuestion& question : quiz.questions) {
     for (int column = 0; column < columns; ++column) {
-      const QuizField field = FieldOfColumn[column];
+      const QuizField field = ExportColumns[column];
       if (column > 0) out += ';';
       if (FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) out += CsvCell(*FieldText(question, field));
     }

@@ -1,10 +1,11 @@
 // Questions as spreadsheets hand them over: rows pasted from the clipboard
 // (tab-separated) or read from a CSV file, previewed before they go in; and
-// the CSV file the editor exports. The columns, in this order unless a header
-// row names them: question, réponse, réponse 2, révélation, code, and a sixth,
-// révélation 2 (mode 3). Every reader is bounded and takes any bytes. A cell
-// that the export writes after an apostrophe, lest a spreadsheet run it as a
-// formula, is read back without it.
+// the CSV file the editor exports. A header row of column names says which
+// column holds what; without one, the columns follow the quiz's settings
+// (ShapeMapping), and the author may choose another field for any column in
+// the preview. Every reader is bounded and takes any bytes. A cell that the
+// export writes after an apostrophe, lest a spreadsheet run it as a formula,
+// is read back without it.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -13,24 +14,28 @@
 #include "authored_quiz.h"
 #include "quiz_rules.h"
 
-enum class TableColumn { Question, Answer1, Answer2, Reveal1, Code, Reveal2 };
-const int TableColumnCount = 6;
-
 // Larger texts are refused whole: a quiz's 255 questions of six 259-byte texts take 400 KB.
 const size_t MaxTableBytes = 1 << 20;
+// Columns read; cells past them are left out, and counted.
+const int MaxTableColumns = 8;
+// A column whose cells go in no field.
+const int LeftOutColumn = -1;
 
 struct TableRow {
-  int line = 0;                         // 1-based line of the text where the row starts
-  std::string cells[TableColumnCount];  // UTF-8, line breaks CR LF, indexed by TableColumn
-  int cellsLeftOut = 0;                 // non-empty cells in no known column
+  int line = 0;                    // 1-based line of the text where the row starts
+  std::vector<std::string> cells;  // UTF-8, line breaks CR LF; at most MaxTableColumns
+  int cellCount = 0;               // the cells of its line, those past MaxTableColumns too
+  int cellsPastColumns = 0;        // non-empty cells past MaxTableColumns
 };
 
 struct TableText {
   std::vector<TableRow> rows;  // at most MaxQuestions; rows of empty cells are skipped
   int rowsLeftOut = 0;         // rows past those
+  int columnCount = 0;         // the most cells of a row, at most MaxTableColumns
   bool windows1252 = false;    // a CSV file that is not UTF-8, read as Windows-1252
   char separator = '\t';
   bool headerRow = false;             // the first row named the columns, and was no question
+  std::vector<int> headerFields;      // what the header row names: a QuizField per column, or LeftOutColumn
   std::vector<std::string> problems;  // Windows-1252, about the text as a whole
 };
 
@@ -46,21 +51,50 @@ TableText ReadPastedTable(const std::string& utf8);
 // row of French column names ("Question;Réponse;Code"), in any order.
 TableText ReadCsvTable(const std::string& bytes);
 
+// Which field each column of a table goes in.
+enum class MappingSource { HeaderRow, QuizShape, Author };
+struct ColumnMapping {
+  MappingSource source = MappingSource::QuizShape;
+  std::vector<int> fields;  // per column: a QuizField, or LeftOutColumn
+};
+
+// The columns in the order the quiz's settings give: question, réponse,
+// réponse 2 (with two answers), révélation, code, révélation 2 (mode 3).
+// Fewer columns fill from the left; columns past those are left out.
+ColumnMapping ShapeMapping(const AuthoredQuiz& quiz, int columnCount);
+// The header row's when the table has one, else the quiz's shape.
+ColumnMapping ChooseMapping(const TableText& table, const AuthoredQuiz& quiz);
+// The author gives a column another field (or LeftOutColumn); a column that
+// had that field loses it.
+void ChooseColumn(ColumnMapping& mapping, int column, int field);
+// A column's field as a column title names it: "réponse 2"; "laissée de côté".
+std::string ColumnName(int field);
+// Which field each column went in, as the window says it: "d'après la ligne
+// d'en-tête : question, réponse, code" (Windows-1252).
+std::string MappingText(const ColumnMapping& mapping);
+
 // One row as it will be added, with what breaks a limit under the quiz's
 // settings (QuizProblem::row is the index in ImportPreview::rows).
 struct ImportRow {
   AuthoredQuestion question;  // Windows-1252; a character it lacks is '?'
   int line = 0;
   std::vector<QuizProblem> problems;
+  int cellsLeftOut = 0;  // non-empty cells in no field
+  size_t tableRow = 0;   // its row in the table (a row whose every cell is left out gives none)
 };
 
 struct ImportPreview {
   std::vector<ImportRow> rows;     // no more than the quiz has room for
-  std::vector<std::string> notes;  // the text's own problems, rows left out
+  std::vector<std::string> notes;  // Windows-1252: what the author should look at before the rows go in
   int rowsWithErrors = 0;
+
+  // The rows go in only after the author saw them: a row breaks a limit, or
+  // a note tells of rows of another width, text in a field the quiz does not
+  // use, cells left out, characters the player cannot show or rows past its room.
+  bool needsReview() const { return rowsWithErrors > 0 || !notes.empty(); }
 };
 
-ImportPreview PreviewImport(const TableText& table, const AuthoredQuiz& quiz);
+ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping, const AuthoredQuiz& quiz);
 
 std::vector<AuthoredQuestion> QuestionsOf(const ImportPreview& preview);
 

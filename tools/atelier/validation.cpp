@@ -8,11 +8,18 @@ void Append(std::vector<QuizProblem>& out, const std::vector<QuizProblem>& more)
   out.insert(out.end(), more.begin(), more.end());
 }
 
-// The quiz-wide problems of one rule.
+// The problems of one rule, or of one row.
 std::vector<QuizProblem> OfRule(const std::vector<QuizProblem>& problems, QuizRule rule) {
   std::vector<QuizProblem> found;
   for (const QuizProblem& problem : problems) {
     if (problem.rule == rule) found.push_back(problem);
+  }
+  return found;
+}
+std::vector<QuizProblem> OfRow(const std::vector<QuizProblem>& problems, int row) {
+  std::vector<QuizProblem> found;
+  for (const QuizProblem& problem : problems) {
+    if (problem.row == row) found.push_back(problem);
   }
   return found;
 }
@@ -32,16 +39,19 @@ std::vector<QuizProblem> QuestionProblems(const AuthoredQuiz& quiz, int row) {
 // In the order of the problems list: the reveal mode, the header, each
 // question (the score-code slots beside the first code past them), then the
 // count of questions.
-std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes) {
+std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes, const PlayerMetrics* fit) {
   const std::vector<QuizProblem> quizWide = QuizWideProblems(quiz);
+  const std::vector<QuizProblem> cut = fit != nullptr ? FitWarnings(quiz, *fit) : std::vector<QuizProblem>();
   std::vector<QuizProblem> problems = OfRule(quizWide, QuizRule::RevealMode);
   for (QuizField field :
        {QuizField::Title, QuizField::Author, QuizField::Explanation, QuizField::ExtraText1, QuizField::ExtraText2}) {
     Append(problems, FieldProblems(quiz, field, -1));
   }
+  Append(problems, OfRow(cut, -1));
   const int count = static_cast<int>(quiz.questions.size());
   for (int row = 0; row < count && row < MaxQuestions; ++row) {
     Append(problems, QuestionProblems(quiz, row));
+    Append(problems, OfRow(cut, row));
     if (row == ScoreCodeSlots) Append(problems, OfRule(quizWide, QuizRule::ScoreCodeSlots));
   }
   Append(problems, OfRule(quizWide, QuizRule::QuestionCount));

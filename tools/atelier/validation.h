@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "quiz_fit.h"
 #include "quiz_rules.h"
 
 // The problems of one question under the quiz's settings (answers per
@@ -11,6 +12,7 @@ std::vector<QuizProblem> QuestionProblems(const AuthoredQuiz& quiz, int row);
 
 // The whole quiz, as `ludex-pack check` judges the source Save would write:
 // the header texts, every question, the quiz-wide rules (the one check the
-// source reader makes too); then, when no error is left and withSizes, the
-// packed sizes (which compress the quiz: not for every keystroke).
-std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes);
+// source reader makes too), and with fit the texts the player will cut;
+// then, when no error is left and withSizes, the packed sizes (which
+// compress the quiz: not for every keystroke).
+std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes, const PlayerMetrics* fit = nullptr);

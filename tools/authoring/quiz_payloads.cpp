@@ -137,7 +137,7 @@ class PayloadFindings final : public PayloadListener {
         break;
       case PayloadProblem::TextCut:
         damage_.push_back(PlaceName(part, question) + " dépasse " + std::to_string(MaxTextLength) +
-                          " octets : le lecteur le coupe");
+                          " caractères : le lecteur le coupe");
         break;
       case PayloadProblem::TrailingBytes:
         trailing = true;

@@ -26,6 +26,8 @@ std::string ListOfModes(bool (*accepts)(int)) {
 
 bool IsAnswer(QuizField field) { return field == QuizField::Answer1 || field == QuizField::Answer2; }
 
+}  // namespace
+
 std::string CodePointName(uint32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
@@ -43,6 +45,8 @@ std::string CodePointName(uint32_t c) {
   return name;
 }
 
+namespace {
+
 void Add(TextCheck& check, bool isError, int line, int column, const std::string& message) {
   check.problems.push_back({isError, line, column, message});
 }
@@ -59,8 +63,7 @@ void ConvertLine(QuizField field, const std::string& utf8, int line, TextCheck& 
     }
     const int byte = Cp1252FromCodePoint(c);
     if (byte < 0) {
-      Add(check, true, line, column,
-          "le caractère " + CodePointName(c) + " n'existe pas en Windows-1252 : le lecteur ne peut pas l'afficher");
+      Add(check, true, line, column, "le lecteur ne peut pas afficher le caractère " + CodePointName(c));
       check.bytes += '?';
     } else {
       if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
@@ -131,14 +134,14 @@ TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Li
   }
   if (check.hasErrors()) return check;
   if (check.bytes.size() > static_cast<size_t>(MaxTextLength)) {
-    const std::string size = Number(check.bytes.size());
-    const std::string kept = " ; le lecteur en garde au plus " + Number(MaxTextLength);
+    // Each character is one byte of the player's text, and a line break two.
+    const std::string size =
+        Number(check.bytes.size()) + " caractères ; le lecteur en garde au plus " + Number(MaxTextLength);
     if (field == QuizField::Code) {
-      Add(check, true, 0, 0, "le code de score fait " + size + " octets" + kept);
+      Add(check, true, 0, 0, "le code de score fait " + size);
     } else {
       Add(check, true, 0, 0,
-          "le texte de " + QuotedField(field) + " fait " + size + " octets (un retour à la ligne compte pour 2)" +
-              kept);
+          "le texte de " + QuotedField(field) + " fait " + size + " (un retour à la ligne compte pour deux)");
     }
     return check;
   }
@@ -161,7 +164,8 @@ std::string ProblemText(int column, const std::string& message) {
 
 std::string QuestionCountError(size_t questionCount) {
   if (questionCount <= static_cast<size_t>(MaxQuestions)) return "";
-  return "plus de " + Number(MaxQuestions) + " questions : le lecteur les compte sur un octet";
+  return "le quiz a " + Number(static_cast<long long>(questionCount)) + " questions ; le lecteur en compte au plus " +
+         Number(MaxQuestions);
 }
 
 std::string ScoreCodeSlotsWarning(size_t questionCount) {

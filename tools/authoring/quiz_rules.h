@@ -4,6 +4,7 @@
 // prints, without the file and line. Messages are French, in Windows-1252.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ TextCheck CheckTextUtf8(QuizField field, const std::string& utf8);
 // (a lone LF is taken for one too; a lone CR is a control character).
 TextCheck CheckTextBytes(QuizField field, const std::string& bytes);
 
+// A character as messages name it: "U+2192 (flèche : écrivez « -> »)".
+std::string CodePointName(uint32_t codePoint);
+
 // "colonne 12 : message", or the message alone for column 0.
 std::string ProblemText(int column, const std::string& message);
 
@@ -58,7 +62,7 @@ std::string NoQuestionWarning(size_t questionCount);
 // A problem of a quiz, placed on a question (row from 0; -1: the header or
 // the quiz as a whole) and a field (a QuizField, or -1), with the rule that
 // found it, so that the source reader can put it on a line.
-enum class QuizRule { Text, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize };
+enum class QuizRule { Text, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize, Fit };
 struct QuizProblem {
   QuizRule rule = QuizRule::Text;
   int row = -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cp1252.h"
+#include "quiz_fit.h"
 #include "quiz_rules.h"
 #include "source_keywords.h"
 
@@ -43,6 +44,7 @@ struct LineReading {
   Diagnostics& diagnostics;
   RawField* lastText = nullptr;  // the field that a "+" line continues
   RawField discarded;            // a refused keyword line: its "+" lines go here, unreported
+  bool keywordsListed = false;   // an unknown keyword has been told with the list of the known ones
 };
 
 std::string Trim(const std::string& text) {
@@ -145,8 +147,10 @@ void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first
   const std::string written = Trim(line.substr(first, colon - first));
   const SourceKeyword* keyword = FindKeyword(written);
   if (keyword == nullptr) {
-    diagnostics.error(lineNumber,
-                      "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) + " » (connus : " + KnownKeywords() + ")");
+    // The known keywords once: a file that is no quiz would repeat them on every line.
+    const std::string known = reading.keywordsListed ? "" : " (connus : " + KnownKeywords() + ")";
+    diagnostics.error(lineNumber, "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) + " »" + known);
+    reading.keywordsListed = true;
     return;
   }
   reading.discarded = RawField();
@@ -363,17 +367,28 @@ void BuildQuestions(const RawSource& raw, AuthoredQuiz& quiz, Diagnostics& diagn
   }
 }
 
-// Pass 4: the quiz as a whole, each problem on the line it is about.
-void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, Diagnostics& diagnostics) {
-  for (const QuizProblem& problem : QuizWideProblems(quiz)) {
-    int line = 0;
-    if (problem.rule == QuizRule::RevealMode) {
-      line = raw.headerField(SourceKey::RevealMode).line;
-    } else if (problem.row >= 0 && static_cast<size_t>(problem.row) < raw.questions.size()) {
-      const RawQuestion& question = raw.questions[static_cast<size_t>(problem.row)];
-      const RawField& code = question.field(SourceKey::Code);
-      line = problem.field == static_cast<int>(QuizField::Code) && code.present ? code.line : question.line;
-    }
+// The line of a problem placed on a row and a field: the field's own line
+// when it has one, else its question's, else the file as a whole.
+int LineOf(const RawSource& raw, const QuizProblem& problem) {
+  if (problem.rule == QuizRule::RevealMode) return raw.headerField(SourceKey::RevealMode).line;
+  const SourceKey key = problem.field >= 0 ? KeyOfField(static_cast<QuizField>(problem.field)) : SourceKey::Question;
+  if (problem.row < 0) return problem.field >= 0 ? raw.headerField(key).line : 0;
+  if (static_cast<size_t>(problem.row) >= raw.questions.size()) return 0;
+  const RawQuestion& question = raw.questions[static_cast<size_t>(problem.row)];
+  return question.field(key).present ? question.field(key).line : question.line;
+}
+
+// Pass 4: the quiz as a whole, and how its texts fit the player, each problem
+// on the line it is about.
+void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, const PlayerMetrics* fit,
+                    Diagnostics& diagnostics) {
+  std::vector<QuizProblem> problems = QuizWideProblems(quiz);
+  if (fit != nullptr) {
+    const std::vector<QuizProblem> warnings = FitWarnings(quiz, *fit);
+    problems.insert(problems.end(), warnings.begin(), warnings.end());
+  }
+  for (const QuizProblem& problem : problems) {
+    const int line = LineOf(raw, problem);
     if (problem.isError)
       diagnostics.error(line, problem.message);
     else
@@ -383,29 +398,49 @@ void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, Diagnostics&
 
 }  // namespace
 
-bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
+std::string NotASourceReason(const std::string& bytes) {
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+    return "c'est un texte en UTF-16 : enregistrez-le en UTF-8 (dans le Bloc-notes : Enregistrer sous, Codage UTF-8)";
+  }
+  if (bytes.find('\0') != std::string::npos) {
+    return "ce n'est pas un fichier texte, et une source de quiz s'écrit avec un éditeur de texte comme le Bloc-notes";
+  }
+  return "";
+}
+
+bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics& diagnostics,
+                     const PlayerMetrics* fit) {
   quiz = AuthoredQuiz();
   const size_t itemsBefore = diagnostics.items.size();
   const size_t errorsBefore = diagnostics.errorCount();
+  const std::string refusal = NotASourceReason(source);
+  if (!refusal.empty()) {
+    diagnostics.error(0, refusal);
+    return false;
+  }
 
   std::string text = source;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
   if (!IsValidUtf8(text)) {
     // Notepad's "ANSI": every byte is a Windows-1252 character.
-    diagnostics.warning(0, "le fichier n'est pas en UTF-8 : il est lu en Windows-1252");
+    diagnostics.warning(
+        0, "le fichier n'est pas en UTF-8 : il est lu comme un texte « ANSI » du Bloc-notes (Windows-1252)");
     text = Utf8FromCp1252(text);
   }
   RawSource raw;
   ReadSourceLines(text, raw, diagnostics);
   ApplyHeader(raw, quiz, diagnostics);
   BuildQuestions(raw, quiz, diagnostics);
-  ReportQuizWide(raw, quiz, diagnostics);
+  ReportQuizWide(raw, quiz, fit, diagnostics);
 
   const auto first = diagnostics.items.begin() + static_cast<std::ptrdiff_t>(itemsBefore);
   std::stable_sort(first, diagnostics.items.end(),
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
   return diagnostics.errorCount() == errorsBefore;
 }
+
+const char* const SourceFormatLine =
+    u8"# Format : voir ecrire-un-quiz.html, le guide livré avec Ludex. « + » continue un texte à la ligne.\n";
 
 namespace {
 
@@ -437,7 +472,8 @@ void WriteSetting(std::string& out, SourceKey key, const std::string& value) {
 std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading) {
   std::string out;
   if (!heading.empty()) out += "# " + heading + "\n";
-  out += u8"# Format : docs/quiz-format.md. « + » continue un texte à la ligne.\n\n";
+  out += SourceFormatLine;
+  out += '\n';
   for (QuizField field :
        {QuizField::Title, QuizField::Author, QuizField::Explanation, QuizField::ExtraText1, QuizField::ExtraText2}) {
     WriteText(out, field, *FieldText(quiz, field, -1));

@@ -21,6 +21,7 @@
 #include "page_template.h"
 #include "player_image.h"
 #include "quiz_page.h"
+#include "quiz_fit.h"
 #include "quiz_payloads.h"
 #include "quiz_source.h"
 
@@ -119,6 +120,17 @@ int Fail(const std::string& message) {
   return 1;
 }
 
+// The player's fonts as this system draws them, to warn about texts it will
+// cut; a conservative table where there is no Windows to ask.
+const PlayerMetrics& ToolMetrics() {
+#ifdef _WIN32
+  static const PlayerMetrics metrics = MeasurePlayerMetrics();
+  return metrics;
+#else
+  return ConservativeMetrics();
+#endif
+}
+
 // Reads, parses and compresses a source; prints what it found.
 bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads& streams) {
   Diagnostics diagnostics;
@@ -130,8 +142,10 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
     return false;
   }
   const std::string source(bytes.begin(), bytes.end());
-  bool ok = ParseQuizSource(source, quiz, diagnostics);
+  bool ok = ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
   if (ok) ok = CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
+  std::stable_sort(diagnostics.items.begin(), diagnostics.items.end(),  // in the order of the lines, the file first
+                   [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
   Print(diagnostics);
   return ok;
 }
@@ -243,6 +257,8 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
     return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
   if (!WriteFileSafely(outputPath, source, error)) return Fail(error);
+  Say(stdout, PathInMessage(programPath) + ": source de " + Plural(quiz.questions.size(), "question", "questions") +
+                  " écrite dans " + PathInMessage(outputPath));
   return whole ? 0 : 1;
 }
 

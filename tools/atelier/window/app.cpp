@@ -22,6 +22,7 @@ struct AppState {
   HFONT font = nullptr;                    // the system's message font, for every control
   std::vector<QuizProblem> problemsFound;  // of the quiz as it stands
   bool problemsShown = false;              // the problems list and status bar show problemsFound
+  PlayerMetrics playerMetrics;             // the player's fonts and controls on this system: what fits
 };
 AppState app;
 
@@ -201,14 +202,13 @@ bool IsEditControl(HWND control) {
   return lstrcmpiW(name, L"Edit") == 0;
 }
 
-// A key of the accelerator table pressed in a text field edits that field,
-// as in any Windows text field: its own undo, paste and select all.
+// Ctrl+V and Ctrl+A pressed in a text field edit that field, as in any
+// Windows text field. Ctrl+Z and Ctrl+Y stay the editor's: its undo holds
+// the typing of each field as a step, and redo after it.
 bool ForwardToField(int id) {
   HWND focus = GetFocus();
   if (focus == nullptr || !IsEditControl(focus)) return false;
   switch (id) {
-    case IDM_UNDO:
-    case IDM_REDO: SendMessageW(focus, EM_UNDO, 0, 0); return true;
     case IDM_PASTE: SendMessageW(focus, WM_PASTE, 0, 0); return true;
     case IDM_SELECT_ALL: SendMessageW(focus, EM_SETSEL, 0, -1); return true;
     default: return false;
@@ -217,6 +217,15 @@ bool ForwardToField(int id) {
 
 void ChangeRows(bool changed) {
   if (changed) AfterChange();
+}
+
+// Undo or redo, and the status bar says what it took back or did again.
+void UndoOrRedo(bool redo) {
+  QuizDocument& document = atelier.document;
+  const std::string change = redo ? document.redoName() : document.undoName();
+  if (!(redo ? document.redo() : document.undo())) return;
+  AfterChange();
+  SetStatus((redo ? L"Rétabli : " : L"Annulé : ") + WideFromCp1252(change) + L".");
 }
 
 void SelectAllRows() {
@@ -279,8 +288,8 @@ void MsgCommand(int id, int code, HWND control) {
     case IDM_EXPORT_CSV: ExportCsv(); break;
     case IDM_PRINT: PrintQuiz(); break;
     case IDM_EXIT: PostMessageW(atelier.window, WM_CLOSE, 0, 0); break;
-    case IDM_UNDO: ChangeRows(document.undo()); break;
-    case IDM_REDO: ChangeRows(document.redo()); break;
+    case IDM_UNDO: UndoOrRedo(false); break;
+    case IDM_REDO: UndoOrRedo(true); break;
     case IDM_PASTE: PasteRows(); break;
     case IDM_SELECT_ALL: SelectAllRows(); break;
     case IDM_ADD:
@@ -418,8 +427,15 @@ bool SameProblems(const std::vector<QuizProblem>& a, const std::vector<QuizProbl
 // The problems of the quiz as it stands. Most keystrokes change none: the
 // list box and the status bar are written again only when they change.
 void ShowProblems() {
-  std::vector<QuizProblem> problems = ValidateQuiz(atelier.document.quiz(), false);
-  const int count = atelier.document.questionCount();
+  const QuizDocument& document = atelier.document;
+  std::vector<QuizProblem> problems = ValidateQuiz(document.quiz(), false, &app.playerMetrics);
+  // A blank new quiz lacks questions, of course: no warning before the author starts.
+  if (!document.modified() && document.path().empty()) {
+    problems.erase(std::remove_if(problems.begin(), problems.end(),
+                                  [](const QuizProblem& p) { return p.rule == QuizRule::NoQuestion; }),
+                   problems.end());
+  }
+  const int count = document.questionCount();
   if (app.problemsShown && SameProblems(problems, app.problemsFound) &&
       static_cast<int>(atelier.rowHasError.size()) == count) {
     return;
@@ -524,6 +540,7 @@ bool StartAtelier(HINSTANCE instance, const std::wstring& fileToOpen) {
   atelier.instance = instance;
   atelier.openPage = OpenPageInBrowser;
   app = AppState();
+  app.playerMetrics = MeasurePlayerMetrics();
   StartOutput();
   app.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
   CreateAtelierFont();
@@ -568,6 +585,7 @@ void EndAtelier() {
   MSG quit;
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   EndTries();
+  EndFiles();  // as Windows would for a crashed editor: its copy stays, its lock goes
   DeleteSwatchBrush();
   DeleteAtelierFont();
   if (app.accelerators != nullptr) DestroyAcceleratorTable(app.accelerators);

@@ -95,8 +95,9 @@ bool SaveQuizAs();
 bool ConfirmDiscard();    // true when the work may go: saved, given up, or not changed
 void ArmRecoveryTimer();  // the recovery copy follows a few seconds after a change
 void WriteRecoveryCopy();
-void RemoveRecoveryCopy();
+void RemoveRecoveryCopy();  // and its lock
 void OfferRecoveryCopies();
+void EndFiles();  // lets the recovery copy's lock go, leaving the copy
 
 // Bulk entry (bulk.cpp).
 void PasteRows();

@@ -59,6 +59,8 @@
 #define IDC_PREVIEW_SUMMARY 3010
 #define IDC_PREVIEW_LIST 3011
 #define IDC_PREVIEW_NOTES 3012
+#define IDC_PREVIEW_DETAIL 3013
+#define IDC_PREVIEW_COLUMN_BASE 3020  // + a column of the table: the field it goes in
 
 // Timers of the main window.
 #define IDT_RECOVERY 1

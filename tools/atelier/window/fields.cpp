@@ -247,7 +247,11 @@ void ShowFields() {
     const std::string& bytes = document.text(field, atelier.shownRow);
     const std::wstring text = rowMissing ? L"" : WideFromCp1252(bytes);
     HWND edit = FieldWindow(field);
-    if (WindowText(edit) != text) SetWindowTextW(edit, text.c_str());
+    if (WindowText(edit) != text) {
+      SetWindowTextW(edit, text.c_str());
+      // An undo in the field being typed in: the caret goes on at the end of its text.
+      if (GetFocus() == edit) SendMessageW(edit, EM_SETSEL, text.size(), text.size());
+    }
     fields.acceptedText[id] = text;
     const bool inUse = !rowMissing && FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode);
     EnableWindow(edit, inUse);

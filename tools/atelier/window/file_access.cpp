@@ -1,6 +1,7 @@
 #include "file_access.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -61,11 +62,37 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::ws
   return false;
 }
 
+HANDLE HoldLock(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+}
+
+void ReleaseLock(HANDLE& lock) {
+  if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+  lock = INVALID_HANDLE_VALUE;
+}
+
+bool LockHeld(const std::wstring& path) {
+  HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (lock != INVALID_HANDLE_VALUE) {
+    CloseHandle(lock);  // left by nobody: it goes
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+std::wstring DocumentsFolder() {
+  wchar_t folder[MAX_PATH] = L"";
+  if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, folder) != S_OK) return L"";
+  return folder;
+}
+
 bool AskFileName(HWND owner, bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
                  std::wstring& path) {
   std::vector<wchar_t> buffer(32768, L'\0');
   const std::wstring proposed = FileNameOf(path);
-  const std::wstring folder = FolderOf(path);
+  const std::wstring folder = FolderOf(path).empty() ? DocumentsFolder() : FolderOf(path);
   lstrcpynW(buffer.data(), proposed.c_str(), static_cast<int>(buffer.size()));
   OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof dialog;

@@ -22,7 +22,17 @@ bool ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, s
 // when no temporary can be made. error says why it could not.
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::wstring& error);
 
+// A lock file that this process alone holds open: it goes when the handle
+// closes, which Windows does for a process that crashes too.
+// INVALID_HANDLE_VALUE when another process holds it or it cannot be made.
+HANDLE HoldLock(const std::wstring& path);
+void ReleaseLock(HANDLE& lock);           // and removes it
+bool LockHeld(const std::wstring& path);  // by another process, now
+
+// The user's Documents folder: where the dialogs open when no other folder is known.
+std::wstring DocumentsFolder();
+
 // The Open (save false) or Save dialog. path: the name proposed, in its
-// folder when it has one, then the one chosen.
+// folder when it has one (else in Documents), then the one chosen.
 bool AskFileName(HWND owner, bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
                  std::wstring& path);

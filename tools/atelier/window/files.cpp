@@ -20,10 +20,11 @@ namespace {
 
 // The files' own state, started afresh with each window.
 struct FilesState {
-  std::wstring settingsFolder;           // %APPDATA%\Ludex: the last files, copies of unsaved quizzes
-  std::vector<std::string> recentFiles;  // UTF-8, the most recent first
-  std::wstring handWrittenPath;          // a source not in the writer's form: say so before rewriting it
-  std::wstring recoveryCopy;             // the recovery copy last written, removed on a clean save or close
+  std::wstring settingsFolder;                 // %APPDATA%\Ludex: the last files, copies of unsaved quizzes
+  std::vector<std::string> recentFiles;        // UTF-8, the most recent first
+  std::wstring handWrittenPath;                // a source not in the writer's form: say so before rewriting it
+  std::wstring recoveryCopy;                   // the recovery copy last written, removed on a clean save or close
+  HANDLE recoveryLock = INVALID_HANDLE_VALUE;  // held while this editor owns recoveryCopy
   bool recoveryTimerArmed = false;
 };
 FilesState files;
@@ -104,6 +105,39 @@ void StartOn(const AuthoredQuiz& quiz, const std::wstring& path, const std::stri
   AfterChange();
 }
 
+std::wstring LockOf(const std::wstring& copy) { return WideFromUtf8(RecoveryLockPath(Utf8FromWide(copy))); }
+
+// This editor takes a copy as its own: its lock first, then the name. The
+// copy it had before goes.
+bool OwnRecoveryCopy(const std::wstring& copy) {
+  if (!files.recoveryCopy.empty() && SamePath(files.recoveryCopy, copy)) return true;
+  HANDLE lock = HoldLock(LockOf(copy));
+  if (lock == INVALID_HANDLE_VALUE) return false;
+  RemoveRecoveryCopy();
+  files.recoveryCopy = copy;
+  files.recoveryLock = lock;
+  return true;
+}
+
+// Where the document's copy goes, held by this editor: beside its source, or
+// for a quiz never saved, a name of the settings folder that no copy left by
+// another editor has. Empty when another editor holds the copy of the same source.
+std::wstring RecoveryCopyName() {
+  const std::string source = atelier.document.path();
+  if (!source.empty()) {
+    const std::wstring copy = WideFromUtf8(RecoveryPathFor(source));
+    return OwnRecoveryCopy(copy) ? copy : L"";
+  }
+  const std::string folder = Utf8Path(files.settingsFolder);
+  if (!files.recoveryCopy.empty() && FolderOf(files.recoveryCopy) == files.settingsFolder) return files.recoveryCopy;
+  CreateDirectoryW(files.settingsFolder.c_str(), nullptr);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::wstring copy = WideFromUtf8(UnsavedRecoveryPath(folder, GetCurrentProcessId(), attempt));
+    if (!FileExists(copy) && !FileExists(LockOf(copy)) && OwnRecoveryCopy(copy)) return copy;
+  }
+  return L"";
+}
+
 // Offers the recovery copy of a file (or of a quiz never saved, source
 // empty). true when it was taken: the document then holds it, unsaved.
 bool OfferCopy(const std::wstring& copy, const std::wstring& source) {
@@ -130,7 +164,7 @@ bool OfferCopy(const std::wstring& copy, const std::wstring& source) {
     return false;
   }
   StartOn(read.quiz, source, read.heading, true);
-  files.recoveryCopy = copy;  // removed once the quiz is saved
+  OwnRecoveryCopy(copy);  // this editor's copy now, removed once the quiz is saved
   if (!source.empty()) {
     std::string bytes;
     std::wstring error;
@@ -142,14 +176,8 @@ bool OfferCopy(const std::wstring& copy, const std::wstring& source) {
   return true;
 }
 
-bool IsLiveProcess(DWORD id) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-  if (process == nullptr) return false;
-  DWORD code = 0;
-  const bool live = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-  CloseHandle(process);
-  return live;
-}
+// A copy left by an editor that stopped: there, and its lock held by no running editor.
+bool LeftCopy(const std::wstring& copy) { return FileExists(copy) && !LockHeld(LockOf(copy)); }
 
 // Copies of quizzes never saved, left by editors that are no longer running.
 std::vector<std::wstring> OrphanCopies() {
@@ -158,27 +186,49 @@ std::vector<std::wstring> OrphanCopies() {
   HANDLE search = FindFirstFileW((files.settingsFolder + L"\\sans-titre-*.recup").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return copies;
   do {
-    uint32_t owner = 0;
-    if (!UnsavedRecoveryOwner(Utf8FromWide(found.cFileName), owner)) continue;
-    if (owner == GetCurrentProcessId() || IsLiveProcess(owner)) continue;
-    copies.push_back(files.settingsFolder + L"\\" + found.cFileName);
+    const std::wstring copy = files.settingsFolder + L"\\" + found.cFileName;
+    if (IsUnsavedRecoveryName(Utf8FromWide(found.cFileName)) && LeftCopy(copy)) copies.push_back(copy);
   } while (FindNextFileW(search, &found) && copies.size() < 100);
   FindClose(search);
   return copies;
 }
 
+// The first questions of a source that has more than the player counts, on
+// the author's word: a new quiz, so that the file keeps every question.
+bool OfferFirstQuestions(const std::wstring& path, const SourceRead& read) {
+  const std::wstring name = FileNameOf(path);
+  const std::wstring limit = std::to_wstring(MaxQuestions);
+  if (Ask(L"« " + name + L" » a " + std::to_wstring(read.questionsInSource) +
+              L" questions, et un quiz Ludex en a au plus " + limit +
+              L" : le lecteur les compte sur un octet.\n\nOuvrir ses " + limit +
+              L" premières questions ? Elles s'ouvrent dans un nouveau quiz, à enregistrer sous un autre nom ; « " +
+              name + L" » ne change pas.",
+          MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return false;
+  }
+  StartOn(read.quiz, L"", Utf8FromWide(L"Les " + limit + L" premières questions de " + name + L"."), true);
+  SetStatus(L"Les " + limit + L" premières questions de " + path + L" : enregistrez-les sous un autre nom.");
+  return true;
+}
+
 bool OpenSource(const std::wstring& path, const std::string& bytes) {
   const SourceRead read = ReadSource(bytes, QuotedName(path));
+  if (!read.notASource.empty()) {
+    Ask(L"« " + FileNameOf(path) + L" » ne peut pas être ouvert : " + WideFromCp1252(read.notASource) + L".",
+        MB_ICONERROR);
+    return false;
+  }
   if (!read.ok && !read.textErrorsOnly) {
     Ask(L"« " + FileNameOf(path) +
-            L" » ne peut pas être ouvert : ce n'est pas une source de quiz que Ludex sait "
-            L"lire.\n\n" +
+            L" » ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne saurait pas "
+            L"garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) :\n\n" +
             DiagnosticsText(read.diagnostics),
         MB_ICONERROR);
     return false;
   }
+  if (read.questionsInSource > 0) return OfferFirstQuestions(path, read);
   const std::wstring copy = WideFromUtf8(RecoveryPathFor(Utf8Path(path)));
-  if (FileExists(copy) && OfferCopy(copy, path)) return true;
+  if (LeftCopy(copy) && OfferCopy(copy, path)) return true;
   StartOn(read.quiz, path, read.heading, false);
   // A source written by hand changes form when saved over: the author is told first.
   if (!read.canonical) files.handWrittenPath = path;
@@ -238,6 +288,13 @@ bool WriteSourceTo(const std::wstring& path) {
   if (!files.handWrittenPath.empty() && SamePath(path, files.handWrittenPath) &&
       Ask(WideFromCp1252(RewriteNotice), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
     return false;
+  }
+  // Nothing the author wrote goes without a word: texts in fields the settings do not use.
+  const std::string unused = UnusedTextsNotice(atelier.document.quiz());
+  if (!unused.empty()) {
+    if (Ask(WideFromCp1252(unused), MB_OKCANCEL | MB_ICONWARNING) != IDOK) return false;
+    atelier.document.dropUnusedTexts();
+    ShowDocument();
   }
   std::wstring error;
   if (!WriteFileSafely(path, atelier.document.sourceText(), error)) {
@@ -378,22 +435,26 @@ void WriteRecoveryCopy() {
   files.recoveryTimerArmed = false;
   QuizDocument& document = atelier.document;
   if (!document.recoveryDue()) return;
-  if (document.path().empty()) CreateDirectoryW(files.settingsFolder.c_str(), nullptr);
-  const std::wstring copy = WideFromUtf8(RecoveryPath(document, Utf8Path(files.settingsFolder), GetCurrentProcessId()));
+  const std::wstring copy = RecoveryCopyName();
+  if (copy.empty()) {
+    SetStatus(L"Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.");
+    return;
+  }
   std::wstring error;
   if (!WriteFileSafely(copy, RecoveryContent(document), error)) {
     SetStatus(L"La copie de secours n'a pas pu être écrite : " + error);
     return;
   }
-  if (!files.recoveryCopy.empty() && !SamePath(files.recoveryCopy, copy)) DeleteFileW(files.recoveryCopy.c_str());
-  files.recoveryCopy = copy;
   document.markRecoveryWritten();
 }
 
 void RemoveRecoveryCopy() {
   if (!files.recoveryCopy.empty()) DeleteFileW(files.recoveryCopy.c_str());
   files.recoveryCopy.clear();
+  ReleaseLock(files.recoveryLock);
 }
+
+void EndFiles() { ReleaseLock(files.recoveryLock); }
 
 // At start-up: copies of quizzes never saved, then those beside the last
 // files; the first one the author takes back ends the search.
@@ -403,6 +464,6 @@ void OfferRecoveryCopies() {
   }
   for (const std::string& recent : std::vector<std::string>(files.recentFiles)) {
     const std::wstring copy = WideFromUtf8(RecoveryPathFor(recent));
-    if (FileExists(copy) && OfferCopy(copy, WideFromUtf8(recent))) return;
+    if (LeftCopy(copy) && OfferCopy(copy, WideFromUtf8(recent))) return;
   }
 }

@@ -15,11 +15,16 @@ namespace {
 
 // Tries and printed pages: their own state, for the window's life.
 struct OutputState {
-  std::wstring sessionFolder;  // %TEMP%\ludex-atelier-<process>: tries and printed pages
+  std::wstring sessionFolder;                 // %TEMP%\ludex-atelier-<process>: the tries
+  HANDLE sessionLock = INVALID_HANDLE_VALUE;  // held while the folder is this running editor's
   int tries = 0;
   PROCESS_INFORMATION tryProcess = {};  // the player of the last try
 };
 OutputState output;
+
+const wchar_t SessionPrefix[] = L"ludex-atelier-";
+const wchar_t SessionLock[] = L"\\verrou";
+const int MaxLeftSessions = 50;
 
 const size_t ErrorsShown = 8;
 
@@ -99,6 +104,38 @@ void RemoveFolder(const std::wstring& folder, int depth) {
   RemoveDirectoryW(folder.c_str());
 }
 
+// Session folders of editors that stopped without removing theirs (their
+// lock held by no running editor): removed, as far as no try still runs there.
+void RemoveLeftSessions(const std::wstring& temporary) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((temporary + SessionPrefix + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  int seen = 0;
+  do {
+    const std::wstring folder = temporary + found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !LockHeld(folder + SessionLock)) RemoveFolder(folder, 1);
+  } while (++seen < MaxLeftSessions && FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+// The try still open when the editor closes is closed too (the player saves
+// its answers on the way), so that its folder can go.
+void CloseLastTry() {
+  const DWORD id = output.tryProcess.dwProcessId;
+  if (output.tryProcess.hProcess == nullptr || WaitForSingleObject(output.tryProcess.hProcess, 0) == WAIT_OBJECT_0)
+    return;
+  WaitForInputIdle(output.tryProcess.hProcess, 5000);  // its window is up
+  EnumWindows(
+      [](HWND window, LPARAM process) -> BOOL {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == static_cast<DWORD>(process)) PostMessageW(window, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      static_cast<LPARAM>(id));
+  WaitForSingleObject(output.tryProcess.hProcess, 5000);
+}
+
 void CloseTryHandles() {
   if (output.tryProcess.hProcess != nullptr) CloseHandle(output.tryProcess.hProcess);
   if (output.tryProcess.hThread != nullptr) CloseHandle(output.tryProcess.hThread);
@@ -113,6 +150,7 @@ void TryQuiz() {
   QuizPayloads streams;
   if (!PackQuiz(streams, L"Le quiz ne peut pas être essayé")) return;
   CreateDirectoryW(output.sessionFolder.c_str(), nullptr);
+  if (output.sessionLock == INVALID_HANDLE_VALUE) output.sessionLock = HoldLock(output.sessionFolder + SessionLock);
   const std::wstring folder = output.sessionFolder + L"\\essai-" + std::to_wstring(++output.tries);
   CreateDirectoryW(folder.c_str(), nullptr);
   // A plain name: the try's answers file is essai.txt, in that folder.
@@ -192,38 +230,46 @@ void BuildPage() {
   Ask(L"La page web n'a pas pu être créée :\n" + path + L"\n\n" + error + L".", MB_ICONERROR);
 }
 
-// The pages go to a folder of %TEMP% that outlives the editor: the browser
-// may read them after it closed.
+// The printed pages go beside the source, where the author finds them
+// again; for a quiz never saved, or a folder that does not take them, to
+// Documents\Ludex. The browser opens them, when the system has one.
 void PrintQuiz() {
   const AuthoredQuiz& quiz = atelier.document.quiz();
-  const std::wstring folder = FolderOf(output.sessionFolder) + L"\\ludex-pages";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring pages[] = {folder + L"\\" + QuizStem() + L"-feuille-eleve.html",
-                                folder + L"\\" + QuizStem() + L"-corrige.html"};
+  const std::wstring source = FolderOf(WideFromUtf8(atelier.document.path()));
+  const std::wstring names[] = {QuizStem() + L"-feuille-eleve.html", QuizStem() + L"-corrige.html"};
   const std::string texts[] = {PupilSheetHtml(quiz), AnswerKeyHtml(quiz)};
-  bool opened = true;
-  for (int k = 0; k < 2; ++k) {
-    std::wstring error;
-    if (!WriteFileSafely(pages[k], texts[k], error)) {
-      Ask(L"La page à imprimer n'a pas pu être écrite :\n" + pages[k] + L"\n\n" + error, MB_ICONERROR);
-      return;
+  std::wstring folder, error;
+  for (const std::wstring& candidate : {source, DocumentsFolder() + L"\\Ludex"}) {
+    if (candidate.empty() || candidate == L"\\Ludex") continue;
+    CreateDirectoryW(candidate.c_str(), nullptr);
+    if (WriteFileSafely(candidate + L"\\" + names[0], texts[0], error) &&
+        WriteFileSafely(candidate + L"\\" + names[1], texts[1], error)) {
+      folder = candidate;
+      break;
     }
-    opened = atelier.openPage(pages[k]) && opened;
   }
+  if (folder.empty()) {
+    Ask(L"Les pages à imprimer n'ont pas pu être écrites :\n\n" + error, MB_ICONERROR);
+    return;
+  }
+  const std::wstring written = L"« " + names[0] + L" » et « " + names[1] + L" », dans " + folder;
+  bool opened = atelier.openPage(folder + L"\\" + names[0]);
+  opened = atelier.openPage(folder + L"\\" + names[1]) && opened;
   if (!opened) {
-    Ask(L"Les pages à imprimer sont écrites ici :\n" + pages[0] + L"\n" + pages[1] +
-            L"\n\nOuvrez-les avec votre navigateur pour les imprimer.",
+    Ask(L"Les pages à imprimer sont écrites : " + written +
+            L".\n\nLe navigateur ne les a pas ouvertes : double-cliquez-les dans ce dossier pour les imprimer.",
         MB_ICONINFORMATION);
     return;
   }
-  SetStatus(L"La feuille de l'élève et le corrigé sont ouverts dans le navigateur : imprimez-les de là (Ctrl+P).");
+  SetStatus(L"Pages à imprimer : " + written + L". Le navigateur les ouvre ; sinon, double-cliquez-les.");
 }
 
 void StartOutput() {
   output = OutputState();
   wchar_t temporary[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, temporary);
-  output.sessionFolder = std::wstring(temporary) + L"ludex-atelier-" + std::to_wstring(GetCurrentProcessId());
+  RemoveLeftSessions(temporary);
+  output.sessionFolder = std::wstring(temporary) + SessionPrefix + std::to_wstring(GetCurrentProcessId());
 }
 
 HANDLE LastTryProcess() { return output.tryProcess.hProcess; }
@@ -231,8 +277,9 @@ HANDLE LastTryProcess() { return output.tryProcess.hProcess; }
 const std::wstring& SessionFolder() { return output.sessionFolder; }
 
 void EndTries() {
+  CloseLastTry();
   CloseTryHandles();
-  // A try still running keeps its program: that folder stays in %TEMP%.
+  ReleaseLock(output.sessionLock);
   if (!output.sessionFolder.empty()) RemoveFolder(output.sessionFolder, 1);
   output = OutputState();
 }
