@@ -1,6 +1,7 @@
 #include "print_html.h"
 
 #include "cp1252.h"
+#include "quiz_page.h"
 #include "quiz_rules.h"
 
 namespace {
@@ -38,23 +39,14 @@ std::string Page(const AuthoredQuiz& quiz, const char* kind, const std::string& 
 
 std::string HtmlText(const std::string& bytes) {
   std::string out;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      case '\r':
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        out += "<br>";
-        break;
-      case '\n': out += "<br>"; break;
-      default: AppendUtf8(out, CodePointFromCp1252(static_cast<uint8_t>(c))); break;
-    }
+  size_t start = 0;
+  while (true) {
+    const size_t end = bytes.find_first_of("\r\n", start);
+    out += EscapeHtml(Utf8FromCp1252(bytes.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+    if (end == std::string::npos) return out;
+    out += "<br>";  // CR LF, or a lone CR or LF
+    start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
-  return out;
 }
 
 std::string PupilSheetHtml(const AuthoredQuiz& quiz) {
