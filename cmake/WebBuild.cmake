@@ -8,7 +8,10 @@ if(NOT EXISTS "${WEB_BUILD}/CMakeCache.txt")
     message(FATAL_ERROR "configuring the web preset failed")
   endif()
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build "${WEB_BUILD}" --target ludex_page_template_html RESULT_VARIABLE failed)
+# Quiet unless it fails: the outer build's own log stays that of the outer build.
+execute_process(COMMAND ${CMAKE_COMMAND} --build "${WEB_BUILD}" --target ludex_page_template_html
+                RESULT_VARIABLE failed OUTPUT_VARIABLE log ERROR_VARIABLE log)
 if(failed)
+  message("${log}")
   message(FATAL_ERROR "building the web page's script failed")
 endif()
