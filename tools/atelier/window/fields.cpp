@@ -182,7 +182,7 @@ void CreateSwatchBrush(COLORREF colour) {
 
 void ShowSettings() {
   const AuthoredQuiz& quiz = atelier.document.quiz();
-  SendMessageW(Control(IDC_ANSWER_COUNT), CB_SETCURSEL, quiz.answersPerQuestion == 2 ? 1 : 0, 0);
+  SendMessageW(Control(IDC_ANSWER_COUNT), CB_SETCURSEL, quiz.answersPerQuestion - MinAnswersPerQuestion, 0);
   FillRevealModes(quiz.revealMode);
   const COLORREF colour = RGB(quiz.red, quiz.green, quiz.blue);
   if (fields.swatchBrush == nullptr || colour != fields.swatchColour) {
@@ -221,8 +221,9 @@ void CreateHeaderControls() {
   for (const FieldLabel& label : HeaderFields) CreateField(label);
   AddControl(L"Static", L"Ré&ponses par question :", SS_LEFTNOWORDWRAP, IDC_ANSWER_COUNT_LABEL);
   HWND answers = AddControl(L"ComboBox", L"", WS_TABSTOP | CBS_DROPDOWNLIST, IDC_ANSWER_COUNT);
-  SendMessageW(answers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1"));
-  SendMessageW(answers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"2"));
+  for (int count = MinAnswersPerQuestion; count <= MaxAnswersPerQuestion; ++count) {
+    SendMessageW(answers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
+  }
   AddControl(L"Static", L"&Mode de révélation :", SS_LEFTNOWORDWRAP, IDC_REVEAL_MODE_LABEL);
   AddControl(L"ComboBox", L"", WS_TABSTOP | CBS_DROPDOWNLIST, IDC_REVEAL_MODE);
   AddControl(L"Static", L"Couleur de fond :", SS_LEFTNOWORDWRAP, IDC_COLOUR_LABEL);
@@ -272,7 +273,7 @@ void MsgFieldCommand(int id, int code) {
   QuizDocument& document = atelier.document;
   if (id == IDC_ANSWER_COUNT && code == CBN_SELCHANGE) {
     const LRESULT index = SendMessageW(Control(id), CB_GETCURSEL, 0, 0);
-    if (document.setAnswersPerQuestion(static_cast<int>(index) + 1)) AfterChange();
+    if (document.setAnswersPerQuestion(static_cast<int>(index) + MinAnswersPerQuestion)) AfterChange();
   } else if (id == IDC_REVEAL_MODE && code == CBN_SELCHANGE) {
     const LRESULT index = SendMessageW(Control(id), CB_GETCURSEL, 0, 0);
     const LRESULT mode = SendMessageW(Control(id), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
