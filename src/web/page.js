@@ -6,12 +6,7 @@
 // (textContent, value), never as markup.
 'use strict';
 (function () {
-  const ScoreId = 32;
-  const ScoreCodeId = 30;
   const FillClasses = ['fill-orange', 'fill-green', 'fill-red', 'fill-gold', 'fill-none'];
-  const LoaderMessages = ['', 'Erreur dans le décryptage des reponses', 'Codes non trouvés.', 'Codes non renseignés.',
-    'Erreur dans le décryptage des codes'];
-  const FieldCapacity = 271;  // the longest line an answers file gives a field
 
   const cp1252 = new TextDecoder('windows-1252');
   const byteOf = new Map();
@@ -21,6 +16,8 @@
   const byId = (id) => document.getElementById(id);
   const controls = new Map();  // the program's control identifier -> element
   let player = null;
+  let scoreId = 0;  // the program's identifiers of the score and its code
+  let scoreCodeId = 0;
   let storageKey = '';
   let answersName = 'ludex.txt';
   let lastField = null;
@@ -143,9 +140,9 @@
     byId('title').textContent = title;
     byId('author').textContent = textAt(player._PageHeaderText(1));
     byId('explanation').textContent = textAt(player._PageHeaderText(2));
-    controls.set(ScoreId, byId('score'));
-    controls.set(ScoreCodeId, byId('score-code'));
-    byId('score').textContent = textAt(player._PageText(ScoreId));
+    controls.set(scoreId, byId('score'));
+    controls.set(scoreCodeId, byId('score-code'));
+    byId('score').textContent = textAt(player._PageText(scoreId));
     const colour = player._PageBackground();
     document.body.style.backgroundColor =
         'rgb(' + (colour >> 16 & 255) + ', ' + (colour >> 8 & 255) + ', ' + (colour & 255) + ')';
@@ -194,20 +191,21 @@
   function isField(target) { return target instanceof HTMLInputElement && target.classList.contains('field'); }
 
   function syncField(field) {
-    withBytes(bytesOf(field.value, FieldCapacity), (pointer, length) => player._PageSetField(+field.dataset.id, pointer, length));
+    const bytes = bytesOf(field.value, player._PageFieldCapacity());
+    withBytes(bytes, (pointer, length) => player._PageSetField(+field.dataset.id, pointer, length));
     player._PageClearChanges();  // the field already shows what was typed
   }
 
   function judge(field, always) {
     const labelId = player._PageFeedbackLabelId(+field.dataset.id);
     const before = controls.get(labelId).textContent;
-    const score = controls.get(ScoreId).textContent;
+    const score = controls.get(scoreId).textContent;
     player._PageJudge(+field.dataset.id);
     applyChanges();
     const word = controls.get(labelId).textContent;
     if (always || word !== before) {
       let said = 'Question ' + field.dataset.question + ' : ' + word + '.';
-      if (controls.get(ScoreId).textContent !== score) said += ' Score :' + controls.get(ScoreId).textContent + '.';
+      if (controls.get(scoreId).textContent !== score) said += ' Score :' + controls.get(scoreId).textContent + '.';
       announce(said);
     }
     storeSoon();
@@ -219,7 +217,7 @@
     player._PageFillUnsolved(+field.dataset.id);
     applyChanges();
     announce('« ' + field.value + ' » essayé sur les questions non trouvées. Score :' +
-             controls.get(ScoreId).textContent + '.');
+             controls.get(scoreId).textContent + '.');
     storeSoon();
   }
 
@@ -325,11 +323,13 @@
 
   function start(compiled) {
     player = compiled;
+    scoreId = player._PageScoreId();
+    scoreCodeId = player._PageScoreCodeId();
     const quiz = resourceBytes('resource-104') || new Uint8Array(0);
     const codes = resourceBytes('resource-105');
     const loaded = withBytes(quiz, (quizPointer, quizLength) => withBytes(codes || new Uint8Array(0),
         (codesPointer, codesLength) => player._PageLoad(quizPointer, quizLength, codesPointer, codes ? codesLength : -1)));
-    if (loaded !== 0) showMessage(LoaderMessages[loaded]);
+    if (loaded !== 0) showMessage(textAt(player._PageLoadMessage(loaded)));
     storageKey = 'ludex:' + textAt(player._PageQuizKey());
     nameAnswersFile();
     buildPage();

@@ -17,11 +17,17 @@ std::string answers;
 
 extern "C" {
 
-// codesSize < 0: the page carries no codes resource. Returns a PageLoadResult.
+// codesSize < 0: the page carries no codes resource. Returns a QuizLoadResult.
 int PageLoad(const uint8_t* quiz, int quizSize, const uint8_t* codes, int codesSize) {
   const size_t quizBytes = quizSize > 0 ? static_cast<size_t>(quizSize) : 0;
   const size_t codesBytes = codesSize > 0 ? static_cast<size_t>(codesSize) : 0;
   return static_cast<int>(player.load(quiz, quizBytes, codesSize < 0 ? nullptr : codes, codesBytes));
+}
+
+// The loader's message for a QuizLoadResult; empty for Loaded.
+const char* PageLoadMessage(int result) {
+  const char* message = QuizLoadMessage(static_cast<QuizLoadResult>(result));
+  return message != nullptr ? message : "";
 }
 
 int PageRowCount() { return player.rowCount(); }
@@ -51,6 +57,10 @@ const char* PageQuestionText(int row) {
 int PageFieldId(int row, int slot) { return AnswerFieldId(row, slot, player.quiz().answersPerQuestion); }
 int PageFeedbackLabelId(int fieldId) { return FeedbackLabelId(fieldId); }
 int PageRevealLabelId(int row) { return RevealLabelId(row); }
+
+int PageScoreId() { return IDC_SCORE; }
+int PageScoreCodeId() { return IDC_SCORE_CODE; }
+int PageFieldCapacity() { return static_cast<int>(PagePlayer::fieldCapacity()); }
 
 const char* PageText(int id) { return player.text(id).c_str(); }
 

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "answers_file.h"
-#include "codec.h"
 #include "judge.h"
-#include "payload.h"
 #include "verdict.h"
 
 namespace {
@@ -20,17 +17,6 @@ const std::string NoText;
 const size_t FieldCapacity = SavedLineSize - 1;
 
 std::string Cut(const std::string& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
-
-// The decoded bytes of one resource, or false when the codec refuses it.
-bool DecodeResource(const uint8_t* stored, size_t size, std::vector<uint8_t>& decoded) {
-  if (size > UINT32_MAX) return false;
-  uint8_t* data = nullptr;
-  uint32_t length = 0;
-  const int result = Decompress(stored, static_cast<uint32_t>(size), &data, &length);
-  if (result == CodecOk) decoded.assign(data, data + std::min<uint32_t>(length, MaxDecodedPayload));
-  std::free(data);
-  return result == CodecOk;
-}
 
 // FNV-1a over both resources: a changed quiz gets another name.
 std::string ResourcesKey(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize) {
@@ -67,26 +53,9 @@ class PageControls final : public VerdictControls {
 
 }  // namespace
 
-PageLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize) {
+QuizLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize) {
   quizKey_ = ResourcesKey(quiz, quizSize, codes, codesSize);
-  PageLoadResult result = PageLoadResult::Loaded;
-  std::vector<uint8_t> decoded;
-  if (quizSize == 0) {
-    InstallTestQuiz(quiz_);
-  } else if (!DecodeResource(quiz, quizSize, decoded)) {
-    result = PageLoadResult::QuizUndecodable;
-  } else {
-    ParseQuizPayload(decoded.data(), static_cast<uint32_t>(decoded.size()), quiz_);
-    if (codes == nullptr) {
-      result = PageLoadResult::CodesMissing;
-    } else if (codesSize == 0) {
-      result = PageLoadResult::CodesEmpty;
-    } else if (!DecodeResource(codes, codesSize, decoded)) {
-      result = PageLoadResult::CodesUndecodable;
-    } else {
-      ParseScoreCodes(decoded.data(), static_cast<uint32_t>(decoded.size()), quiz_);
-    }
-  }
+  const QuizLoad loaded = LoadQuizContent({true, quiz, quizSize}, {codes != nullptr, codes, codesSize}, quiz_);
   rows_ = quiz_.questionsHidden != 0 ? 0 : std::clamp<int>(quiz_.questionCount, 0, MaxQuestions);
   fields_.assign(fieldCount(), "");
   feedback_.assign(fieldCount(), VerdictEmpty);  // every label is made with "?"
@@ -94,8 +63,10 @@ PageLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint
   score_ = " 0 / " + std::to_string(quiz_.questionCount);
   scoreCode_.clear();
   changes_.clear();
-  return result;
+  return loaded.result;
 }
+
+size_t PagePlayer::fieldCapacity() { return FieldCapacity; }
 
 int PagePlayer::fieldsPerRow() const { return FieldsPerQuestion(quiz_.answersPerQuestion); }
 

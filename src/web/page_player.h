@@ -12,15 +12,7 @@
 #include <vector>
 
 #include "quiz_content.h"
-
-// What loading the resources told, as the program's loader tells it.
-enum class PageLoadResult {
-  Loaded,
-  QuizUndecodable,   // "Erreur dans le décryptage des reponses": the default quiz plays
-  CodesMissing,      // "Codes non trouvés."
-  CodesEmpty,        // "Codes non renseignés."
-  CodesUndecodable,  // "Erreur dans le décryptage des codes"
-};
+#include "quiz_loader.h"
 
 // Why a file offered as an answers file is refused (it then changes nothing).
 enum class AnswersFileRefusal {
@@ -40,7 +32,7 @@ class PagePlayer {
   // Loads the two compressed resources as the program does; codes is null
   // when the page carries no codes resource. An empty quiz resource plays
   // the built-in test quiz.
-  PageLoadResult load(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize);
+  QuizLoadResult load(const uint8_t* quiz, size_t quizSize, const uint8_t* codes, size_t codesSize);
 
   const QuizContent& quiz() const { return quiz_; }
   // The rows the page shows: none while the questions are hidden.
@@ -52,6 +44,9 @@ class PagePlayer {
   // reveal label, IDC_SCORE, IDC_SCORE_CODE); empty for no control.
   const std::string& text(int id) const;
   bool isControl(int id) const;
+
+  // The most bytes a field holds: the longest line an answers file gives it.
+  static size_t fieldCapacity();
 
   // Puts text into an answer field, cut to 259 bytes as a read would cut it.
   void setField(int fieldId, const std::string& text);

@@ -32,7 +32,7 @@ QuizPayloads Streams(const std::string& source) {
   return streams;
 }
 
-PageLoadResult Load(PagePlayer& player, const std::string& source) {
+QuizLoadResult Load(PagePlayer& player, const std::string& source) {
   const QuizPayloads streams = Streams(source);
   return player.load(streams.quiz.data(), streams.quiz.size(), streams.codes.data(), streams.codes.size());
 }
@@ -53,17 +53,17 @@ TEST(PagePlayer, LoadsAsTheProgramLoads) {
     const char* name;
     Bytes quiz;
     const Bytes* codes;  // null: no codes resource
-    PageLoadResult result;
+    QuizLoadResult result;
     const char* title;
     int rows;
     const char* firstCode;
   } cases[] = {
-      {"Whole", good.quiz, &good.codes, PageLoadResult::Loaded, "Capitales", 4, "UN"},
-      {"NoQuizTestQuiz", {}, &good.codes, PageLoadResult::Loaded, "Nom du ludex", 30, ""},
-      {"QuizUndecodable", broken, &good.codes, PageLoadResult::QuizUndecodable, "nom du ludex", 2, ""},
-      {"CodesMissing", good.quiz, nullptr, PageLoadResult::CodesMissing, "Capitales", 4, ""},
-      {"CodesEmpty", good.quiz, &empty, PageLoadResult::CodesEmpty, "Capitales", 4, ""},
-      {"CodesUndecodable", good.quiz, &broken, PageLoadResult::CodesUndecodable, "Capitales", 4, ""},
+      {"Whole", good.quiz, &good.codes, QuizLoadResult::Loaded, "Capitales", 4, "UN"},
+      {"NoQuizTestQuiz", {}, &good.codes, QuizLoadResult::Loaded, "Nom du ludex", 30, ""},
+      {"QuizUndecodable", broken, &good.codes, QuizLoadResult::QuizUndecodable, "nom du ludex", 2, ""},
+      {"CodesMissing", good.quiz, nullptr, QuizLoadResult::CodesMissing, "Capitales", 4, ""},
+      {"CodesEmpty", good.quiz, &empty, QuizLoadResult::CodesEmpty, "Capitales", 4, ""},
+      {"CodesUndecodable", good.quiz, &broken, QuizLoadResult::CodesUndecodable, "Capitales", 4, ""},
   };
   for (const auto& c : cases) {
     PagePlayer player;
