@@ -16,10 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bytes program;
   error.clear();
   const bool written = WriteQuizResources(image, streams, program, error);
-  if (written == program.empty() || written != error.empty() || PlayerImageProblem(image) != error) std::abort();
+  if (written == program.empty() || written != error.empty()) std::abort();
   if (!written) return 0;
   Bytes again;
-  if (!ReadQuizResources(program, read, error) || read.quiz != streams.quiz || read.codes != streams.codes) std::abort();
+  if (!ReadQuizResources(program, read, error) || read.quiz != streams.quiz || read.codes != streams.codes)
+    std::abort();
   if (!WriteQuizResources(program, streams, again, error) || again != program) std::abort();
   return 0;
 }

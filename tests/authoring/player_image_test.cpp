@@ -181,7 +181,6 @@ TEST(PlayerImage, WritesTheQuizIntoEveryKindOfProgram) {
         resources.rawSize - rawBefore);
     EXPECT_EQ(Written(program, c.streams), program);
     EXPECT_EQ(Written(Written(c.image, Large), c.streams), program);
-    EXPECT_EQ(PlayerImageProblem(program), "");
     EXPECT_EQ(ReadLe32(program, resources.rawOffset + ReadLe32(program, FirstLanguageTarget(program))) % 8, 0u);
   }
 }
@@ -244,7 +243,6 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
     EXPECT_FALSE(WriteQuizResources(c.image, Small, program, error));
     EXPECT_NE(error.find(c.words), std::string::npos) << error;
     EXPECT_TRUE(program.empty());
-    EXPECT_EQ(PlayerImageProblem(c.image), error);
     QuizPayloads streams;
     EXPECT_EQ(ReadQuizResources(c.image, streams, error), c.readable) << error;
   }

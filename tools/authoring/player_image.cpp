@@ -16,7 +16,7 @@ struct Rewrite {
   PeImage pe;
   size_t resources = 0;  // the resource section's index (after insertion, when one is added)
   bool added = false;
-  std::vector<Resource> kept;  // every resource but the quiz's
+  std::vector<Resource> read;  // every resource, in the directory's order
 };
 
 bool Refuse(std::string& error, const std::string& why) {
@@ -208,24 +208,9 @@ bool CheckWhatMoves(const Bytes& image, const Rewrite& plan, std::string& error)
 }
 
 bool PlanRewrite(const Bytes& image, Rewrite& plan, std::string& error) {
-  std::vector<Resource> all;
-  if (!ReadPeImage(image, plan.pe, error) || !CheckFileEnd(image, plan.pe, error) ||
-      !FindResourceSection(image, plan, error) || !CheckWhatMoves(image, plan, error) ||
-      !ReadResources(image, plan.pe, all, error)) {
-    return false;
-  }
-  for (Resource& resource : all) {
-    if (!IsQuizResource(resource)) plan.kept.push_back(std::move(resource));
-  }
-  return true;
-}
-
-// A player given to the writer: no larger than a program file the tools read.
-bool PlanPlayer(const Bytes& image, Rewrite& plan, std::string& error) {
-  if (image.size() > MaxProgramBytes) {
-    return Refuse(error, "le programme fait plus de " + std::to_string(MaxProgramBytes) + " octets");
-  }
-  return PlanRewrite(image, plan, error);
+  return ReadPeImage(image, plan.pe, error) && CheckFileEnd(image, plan.pe, error) &&
+         FindResourceSection(image, plan, error) && CheckWhatMoves(image, plan, error) &&
+         ReadResources(image, plan.pe, plan.read, error);
 }
 
 void InsertSectionHeader(Bytes& program, const PeImage& pe, const PeSection& added) {
@@ -296,9 +281,15 @@ bool ReadQuizResources(const Bytes& image, QuizPayloads& streams, std::string& e
 
 bool WriteQuizResources(const Bytes& playerImage, const QuizPayloads& streams, Bytes& program, std::string& error) {
   program.clear();
+  if (playerImage.size() > MaxProgramBytes) {
+    return Refuse(error, "le programme fait plus de " + std::to_string(MaxProgramBytes) + " octets");
+  }
   Rewrite plan;
-  if (!PlanPlayer(playerImage, plan, error)) return false;
-  std::vector<Resource> written = plan.kept;
+  if (!PlanRewrite(playerImage, plan, error)) return false;
+  std::vector<Resource> written;
+  for (const Resource& resource : plan.read) {
+    if (!IsQuizResource(resource)) written.push_back(resource);
+  }
   written.push_back(QuizResource(QuizResourceId, streams.quiz));
   written.push_back(QuizResource(ScoreCodesResourceId, streams.codes));
   Compose(playerImage, plan, written, program);
@@ -306,21 +297,13 @@ bool WriteQuizResources(const Bytes& playerImage, const QuizPayloads& streams, B
   // exactly the resources written, and its checksum right.
   SortResources(written);
   Rewrite again;
-  std::vector<Resource> read;
   std::string problem;
   const size_t checksum = plan.pe.optionalOffset + ChecksumField;
-  if (PlanRewrite(program, again, problem) && ReadResources(program, again.pe, read, problem) && read == written &&
+  if (PlanRewrite(program, again, problem) && again.read == written &&
       ReadLe32(program, checksum) == PeChecksum(program, checksum)) {
     return true;
   }
   program.clear();
   return Refuse(error, "le programme écrit, relu, ne contient pas exactement ce qui devait y être écrit" +
                            (problem.empty() ? std::string() : " (" + problem + ")"));
-}
-
-std::string PlayerImageProblem(const Bytes& image) {
-  Rewrite plan;
-  std::string error;
-  PlanPlayer(image, plan, error);
-  return error;
 }

@@ -29,8 +29,5 @@ bool ReadQuizResources(const Bytes& image, QuizPayloads& streams, std::string& e
 // other resource kept byte for byte, and the section sizes, the image size,
 // the data directory and the checksum made to agree. The result is read back
 // before it is returned. False, with a French message, when the player is
-// one the writer refuses (see above).
+// one the writer refuses (see above) or the copy does not read back.
 bool WriteQuizResources(const Bytes& playerImage, const QuizPayloads& streams, Bytes& program, std::string& error);
-
-// Empty when WriteQuizResources can write into image; otherwise why not.
-std::string PlayerImageProblem(const Bytes& image);

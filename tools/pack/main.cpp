@@ -20,8 +20,8 @@
 #include "file_replacement.h"
 #include "page_template.h"
 #include "player_image.h"
-#include "quiz_page.h"
 #include "quiz_fit.h"
+#include "quiz_page.h"
 #include "quiz_payloads.h"
 #include "quiz_source.h"
 
@@ -78,6 +78,10 @@ std::string Plural(size_t count, const char* word, const char* words) {
   return std::to_string(count) + " " + (count > 1 ? words : word);
 }
 
+std::string TooLarge(const std::string& what, const std::string& path, size_t limit) {
+  return what + PathInMessage(path) + " fait plus de " + std::to_string(limit) + " octets";
+}
+
 // Reads a whole file of at most limit bytes; what names it in the messages.
 bool ReadWholeFile(const std::string& path, size_t limit, const std::string& what, Bytes& bytes, std::string& error) {
   bytes.clear();
@@ -96,7 +100,7 @@ bool ReadWholeFile(const std::string& path, size_t limit, const std::string& wha
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (tooLarge) {
-    error = what + PathInMessage(path) + " fait plus de " + std::to_string(limit) + " octets";
+    error = TooLarge(what, path, limit);
   } else if (failed) {
     error = "impossible de lire " + what + PathInMessage(path);
   }
@@ -105,8 +109,8 @@ bool ReadWholeFile(const std::string& path, size_t limit, const std::string& wha
 
 // Writes through a temporary file in the same folder, so a failure never
 // leaves a half-written file behind.
-bool WriteFileSafely(const std::string& path, const std::string& text, std::string& error) {
-  const bool ok = ReplaceFileContent(path, text.data(), text.size());
+bool WriteFileSafely(const std::string& path, const void* data, size_t size, std::string& error) {
+  const bool ok = ReplaceFileContent(path, data, size);
   if (!ok) error = "impossible d'écrire " + PathInMessage(path);
   return ok;
 }
@@ -132,15 +136,10 @@ const PlayerMetrics& ToolMetrics() {
 }
 
 // Reads, parses and compresses a source; prints what it found.
-bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads& streams) {
+// Parses and compresses a source's bytes; prints what it found.
+bool PackSourceBytes(const std::string& sourcePath, const Bytes& bytes, AuthoredQuiz& quiz, QuizPayloads& streams) {
   Diagnostics diagnostics;
   diagnostics.fileName = PathInMessage(sourcePath);
-  Bytes bytes;
-  std::string error;
-  if (!ReadWholeFile(sourcePath, MaxSourceBytes, "", bytes, error)) {
-    Say(stderr, "ludex-pack: " + error);
-    return false;
-  }
   const std::string source(bytes.begin(), bytes.end());
   bool ok = ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
   if (ok) ok = CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
@@ -148,6 +147,17 @@ bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads&
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
   Print(diagnostics);
   return ok;
+}
+
+// Reads, parses and compresses a source; prints what it found.
+bool PackSource(const std::string& sourcePath, AuthoredQuiz& quiz, QuizPayloads& streams) {
+  Bytes bytes;
+  std::string error;
+  if (!ReadWholeFile(sourcePath, MaxSourceBytes, "", bytes, error)) {
+    Fail(error);
+    return false;
+  }
+  return PackSourceBytes(sourcePath, bytes, quiz, streams);
 }
 
 // This program's own file: Windows says it; elsewhere argv[0], looked up in
@@ -213,50 +223,66 @@ int Build(const std::string& sourcePath, const std::string& outputPath, const st
   if (!ReadWholeFile(playerPath, MaxProgramBytes, "le lecteur ", player, error)) {
     return Fail(error + (playerGiven ? "" : " (posez ludex.exe à côté de ludex-pack, ou donnez-le avec --player)"));
   }
-  const std::string problem = PlayerImageProblem(player);
-  if (!problem.empty()) return Fail(PathInMessage(playerPath) + ": " + problem);
-  if (!WriteQuizResources(player, streams, program, error)) return Fail(PathInMessage(outputPath) + ": " + error);
-  if (!ReplaceFileContent(outputPath, program.data(), program.size())) {
-    return Fail("impossible d'écrire " + PathInMessage(outputPath));
-  }
+  if (!WriteQuizResources(player, streams, program, error)) return Fail(PathInMessage(playerPath) + ": " + error);
+  if (!WriteFileSafely(outputPath, program.data(), program.size(), error)) return Fail(error);
   const size_t count = quiz.questions.size();
   Say(stdout, PathInMessage(sourcePath) + ": " + Plural(count, "question emballée", "questions emballées") + " dans " +
                   PathInMessage(outputPath));
   return 0;
 }
 
+// The quiz of a built program as the player reads it.
+struct BuiltQuiz {
+  QuizPayloads payloads;    // its resources, decompressed
+  QuizPayloads streams;     // as stored
+  AuthoredQuiz quiz;        // what the player plays
+  Diagnostics diagnostics;  // what the player would cut or fill in
+  bool whole = false;       // nothing cut or filled in
+};
+
+// False, after saying why, when the program's resources cannot be found or
+// decompressed.
+bool ReadBuiltQuiz(const std::string& programPath, const Bytes& program, BuiltQuiz& built) {
+  std::string error;
+  if (!ReadQuizResources(program, built.streams, error)) {
+    Fail(PathInMessage(programPath) + ": " + error);
+    return false;
+  }
+  built.diagnostics.fileName = PathInMessage(programPath);
+  if (!DecompressStreams(built.streams, built.payloads, built.diagnostics)) {
+    Print(built.diagnostics);
+    return false;
+  }
+  built.whole = DecodePayloads(built.payloads.quiz, built.payloads.codes, built.quiz, built.diagnostics);
+  return true;
+}
+
 int Extract(const std::string& programPath, const std::string& outputPath) {
-  QuizPayloads streams;
   Bytes program;
   std::string error;
   if (!ReadWholeFile(programPath, MaxProgramBytes, "", program, error)) return Fail(error);
-  if (!ReadQuizResources(program, streams, error)) return Fail(PathInMessage(programPath) + ": " + error);
-  Diagnostics diagnostics;
-  diagnostics.fileName = PathInMessage(programPath);
-  QuizPayloads payloads;
-  if (!DecompressStreams(streams, payloads, diagnostics)) {
-    Print(diagnostics);
-    return 1;
-  }
+  BuiltQuiz built;
+  if (!ReadBuiltQuiz(programPath, program, built)) return 1;
+  const AuthoredQuiz& quiz = built.quiz;
+  const bool whole = built.whole;
   // A damaged quiz is still written out as the player plays it, so that
   // nothing is lost; the errors say what the player cut or filled in.
-  AuthoredQuiz quiz;
-  const bool whole = DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
   if (whole) {
     const QuizPayloads again = EncodePayloads(quiz);
-    if (again.quiz != payloads.quiz || again.codes != payloads.codes) {
-      diagnostics.warning(0,
-                          "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
-                          "donne des ressources qui se jouent de la même façon mais diffèrent de quelques octets");
+    if (again.quiz != built.payloads.quiz || again.codes != built.payloads.codes) {
+      built.diagnostics.warning(
+          0,
+          "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
+          "donne des ressources qui se jouent de la même façon mais diffèrent de quelques octets");
     }
   }
-  Print(diagnostics);
+  Print(built.diagnostics);
   const std::string source = WriteQuizSource(quiz, "Extrait de " + AsciiBaseName(programPath) + " par ludex-pack.");
   if (outputPath.empty()) {
     WriteOutput(stdout, source);
     return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
-  if (!WriteFileSafely(outputPath, source, error)) return Fail(error);
+  if (!WriteFileSafely(outputPath, source.data(), source.size(), error)) return Fail(error);
   Say(stdout, PathInMessage(programPath) + ": source de " + Plural(quiz.questions.size(), "question", "questions") +
                   " écrite dans " + PathInMessage(outputPath));
   return whole ? 0 : 1;
@@ -264,40 +290,28 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
 
 bool IsProgramFile(const Bytes& bytes) { return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z'; }
 
-// The quiz of a built program: its streams, and its title as the player reads it.
-bool ReadBuiltQuiz(const std::string& programPath, const Bytes& program, AuthoredQuiz& quiz, QuizPayloads& streams) {
-  std::string error;
-  if (!ReadQuizResources(program, streams, error)) {
-    Say(stderr, "ludex-pack: " + PathInMessage(programPath) + ": " + error);
-    return false;
-  }
-  Diagnostics diagnostics;
-  diagnostics.fileName = PathInMessage(programPath);
-  QuizPayloads payloads;
-  const bool decoded = DecompressStreams(streams, payloads, diagnostics);
-  if (decoded) DecodePayloads(payloads.quiz, payloads.codes, quiz, diagnostics);
-  Print(diagnostics);
-  return decoded;
-}
-
 int Web(const std::string& inputPath, const std::string& outputPath) {
   Bytes bytes;
   std::string error;
   if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) return Fail(error);
-  AuthoredQuiz quiz;
-  QuizPayloads streams;
-  const bool read = IsProgramFile(bytes) ? ReadBuiltQuiz(inputPath, bytes, quiz, streams)
-                                         : PackSource(inputPath, quiz, streams);
-  if (!read) return 1;
+  BuiltQuiz built;
+  if (IsProgramFile(bytes)) {
+    if (!ReadBuiltQuiz(inputPath, bytes, built)) return 1;
+    Print(built.diagnostics);
+  } else if (bytes.size() > MaxSourceBytes) {
+    return Fail(TooLarge("", inputPath, MaxSourceBytes));
+  } else if (!PackSourceBytes(inputPath, bytes, built.quiz, built.streams)) {
+    return 1;
+  }
   std::string stem = PageFileStem(outputPath);
 #ifdef _WIN32
   stem = Utf8FromCp1252(stem);  // the command line comes in the ANSI code page
 #endif
   std::string page;
-  if (!MakeQuizPage(BuiltPageTemplate(), streams, quiz.title, stem, page, error)) return Fail(error);
-  if (!WriteFileSafely(outputPath, page, error)) return Fail(error);
-  Say(stdout, PathInMessage(inputPath) + ": page web écrite dans " + PathInMessage(outputPath) + " (" + Plural(page.size(), "octet", "octets") +
-                  ") ; elle se joue dans tout navigateur, sans réseau");
+  if (!MakeQuizPage(BuiltPageTemplate(), built.streams, built.quiz.title, stem, page, error)) return Fail(error);
+  if (!WriteFileSafely(outputPath, page.data(), page.size(), error)) return Fail(error);
+  Say(stdout, PathInMessage(inputPath) + ": page web écrite dans " + PathInMessage(outputPath) + " (" +
+                  Plural(page.size(), "octet", "octets") + ") ; elle se joue dans tout navigateur, sans réseau");
   return 0;
 }
 

@@ -35,7 +35,7 @@ bool PlayerImage(Bytes& image) {
   const uint8_t* bytes = loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
   if (bytes == nullptr) return false;
   image.assign(bytes, bytes + SizeofResource(atelier.instance, found));
-  return PlayerImageProblem(image).empty();
+  return true;
 }
 
 // The quiz's two compressed resources, or false after telling the author
@@ -73,10 +73,10 @@ bool PackQuiz(QuizPayloads& streams, const std::wstring& refusal) {
 bool WriteProgram(const std::wstring& path, const QuizPayloads& streams, std::wstring& error) {
   Bytes player, program;
   std::string failure;
-  if (!PlayerImage(player)) {
-    error = L"le lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier";
-  } else if (!WriteQuizResources(player, streams, program, failure)) {
-    error = WideFromCp1252(failure);
+  if (!PlayerImage(player) || !WriteQuizResources(player, streams, program, failure)) {
+    error = L"le lecteur contenu dans Ludex Atelier est abîmé" +
+            (failure.empty() ? std::wstring() : L" (" + WideFromCp1252(failure) + L")") +
+            L" : retéléchargez Ludex Atelier";
   } else {
     return WriteFileSafely(path, std::string(program.begin(), program.end()), error);
   }
@@ -213,7 +213,8 @@ void BuildPage() {
   const std::wstring source = WideFromUtf8(atelier.document.path());
   std::wstring path = QuizStem() + L".html";
   if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
-  if (!AskFileName(atelier.window, true, L"Créer la page web du quiz", L"Pages web (*.html)\0*.html\0", L"html", path)) return;
+  if (!AskFileName(atelier.window, true, L"Créer la page web du quiz", L"Pages web (*.html)\0*.html\0", L"html", path))
+    return;
   std::string page, failure;
   std::wstring error;
   if (!MakeQuizPage(BuiltPageTemplate(), streams, atelier.document.quiz().title,
