@@ -40,11 +40,7 @@ cleanup() {
 trap cleanup EXIT
 wine_run() { bash "$root/scripts/wine-run.sh" "$@" </dev/null; }
 
-# Wine's services first, with no pipe attached (they would hold ours open).
-wine_run cmd /c exit >/dev/null 2>&1
-WINEPREFIX=$LUDEX_WINEPREFIX wineserver -w
-WINEPREFIX=$LUDEX_WINEPREFIX wineserver -p || true
-wine_run cmd /c exit >/dev/null 2>&1
+bash "$root/scripts/wine-services.sh"
 
 cd "$work"
 cp "$build_dir/ludex.exe" player.exe

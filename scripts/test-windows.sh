@@ -10,12 +10,7 @@ export WINEPREFIX=$LUDEX_WINEPREFIX
 cleanup() { WINEPREFIX=$LUDEX_WINEPREFIX wineserver -k 2>/dev/null || true; }
 trap cleanup EXIT
 
-# Prepare the prefix, then start wine's services with no pipe attached: a
-# service that inherits ctest's output pipe would hold every test open.
-bash scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1
-wineserver -w
-wineserver -p </dev/null >/dev/null 2>&1
-bash scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1
+bash scripts/wine-services.sh
 
 # The tests that pack with the native ludex-pack, and the native archive's,
 # take them from the native build.

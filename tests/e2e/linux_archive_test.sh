@@ -9,18 +9,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 cpack=$1 config=$2 player=$3
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-work=$(mktemp -d /tmp/ludex-archive.XXXXXX)
-player_pid=""
-cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-die() { echo "FAIL: $*"; exit 1; }
+source "$root/tests/support/end_to_end.sh"
+e2e_start archive "$@"
 
 "$cpack" --config "$config" -B "$work/package" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; die "cpack"; }
 archive=$(ls "$work"/package/ludex-*-linux-*.tar.gz 2>/dev/null) || die "no ludex-<version>-linux-*.tar.gz: $(ls "$work/package")"

@@ -8,19 +8,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 pack=$(realpath "$1") player=$(realpath "$2") probe=$(realpath "$3") quiz=$(realpath "$4")
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-work=$(mktemp -d /tmp/ludex-e2e.XXXXXX)
-player_pid=""
-cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-wine_run() { bash "$root/scripts/wine-run.sh" "$@" </dev/null; }
-die() { echo "FAIL: $*"; exit 1; }
+source "$root/tests/support/end_to_end.sh"
+e2e_start e2e "$@"
 
 # The program lies in one folder and runs from another: its answers file goes
 # to the current folder, named after the program.

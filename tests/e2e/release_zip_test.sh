@@ -9,19 +9,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 cpack=$1 config=$2
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-work=$(mktemp -d /tmp/ludex-release.XXXXXX)
-player_pid=""
-cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-die() { echo "FAIL: $*"; exit 1; }
-wine_run() { bash "$root/scripts/wine-run.sh" "$@" </dev/null; }
+source "$root/tests/support/end_to_end.sh"
+e2e_start release "$@"
 
 "$cpack" --config "$config" -B "$work/package" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; die "cpack"; }
 zip=$(ls "$work"/package/ludex-*-win64.zip 2>/dev/null) || die "no ludex-<version>-win64.zip: $(ls "$work/package")"

@@ -9,17 +9,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 native_pack=$1 windows_pack=$2 player=$3 examples=$4
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-work=$(mktemp -d /tmp/ludex-pack-test.XXXXXX)
-started_pid=""
-cleanup() {
-  [ -n "$started_pid" ] && kill "$started_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/tests/support/end_to_end.sh"
+e2e_start pack-test "$@"
 cd "$work"
 cp "$player" player.exe
 cp "$examples/capitales.txt" quiz.txt
@@ -100,7 +91,7 @@ out=$(pack --help) && grep -q "écrit la source d'un quiz emballé" <<<"$out" ||
 
 # --- the packed player shows the quiz title as its caption ---
 bash "$root/scripts/wine-run.sh" quiz.exe </dev/null >/dev/null 2>&1 &
-started_pid=$!
+player_pid=$!
 if window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Les capitales d'Europe\$" 2>/dev/null | head -n 1) &&
    [ -n "$window" ]; then
   caption=$(xdotool getwindowname "$window")
@@ -108,9 +99,9 @@ if window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Les capitale
 else
   fail "no window captioned with the quiz title appeared"
 fi
-kill "$started_pid" 2>/dev/null
-wait "$started_pid" 2>/dev/null
-started_pid=""
+kill "$player_pid" 2>/dev/null
+wait "$player_pid" 2>/dev/null
+player_pid=""
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)"
