@@ -85,6 +85,16 @@ bool WriteProgram(const std::wstring& path, const QuizPayloads& streams, std::ws
 
 std::wstring QuizStem() { return WideFromCp1252(QuizFileStem(atelier.document.quiz().title)); }
 
+// The folder of the quiz's source; empty for a quiz never saved.
+std::wstring SourceFolder() { return FolderOf(WideFromUtf8(atelier.document.path())); }
+
+// The name first offered for what the quiz becomes: named after its title,
+// beside its source when it has one.
+std::wstring BesideSource(const wchar_t* extension) {
+  const std::wstring folder = SourceFolder();
+  return (folder.empty() ? L"" : folder + L"\\") + QuizStem() + extension;
+}
+
 void RemoveFolder(const std::wstring& folder, int depth) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -180,8 +190,7 @@ void BuildProgram() {
   QuizPayloads streams;
   if (!PackQuiz(streams, L"Le programme ne peut pas être créé")) return;
   const std::wstring source = WideFromUtf8(atelier.document.path());
-  std::wstring path = QuizStem() + L".exe";
-  if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
+  std::wstring path = BesideSource(L".exe");
   if (!AskFileName(atelier.window, true, L"Créer le programme du quiz", L"Programmes (*.exe)\0*.exe\0", L"exe", path))
     return;
   // The program keeps the pupils' answers in a file named after itself: it
@@ -210,9 +219,7 @@ void BuildProgram() {
 void BuildPage() {
   QuizPayloads streams;
   if (!PackQuiz(streams, L"La page web ne peut pas être créée")) return;
-  const std::wstring source = WideFromUtf8(atelier.document.path());
-  std::wstring path = QuizStem() + L".html";
-  if (!FolderOf(source).empty()) path = FolderOf(source) + L"\\" + path;
+  std::wstring path = BesideSource(L".html");
   if (!AskFileName(atelier.window, true, L"Créer la page web du quiz", L"Pages web (*.html)\0*.html\0", L"html", path))
     return;
   std::string page, failure;
@@ -236,7 +243,7 @@ void BuildPage() {
 // Documents\Ludex. The browser opens them, when the system has one.
 void PrintQuiz() {
   const AuthoredQuiz& quiz = atelier.document.quiz();
-  const std::wstring source = FolderOf(WideFromUtf8(atelier.document.path()));
+  const std::wstring source = SourceFolder();
   const std::wstring names[] = {QuizStem() + L"-feuille-eleve.html", QuizStem() + L"-corrige.html"};
   const std::string texts[] = {PupilSheetHtml(quiz), AnswerKeyHtml(quiz)};
   std::wstring folder, error;
