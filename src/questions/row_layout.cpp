@@ -13,7 +13,6 @@ enum : int {
   LineDown = 1,
   PageUp = 2,
   PageDown = 3,
-  ThumbPosition = 4,
   ThumbTrack = 5,
   Top = 6,
   Bottom = 7,

@@ -228,6 +228,14 @@ TEST(PagePlayer, KeyNamesTheResources) {
   EXPECT_EQ(first.quizKey(), again.quizKey());
   for (const PagePlayer* other : {&otherQuiz, &otherCodes, &noCodes}) EXPECT_NE(first.quizKey(), other->quizKey());
   EXPECT_EQ(first.quizKey().size(), 16u);
+  // The key is what a pupil's kept answers are found by: a later page must
+  // compute the same one (FNV-1a 64 of the quiz, a byte for "codes follow", the codes).
+  const uint8_t none = 0;
+  PagePlayer bare, emptyCodes;
+  bare.load(&none, 0, nullptr, 0);
+  emptyCodes.load(&none, 0, &none, 0);
+  EXPECT_EQ(bare.quizKey(), "af63bd4c8601b7df");
+  EXPECT_EQ(emptyCodes.quizKey(), "af63bc4c8601b62c");
 }
 
 // Identifiers past either end name no control; a text that does not change is no change.
