@@ -317,12 +317,13 @@ TEST(ValidationTest, SaysWhatLudexPackCheckSays) {
       {"Valid", [](AuthoredQuiz&) {}, 0},
       {"PipeInTitle", [](AuthoredQuiz& q) { q.title = "a|b"; }, 1},
       {"ControlByteInExplanation", [](AuthoredQuiz& q) { q.explanation = "a\x01|"; }, 2},
-      {"AnswerWarnings", [](AuthoredQuiz& q) { q.questions[0].answer1 = " R"; q.questions[1].answer1 = ""; q.questions[2].answer1 = "a\r\nb"; }, 0},
+      {"AnswerWarningsAndAnEmptyAnswer", [](AuthoredQuiz& q) { q.questions[0].answer1 = " R"; q.questions[1].answer1 = ""; q.questions[2].answer1 = "a\r\nb"; }, 1},
+      {"EmptyTitle", [](AuthoredQuiz& q) { q.title = " "; }, 1},
       {"CodeWithLineBreak", [](AuthoredQuiz& q) { q.questions[1].scoreCode = "a\r\nb"; }, 1},
       {"TextsThePlayerCuts", [](AuthoredQuiz& q) { q.author = "Mme Lef\xE8vre, 5e B"; q.questions[2].scoreCode = "BOUSSOLE"; }, 0},
       {"TooLongRevealInUse", [](AuthoredQuiz& q) { q.revealMode = 2; q.questions[0].revealText = Long('r'); }, 1},
       {"TooLongRevealOutOfUse", [](AuthoredQuiz& q) { q.questions[0].revealText = Long('r'); q.questions[0].secondRevealText = "|"; }, 0},
-      {"TwoAnswersOneEmpty", [](AuthoredQuiz& q) { q.answersPerQuestion = 2; for (auto& x : q.questions) x.answer2 = "S"; q.questions[2].answer2 = ""; }, 0},
+      {"TwoAnswersOneEmpty", [](AuthoredQuiz& q) { q.answersPerQuestion = 2; for (auto& x : q.questions) x.answer2 = "S"; q.questions[2].answer2 = ""; }, 1},
       {"OddRevealModeNoQuestion", [](AuthoredQuiz& q) { q.revealMode = 7; q.questions.clear(); }, 0},
       {"NinetySevenCodes", [](AuthoredQuiz& q) { q.questions.resize(97, q.questions[0]); }, 0},
       {"OverThePackedSize", [](AuthoredQuiz& q) {
@@ -360,7 +361,7 @@ TEST(ValidationTest, PlacesProblemsOnRowAndField) {
   EXPECT_EQ(problems[0].message, "colonne 2 : caractère de contrôle U+007F dans un texte");
   EXPECT_EQ(problems[1].row, 1);
   EXPECT_EQ(problems[1].field, int(QuizField::Answer1));
-  EXPECT_FALSE(problems[1].isError);
+  EXPECT_TRUE(problems[1].isError);  // the player never accepts an empty answer
 }
 
 }  // namespace
