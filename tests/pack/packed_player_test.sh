@@ -71,7 +71,7 @@ cases=(
   "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|enlevez-la d'abord"
   "not a program|build quiz.txt -o out.exe --player quiz.txt|ce n'est pas un programme Windows"
   "no output given|build quiz.txt|build demande -o"
-  "extract a bare player|extract player.exe -o out.exe|ne contient pas de quiz"
+  "extract a bare player|extract player.exe -o out.exe|n'est pas un questionnaire Ludex"
   "unknown command|pack quiz.txt|commande inconnue pack"
   "answers file over the source|build out.txt -o out.exe --player player.exe|garderait les réponses des élèves dans out.txt"
 )
