@@ -23,10 +23,10 @@ cd "$work"
 bash "$root/scripts/wine-run.sh" "$build/tools/atelier/window/ludex-atelier.exe" capitales.txt </dev/null >/dev/null 2>&1 &
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^capitales.txt - Ludex Atelier$' | head -n 1)
 xdotool windowfocus --sync "$window"
-sleep 1
+sleep 2
 # Alt+L: the list; Down twice: the third question; Alt+V: its reveal text.
 xdotool key --delay 200 alt+l Down Down alt+v
-sleep 1
+sleep 2
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$root/docs/atelier.png"
 echo "screenshot: docs/atelier.png (${WIDTH} x ${HEIGHT})"

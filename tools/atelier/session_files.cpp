@@ -87,7 +87,7 @@ void EditorSession::askOpenFile() {
   Prompt choice;
   choice.kind = PromptKind::OpenFile;
   choice.text = "Ouvrir un quiz";
-  choice.folder = FolderOf(document_.path());
+  choice.folder = document_.path().empty() ? host_.documentsFolder() : FolderOf(document_.path());
   choice.filters = {{"Quiz : sources et programmes (*.txt, *.exe)", "*.txt;*.exe"},
                     {"Sources de quiz (*.txt)", "*.txt"},
                     {"Programmes de quiz (*.exe)", "*.exe"},

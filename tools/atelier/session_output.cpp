@@ -215,7 +215,7 @@ void EditorSession::importCsv() {
   Prompt choice;
   choice.kind = PromptKind::OpenFile;
   choice.text = "Importer des questions d'un tableau CSV";
-  choice.folder = FolderOf(document_.path());
+  choice.folder = document_.path().empty() ? host_.documentsFolder() : FolderOf(document_.path());
   choice.filters = {CsvFiles, {"Textes (*.txt)", "*.txt"}, {"Tous les fichiers", "*.*"}};
   choice.extension = "csv";
   ask(choice, [this](const Reply& reply) {
