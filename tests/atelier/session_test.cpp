@@ -124,6 +124,12 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
        {"Ouvrir un quiz", u8"« lecteur.exe » ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex."}, "", Untitled, nullptr},
       {"DamagedProgram", [](Scene& s) { s.host.put("/docs/x.exe", "MZ??"); Open(s, "/docs/x.exe"); },
        {"Ouvrir un quiz", u8"« x.exe » ne peut pas être ouvert : ce programme est abîmé, ou ce n'est pas un questionnaire Ludex."}, "", Untitled, nullptr},
+      {"RecentFilesReadUpTo64Kilobytes", [](Scene& s) {
+         for (size_t size : {size_t(64 * 1024), size_t(64 * 1024 + 1)}) {
+           s.host.put("/appdata/Ludex/fichiers-recents.txt", "/docs/quiz.txt\n" + std::string(size - 15, '#'));
+           s.restart({});
+           EXPECT_EQ(s.session().recentFiles().size(), size == 64 * 1024 ? 1u : 0u) << size;
+         } }, {}, "", Untitled, nullptr},
       {"RecentFileGone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.removeFile("/docs/quiz.txt"); s.plan({}); s.session().openRecent(0); s.settle(); },
        {u8"« /docs/quiz.txt » n'existe plus."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.session().recentFiles().empty()); EXPECT_EQ(s.host.bytes("/appdata/Ludex/fichiers-recents.txt"), WriteRecentFiles({})); }},
@@ -313,6 +319,9 @@ TEST(SessionOutput, TooLargeAQuizIsAnErrorOfTheListAtOnce) {
     s.session().checkSizes();
     EXPECT_TRUE(sizeError()) << c.name;
     EXPECT_FALSE(s.session().sizeCheckDue()) << c.name;
+    s.type(QuizField::Author, "A");  // measured again for the quiz as it now is
+    EXPECT_EQ(s.session().sizeCheckDue(), c.measuredLater) << c.name;
+    s.session().checkSizes();
     s.run(Command::Try);
     ASSERT_EQ(s.seen.size(), 1u);
     for (const ProblemLine& line : s.session().problems()) {
@@ -350,6 +359,17 @@ TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
       {"Unreadable", [&](Scene& s) { crashed(s, unsaved, "titre: T\nmot: x\n" + Many(1, "").substr(12), {Pressed(Answer::Yes)}); }, {"Un quiz jamais", u8"La copie de secours ne peut pas être relue :\n\nsans-titre-7.recup:2: erreur: mot-clé inconnu"}, "", Untitled, nullptr},
       {"SourceCopyHeldByAnotherEditor", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.heldByOthers.insert("/docs/quiz.txt.verrou"); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); },
        {"Ouvrir"}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "quiz.txt* - Ludex Atelier", nullptr},
+      {"NoNameLeftForACopy", [&](Scene& s) {
+         s.host.put("/appdata/Ludex/sans-titre-7.verrou", "");
+         for (int k = 2; k <= 99; ++k) s.host.put("/appdata/Ludex/sans-titre-7-" + std::to_string(k) + ".recup", "");
+         s.type(QuizField::Title, "X");
+         s.session().writeRecoveryCopy();
+         EXPECT_TRUE(s.host.has("/appdata/Ludex/sans-titre-7-100.recup"));
+         s.session().end();
+         s.editor = std::make_unique<EditorSession>(s.host, ConservativeMetrics());
+         s.type(QuizField::Title, "Y");
+         s.session().writeRecoveryCopy(); },
+       {}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "Sans titre* - Ludex Atelier", nullptr},
       {"CopyNotWritten", [&](Scene& s) { s.host.unwritable.insert(unsaved); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); }, {},
        u8"La copie de secours n'a pas pu être écrite : Accès refusé. (5)", "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
   };
@@ -361,7 +381,7 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
   // clang-format off
   const SceneCase cases[] = {
       {"RefusedCharacterSaysWhichAndWhy", [](Scene& s) { Open(s, "/docs/quiz.txt");
-         const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→B");
+         const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→|B");
          EXPECT_TRUE(typed.refused); EXPECT_EQ(typed.text, "Paris"); }, {"Ouvrir"},
        u8"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
       {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
