@@ -165,6 +165,7 @@ TEST(DocumentTest, UnusedTextsToldThenDropped) {
 TEST(DocumentTest, TypingJoinsKeystrokesOfOneField) {
   QuizDocument document = FiveRows();
   for (const char* typed : {"A1", "A12"}) ASSERT_TRUE(document.typeText(QuizField::Question, 0, typed));
+  EXPECT_FALSE(document.typeText(QuizField::Question, 0, "A12"));  // nothing new typed
   ASSERT_TRUE(document.typeText(QuizField::Answer1, 0, "R1"));
   ASSERT_TRUE(document.undo());
   EXPECT_EQ(document.quiz().questions[0].questionText + document.quiz().questions[0].answer1, "A12R");

@@ -18,13 +18,13 @@ class FakeHost : public EditorHost {
     int64_t time = 0;
   };
   std::map<std::string, File> files;
-  std::set<std::string> held;        // locks this editor holds
+  std::set<std::string> held;          // locks this editor holds
   std::set<std::string> heldByOthers;  // locks another running editor holds
-  std::set<std::string> unwritable;  // paths whose writing fails
-  std::set<std::string> huge;        // paths of files larger than any limit
-  std::vector<std::string> opened;   // pages opened
-  std::vector<Bytes> tries;          // programs tried
-  Bytes player;                      // the player programs are built from
+  std::set<std::string> unwritable;    // paths whose writing fails
+  std::set<std::string> huge;          // paths of files larger than any limit
+  std::vector<std::string> opened;     // pages opened
+  std::vector<Bytes> tries;            // programs tried
+  Bytes player;                        // the player programs are built from
   bool pagesOpen = true;
   bool triesStart = true;
   int64_t clock = 100;
@@ -63,9 +63,8 @@ class FakeHost : public EditorHost {
     for (const auto& [path, file] : files) {
       if (path.compare(0, folder.size() + 1, folder + "/") != 0) continue;
       const std::string name = path.substr(folder.size() + 1);
-      if (name.find('/') == std::string::npos &&
-          name.compare(0, prefix.size(), prefix) == 0 && name.size() >= suffix.size() &&
-          name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      if (name.find('/') == std::string::npos && name.compare(0, prefix.size(), prefix) == 0 &&
+          name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
         names.push_back(name);
       }
     }

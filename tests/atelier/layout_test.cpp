@@ -41,7 +41,8 @@ TEST(LayoutTest, EveryControlInsideAndApartAtAnySize) {
     EXPECT_EQ(boxes.size(), 47u);
     for (size_t a = 0; a < boxes.size(); ++a) {
       EXPECT_TRUE(Inside(boxes[a], width, height)) << c.width << " " << a;
-      for (size_t b = a + 1; b < boxes.size(); ++b) EXPECT_FALSE(Overlap(boxes[a], boxes[b])) << c.width << " " << a << " " << b;
+      for (size_t b = a + 1; b < boxes.size(); ++b)
+        EXPECT_FALSE(Overlap(boxes[a], boxes[b])) << c.width << " " << a << " " << b;
     }
     EXPECT_EQ(layout.list.height, c.listHeight) << c.width;
     int columns = 0;

@@ -13,6 +13,7 @@
 #include "file_names.h"
 #include "player_image.h"
 #include "quiz_program.h"
+#include "session_text.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ std::string Canonical(const std::string& source) {
   ParseQuizSource(source, quiz, diagnostics);
   return WriteQuizSource(quiz, "");
 }
-const std::string Source =
-    Canonical("titre: Capitales\nquestion: France ?\nreponse: Paris\ncode: A\nquestion: Italie ?\nreponse: Rome\ncode: B\n");
+const std::string Source = Canonical(
+    "titre: Capitales\nquestion: France ?\nreponse: Paris\ncode: A\nquestion: Italie ?\nreponse: Rome\ncode: B\n");
 
 std::string Many(int count, const std::string& text) {
   std::string source = "titre: Long\n";
@@ -108,6 +109,14 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
       {"ErrorsItCannotKeep", [](Scene& s) { s.host.put("/docs/q.txt", "titre: T\nmot: x\n" + Many(1, "").substr(12)); Open(s, "/docs/q.txt"); },
        {"Ouvrir un quiz", u8"« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne saurait pas garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) :\n\nq.txt:2: erreur: mot-clé inconnu « mot »"},
        "", Untitled, nullptr},
+      {"ManyErrorsTwelveShown", [](Scene& s) {
+         std::string source = "titre: T\n";
+         for (int k = 0; k < 14; ++k) source += "mot: x\n";
+         s.host.put("/docs/q.txt", source + Many(1, "").substr(12));
+         Open(s, "/docs/q.txt"); },
+       {"Ouvrir un quiz", u8"« q.txt » ne peut pas être ouvert"}, "", Untitled,
+       [](Scene& s) { const std::string text = s.seen.at(1).text, end = u8"q.txt:13: erreur: mot-clé inconnu « mot »\n… et 2 de plus.\n";
+                      EXPECT_EQ(text.substr(text.size() - end.size()), end); }},
       {"TextErrorsKept", [](Scene& s) { s.host.put("/docs/q.txt", Many(1, std::string(300, 'q'))); Open(s, "/docs/q.txt"); },
        {"Ouvrir un quiz"}, u8"Ouvert avec des erreurs à corriger (voir Problèmes) : /docs/q.txt", "q.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.session().rowHasError(0)); EXPECT_EQ(s.session().cell(0, 0), "1 !"); }},
@@ -130,6 +139,12 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
            s.restart({});
            EXPECT_EQ(s.session().recentFiles().size(), size == 64 * 1024 ? 1u : 0u) << size;
          } }, {}, "", Untitled, nullptr},
+      {"LongRecentPathCutInItsMiddle", [](Scene& s) {
+         const std::string path = u8"/docs/" + std::string(30, 'a') + u8"/é" + std::string(50, 'z') + ".txt";
+         s.host.put(path, Source);
+         s.session().openPath(path); },
+       {}, "Ouvert : /docs/" + std::string(30, 'a') + u8"/é" + std::string(50, 'z') + ".txt", u8"é" + std::string(50, 'z') + ".txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().recentFiles().at(0), u8"/docs/aaaaaaaaaaaaaa…" + std::string(45, 'z') + ".txt"); }},
       {"RecentFileGone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.removeFile("/docs/quiz.txt"); s.plan({}); s.session().openRecent(0); s.settle(); },
        {u8"« /docs/quiz.txt » n'existe plus."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.session().recentFiles().empty()); EXPECT_EQ(s.host.bytes("/appdata/Ludex/fichiers-recents.txt"), WriteRecentFiles({})); }},
@@ -148,6 +163,8 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
       {"HandWrittenSourceToldFirst", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.type(QuizField::Author, "A"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::Save); },
        {u8"Ce fichier a été écrit à la main."}, "Ouvert : /docs/m.txt", "m.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
+      {"HandWrittenSourceSavedElsewhereUntold", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.plan({Chose("/docs/n.txt")}); s.run(Command::SaveAs); },
+       {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/n.txt", "n.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
       {"UnusedTextsToldFirst", [](Scene& s) {
          Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.type(QuizField::Answer2, "Lutetia");
          s.session().chooseAnswersPerQuestion(0); s.plan({Pressed(Answer::Ok)}); s.run(Command::Save); },
@@ -164,7 +181,15 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
        {"Enregistrer les modifications"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", nullptr},
       {"NewSavingAQuizNeverSavedCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({Pressed(Answer::Yes), Pressed(Answer::Cancel)}); s.run(Command::New); },
        {u8"Enregistrer les modifications de « Sans titre » ?", "Enregistrer la source du quiz"}, "", "Sans titre* - Ludex Atelier", nullptr},
-      {"CloseWhenNothingChanged", [](Scene& s) { s.run(Command::Close); }, {}, "", Untitled, [](Scene& s) { EXPECT_TRUE(s.session().closed()); }},
+      {"CloseWhenNothingChanged", [](Scene& s) { s.run(Command::Close); }, {}, "", Untitled,
+       [](Scene& s) { EXPECT_TRUE(s.session().closed()); s.run(Command::Add); EXPECT_EQ(Rows(s), 0); }},
+      {"NothingElseWhileAQuestionWaits", [](Scene& s) {
+         s.session().run(Command::Open);
+         for (Command command : {Command::Add, Command::Open}) s.session().run(command);
+         s.session().paste("Question\nQ\n");
+         s.session().openPath("/docs/quiz.txt");
+         EXPECT_TRUE(s.session().type(QuizField::Title, "T").refused);
+         s.settle(); }, {"Ouvrir un quiz"}, "", Untitled, [](Scene& s) { EXPECT_EQ(Rows(s), 0); }},
       {"CloseCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({}); s.run(Command::Close); }, {"Enregistrer les modifications"}, "",
        "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.session().closed()); }},
   };
@@ -200,7 +225,11 @@ TEST(SessionTable, PasteAndImportFollowTheirMapping) {
          ASSERT_NE(s.session().prompt(), nullptr);
          EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 3}));
          s.session().chooseColumn(2, 5);  // code
-         s.session().reply(Pressed(Answer::Ok)); },
+         for (int choice : {-1, 7}) s.session().chooseColumn(1, choice);  // no such field: nothing changes
+         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 5}));
+         EXPECT_EQ(s.session().preview().summary, u8"1 question à ajouter, colonnes lues comme vous les avez choisies : question, réponse, code. Choisissez au-dessus de chaque colonne le champ où elle va.");
+         s.session().reply(Pressed(Answer::Ok));
+         s.session().chooseColumn(0, 0); },
        {}, u8"1 question ajoutée, colonnes lues comme vous les avez choisies : question, réponse, code. Ctrl+Z les retire.", "Sans titre* - Ludex Atelier",
        [&](Scene& s) { EXPECT_EQ(row(s, 0), "France ?|Paris||A|"); }},
       {"PreviewCancelled", [&](Scene& s) { paste(s, "France ?\tParis\tA\r\n", {Pressed(Answer::Cancel)}); }, {u8"Questions à ajouter"}, "", Untitled,
@@ -226,9 +255,10 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   s.session().paste(u8"Q1 → ?\tR\r\nQ2\t\r\n");
   ASSERT_NE(s.session().prompt(), nullptr);
   const PreviewView& view = s.session().preview();
-  EXPECT_EQ(view.summary, u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 2 ont une "
-                          u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez au-dessus de "
-                          u8"chaque colonne le champ où elle va.");
+  EXPECT_EQ(view.summary,
+            u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 2 ont une "
+            u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez au-dessus de "
+            u8"chaque colonne le champ où elle va.");
   EXPECT_EQ(view.columnTitles, (std::vector<std::string>{"Ligne", "Colonne 1", "Colonne 2", u8"Problèmes"}));
   EXPECT_EQ(view.choices.at(2), u8"réponse 2 (inutilisée)");
   EXPECT_EQ(view.choices.back(), u8"laissée de côté");
@@ -237,14 +267,16 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
                                           u8"Erreur, « question » : colonne 4 : le lecteur ne peut pas afficher le "
                                           u8"caractère U+2192 (flèche : écrivez « -> »)"};
   EXPECT_EQ(view.rows[0].cells, first);
-  EXPECT_EQ(view.rows[1].detail, u8"Ligne 2 : Erreur, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais "
-                                 u8"une réponse vide, la question ne pourrait pas être trouvée");
+  EXPECT_EQ(view.rows[1].detail,
+            u8"Ligne 2 : Erreur, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais "
+            u8"une réponse vide, la question ne pourrait pas être trouvée");
   EXPECT_TRUE(view.rows[1].hasError);
   EXPECT_EQ(view.rowsToAdd, 2);
-  EXPECT_EQ(view.notes, u8"Le texte a 2 colonnes et pas de ligne d'en-tête, et ce quiz en a 4 (question, réponse, "
-                        u8"révélation, code) : vérifiez le champ de chaque colonne.\nLe lecteur ne peut pas afficher "
-                        u8"ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou après) :\n  U+2192 "
-                        u8"(flèche : écrivez « -> »), ligne 1.\n");
+  EXPECT_EQ(view.notes,
+            u8"Le texte a 2 colonnes et pas de ligne d'en-tête, et ce quiz en a 4 (question, réponse, "
+            u8"révélation, code) : vérifiez le champ de chaque colonne.\nLe lecteur ne peut pas afficher "
+            u8"ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou après) :\n  U+2192 "
+            u8"(flèche : écrivez « -> »), ligne 1.\n");
 }
 
 TEST(SessionOutput, TriesBuildsAndPrints) {
@@ -310,7 +342,8 @@ TEST(SessionOutput, TooLargeAQuizIsAnErrorOfTheListAtOnce) {
     s.session().openPath("/docs/long.txt");
     const auto sizeError = [&s] {
       for (const ProblemLine& line : s.session().problems()) {
-        if (line.text.find("le quiz est trop long pour le lecteur : enlevez-en environ") != std::string::npos) return true;
+        if (line.text.find("le quiz est trop long pour le lecteur : enlevez-en environ") != std::string::npos)
+          return true;
       }
       return false;
     };
@@ -384,9 +417,11 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
          const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→|B");
          EXPECT_TRUE(typed.refused); EXPECT_EQ(typed.text, "Paris"); }, {"Ouvrir"},
        u8"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
-      {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
+      {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, "Q");
+         EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().counter(QuizField::Question), "260 / 259"); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Question));
-                                               EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—"); }},
+                                               EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—");
+                                               EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
       {"UndoAndRedoSayWhat", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Answer1, u8"Lutèce"); s.run(Command::Undo); s.run(Command::Redo); }, {"Ouvrir"},
        u8"Rétabli : la saisie dans « réponse » (question 1).", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), u8"Lutèce"); }},
       {"NewClearsTheStatus", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::New); }, {"Ouvrir"}, "", Untitled,
@@ -394,18 +429,38 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
       {"BlankQuizQuietUntilChanged", [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Author, "A"); }, {}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().problems().at(0).text, u8"Erreur, « titre » : le quiz n'a pas de titre : écrivez-en un, c'est le titre de la fenêtre du lecteur et le nom proposé pour son programme");
                       EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
-      {"RowsAddedMovedAndRemoved", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); s.type(QuizField::Question, "Espagne ?"); s.run(Command::MoveUp);
+      {"RowsAddedMovedAndRemoved", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); EXPECT_EQ(s.session().shownRow(), 1);
+         s.type(QuizField::Question, "Espagne ?"); s.run(Command::MoveUp);
          s.run(Command::Duplicate); s.session().select({1, 2}); s.run(Command::Remove); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().cell(0, 1) + "|" + s.session().cell(1, 1), "Espagne ?|Italie ?"); EXPECT_EQ(s.session().rowLabel(), "Question 2 sur 2"); }},
       {"ProblemLeadsToItsField", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().select({0}); s.type(QuizField::Code, "a|\nb"); s.session().select({}); s.session().goToProblem(0); }, {"Ouvrir"},
        "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().shownRow(), 0); EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Code)); }},
-      {"SettingsShown", [](Scene& s) { s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.session().setColour(1, 2, 3); }, {}, "", "Sans titre* - Ludex Atelier",
+      {"OddRevealModeKept", [](Scene& s) { s.host.put("/docs/m.txt", Canonical("titre: M\nmode revelation: 7\n")); Open(s, "/docs/m.txt");
+         s.session().chooseRevealMode(4); s.session().goToProblem(-1); s.session().goToProblem(2); }, {"Ouvrir"}, "Ouvert : /docs/m.txt", "m.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().revealModeChoices(), (std::vector<std::string>{u8"0 : aucun texte révélé", u8"2 : le texte d'une question trouvée",
+                          "3 : comme 2, avec un second texte", u8"4 : tous les textes, une fois tout trouvé", "7 : sans effet, comme 0"}));
+                      EXPECT_EQ(s.session().revealModeChoice(), 4); EXPECT_EQ(s.session().problems().size(), 2u); EXPECT_EQ(s.session().takeFocus().field, -1); }},
+      {"SettingsShown", [](Scene& s) { s.session().chooseRevealMode(1); s.session().chooseRevealMode(0); EXPECT_EQ(s.session().revealModeChoices().size(), 4u);
+         s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.session().setColour(1, 2, 3); }, {}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().answersChoice(), 1); EXPECT_EQ(s.session().revealModeChoices().at(s.session().revealModeChoice()), "3 : comme 2, avec un second texte");
                       EXPECT_EQ(s.session().document().quiz().blue, 3); EXPECT_FALSE(s.session().fieldEnabled(QuizField::Reveal2)); s.run(Command::Add);
                       EXPECT_TRUE(s.session().fieldEnabled(QuizField::Reveal2)); EXPECT_EQ(s.session().cell(0, 2), "  |  "); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
+}
+
+// The session's texts: a core message as a sentence, paths of either system, counts.
+TEST(SessionText, SentencesPathsAndCounts) {
+  // clang-format off
+  const struct { std::string got, want; } cases[] = {
+      {Sentence("ligne 2 : rien"), "Ligne 2 : rien."}, {Sentence("d\xE9j\xE0 fait."), u8"Déjà fait."}, {Sentence("vraiment ?"), "Vraiment ?"},
+      {Sentence(""), ""}, {FileNameOf("C:\\Quiz\\a.txt"), "a.txt"}, {FolderOf("/docs/a/b.txt"), "/docs/a"}, {FolderOf("b.txt"), ""},
+      {JoinPath("C:\\Quiz", "a.txt"), "C:\\Quiz\\a.txt"}, {JoinPath("/docs", "a.txt"), "/docs/a.txt"}, {JoinPath("/docs/", "a"), "/docs/a"},
+      {JoinPath("", "a"), "a"}, {Counted(1, "une question", "questions"), "une question"}, {Counted(0, "une", "questions"), "0 questions"},
+  };
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
 }
 
 // Which commands the menu and the buttons offer, for the selection and the quiz as they are.

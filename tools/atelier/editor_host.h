@@ -54,8 +54,8 @@ class EditorHost {
   virtual std::string documentsFolder() = 0;  // where a quiz never saved is offered to go
   virtual uint32_t editorNumber() = 0;        // this running editor's, among those running now
 
-  virtual bool playerImage(Bytes& image) = 0;  // the player that programs are built from
-  virtual std::string pageTemplate() = 0;      // the web page's; empty for a build that writes none
+  virtual bool playerImage(Bytes& image) = 0;          // the player that programs are built from
+  virtual std::string pageTemplate() = 0;              // the web page's; empty for a build that writes none
   virtual bool openPage(const std::string& path) = 0;  // in the browser; false when it surely did not
   // Plays a built program apart from the editor, so that its answers file
   // lands away from the source; false, with the system's error, when it does not start.

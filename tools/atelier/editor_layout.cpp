@@ -20,8 +20,7 @@ Box At(int x, int y, int width, int height) { return {x, y, std::max(width, 0), 
 // One field: its label, the field, and its counter ending at counterRight.
 FieldBoxes PlaceField(int labelX, int labelWidth, int y, int counterRight, int height) {
   const int editX = labelX + labelWidth;
-  return {At(labelX, y + 4, labelWidth - 4, LabelHeight),
-          At(editX, y, counterRight - CounterWidth - 6 - editX, height),
+  return {At(labelX, y + 4, labelWidth - 4, LabelHeight), At(editX, y, counterRight - CounterWidth - 6 - editX, height),
           At(counterRight - CounterWidth, y + 4, CounterWidth, LabelHeight)};
 }
 

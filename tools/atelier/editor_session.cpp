@@ -19,8 +19,8 @@ const FieldDisplay RowFieldDisplays[6] = {
     {QuizField::Answer2, u8"Réponse &2 :", false},   {QuizField::Reveal1, u8"Ré&vélation :", true},
     {QuizField::Reveal2, u8"Révélati&on 2 :", true}, {QuizField::Code, u8"&Code de score :", false},
 };
-const char* const ListColumnTitles[ListColumnCount] = {u8"N°", u8"Question", u8"Réponse(s) attendue(s)",
-                                                       u8"Révélation", u8"Code"};
+const char* const ListColumnTitles[ListColumnCount] = {u8"N°", u8"Question", u8"Réponse(s) attendue(s)", u8"Révélation",
+                                                       u8"Code"};
 
 namespace {
 
@@ -244,7 +244,8 @@ std::vector<QuizProblem> EditorSession::validate(bool compressNow) const {
     QuizPayloads streams;
     CompressPayloads(payloads, streams, diagnostics);
     sizes = {true, payloads, {}};
-    for (const Diagnostic& d : diagnostics.items) sizes.problems.push_back({QuizRule::PackedSize, -1, -1, true, d.message});
+    for (const Diagnostic& d : diagnostics.items)
+      sizes.problems.push_back({QuizRule::PackedSize, -1, -1, true, d.message});
   }
   problems.insert(problems.end(), sizes.problems.begin(), sizes.problems.end());
   return problems;
@@ -264,10 +265,9 @@ void EditorSession::makeProblems() const {
   sizeCheckDue_ = false;
   std::vector<QuizProblem> found = validate(false);
   if (quietBlank_ && !document_.modified() && document_.path().empty()) {
-    found.erase(std::remove_if(found.begin(), found.end(),
-                               [](const QuizProblem& p) {
-                                 return p.rule == QuizRule::NoQuestion || p.rule == QuizRule::Title;
-                               }),
+    found.erase(std::remove_if(
+                    found.begin(), found.end(),
+                    [](const QuizProblem& p) { return p.rule == QuizRule::NoQuestion || p.rule == QuizRule::Title; }),
                 found.end());
   }
   problemLines_.clear();
@@ -302,8 +302,8 @@ std::string EditorSession::problemsSummary() const {
   std::string summary;
   if (errors_ > 0) summary = std::to_string(errors_) + (errors_ > 1 ? " erreurs" : " erreur");
   if (warnings_ > 0) {
-    summary += (errors_ > 0 ? ", " : "") + std::to_string(warnings_) +
-               (warnings_ > 1 ? " avertissements" : " avertissement");
+    summary +=
+        (errors_ > 0 ? ", " : "") + std::to_string(warnings_) + (warnings_ > 1 ? " avertissements" : " avertissement");
   }
   return summary;
 }
@@ -332,7 +332,7 @@ std::string EditorSession::cell(int row, int column) const {
                                                       : OneLine(question.answer1);
     case 3:
       return FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode) ? OneLine(question.revealText)
-                                                                                       : "";
+                                                                                      : "";
     case 4: return OneLine(question.scoreCode);
     default: return "";
   }

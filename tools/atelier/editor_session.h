@@ -32,9 +32,25 @@
 #include "table_text.h"
 
 enum class Command {
-  New, Open, Save, SaveAs, ImportCsv, ExportCsv, Print, Close,
-  Undo, Redo, SelectAll, Add, Duplicate, Remove, MoveUp, MoveDown,
-  Try, Build, BuildPage,
+  New,
+  Open,
+  Save,
+  SaveAs,
+  ImportCsv,
+  ExportCsv,
+  Print,
+  Close,
+  Undo,
+  Redo,
+  SelectAll,
+  Add,
+  Duplicate,
+  Remove,
+  MoveUp,
+  MoveDown,
+  Try,
+  Build,
+  BuildPage,
 };
 
 // ---- what the session asks ----
@@ -187,13 +203,13 @@ class EditorSession {
 
   // ---- what the front end shows ----
   const QuizDocument& document() const { return document_; }
-  std::string windowTitle() const;     // "capitales.txt* - Ludex Atelier"
-  std::string questionCount() const;   // "15 questions"
+  std::string windowTitle() const;      // "capitales.txt* - Ludex Atelier"
+  std::string questionCount() const;    // "15 questions"
   std::string problemsSummary() const;  // "2 erreurs, 1 avertissement"
   const std::string& status() const { return status_; }
   const std::vector<ProblemLine>& problems() const;
   bool rowHasError(int row) const;
-  std::string cell(int row, int column) const;  // of the questions list
+  std::string cell(int row, int column) const;   // of the questions list
   int shownRow() const;                          // the question below the list; -1: none
   std::string rowLabel() const;                  // "Question 3 sur 15"
   std::string fieldText(QuizField field) const;  // of the header, or of the shown row

@@ -134,10 +134,11 @@ void EditorSession::openSource(const std::string& path, const std::string& bytes
   const SourceRead read = ReadSource(bytes, ForCore(FileNameOf(path)));
   if (!read.notASource.empty()) return tell(Tone::Error, CannotOpen(path, Utf8(read.notASource)));
   if (!read.ok && !read.textErrorsOnly) {
-    return tell(Tone::Error, CannotOpen(path, u8"cette source de quiz a des erreurs que Ludex Atelier ne saurait "
-                                              u8"pas garder. Corrigez-les d'abord dans un éditeur de texte (le "
-                                              u8"Bloc-notes) :\n\n" +
-                                                  DiagnosticsText(read.diagnostics)));
+    return tell(Tone::Error, Quoted(FileNameOf(path)) +
+                                 u8" ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne "
+                                 u8"saurait pas garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) "
+                                 u8":\n\n" +
+                                 DiagnosticsText(read.diagnostics));
   }
   if (read.questionsInSource > 0) return offerFirstQuestions(path, read);
   const auto openIt = [this, path, read] {
@@ -213,8 +214,8 @@ void EditorSession::saveAs(Done done) {
   choice.kind = PromptKind::SaveFile;
   choice.text = "Enregistrer la source du quiz";
   // Not the built program's name: its answers file would be the source.
-  choice.path = document_.path().empty() ? Utf8(QuizFileStem(document_.quiz().title)) + "-source.txt"
-                                         : document_.path();
+  choice.path =
+      document_.path().empty() ? Utf8(QuizFileStem(document_.quiz().title)) + "-source.txt" : document_.path();
   choice.folder = host_.documentsFolder();
   choice.filters = {{"Sources de quiz (*.txt)", "*.txt"}};
   choice.extension = "txt";

@@ -16,9 +16,12 @@
 namespace {
 
 // The fields a column may go in, in the choosers' order.
-const int ColumnChoices[] = {static_cast<int>(QuizField::Question), static_cast<int>(QuizField::Answer1),
-                             static_cast<int>(QuizField::Answer2),  static_cast<int>(QuizField::Reveal1),
-                             static_cast<int>(QuizField::Reveal2),  static_cast<int>(QuizField::Code),
+const int ColumnChoices[] = {static_cast<int>(QuizField::Question),
+                             static_cast<int>(QuizField::Answer1),
+                             static_cast<int>(QuizField::Answer2),
+                             static_cast<int>(QuizField::Reveal1),
+                             static_cast<int>(QuizField::Reveal2),
+                             static_cast<int>(QuizField::Code),
                              LeftOutColumn};
 
 const FileFilter CsvFiles = {"Tableaux CSV (*.csv)", "*.csv"};

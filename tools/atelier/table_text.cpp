@@ -401,7 +401,8 @@ void NoteShapeOfTable(const TableText& table, const ColumnMapping& mapping, cons
   const std::vector<int> shape = ShapeColumns(quiz);
   if (mapping.source != MappingSource::QuizShape || table.columnCount == static_cast<int>(shape.size())) return;
   std::string names;
-  for (size_t column = 0; column < shape.size(); ++column) names += (column > 0 ? ", " : "") + ColumnName(shape[column]);
+  for (size_t column = 0; column < shape.size(); ++column)
+    names += (column > 0 ? ", " : "") + ColumnName(shape[column]);
   notes.push_back("le texte a " + std::to_string(table.columnCount) +
                   (table.columnCount > 1 ? " colonnes" : " colonne") + " et pas de ligne d'en-tête, et ce quiz en a " +
                   std::to_string(shape.size()) + " (" + names + ") : vérifiez le champ de chaque colonne");

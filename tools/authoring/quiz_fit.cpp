@@ -112,7 +112,8 @@ void Warn(std::vector<QuizProblem>& out, const ShownText& shown, int row, QuizFi
   if (!shown.cut) return;
   std::string message = std::string(name) + " s'affichera " + Quoted(shown.shown, true) + " : la suite (" +
                         Quoted(shown.hidden, false) + ") ne tient pas dans sa case du lecteur";
-  if (lines > 1 || field == QuizField::Question || field == QuizField::Reveal1) message += ", qui montre " + Lines(lines);
+  if (lines > 1 || field == QuizField::Question || field == QuizField::Reveal1)
+    message += ", qui montre " + Lines(lines);
   out.push_back({QuizRule::Fit, row, static_cast<int>(field), false, message});
 }
 

@@ -100,8 +100,8 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   const int result = Decompress(stream.data(), static_cast<uint32_t>(stream.size()), &out, &length);
   if (result != CodecOk || out == nullptr || length > MaxDecodedPayload) {
     std::free(out);
-    diagnostics.error(0, std::string(name) + " est abîmé : il ne se décompresse pas (code " + std::to_string(result) +
-                             " du codec)");
+    diagnostics.error(
+        0, std::string(name) + " est abîmé : il ne se décompresse pas (code " + std::to_string(result) + " du codec)");
     return false;
   }
   plain.assign(out, out + length);

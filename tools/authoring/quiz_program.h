@@ -30,10 +30,10 @@ struct BuiltQuiz {
 };
 
 enum class BuiltQuizRead {
-  Read,          // quiz holds what the player plays (diagnostics say what it cut, when not whole)
-  NotAQuiz,      // a program, but no quiz in it
-  Unreadable,    // not a program, or a damaged one: error says why
-  Undecodable,   // its quiz is there, and damaged: diagnostics say why
+  Read,         // quiz holds what the player plays (diagnostics say what it cut, when not whole)
+  NotAQuiz,     // a program, but no quiz in it
+  Unreadable,   // not a program, or a damaged one: error says why
+  Undecodable,  // its quiz is there, and damaged: diagnostics say why
 };
 
 // Reads the quiz of a program's bytes; diagnostics.fileName is the caller's to set first.

@@ -83,8 +83,9 @@ void WarnAboutAnswer(QuizField field, TextCheck& check) {
   const std::string& answer = check.bytes;
   if (answer.empty()) {
     Add(check, true, 0, 0,
-        QuotedField(field) + " est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas "
-                             "être trouvée");
+        QuotedField(field) +
+            " est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas "
+            "être trouvée");
   } else if (answer.find("\r\n") != std::string::npos) {
     Add(check, false, 0, 0,
         QuotedField(field) +

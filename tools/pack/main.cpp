@@ -261,10 +261,9 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   if (whole) {
     const QuizPayloads again = EncodePayloads(quiz);
     if (again.quiz != built.payloads.quiz || again.codes != built.payloads.codes) {
-      built.diagnostics.warning(
-          0,
-          "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
-          "donne un quiz qui se joue de la même façon mais n'est pas écrit tout à fait pareil");
+      built.diagnostics.warning(0,
+                                "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
+                                "donne un quiz qui se joue de la même façon mais n'est pas écrit tout à fait pareil");
     }
   }
   Print(built.diagnostics);

@@ -20,9 +20,9 @@ struct AppState {
   HWND problems = nullptr;  // what the quiz breaks: a list box
   HWND status = nullptr;    // the status bar
   HACCEL accelerators = nullptr;
-  HFONT font = nullptr;                      // the system's message font, for every control
-  std::vector<std::string> problemsShown;    // the lines the list box holds
-  std::vector<std::string> recentShown;      // the last files the menu holds
+  HFONT font = nullptr;                    // the system's message font, for every control
+  std::vector<std::string> problemsShown;  // the lines the list box holds
+  std::vector<std::string> recentShown;    // the last files the menu holds
   bool recentMenuShown = false;
   bool recoveryTimerArmed = false;
   bool settling = false;  // prompts are being shown: a timer must not show them again
@@ -38,12 +38,24 @@ const struct {
   int id;
   Command command;
 } Commands[] = {
-    {IDM_NEW, Command::New},         {IDM_OPEN, Command::Open},           {IDM_SAVE, Command::Save},
-    {IDM_SAVE_AS, Command::SaveAs},  {IDM_IMPORT_CSV, Command::ImportCsv}, {IDM_EXPORT_CSV, Command::ExportCsv},
-    {IDM_PRINT, Command::Print},     {IDM_EXIT, Command::Close},          {IDM_UNDO, Command::Undo},
-    {IDM_REDO, Command::Redo},       {IDM_SELECT_ALL, Command::SelectAll}, {IDM_ADD, Command::Add},
-    {IDM_DUPLICATE, Command::Duplicate}, {IDM_REMOVE, Command::Remove},   {IDM_MOVE_UP, Command::MoveUp},
-    {IDM_MOVE_DOWN, Command::MoveDown}, {IDM_TRY, Command::Try},          {IDM_BUILD, Command::Build},
+    {IDM_NEW, Command::New},
+    {IDM_OPEN, Command::Open},
+    {IDM_SAVE, Command::Save},
+    {IDM_SAVE_AS, Command::SaveAs},
+    {IDM_IMPORT_CSV, Command::ImportCsv},
+    {IDM_EXPORT_CSV, Command::ExportCsv},
+    {IDM_PRINT, Command::Print},
+    {IDM_EXIT, Command::Close},
+    {IDM_UNDO, Command::Undo},
+    {IDM_REDO, Command::Redo},
+    {IDM_SELECT_ALL, Command::SelectAll},
+    {IDM_ADD, Command::Add},
+    {IDM_DUPLICATE, Command::Duplicate},
+    {IDM_REMOVE, Command::Remove},
+    {IDM_MOVE_UP, Command::MoveUp},
+    {IDM_MOVE_DOWN, Command::MoveDown},
+    {IDM_TRY, Command::Try},
+    {IDM_BUILD, Command::Build},
     {IDM_BUILD_PAGE, Command::BuildPage},
 };
 
@@ -102,12 +114,16 @@ void MsgSize(int width, int height) {
   RECT status;
   GetWindowRect(app.status, &status);
   const EditorLayout layout = LayoutEditor(width, height, status.bottom - status.top, GetSystemMetrics(SM_CXVSCROLL));
-  std::vector<std::pair<int, Box>> places = {
-      {IDC_ANSWER_COUNT_LABEL, layout.answersLabel}, {IDC_REVEAL_MODE_LABEL, layout.revealLabel},
-      {IDC_COLOUR_LABEL, layout.colourLabel},         {IDC_COLOUR_SWATCH, layout.swatch},
-      {IDM_COLOUR, layout.colourButton},              {IDC_LIST_LABEL, layout.listLabel},
-      {IDC_QUESTION_LIST, layout.list},               {IDC_ROW_LABEL, layout.rowLabel},
-      {IDC_PROBLEMS_LABEL, layout.problemsLabel},     {IDC_PROBLEMS, layout.problems}};
+  std::vector<std::pair<int, Box>> places = {{IDC_ANSWER_COUNT_LABEL, layout.answersLabel},
+                                             {IDC_REVEAL_MODE_LABEL, layout.revealLabel},
+                                             {IDC_COLOUR_LABEL, layout.colourLabel},
+                                             {IDC_COLOUR_SWATCH, layout.swatch},
+                                             {IDM_COLOUR, layout.colourButton},
+                                             {IDC_LIST_LABEL, layout.listLabel},
+                                             {IDC_QUESTION_LIST, layout.list},
+                                             {IDC_ROW_LABEL, layout.rowLabel},
+                                             {IDC_PROBLEMS_LABEL, layout.problemsLabel},
+                                             {IDC_PROBLEMS, layout.problems}};
   for (int combo : {IDC_ANSWER_COUNT, IDC_REVEAL_MODE}) {  // a combo box's height holds its drop-down list
     Box box = combo == IDC_ANSWER_COUNT ? layout.answers : layout.reveal;
     box.height = 200;
@@ -155,7 +171,8 @@ void MsgInitMenuPopup(HMENU menu) {
 }
 
 void SetStatusPart(int part, const std::string& utf8) {
-  SendMessageW(app.status, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(WideFromUtf8(utf8).c_str()));
+  SendMessageW(app.status, SB_SETTEXTW, static_cast<WPARAM>(part),
+               reinterpret_cast<LPARAM>(WideFromUtf8(utf8).c_str()));
 }
 
 // The problems of the quiz as it stands. Most keystrokes change none: the

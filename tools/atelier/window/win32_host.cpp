@@ -71,8 +71,7 @@ void CloseHandles(PROCESS_INFORMATION& process) {
 }
 
 bool OpenInBrowser(const std::wstring& path) {
-  return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) >
-         32;
+  return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ class Win32Host : public EditorHost {
  private:
   HINSTANCE instance_;
   std::map<std::wstring, HANDLE> locks_;
-  std::wstring triesFolder_;                // %TEMP%\ludex-atelier-<process>
+  std::wstring triesFolder_;                 // %TEMP%\ludex-atelier-<process>
   HANDLE triesLock_ = INVALID_HANDLE_VALUE;  // held while the folder is this running editor's
   int tries_ = 0;
   PROCESS_INFORMATION tryProcess_ = {};
