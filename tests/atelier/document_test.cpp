@@ -136,31 +136,6 @@ TEST(DocumentTest, ModifiedFollowsTheSavedState) {
   EXPECT_EQ(steps, QuizDocument::MaxUndoSteps);
 }
 
-// Texts left in fields the settings no longer use: Save asks, then drops them as one step.
-TEST(DocumentTest, UnusedTextsToldThenDropped) {
-  QuizDocument document = FiveRows();
-  ASSERT_TRUE(document.setAnswersPerQuestion(2));
-  ASSERT_TRUE(document.setRevealMode(3));
-  for (int row : {0, 3}) document.setText(QuizField::Answer2, row, "S");
-  document.setText(QuizField::Reveal2, 1, "T");
-  EXPECT_FALSE(document.hasUnusedTexts());
-  ASSERT_TRUE(document.setAnswersPerQuestion(1));
-  ASSERT_TRUE(document.setRevealMode(0));
-  document.setText(QuizField::Reveal1, 4, "");
-  EXPECT_EQ(Utf8FromCp1252(UnusedTextsNotice(document.quiz())),
-            u8"Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :\n"
-            u8"- 2 questions ont un texte « réponse2 » : « réponse2: » demande « réponses par question: 2 » dans "
-            u8"l'en-tête.\n- une question a un texte « révélation2 » : « révélation2: » demande « mode révélation: 3 » "
-            u8"dans l'en-tête.\n\nPour les garder, choisissez d'abord les réglages qui les utilisent. Enregistrer sans "
-            u8"eux ?");
-  ASSERT_TRUE(document.dropUnusedTexts());
-  EXPECT_FALSE(document.hasUnusedTexts());
-  EXPECT_FALSE(document.dropUnusedTexts());
-  EXPECT_EQ(Utf8FromCp1252(document.undoName()), u8"l'abandon des textes que le quiz n'utilise pas");
-  ASSERT_TRUE(document.undo());
-  EXPECT_EQ(document.quiz().questions[3].answer2, "S");
-}
-
 // Keystrokes in one field are one undo step, until another field, a save or endTyping.
 TEST(DocumentTest, TypingJoinsKeystrokesOfOneField) {
   QuizDocument document = FiveRows();
@@ -215,9 +190,7 @@ TEST(FileTest, OpensAndSaves) {
       {"HandWrittenKeepsItsFirstComment", ReadExample("capitales.txt"), true, false, "Quiz d'exemple : les capitales d'Europe."},
       {"CrLfLineEnds", WithCrLfLines(Canonical(ReadExample("capitales.txt"), "")), true, false, ""},
       {"SavedBeforeTheGuideWasNamed", EarlierFormatLine(Canonical(ReadExample("capitales.txt"), "")), true, true, ""},
-      {"SourceWithAnError", "titre: T\nquestion: Q\ncode: C\n", false, false, "quiz.txt:2: erreur: "},
       {"TooLargeUnread", std::string(MaxSourceBytes + 1, '\n'), false, false, "quiz.txt: erreur: ce fichier est trop grand pour \xEAtre une source de quiz (plus de 4 Mo)"},
-      {"NoText", std::string("titre: T\n\0", 10), false, false, "quiz.txt: erreur: ce n'est pas un fichier texte"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -225,9 +198,7 @@ TEST(FileTest, OpensAndSaves) {
     const SourceRead read = ReadSource(c.bytes, "quiz.txt");
     ASSERT_EQ(read.ok, c.ok);
     if (!c.ok) {
-      ASSERT_FALSE(read.diagnostics.items.empty());
-      EXPECT_EQ(read.notASource.empty(), std::string(c.name).rfind("SourceWithAnError", 0) == 0);
-      EXPECT_EQ(read.diagnostics.format(read.diagnostics.items[0]).rfind(c.heading, 0), 0u);  // the message's start
+      EXPECT_EQ(read.diagnostics.format(read.diagnostics.items.at(0)), c.heading);
       continue;
     }
     EXPECT_EQ(read.canonical, c.canonical);
@@ -241,49 +212,6 @@ TEST(FileTest, OpensAndSaves) {
     EXPECT_TRUE(again.canonical);
     const QuizPayloads before = EncodePayloads(read.quiz), after = EncodePayloads(again.quiz);
     EXPECT_EQ(std::tie(before.quiz, before.codes), std::tie(after.quiz, after.codes));
-  }
-}
-
-// What the editor saves with an error left in a text opens again; a source
-// whose errors the parser could not keep whole does not.
-TEST(FileTest, OpensTextErrorsTheWriterKeeps) {
-  const std::string tail = "\nr\xC3\xA9ponse: R\ncode: C\n";
-  // before: lines between the title and the question; U+2192 would come back as '?'.
-  // clang-format off
-  const struct { std::string question; const char* before; bool opens; } cases[] = {
-      {std::string(260, 'a'), "", true}, {"a | b", "", true}, {"\xE2\x86\x92", "", false}, {std::string(260, 'a'), "mot: x\n", false},
-  };
-  // clang-format on
-  for (const auto& c : cases) {
-    const SourceRead read =
-        ReadSource("titre: T\n" + std::string(c.before) + "question: " + c.question + tail, "q.txt");
-    EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.textErrorsOnly, c.opens) << c.question;
-    if (c.opens) EXPECT_EQ(read.quiz.questions.at(0).questionText, c.question);
-  }
-  EXPECT_FALSE(ReadSource("titre: T\nquestion: Q\nr\xC3\xA9ponse: R\n", "q.txt").textErrorsOnly);  // no code line
-  std::string tooMany = "titre: T\n";  // more questions than the editor holds, each of them fine
-  for (int q = 0; q <= MaxQuestions; ++q) tooMany += "question: Q\nreponse: R\ncode: C\n";
-  EXPECT_FALSE(ReadSource(tooMany, "q.txt").textErrorsOnly);
-}
-
-// A source of more questions than the player counts gives its first ones to
-// offer, when nothing else is wrong with them.
-TEST(FileTest, OffersTheFirstQuestionsOfALongerSource) {
-  const std::string question = "question: Q\nreponse: R\ncode: C\n";
-  // clang-format off
-  const struct { std::string extra; bool ok, textErrorsOnly; size_t count; } cases[] = {
-      {"", true, false, 300}, {"question: |\nreponse: R\ncode: C\n", false, true, 301}, {"mot: x\n", false, false, 300},
-  };
-  // clang-format on
-  for (const auto& c : cases) {
-    std::string source = "titre: T\n" + c.extra;
-    for (int k = 0; k < 300; ++k) source += question;
-    const SourceRead read = ReadSource(source, "q.txt");
-    EXPECT_EQ(std::make_tuple(read.ok, read.textErrorsOnly, read.questionsInSource, read.canonical),
-              std::make_tuple(c.ok, c.textErrorsOnly, c.count, false))
-        << c.extra;
-    if (read.ok || read.textErrorsOnly) EXPECT_EQ(read.quiz.questions.size(), size_t(MaxQuestions));
   }
 }
 
@@ -348,21 +276,6 @@ TEST(ValidationTest, SaysWhatLudexPackCheckSays) {
     EXPECT_EQ(Unplaced(messages), CheckedSource(quiz)) << c.name;
     EXPECT_EQ(errors, c.errors) << c.name;
   }
-}
-
-// Each problem of a question sits on its row and field.
-TEST(ValidationTest, PlacesProblemsOnRowAndField) {
-  AuthoredQuiz quiz;
-  quiz.questions = {Question("ok"), Question("a\x7F")};
-  quiz.questions[1].answer1 = "";
-  const std::vector<QuizProblem> problems = QuestionProblems(quiz, 1);
-  ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(problems[0].row, 1);
-  EXPECT_EQ(problems[0].field, int(QuizField::Question));
-  EXPECT_EQ(problems[0].message, "colonne 2 : caractère de contrôle U+007F dans un texte");
-  EXPECT_EQ(problems[1].row, 1);
-  EXPECT_EQ(problems[1].field, int(QuizField::Answer1));
-  EXPECT_TRUE(problems[1].isError);  // the player never accepts an empty answer
 }
 
 }  // namespace
