@@ -45,6 +45,10 @@ out=$(pack build "géo-source.txt" -o "Géographie.exe" --player player.exe) || 
 [ "$out" = "géo-source.txt: 15 questions emballées dans Géographie.exe" ] || fail "accented names summary: $out"
 [ -f "Géographie.exe" ] || fail "no Géographie.exe, only: $(ls)"
 
+# check tells how much of the player's room the quiz fills, in no word of bytes.
+out=$(pack check quiz.txt) && grep -qE '^quiz.txt: 15 questions, sans erreur ; le quiz remplit [0-9]+ % de la place que lui laisse le lecteur$' <<<"$out" ||
+  fail "check summary: $out"
+
 # A code the player's field cuts: a warning that says what will show, and no failure.
 printf 'titre: T\nquestion: Q\nreponse: R\ncode: \xc3\x89TINCELLE\n' > cut.txt
 out=$(pack check cut.txt) && grep -qF "cut.txt:4: avertissement: le code s'affichera « ÉTINCEL »" <<<"$out" ||
