@@ -77,8 +77,6 @@ void SetListColumns(EditorLayout& layout, int width, int scrollBarWidth) {
 
 // The list grows with the window; everything below it follows its bottom.
 EditorLayout LayoutEditor(int width, int height, int statusHeight, int scrollBarWidth) {
-  width = std::max(width, MinEditorWidth);
-  height = std::max(height, MinEditorHeight);
   EditorLayout layout;
   const int bottom = height - statusHeight - Margin;
   const int rightX = width - Margin - RightColumn;

@@ -24,7 +24,8 @@ struct EditorLayout {
   int listColumns[5];  // number, question, answers, reveal text, code
 };
 
-// The window is never made smaller than this (client area of the editor at 900 x 600).
+// The window is never made smaller than this, frame and menu included: its
+// client area is then about 880 x 540, where every control still has room.
 const int MinEditorWidth = 900;
 const int MinEditorHeight = 600;
 
