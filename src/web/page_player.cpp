@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "answer_fields.h"
 #include "answers_file.h"
 #include "judge.h"
 #include "verdict.h"
@@ -46,6 +47,7 @@ class PageControls final : public VerdictControls {
   void writePanelText(int id, const char* text) override { player_.write(id, text); }
   void writeHeaderText(int id, const char* text) override { player_.write(id, text); }
   bool readsBravo(int id) override { return player_.text(id) == VerdictBravo; }
+  bool hasPanelControl(int id) override { return player_.isControl(id); }
 
  private:
   PagePlayer& player_;
@@ -113,32 +115,13 @@ void PagePlayer::judge(int fieldId) {
 
 void PagePlayer::fillUnsolved(int fieldId) {
   if (!isField(fieldId)) return;
-  const std::string typed = Cut(text(fieldId), MaxTextLength);
-  int focused = fieldId;
-  const int limit = AnswerFieldLimit(quiz_.questionCount, quiz_.answersPerQuestion);
-  for (int j = 1; j <= limit; ++j) {
-    const int field = IDC_ANSWER_BASE + j;
-    if (text(IDC_FEEDBACK_BASE + j) == VerdictBravo || !isField(field)) continue;
-    write(field, typed.c_str());
-    // Giving the focus to another field judges the one that had it.
-    if (focused != field) judge(focused);
-    focused = field;
-  }
-  if (focused != fieldId) judge(focused);
+  PageControls controls(*this);
+  FillUnsolved(quiz_, controls, fieldId);
 }
 
 void PagePlayer::restore(const uint8_t* bytes, size_t size) {
-  // As a panel just built: reveal labels empty, nothing revealed (every
-  // label gets its word again below).
-  for (int q = 1; q <= static_cast<int>(reveals_.size()); ++q) write(IDC_REVEAL_BASE + q, "");
-  quiz_.allRevealed = 0;
-  size_t position = 0;
-  for (int k = 1; k <= fieldCount(); ++k) {
-    char line[SavedLineSize];
-    ReadSavedLine(bytes, size, position, line);
-    write(IDC_ANSWER_BASE + k, line);
-  }
-  for (int k = 1; k <= fieldCount(); ++k) judge(IDC_ANSWER_BASE + k);
+  PageControls controls(*this);
+  RestoreAnswers(quiz_, controls, rows_, bytes, size);
 }
 
 long long PagePlayer::answerLineCount() const {
