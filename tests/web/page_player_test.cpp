@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "page_player.h"
 #include "quiz_page.h"
 #include "quiz_source.h"
+#include "support/fill_restore_cases.h"
 
 namespace {
 
@@ -141,29 +143,40 @@ TEST(PagePlayer, TwoAnswersRevealEverythingAtOnce) {
   EXPECT_EQ(player.text(IDC_SCORE_CODE), "A");
 }
 
-// F1 in field 4003, solved but now holding Rome: leaving it judges it, so it
-// is filled too, as are 2 and 4; question 1 keeps its answer.
-TEST(PagePlayer, FillUnsolvedAsTheFocusMovesJudge) {
-  PagePlayer player;
-  Load(player, Capitals);
-  Restore(player, "Paris\r\nRom\r\nMadrid\r\n\r\n");
-  player.setField(4003, "Rome");
-  player.clearChanges();
-  player.fillUnsolved(4003);
-  const char* words[] = {"BRAVO", "BRAVO", "FAUX", "FAUX"};
-  const char* fields[] = {"Paris", "Rome", "Rome", "Rome"};
-  for (int k = 1; k <= 4; ++k) {
-    EXPECT_EQ(player.text(4000 + k), fields[k - 1]) << k;
-    EXPECT_EQ(player.text(5000 + k), words[k - 1]) << k;
+// The page's side of the table that the program's question panel also plays.
+class PageUnderTest final : public PlayerUnderTest {
+ public:
+  void start(const CaseQuiz& quiz, const std::string& answersFile) override {
+    const char* const rows[][4] = {{"Paris", "France", "Seine"}, {"Rome", "Italie", "Tibre"},
+                                   {"Berlin", "Allemagne", "Spree"}, {"Paris", "France", "Louvre"}};
+    std::string source = "titre: T\nreponses par question: " + std::to_string(quiz.answers) +
+                         "\nmode revelation: " + std::to_string(quiz.revealMode) + "\n";
+    for (int q = 0; q < quiz.questions; ++q) {
+      source += std::string("question: Q\nreponse: ") + rows[q][0] + "\n";
+      if (quiz.answers == 2) source += std::string("reponse2: ") + rows[q][1] + "\n";
+      if (quiz.revealMode >= 2) source += std::string("revelation: ") + rows[q][2] + "\n";
+      if (quiz.revealMode == 3) source += "revelation2: autre\n";
+      source += "code: CODE" + std::to_string(q + 1) + "\n";
+    }
+    player_ = std::make_unique<PagePlayer>();
+    Load(*player_, source);
+    Restore(*player_, answersFile);
   }
-  EXPECT_NE(std::find(player.changes().begin(), player.changes().end(), 4002), player.changes().end());
-  // With every label reading "BRAVO", F1 judges nothing, not even its own field's new text.
-  PagePlayer alone;
-  Load(alone, Capitals);
-  Restore(alone, "Paris\r\nRome\r\nMadrid\r\nAthenes\r\n");
-  alone.setField(4002, "Lyon");
-  alone.fillUnsolved(4002);
-  EXPECT_EQ(alone.text(5002), "BRAVO");
+  void type(int id, const std::string& text, bool judged) override {
+    player_->setField(id, text);
+    if (judged) player_->judge(id);
+  }
+  void pressF1(int id) override { player_->fillUnsolved(id); }
+  void resume(const std::string& answersFile) override { Restore(*player_, answersFile); }
+  std::string text(int id) override { return player_->text(id); }
+
+ private:
+  std::unique_ptr<PagePlayer> player_;
+};
+
+TEST(PagePlayer, FillAndRestoreAsTheProgram) {
+  PageUnderTest page;
+  RunFillRestoreCases(page);
 }
 
 TEST(PagePlayer, AnswersFileBothWays) {
