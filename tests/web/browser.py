@@ -171,6 +171,7 @@ class Browser:
             element.send_keys(text + KEYS[key])
 
     def click(self, element_id):
+        self.run('document.getElementById(arguments[0]).scrollIntoView({block: "center"})', element_id)
         if self.firefox:
             self.firefox.call('click', id=element_id)
         else:
