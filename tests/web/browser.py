@@ -85,7 +85,7 @@ class Browser:
         profile = os.path.join(self.folder, 'profile')
         self.driver = None
         self.firefox = None
-        self.tabs = 1
+        self.handles = None  # selenium's tabs, in the order they were made
         if engine == 'firefox':
             self.firefox = FirefoxDriver(profile, self.downloads, width, height)
             return
@@ -194,10 +194,13 @@ class Browser:
         if self.firefox:
             self.firefox.call('tab', index=index)
             return
-        if index >= len(self.driver.window_handles):
+        # The driver's list of handles need not follow the order the tabs were made in.
+        self.handles = self.handles or [self.driver.current_window_handle]
+        if index >= len(self.handles):
             self.driver.switch_to.new_window('tab')
+            self.handles.append(self.driver.current_window_handle)
         else:
-            self.driver.switch_to.window(self.driver.window_handles[index])
+            self.driver.switch_to.window(self.handles[index])
 
     def errors(self):
         """Chromium's console errors since the last call (CSP refusals included)."""

@@ -18,7 +18,9 @@ async function main() {
     browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true, userDataDir: profile,
     defaultViewport: {width: +width, height: +height},
     extraPrefsFirefox: {'browser.download.dir': downloads, 'browser.download.folderList': 2,
-                        'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false},
+                        'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false,
+                        // focus and blur events, as in a window that has the system's focus
+                        'focusmanager.testmode': true},
   });
   const tabs = [(await browser.pages())[0] || await browser.newPage()];
   let page = tabs[0];
