@@ -291,7 +291,7 @@ class Kept(PageTest):
         self.assertEqual(self.browser.text('storage-notice'), '')
         self.browser.run(FILL_STORAGE)
         self.type(4001, 'Paris')
-        notice = self.browser.text('storage-notice')
+        notice = self.browser.wait_text('storage-notice')  # the answers are kept just after the verdict
         self.browser.run('localStorage.clear()')
         self.assertIn('Ce navigateur ne garde pas vos réponses', notice)
         self.assertIn('« Sauver » les garde dans un fichier', notice)
