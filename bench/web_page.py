@@ -185,6 +185,7 @@ def other_engine(engine, pages, rounds):
     """Ready for 15 and 255 questions and Enter to coloured label in another engine."""
     browser = Browser(width=1100, height=800, engine=engine)
     try:
+        browser.open(pages[('ludex', 15)])  # a page whose storage the rounds may clear
         times = {}
         for round_number in range(rounds + 1):
             for count in (15, 255):
