@@ -51,9 +51,9 @@ endfunction()
 
 # A libFuzzer target. With LUDEX_FUZZ (clang) it fuzzes; in a plain native
 # build it becomes a test (label fuzz) that replays its seed corpus, so every
-# seed keeps working. ludex_fuzz_target(name SOURCE file CORPUS dir LINK library...)
+# seed keeps working. ludex_fuzz_target(name SOURCE file CORPUS dir... LINK library...)
 function(ludex_fuzz_target name)
-  cmake_parse_arguments(arg "" "SOURCE;CORPUS" "LINK" ${ARGN})
+  cmake_parse_arguments(arg "" "SOURCE" "CORPUS;LINK" ${ARGN})
   if(WIN32)
     return()
   endif()
@@ -62,7 +62,8 @@ function(ludex_fuzz_target name)
     target_link_libraries(${name} PRIVATE ${arg_LINK})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    set_property(GLOBAL APPEND PROPERTY LUDEX_FUZZ_TARGETS "${name}=${arg_CORPUS}")
+    list(JOIN arg_CORPUS ":" folders)  # as in PATH: a list of CMake would split the entry
+    set_property(GLOBAL APPEND PROPERTY LUDEX_FUZZ_TARGETS "${name}=${folders}")
   elseif(LUDEX_TESTS)
     add_executable(${name}_replay ${arg_SOURCE} ${CMAKE_SOURCE_DIR}/tests/support/fuzz_replay_main.cpp)
     target_link_libraries(${name}_replay PRIVATE ${arg_LINK})
