@@ -112,11 +112,16 @@ function(ludex_library name)
   endif()
 endfunction()
 
-# A program of the release zip: static, and stripped, since nobody debugs a
-# downloaded copy (the player must be stripped anyway for resource updates).
+# A program of the release archives: static, and stripped, since nobody
+# debugs a downloaded copy (the player must be stripped anyway for resource
+# updates). On Linux it needs no shared library, not even the C library, so
+# that it runs on any x86_64 Linux, however old its libraries; the archive
+# strips it (sanitizer builds turn LUDEX_STATIC off: they cannot be static).
 function(ludex_release_program target)
   ludex_static_windows_program(${target})
   if(MINGW)
     target_link_options(${target} PRIVATE -s)
+  elseif(LUDEX_STATIC AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    target_link_options(${target} PRIVATE -static)
   endif()
 endfunction()
