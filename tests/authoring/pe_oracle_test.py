@@ -26,6 +26,10 @@ def resources(pe):
     return found
 
 
+def quiz(key):
+    return key[:2] in [("PATCH", "104"), ("PATCH", "105")]
+
+
 def relocations(pe):
     blocks = getattr(pe, "DIRECTORY_ENTRY_BASERELOC", [])
     return [(entry.rva, entry.type) for block in blocks for entry in block.entries]
@@ -41,7 +45,7 @@ def problems(pack, objdump, player_path, sample, out_path):
     if build.returncode != 0:
         return ["ludex-pack refused it: " + build.stderr.decode("utf-8", "replace")]
     player, out = pefile.PE(player_path), pefile.PE(out_path)
-    kept = {key: data for key, data in resources(player).items() if key[0] != "PATCH"}
+    kept = {key: data for key, data in resources(player).items() if not quiz(key)}
     written = resources(out)
     rsrc = next(s for s in out.sections if s.Name.rstrip(b"\0") == b".rsrc")
     old_rsrc = [s.SizeOfRawData for s in player.sections if s.Name.rstrip(b"\0") == b".rsrc"]
@@ -49,9 +53,8 @@ def problems(pack, objdump, player_path, sample, out_path):
     end = max(s.VirtualAddress + max(s.Misc_VirtualSize, 1) for s in out.sections)
     alignment = out.OPTIONAL_HEADER.SectionAlignment
     checks = {
-        "other resources kept": {k: v for k, v in written.items() if k[0] != "PATCH"} == kept,
-        "the two streams, neutral": sorted(k for k in written if k[0] == "PATCH") == [("PATCH", "104", 0),
-                                                                                      ("PATCH", "105", 0)],
+        "other resources kept": {k: v for k, v in written.items() if not quiz(k)} == kept,
+        "the two streams, neutral": sorted(k for k in written if quiz(k)) == [("PATCH", "104", 0), ("PATCH", "105", 0)],
         "checksum": out.OPTIONAL_HEADER.CheckSum == out.generate_checksum(),
         "image size": out.OPTIONAL_HEADER.SizeOfImage == (end + alignment - 1) // alignment * alignment,
         "resource entry": (directory[2].VirtualAddress, directory[2].Size) == (rsrc.VirtualAddress,

@@ -58,17 +58,19 @@ std::vector<Resource> ResourcesOf(const Bytes& image) {
 std::vector<Resource> WithQuiz(const std::vector<Resource>& list, const QuizPayloads& streams) {
   std::vector<Resource> kept = {R(Patch, 104, 0, streams.quiz), R(Patch, 105, 0, streams.codes)};
   for (const Resource& r : list) {
-    if (!(r.type == Patch)) kept.push_back(r);
+    if (!(r.type == Patch && (r.name == Id(104) || r.name == Id(105)))) kept.push_back(r);
   }
   SortResources(kept);
   return kept;
 }
 
-// Its first block of relocations made of these entries (its others pad).
+// Its relocations made one block fixing page: its last entries these, the others padding.
 Bytes FixUps(Bytes image, uint32_t page, std::vector<uint16_t> entries) {
-  const size_t block = Headers(image).sections.back().rawOffset;
-  entries.resize((ReadLe32(image, block + RelocationBlockSizeField) - RelocationBlockHeaderSize) / 2, 0);
+  const PeImage pe = Headers(image);
+  const size_t block = pe.sections.back().rawOffset, size = DirectoryOf(pe, RelocationDirectory).size;
+  entries.insert(entries.begin(), (size - RelocationBlockHeaderSize) / 2 - entries.size(), 0);
   WriteLe32(image, block + RelocationPageField, page);
+  WriteLe32(image, block + RelocationBlockSizeField, uint32_t(size));
   for (size_t k = 0; k < entries.size(); ++k) WriteLe16(image, block + RelocationBlockHeaderSize + 2 * k, entries[k]);
   return image;
 }
@@ -112,7 +114,7 @@ TEST(PlayerImage, WritesTheQuizIntoRealPrograms) {
       {"SectionAlignment64K", Changed(gui, pe.optionalOffset + SectionAlignmentField, 0x10000)},
       {"TableEndsWhereResourcesStart", Changed(Changed(gui, debugEntry, resources.virtualAddress - 16), debugEntry + DirectorySizeField, 16)},
       {"FixUpEndsWhereResourcesStart", FixUps(gui, resources.virtualAddress - 0x1000, {0xAFF8})},
-      {"ArgumentOfAHalfFixUp", FixUps(gui, resources.virtualAddress - 0x1000, {0x4FF0, 0xAFFF})},
+      {"HalvesEndWhereResourcesStart", FixUps(gui, resources.virtualAddress - 0x1000, {0x4FFE, 0xAFFF, 0x2FFE})},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -142,11 +144,13 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
         cutData(quiz.begin(), quiz.begin() + resources.rawOffset + 0x200),
         relocationsFirst = Changed(quiz, relocations.headerOffset + RawOffsetField, code.rawOffset);
   overlay.push_back(0);
-  relocationsFirst.resize(relocations.rawOffset);  // the file ends with the resources
+  relocationsFirst.resize(relocations.rawOffset);       // the file ends with the resources
+  ASSERT_GT(resources.rawSize, resources.virtualSize);  // raw bytes that the loader leaves out
   // clang-format off
   const struct { const char* name; Bytes image; bool readable; const char* words; } cases[] = {
-      {"NotMz", Bytes(100, 0), false, "pas d'en-tête MZ"},
-      {"NotPe", Changed(quiz, PeOffsetField, 0x300), false, "pas d'en-tête PE"},
+      {"NotMz", Changed(quiz, 0, 'M' | 'X' << 8), false, "pas d'en-tête MZ"},
+      {"ShorterThanMz", {'M', 'Z'}, false, "pas d'en-tête MZ"},
+      {"NotPe", Changed(quiz, coff - 4, 'P' | 'E' << 8 | 'X' << 16), false, "pas d'en-tête PE"},
       {"PeHeaderPastTheEnd", Changed(quiz, PeOffsetField, 0xFFFFFFF0), false, "pas d'en-tête PE"},
       {"OptionalHeaderPastTheEnd", Changed(quiz, coff + OptionalSizeField, 0xFFFF), false, "il dépasse la fin du fichier"},
       {"UnknownOptionalHeader", Changed(quiz, optional + MagicField, 0x999), false, "en-tête optionnel inconnu"},
@@ -179,6 +183,7 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
       {"NameOutside", Changed(quiz, root + EntryNameField, EntryHighBit | 0xFFF0), false, "un nom sort de la section"},
       {"DataEntryOutside", Changed(quiz, target, 0xFFF0), false, "entrée de données sort"},
       {"DataOutside", Changed(quiz, dataEntry + DataAddressField, 0x7FFFFF00), false, "des données sortent du fichier"},
+      {"DataPastTheLoadedBytes", Changed(Changed(quiz, dataEntry + DataAddressField, resources.virtualAddress + resources.virtualSize), dataEntry + DataSizeField, 1), false, "des données sortent du fichier"},
       {"NoRoomForASection", Changed(bare, freeSlot + 10, 1), false, "n'a pas la place d'en ajouter une"},
       {"NoResourceEntry", Changed(quiz, pe.directoryOffset - DirectoryCountSize, 2), false, "n'a pas la place d'en ajouter une"},
   };
@@ -251,6 +256,10 @@ TEST(PlayerImage, DirectoriesThatAskTooMuch) {
     EXPECT_EQ(ReadSection(c.section, resources, error), !*c.words) << error;
     EXPECT_NE(error.find(c.words), std::string::npos) << error;
   }
+  Bytes program;  // the writer does not give what it could not read back
+  std::string error;
+  EXPECT_FALSE(WriteResources(Program("bare64.exe"), Many(70000), program, error));
+  EXPECT_NE(error.find("relu, ne contient pas exactement"), std::string::npos) << error;
 }
 
 // Of several languages, the neutral one, else the first; each stream missing is named.
