@@ -245,7 +245,7 @@ TEST(PlayerImage, DirectoriesThatAskTooMuch) {
       {"NameOfEveryLanguage", Directory({1, 1, 2000}, 4000), "plus de mémoire que 4 fois sa taille"},
       {"DataOfEveryResource", Directory({45, 45, 45}, 0), "plus de mémoire que 4 fois sa taille"},
       {"TablesGoneThroughAgain", Directory({45, 45, 0}, 0), "passe plusieurs fois par les mêmes tables"},
-      {"MoreResourcesThanCounted", LayOutResources(Many(70000), 0x1000), "plus de 65535 ressources"},
+      {"MoreResourcesThanCounted", LayOutResources(Many(70000), 0x1000), "plus de 65535 ressources (icônes"},
       {"ManyResources", LayOutResources(Many(33000), 0x1000), ""},
   };
   // clang-format on

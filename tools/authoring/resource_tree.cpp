@@ -43,15 +43,17 @@ bool ReadName(DirectoryReader& r, uint32_t offset, ResourceKey& key) {
 // A resource is copied with its data and its three keys, names included.
 bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t size) {
   if (r.out.size() == MaxResources) {
-    return Refuse(r, "le programme a plus de " + std::to_string(MaxResources) +
-                         " ressources : c'est plus qu'aucun programme n'en a, et plus que cet outil n'en réécrit");
+    return Refuse(r, "le programme déclare plus de " + std::to_string(MaxResources) +
+                         " ressources (icônes, fenêtres, textes...) : aucun programme n'en a autant, cet outil ne "
+                         "le lit pas");
   }
   const uint64_t cost = sizeof(Resource) + uint64_t(size) +
                         2 * (resource.type.name.size() + resource.name.name.size() + resource.language.name.size());
   if (cost > r.memoryLeft) {
-    return Refuse(r, "lire les ressources du programme demanderait plus de mémoire que " +
-                         std::to_string(MemoryPerFileByte) +
-                         " fois sa taille : des noms ou des données y sont repris un trop grand nombre de fois");
+    return Refuse(r,
+                  "le programme est abîmé : des noms ou des données y sont repris tant de fois que le lire "
+                  "demanderait plus de mémoire que " +
+                      std::to_string(MemoryPerFileByte) + " fois sa taille");
   }
   r.memoryLeft -= size_t(cost);
   r.out.push_back(resource);
