@@ -68,10 +68,12 @@ std::vector<Resource> WithQuiz(const std::vector<Resource>& list, const QuizPayl
 Bytes FixUps(Bytes image, uint32_t page, std::vector<uint16_t> entries) {
   const PeImage pe = Headers(image);
   const size_t block = pe.sections.back().rawOffset, size = DirectoryOf(pe, RelocationDirectory).size;
-  entries.insert(entries.begin(), (size - RelocationBlockHeaderSize) / 2 - entries.size(), 0);
+  entries.insert(entries.begin(), (size - RelocationBlockHeaderSize) / RelocationEntrySize - entries.size(), 0);
   WriteLe32(image, block + RelocationPageField, page);
   WriteLe32(image, block + RelocationBlockSizeField, uint32_t(size));
-  for (size_t k = 0; k < entries.size(); ++k) WriteLe16(image, block + RelocationBlockHeaderSize + 2 * k, entries[k]);
+  for (size_t k = 0; k < entries.size(); ++k) {
+    WriteLe16(image, block + RelocationBlockHeaderSize + RelocationEntrySize * k, entries[k]);
+  }
   return image;
 }
 
@@ -104,7 +106,7 @@ TEST(PlayerImage, WritesTheQuizIntoRealPrograms) {
   const Bytes gui = Program("gui64.exe");
   const PeImage pe = Headers(gui);
   const PeSection& resources = pe.sections[pe.sections.size() - 2];
-  const size_t debugEntry = pe.directoryOffset + DirectoryEntrySize * 6;
+  const size_t debugEntry = pe.directoryOffset + DirectoryEntrySize * 6;  // a table of the header: debugging
   // clang-format off
   const struct { const char* name; Bytes image; } cases[] = {
       {"gui64", gui}, {"gui32", Program("gui32.exe")}, {"library64", Program("library64.dll")},
@@ -159,7 +161,7 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
       {"HugeAlignment", Changed(Changed(quiz, optional + SectionAlignmentField, 1u << 17), optional + FileAlignmentField, 1u << 17), true, "hors de l'ordinaire"},
       {"Symbols", Program("symbols64.exe"), false, "liez-le avec -s"},
       {"LongNamesAstray", Changed(quiz, coff + SymbolTableField, 0x800), true, "noms longs des sections du programme ne sont pas à leur place"},
-      {"LongNamesOfAnotherSize", Changed(names, names.size() - 14, 15), true, "noms longs des sections du programme ne sont pas à leur place"},
+      {"LongNamesOfAnotherSize", Changed(names, Headers(names).symbolTable, 15), true, "noms longs des sections du programme ne sont pas à leur place"},
       {"Signed", Changed(quiz, entry(CertificateDirectory) + DirectorySizeField, 16), true, "signé"},
       {"Overlay", overlay, true, "des données suivent la dernière section du programme (1 octet :"},
       {"TruncatedSection", truncated, true, "tronqué : sa section .reloc"},

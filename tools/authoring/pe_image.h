@@ -20,10 +20,11 @@ enum : size_t {
   PeSignatureSize = 4,
   // The file header (COFF), after the signature.
   SectionCountField = 2,
-  SymbolTableField = 8,  // a file offset; the strings of long section names follow the symbols
+  SymbolTableField = 8,  // a file offset; the long section names follow the symbols
   SymbolCountField = 12,
   OptionalSizeField = 16,
   FileHeaderSize = 20,
+  LongNamesHeaderSize = 4,  // the long section names: their size (this field included), then the names
   // The optional header: the same fields in 32 and 64 bits up to the checksum.
   MagicField = 0,
   InitializedDataSizeField = 8,
@@ -48,10 +49,12 @@ enum : size_t {
   RawOffsetField = 20,
   CharacteristicsField = 36,
   SectionHeaderSize = 40,
-  // A block of base relocations: the page it fixes, its size, then 16-bit entries.
+  // A block of base relocations: the page it fixes, its size, then entries
+  // of a type (4 bits) and an offset in the page (12 bits).
   RelocationPageField = 0,
   RelocationBlockSizeField = 4,
   RelocationBlockHeaderSize = 8,
+  RelocationEntrySize = 2,
 };
 
 enum : uint16_t {

@@ -89,7 +89,7 @@ bool CheckFileEnd(const Bytes& image, Rewrite& plan, std::string& error) {
   uint64_t names = 0;
   if (pe.symbolTable != 0) {
     names = pe.symbolTable == end ? ReadLe32(image, size_t(end)) : 0;  // its size comes first
-    if (names < 4 || names > image.size() - end) {
+    if (names < LongNamesHeaderSize || names > image.size() - end) {
       return Refuse(error, "les noms longs des sections du programme ne sont pas à leur place, après ses sections");
     }
   }
@@ -170,14 +170,15 @@ bool CheckRelocations(const Bytes& image, const PeImage& pe, uint32_t movedFrom,
     if (blockSize < RelocationBlockHeaderSize || blockSize > at + relocations.size - block) {
       return Refuse(error, "les relocations du programme sont abîmées");
     }
-    for (size_t entry = RelocationBlockHeaderSize; entry + 2 <= blockSize; entry += 2) {
+    for (size_t entry = RelocationBlockHeaderSize; entry + RelocationEntrySize <= blockSize;
+         entry += RelocationEntrySize) {
       const uint16_t fixUp = ReadLe16(image, block + entry);
       const unsigned type = fixUp >> 12;  // 0 only pads a block
       if (type != 0 && uint64_t(page) + (fixUp & 0xFFF) + FixUpWidth(type) > movedFrom) {
         return Refuse(error,
                       "une relocation du programme touche ses ressources ou ce qui les suit, qui seraient déplacés");
       }
-      if (type == 4) entry += 2;
+      if (type == 4) entry += RelocationEntrySize;
     }
     block += blockSize;
   }
