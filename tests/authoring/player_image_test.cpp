@@ -204,14 +204,14 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
 
 // A directory made by hand: each level one table of counts[level] entries,
 // all leading to the one table below, the last to one empty resource; with a
-// name length, the last level's entries all share one name of that length.
+// name length, every entry has the one name of that length.
 Bytes Directory(const std::vector<size_t>& counts, size_t nameLength) {
   std::vector<size_t> tables = {0};
   for (size_t count : counts) tables.push_back(tables.back() + ResourceTableHeaderSize + ResourceEntrySize * count);
   const size_t data = tables.back(), name = data + DataEntrySize;
   Bytes bytes(name + 2 + 2 * nameLength, 0);
   for (size_t level = 0; level < counts.size(); ++level) {
-    const bool last = level + 1 == counts.size(), named = last && nameLength > 0;
+    const bool last = level + 1 == counts.size(), named = nameLength > 0;
     WriteLe16(bytes, tables[level] + (named ? NamedEntryCountField : IdEntryCountField), uint16_t(counts[level]));
     for (size_t k = 0; k < counts[level]; ++k) {
       const size_t entry = tables[level] + ResourceTableHeaderSize + ResourceEntrySize * k;
@@ -245,6 +245,7 @@ TEST(PlayerImage, DirectoriesThatAskTooMuch) {
   // clang-format off
   const struct { const char* name; Bytes section; const char* words; } cases[] = {
       {"NameOfEveryLanguage", Directory({1, 1, 2000}, 4000), "plus de mémoire que 4 fois sa taille"},
+      {"NameReadAgainAndAgain", Directory({2000, 0}, 4000), "plus de mémoire que 4 fois sa taille"},
       {"DataOfEveryResource", Directory({45, 45, 45}, 0), "plus de mémoire que 4 fois sa taille"},
       {"TablesGoneThroughAgain", Directory({45, 45, 0}, 0), "passe plusieurs fois par les mêmes tables"},
       {"MoreResourcesThanCounted", LayOutResources(Many(70000), 0x1000), "plus de 65535 ressources (icônes"},

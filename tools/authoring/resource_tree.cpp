@@ -31,24 +31,9 @@ bool Damaged(DirectoryReader& reader, const char* detail) {
   return Refuse(reader, std::string("les ressources du programme sont abîmées (") + detail + ")");
 }
 
-bool ReadName(DirectoryReader& r, uint32_t offset, ResourceKey& key) {
-  if (offset > r.size || r.size - offset < 2) return Damaged(r, "un nom sort de la section");
-  const size_t length = ReadLe16(r.bytes, r.start + offset);
-  if ((r.size - offset - 2) / 2 < length) return Damaged(r, "un nom sort de la section");
-  key.named = true;
-  for (size_t k = 0; k < length; ++k) key.name += char16_t(ReadLe16(r.bytes, r.start + offset + 2 + 2 * k));
-  return true;
-}
-
-// A resource is copied with its data and its three keys, names included.
-bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t size) {
-  if (r.out.size() == MaxResources) {
-    return Refuse(r, "le programme déclare plus de " + std::to_string(MaxResources) +
-                         " ressources (icônes, fenêtres, textes...) : aucun programme n'en a autant, cet outil ne "
-                         "le lit pas");
-  }
-  const uint64_t cost = sizeof(Resource) + uint64_t(size) +
-                        2 * (resource.type.name.size() + resource.name.name.size() + resource.language.name.size());
+// Every copy out of the file is paid from the budget: a name each time it is
+// read, a resource with its data and its three keys.
+bool Spend(DirectoryReader& r, uint64_t cost) {
   if (cost > r.memoryLeft) {
     return Refuse(r,
                   "le programme est abîmé : des noms ou des données y sont repris tant de fois que le lire "
@@ -56,6 +41,27 @@ bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t si
                       std::to_string(MemoryPerFileByte) + " fois sa taille");
   }
   r.memoryLeft -= size_t(cost);
+  return true;
+}
+
+bool ReadName(DirectoryReader& r, uint32_t offset, ResourceKey& key) {
+  if (offset > r.size || r.size - offset < 2) return Damaged(r, "un nom sort de la section");
+  const size_t length = ReadLe16(r.bytes, r.start + offset);
+  if ((r.size - offset - 2) / 2 < length) return Damaged(r, "un nom sort de la section");
+  if (!Spend(r, 2 * length)) return false;
+  key.named = true;
+  for (size_t k = 0; k < length; ++k) key.name += char16_t(ReadLe16(r.bytes, r.start + offset + 2 + 2 * k));
+  return true;
+}
+
+bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t size) {
+  if (r.out.size() == MaxResources) {
+    return Refuse(r, "le programme déclare plus de " + std::to_string(MaxResources) +
+                         " ressources (icônes, fenêtres, textes...) : aucun programme n'en a autant, cet outil ne "
+                         "le lit pas");
+  }
+  const uint64_t names = resource.type.name.size() + resource.name.name.size() + resource.language.name.size();
+  if (!Spend(r, sizeof(Resource) + uint64_t(size) + 2 * names)) return false;
   r.out.push_back(resource);
   r.out.back().data.assign(r.bytes.begin() + file, r.bytes.begin() + file + size);
   return true;
