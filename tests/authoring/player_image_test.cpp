@@ -103,15 +103,17 @@ TEST(PlayerImage, BytesChecksumAndResourceOrder) {
 // names of their sections; packing a packed program again gives what packing
 // the program did.
 TEST(PlayerImage, WritesTheQuizIntoRealPrograms) {
-  const Bytes gui = Program("gui64.exe");
-  const PeImage pe = Headers(gui);
+  const Bytes gui = Program("gui64.exe"), bare = Program("bare64.exe");
+  const PeImage pe = Headers(gui), barePe = Headers(bare);
+  const size_t slotEnd = barePe.sectionTableOffset + SectionHeaderSize * (barePe.sections.size() + 1);
   const PeSection& resources = pe.sections[pe.sections.size() - 2];
   const size_t debugEntry = pe.directoryOffset + DirectoryEntrySize * 6;  // a table of the header: debugging
   // clang-format off
   const struct { const char* name; Bytes image; } cases[] = {
       {"gui64", gui}, {"gui32", Program("gui32.exe")}, {"library64", Program("library64.dll")},
       {"norelocs64", Program("norelocs64.exe")}, {"norelocs32", Program("norelocs32.exe")},
-      {"bare64", Program("bare64.exe")}, {"bare32", Program("bare32.exe")},
+      {"bare64", bare}, {"bare32", Program("bare32.exe")},
+      {"RoomForOneMoreSection", Changed(bare, barePe.optionalOffset + HeadersSizeField, uint32_t(slotEnd))},
       {"align512", Program("align512.exe")}, {"stripped32", Program("stripped32.exe")},
       {"SectionAlignment64K", Changed(gui, pe.optionalOffset + SectionAlignmentField, 0x10000)},
       {"TableEndsWhereResourcesStart", Changed(Changed(gui, debugEntry, resources.virtualAddress - 16), debugEntry + DirectorySizeField, 16)},
@@ -269,7 +271,7 @@ TEST(PlayerImage, DirectoriesThatAskTooMuch) {
 TEST(PlayerImage, ReadsTheStreamWindowsPrefers) {
   // clang-format off
   const struct { const char* name; std::vector<Resource> resources; const char* quiz; const char* error; } cases[] = {
-      {"NeutralFirst", {R(Patch, 104, 0x409, {'a'}), R(Patch, 104, 0, {'b'}), R(Patch, 105, 0x40C, {'c'})}, "b", ""},
+      {"NeutralFirst", {R(Patch, 104, 0x409, {'a'}), R(Patch, 104, 0, {'b'}), R(Patch, 105, 0x40C, {'c'}), R(Named(u"\u0152UVRE"), 1, 0, {})}, "b", ""},
       {"ElseTheFirst", {R(Patch, 104, 0x40C, {'a'}), R(Patch, 104, 0x409, {'b'}), R(Patch, 105, 0x40C, {'c'})}, "b", ""},
       {"LowerCaseType", {R(Named(u"patch"), 104, 0, {'a'}), R(Patch, 105, 0, {'c'})}, "", "pas de ressource PATCH 104 : ce programme ne contient pas de quiz"},
       {"NoCodes", {R(Patch, 104, 0, {'a'}), R(Patch, 106, 0, {'c'})}, "a", "pas de ressource PATCH 105 : ce programme"},
