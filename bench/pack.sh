@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # ludex-pack build of a 255-question quiz, end to end (process start, reading,
-# packing, writing the program): the native tool beside the Windows tool under
-# wine, in turns, after one warm-up run each, wine's services already up.
-# Prints every time, then the medians and the minima, in milliseconds.
+# packing, writing the program): the native tool, static as the Linux archive
+# has it, beside the same tool linked against the system's shared libraries
+# and the Windows tool under wine, in turns, after one warm-up run each,
+# wine's services already up. Prints every time, then the medians and the
+# minima, in milliseconds.
 # Usage: bench/pack.sh [ROUNDS]   (default 11; build folders: LUDEX_BENCH_BUILD,
 #        default build/windows, and LUDEX_NATIVE_BUILD, default build/native)
 set -euo pipefail
@@ -15,7 +17,7 @@ export LUDEX_WINEPREFIX=${LUDEX_WINEPREFIX:-/tmp/ludex-wine-$(id -u)}
 [ -f "$windows_dir/CMakeCache.txt" ] || cmake --preset windows -B "$windows_dir" >/dev/null
 [ -f "$native_dir/CMakeCache.txt" ] || cmake --preset native -B "$native_dir" >/dev/null
 cmake --build "$windows_dir" --target ludex ludex-pack -j2 >/dev/null
-cmake --build "$native_dir" --target ludex-pack -j2 >/dev/null
+cmake --build "$native_dir" --target ludex-pack ludex-pack-dynamic -j2 >/dev/null
 
 work=$(mktemp -d /tmp/ludex-bench-pack.XXXXXX)
 cleanup() {
@@ -48,25 +50,30 @@ milliseconds() {  # command...: its wall time
   end=$(date +%s%N)
   awk -v t=$((end - start)) 'BEGIN { printf "%.1f", t / 1e6 }'
 }
-native() { milliseconds "$native_dir/tools/pack/ludex-pack" build quiz.txt -o native.exe --player player.exe; }
+static() { milliseconds "$native_dir/tools/pack/ludex-pack" build quiz.txt -o static.exe --player player.exe; }
+dynamic() { milliseconds "$native_dir/bench/ludex-pack-dynamic" build quiz.txt -o dynamic.exe --player player.exe; }
 windows() { milliseconds wine_run "$windows_dir/tools/pack/ludex-pack.exe" build quiz.txt -o wine.exe --player player.exe; }
 
-native >/dev/null
+static >/dev/null
+dynamic >/dev/null
 windows >/dev/null
-cmp -s native.exe wine.exe || { echo "bench/pack.sh: the two tools wrote different programs" >&2; exit 1; }
+cmp -s static.exe wine.exe && cmp -s dynamic.exe wine.exe ||
+  { echo "bench/pack.sh: the tools wrote different programs" >&2; exit 1; }
 echo "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
-times_native="" times_wine=""
+times_static="" times_dynamic="" times_wine=""
 for _ in $(seq "$rounds"); do
-  times_native="$times_native $(native)"
+  times_static="$times_static $(static)"
+  times_dynamic="$times_dynamic $(dynamic)"
   times_wine="$times_wine $(windows)"
 done
 echo "load average at the end:   $(cut -d' ' -f1-3 /proc/loadavg)"
-printf 'native (ms):%s\nwine   (ms):%s\n' "$times_native" "$times_wine"
+printf 'static  (ms):%s\ndynamic (ms):%s\nwine    (ms):%s\n' "$times_static" "$times_dynamic" "$times_wine"
 median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 least() { tr ' ' '\n' | grep . | sort -n | head -n 1; }
 echo
-printf '%-28s %10s %10s %8s\n' "ludex-pack build, 255 q." native wine wine/native
+printf '%-28s %10s %10s %10s %12s\n' "ludex-pack build, 255 q." static dynamic wine wine/static
 for statistic in median least; do
-  n=$(echo "$times_native" | $statistic) w=$(echo "$times_wine" | $statistic)
-  awk -v s="$statistic of $rounds (ms)" -v n="$n" -v w="$w" 'BEGIN { printf "%-28s %10.1f %10.1f %8.0f\n", s, n, w, w / n }'
+  n=$(echo "$times_static" | $statistic) d=$(echo "$times_dynamic" | $statistic) w=$(echo "$times_wine" | $statistic)
+  awk -v s="$statistic of $rounds (ms)" -v n="$n" -v d="$d" -v w="$w" \
+    'BEGIN { printf "%-28s %10.1f %10.1f %10.1f %12.0f\n", s, n, d, w, w / n }'
 done

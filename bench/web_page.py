@@ -1,4 +1,5 @@
-"""The web page's speed and size in headless Chromium (bench/web_page.sh runs it):
+"""The web page's speed and size in headless Chromium, WebKitGTK and Firefox
+(bench/web_page.sh runs it, under a display for WebKitGTK):
   - navigation start to ready (the page's performance mark 'ludex-ready',
     set once its quiz is shown and its answers restored), for 15 and 255
     questions, and 255 with every answer restored from local storage, against
@@ -7,7 +8,9 @@
   - Enter to coloured verdict label on the 255-question page: the time from
     the Enter key event reaching the field until the label's computed colour
     is read, for each of the 255 fields (the mean of 20 Enters each);
-  - the size of the sample capitales page.
+  - the size of the sample capitales page;
+  - in WebKitGTK and Firefox ESR, ready for 15 and 255 questions and Enter to
+    coloured label, with fewer rounds (each of their starts takes seconds).
 Every case and column runs once per round, interleaved, after a warm-up round.
   web_page.py LUDEX_PACK [ROUNDS]   (the native ludex-pack, which writes the pages)"""
 import json
@@ -98,20 +101,19 @@ FULL_ANSWERS = '\r\n'.join(str(i) if i % 2 else 'faux %d' % i for i in range(1, 
 def storage_key(browser, page):
     """The local storage key the page keeps its answers under."""
     browser.open(page)
-    browser.driver.execute_script('localStorage.clear(); window.dispatchEvent(new Event("pagehide"))')
-    return browser.driver.execute_script('return Object.keys(localStorage)[0]')
+    browser.run('localStorage.clear(); window.dispatchEvent(new Event("pagehide"))')
+    return browser.run('return Object.keys(localStorage).filter((k) => k.startsWith("ludex:"))[0]')
 
 
 def ready_time(browser, page, stored):
     """Milliseconds from navigation start to the page's ready mark, with
     stored ({key: answers file text}) alone in local storage."""
-    driver = browser.driver
-    driver.execute_script('localStorage.clear(); for (const [k, v] of Object.entries(arguments[0])) '
-                          'localStorage.setItem(k, v);', stored)
-    driver.get('file://' + page)
+    browser.run('localStorage.clear(); for (const [k, v] of Object.entries(arguments[0])) '
+                'localStorage.setItem(k, v);', stored)
+    browser.get('file://' + page)
     if browser.wait_ready() != 'yes':
         raise RuntimeError('%s did not start' % page)
-    return driver.execute_script('return performance.getEntriesByName("ludex-ready")[0].startTime')
+    return browser.run('return performance.getEntriesByName("ludex-ready")[0].startTime')
 
 
 def enter_to_label(browser, page, repeats=20):
@@ -119,7 +121,7 @@ def enter_to_label(browser, page, repeats=20):
     mean of repeats Enters alternately right and wrong (the browser's clock
     counts in steps of 0.1 ms)."""
     browser.open(page)
-    return browser.driver.execute_script('''
+    return browser.run('''
         const repeats = arguments[0];
         const times = [];
         for (const field of document.querySelectorAll('.field')) {
@@ -173,6 +175,29 @@ def main():
         print('Enter to coloured verdict label, 255 questions (ms): median %.3f, 90th percentile %.3f, max %.3f'
               % (statistics.median(enter), sorted(enter)[int(len(enter) * 0.9)], max(enter)))
         print('capitales page: %d bytes (%.1f KB)' % (os.path.getsize(capitales), os.path.getsize(capitales) / 1024))
+    finally:
+        browser.close()
+    for engine in ('webkit', 'firefox'):
+        other_engine(engine, pages, max(3, rounds // 3))
+
+
+def other_engine(engine, pages, rounds):
+    """Ready for 15 and 255 questions and Enter to coloured label in another engine."""
+    browser = Browser(width=1100, height=800, engine=engine)
+    try:
+        browser.open(pages[('ludex', 15)])  # a page whose storage the rounds may clear
+        times = {}
+        for round_number in range(rounds + 1):
+            for count in (15, 255):
+                t = ready_time(browser, pages[('ludex', count)], {})
+                if round_number > 0:
+                    times.setdefault(count, []).append(t)
+        enter = enter_to_label(browser, pages[('ludex', 255)], repeats=5)
+        print()
+        print('%s: navigation start to ready, medians of %d rounds (ms): 15 questions %.1f, 255 questions %.1f'
+              % (engine, rounds, statistics.median(times[15]), statistics.median(times[255])))
+        print('%s: Enter to coloured verdict label, 255 questions (ms): median %.3f, 90th percentile %.3f, max %.3f'
+              % (engine, statistics.median(enter), sorted(enter)[int(len(enter) * 0.9)], max(enter)))
     finally:
         browser.close()
 

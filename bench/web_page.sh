@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The web page's benchmark in headless Chromium (bench/web_page.py says what
+# The web page's benchmark in Chromium, WebKitGTK and Firefox (bench/web_page.py says what
 # it measures): builds the native page tool, then prints medians of
 # interleaved rounds.
 # Usage: bench/web_page.sh [ROUNDS]   (default 9; build folder:
@@ -11,4 +11,6 @@ if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake --preset native -B "$build_dir" >/dev/null
 fi
 cmake --build "$build_dir" --target ludex-pack -j2 >/dev/null
-exec /usr/bin/python3 "$root/bench/web_page.py" "$build_dir/tools/pack/ludex-pack" "$@"
+# WebKitGTK needs a display: the benchmark runs inside a headless X server.
+exec xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/python3 "$root/bench/web_page.py" \
+  "$build_dir/tools/pack/ludex-pack" "$@"

@@ -51,9 +51,9 @@ endfunction()
 
 # A libFuzzer target. With LUDEX_FUZZ (clang) it fuzzes; in a plain native
 # build it becomes a test (label fuzz) that replays its seed corpus, so every
-# seed keeps working. ludex_fuzz_target(name SOURCE file CORPUS dir LINK library...)
+# seed keeps working. ludex_fuzz_target(name SOURCE file CORPUS dir... LINK library...)
 function(ludex_fuzz_target name)
-  cmake_parse_arguments(arg "" "SOURCE;CORPUS" "LINK" ${ARGN})
+  cmake_parse_arguments(arg "" "SOURCE" "CORPUS;LINK" ${ARGN})
   if(WIN32)
     return()
   endif()
@@ -62,7 +62,8 @@ function(ludex_fuzz_target name)
     target_link_libraries(${name} PRIVATE ${arg_LINK})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    set_property(GLOBAL APPEND PROPERTY LUDEX_FUZZ_TARGETS "${name}=${arg_CORPUS}")
+    list(JOIN arg_CORPUS ":" folders)  # as in PATH: a list of CMake would split the entry
+    set_property(GLOBAL APPEND PROPERTY LUDEX_FUZZ_TARGETS "${name}=${folders}")
   elseif(LUDEX_TESTS)
     add_executable(${name}_replay ${arg_SOURCE} ${CMAKE_SOURCE_DIR}/tests/support/fuzz_replay_main.cpp)
     target_link_libraries(${name}_replay PRIVATE ${arg_LINK})
@@ -111,11 +112,16 @@ function(ludex_library name)
   endif()
 endfunction()
 
-# A program of the release zip: static, and stripped, since nobody debugs a
-# downloaded copy (the player must be stripped anyway for resource updates).
+# A program of the release archives: static, and stripped, since nobody
+# debugs a downloaded copy (the player must be stripped anyway for resource
+# updates). On Linux it needs no shared library, not even the C library, so
+# that it runs on any x86_64 Linux, however old its libraries; the archive
+# strips it (sanitizer builds turn LUDEX_STATIC off: they cannot be static).
 function(ludex_release_program target)
   ludex_static_windows_program(${target})
   if(MINGW)
     target_link_options(${target} PRIVATE -s)
+  elseif(LUDEX_STATIC AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    target_link_options(${target} PRIVATE -static)
   endif()
 endfunction()

@@ -2,10 +2,13 @@
 #   - Windows builds: ludex-<version>-win64.zip, for authors on Windows: the
 #     player, ludex-pack.exe and the editor;
 #   - native builds (Linux; macOS built from the sources): ludex-<version>-
-#     <system>-<processor>.tar.gz, for authors there: the native ludex-pack and
-#     the player it copies, ludex.exe of a Windows build (LUDEX_PLAYER_TEMPLATE).
+#     <system>-<processor>.tar.gz, for authors there: the native ludex-pack
+#     (on Linux static: it runs on any x86_64 Linux) and the player it copies,
+#     ludex.exe of a Windows build (LUDEX_PLAYER_TEMPLATE).
 # Both carry the sample quizzes, the quiz guide as a page that opens with a
-# double click, and LISEZMOI.txt.
+# double click, and LISEZMOI.txt: docs/LISEZMOI.txt in CRLF with its
+# byte-order mark for Notepad in the zip, docs/LISEZMOI-linux.txt (UTF-8, LF)
+# in the archive.
 
 if(WIN32)
   # The programs of the zip: a new tool joins with one line.
@@ -15,7 +18,8 @@ if(WIN32)
     ludex-atelier
   )
   install(TARGETS ${LUDEX_RELEASE_PROGRAMS} RUNTIME DESTINATION .)
-  set(line_ends CRLF)  # for Notepad, with the byte-order mark of docs/LISEZMOI.txt
+  set(readme docs/LISEZMOI.txt)
+  set(line_ends CRLF)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ludex-${PROJECT_VERSION}-win64)
 else()
@@ -26,6 +30,7 @@ else()
   endif()")
   install(TARGETS ludex-pack RUNTIME DESTINATION .)
   install(FILES ${LUDEX_PLAYER_TEMPLATE} DESTINATION . RENAME ludex.exe)
+  set(readme docs/LISEZMOI-linux.txt)
   set(line_ends UNIX)
   set(CPACK_GENERATOR TGZ)
   string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" system)
@@ -34,7 +39,7 @@ else()
 endif()
 
 install(DIRECTORY examples/ DESTINATION examples)
-configure_file(docs/LISEZMOI.txt release/LISEZMOI.txt @ONLY NEWLINE_STYLE ${line_ends})
+configure_file(${readme} release/LISEZMOI.txt @ONLY NEWLINE_STYLE ${line_ends})
 install(FILES ${CMAKE_BINARY_DIR}/release/LISEZMOI.txt DESTINATION .)
 
 find_program(LUDEX_CMARK_GFM cmark-gfm)

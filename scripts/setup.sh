@@ -8,10 +8,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 gcc-mingw-w64-i686 binutils-mingw-w64-i686 python3-pefile
   wine wine64 xvfb xdotool imagemagick x11-utils
   cmark-gfm locales
   emscripten chromium chromium-driver python3-selenium
+  webkit2gtk-driver firefox-esr nodejs
 )
 
 SUDO=""
@@ -38,13 +39,15 @@ if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
   $SUDO localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi
 
-# axe-core, the accessibility rules that the browser tests run in the page,
-# from npm into the build tree (never committed). Only the tests need it.
-axe=$root/build/npm/node_modules/axe-core/axe.min.js
-if [ ! -f "$axe" ]; then
+# From npm into the build tree (never committed), for the browser tests
+# only: axe-core, the accessibility rules they run in the page, and
+# puppeteer-core, which drives Firefox through WebDriver BiDi (no
+# geckodriver is packaged).
+npm_modules=$root/build/npm/node_modules
+if [ ! -f "$npm_modules/axe-core/axe.min.js" ] || [ ! -f "$npm_modules/puppeteer-core/package.json" ]; then
   command -v npm >/dev/null || { $SUDO apt-get update -qq && $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null; }
-  echo "setup: installing axe-core with npm into build/npm"
+  echo "setup: installing axe-core and puppeteer-core with npm into build/npm"
   mkdir -p "$root/build/npm"
-  npm install --prefix "$root/build/npm" --no-audit --no-fund --silent axe-core@4.14.1 >/dev/null 2>&1 ||
-    echo "setup: npm could not install axe-core: the accessibility tests will fail" >&2
+  npm install --prefix "$root/build/npm" --no-audit --no-fund --silent axe-core@4.14.1 puppeteer-core@23.11.1 \
+    >/dev/null 2>&1 || echo "setup: npm could not install axe-core and puppeteer-core: the browser tests will fail" >&2
 fi

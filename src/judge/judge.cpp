@@ -47,6 +47,10 @@ bool VerdictControls::readsBravo(int id) {
   return std::strcmp(text, VerdictBravo) == 0;
 }
 
+bool VerdictControls::hasPanelControl(int) { return true; }
+
+void VerdictControls::focusAnswerField(int) {}
+
 void JudgeAnswerField(QuizContent& quiz, VerdictControls& controls, int answerFieldId) {
   const AnswerFieldPlace place = PlaceOfAnswerField(answerFieldId, quiz.answersPerQuestion);
   const QuestionRecord* record = quiz.questionAt(place.questionIndex);

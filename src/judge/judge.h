@@ -21,6 +21,14 @@ class VerdictControls {
   // every feedback label at every verdict: an adapter may answer without
   // reading the text when it knows the text. By default, reads it.
   virtual bool readsBravo(int id);
+  // Whether panel control id exists: F1 passes over a missing answer field.
+  // By default, every one does.
+  virtual bool hasPanelControl(int id);
+  // F1 and the restore move the focus from field to field as they go, each
+  // field it leaves judged by them, not by the move. The question panel
+  // really moves it (a field that gets it shows its whole text selected);
+  // by default, nothing happens.
+  virtual void focusAnswerField(int id);
 
  protected:
   ~VerdictControls() = default;

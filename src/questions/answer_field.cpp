@@ -1,11 +1,11 @@
 // The answer fields' keyboard handling: judging, keeping in view, F1 and F2.
 #include "answers_file_win32.h"
-#include "panel_controls.h"
 #include "question_panel.h"
 #include "quiz.h"
-#include "verdict.h"
 
 namespace {
+
+bool focusMovedUnjudged = false;  // while FocusFieldUnjudged moves it
 
 void Judge(HWND field) {
   if (currentQuiz != nullptr) currentQuiz->JudgeAnswer(GetParent(field), GetDlgCtrlID(field));
@@ -37,7 +37,9 @@ bool HandleKey(HWND field, WPARAM key) {
   switch (key) {
     case VK_RETURN: Judge(field); return true;
     case VK_TAB: KeepInView(field); break;
-    case VK_F1: FillUnsolvedFields(field); break;
+    case VK_F1:
+      if (currentQuiz != nullptr) currentQuiz->FillUnsolved(panel, GetDlgCtrlID(field));
+      break;
     case VK_F2: SaveAnswers(panel); break;
     // The paging keys page the panel: a one-line field has nothing to page.
     case VK_PRIOR:
@@ -64,31 +66,16 @@ LRESULT CALLBACK AnswerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
       SendMessageA(field, EM_SETSEL, 0, TextSize);  // typing replaces the previous answer
       break;
-    case WM_KILLFOCUS: Judge(field); break;
+    case WM_KILLFOCUS:
+      if (!focusMovedUnjudged) Judge(field);
+      break;
     default: break;
   }
   return CallWindowProcA(standardEditProc, field, message, wParam, lParam);
 }
 
-void FillUnsolvedFields(HWND field) {
-  HWND panel = GetParent(field);
-  char text[TextSize] = {};
-  GetWindowTextA(field, text, sizeof text);
-  // Neither F1 nor the verdicts it causes make or destroy a control: one
-  // lookup serves the whole pass.
-  PanelLookup lookup = {panel, false};
-  // Past the fields that a panel can hold, no identifier names a control.
-  for (int j = 1;
-       currentQuiz != nullptr && j <= AnswerFieldLimit(currentQuiz->questionCount, currentQuiz->answersPerQuestion);
-       ++j) {
-    char verdict[TextSize] = {};
-    HWND label = FindRowControl(lookup, IDC_FEEDBACK_BASE + j);
-    if (label != nullptr) GetWindowTextA(label, verdict, sizeof verdict);
-    if (lstrcmpA(verdict, VerdictBravo) == 0) continue;
-    HWND other = FindRowControl(lookup, IDC_ANSWER_BASE + j);
-    if (other == nullptr) continue;
-    SetWindowTextA(other, text);
-    SetFocus(other);  // the field left behind is judged
-  }
+void FocusFieldUnjudged(HWND field) {
+  focusMovedUnjudged = true;
   SetFocus(field);
+  focusMovedUnjudged = false;
 }

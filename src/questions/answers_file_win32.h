@@ -15,7 +15,6 @@ struct SavedAnswers {
   HANDLE mapping = nullptr;
   const uint8_t* bytes = nullptr;
   size_t size = 0;
-  size_t position = 0;
 };
 void OpenSavedAnswers(SavedAnswers& saved);
 void CloseSavedAnswers(SavedAnswers& saved);

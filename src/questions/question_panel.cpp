@@ -29,23 +29,15 @@ const DWORD FeedbackLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIM
 // Reveal texts wrap inside their label and show "&" as it is.
 const DWORD RevealLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 
-// The answer field of one slot of a row, its saved answer restored, judged and focused,
-// then its feedback label.
-void BuildAnswerSlot(HWND panel, Quiz& quiz, SavedAnswers& saved, int questionNumber, int slot, int top,
-                     int rowHeight) {
+// The answer field of one slot of a row, empty, then its feedback label.
+void BuildAnswerSlot(HWND panel, Quiz& quiz, int questionNumber, int slot, int top, int rowHeight) {
   int fieldId = AnswerFieldId(questionNumber - 1, slot, quiz.answersPerQuestion);
-  char line[SavedLineSize];
-  ReadSavedLine(saved.bytes, saved.size, saved.position, line);
-  HWND field = CreateRowControl(panel, "Edit", line, AnswerFieldStyle,
+  HWND field = CreateRowControl(panel, "Edit", "", AnswerFieldStyle,
                                 AnswerFieldBox(slot, quiz.answersPerQuestion, top, rowHeight), fieldId);
   SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(quiz.answerFont), FALSE);
-  // Its feedback label does not exist yet: this verdict shows on the next focus move.
-  quiz.JudgeAnswer(panel, fieldId);
   if (field != nullptr) {
     standardEditProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerFieldProc)));
-    // The field that had the focus is judged now that its feedback label exists.
-    SetFocus(field);
   }
   CreateRowControl(panel, "Static", "?", FeedbackLabelStyle,
                    FeedbackLabelBox(slot, quiz.answersPerQuestion, top, rowHeight), FeedbackLabelId(fieldId));
@@ -77,7 +69,7 @@ void BuildRows(HWND panel) {
                                      {QuestionLabelX, top, QuestionLabelWidth, rowHeight}, IDC_QUESTION_LABEL);
     SendMessageA(question, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), TRUE);
     for (int slot = 1; slot <= FieldsPerQuestion(quiz.answersPerQuestion); ++slot) {
-      BuildAnswerSlot(panel, quiz, saved, i, slot, top, rowHeight);
+      BuildAnswerSlot(panel, quiz, i, slot, top, rowHeight);
     }
     if (reveal) {
       HWND label = CreateRowControl(panel, "Static", "", RevealLabelStyle,
@@ -89,6 +81,8 @@ void BuildRows(HWND panel) {
     contentHeight = top;
   }
   contentWidth = ContentWidth(rows, quiz.answersPerQuestion, reveal);
+  // Nobody sees the score before the rows are judged: it is written once.
+  quiz.RestoreAnswers(panel, rows, saved.bytes, saved.size);
   HoldScoreWrites(false);
   EndRowBuilding();
   CloseSavedAnswers(saved);
@@ -196,7 +190,7 @@ INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
   switch (message) {
     case WM_INITDIALOG:
       if (currentQuiz != nullptr) BuildRows(panel);
-      return TRUE;  // the first answer field gets the focus, the last one is judged
+      return TRUE;  // the first answer field keeps the focus that the restore left in it
     case WM_SIZE: FollowResize(panel); return 0;
     case WM_PARENTNOTIFY:
       if (LOWORD(wParam) == WM_CREATE) NoteNewChild(panel);  // its answer fields are looked up without listing

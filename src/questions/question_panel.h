@@ -20,5 +20,6 @@ void SetUpScrollBars(HWND panel);
 
 // Window procedure installed on every answer field.
 LRESULT CALLBACK AnswerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
-// F1: writes the field's text into every answer field whose verdict is not "BRAVO".
-void FillUnsolvedFields(HWND field);
+// Gives field the focus without judging the field that loses it: F1 and the
+// restore judge the fields they leave themselves.
+void FocusFieldUnjudged(HWND field);

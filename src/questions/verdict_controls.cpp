@@ -2,8 +2,10 @@
 // controls through the remembered lookups, the header's score controls.
 #include <initializer_list>
 
+#include "answer_fields.h"
 #include "judge.h"
 #include "panel_controls.h"
+#include "question_panel.h"
 #include "quiz.h"
 
 namespace {
@@ -64,6 +66,13 @@ class PanelVerdictControls final : public VerdictControls {
 
   bool readsBravo(int id) override { return LabelReadsBravo(lookup_, id); }
 
+  bool hasPanelControl(int id) override { return FindRowControl(lookup_, id) != nullptr; }
+
+  void focusAnswerField(int id) override {
+    HWND field = FindRowControl(lookup_, id);
+    if (field != nullptr) FocusFieldUnjudged(field);
+  }
+
  private:
   PanelLookup lookup_;  // one verdict makes and destroys no control: one walk at most
   HWND header_;
@@ -88,4 +97,14 @@ void Quiz::JudgeAnswer(HWND panel, int answerFieldId) {
 void Quiz::UpdateScore(HWND panel) {
   PanelVerdictControls controls(panel, headerPanel);
   RecountScore(*this, controls);
+}
+
+void Quiz::FillUnsolved(HWND panel, int answerFieldId) {
+  PanelVerdictControls controls(panel, headerPanel);
+  ::FillUnsolved(*this, controls, answerFieldId);
+}
+
+void Quiz::RestoreAnswers(HWND panel, int rowCount, const uint8_t* bytes, size_t size) {
+  PanelVerdictControls controls(panel, headerPanel);
+  ::RestoreAnswers(*this, controls, rowCount, bytes, size);
 }

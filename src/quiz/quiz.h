@@ -26,6 +26,10 @@ struct Quiz : QuizContent {
   void CreateAnswerFont();
   void JudgeAnswer(HWND panel, int answerFieldId);  // the verdict on one answer field
   void UpdateScore(HWND panel);                     // score label and score code
+  void FillUnsolved(HWND panel, int answerFieldId);  // F1 in that field
+  // The panel's rowCount rows just built: the answers file's lines into their
+  // fields, each judged, the focus left in the first.
+  void RestoreAnswers(HWND panel, int rowCount, const uint8_t* bytes, size_t size);
 };
 
 // The one quiz of the process: start-up creates it before the first window

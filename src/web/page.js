@@ -1,9 +1,10 @@
 // The page of a Ludex quiz. The compiled player (createLudexPlayer, the
 // program's own codec, payload reader, verdict and answers-file reader)
-// loads the page's two resources and holds every text; this script builds
-// the header and the rows from it and hands it every key and change. Quiz
-// texts are Windows-1252 bytes: they reach the page only as text
-// (textContent, value), never as markup.
+// loads the page's two resources, holds every text and makes every sentence
+// the page shows or announces; this script builds the header and the rows
+// from it, hands it every key, change and file, and keeps its answers in
+// the browser. Quiz texts are Windows-1252 bytes: they reach the page only
+// as text (textContent, value), never as markup.
 'use strict';
 (function () {
   const FillClasses = ['fill-orange', 'fill-green', 'fill-red', 'fill-gold', 'fill-none'];
@@ -23,17 +24,22 @@
   let lastField = null;
   let storePending = false;
 
-  // Windows-1252 bytes of a typed text; a character it lacks becomes '?',
-  // as in the program's fields.
-  function bytesOf(text, limit) {
+  // Windows-1252 bytes of a text, composed first (NFC: an accent typed or
+  // pasted as a letter and a combining mark is one character); a character
+  // Windows-1252 lacks becomes '?', as in the program's fields. lackingAt:
+  // the offset of the first such character, -1 when there is none.
+  function windows1252(text, limit) {
     const bytes = [];
-    for (const character of text) {
+    let lackingAt = -1;
+    for (const character of text.normalize('NFC')) {
       if (bytes.length === limit) break;
       const byte = byteOf.get(character);
+      if (byte === undefined && lackingAt < 0) lackingAt = bytes.length;
       bytes.push(byte === undefined ? 0x3f : byte);
     }
-    return Uint8Array.from(bytes);
+    return {bytes: Uint8Array.from(bytes), lackingAt};
   }
+  function bytesOf(text, limit) { return windows1252(text, limit).bytes; }
 
   function textAt(pointer) {
     const heap = player.HEAPU8;
@@ -60,8 +66,14 @@
     return made;
   }
 
-  function showMessage(text) { byId('message').textContent = text; }
-  function announce(text) { byId('announce').textContent = text; }
+  // The message bar, with the buttons that answer it (none by default).
+  function showMessage(text, ...buttons) {
+    byId('message').textContent = text;
+    for (const button of document.querySelectorAll('.message-bar button')) button.hidden = !buttons.includes(button.id);
+    byId('message-bar').hidden = text === '';
+  }
+  function announce(text) { if (text) byId('announce').textContent = text; }
+  function said(pointer) { return textAt(pointer); }
 
   // Puts every text the player changed into its element.
   function applyChanges() {
@@ -106,7 +118,8 @@
       pair.append(which);
     }
     field.setAttribute('aria-labelledby', names);
-    field.setAttribute('aria-describedby', 'label-' + labelId);
+    field.setAttribute('aria-describedby', 'label-' + labelId +
+                       (player._PageHasRevealLabels() === 1 ? ' reveal-' + player._PageRevealLabelId(row) : ''));
     const label = element('span', 'verdict fill-none', '?');
     label.id = 'label-' + labelId;
     pair.append(field, label);
@@ -159,17 +172,46 @@
     return player.HEAPU8.slice(pointer, pointer + player._PageAnswersSize());
   }
 
-  // Local storage holds the answers file itself, one character per byte.
-  function store() {
-    storePending = false;
-    const bytes = answersBytes();
+  // Local storage holds the answers file itself, one character per byte,
+  // shared by every tab of the page: the player merges this page's changes
+  // into what the others kept.
+  function keptText(bytes) {
     let kept = '';
     for (let k = 0; k < bytes.length; k += 8192) kept += String.fromCharCode.apply(null, bytes.subarray(k, k + 8192));
+    return kept;
+  }
+  function keptBytes(kept) { return kept === null ? new Uint8Array(0) : Uint8Array.from(kept, (c) => c.charCodeAt(0) & 255); }
+
+  // The browser keeps nothing (site data blocked, storage off, a sandboxed
+  // frame, a full quota): the header says so for as long as the page is open.
+  function storageFailed() { byId('storage-notice').textContent = said(player._PageStorageNotice()); }
+
+  function storageWorks() {
     try {
-      localStorage.setItem(storageKey, kept);
+      localStorage.setItem('ludex:essai', '1');
+      localStorage.removeItem('ludex:essai');
+      return true;
     } catch (refused) {
-      // No storage (private browsing, a full disk): "Sauver" still gives the file.
+      return false;
     }
+  }
+
+  function store() {
+    storePending = false;
+    try {
+      const kept = keptBytes(localStorage.getItem(storageKey));
+      const pointer = withBytes(kept, (at, length) => player._PageMergeForStore(at, length));
+      localStorage.setItem(storageKey, keptText(player.HEAPU8.slice(pointer, pointer + player._PageAnswersSize())));
+    } catch (refused) {
+      storageFailed();
+    }
+  }
+
+  // Another tab kept answers: the fields it changed show here, judged.
+  function takeKept(event) {
+    if (event.key !== storageKey || event.newValue === null) return;
+    withBytes(keptBytes(event.newValue), (pointer, length) => player._PageTakeKept(pointer, length));
+    applyChanges();
   }
 
   function storeSoon() {
@@ -179,16 +221,24 @@
   }
 
   function storedAnswers() {
-    let kept = null;
     try {
-      kept = localStorage.getItem(storageKey);
+      return keptBytes(localStorage.getItem(storageKey));
     } catch (refused) {
-      kept = null;
+      return new Uint8Array(0);
     }
-    return kept === null ? new Uint8Array(0) : Uint8Array.from(kept, (c) => c.charCodeAt(0) & 255);
   }
 
   function isField(target) { return target instanceof HTMLInputElement && target.classList.contains('field'); }
+
+  // A typed character Windows-1252 lacks shows as '?' at once, as it will be
+  // kept; the caret stays after the same characters.
+  function showAsKept(field) {
+    const kept = cp1252.decode(bytesOf(field.value, Infinity));
+    if (kept === field.value) return;
+    const caret = cp1252.decode(bytesOf(field.value.slice(0, field.selectionEnd), Infinity)).length;
+    field.value = kept;
+    field.setSelectionRange(caret, caret);
+  }
 
   function syncField(field) {
     const bytes = bytesOf(field.value, player._PageFieldCapacity());
@@ -197,17 +247,9 @@
   }
 
   function judge(field, always) {
-    const labelId = player._PageFeedbackLabelId(+field.dataset.id);
-    const before = controls.get(labelId).textContent;
-    const score = controls.get(scoreId).textContent;
     player._PageJudge(+field.dataset.id);
+    announce(said(player._PageVerdictAnnouncement(+field.dataset.id, always ? 1 : 0)));
     applyChanges();
-    const word = controls.get(labelId).textContent;
-    if (always || word !== before) {
-      let said = 'Question ' + field.dataset.question + ' : ' + word + '.';
-      if (controls.get(scoreId).textContent !== score) said += ' Score :' + controls.get(scoreId).textContent + '.';
-      announce(said);
-    }
     storeSoon();
   }
 
@@ -215,9 +257,8 @@
     if (!field) return;
     syncField(field);
     player._PageFillUnsolved(+field.dataset.id);
+    announce(said(player._PageFillAnnouncement(+field.dataset.id)));
     applyChanges();
-    announce('« ' + field.value + ' » essayé sur les questions non trouvées. Score :' +
-             controls.get(scoreId).textContent + '.');
     storeSoon();
   }
 
@@ -231,43 +272,61 @@
     link.click();
     link.remove();
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-    announce('Réponses enregistrées dans ' + answersName + '.');
+    const now = new Date();
+    const name = bytesOf(answersName, Infinity);
+    const line = withBytes(name, (at, length) => said(player._PageSaveLine(at, length, now.getHours(), now.getMinutes())));
+    byId('save-line').textContent = line;
+    announce(line);
   }
 
-  function refusal(code, name) {
-    const lines = player._PageCheckedLines();
-    const expected = player._PageAnswerLineCount();
-    const why = [
-      '',
-      '« ' + name + ' » est vide : ce n\'est pas un fichier de réponses.',
-      '« ' + name + ' » est bien trop gros pour un fichier de réponses.',
-      '« ' + name + ' » n\'est pas un fichier de réponses : il ne contient pas que du texte.',
-      '« ' + name + ' » n\'est pas un fichier de réponses de ce quiz : sa ' + lines + 'e ligne est remplie, ' +
-          'ce quiz n\'en a que ' + expected + '.',
-    ][code];
-    return why + ' Vos réponses n\'ont pas changé.';
+  // "Reprendre mes réponses…": a UTF-8 file is converted to Windows-1252
+  // here, where the browser knows both; the player checks it and asks.
+  async function offer(file) {
+    const raw = new Uint8Array(await file.slice(0, player._PageMaxAnswersFileSize() + 1).arrayBuffer());
+    let text = {bytes: raw, lackingAt: -1};
+    if (raw.some((byte) => byte >= 0x80)) {
+      try {
+        text = windows1252(new TextDecoder('utf-8', {fatal: true}).decode(raw), Infinity);
+      } catch (notUtf8) {
+        text = {bytes: raw, lackingAt: -1};  // Windows-1252, as the program writes it
+      }
+    }
+    const name = bytesOf(file.name, Infinity);
+    const asks = withBytes(name, (nameAt, nameLength) => withBytes(text.bytes, (at, length) =>
+        player._PageOfferAnswersFile(nameAt, nameLength, at, length, text.lackingAt)));
+    showMessage(said(player._PageMessage()), ...(asks === 1 ? ['offer-yes', 'offer-no'] : []));
+    if (asks === 1) byId('offer-yes').focus();
   }
 
-  async function resume(file) {
-    if (file.size > player._PageMaxAnswersFileSize()) {
-      showMessage(refusal(2, file.name));
-      return;
-    }
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const code = withBytes(bytes, (pointer, length) => player._PageCheckAnswersFile(pointer, length));
-    if (code !== 0) {
-      showMessage(refusal(code, file.name));
-      return;
-    }
-    withBytes(bytes, (pointer, length) => player._PageRestore(pointer, length));
+  // The offered file taken, with "Annuler" to put the answers before it back.
+  function takeOffer() {
+    if (player._PageResumeOffer() !== 1) return;
     applyChanges();
     store();
-    showMessage('Réponses reprises de « ' + file.name + ' ».');
+    showMessage(said(player._PageMessage()), 'undo');
+    byId('undo').focus();
+  }
+
+  function undoOffer() {
+    if (player._PageUndoResume() !== 1) return;
+    applyChanges();
+    store();
+    showMessage(said(player._PageMessage()));
+    byId('resume').focus();
   }
 
   function listen() {
     const questions = byId('questions');
-    questions.addEventListener('input', (event) => { if (isField(event.target)) syncField(event.target); });
+    questions.addEventListener('input', (event) => {
+      if (!isField(event.target)) return;
+      if (!event.isComposing) showAsKept(event.target);
+      syncField(event.target);
+    });
+    questions.addEventListener('compositionend', (event) => {
+      if (!isField(event.target)) return;
+      showAsKept(event.target);
+      syncField(event.target);
+    });
     questions.addEventListener('keyup', (event) => {
       if (event.key === 'Enter' && !event.isComposing && isField(event.target)) judge(event.target, true);
     });
@@ -294,8 +353,15 @@
     chooser.addEventListener('change', () => {
       const file = chooser.files[0];
       chooser.value = '';
-      if (file) resume(file);
+      if (file) offer(file);
     });
+    byId('offer-yes').addEventListener('click', takeOffer);
+    byId('offer-no').addEventListener('click', () => {
+      showMessage('');
+      byId('resume').focus();
+    });
+    byId('undo').addEventListener('click', undoOffer);
+    window.addEventListener('storage', takeKept);
     window.addEventListener('pagehide', store);
     document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') store(); });
   }
@@ -333,6 +399,7 @@
     storageKey = 'ludex:' + textAt(player._PageQuizKey());
     nameAnswersFile();
     buildPage();
+    if (!storageWorks()) storageFailed();
     withBytes(storedAnswers(), (pointer, length) => player._PageRestore(pointer, length));
     applyChanges();
     listen();
@@ -347,7 +414,7 @@
   try {
     createLudexPlayer({onRuntimeInitialized() { start(this); }});
   } catch (failure) {
-    showMessage('Ce navigateur ne peut pas jouer ce quiz : il lui faut WebAssembly.');
+    byId('no-webassembly').hidden = false;
     page.dataset.ready = 'error';
   }
 })();

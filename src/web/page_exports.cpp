@@ -10,8 +10,12 @@
 namespace {
 
 PagePlayer player;
-long long checkedLines = 0;
 std::string answers;
+std::string message;  // the last sentence made for the page
+
+std::string Text(const uint8_t* bytes, int length) {
+  return std::string(reinterpret_cast<const char*>(bytes), length > 0 ? static_cast<size_t>(length) : 0);
+}
 
 }  // namespace
 
@@ -67,29 +71,64 @@ const char* PageText(int id) { return player.text(id).c_str(); }
 // The colour of a feedback label, a FeedbackFill.
 int PageFeedbackFill(int id) { return static_cast<int>(FeedbackFillFor(player.text(id).c_str())); }
 
-void PageSetField(int id, const uint8_t* text, int length) {
-  player.setField(id, std::string(reinterpret_cast<const char*>(text), length > 0 ? length : 0));
-}
+void PageSetField(int id, const uint8_t* text, int length) { player.setField(id, Text(text, length)); }
 
 void PageJudge(int id) { player.judge(id); }
 void PageFillUnsolved(int id) { player.fillUnsolved(id); }
 
 void PageRestore(const uint8_t* bytes, int size) { player.restore(bytes, size > 0 ? static_cast<size_t>(size) : 0); }
 
-// An AnswersFileRefusal; PageCheckedLines() then tells the file's lines.
-int PageCheckAnswersFile(const uint8_t* bytes, int size) {
-  return static_cast<int>(player.checkAnswersFile(bytes, size > 0 ? static_cast<size_t>(size) : 0, checkedLines));
+// "Reprendre mes réponses": 1 when the file fits and the page asks before
+// taking it, 0 when it is refused or changes nothing. PageMessage() says which.
+int PageOfferAnswersFile(const uint8_t* name, int nameLength, const uint8_t* bytes, int size, int lackingAt) {
+  const AnswersOfferFacts& facts =
+      player.offer(Text(name, nameLength), bytes, size > 0 ? static_cast<size_t>(size) : 0, lackingAt);
+  message = OfferMessage(facts);
+  return facts.refusal == AnswersFileRefusal::None && facts.changes > 0 ? 1 : 0;
 }
-int PageCheckedLines() { return static_cast<int>(checkedLines); }
-int PageAnswerLineCount() { return static_cast<int>(player.answerLineCount()); }
+int PageResumeOffer() {
+  if (!player.resumeOffer()) return 0;
+  message = ResumedMessage(player.offerFacts());
+  return 1;
+}
+int PageUndoResume() {
+  if (!player.undoResume()) return 0;
+  message = UndoneMessage(player.offerFacts());
+  return 1;
+}
 int PageMaxAnswersFileSize() { return static_cast<int>(MaxAnswersFileSize); }
+const char* PageMessage() { return message.c_str(); }
+
+const char* PageStorageNotice() {
+  message = StorageNotice();
+  return message.c_str();
+}
+const char* PageSaveLine(const uint8_t* name, int nameLength, int hour, int minute) {
+  message = SaveLine(Text(name, nameLength), hour, minute);
+  return message.c_str();
+}
+const char* PageVerdictAnnouncement(int fieldId, int always) {
+  message = player.verdictAnnouncement(fieldId, always != 0);
+  return message.c_str();
+}
+const char* PageFillAnnouncement(int fieldId) {
+  message = player.fillAnnouncement(fieldId);
+  return message.c_str();
+}
 
 // The answers file of the fields as they stand; PageAnswersSize() its length.
 const char* PageAnswers() {
   answers = player.answersFile();
   return answers.data();
 }
+// The answers file to keep, from what the browser keeps now; PageAnswersSize() its length.
+const char* PageMergeForStore(const uint8_t* kept, int size) {
+  answers = player.mergeForStore(kept, size > 0 ? static_cast<size_t>(size) : 0);
+  return answers.data();
+}
 int PageAnswersSize() { return static_cast<int>(answers.size()); }
+// Another tab kept answers.
+void PageTakeKept(const uint8_t* kept, int size) { player.takeKept(kept, size > 0 ? static_cast<size_t>(size) : 0); }
 
 const char* PageQuizKey() { return player.quizKey().c_str(); }
 

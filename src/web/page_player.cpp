@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "answer_fields.h"
 #include "answers_file.h"
 #include "judge.h"
 #include "verdict.h"
@@ -46,6 +47,7 @@ class PageControls final : public VerdictControls {
   void writePanelText(int id, const char* text) override { player_.write(id, text); }
   void writeHeaderText(int id, const char* text) override { player_.write(id, text); }
   bool readsBravo(int id) override { return player_.text(id) == VerdictBravo; }
+  bool hasPanelControl(int id) override { return player_.isControl(id); }
 
  private:
   PagePlayer& player_;
@@ -63,6 +65,10 @@ QuizLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint
   score_ = " 0 / " + std::to_string(quiz_.questionCount);
   scoreCode_.clear();
   changes_.clear();
+  kept_.assign(fieldCount(), "");
+  offered_ = {};
+  offeredFile_.clear();
+  beforeResume_.clear();
   return loaded.result;
 }
 
@@ -113,54 +119,23 @@ void PagePlayer::judge(int fieldId) {
 
 void PagePlayer::fillUnsolved(int fieldId) {
   if (!isField(fieldId)) return;
-  const std::string typed = Cut(text(fieldId), MaxTextLength);
-  int focused = fieldId;
-  const int limit = AnswerFieldLimit(quiz_.questionCount, quiz_.answersPerQuestion);
-  for (int j = 1; j <= limit; ++j) {
-    const int field = IDC_ANSWER_BASE + j;
-    if (text(IDC_FEEDBACK_BASE + j) == VerdictBravo || !isField(field)) continue;
-    write(field, typed.c_str());
-    // Giving the focus to another field judges the one that had it.
-    if (focused != field) judge(focused);
-    focused = field;
-  }
-  if (focused != fieldId) judge(focused);
+  PageControls controls(*this);
+  FillUnsolved(quiz_, controls, fieldId);
+}
+
+void PagePlayer::restoreAnswers(const uint8_t* bytes, size_t size) {
+  PageControls controls(*this);
+  RestoreAnswers(quiz_, controls, rows_, bytes, size);
 }
 
 void PagePlayer::restore(const uint8_t* bytes, size_t size) {
-  // As a panel just built: reveal labels empty, nothing revealed (every
-  // label gets its word again below).
-  for (int q = 1; q <= static_cast<int>(reveals_.size()); ++q) write(IDC_REVEAL_BASE + q, "");
-  quiz_.allRevealed = 0;
-  size_t position = 0;
-  for (int k = 1; k <= fieldCount(); ++k) {
-    char line[SavedLineSize];
-    ReadSavedLine(bytes, size, position, line);
-    write(IDC_ANSWER_BASE + k, line);
-  }
-  for (int k = 1; k <= fieldCount(); ++k) judge(IDC_ANSWER_BASE + k);
+  restoreAnswers(bytes, size);
+  kept_.clear();
+  for (int k = 1; k <= fieldCount(); ++k) kept_.push_back(Cut(text(IDC_ANSWER_BASE + k), MaxTextLength));
 }
 
 long long PagePlayer::answerLineCount() const {
   return std::max(0LL, static_cast<long long>(quiz_.questionCount) * quiz_.answersPerQuestion);
-}
-
-AnswersFileRefusal PagePlayer::checkAnswersFile(const uint8_t* bytes, size_t size, long long& lineCount) const {
-  lineCount = 0;
-  if (size == 0) return AnswersFileRefusal::Empty;
-  if (size > MaxAnswersFileSize) return AnswersFileRefusal::TooLarge;
-  for (size_t k = 0; k < size; ++k) {
-    const uint8_t byte = bytes[k];
-    if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') return AnswersFileRefusal::NotText;
-  }
-  // Each line read moves past at least one byte: at most size lines.
-  size_t position = 0;
-  for (long long line = 1; position < size; ++line) {
-    char text[SavedLineSize];
-    ReadSavedLine(bytes, size, position, text);
-    if (text[0] != 0) lineCount = line;
-  }
-  return lineCount > answerLineCount() ? AnswersFileRefusal::TooManyAnswers : AnswersFileRefusal::None;
 }
 
 std::string PagePlayer::answersFile() const {
@@ -170,4 +145,23 @@ std::string PagePlayer::answersFile() const {
     file += "\r\n";
   }
   return file;
+}
+
+std::string PagePlayer::verdictAnnouncement(int fieldId, bool always) const {
+  const auto changed = [this](int id) { return std::find(changes_.begin(), changes_.end(), id) != changes_.end(); };
+  const int label = FeedbackLabelId(fieldId);
+  VerdictNews news = {PlaceOfAnswerField(fieldId, quiz_.answersPerQuestion).questionIndex + 1, nullptr, nullptr,
+                      scoreCode_.c_str(), nullptr, 0};
+  if (always || changed(label)) news.word = text(label).c_str();
+  if (changed(IDC_SCORE)) news.score = score_.c_str();
+  for (int q = 0; q < static_cast<int>(reveals_.size()); ++q) {
+    if (!changed(RevealLabelId(q)) || reveals_[q].empty()) continue;
+    news.reveal = reveals_[q].c_str();
+    ++news.revealsShown;
+  }
+  return news.word != nullptr || news.score != nullptr || news.revealsShown > 0 ? VerdictAnnouncement(news) : "";
+}
+
+std::string PagePlayer::fillAnnouncement(int fieldId) const {
+  return FillAnnouncement(Cut(text(fieldId), MaxTextLength), score_.c_str(), scoreCode_.c_str());
 }

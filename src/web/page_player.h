@@ -2,26 +2,21 @@
 // resources, and the page's answer fields, feedback labels, reveal labels and
 // score held as texts, identified as the program's controls are. Verdicts,
 // reveal texts and the score go through the program's own JudgeAnswerField
-// and RecountScore; the answers file is read with ReadSavedLine. Portable:
-// the page's script drives it through page_exports.cpp, tests natively.
-// Texts are Windows-1252 bytes, as in the program.
+// and RecountScore, F1 and the restore through FillUnsolved and
+// RestoreAnswers; the answers file is read with ReadSavedLine. The answers
+// also come from a file offered by the pupil and from other tabs of the page,
+// and go to the browser's storage (page_answers.cpp). Portable: the page's
+// script drives it through page_exports.cpp, tests natively. Texts are
+// Windows-1252 bytes, as in the program.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "page_messages.h"
 #include "quiz_content.h"
 #include "quiz_loader.h"
-
-// Why a file offered as an answers file is refused (it then changes nothing).
-enum class AnswersFileRefusal {
-  None,
-  Empty,
-  TooLarge,        // past MaxAnswersFileSize
-  NotText,         // a zero or control byte other than tab, CR and LF
-  TooManyAnswers,  // more non-empty lines than the quiz has answer lines
-};
 
 enum : size_t {
   MaxAnswersFileSize = 1 << 20,  // far more than 255 x 2 lines of 271 bytes
@@ -57,16 +52,39 @@ class PagePlayer {
   // from field to field judges them, ending back in fieldId.
   void fillUnsolved(int fieldId);
 
-  // Fills every field from an answers file's bytes and judges them in order,
-  // as the question panel does when it is built.
+  // The answers the browser kept for this page, restored as the question
+  // panel restores an answers file when it is built.
   void restore(const uint8_t* bytes, size_t size);
-  // Whether a file offered by the player is an answers file of this quiz;
-  // lineCount receives how many non-empty lines it has.
-  AnswersFileRefusal checkAnswersFile(const uint8_t* bytes, size_t size, long long& lineCount) const;
   // questionCount x answersPerQuestion: the lines of the answers file.
   long long answerLineCount() const;
   // The answers file of the fields as they stand: one CR LF line per field.
   std::string answersFile() const;
+
+  // A file offered by "Reprendre mes réponses" (page_answers.cpp), as
+  // Windows-1252 bytes: the script has converted a UTF-8 file, lackingAt
+  // being the offset of the first character it could not convert (-1 for
+  // none). Its lines may end in CR LF, LF or CR. A file this quiz's player
+  // could have written is kept for resumeOffer(); the facts say which, and
+  // how many answers it would change.
+  const AnswersOfferFacts& offer(const std::string& name, const uint8_t* bytes, size_t size, long long lackingAt);
+  // Restores the file kept by offer(); the answers before it are kept for
+  // undoResume(). False when no file is kept.
+  bool resumeOffer();
+  bool undoResume();
+  const AnswersOfferFacts& offerFacts() const { return offered_; }
+
+  // Local storage, shared by every tab of the page: the answers file to keep
+  // is the one kept now (maybe by another tab) with the fields this page
+  // changed since it last kept or took one; a file another tab kept gives
+  // this page the fields it changed, each judged, unless this page changed
+  // the same field since (its change comes later, and wins).
+  std::string mergeForStore(const uint8_t* kept, size_t size);
+  void takeKept(const uint8_t* kept, size_t size);
+
+  // What a screen reader is told after a verdict on fieldId (said when the
+  // word changed or always is set) or after F1 from it, from the changes.
+  std::string verdictAnnouncement(int fieldId, bool always) const;
+  std::string fillAnnouncement(int fieldId) const;
 
   // A name for the quiz's resources: the page keeps its answers under it.
   const std::string& quizKey() const { return quizKey_; }
@@ -80,6 +98,7 @@ class PagePlayer {
 
  private:
   std::string* slot(int id);
+  void restoreAnswers(const uint8_t* bytes, size_t size);
   bool isField(int id) const;
   int fieldCount() const { return rows_ * fieldsPerRow(); }
 
@@ -92,4 +111,8 @@ class PagePlayer {
   std::string scoreCode_;
   std::string quizKey_;
   std::vector<int> changes_;
+  std::vector<std::string> kept_;  // each field's line as this page last kept or took it
+  AnswersOfferFacts offered_ = {};
+  std::string offeredFile_;        // the file offer() accepted, CR LF lines
+  std::string beforeResume_;       // the answers file before resumeOffer()
 };

@@ -1,7 +1,9 @@
 // Fuzzes the player image reader and writer with arbitrary bytes: no input
-// may crash them or make them read past it; every refusal says why; what the
-// writer accepts reads back with the streams written, and writing the same
-// streams into its result changes nothing.
+// may crash them, make them read past it or hold more memory than the fuzzer
+// allows (scripts/fuzz.sh); every refusal says why; what the writer accepts
+// reads back with the streams written, and writing the same streams into its
+// result changes nothing. The bytes are also read as a resource section by
+// itself, so that the directory reader gets them without headers around.
 #include <cstdint>
 #include <cstdlib>
 
@@ -13,6 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QuizPayloads read;
   std::string error;
   if (!ReadQuizResources(image, read, error) && error.empty()) std::abort();
+  PeImage section{};
+  section.sections = {{0, ".rsrc", uint32_t(size), 0x1000, uint32_t(size), 0, 0}};
+  section.directories = {{0, 0}, {0, 0}, {0x1000, uint32_t(size)}};
+  std::vector<Resource> resources;
+  error.clear();
+  if (!ReadResources(image, section, resources, error) && error.empty()) std::abort();
   Bytes program;
   error.clear();
   const bool written = WriteQuizResources(image, streams, program, error);

@@ -1,16 +1,14 @@
-// The quiz resources of a player program, read and written in small programs
-// built here as the linkers lay them out (the real player is written under
-// wine, in player_image_windows_test.cpp), and where a program keeps its
-// answers.
+// The quiz resources of a player program, read and written in real programs
+// that the MinGW cross compilers built for the tests (programs/) and in
+// resource directories made by hand; the real player is written under wine
+// (player_image_windows_test.cpp), the written programs are read by pefile
+// (pe_oracle_test.py).
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 
-#include "file_paths.h"
 #include "player_image.h"
-#include "resource_tree.h"
 
 namespace {
 
@@ -19,59 +17,15 @@ ResourceKey Named(const char16_t* name) { return {true, 0, name}; }
 Resource R(ResourceKey type, uint16_t name, uint16_t language, Bytes data) {
   return {type, Id(name), Id(language), 0, data};
 }
-
-// Like the player's: two dialogs, an icon, and a type known by its name.
-const std::vector<Resource> Player = {R(Id(5), 101, 0x409, Bytes(60, 1)), R(Id(5), 102, 0x409, Bytes(60, 2)),
-                                      R(Id(3), 1, 0x409, Bytes(300, 3)), R(Named(u"TEXT"), 7, 0x40C, {4})};
+const ResourceKey Patch = Named(u"PATCH");
 const QuizPayloads Small{Bytes(40, 'q'), Bytes(9, 'c')}, Large{Bytes(9000, 'Q'), Bytes(3000, 'C')};
 
-std::vector<Resource> With(std::vector<Resource> list, const std::vector<Resource>& more) {
-  list.insert(list.end(), more.begin(), more.end());
-  return list;
-}
-
-enum : size_t { Optional = 0x58, Directories = Optional + 112, Table = Optional + 240 };
-
-// A stripped 64-bit program (32-bit when pe32): headers, .text, .rsrc with
-// resources (none without), .reloc with one fix-up in .text.
-Bytes Image(const std::vector<Resource>* resources, bool relocations = true, bool pe32 = false) {
-  std::vector<std::pair<std::string, Bytes>> sections = {{".text", Bytes(0x180, 0xC3)}};
-  if (resources) sections.push_back({".rsrc", LayOutResources(*resources, 0x2000)});
-  if (relocations) sections.push_back({".reloc", {0, 0x10, 0, 0, 12, 0, 0, 0, 0x10, 0xA0, 0, 0}});
-  Bytes image(0x200, 0);
-  const auto set = [&image](size_t at, uint32_t value) { WriteLe32(image, at, value); };
-  const size_t directories = pe32 ? Optional + 96 : Directories, table = pe32 ? Table - 16 : Table;
-  set(0, 'M' | 'Z' << 8);
-  set(0x3C, 0x40);
-  set(0x40, 'P' | 'E' << 8);
-  set(0x46 - 2, uint32_t(sections.size()) << 16);
-  set(0x54, uint32_t(table - Optional));
-  set(Optional, pe32 ? 0x10B : 0x20B);
-  set(Optional + 32, 0x1000);  // section alignment
-  set(Optional + 36, 0x200);   // file alignment
-  set(Optional + 60, 0x200);   // headers
-  set(directories - 4, 16);
-  uint32_t address = 0x1000;
-  for (size_t k = 0; k < sections.size(); ++k) {
-    const auto& [name, content] = sections[k];
-    const size_t at = table + 40 * k, entry = name == ".rsrc" ? 2 : name == ".reloc" ? 5 : 0;
-    std::copy(name.begin(), name.end(), image.begin() + at);
-    set(at + 8, uint32_t(content.size()));
-    set(at + 12, address);
-    set(at + 16, uint32_t(AlignUp(content.size(), 0x200)));
-    set(at + 20, uint32_t(image.size()));
-    set(at + 36, 0x40000040);
-    if (entry != 0) {
-      set(directories + 8 * entry, address);
-      set(directories + 8 * entry + 4, uint32_t(content.size()));
-    }
-    image.insert(image.end(), content.begin(), content.end());
-    image.resize(AlignUp(image.size(), 0x200));
-    address += uint32_t(AlignUp(content.size(), 0x1000));
-  }
-  set(Optional + ImageSizeField, address);
-  set(Optional + ChecksumField, PeChecksum(image, Optional + ChecksumField));
-  return image;
+// A program that the MinGW cross compilers built (programs/CMakeLists.txt).
+Bytes Program(const char* file) {
+  std::ifstream in(std::string(LUDEX_TEST_PROGRAMS) + "/" + file, std::ios::binary);
+  const Bytes bytes(std::istreambuf_iterator<char>(in), {});
+  EXPECT_FALSE(bytes.empty()) << file;
+  return bytes;
 }
 
 Bytes Changed(Bytes image, size_t offset, uint32_t value) {
@@ -100,140 +54,142 @@ std::vector<Resource> ResourcesOf(const Bytes& image) {
   return list;
 }
 
-// Where the first entry of the first language table points: the file offset of that field.
-size_t FirstLanguageTarget(const Bytes& image) {
-  const size_t start = Headers(image).sections[1].rawOffset;
-  size_t field = start + 20;  // the root's first entry
-  for (int level = 1; level < 3; ++level) field = start + (ReadLe32(image, field) & 0x7FFFFFFF) + 20;
-  return field;
+// What a program written with these streams must hold.
+std::vector<Resource> WithQuiz(const std::vector<Resource>& list, const QuizPayloads& streams) {
+  std::vector<Resource> kept = {R(Patch, 104, 0, streams.quiz), R(Patch, 105, 0, streams.codes)};
+  for (const Resource& r : list) {
+    if (!(r.type == Patch && (r.name == Id(104) || r.name == Id(105)))) kept.push_back(r);
+  }
+  SortResources(kept);
+  return kept;
 }
 
-// Every entry of each level leads to the one table below: 45 x 45 x 45 resources in 1 kB.
-Bytes FanOut(Bytes image) {
-  const size_t at = Headers(image).sections[1].rawOffset, table = 16 + 8 * 45;
-  for (size_t level = 0; level < 3; ++level) {
-    WriteLe32(image, at + table * level + 12, 45 << 16);
-    for (uint32_t k = 0; k < 45; ++k) {
-      WriteLe32(image, at + table * level + 16 + 8 * k, k);
-      WriteLe32(image, at + table * level + 20 + 8 * k,
-                uint32_t(level < 2 ? 0x80000000 | table * (level + 1) : table * 3));
-    }
+// Its relocations made one block fixing page: its last entries these, the others padding.
+Bytes FixUps(Bytes image, uint32_t page, std::vector<uint16_t> entries) {
+  const PeImage pe = Headers(image);
+  const size_t block = pe.sections.back().rawOffset, size = DirectoryOf(pe, RelocationDirectory).size;
+  entries.insert(entries.begin(), (size - RelocationBlockHeaderSize) / RelocationEntrySize - entries.size(), 0);
+  WriteLe32(image, block + RelocationPageField, page);
+  WriteLe32(image, block + RelocationBlockSizeField, uint32_t(size));
+  for (size_t k = 0; k < entries.size(); ++k) {
+    WriteLe16(image, block + RelocationBlockHeaderSize + RelocationEntrySize * k, entries[k]);
   }
-  WriteLe32(image, at + table * 3, 0x2000);  // an empty resource
-  WriteLe32(image, at + table * 3 + 4, 0);
   return image;
 }
 
-TEST(PlayerImage, ChecksumAndResourceOrder) {
+// The entry of the root's first entry that leads to the first language: the file offset of its target.
+size_t FirstLanguageTarget(const Bytes& image, const PeSection& resources) {
+  size_t field = resources.rawOffset + ResourceTableHeaderSize + EntryTargetField;
+  for (int level = 1; level < 3; ++level) {
+    field = resources.rawOffset + (ReadLe32(image, field) & ~EntryHighBit) + ResourceTableHeaderSize + EntryTargetField;
+  }
+  return field;
+}
+
+TEST(PlayerImage, BytesChecksumAndResourceOrder) {
+  const Bytes three = {1, 2, 3};
+  EXPECT_EQ(ReadLe16(three, 1), 0x0302u);
+  EXPECT_EQ(ReadLe16(three, 2), 0x0003u);  // the bytes past the end read as zeros
+  EXPECT_EQ(ReadLe32(three, 0), 0x030201u);
+  EXPECT_EQ(ReadLe32(three, SIZE_MAX - 1), 0u);
   EXPECT_EQ(PeChecksum({1, 2, 3}, 100), 0x0201u + 0x0003 + 3);
   EXPECT_EQ(PeChecksum({0xFF, 0xFF, 2, 0, 9, 9, 9, 9}, 4), 0x0002u + 8);  // 0xFFFF + 2 folds to 2; the field is skipped
   EXPECT_TRUE(Named(u"B") < Named(u"BA") && Named(u"BA") < Named(u"C") && Named(u"C") < Id(1) && Id(1) < Id(2));
   EXPECT_FALSE(R(Id(1), 1, 0, {1}) == R(Id(1), 1, 0, {2}) || R(Id(1), 1, 0, {1}) == R(Id(1), 1, 9, {1}));
 }
 
-// Each program gets the streams, keeps its other resources, and moves its
-// relocations after the resources; packing a packed program again gives
-// what packing the program did.
-TEST(PlayerImage, WritesTheQuizIntoEveryKindOfProgram) {
-  const std::vector<Resource> languages =
-      With(Player, {R(Named(u"PATCH"), 104, 0x409, {1}), R(Named(u"PATCH"), 104, 0x40C, {2})});
+// Real programs of every kind, and a few changed where linkers could have
+// made them otherwise, take the quiz, keep every other resource and the long
+// names of their sections; packing a packed program again gives what packing
+// the program did.
+TEST(PlayerImage, WritesTheQuizIntoRealPrograms) {
+  const Bytes gui = Program("gui64.exe"), bare = Program("bare64.exe");
+  const PeImage pe = Headers(gui), barePe = Headers(bare);
+  const size_t slotEnd = barePe.sectionTableOffset + SectionHeaderSize * (barePe.sections.size() + 1);
+  const PeSection& resources = pe.sections[pe.sections.size() - 2];
+  const size_t debugEntry = pe.directoryOffset + DirectoryEntrySize * 6;  // a table of the header: debugging
   // clang-format off
-  const struct { const char* name; Bytes image; QuizPayloads streams; uint32_t relocations, imageSize; } cases[] = {
-      {"Player", Image(&Player), Small, 0x3000, 0x4000},
-      {"PlayerGrows", Image(&Player), Large, 0x6000, 0x7000},
-      {"LanguagesOf104NoCodes", Image(&languages), Small, 0x3000, 0x4000},
-      {"PackedShrinks", Written(Image(&Player), Large), Small, 0x3000, 0x4000},
-      {"NoRelocations", Image(&Player, false), Large, 0, 0x6000},
-      {"NoResourceSection", Image(nullptr), Small, 0x3000, 0x4000},
-      {"NoSectionNoRelocations", Image(nullptr, false), Small, 0, 0x3000},
-      {"Pe32", Image(&Player, true, true), Small, 0x3000, 0x4000},
-      {"SectionAlignment64K", Changed(Image(&Player), Optional + 32, 0x10000), Small, 0x10000, 0x20000},
-      {"TableEndsWhereResourcesStart", Changed(Changed(Image(&Player), Directories + 48, 0x1FF0), Directories + 52, 16), Small, 0x3000, 0x4000},
+  const struct { const char* name; Bytes image; } cases[] = {
+      {"gui64", gui}, {"gui32", Program("gui32.exe")}, {"library64", Program("library64.dll")},
+      {"norelocs64", Program("norelocs64.exe")}, {"norelocs32", Program("norelocs32.exe")},
+      {"bare64", bare}, {"bare32", Program("bare32.exe")},
+      {"RoomForOneMoreSection", Changed(bare, barePe.optionalOffset + HeadersSizeField, uint32_t(slotEnd))},
+      {"align512", Program("align512.exe")}, {"stripped32", Program("stripped32.exe")},
+      {"SectionAlignment64K", Changed(gui, pe.optionalOffset + SectionAlignmentField, 0x10000)},
+      {"TableEndsWhereResourcesStart", Changed(Changed(gui, debugEntry, resources.virtualAddress - 16), debugEntry + DirectorySizeField, 16)},
+      {"FixUpEndsWhereResourcesStart", FixUps(gui, resources.virtualAddress - 0x1000, {0xAFF8})},
+      {"HalvesEndWhereResourcesStart", FixUps(gui, resources.virtualAddress - 0x1000, {0x4FFE, 0xAFFF, 0x2FFE})},
   };
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const Bytes program = Written(c.image, c.streams);
-    QuizPayloads back;
-    std::string error;
-    ASSERT_TRUE(ReadQuizResources(program, back, error)) << error;
-    EXPECT_EQ(back.quiz, c.streams.quiz);
-    EXPECT_EQ(back.codes, c.streams.codes);
-    std::vector<Resource> expected;
-    for (const Resource& r : ResourcesOf(c.image)) {
-      if (!(r.type == Named(u"PATCH"))) expected.push_back(r);
-    }
-    expected =
-        With(expected, {R(Named(u"PATCH"), 104, 0, c.streams.quiz), R(Named(u"PATCH"), 105, 0, c.streams.codes)});
-    SortResources(expected);
-    EXPECT_EQ(ResourcesOf(program), expected);
+    const Bytes program = Written(c.image, Large);
+    EXPECT_EQ(ResourcesOf(program), WithQuiz(ResourcesOf(c.image), Large));
+    EXPECT_EQ(Written(program, Small), Written(c.image, Small));
     const PeImage before = Headers(c.image), after = Headers(program);
-    EXPECT_EQ(DirectoryOf(after, RelocationDirectory).address, c.relocations);
-    EXPECT_EQ(ReadLe32(program, Optional + ImageSizeField), c.imageSize);
-    EXPECT_EQ(ReadLe32(program, after.optionalOffset + ChecksumField),
-              PeChecksum(program, after.optionalOffset + ChecksumField));
-    const PeSection& resources = after.sections[1];
-    EXPECT_EQ(DirectoryOf(after, ResourceDirectory).size, resources.virtualSize);
-    EXPECT_EQ(program.size(), 0x400 + resources.rawSize + (c.relocations ? 0x200 : 0));
-    const uint32_t rawBefore = before.sections.size() == after.sections.size() ? before.sections[1].rawSize : 0;
-    EXPECT_EQ(
-        ReadLe32(program, Optional + InitializedDataSizeField) - ReadLe32(c.image, Optional + InitializedDataSizeField),
-        resources.rawSize - rawBefore);
-    EXPECT_EQ(Written(program, c.streams), program);
-    EXPECT_EQ(Written(Written(c.image, Large), c.streams), program);
-    EXPECT_EQ(ReadLe32(program, resources.rawOffset + ReadLe32(program, FirstLanguageTarget(program))) % 8, 0u);
+    const Bytes names(c.image.begin() + (before.symbolTable ? before.symbolTable : c.image.size()), c.image.end());
+    EXPECT_EQ(Bytes(program.begin() + (after.symbolTable ? after.symbolTable : program.size()), program.end()), names);
   }
 }
 
 // A program the writer cannot rewrite safely, or cannot read, is refused with the reason.
 TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
-  const Bytes player = Image(&Player), bare = Image(nullptr);
-  const Bytes quiz = Written(player, Small);
-  const size_t relocations = Headers(quiz).sections[2].rawOffset, resources = Headers(quiz).sections[1].rawOffset;
-  const size_t target = FirstLanguageTarget(quiz), dataEntry = resources + ReadLe32(quiz, target);
-  const Bytes noRelocations = Written(Image(&Player, false), Small);
+  const Bytes quiz = Written(Program("gui64.exe"), Small), bare = Program("bare64.exe");
+  const Bytes noRelocations = Written(Program("norelocs64.exe"), Small),
+              names = Written(Program("stripped32.exe"), Small);
+  const PeImage pe = Headers(quiz);
+  const PeSection &code = pe.sections[0], &resources = pe.sections[pe.sections.size() - 2],
+                  &relocations = pe.sections.back();
+  const auto entry = [&pe](int d) { return pe.directoryOffset + DirectoryEntrySize * d; };
+  const size_t coff = pe.coffOffset, optional = pe.optionalOffset, root = resources.rawOffset + ResourceTableHeaderSize;
+  const size_t target = FirstLanguageTarget(quiz, resources), dataEntry = resources.rawOffset + ReadLe32(quiz, target);
+  const size_t freeSlot = Headers(bare).sectionTableOffset + SectionHeaderSize * Headers(bare).sections.size();
   Bytes overlay = quiz, truncated(quiz.begin(), quiz.end() - 0x100),
-        cutData(quiz.begin(), quiz.begin() + resources + 0x200);
+        cutData(quiz.begin(), quiz.begin() + resources.rawOffset + 0x200),
+        relocationsFirst = Changed(quiz, relocations.headerOffset + RawOffsetField, code.rawOffset);
   overlay.push_back(0);
-  Bytes relocationsFirst =
-      Changed(quiz, Table + 100, 0x200);  // .reloc's data where .text's is, the file ending with .rsrc
-  relocationsFirst.resize(relocations);
+  relocationsFirst.resize(relocations.rawOffset);       // the file ends with the resources
+  ASSERT_GT(resources.rawSize, resources.virtualSize);  // raw bytes that the loader leaves out
   // clang-format off
   const struct { const char* name; Bytes image; bool readable; const char* words; } cases[] = {
-      {"NotMz", Bytes(100, 0), false, "pas d'en-tête MZ"},
-      {"NotPe", Changed(quiz, 0x3C, 0x300), false, "pas d'en-tête PE"},
-      {"PeHeaderPastTheEnd", Changed(quiz, 0x3C, 0xFFFFFFF0), false, "pas d'en-tête PE"},
-      {"OptionalHeaderPastTheEnd", Changed(quiz, 0x54, 0xFFFF), false, "il dépasse la fin du fichier"},
-      {"UnknownOptionalHeader", Changed(quiz, Optional, 0x999), false, "en-tête optionnel inconnu"},
-      {"TooManySections", Changed(quiz, 0x46, 97), false, "table des sections"},
-      {"FileAlignment", Changed(quiz, Optional + 36, 0x300), false, "alignements"},
-      {"HugeAlignment", Changed(Changed(quiz, Optional + 32, 1u << 17), Optional + 36, 1u << 17), true, "hors de l'ordinaire"},
-      {"Symbols", Changed(quiz, 0x4C, 0x800), true, "enlevez-la d'abord"},
-      {"Signed", Changed(quiz, Directories + 36, 16), true, "signé"},
+      {"NotMz", Changed(quiz, 0, 'M' | 'X' << 8), false, "pas d'en-tête MZ"},
+      {"ShorterThanMz", {'M', 'Z'}, false, "pas d'en-tête MZ"},
+      {"NotPe", Changed(quiz, coff - 4, 'P' | 'E' << 8 | 'X' << 16), false, "pas d'en-tête PE"},
+      {"PeHeaderPastTheEnd", Changed(quiz, PeOffsetField, 0xFFFFFFF0), false, "pas d'en-tête PE"},
+      {"OptionalHeaderPastTheEnd", Changed(quiz, coff + OptionalSizeField, 0xFFFF), false, "il dépasse la fin du fichier"},
+      {"UnknownOptionalHeader", Changed(quiz, optional + MagicField, 0x999), false, "en-tête optionnel inconnu"},
+      {"TooManySections", Changed(quiz, coff + SectionCountField, 97), false, "table des sections"},
+      {"FileAlignment", Changed(quiz, optional + FileAlignmentField, 0x300), false, "alignements"},
+      {"HugeAlignment", Changed(Changed(quiz, optional + SectionAlignmentField, 1u << 17), optional + FileAlignmentField, 1u << 17), true, "hors de l'ordinaire"},
+      {"Symbols", Program("symbols64.exe"), false, "liez-le avec -s"},
+      {"LongNamesAstray", Changed(quiz, coff + SymbolTableField, 0x800), true, "noms longs des sections du programme ne sont pas à leur place"},
+      {"LongNamesOfAnotherSize", Changed(names, Headers(names).symbolTable, 15), true, "noms longs des sections du programme ne sont pas à leur place"},
+      {"Signed", Changed(quiz, entry(CertificateDirectory) + DirectorySizeField, 16), true, "signé"},
       {"Overlay", overlay, true, "des données suivent la dernière section du programme (1 octet :"},
       {"TruncatedSection", truncated, true, "tronqué : sa section .reloc"},
       {"TruncatedResourceData", cutData, false, "tronqué : sa section .rsrc"},
-      {"HeadersPastTheEnd", Changed(quiz, Optional + 60, 0x10000), true, "tronqué : son en-tête"},
-      {"SectionAfterResources", Changed(quiz, Directories + 40, 0), true, "la section .reloc suit les ressources"},
-      {"TableInWhatMoves", Changed(Changed(quiz, Directories + 48, 0x3000), Directories + 52, 28), true, "l'entrée 6 du répertoire"},
-      {"RelocationInResources", Changed(quiz, relocations, 0x2000), true, "une relocation du programme touche"},
-      {"RelocationsDamaged", Changed(quiz, relocations + 4, 4), true, "relocations du programme sont abîmées"},
-      {"RelocationsOutside", Changed(quiz, Directories + 44, 0x10000), true, "relocations du programme sortent"},
-      {"RelocationTableInResources", Changed(Changed(noRelocations, Directories + 40, 0x2000), Directories + 44, 8), true, "l'entrée 5 du répertoire"},
+      {"HeadersPastTheEnd", Changed(quiz, optional + HeadersSizeField, 0x10000), true, "tronqué : son en-tête"},
+      {"SectionAfterResources", Changed(quiz, entry(RelocationDirectory), 0), true, "la section .reloc suit les ressources"},
+      {"TableInWhatMoves", Changed(Changed(quiz, entry(6), resources.virtualAddress), entry(6) + DirectorySizeField, 28), true, "l'entrée 6 du répertoire"},
+      {"FixUpInResources", FixUps(quiz, resources.virtualAddress, {0xA000}), true, "une relocation du programme touche"},
+      {"FixUpEndsInResources", FixUps(quiz, resources.virtualAddress - 0x1000, {0xAFF9}), true, "une relocation du programme touche"},
+      {"RelocationsDamaged", Changed(quiz, relocations.rawOffset + RelocationBlockSizeField, 4), true, "relocations du programme sont abîmées"},
+      {"RelocationsOutside", Changed(quiz, entry(RelocationDirectory) + DirectorySizeField, 0x10000), true, "relocations du programme sortent"},
+      {"RelocationTableInResources", Changed(Changed(noRelocations, entry(RelocationDirectory), resources.virtualAddress), entry(RelocationDirectory) + DirectorySizeField, 8), true, "l'entrée 5 du répertoire"},
       {"RelocationsFirstInTheFile", relocationsFirst, true, "pas rangées"},
-      {"EmptyResourceSectionFarAway", Changed(Changed(quiz, Table + 56, 0), Table + 60, 0xFFFF0000), false, "pas rangées"},
-      {"ResourcesInsideASection", Changed(quiz, Directories + 16, 0x2010), false, "ne commencent pas une section"},
-      {"ResourcesInNoSection", Changed(quiz, Directories + 16, 0x9000), false, "ne commencent pas une section"},
-      {"SectionsOverlap", Changed(quiz, Table + 20, uint32_t(resources)), true, "pas rangées"},
-      {"DirectoryLoops", Changed(quiz, resources + 20, 0x80000000), false, "tourne en rond"},
-      {"TableOutside", Changed(quiz, resources + 20, 0x8000FFF0), false, "une table sort de la section"},
-      {"DataWithoutLanguage", Changed(quiz, resources + 20, 0), false, "une donnée sans langue"},
-      {"NameOutside", Changed(quiz, resources + 16, 0x8000FFF0), false, "un nom sort de la section"},
+      {"EmptyResourceSectionFarAway", Changed(Changed(quiz, resources.headerOffset + RawSizeField, 0), resources.headerOffset + RawOffsetField, 0xFFFF0000), false, "pas rangées"},
+      {"ResourcesInsideASection", Changed(quiz, entry(ResourceDirectory), resources.virtualAddress + 0x10), false, "ne commencent pas une section"},
+      {"ResourcesInNoSection", Changed(quiz, entry(ResourceDirectory), 0x7FFF0000), false, "ne commencent pas une section"},
+      {"SectionsOverlap", Changed(quiz, resources.headerOffset - SectionHeaderSize + RawOffsetField, resources.rawOffset), true, "pas rangées"},
+      {"DirectoryLoops", Changed(quiz, root + EntryTargetField, EntryHighBit), false, "plus de trois niveaux"},
+      {"TableOutside", Changed(quiz, root + EntryTargetField, EntryHighBit | 0xFFF0), false, "une table sort de la section"},
+      {"DataWithoutLanguage", Changed(quiz, root + EntryTargetField, 0), false, "une donnée sans langue"},
+      {"NameOutside", Changed(quiz, root + EntryNameField, EntryHighBit | 0xFFF0), false, "un nom sort de la section"},
       {"DataEntryOutside", Changed(quiz, target, 0xFFF0), false, "entrée de données sort"},
-      {"DataOutside", Changed(quiz, dataEntry, 0x7FFFFF00), false, "des données sortent du fichier"},
-      {"NoRoomForASection", Changed(bare, Table + 90, 1), false, "n'a pas la place d'en ajouter une"},
-      {"NoResourceEntry", Changed(quiz, Directories - 4, 2), false, "n'a pas la place d'en ajouter une"},
-      {"SharedTablesFanOut", FanOut(Written(player, Large)), false, "trop d'entrées"},
+      {"DataOutside", Changed(quiz, dataEntry + DataAddressField, 0x7FFFFF00), false, "des données sortent du fichier"},
+      {"DataPastTheLoadedBytes", Changed(Changed(quiz, dataEntry + DataAddressField, resources.virtualAddress + resources.virtualSize), dataEntry + DataSizeField, 1), false, "des données sortent du fichier"},
+      {"NoRoomForASection", Changed(bare, freeSlot + 10, 1), false, "n'a pas la place d'en ajouter une"},
+      {"NoResourceEntry", Changed(quiz, pe.directoryOffset - DirectoryCountSize, 2), false, "n'a pas la place d'en ajouter une"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -248,53 +204,90 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
   }
 }
 
+// A directory made by hand: each level one table of counts[level] entries,
+// all leading to the one table below, the last to one empty resource; with a
+// name length, every entry has the one name of that length.
+Bytes Directory(const std::vector<size_t>& counts, size_t nameLength) {
+  std::vector<size_t> tables = {0};
+  for (size_t count : counts) tables.push_back(tables.back() + ResourceTableHeaderSize + ResourceEntrySize * count);
+  const size_t data = tables.back(), name = data + DataEntrySize;
+  Bytes bytes(name + 2 + 2 * nameLength, 0);
+  for (size_t level = 0; level < counts.size(); ++level) {
+    const bool last = level + 1 == counts.size(), named = nameLength > 0;
+    WriteLe16(bytes, tables[level] + (named ? NamedEntryCountField : IdEntryCountField), uint16_t(counts[level]));
+    for (size_t k = 0; k < counts[level]; ++k) {
+      const size_t entry = tables[level] + ResourceTableHeaderSize + ResourceEntrySize * k;
+      WriteLe32(bytes, entry + EntryNameField, named ? uint32_t(EntryHighBit | name) : uint32_t(k));
+      WriteLe32(bytes, entry + EntryTargetField, last ? uint32_t(data) : uint32_t(EntryHighBit | tables[level + 1]));
+    }
+  }
+  WriteLe32(bytes, data + DataAddressField, 0x1000);
+  WriteLe16(bytes, name, uint16_t(nameLength));
+  return bytes;
+}
+
+// The resources of a section that is the whole file, at address 0x1000.
+bool ReadSection(const Bytes& bytes, std::vector<Resource>& resources, std::string& error) {
+  PeImage pe{};
+  pe.sections = {{0, ".rsrc", uint32_t(bytes.size()), 0x1000, uint32_t(bytes.size()), 0, 0}};
+  pe.directories = {{0, 0}, {0, 0}, {0x1000, uint32_t(bytes.size())}};
+  return ReadResources(bytes, pe, resources, error);
+}
+
+std::vector<Resource> Many(size_t count) {
+  std::vector<Resource> list;
+  for (size_t k = 0; k < count; ++k) list.push_back(R(Id(uint16_t(10 + k / 40000)), uint16_t(k % 40000), 0, {}));
+  return list;
+}
+
+// What a directory asks for is bounded by the file's size (a name or data
+// repeated is copied for every resource), by a count of resources, and by
+// its tables, which a directory does not go through twice.
+TEST(PlayerImage, DirectoriesThatAskTooMuch) {
+  // clang-format off
+  const struct { const char* name; Bytes section; const char* words; } cases[] = {
+      {"NameOfEveryLanguage", Directory({1, 1, 2000}, 4000), "plus de mémoire que 4 fois sa taille"},
+      {"NameReadAgainAndAgain", Directory({2000, 0}, 4000), "plus de mémoire que 4 fois sa taille"},
+      {"DataOfEveryResource", Directory({45, 45, 45}, 0), "plus de mémoire que 4 fois sa taille"},
+      {"TablesGoneThroughAgain", Directory({45, 45, 0}, 0), "passe plusieurs fois par les mêmes tables"},
+      {"MoreResourcesThanCounted", LayOutResources(Many(70000), 0x1000), "plus de 65535 ressources (icônes"},
+      {"ManyResources", LayOutResources(Many(33000), 0x1000), ""},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Resource> resources;
+    std::string error;
+    EXPECT_EQ(ReadSection(c.section, resources, error), !*c.words) << error;
+    EXPECT_NE(error.find(c.words), std::string::npos) << error;
+  }
+  Bytes program;  // the writer does not give what it could not read back
+  std::string error;
+  EXPECT_FALSE(WriteResources(Program("bare64.exe"), Many(70000), program, error));
+  EXPECT_NE(error.find("relu, ne contient pas exactement"), std::string::npos) << error;
+}
+
 // Of several languages, the neutral one, else the first; a stream missing makes no quiz.
 TEST(PlayerImage, ReadsTheStreamWindowsPrefers) {
-  const ResourceKey patch = Named(u"PATCH");
   // clang-format off
   const struct { const char* name; std::vector<Resource> resources; const char* quiz; const char* error; } cases[] = {
-      {"NeutralFirst", {R(patch, 104, 0x409, {'a'}), R(patch, 104, 0, {'b'}), R(patch, 105, 0x40C, {'c'})}, "b", ""},
-      {"ElseTheFirst", {R(patch, 104, 0x40C, {'a'}), R(patch, 104, 0x409, {'b'}), R(patch, 105, 0x40C, {'c'})}, "b", ""},
-      {"LowerCaseType", {R(Named(u"patch"), 104, 0, {'a'}), R(patch, 105, 0, {'c'})}, "", NotAQuizProgram},
-      {"NoCodes", {R(patch, 104, 0, {'a'}), R(patch, 106, 0, {'c'})}, "a", NotAQuizProgram},
+      {"NeutralFirst", {R(Patch, 104, 0x409, {'a'}), R(Patch, 104, 0, {'b'}), R(Patch, 105, 0x40C, {'c'}), R(Named(u"\u0152UVRE"), 1, 0, {})}, "b", ""},
+      {"ElseTheFirst", {R(Patch, 104, 0x40C, {'a'}), R(Patch, 104, 0x409, {'b'}), R(Patch, 105, 0x40C, {'c'})}, "b", ""},
+      {"LowerCaseType", {R(Named(u"patch"), 104, 0, {'a'}), R(Patch, 105, 0, {'c'})}, "", NotAQuizProgram},
+      {"NoCodes", {R(Patch, 104, 0, {'a'}), R(Patch, 106, 0, {'c'})}, "a", NotAQuizProgram},
       {"NoResources", {}, "", NotAQuizProgram},
   };
   // clang-format on
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes program;
     QuizPayloads streams;
     std::string error;
-    EXPECT_EQ(ReadQuizResources(Image(&c.resources), streams, error), !*c.error) << c.name;
-    EXPECT_EQ(std::string(streams.quiz.begin(), streams.quiz.end()), c.quiz) << c.name;
-    EXPECT_EQ(error.substr(0, *c.error ? std::string(c.error).size() : std::string::npos), c.error) << c.name;
+    ASSERT_TRUE(WriteResources(Program("bare64.exe"), c.resources, program, error)) << error;
+    EXPECT_EQ(ReadQuizResources(program, streams, error), !*c.error);
+    EXPECT_EQ(std::string(streams.quiz.begin(), streams.quiz.end()), c.quiz);
+    EXPECT_EQ(error.substr(0, *c.error ? std::string(c.error).size() : std::string::npos), c.error);
   }
-}
-
-// The program's answers file, named after it in its folder, must not be the
-// source, however either path is written.
-TEST(FilePaths, AnswersFileOverTheSource) {
-  char folder[] = "/tmp/ludex-paths.XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string here = folder, previous = FullPath(".");
-  ASSERT_EQ(chdir(folder), 0);
-  ASSERT_EQ(symlink(folder, "lien"), 0);
-  ASSERT_EQ(mkdir("sous", 0700), 0);
-  for (const char* name : {"quiz.txt", "\xC3\xA9t\xC3\xA9.txt"}) std::ofstream(name) << "titre: T\n";
-  // clang-format off
-  const struct { const char* source; std::string program; bool clash; } cases[] = {
-      {"quiz.txt", "quiz.exe", true}, {"quiz.txt", "./sous/../quiz.exe", true}, {"quiz.txt", here + "/quiz.exe", true},
-      {"quiz.txt", "lien/quiz.exe", true}, {"sous/../quiz.txt", "quiz.exe", true}, {"neuf.txt", "sous/../neuf.exe", true},
-      {"quiz.txt", "quiz-jeu.exe", false}, {"quiz.txt", "sous/quiz.exe", false}, {"quiz.txt", "quiz", false},
-  };
-  // clang-format on
-  for (const auto& c : cases) EXPECT_EQ(AnswersFileClash(c.source, c.program).empty(), !c.clash) << c.program;
-  EXPECT_EQ(AnswersFileClash("\xC3\xA9t\xC3\xA9.txt", "\xC3\xA9t\xC3\xA9.exe"),
-            "le programme \xE9t\xE9.exe garderait les réponses des élèves dans \xE9t\xE9.txt, sa source, et "
-            "l'écraserait : donnez un autre nom à la source ou au programme");
-  EXPECT_EQ(FullPath("a/./b//../c"), here + "/a/c");
-  EXPECT_EQ(FullPath("/x/../../y/"), "/y");
-  EXPECT_EQ(FullPath("/.."), "/");
-  ASSERT_EQ(chdir(previous.c_str()), 0);
-  EXPECT_EQ(system(("rm -rf " + here).c_str()), 0);
 }
 
 }  // namespace

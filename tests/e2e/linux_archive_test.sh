@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The native archive as a Linux author gets it: made by cpack from the native
 # build, unpacked into an empty folder and used with nothing else. Its
-# ludex-pack finds the ludex.exe beside it, called by its path, through PATH
-# and through a link; checks and builds a sample; the built quiz opens under wine.
+# ludex-pack is static and stripped (no interpreter, no shared library: any
+# x86_64 Linux runs it), its LISEZMOI.txt is the Linux one (UTF-8 without
+# byte-order mark, LF, / in paths, the systems it runs on); ludex-pack finds
+# the ludex.exe beside it, called by its path, through PATH and through a
+# link; checks and builds a sample; the built quiz opens under wine.
 # Usage: linux_archive_test.sh CPACK NATIVE_CPACK_CONFIG PLAYER_EXE
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,8 +24,17 @@ listing=$(find . -type f | sort | tr '\n' ' ')
 expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-pack ./ludex.exe "
 [ "$listing" = "$expected" ] || die "the archive holds: $listing"
 cmp -s ludex.exe "$player" || die "the archive's ludex.exe is not this build's player"
+headers=$(readelf -d -l -S --wide ludex-pack 2>&1) || die "readelf: $headers"
+grep -q "NEEDED" <<<"$headers" && die "ludex-pack needs shared libraries: $(grep NEEDED <<<"$headers")"
+grep -q "INTERP" <<<"$headers" && die "ludex-pack asks for a program interpreter"
+grep -q "There is no dynamic section" <<<"$headers" || die "ludex-pack has a dynamic section"
+grep -q "\.symtab" <<<"$headers" && die "ludex-pack is not stripped"
 grep -q $'\r' LISEZMOI.txt && die "LISEZMOI.txt has CR LF line ends"
-grep -q "Linux et macOS" LISEZMOI.txt || die "LISEZMOI.txt has no section for Linux and macOS"
+[ "$(head -c 3 LISEZMOI.txt)" = $'\xef\xbb\xbf' ] && die "LISEZMOI.txt starts with a byte-order mark"
+grep -q 'examples\\' LISEZMOI.txt && die "LISEZMOI.txt writes paths with \\"
+for words in "Sur quels systèmes" "Linux 64 bits" "./ludex-pack build mon-quiz-source.txt" "Sur macOS"; do
+  grep -qF "$words" LISEZMOI.txt || die "LISEZMOI.txt does not say \"$words\""
+done
 
 out=$(./ludex-pack check examples/capitales.txt 2>&1) || die "check: $out"
 cd "$work/elsewhere"

@@ -72,7 +72,7 @@ cases=(
   "missing code|build nocode.txt -o out.exe --player player.exe|nocode.txt:2: erreur: la question 1 n'a pas de ligne « code: »"
   "missing source|build absent.txt -o out.exe --player player.exe|impossible de lire absent.txt"
   "missing player|build quiz.txt -o out.exe --player absent.exe|impossible de lire le lecteur absent.exe"
-  "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|enlevez-la d'abord"
+  "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|liez-le avec -s"
   "not a program|build quiz.txt -o out.exe --player quiz.txt|ce n'est pas un programme Windows"
   "no output given|build quiz.txt|build demande -o"
   "extract a bare player|extract player.exe -o out.exe|n'est pas un questionnaire Ludex"

@@ -87,22 +87,6 @@ Quiz& StartWith(WindowsFixture& fixture, int count, const char* answers) {
   return *currentQuiz;
 }
 
-// The building writes the score once, when it is over: with one row no verdict follows it.
-TEST(VerdictControls, ShownOnceTheRowsAreBuilt) {
-  // With one row its only field is never left: "?" and no score.
-  // clang-format off
-  const struct { int count; const char *answers, *score, *code; } cases[] = {
-      {1, "paris\r\n", " 0 / 1", "      "}, {3, "paris\r\nlyon\r\nberlin\r\n", " 2 / 3", "CODE2"},
-  };
-  // clang-format on
-  for (const auto& c : cases) {
-    WindowsFixture fixture;
-    StartWith(fixture, c.count, c.answers);
-    EXPECT_EQ(Score(), c.score);
-    EXPECT_EQ(WindowsFixture::Text(headerPanelWindow, IDC_SCORE_CODE), c.code);
-  }
-}
-
 TEST(VerdictControls, FollowsLabelsChangedOrReplacedFromOutside) {
   WindowsFixture fixture;
   Quiz& quiz = StartWith(fixture, 3, "paris\r\nlyon\r\nberlin\r\n");

@@ -1,6 +1,7 @@
 // The web page's player on hostile answers files and typed texts: the first
-// byte picks the quiz, the rest is offered as an answers file, then read as
-// operations on the fields (set a text, judge, F1) with ids in and out of range.
+// byte picks the quiz, the rest is restored, offered and taken from another
+// tab as an answers file, then read as operations on the fields (set a text,
+// judge, F1) with ids in and out of range.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -44,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QuizPayloads& streams = Streams(data[0]);
   PagePlayer player;
   player.load(streams.quiz.data(), streams.quiz.size(), streams.codes.data(), streams.codes.size());
-  long long lines = 0;
-  if (player.checkAnswersFile(data + 1, size - 1, lines) == AnswersFileRefusal::None)
-    player.restore(data + 1, size - 1);
+  player.restore(data + 1, size - 1);
+  player.offer("f", data + 1, size - 1, static_cast<long long>(data[0]) - 1);
+  player.resumeOffer();
   for (size_t k = 1; k + 2 < size; k += 3) {
     const int id = 3995 + data[k + 1] % 12;
     const size_t length = data[k + 2];
@@ -58,6 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       default: player.fillUnsolved(id); break;
     }
   }
+  player.takeKept(data + 1, size - 1);
+  player.mergeForStore(data, size);
+  player.undoResume();
+  player.verdictAnnouncement(3995 + data[0] % 12, true);
   player.answersFile();
   return 0;
 }

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "page_player.h"
 #include "quiz_page.h"
 #include "quiz_source.h"
+#include "support/fill_restore_cases.h"
 
 namespace {
 
@@ -141,29 +143,40 @@ TEST(PagePlayer, TwoAnswersRevealEverythingAtOnce) {
   EXPECT_EQ(player.text(IDC_SCORE_CODE), "A");
 }
 
-// F1 in field 4003, solved but now holding Rome: leaving it judges it, so it
-// is filled too, as are 2 and 4; question 1 keeps its answer.
-TEST(PagePlayer, FillUnsolvedAsTheFocusMovesJudge) {
-  PagePlayer player;
-  Load(player, Capitals);
-  Restore(player, "Paris\r\nRom\r\nMadrid\r\n\r\n");
-  player.setField(4003, "Rome");
-  player.clearChanges();
-  player.fillUnsolved(4003);
-  const char* words[] = {"BRAVO", "BRAVO", "FAUX", "FAUX"};
-  const char* fields[] = {"Paris", "Rome", "Rome", "Rome"};
-  for (int k = 1; k <= 4; ++k) {
-    EXPECT_EQ(player.text(4000 + k), fields[k - 1]) << k;
-    EXPECT_EQ(player.text(5000 + k), words[k - 1]) << k;
+// The page's side of the table that the program's question panel also plays.
+class PageUnderTest final : public PlayerUnderTest {
+ public:
+  void start(const CaseQuiz& quiz, const std::string& answersFile) override {
+    const char* const rows[][4] = {{"Paris", "France", "Seine"}, {"Rome", "Italie", "Tibre"},
+                                   {"Berlin", "Allemagne", "Spree"}, {"Paris", "France", "Louvre"}};
+    std::string source = "titre: T\nreponses par question: " + std::to_string(quiz.answers) +
+                         "\nmode revelation: " + std::to_string(quiz.revealMode) + "\n";
+    for (int q = 0; q < quiz.questions; ++q) {
+      source += std::string("question: Q\nreponse: ") + rows[q][0] + "\n";
+      if (quiz.answers == 2) source += std::string("reponse2: ") + rows[q][1] + "\n";
+      if (quiz.revealMode >= 2) source += std::string("revelation: ") + rows[q][2] + "\n";
+      if (quiz.revealMode == 3) source += "revelation2: autre\n";
+      source += "code: CODE" + std::to_string(q + 1) + "\n";
+    }
+    player_ = std::make_unique<PagePlayer>();
+    Load(*player_, source);
+    Restore(*player_, answersFile);
   }
-  EXPECT_NE(std::find(player.changes().begin(), player.changes().end(), 4002), player.changes().end());
-  // With every label reading "BRAVO", F1 judges nothing, not even its own field's new text.
-  PagePlayer alone;
-  Load(alone, Capitals);
-  Restore(alone, "Paris\r\nRome\r\nMadrid\r\nAthenes\r\n");
-  alone.setField(4002, "Lyon");
-  alone.fillUnsolved(4002);
-  EXPECT_EQ(alone.text(5002), "BRAVO");
+  void type(int id, const std::string& text, bool judged) override {
+    player_->setField(id, text);
+    if (judged) player_->judge(id);
+  }
+  void pressF1(int id) override { player_->fillUnsolved(id); }
+  void resume(const std::string& answersFile) override { Restore(*player_, answersFile); }
+  std::string text(int id) override { return player_->text(id); }
+
+ private:
+  std::unique_ptr<PagePlayer> player_;
+};
+
+TEST(PagePlayer, FillAndRestoreAsTheProgram) {
+  PageUnderTest page;
+  RunFillRestoreCases(page);
 }
 
 TEST(PagePlayer, AnswersFileBothWays) {
@@ -192,29 +205,134 @@ TEST(PagePlayer, AnswersFileBothWays) {
   }
 }
 
-TEST(PagePlayer, RefusesWhatIsNoAnswersFileOfTheQuiz) {
+const AnswersOfferFacts& Offer(PagePlayer& player, const std::string& file, long long lackingAt = -1) {
+  return player.offer("r.txt", reinterpret_cast<const uint8_t*>(file.data()), file.size(), lackingAt);
+}
+
+// Offered to a quiz of four answer fields holding Paris and Rome: what fits
+// (any line end) says how many answers it changes; what this quiz's player
+// could not have written is refused at its first fault, in one sentence.
+TEST(PagePlayer, OfferedFilesFitOrAreRefusedSayingWhy) {
+  PagePlayer player;
+  Load(player, Capitals);
+  Restore(player, "Paris\r\nRome\r\n");
+  const std::string x259(259, 'x');
+  const struct {
+    std::string file;
+    long long lackingAt;
+    AnswersFileRefusal refusal;
+    int changes;
+    const char* message;  // a part of it
+  } cases[] = {
+      {"Paris\r\nRome\r\n", -1, AnswersFileRefusal::None, 0, "\xAB r.txt \xBB contient d\xE9j\xE0 vos r\xE9ponses"},
+      {"Paris\nLyon\nMadrid\n", -1, AnswersFileRefusal::None, 2, "\xAB r.txt \xBB remplacera 2 de vos 4 r\xE9ponses."},
+      {"a\rb\r\n\r" + x259, -1, AnswersFileRefusal::None, 3, "remplacera 3 de vos 4"},
+      {"a\r\nb\r\nc\r\nd\r\n\r\n\n", -1, AnswersFileRefusal::None, 4, "remplacera 4"},
+      {"\r\n\r\n\r\n\r\nx\r\n", -1, AnswersFileRefusal::TooManyAnswers, 0,
+       "de ce quiz : sa 5e ligne est remplie, ce quiz n'en a que 4. Vos r\xE9ponses n'ont pas chang\xE9."},
+      {std::string(200000, 'a'), -1, AnswersFileRefusal::LineTooLong, 0,
+       "sa 1re ligne a 200000 caract\xE8res, une r\xE9ponse en garde au plus 259."},
+      {"Paris\r\n" + x259 + "x", -1, AnswersFileRefusal::LineTooLong, 0, "sa 2e ligne a 260 caract\xE8res"},
+      {std::string("a\0b", 3), -1, AnswersFileRefusal::NotText, 0, "sa 1re ligne contient autre chose que du texte."},
+      {"\x89PNG\r\n\x1a\n", -1, AnswersFileRefusal::NotText, 0, "sa 2e ligne contient autre chose"},
+      {"Ath\xE8nes\r\nx?\r\n", 10, AnswersFileRefusal::LacksCharacter, 0,
+       "\xAB r.txt \xBB ne peut pas \xEAtre repris : sa 2e ligne contient un caract\xE8re que ce quiz ne sait pas \xE9" "crire"},
+      {"", -1, AnswersFileRefusal::Empty, 0, "\xAB r.txt \xBB est vide : ce n'est pas un fichier de r\xE9ponses."},
+      {std::string(MaxAnswersFileSize + 1, 'a'), -1, AnswersFileRefusal::TooLarge, 0, "bien trop gros"},
+  };
+  for (const auto& c : cases) {
+    const AnswersOfferFacts& facts = Offer(player, c.file, c.lackingAt);
+    EXPECT_EQ(facts.refusal, c.refusal) << c.file.substr(0, 20);
+    EXPECT_EQ(facts.changes, c.changes) << c.file.substr(0, 20);
+    EXPECT_NE(OfferMessage(facts).find(c.message), std::string::npos) << OfferMessage(facts);
+    EXPECT_EQ(player.resumeOffer(), c.changes > 0) << c.file.substr(0, 20);
+    EXPECT_EQ(player.undoResume(), c.changes > 0) << c.file.substr(0, 20);
+    EXPECT_EQ(player.answersFile(), "Paris\r\nRome\r\n\r\n\r\n");  // refused or undone: nothing changed
+  }
+}
+
+TEST(PagePlayer, ResumedFileJudgedThenUndone) {
+  PagePlayer player;
+  Load(player, Capitals);
+  Restore(player, "Paris\r\nRmoe\r\n");
+  Offer(player, "Lyon\nRome\n\nathenes");
+  ASSERT_TRUE(player.resumeOffer());
+  EXPECT_EQ(ResumedMessage(player.offerFacts()), "R\xE9ponses reprises de \xAB r.txt \xBB : 3 r\xE9ponses ont chang\xE9.");
+  const auto labels = [&player] { return player.text(5001) + "/" + player.text(5002) + "/" + player.text(5004); };
+  EXPECT_EQ(labels(), "FAUX/BRAVO/BRAVO");
+  EXPECT_EQ(player.text(IDC_SCORE_CODE), "DEUX");
+  EXPECT_FALSE(player.resumeOffer());  // taken once
+  ASSERT_TRUE(player.undoResume());
+  EXPECT_EQ(UndoneMessage(player.offerFacts()), "Vos r\xE9ponses d'avant \xAB r.txt \xBB sont revenues.");
+  EXPECT_EQ(labels(), "BRAVO/Anagramme/?");
+  EXPECT_EQ(player.answersFile(), "Paris\r\nRmoe\r\n\r\n\r\n");
+  EXPECT_FALSE(player.undoResume());
+}
+
+// Two tabs of one page and the browser's storage between them: each keeps
+// the fields it changed and takes the others', judged; none erases a field
+// typed in the other.
+TEST(PagePlayer, TabsShareTheAnswersFieldByField) {
+  PagePlayer a, b;
+  std::string storage;
+  const auto store = [&storage](PagePlayer& tab) {
+    storage = tab.mergeForStore(reinterpret_cast<const uint8_t*>(storage.data()), storage.size());
+  };
+  const auto take = [&storage](PagePlayer& tab) {
+    tab.takeKept(reinterpret_cast<const uint8_t*>(storage.data()), storage.size());
+  };
+  for (PagePlayer* tab : {&a, &b}) {
+    Load(*tab, Capitals);
+    Restore(*tab, storage);
+  }
+  Type(a, 4001, "Paris");
+  Type(a, 4003, "Madrid");
+  store(a);
+  Type(b, 4002, "Rome");  // b has not taken a's answers yet
+  store(b);
+  EXPECT_EQ(storage, "Paris\r\nRome\r\nMadrid\r\n\r\n");
+  take(a);
+  EXPECT_EQ(a.text(5002) + a.text(IDC_SCORE), "BRAVO 3 / 4");
+  a.setField(4004, "Athenes");  // typed in a, not kept yet
+  Type(b, 4004, "Ath");
+  Type(b, 4001, "Lyon");
+  store(b);
+  take(a);
+  EXPECT_EQ(a.text(4004) + "/" + a.text(4001) + "/" + a.text(5001), "Athenes/Lyon/FAUX");
+  store(a);
+  take(b);
+  EXPECT_EQ(storage, "Lyon\r\nRome\r\nMadrid\r\nAthenes\r\n");
+  EXPECT_EQ(b.text(4004) + "/" + b.text(5004), "Athenes/BRAVO");
+}
+
+TEST(PagePlayer, AnnouncementsSayWhatChanged) {
   PagePlayer player;
   Load(player, Capitals);
   const struct {
-    std::string file;
-    AnswersFileRefusal refusal;
-    long long lines;
-  } cases[] = {
-      {"Paris\r\nRome\r\n", AnswersFileRefusal::None, 2},
-      {"\r\n\r\n\r\n\r\nx\r\n", AnswersFileRefusal::TooManyAnswers, 5},
-      {"a\r\nb\r\nc\r\nd\r\n\r\n\r\n", AnswersFileRefusal::None, 4},
-      {"\t\xE9t \xE9\n", AnswersFileRefusal::None, 1},
-      {std::string("a\0b", 3), AnswersFileRefusal::NotText, 0},
-      {"\x89PNG\r\n\x1a\n", AnswersFileRefusal::NotText, 0},
-      {"", AnswersFileRefusal::Empty, 0},
-      {std::string(MaxAnswersFileSize + 1, 'a'), AnswersFileRefusal::TooLarge, 0},
+    int field;
+    const char* typed;
+    bool always;
+    const char* said;
+  } steps[] = {
+      {4001, "Lyon", true, "Question 1 : FAUX."},
+      {4001, "Lyon", false, ""},
+      {4001, "Paris", false, "Question 1 : BRAVO. Score : 1 / 4, code UN. R\xE9v\xE9lation : Seine"},
+      {4002, "Rome", true, "Question 2 : BRAVO. Score : 2 / 4, code DEUX. R\xE9v\xE9lation : Tibre"},
+      {4001, "", false, "Question 1 : ?. Score : 1 / 4, code UN."},
+      {4002, "x", false, "Question 2 : FAUX. Score : 0 / 4, pas de code."},
   };
-  for (const auto& c : cases) {
-    long long lines = -1;
-    EXPECT_EQ(player.checkAnswersFile(reinterpret_cast<const uint8_t*>(c.file.data()), c.file.size(), lines), c.refusal)
-        << c.file.substr(0, 20);
-    EXPECT_EQ(lines, c.lines) << c.file.substr(0, 20);
+  for (const auto& s : steps) {
+    player.clearChanges();
+    Type(player, s.field, s.typed);
+    EXPECT_EQ(player.verdictAnnouncement(s.field, s.always), s.said) << s.typed;
   }
+  player.setField(4003, "Athenes");
+  player.clearChanges();
+  player.fillUnsolved(4003);
+  EXPECT_EQ(player.fillAnnouncement(4003),
+            "\xAB Athenes \xBB essay\xE9 sur les questions non trouv\xE9" "es. Score : 1 / 4, code UN.");
+  EXPECT_EQ(SaveLine("quiz.txt", 9, 5), "\xAB quiz.txt \xBB propos\xE9 au t\xE9l\xE9" "chargement \xE0 9 h 05 : s'il est "
+                                        "accept\xE9, il est dans les t\xE9l\xE9" "chargements du navigateur.");
 }
 
 TEST(PagePlayer, KeyNamesTheResources) {

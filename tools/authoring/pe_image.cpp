@@ -5,12 +5,8 @@
 namespace {
 
 enum : size_t {
-  PeOffsetField = 0x3C,  // in the MZ header: where "PE\0\0" starts
-  MaxSections = 96,      // what the Windows loader accepts
+  MaxSections = 96,  // what the Windows loader accepts
   MaxDirectories = 16,
-  SectionAlignmentField = 32,
-  FileAlignmentField = 36,
-  HeadersSizeField = 60,
 };
 
 bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
@@ -19,18 +15,22 @@ const char* const DamagedHeader = "l'en-tête du programme est abîmé";
 
 bool ReadOptionalHeader(const Bytes& bytes, PeImage& image, size_t optionalSize, std::string& error) {
   const size_t at = image.optionalOffset;
-  const uint16_t magic = optionalSize >= 2 ? ReadLe16(bytes, at) : 0;
-  const size_t directoryStart = magic == 0x10B ? 96 : magic == 0x20B ? 112 : 0;  // PE32, PE32+
+  const uint16_t magic = optionalSize >= 2 ? ReadLe16(bytes, at + MagicField) : 0;
+  const size_t directoryStart = magic == Pe32Magic       ? Pe32DirectoryStart
+                                : magic == Pe32PlusMagic ? Pe32PlusDirectoryStart
+                                                         : 0;
   if (directoryStart == 0 || optionalSize < directoryStart) {
     error = std::string(DamagedHeader) + " (en-tête optionnel inconnu)";
     return false;
   }
   image.directoryOffset = at + directoryStart;
-  const size_t declared = ReadLe32(bytes, image.directoryOffset - 4);
-  const size_t count = std::min({declared, size_t(MaxDirectories), (optionalSize - directoryStart) / 8});
+  const size_t declared = ReadLe32(bytes, image.directoryOffset - DirectoryCountSize);
+  const size_t count =
+      std::min({declared, size_t(MaxDirectories), (optionalSize - directoryStart) / DirectoryEntrySize});
   for (size_t k = 0; k < count; ++k) {
+    const size_t entry = image.directoryOffset + DirectoryEntrySize * k;
     image.directories.push_back(
-        {ReadLe32(bytes, image.directoryOffset + 8 * k), ReadLe32(bytes, image.directoryOffset + 8 * k + 4)});
+        {ReadLe32(bytes, entry + DirectoryAddressField), ReadLe32(bytes, entry + DirectorySizeField)});
   }
   image.sectionAlignment = ReadLe32(bytes, at + SectionAlignmentField);
   image.fileAlignment = ReadLe32(bytes, at + FileAlignmentField);
@@ -45,10 +45,14 @@ bool ReadOptionalHeader(const Bytes& bytes, PeImage& image, size_t optionalSize,
 
 }  // namespace
 
-uint16_t ReadLe16(const Bytes& bytes, size_t offset) { return uint16_t(bytes[offset] | bytes[offset + 1] << 8); }
+uint16_t ReadLe16(const Bytes& bytes, size_t offset) { return uint16_t(ReadLe32(bytes, offset)); }
 
 uint32_t ReadLe32(const Bytes& bytes, size_t offset) {
-  return uint32_t(ReadLe16(bytes, offset)) | uint32_t(ReadLe16(bytes, offset + 2)) << 16;
+  uint32_t value = 0;
+  for (size_t k = 0; k < 4 && offset < bytes.size() && bytes.size() - offset > k; ++k) {
+    value |= uint32_t(bytes[offset + k]) << 8 * k;
+  }
+  return value;
 }
 
 void WriteLe16(Bytes& bytes, size_t offset, uint16_t value) {
@@ -63,22 +67,22 @@ void WriteLe32(Bytes& bytes, size_t offset, uint32_t value) {
 
 bool ReadPeImage(const Bytes& bytes, PeImage& image, std::string& error) {
   image = PeImage();
-  if (bytes.size() < 0x40 || bytes[0] != 'M' || bytes[1] != 'Z') {
+  if (bytes.size() < MzHeaderSize || bytes[0] != 'M' || bytes[1] != 'Z') {
     error = "ce n'est pas un programme Windows (pas d'en-tête MZ)";
     return false;
   }
   const size_t pe = ReadLe32(bytes, PeOffsetField);
-  if (pe > bytes.size() || bytes.size() - pe < 24 || bytes[pe] != 'P' || bytes[pe + 1] != 'E' || bytes[pe + 2] != 0 ||
-      bytes[pe + 3] != 0) {
+  if (pe > bytes.size() || bytes.size() - pe < PeSignatureSize + FileHeaderSize || bytes[pe] != 'P' ||
+      bytes[pe + 1] != 'E' || bytes[pe + 2] != 0 || bytes[pe + 3] != 0) {
     error = "ce n'est pas un programme Windows (pas d'en-tête PE)";
     return false;
   }
-  image.coffOffset = pe + 4;
-  const size_t sectionCount = ReadLe16(bytes, image.coffOffset + 2);
-  image.symbolTable = ReadLe32(bytes, image.coffOffset + 8);
-  image.symbolCount = ReadLe32(bytes, image.coffOffset + 12);
-  const size_t optionalSize = ReadLe16(bytes, image.coffOffset + 16);
-  image.optionalOffset = image.coffOffset + 20;
+  image.coffOffset = pe + PeSignatureSize;
+  const size_t sectionCount = ReadLe16(bytes, image.coffOffset + SectionCountField);
+  image.symbolTable = ReadLe32(bytes, image.coffOffset + SymbolTableField);
+  image.symbolCount = ReadLe32(bytes, image.coffOffset + SymbolCountField);
+  const size_t optionalSize = ReadLe16(bytes, image.coffOffset + OptionalSizeField);
+  image.optionalOffset = image.coffOffset + FileHeaderSize;
   image.sectionTableOffset = image.optionalOffset + optionalSize;
   if (image.sectionTableOffset > bytes.size()) {
     error = std::string(DamagedHeader) + " (il dépasse la fin du fichier)";
@@ -93,12 +97,12 @@ bool ReadPeImage(const Bytes& bytes, PeImage& image, std::string& error) {
     const size_t at = image.sectionTableOffset + SectionHeaderSize * k;
     PeSection section{at,
                       "",
-                      ReadLe32(bytes, at + 8),
-                      ReadLe32(bytes, at + 12),
-                      ReadLe32(bytes, at + 16),
-                      ReadLe32(bytes, at + 20),
-                      ReadLe32(bytes, at + 36)};
-    for (size_t c = 0; c < 8 && bytes[at + c] != 0; ++c) {
+                      ReadLe32(bytes, at + VirtualSizeField),
+                      ReadLe32(bytes, at + VirtualAddressField),
+                      ReadLe32(bytes, at + RawSizeField),
+                      ReadLe32(bytes, at + RawOffsetField),
+                      ReadLe32(bytes, at + CharacteristicsField)};
+    for (size_t c = 0; c < SectionNameSize && bytes[at + c] != 0; ++c) {
       section.name += bytes[at + c] < 0x20 || bytes[at + c] >= 0x7F ? '?' : char(bytes[at + c]);  // shown in messages
     }
     image.sections.push_back(section);

@@ -12,11 +12,60 @@
 // 230 kB, a program that carries it (the editor) about 1 MB.
 const size_t MaxProgramBytes = 32 << 20;
 
+// Where each field lies in its structure: the reader, the writer and the
+// tests name them from here.
+enum : size_t {
+  MzHeaderSize = 0x40,
+  PeOffsetField = 0x3C,  // in the MZ header: where "PE\0\0" starts
+  PeSignatureSize = 4,
+  // The file header (COFF), after the signature.
+  SectionCountField = 2,
+  SymbolTableField = 8,  // a file offset; the long section names follow the symbols
+  SymbolCountField = 12,
+  OptionalSizeField = 16,
+  FileHeaderSize = 20,
+  LongNamesHeaderSize = 4,  // the long section names: their size (this field included), then the names
+  // The optional header: the same fields in 32 and 64 bits up to the checksum.
+  MagicField = 0,
+  InitializedDataSizeField = 8,
+  SectionAlignmentField = 32,
+  FileAlignmentField = 36,
+  ImageSizeField = 56,
+  HeadersSizeField = 60,
+  ChecksumField = 64,
+  // The data directory, from 96 (32 bits) or 112 (64 bits): after the count
+  // of its entries, each entry is an address and a size.
+  Pe32DirectoryStart = 96,
+  Pe32PlusDirectoryStart = 112,
+  DirectoryCountSize = 4,
+  DirectoryAddressField = 0,
+  DirectorySizeField = 4,
+  DirectoryEntrySize = 8,
+  // A section header.
+  SectionNameSize = 8,
+  VirtualSizeField = 8,
+  VirtualAddressField = 12,
+  RawSizeField = 16,
+  RawOffsetField = 20,
+  CharacteristicsField = 36,
+  SectionHeaderSize = 40,
+  // A block of base relocations: the page it fixes, its size, then entries
+  // of a type (4 bits) and an offset in the page (12 bits).
+  RelocationPageField = 0,
+  RelocationBlockSizeField = 4,
+  RelocationBlockHeaderSize = 8,
+  RelocationEntrySize = 2,
+};
+
+enum : uint16_t {
+  Pe32Magic = 0x10B,
+  Pe32PlusMagic = 0x20B,
+};
+
 enum : int {
   ResourceDirectory = 2,     // entries of the data directory
   CertificateDirectory = 4,  // a file offset, not an address: the signature after the sections
   RelocationDirectory = 5,
-  SectionHeaderSize = 40,
 };
 
 enum : uint32_t {
@@ -46,13 +95,9 @@ struct PeImage {
   std::vector<PeSection> sections;          // in the table's order
 };
 
-// Field offsets in the optional header, the same in 32 and 64 bits.
-enum : size_t {
-  InitializedDataSizeField = 8,
-  ImageSizeField = 56,
-  ChecksumField = 64,
-};
-
+// Little-endian numbers; the bytes past the end read as zeros, so a damaged
+// offset gives a wrong number, which the checks then refuse, never a read
+// past the buffer.
 uint16_t ReadLe16(const Bytes& bytes, size_t offset);
 uint32_t ReadLe32(const Bytes& bytes, size_t offset);
 void WriteLe16(Bytes& bytes, size_t offset, uint16_t value);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "quiz_format.h"
-#include "resource_tree.h"
 
 const char NotAQuizProgram[] = "ce programme n'est pas un questionnaire Ludex";
 
@@ -13,12 +12,12 @@ namespace {
 // program comes near them.
 const uint32_t MaxAlignment = 0x10000, MaxAddress = 0x7FFFFFFF;
 
-// Where the resources go and what stays of them.
+// Where the resources go and what follows them.
 struct Rewrite {
   PeImage pe;
   size_t resources = 0;  // the resource section's index (after insertion, when one is added)
   bool added = false;
-  std::vector<Resource> read;  // every resource, in the directory's order
+  size_t sectionsEnd = 0;  // where the last section's data ends; what follows is the long section names
 };
 
 bool Refuse(std::string& error, const std::string& why) {
@@ -66,12 +65,15 @@ bool IsRelocationSection(const PeImage& pe, const PeSection& section) {
   return relocations.address != 0 && relocations.address == section.virtualAddress;
 }
 
-// Nothing may follow the sections: no symbol table, signature or archive.
-bool CheckFileEnd(const Bytes& image, const PeImage& pe, std::string& error) {
-  if (pe.symbolTable != 0 || pe.symbolCount != 0) {
+// Nothing may follow the sections but the names of the sections whose names
+// are too long for their header (".eh_frame"), which strip leaves with no
+// symbol: no symbol table, signature or archive.
+bool CheckFileEnd(const Bytes& image, Rewrite& plan, std::string& error) {
+  const PeImage& pe = plan.pe;
+  if (pe.symbolCount != 0) {
     return Refuse(error,
-                  "le programme a encore sa table des symboles ; enlevez-la d'abord (x86_64-w64-mingw32-strip), car "
-                  "elle suit les sections et ne serait plus à sa place");
+                  "le programme a encore sa table des symboles, qui suit ses sections et ne serait plus à sa place : "
+                  "liez-le avec -s, ou passez-le à strip");
   }
   if (DirectoryOf(pe, CertificateDirectory).size != 0) {
     return Refuse(error, "le programme est signé : sa signature ne vaudrait plus rien ; prenez un lecteur non signé");
@@ -85,8 +87,16 @@ bool CheckFileEnd(const Bytes& image, const PeImage& pe, std::string& error) {
       return Refuse(error, "le programme est tronqué : sa section " + section.name + " dépasse la fin du fichier");
     }
   }
-  if (image.size() > end) {
-    const uint64_t extra = image.size() - end;
+  plan.sectionsEnd = size_t(end);
+  uint64_t names = 0;
+  if (pe.symbolTable != 0) {
+    names = pe.symbolTable == end ? ReadLe32(image, size_t(end)) : 0;  // its size comes first
+    if (names < LongNamesHeaderSize || names > image.size() - end) {
+      return Refuse(error, "les noms longs des sections du programme ne sont pas à leur place, après ses sections");
+    }
+  }
+  if (image.size() > end + names) {
+    const uint64_t extra = image.size() - end - names;
     return Refuse(error, "des données suivent la dernière section du programme (" + std::to_string(extra) +
                              (extra > 1 ? " octets" : " octet") +
                              " : une archive, une signature ?) : elles seraient perdues");
@@ -121,7 +131,7 @@ bool AddResourceSection(const Bytes& image, Rewrite& plan, std::string& error) {
           end, uint64_t(s.virtualAddress) + std::max<uint32_t>(Extent(s), 1));  // even empty, it has its address
     }
     added.virtualAddress = uint32_t(AlignUp(end, pe.sectionAlignment));
-    added.rawOffset = uint32_t(AlignUp(image.size(), pe.fileAlignment));
+    added.rawOffset = uint32_t(AlignUp(plan.sectionsEnd, pe.fileAlignment));
   }
   for (size_t k = at; k < count; ++k) pe.sections[k].headerOffset += SectionHeaderSize;
   pe.sections.insert(pe.sections.begin() + at, added);
@@ -142,8 +152,13 @@ bool FindResourceSection(const Bytes& image, Rewrite& plan, std::string& error) 
                 "les ressources du programme ne commencent pas une section : elles ne peuvent pas être réécrites");
 }
 
-// The relocations say where addresses must be fixed when the program is
-// loaded elsewhere: none may lie in what moves.
+// How many bytes a relocation of each type rewrites: 2 for a half of an
+// address (types 1, 2 and 4, whose next entry is its argument), 4 for a
+// 32-bit address (3), 8 for a 64-bit one (10) and, to be safe, any other.
+size_t FixUpWidth(unsigned type) { return type == 3 ? 4 : type == 1 || type == 2 || type == 4 ? 2 : 8; }
+
+// The relocations say which bytes to fix when the program is loaded
+// elsewhere: none may be a byte of what moves.
 bool CheckRelocations(const Bytes& image, const PeImage& pe, uint32_t movedFrom, std::string& error) {
   const PeAddressRange relocations = DirectoryOf(pe, RelocationDirectory);
   if (relocations.address == 0 || relocations.size == 0) return true;
@@ -151,15 +166,23 @@ bool CheckRelocations(const Bytes& image, const PeImage& pe, uint32_t movedFrom,
   if (!FileOffsetOf(pe, image.size(), relocations.address, relocations.size, at)) {
     return Refuse(error, "les relocations du programme sortent du fichier");
   }
-  for (size_t p = 0; relocations.size - p >= 8;) {
-    const uint32_t page = ReadLe32(image, at + p), blockSize = ReadLe32(image, at + p + 4);
-    if (blockSize < 8 || blockSize > relocations.size - p)
+  for (size_t block = at; at + relocations.size - block >= RelocationBlockHeaderSize;) {
+    const uint32_t page = ReadLe32(image, block + RelocationPageField);
+    const uint32_t blockSize = ReadLe32(image, block + RelocationBlockSizeField);
+    if (blockSize < RelocationBlockHeaderSize || blockSize > at + relocations.size - block) {
       return Refuse(error, "les relocations du programme sont abîmées");
-    if (uint64_t(page) + 0x1000 > movedFrom) {
-      return Refuse(error,
-                    "une relocation du programme touche ses ressources ou ce qui les suit, qui seraient déplacés");
     }
-    p += blockSize;
+    for (size_t entry = RelocationBlockHeaderSize; entry + RelocationEntrySize <= blockSize;
+         entry += RelocationEntrySize) {
+      const uint16_t fixUp = ReadLe16(image, block + entry);
+      const unsigned type = fixUp >> 12;  // 0 only pads a block
+      if (type != 0 && uint64_t(page) + (fixUp & 0xFFF) + FixUpWidth(type) > movedFrom) {
+        return Refuse(error,
+                      "une relocation du programme touche ses ressources ou ce qui les suit, qui seraient déplacés");
+      }
+      if (type == 4) entry += RelocationEntrySize;
+    }
+    block += blockSize;
   }
   return true;
 }
@@ -178,7 +201,7 @@ bool CheckWhatMoves(const Bytes& image, const Rewrite& plan, std::string& error)
   }
   const uint64_t headersEnd = pe.sectionTableOffset + SectionHeaderSize * pe.sections.size();
   bool ordered = resources.rawOffset >= std::max<uint64_t>(pe.headersSize, headersEnd) &&
-                 resources.rawOffset <= AlignUp(image.size(), pe.fileAlignment) &&
+                 resources.rawOffset <= AlignUp(plan.sectionsEnd, pe.fileAlignment) &&
                  resources.virtualAddress >= pe.headersSize;
   for (size_t k = 0; k < pe.sections.size(); ++k) {
     const PeSection& section = pe.sections[k];
@@ -210,9 +233,11 @@ bool CheckWhatMoves(const Bytes& image, const Rewrite& plan, std::string& error)
 }
 
 bool PlanRewrite(const Bytes& image, Rewrite& plan, std::string& error) {
-  return ReadPeImage(image, plan.pe, error) && CheckFileEnd(image, plan.pe, error) &&
-         FindResourceSection(image, plan, error) && CheckWhatMoves(image, plan, error) &&
-         ReadResources(image, plan.pe, plan.read, error);
+  if (image.size() > MaxProgramBytes) {
+    return Refuse(error, "le programme fait plus de " + std::to_string(MaxProgramBytes >> 20) + " Mo");
+  }
+  return ReadPeImage(image, plan.pe, error) && CheckFileEnd(image, plan, error) &&
+         FindResourceSection(image, plan, error) && CheckWhatMoves(image, plan, error);
 }
 
 void InsertSectionHeader(Bytes& program, const PeImage& pe, const PeSection& added) {
@@ -221,8 +246,8 @@ void InsertSectionHeader(Bytes& program, const PeImage& pe, const PeSection& add
                      program.begin() + tableEnd);
   std::fill(program.begin() + added.headerOffset, program.begin() + added.headerOffset + SectionHeaderSize, 0);
   std::copy(added.name.begin(), added.name.end(), program.begin() + added.headerOffset);
-  WriteLe32(program, added.headerOffset + 36, added.characteristics);
-  WriteLe16(program, pe.coffOffset + 2, uint16_t(pe.sections.size()));
+  WriteLe32(program, added.headerOffset + CharacteristicsField, added.characteristics);
+  WriteLe16(program, pe.coffOffset + SectionCountField, uint16_t(pe.sections.size()));
 }
 
 // The headers before the resources, the new resource section, then what
@@ -231,7 +256,7 @@ void Compose(const Bytes& image, const Rewrite& plan, const std::vector<Resource
   PeImage pe = plan.pe;
   PeSection& section = pe.sections[plan.resources];
   const Bytes content = LayOutResources(resources, section.virtualAddress);
-  program.assign(image.begin(), image.begin() + std::min<size_t>(section.rawOffset, image.size()));
+  program.assign(image.begin(), image.begin() + std::min<size_t>(section.rawOffset, plan.sectionsEnd));
   program.resize(section.rawOffset, 0);
   if (plan.added) InsertSectionHeader(program, pe, section);
   const uint32_t oldRawSize = section.rawSize;
@@ -252,23 +277,50 @@ void Compose(const Bytes& image, const Rewrite& plan, const std::vector<Resource
     moved.virtualAddress = uint32_t(next);
     next = AlignUp(uint64_t(moved.virtualAddress) + Extent(moved), pe.sectionAlignment);
   }
+  if (plan.sectionsEnd < image.size()) {  // the long section names, after the sections as before
+    WriteLe32(program, pe.coffOffset + SymbolTableField, uint32_t(program.size()));
+    program.insert(program.end(), image.begin() + plan.sectionsEnd, image.end());
+  }
   for (size_t k = plan.resources; k < pe.sections.size(); ++k) {
     const PeSection& s = pe.sections[k];
-    WriteLe32(program, s.headerOffset + 8, s.virtualSize);
-    WriteLe32(program, s.headerOffset + 12, s.virtualAddress);
-    WriteLe32(program, s.headerOffset + 16, s.rawSize);
-    WriteLe32(program, s.headerOffset + 20, s.rawOffset);
+    WriteLe32(program, s.headerOffset + VirtualSizeField, s.virtualSize);
+    WriteLe32(program, s.headerOffset + VirtualAddressField, s.virtualAddress);
+    WriteLe32(program, s.headerOffset + RawSizeField, s.rawSize);
+    WriteLe32(program, s.headerOffset + RawOffsetField, s.rawOffset);
   }
   const size_t optional = pe.optionalOffset;
-  WriteLe32(program, pe.directoryOffset + 8 * ResourceDirectory, section.virtualAddress);
-  WriteLe32(program, pe.directoryOffset + 8 * ResourceDirectory + 4, section.virtualSize);
-  if (relocations.address != 0) WriteLe32(program, pe.directoryOffset + 8 * RelocationDirectory, relocations.address);
+  const size_t resourceEntry = pe.directoryOffset + DirectoryEntrySize * ResourceDirectory;
+  WriteLe32(program, resourceEntry + DirectoryAddressField, section.virtualAddress);
+  WriteLe32(program, resourceEntry + DirectorySizeField, section.virtualSize);
+  if (relocations.address != 0) {
+    WriteLe32(program, pe.directoryOffset + DirectoryEntrySize * RelocationDirectory + DirectoryAddressField,
+              relocations.address);
+  }
   WriteLe32(program, optional + ImageSizeField, uint32_t(next));
   if (section.characteristics & InitializedData) {
     WriteLe32(program, optional + InitializedDataSizeField,
               ReadLe32(program, optional + InitializedDataSizeField) + section.rawSize - oldRawSize);
   }
   WriteLe32(program, optional + ChecksumField, PeChecksum(program, optional + ChecksumField));
+}
+
+// Composes the program, then reads it back: it must be one this writer
+// accepts again, with exactly the resources written, and its checksum right.
+bool WriteWithPlan(const Bytes& image, const Rewrite& plan, std::vector<Resource> resources, Bytes& program,
+                   std::string& error) {
+  SortResources(resources);
+  Compose(image, plan, resources, program);
+  Rewrite again;
+  std::vector<Resource> back;
+  std::string problem;
+  const size_t checksum = plan.pe.optionalOffset + ChecksumField;
+  if (PlanRewrite(program, again, problem) && ReadResources(program, again.pe, back, problem) && back == resources &&
+      ReadLe32(program, checksum) == PeChecksum(program, checksum)) {
+    return true;
+  }
+  program.clear();
+  return Refuse(error, "le programme écrit, relu, ne contient pas exactement ce qui devait y être écrit" +
+                           (problem.empty() ? std::string() : " (" + problem + ")"));
 }
 
 }  // namespace
@@ -281,31 +333,21 @@ bool ReadQuizResources(const Bytes& image, QuizPayloads& streams, std::string& e
          FindStream(resources, ScoreCodesResourceId, streams.codes, error);
 }
 
+bool WriteResources(const Bytes& image, std::vector<Resource> resources, Bytes& program, std::string& error) {
+  program.clear();
+  Rewrite plan;
+  return PlanRewrite(image, plan, error) && WriteWithPlan(image, plan, resources, program, error);
+}
+
 bool WriteQuizResources(const Bytes& playerImage, const QuizPayloads& streams, Bytes& program, std::string& error) {
   program.clear();
-  if (playerImage.size() > MaxProgramBytes) {
-    return Refuse(error, "le programme fait plus de " + std::to_string(MaxProgramBytes) + " octets");
-  }
   Rewrite plan;
-  if (!PlanRewrite(playerImage, plan, error)) return false;
-  std::vector<Resource> written;
-  for (const Resource& resource : plan.read) {
+  std::vector<Resource> read, written;
+  if (!PlanRewrite(playerImage, plan, error) || !ReadResources(playerImage, plan.pe, read, error)) return false;
+  for (const Resource& resource : read) {
     if (!IsQuizResource(resource)) written.push_back(resource);
   }
   written.push_back(QuizResource(QuizResourceId, streams.quiz));
   written.push_back(QuizResource(ScoreCodesResourceId, streams.codes));
-  Compose(playerImage, plan, written, program);
-  // Read back: the program must be one this writer accepts again, with
-  // exactly the resources written, and its checksum right.
-  SortResources(written);
-  Rewrite again;
-  std::string problem;
-  const size_t checksum = plan.pe.optionalOffset + ChecksumField;
-  if (PlanRewrite(program, again, problem) && again.read == written &&
-      ReadLe32(program, checksum) == PeChecksum(program, checksum)) {
-    return true;
-  }
-  program.clear();
-  return Refuse(error, "le programme écrit, relu, ne contient pas exactement ce qui devait y être écrit" +
-                           (problem.empty() ? std::string() : " (" + problem + ")"));
+  return WriteWithPlan(playerImage, plan, written, program, error);
 }

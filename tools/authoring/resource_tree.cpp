@@ -5,13 +5,8 @@
 
 namespace {
 
-enum : uint32_t { HighBit = 0x80000000u };  // on a name: a string; on a target: a table
 enum : size_t {
-  TableHeaderSize = 16,
-  EntrySize = 8,
-  DataEntrySize = 16,
-  Levels = 3,             // type, name, language
-  MaxEntries = 1u << 16,  // far more than any program has: past it, shared tables are going round
+  Levels = 3,  // type, name, language
   DataAlignment = 8,
 };
 
@@ -21,62 +16,96 @@ struct DirectoryReader {
   const Bytes& bytes;
   const PeImage& image;
   size_t start, size;
-  size_t entriesLeft, dataLeft;
+  size_t entriesLeft;  // a directory whose tables are each read once has no more entries than its bytes hold
+  size_t memoryLeft;   // what the copies may still take
   std::vector<Resource>& out;
-  const char* problem;
+  std::string problem;
 };
 
-bool Refuse(DirectoryReader& reader, const char* problem) {
+bool Refuse(DirectoryReader& reader, const std::string& problem) {
   reader.problem = problem;
   return false;
 }
 
+bool Damaged(DirectoryReader& reader, const char* detail) {
+  return Refuse(reader, std::string("les ressources du programme sont abîmées (") + detail + ")");
+}
+
+// Every copy out of the file is paid from the budget: a name each time it is
+// read, a resource with its data and its three keys.
+bool Spend(DirectoryReader& r, uint64_t cost) {
+  if (cost > r.memoryLeft) {
+    return Refuse(r,
+                  "le programme est abîmé : des noms ou des données y sont repris tant de fois que le lire "
+                  "demanderait plus de mémoire que " +
+                      std::to_string(MemoryPerFileByte) + " fois sa taille");
+  }
+  r.memoryLeft -= size_t(cost);
+  return true;
+}
+
 bool ReadName(DirectoryReader& r, uint32_t offset, ResourceKey& key) {
-  if (offset > r.size || r.size - offset < 2) return Refuse(r, "un nom sort de la section");
+  if (offset > r.size || r.size - offset < 2) return Damaged(r, "un nom sort de la section");
   const size_t length = ReadLe16(r.bytes, r.start + offset);
-  if ((r.size - offset - 2) / 2 < length) return Refuse(r, "un nom sort de la section");
+  if ((r.size - offset - 2) / 2 < length) return Damaged(r, "un nom sort de la section");
+  if (!Spend(r, 2 * length)) return false;
   key.named = true;
   for (size_t k = 0; k < length; ++k) key.name += char16_t(ReadLe16(r.bytes, r.start + offset + 2 + 2 * k));
   return true;
 }
 
-bool ReadData(DirectoryReader& r, uint32_t offset, Resource& resource) {
-  if (offset > r.size || r.size - offset < DataEntrySize) return Refuse(r, "une entrée de données sort de la section");
-  const size_t at = r.start + offset;
-  const uint32_t address = ReadLe32(r.bytes, at), size = ReadLe32(r.bytes, at + 4);
-  size_t file = 0;
-  if (!FileOffsetOf(r.image, r.bytes.size(), address, size, file)) return Refuse(r, "des données sortent du fichier");
-  // Entries may share their data; together they may not hold more than the file.
-  if (size > r.dataLeft) return Refuse(r, "les données se répètent plus que le fichier ne le permet");
-  r.dataLeft -= size;
-  resource.codePage = ReadLe32(r.bytes, at + 8);
-  resource.data.assign(r.bytes.begin() + file, r.bytes.begin() + file + size);
+bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t size) {
+  if (r.out.size() == MaxResources) {
+    return Refuse(r, "le programme déclare plus de " + std::to_string(MaxResources) +
+                         " ressources (icônes, fenêtres, textes...) : aucun programme n'en a autant, cet outil ne "
+                         "le lit pas");
+  }
+  const uint64_t names = resource.type.name.size() + resource.name.name.size() + resource.language.name.size();
+  if (!Spend(r, sizeof(Resource) + uint64_t(size) + 2 * names)) return false;
   r.out.push_back(resource);
+  r.out.back().data.assign(r.bytes.begin() + file, r.bytes.begin() + file + size);
   return true;
 }
 
-bool ReadTable(DirectoryReader& r, uint32_t offset, size_t level, Resource& resource) {
-  if (offset > r.size || r.size - offset < TableHeaderSize) return Refuse(r, "une table sort de la section");
+bool ReadData(DirectoryReader& r, uint32_t offset, Resource& resource) {
+  if (offset > r.size || r.size - offset < DataEntrySize) {
+    return Damaged(r, "une entrée de données sort de la section");
+  }
   const size_t at = r.start + offset;
-  const size_t count = size_t(ReadLe16(r.bytes, at + 12)) + ReadLe16(r.bytes, at + 14);
-  if ((r.size - offset - TableHeaderSize) / EntrySize < count) return Refuse(r, "une table sort de la section");
-  if (count > r.entriesLeft) return Refuse(r, "trop d'entrées : le répertoire tourne en rond");
+  const uint32_t address = ReadLe32(r.bytes, at + DataAddressField), size = ReadLe32(r.bytes, at + DataSizeField);
+  size_t file = 0;
+  if (!FileOffsetOf(r.image, r.bytes.size(), address, size, file)) return Damaged(r, "des données sortent du fichier");
+  resource.codePage = ReadLe32(r.bytes, at + DataCodePageField);
+  return Keep(r, resource, file, size);
+}
+
+bool ReadTable(DirectoryReader& r, uint32_t offset, size_t level, Resource& resource) {
+  if (offset > r.size || r.size - offset < ResourceTableHeaderSize) return Damaged(r, "une table sort de la section");
+  const size_t at = r.start + offset;
+  const size_t count = size_t(ReadLe16(r.bytes, at + NamedEntryCountField)) + ReadLe16(r.bytes, at + IdEntryCountField);
+  if ((r.size - offset - ResourceTableHeaderSize) / ResourceEntrySize < count) {
+    return Damaged(r, "une table sort de la section");
+  }
+  if (count > r.entriesLeft) return Damaged(r, "leur répertoire passe plusieurs fois par les mêmes tables");
   r.entriesLeft -= count;
   ResourceKey& key = level == 1 ? resource.type : level == 2 ? resource.name : resource.language;
   for (size_t k = 0; k < count; ++k) {
-    const size_t entry = at + TableHeaderSize + EntrySize * k;
-    const uint32_t name = ReadLe32(r.bytes, entry), target = ReadLe32(r.bytes, entry + 4);
+    const size_t entry = at + ResourceTableHeaderSize + ResourceEntrySize * k;
+    const uint32_t name = ReadLe32(r.bytes, entry + EntryNameField);
+    const uint32_t target = ReadLe32(r.bytes, entry + EntryTargetField);
     key = ResourceKey();
-    if (name & HighBit) {
-      if (!ReadName(r, name & ~HighBit, key)) return false;
+    if (name & EntryHighBit) {
+      if (!ReadName(r, name & ~EntryHighBit, key)) return false;
     } else {
       key.id = uint16_t(name);
     }
-    const bool table = (target & HighBit) != 0;
+    const bool table = (target & EntryHighBit) != 0;
     if (table != (level < Levels)) {
-      return Refuse(r, table ? "plus de trois niveaux : le répertoire tourne en rond" : "une donnée sans langue");
+      return Damaged(r, table ? "plus de trois niveaux de tables" : "une donnée sans langue");
     }
-    if (!(table ? ReadTable(r, target & ~HighBit, level + 1, resource) : ReadData(r, target, resource))) return false;
+    if (!(table ? ReadTable(r, target & ~EntryHighBit, level + 1, resource) : ReadData(r, target, resource))) {
+      return false;
+    }
   }
   return true;
 }
@@ -133,10 +162,11 @@ bool ReadResources(const Bytes& bytes, const PeImage& image, std::vector<Resourc
     const uint64_t start = section.rawOffset + inside;
     if (start >= bytes.size()) break;
     const size_t size = size_t(std::min<uint64_t>(LoadedRawSize(section) - inside, bytes.size() - start));
-    DirectoryReader reader{bytes, image, size_t(start), size, MaxEntries, bytes.size(), resources, ""};
+    DirectoryReader reader{
+        bytes, image, size_t(start), size, size / ResourceEntrySize, MemoryPerFileByte * bytes.size(), resources, ""};
     Resource resource;
     if (ReadTable(reader, 0, 1, resource)) return true;
-    error = std::string("les ressources du programme sont abîmées (") + reader.problem + ")";
+    error = reader.problem;
     return false;
   }
   error = "les ressources du programme sont abîmées (leur répertoire n'est dans aucune section du fichier)";
@@ -169,7 +199,7 @@ Bytes LayOutResources(std::vector<Resource> list, uint32_t address) {
   size_t size = 0;
   for (const LaidTable& table : tables) {
     tableOffsets.push_back(size);
-    size += TableHeaderSize + EntrySize * table.size();
+    size += ResourceTableHeaderSize + ResourceEntrySize * table.size();
   }
   const size_t dataEntries = size, namesStart = size + DataEntrySize * list.size();
   Bytes out(namesStart, 0), strings;
@@ -177,30 +207,32 @@ Bytes LayOutResources(std::vector<Resource> list, uint32_t address) {
     const size_t at = tableOffsets[k];
     const size_t named =
         size_t(std::count_if(tables[k].begin(), tables[k].end(), [](const LaidEntry& e) { return e.key->named; }));
-    WriteLe16(out, at + 12, uint16_t(named));
-    WriteLe16(out, at + 14, uint16_t(tables[k].size() - named));
+    WriteLe16(out, at + NamedEntryCountField, uint16_t(named));
+    WriteLe16(out, at + IdEntryCountField, uint16_t(tables[k].size() - named));
     for (size_t j = 0; j < tables[k].size(); ++j) {
       const LaidEntry& entry = tables[k][j];
       uint32_t name = entry.key->id;
       if (entry.key->named) {
-        name = HighBit | uint32_t(namesStart + strings.size());
+        name = EntryHighBit | uint32_t(namesStart + strings.size());
         strings.push_back(uint8_t(entry.key->name.size()));
         strings.push_back(uint8_t(entry.key->name.size() >> 8));
         for (char16_t unit : entry.key->name) strings.insert(strings.end(), {uint8_t(unit), uint8_t(unit >> 8)});
       }
       const bool last = k >= firstNameTable;
-      WriteLe32(out, at + TableHeaderSize + EntrySize * j, name);
-      WriteLe32(
-          out, at + TableHeaderSize + EntrySize * j + 4,
-          last ? uint32_t(dataEntries + DataEntrySize * entry.target) : HighBit | uint32_t(tableOffsets[entry.target]));
+      const size_t field = at + ResourceTableHeaderSize + ResourceEntrySize * j;
+      WriteLe32(out, field + EntryNameField, name);
+      WriteLe32(out, field + EntryTargetField,
+                last ? uint32_t(dataEntries + DataEntrySize * entry.target)
+                     : EntryHighBit | uint32_t(tableOffsets[entry.target]));
     }
   }
   out.insert(out.end(), strings.begin(), strings.end());
   for (size_t i = 0; i < list.size(); ++i) {
     out.resize(AlignUp(out.size(), DataAlignment), 0);
-    WriteLe32(out, dataEntries + DataEntrySize * i, address + uint32_t(out.size()));
-    WriteLe32(out, dataEntries + DataEntrySize * i + 4, uint32_t(list[i].data.size()));
-    WriteLe32(out, dataEntries + DataEntrySize * i + 8, list[i].codePage);
+    const size_t entry = dataEntries + DataEntrySize * i;
+    WriteLe32(out, entry + DataAddressField, address + uint32_t(out.size()));
+    WriteLe32(out, entry + DataSizeField, uint32_t(list[i].data.size()));
+    WriteLe32(out, entry + DataCodePageField, list[i].codePage);
     out.insert(out.end(), list[i].data.begin(), list[i].data.end());
   }
   return out;

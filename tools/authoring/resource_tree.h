@@ -8,6 +8,28 @@
 
 #include "pe_image.h"
 
+// The structures of a resource directory: tables of entries, each entry a
+// name and a target, on the last level a data entry.
+enum : size_t {
+  ResourceTableHeaderSize = 16,
+  NamedEntryCountField = 12,  // the entries named by strings come first
+  IdEntryCountField = 14,
+  ResourceEntrySize = 8,
+  EntryNameField = 0,    // a number, or with the high bit a string's offset: its length, then UTF-16
+  EntryTargetField = 4,  // with the high bit a table's offset, else a data entry's
+  DataEntrySize = 16,
+  DataAddressField = 0,
+  DataSizeField = 4,
+  DataCodePageField = 8,
+};
+enum : uint32_t { EntryHighBit = 0x80000000u };
+
+// What the reader takes from a file at most: the writer counts each table's
+// entries in 16 bits, and what it copies out (every resource, its data, its
+// names) may take four times the file's size.
+const size_t MaxResources = 65535;
+const size_t MemoryPerFileByte = 4;
+
 // A type, a name or a language: a number, or a UTF-16 string.
 struct ResourceKey {
   bool named = false;
@@ -28,9 +50,9 @@ struct Resource {
 bool operator==(const Resource& a, const Resource& b);
 
 // Every resource of the image, in the directory's order. False, with a
-// French message, when the directory is damaged: a table or a name outside
-// its section, a loop or more than three levels, data outside the file,
-// more entries or data than such a file can hold.
+// French message, when the directory is damaged (a table or a name outside
+// its section, more than three levels, data outside the file, tables gone
+// through more than once) or asks for more than the bounds above.
 bool ReadResources(const Bytes& bytes, const PeImage& image, std::vector<Resource>& resources, std::string& error);
 
 // Sorts resources in the order of their directory: by type, name, then
