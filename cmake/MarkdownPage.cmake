@@ -1,12 +1,58 @@
 # Turns a Markdown file into a standalone HTML page, UTF-8 and declared so,
 # that opens with a double click: cmark-gfm (with its table extension) writes
-# the body, this script the page around it; the first heading is the title.
+# the body, this script the page around it, with the PNG pictures it shows
+# (beside the Markdown file) inside it as data addresses; the first heading
+# is the title.
 # cmake -DCONVERTER=path/to/cmark-gfm -DINPUT=in.md -DOUTPUT=out.html -P MarkdownPage.cmake
 execute_process(COMMAND "${CONVERTER}" --extension table --to html "${INPUT}"
                 OUTPUT_VARIABLE body RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${CONVERTER} failed on ${INPUT}")
 endif()
+
+# The base64 form of a file (RFC 4648, with padding), three bytes at a time,
+# gathered in pieces of a few hundred letters (appending to one long text
+# would copy it each time).
+function(base64_of_file path out)
+  file(READ "${path}" hex HEX)
+  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  string(LENGTH "${hex}" length)
+  set(pieces "")
+  set(piece "")
+  set(at 0)
+  while(at LESS length)
+    string(SUBSTRING "${hex}000000" ${at} 6 group)
+    math(EXPR value "0x${group}")
+    foreach(shift 18 12 6 0)
+      math(EXPR digit "(${value} >> ${shift}) & 63")
+      string(SUBSTRING "${alphabet}" ${digit} 1 letter)
+      string(APPEND piece "${letter}")
+    endforeach()
+    math(EXPR at "${at} + 6")
+    string(LENGTH "${piece}" size)
+    if(size GREATER 400 OR at GREATER_EQUAL length)
+      list(APPEND pieces "${piece}")
+      set(piece "")
+    endif()
+  endwhile()
+  string(JOIN "" text ${pieces})
+  math(EXPR left "${length} % 6")
+  if(left EQUAL 2)
+    string(REGEX REPLACE "..$" "==" text "${text}")
+  elseif(left EQUAL 4)
+    string(REGEX REPLACE ".$" "=" text "${text}")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+get_filename_component(folder "${INPUT}" DIRECTORY)
+string(REGEX MATCHALL "<img src=\"[^\":/]+\\.png\"" pictures "${body}")
+list(REMOVE_DUPLICATES pictures)
+foreach(picture IN LISTS pictures)
+  string(REGEX REPLACE "^<img src=\"(.*)\"$" "\\1" name "${picture}")
+  base64_of_file("${folder}/${name}" data)
+  string(REPLACE "${picture}" "<img src=\"data:image/png;base64,${data}\"" body "${body}")
+endforeach()
 string(REGEX MATCH "<h1>([^<]*)</h1>" heading "${body}")
 set(title "${CMAKE_MATCH_1}")
 file(WRITE "${OUTPUT}" "<!DOCTYPE html>
@@ -20,6 +66,7 @@ code, pre { font-family: Consolas, monospace; background: #f3f3f3; }
 pre { padding: 0.6em 1em; overflow-x: auto; }
 table { border-collapse: collapse; }
 th, td { border: 1px solid #bbb; padding: 0.3em 0.6em; text-align: left; vertical-align: top; }
+img { max-width: 100%; border: 1px solid #bbb; }
 </style>
 </head>
 <body>

@@ -105,6 +105,8 @@ TEST(MappingTest, PreviewOnlyWhatMayBeMisplaced) {
   // clang-format off
   const struct { const char* name; std::string text; int answers, mode; const char* question; bool review; } cases[] = {
       {"FourColumnsInOrder", "Q\tA\tR\tC\r\nQ2\tA2\tR2\tC2\r\n", 1, 2, "Q|A||R||C", false},
+      {"ThreeColumnsWithoutTheRevealTexts", "Q\tA\tC\r\nQ2\tA2\tC2\r\n", 1, 2, "Q|A||C", true},
+      {"QuestionsAlone", "Q\r\nQ2\r\n", 1, 0, "Q", true},
       {"RevealIntoAQuizWithout", "Q\tA\tR\tC\r\n", 1, 0, "Q|A||R||C", true},
       {"EmptyRevealsIntoAQuizWithout", "Q\tA\t\tC\r\n", 1, 0, "Q|A||||C", false},
       {"TwoAnswers", "Q\tA\tB\tR\tC\r\n", 2, 2, "Q|A|B|R||C", false},

@@ -267,15 +267,15 @@ TEST(PlayerImage, DirectoriesThatAskTooMuch) {
   EXPECT_NE(error.find("relu, ne contient pas exactement"), std::string::npos) << error;
 }
 
-// Of several languages, the neutral one, else the first; each stream missing is named.
+// Of several languages, the neutral one, else the first; a stream missing makes no quiz.
 TEST(PlayerImage, ReadsTheStreamWindowsPrefers) {
   // clang-format off
   const struct { const char* name; std::vector<Resource> resources; const char* quiz; const char* error; } cases[] = {
       {"NeutralFirst", {R(Patch, 104, 0x409, {'a'}), R(Patch, 104, 0, {'b'}), R(Patch, 105, 0x40C, {'c'}), R(Named(u"\u0152UVRE"), 1, 0, {})}, "b", ""},
       {"ElseTheFirst", {R(Patch, 104, 0x40C, {'a'}), R(Patch, 104, 0x409, {'b'}), R(Patch, 105, 0x40C, {'c'})}, "b", ""},
-      {"LowerCaseType", {R(Named(u"patch"), 104, 0, {'a'}), R(Patch, 105, 0, {'c'})}, "", "pas de ressource PATCH 104 : ce programme ne contient pas de quiz"},
-      {"NoCodes", {R(Patch, 104, 0, {'a'}), R(Patch, 106, 0, {'c'})}, "a", "pas de ressource PATCH 105 : ce programme"},
-      {"NoResources", {}, "", "pas de ressource PATCH 104"},
+      {"LowerCaseType", {R(Named(u"patch"), 104, 0, {'a'}), R(Patch, 105, 0, {'c'})}, "", NotAQuizProgram},
+      {"NoCodes", {R(Patch, 104, 0, {'a'}), R(Patch, 106, 0, {'c'})}, "a", NotAQuizProgram},
+      {"NoResources", {}, "", NotAQuizProgram},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -30,6 +30,7 @@ TEST(FitTest, LabelsWrapBetweenWordsAndFieldsCut) {
       {"LineBreaks", "a\r\nb\r\nc", 50, 2, "a\r\nb", "c"}, {"LastLineBreakHidesNothing", "a\r\n", 50, 1, "", ""},
       {"LeadingSpaceCounts", " ab cd", 20, 1, " ab", "cd"}, {"SpacesAtTheWrapSkipped", "ab    cd", 20, 2, "", ""},
       {"EmptyBreakLineCounts", "a\r\n\r\nb", 50, 2, "a\r\n", "b"}, {"NoLine", "a", 50, 0 - 1, "", "a"},
+      {"BreaksAfterAHyphen", "Mme Marie-Claire", 60, 1, "Mme Marie-", "Claire"}, {"HyphenFirst", "-ab cd", 20, 1, "-ab", "cd"},
       {"Empty", "", 5, 1, "", ""},
   };
   // clang-format on
@@ -101,6 +102,33 @@ TEST(FitTest, SaysWhatWillShow) {
   EXPECT_EQ(messages.back().rfind("95 10 ", 0), 0u);
   quiz.visibility = 0;  // no rows: no question to cut
   EXPECT_EQ(Messages(quiz).size(), 3u + ScoreCodeSlots);
+}
+
+// The author and the reveal texts, as the player shows them: a name broken
+// after its hyphen, a reveal text's second line in a row of one line.
+TEST(FitTest, AuthorAndRevealTextsAsThePlayerShowsThem) {
+  // clang-format off
+  const struct { const char* name; std::string author, reveal; int revealMode, row; std::vector<std::string> said; } cases[] = {
+      {"HyphenatedAuthor", "Mme Marie-Christine Durand", "", 0, 0,
+       {u8"-1 1 l'auteur s'affichera « Mme Marie- » : la suite (« Christine Durand ») ne tient pas dans sa case du lecteur"}},
+      {"RevealOnTwoLinesInARowOfOne", "", "Le Tibre la traverse.\r\nOn y jette une pi\xE8" "ce.", 2, 0,
+       {u8"0 8 la révélation s'affichera « Le Tibre la traverse. » : la suite (« On y jette une pièce. ») ne tient pas "
+        u8"dans sa case du lecteur, qui montre 1 ligne"}},
+      {"RevealOnTwoLinesInATallerRow", "", "Le Tibre la traverse.\r\nOn y jette une pi\xE8" "ce.", 4, 1, {}},
+      {"RevealWrappedPastItsLine", "", std::string(70, 'e'), 3, 0,
+       {u8"0 8 la révélation s'affichera « …eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee » : la suite (« eeeeeeeeeeeee ») ne "
+        u8"tient pas dans sa case du lecteur, qui montre 1 ligne"}},
+      {"RevealNeverShown", "", "Le Tibre la traverse.\r\nOn y jette une pi\xE8" "ce.", 0, 0, {}},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    AuthoredQuiz quiz;
+    quiz.author = c.author;
+    quiz.revealMode = c.revealMode;
+    quiz.questions.resize(2, {"Q", "R", "", "", "", "C"});
+    quiz.questions[c.row].revealText = c.reveal;
+    EXPECT_EQ(Messages(quiz), c.said) << c.name;
+  }
 }
 
 std::string ReadExample(const std::string& name) {

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <string>
 
 #include "cp1252.h"
 #include "quiz_payloads.h"
+#include "quiz_program.h"
 #include "quiz_rules.h"
 #include "quiz_source.h"
 #include "source_keywords.h"
@@ -67,7 +69,8 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
       {"SecondAnswerWithOne", Header + "question: Q\nreponse: R\nreponse2: S\ncode: C\n", true, 4, "demande « réponses par question: 2 »"},
       {"RevealWithoutMode", Header + "question: Q\nreponse: R\nrevelation: X\ncode: C\n", true, 4, "« mode révélation: 2 », 3 ou 4"},
       {"SecondRevealNeedsMode3", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation2: X\ncode: C\n", true, 5, "« mode révélation: 3 »"},
-      {"NoTitle", "auteur: A\n", true, 0, "pas de ligne « titre: »"},
+      {"NoTitle", "auteur: A\n" + Q, true, 0, "le quiz n'a pas de titre"},
+      {"TitleOfBlanks", "titre:  \t\n" + Q, true, 1, "le quiz n'a pas de titre"},
       {"NoColon", Header + "Quelle heure est-il\n", true, 2, "attendu : « mot-clé: valeur »"},
       {"DuplicateHeader", Header + "auteur: A\nauteur: B\n", true, 3, "donné deux fois (la première à la ligne 2)"},
       {"HeaderAfterQuestion", Header + Q + "auteur: A\n", true, 5, "avant la première"},
@@ -84,7 +87,8 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
       {"Over96Codes", ManyQuestions(97), false, 2 + 96 * 3 + 2, "six espaces"},
       {"NinetySixCodes", ManyQuestions(96), false, 0, ""},
       {"AnswerWithTrailingSpace", Header + "question: Q\nreponse: R \ncode: C\n", false, 3, "jamais être trouvée"},
-      {"EmptyAnswer", Header + "question: Q\nreponse:\ncode: C\n", false, 3, "est vide"},
+      {"EmptyAnswer", Header + "question: Q\nreponse:\ncode: C\n", true, 3, "« réponse: » est vide"},
+      {"EmptySecondAnswer", Header + "reponses par question: 2\nquestion: Q\nreponse: R\nreponse2:\ncode: C\n", true, 5, "« réponse2: » est vide"},
       {"OddRevealMode", Header + "mode revelation: 1\n", false, 2, "aucun texte de révélation"},
       {"NotUtf8", "titre: Caf\xE9\n", false, 0, "Windows-1252"},
       {"NoText", std::string("titre: T\n\0\x01mot: x\n", 17), true, 0, "ce n'est pas un fichier texte, et une source de quiz"},
@@ -242,37 +246,62 @@ TEST(QuizSource, PayloadBytesAndBack) {
   }
 }
 
-// The limits of the player's codec and loader: a quiz of 259-byte texts packs, or says which limit it passes.
-TEST(QuizSource, PacksOrSaysWhichLimit) {
-  // words: empty when it must pack.
+// A quiz of 259-byte texts (random ones hardly compress).
+AuthoredQuiz LongTexts(int questions, bool random) {
+  std::mt19937 generator(7);
+  const auto text = [&] {
+    std::string s(259, 'q');
+    for (char& ch : s) {
+      while (random && (ch = char(0x21 + generator() % 94)) == '|') {
+      }
+    }
+    return s;
+  };
+  AuthoredQuiz quiz;
+  quiz.title = "T";
+  quiz.revealMode = 3;
+  for (int i = 0; i < questions; ++i) quiz.questions.push_back({text(), text(), "", text(), text(), "C"});
+  return quiz;
+}
+
+// The quiz with count characters taken off its texts, from the last question up.
+AuthoredQuiz Shortened(AuthoredQuiz quiz, size_t count) {
+  for (auto q = quiz.questions.rbegin(); q != quiz.questions.rend() && count > 0; ++q) {
+    for (std::string* text : {&q->secondRevealText, &q->revealText, &q->answer1, &q->questionText}) {
+      const size_t cut = std::min(count, text->size());
+      text->resize(text->size() - cut);
+      count -= cut;
+    }
+  }
+  return quiz;
+}
+
+// The player's limits on a quiz's size: a quiz packs, or says roughly how many
+// characters to remove; taking that many off lets it pack, a third of it does not.
+TEST(QuizSource, PacksOrSaysHowManyCharactersToRemove) {
   // clang-format off
-  const struct { int questions; bool random; const char* words; } cases[] = {{60, false, ""}, {255, false, "au plus 65535"}, {60, true, "32768"}};
+  const struct { const char* name; int questions; bool random, packs; } cases[] = {
+      {"Fits", 60, false, true}, {"PastTheSizeBeforeCompression", 255, false, false}, {"PastTheCompressedSize", 60, true, false},
+  };
   // clang-format on
   for (const auto& c : cases) {
-    std::mt19937 random(7);
-    const auto text = [&] {
-      std::string s(259, 'q');
-      for (char& ch : s)
-        if (c.random) do
-            ch = char(0x21 + random() % 94);
-          while (ch == '|' || ch == '\\');
-      return s;
-    };
-    std::string source = Header + "mode revelation: 3\n";
-    for (int i = 0; i < c.questions; ++i)
-      source += "question: " + text() + "\nreponse: " + text() + "\nrevelation: " + text() +
-                "\nrevelation2: " + text() + "\ncode: C\n";
-    Parsed p = Parse(source);
-    ASSERT_TRUE(p.ok) << AllMessages(p.diagnostics);
-    const QuizPayloads payloads = EncodePayloads(p.quiz);
+    const AuthoredQuiz quiz = LongTexts(c.questions, c.random);
+    Diagnostics diagnostics;
     QuizPayloads streams, back;
-    const bool packed = CompressPayloads(payloads, streams, p.diagnostics);
-    EXPECT_EQ(packed, *c.words == '\0') << AllMessages(p.diagnostics);
-    EXPECT_NE(AllMessages(p.diagnostics).find(c.words), std::string::npos) << AllMessages(p.diagnostics);
-    if (!packed) continue;
-    ASSERT_TRUE(DecompressStreams(streams, back, p.diagnostics));
-    EXPECT_EQ(back.quiz, payloads.quiz);
-    EXPECT_EQ(back.codes, payloads.codes);
+    ASSERT_EQ(PackQuiz(quiz, streams, diagnostics), c.packs) << c.name << AllMessages(diagnostics);
+    if (c.packs) {
+      ASSERT_TRUE(DecompressStreams(streams, back, diagnostics));
+      EXPECT_EQ(back.quiz, EncodePayloads(quiz).quiz);
+      continue;
+    }
+    std::smatch said;
+    const std::string message = AllMessages(diagnostics);
+    ASSERT_TRUE(std::regex_search(message, said, std::regex("^: erreur: le quiz est trop long pour le lecteur : "
+                                                            "enlevez-en environ ([0-9 ]+) caract")))
+        << message;
+    const size_t count = std::stoul(std::regex_replace(said[1].str(), std::regex(" "), ""));
+    EXPECT_TRUE(PackQuiz(Shortened(quiz, count), streams, diagnostics)) << c.name << " " << count;
+    EXPECT_FALSE(PackQuiz(Shortened(quiz, count / 3), streams, diagnostics)) << c.name << " " << count;
   }
 }
 
@@ -284,13 +313,13 @@ TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {
       {"EndsInTheHeader", Bytes4(1, 1, 1) + "T|A|", "c\r\n", false, "s'arrête avant sa fin, dans l'explication"},
       {"EndsBeforeTheColour", Empty + "T|||||" + Z + "\x01\x02", "", false, "dans la couleur"},
       {"TooFewCodeLines", Bytes4(1, 2, 1) + "T|||||a|Q|b|R|" + End, "c\r\n", false,
-       "(les codes) s'arrête avant sa fin, dans le code de la question 2"},
+       "la liste des codes s'arrête avant sa fin, dans le code de la question 2"},
       {"TitleOver259Bytes", Empty + std::string(300, 'x') + "|||||" + End, "\r\n", false, "le titre dépasse 259 caractères"},
       {"CodeOver259Bytes", Bytes4(1, 1, 1) + "T|||||a|Q|" + End, std::string(270, 'k') + "\r\n", false,
        "le code de la question 1 dépasse 259 caractères"},
       {"BytesAfterTheColour", Empty + "T|||||" + End + "xyz", "\r\n", true, "continue après la couleur"},
       {"OtherFillerAfterBackslashN", Empty + "a\\nXb|||||" + End, "\r\n", true, ""},
-      {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true, "octets de contrôle"},
+      {"ControlBytesInText", Empty + "a\rb|||||" + End, "\r\n", true, "caractères de contrôle"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -301,8 +330,9 @@ TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {
         c.whole)
         << c.name << AllMessages(diagnostics);
     EXPECT_NE(AllMessages(diagnostics).find(c.reported), std::string::npos) << c.name << AllMessages(diagnostics);
-    Parsed again = Parse(WriteQuizSource(quiz, ""));  // whatever came in, the written source parses again
-    EXPECT_TRUE(again.ok) << c.name << AllMessages(again.diagnostics);
+    // Whatever came in, the written source reads back as the same quiz (an empty answer stays an error).
+    const std::string written = WriteQuizSource(quiz, "");
+    EXPECT_EQ(WriteQuizSource(Parse(written).quiz, ""), written) << c.name;
   }
   // The player keeps 96 codes; extracting keeps every one.
   AuthoredQuiz quiz;
@@ -323,7 +353,7 @@ TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {
 TEST(QuizSource, StreamsRefusedBySizeOrByTheCodec) {
   // clang-format off
   const struct { size_t size; const char* words; } cases[] = {
-      {0, "0 octets, une taille"}, {MaxPlainPayload + 1, "65536 octets, une taille"}, {MaxPlainPayload, "échec de la décompression"},
+      {0, "il est vide"}, {MaxPlainPayload + 1, "plus grand qu'aucun quiz"}, {MaxPlainPayload, "il ne se décompresse pas"},
   };
   // clang-format on
   AuthoredQuiz quiz;
@@ -336,7 +366,7 @@ TEST(QuizSource, StreamsRefusedBySizeOrByTheCodec) {
     diagnostics = Diagnostics();
     EXPECT_FALSE(DecompressStreams(streams, payloads, diagnostics)) << c.size;
     ASSERT_EQ(diagnostics.items.size(), 1u) << AllMessages(diagnostics);
-    EXPECT_EQ(diagnostics.items[0].message.rfind("la ressource 104 : ", 0), 0u) << AllMessages(diagnostics);
+    EXPECT_EQ(diagnostics.items[0].message.rfind("le quiz est ab\xEEm\xE9 : ", 0), 0u) << AllMessages(diagnostics);
     EXPECT_NE(AllMessages(diagnostics).find(c.words), std::string::npos) << AllMessages(diagnostics);
   }
 }

@@ -45,6 +45,10 @@ out=$(pack build "géo-source.txt" -o "Géographie.exe" --player player.exe) || 
 [ "$out" = "géo-source.txt: 15 questions emballées dans Géographie.exe" ] || fail "accented names summary: $out"
 [ -f "Géographie.exe" ] || fail "no Géographie.exe, only: $(ls)"
 
+# check tells how much of the player's room the quiz fills, in no word of bytes.
+out=$(pack check quiz.txt) && grep -qE '^quiz.txt: 15 questions, sans erreur ; le quiz remplit [0-9]+ % de la place que lui laisse le lecteur$' <<<"$out" ||
+  fail "check summary: $out"
+
 # A code the player's field cuts: a warning that says what will show, and no failure.
 printf 'titre: T\nquestion: Q\nreponse: R\ncode: \xc3\x89TINCELLE\n' > cut.txt
 out=$(pack check cut.txt) && grep -qF "cut.txt:4: avertissement: le code s'affichera « ÉTINCEL »" <<<"$out" ||
@@ -71,7 +75,7 @@ cases=(
   "unstripped player|build quiz.txt -o out.exe --player unstripped.exe|liez-le avec -s"
   "not a program|build quiz.txt -o out.exe --player quiz.txt|ce n'est pas un programme Windows"
   "no output given|build quiz.txt|build demande -o"
-  "extract a bare player|extract player.exe -o out.exe|ne contient pas de quiz"
+  "extract a bare player|extract player.exe -o out.exe|n'est pas un questionnaire Ludex"
   "unknown command|pack quiz.txt|commande inconnue pack"
   "answers file over the source|build out.txt -o out.exe --player player.exe|garderait les réponses des élèves dans out.txt"
 )

@@ -60,6 +60,7 @@ class QuizDocument {
   const std::string& path() const { return path_; }  // empty until saved once
   int questionCount() const { return static_cast<int>(current_.quiz.questions.size()); }
   bool modified() const { return current_.revision != savedRevision_; }
+  int revision() const { return current_.revision; }        // a number of its own for each state the quiz has been in
   const std::string& text(QuizField field, int row) const;  // row is ignored for a header field
 
   // Changes. Each one that changes something is one undo step and returns

@@ -26,7 +26,8 @@ std::string RecoveryPathFor(const std::string& sourcePath) { return sourcePath +
 
 std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId, int attempt) {
   std::string path = folder;
-  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  if (!path.empty() && path.back() != '\\' && path.back() != '/')
+    path += folder.find('\\') != std::string::npos ? '\\' : '/';
   path += UnsavedPrefix + std::to_string(instanceId);
   if (attempt > 0) path += "-" + std::to_string(attempt + 1);
   return path + Suffix;

@@ -266,12 +266,22 @@ TableText ReadCsvTable(const std::string& bytes) {
   return table;
 }
 
-ColumnMapping ShapeMapping(const AuthoredQuiz& quiz, int columnCount) {
+namespace {
+
+// The quiz's columns in the order of its settings, as the export writes them.
+std::vector<int> ShapeColumns(const AuthoredQuiz& quiz) {
   std::vector<int> order = {Q, A1};
   if (HasSecondAnswer(quiz.answersPerQuestion)) order.push_back(A2);
   order.push_back(R1);
   order.push_back(C);
   if (HasSecondRevealText(quiz.revealMode)) order.push_back(R2);
+  return order;
+}
+
+}  // namespace
+
+ColumnMapping ShapeMapping(const AuthoredQuiz& quiz, int columnCount) {
+  const std::vector<int> order = ShapeColumns(quiz);
   ColumnMapping mapping;
   for (int column = 0; column < columnCount; ++column) {
     mapping.fields.push_back(column < static_cast<int>(order.size()) ? order[column] : LeftOutColumn);
@@ -384,6 +394,20 @@ void NoteUnevenRows(const TableText& table, size_t rows, std::vector<std::string
                   std::to_string(usual) + ") ; vérifiez que chaque texte est dans la bonne colonne");
 }
 
+// Columns without a header row, not as many as the quiz's own: a column left
+// out on the way (the reveal texts, say) shifts the others.
+void NoteShapeOfTable(const TableText& table, const ColumnMapping& mapping, const AuthoredQuiz& quiz,
+                      std::vector<std::string>& notes) {
+  const std::vector<int> shape = ShapeColumns(quiz);
+  if (mapping.source != MappingSource::QuizShape || table.columnCount == static_cast<int>(shape.size())) return;
+  std::string names;
+  for (size_t column = 0; column < shape.size(); ++column)
+    names += (column > 0 ? ", " : "") + ColumnName(shape[column]);
+  notes.push_back("le texte a " + std::to_string(table.columnCount) +
+                  (table.columnCount > 1 ? " colonnes" : " colonne") + " et pas de ligne d'en-tête, et ce quiz en a " +
+                  std::to_string(shape.size()) + " (" + names + ") : vérifiez le champ de chaque colonne");
+}
+
 // A column that puts text into a field the quiz does not use.
 void NoteUnusedFields(const ImportPreview& preview, const ColumnMapping& mapping, const AuthoredQuiz& quiz,
                       std::vector<std::string>& notes) {
@@ -440,6 +464,7 @@ ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping
     preview.rowsWithErrors += AnyError(row.problems);
     preview.rows.push_back(row);
   }
+  NoteShapeOfTable(table, mapping, quiz, preview.notes);
   NoteUnevenRows(table, read, preview.notes);
   NoteUnusedFields(preview, mapping, quiz, preview.notes);
   if (!leftOut.empty()) {

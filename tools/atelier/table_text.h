@@ -89,8 +89,9 @@ struct ImportPreview {
   int rowsWithErrors = 0;
 
   // The rows go in only after the author saw them: a row breaks a limit, or
-  // a note tells of rows of another width, text in a field the quiz does not
-  // use, cells left out, characters the player cannot show or rows past its room.
+  // a note tells of columns that are not the quiz's without a header row,
+  // rows of another width, text in a field the quiz does not use, cells left
+  // out, characters the player cannot show or rows past its room.
   bool needsReview() const { return rowsWithErrors > 0 || !notes.empty(); }
 };
 

@@ -36,13 +36,14 @@ std::vector<QuizProblem> QuestionProblems(const AuthoredQuiz& quiz, int row) {
   return problems;
 }
 
-// In the order of the problems list: the reveal mode, the header, each
+// In the order of the problems list: the reveal mode, the title, the header, each
 // question (the score-code slots beside the first code past them), then the
 // count of questions.
 std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes, const PlayerMetrics* fit) {
   const std::vector<QuizProblem> quizWide = QuizWideProblems(quiz);
   const std::vector<QuizProblem> cut = fit != nullptr ? FitWarnings(quiz, *fit) : std::vector<QuizProblem>();
   std::vector<QuizProblem> problems = OfRule(quizWide, QuizRule::RevealMode);
+  Append(problems, OfRule(quizWide, QuizRule::Title));
   for (QuizField field :
        {QuizField::Title, QuizField::Author, QuizField::Explanation, QuizField::ExtraText1, QuizField::ExtraText2}) {
     Append(problems, FieldProblems(quiz, field, -1));

@@ -11,6 +11,13 @@
 // Windows, UTF-8 elsewhere).
 std::string AnswersFileClash(const std::string& sourcePath, const std::string& programPath);
 
+// The two parts of that rule, for a caller that compares paths its own way
+// (the editor, through its host): the answers file of a program, in the
+// program's folder (the system's separators), and the message, naming the program
+// and the source as the caller quotes them.
+std::string AnswersFileOf(const std::string& programPath);
+std::string AnswersFileClashMessage(const std::string& program, const std::string& source);
+
 // The absolute form of a path, "." and ".." resolved, whether or not the file exists.
 std::string FullPath(const std::string& path);
 

@@ -4,6 +4,8 @@
 
 #include "quiz_format.h"
 
+const char NotAQuizProgram[] = "ce programme n'est pas un questionnaire Ludex";
+
 namespace {
 
 // Past these, a layout would not fit in the header's 32-bit fields; no
@@ -50,7 +52,7 @@ bool FindStream(const std::vector<Resource>& resources, uint16_t id, Bytes& data
     if (found == nullptr || (neutral && !(found->language == r.language))) found = &r;
   }
   if (found == nullptr) {
-    return Refuse(error, "pas de ressource PATCH " + std::to_string(id) + " : ce programme ne contient pas de quiz");
+    return Refuse(error, NotAQuizProgram);
   }
   data = found->data;
   return true;

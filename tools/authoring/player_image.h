@@ -24,8 +24,9 @@
 // Reads both streams of a packed program. Of several language variants, the
 // neutral one is read (the one the writer makes and Windows prefers), or else
 // the first. False, with a French message, when the image is not a program,
-// is damaged, or holds no quiz.
+// is damaged, or holds no quiz (then the message is NotAQuizProgram).
 bool ReadQuizResources(const Bytes& image, QuizPayloads& streams, std::string& error);
+extern const char NotAQuizProgram[];
 
 // program becomes a copy of playerImage with both streams as PATCH 104 and
 // 105 in the neutral language, every variant the player had removed, every

@@ -59,24 +59,30 @@ size_t FitEnd(const FontMetrics& font, const std::string& text, size_t begin, si
   return std::max(stop, std::min(begin + 1, end));
 }
 
+size_t SkipSpaces(const std::string& text, size_t position, size_t end) {
+  while (position < end && text[position] == ' ') ++position;
+  return position;
+}
+
+// Where the piece of a line that starts at word ends: at the next space, or
+// just after a hyphen, where Windows breaks a line too ("Marie-" / "Claire").
+size_t PieceEnd(const std::string& text, size_t word, size_t paragraphEnd) {
+  const size_t end = text.find_first_of(" -", word);
+  if (end == std::string::npos || end >= paragraphEnd) return paragraphEnd;
+  return text[end] == '-' ? end + 1 : end;
+}
+
 // The end of the line that starts at begin inside the paragraph [begin,
 // paragraphEnd): the words that fit, or the part of a too wide first word.
 size_t LineEnd(const FontMetrics& font, const std::string& text, size_t begin, size_t paragraphEnd, int width) {
   size_t end = begin;
   for (size_t word = begin; word < paragraphEnd;) {
-    size_t wordEnd = text.find(' ', word);
-    if (wordEnd == std::string::npos || wordEnd > paragraphEnd) wordEnd = paragraphEnd;
+    const size_t wordEnd = PieceEnd(text, word, paragraphEnd);
     if (Width(font, text, begin, wordEnd) > width) break;
     end = wordEnd;
-    word = text.find_first_not_of(' ', wordEnd);
-    if (word == std::string::npos) word = paragraphEnd;
+    word = SkipSpaces(text, wordEnd, paragraphEnd);
   }
   return end > begin ? end : FitEnd(font, text, begin, paragraphEnd, width);
-}
-
-size_t SkipSpaces(const std::string& text, size_t position, size_t end) {
-  while (position < end && text[position] == ' ') ++position;
-  return position;
 }
 
 ShownText Split(const std::string& text, size_t shownEnd, size_t hiddenStart) {
@@ -106,7 +112,8 @@ void Warn(std::vector<QuizProblem>& out, const ShownText& shown, int row, QuizFi
   if (!shown.cut) return;
   std::string message = std::string(name) + " s'affichera " + Quoted(shown.shown, true) + " : la suite (" +
                         Quoted(shown.hidden, false) + ") ne tient pas dans sa case du lecteur";
-  if (lines > 1 || field == QuizField::Question) message += ", qui montre " + Lines(lines);
+  if (lines > 1 || field == QuizField::Question || field == QuizField::Reveal1)
+    message += ", qui montre " + Lines(lines);
   out.push_back({QuizRule::Fit, row, static_cast<int>(field), false, message});
 }
 
@@ -174,6 +181,11 @@ std::vector<QuizProblem> FitWarnings(const AuthoredQuiz& quiz, const PlayerMetri
       const int lines = LinesIn(RowHeight(row + 1) - metrics.borderInset, labels);
       Warn(warnings, ShowInLabel(labels, QuestionLabelWidth - metrics.borderInset, lines, question.questionText), row,
            QuizField::Question, "la question", lines);
+    }
+    if (quiz.visibility == 1 && HasRevealTexts(quiz.revealMode)) {  // the label beside the row, as tall as it
+      const int lines = LinesIn(RowHeight(row + 1), labels);
+      Warn(warnings, ShowInLabel(labels, RevealLabelWidth, lines, question.revealText), row, QuizField::Reveal1,
+           "la révélation", lines);
     }
     if (row < ScoreCodeSlots) {  // later codes never show
       Warn(warnings, ShowInField(labels, ScoreCodeFieldWidth - metrics.codeInset, question.scoreCode), row,

@@ -1,6 +1,6 @@
 // Whether the texts of a quiz fit their controls in the player: the title,
-// the author and the explanation in the header, each question's label and
-// each score code's field. A text too wide or too long for its control is
+// the author and the explanation in the header, each question's label, its
+// reveal text's label and its score code's field. A text too wide or too long for its control is
 // cut, or partly hidden, by the player; the check says what will show. The
 // controls' sizes come from the player's own layout (header_layout.h,
 // row_layout.h); the widths of its fonts from a measure: the system's fonts
@@ -43,7 +43,8 @@ struct ShownText {
 };
 
 // A label of lines lines, width pixels wide, that wraps its text between
-// words as the player's labels do (a word wider than a line is broken).
+// words and after hyphens as the player's labels do (a word wider than a
+// line is broken).
 ShownText ShowInLabel(const FontMetrics& font, int width, int lines, const std::string& text);
 // A one-line field: the characters that fit whole.
 ShownText ShowInField(const FontMetrics& font, int width, const std::string& text);

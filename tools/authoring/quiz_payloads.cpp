@@ -1,5 +1,6 @@
 #include "quiz_payloads.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -42,34 +43,45 @@ void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics)
       changed = true;
     }
   }
-  if (changed) diagnostics.warning(0, std::string(what) + " : octets de contrôle écrits comme des espaces");
+  if (changed) diagnostics.warning(0, std::string(what) + " : caractères de contrôle écrits comme des espaces");
 }
 
-bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostics& diagnostics) {
-  if (plain.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " : " + std::to_string(plain.size()) +
-                             " octets avant compression ; le lecteur en lit au plus " +
-                             std::to_string(MaxPlainPayload) + " : raccourcissez les textes ou enlevez des questions");
+// "1 200": a count of characters rounded up, for an author to aim at.
+std::string Roughly(size_t count) {
+  const size_t step = count < 100 ? 10 : 100;
+  const size_t rounded = (count + step - 1) / step * step;
+  const std::string digits = std::to_string(rounded);
+  return digits.size() > 3 ? digits.substr(0, digits.size() - 3) + " " + digits.substr(digits.size() - 3) : digits;
+}
+
+// What the player cannot take, in characters to remove.
+std::string TooLongMessage(PayloadKind kind, size_t excess) {
+  const std::string remove = " pour le lecteur : enlevez-en environ " + Roughly(excess) + " caractères";
+  if (kind == PayloadKind::Codes) return "les codes de score sont trop longs" + remove;
+  return "le quiz est trop long" + remove + " (raccourcissez des textes, ou enlevez des questions)";
+}
+
+bool CompressOne(const Bytes& plain, Bytes& stream, PayloadKind kind, Diagnostics& diagnostics) {
+  const std::string tooLong = PlainSizeError(plain, kind);
+  if (!tooLong.empty()) {
+    diagnostics.error(0, tooLong);
     return false;
   }
+  const std::string name = kind == PayloadKind::Quiz ? "le quiz" : "les codes de score";
   uint8_t* out = nullptr;
   uint32_t length = 0;
   const int result = CompressVerified(plain.data(), static_cast<uint32_t>(plain.size()), &out, &length);
-  if (result == CodecCodeRefused) {  // the stream would pass the output buffer
-    const std::string limit = std::to_string(MaxCompressedPayload);
-    diagnostics.error(0, std::string(name) + " : plus de " + limit +
-                             " octets après compression ; le lecteur en "
-                             "accepte au plus " +
-                             limit + " : raccourcissez les textes ou enlevez des questions");
+  if (result == CodecCodeRefused) {  // the stream would pass the output buffer where the codec stopped reading
+    const size_t taken = std::min<size_t>(CodecInputTaken(), plain.size());
+    diagnostics.error(0, TooLongMessage(kind, plain.size() - taken + plain.size() / 20));
     return false;
   }
   if (result == CodecNotVerified) {
-    diagnostics.error(0, std::string(name) + " : le flux compressé ne redonne pas les mêmes octets");
+    diagnostics.error(0, name + " : une fois compressé, il ne se relit pas à l'identique ; signalez-le");
     return false;
   }
   if (result != CodecOk) {
-    diagnostics.error(0,
-                      std::string(name) + " : échec de la compression (code " + std::to_string(result) + " du codec)");
+    diagnostics.error(0, name + " : échec de la compression (code " + std::to_string(result) + " du codec)");
     return false;
   }
   stream.assign(out, out + length);
@@ -79,8 +91,8 @@ bool CompressOne(const Bytes& plain, Bytes& stream, const char* name, Diagnostic
 
 bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnostics& diagnostics) {
   if (stream.empty() || stream.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " : " + std::to_string(stream.size()) +
-                             " octets, une taille qu'aucune ressource de quiz n'a");
+    diagnostics.error(0, std::string(name) + " est abîmé : " +
+                             (stream.empty() ? "il est vide" : "il est plus grand qu'aucun quiz ne peut l'être"));
     return false;
   }
   uint8_t* out = nullptr;
@@ -89,7 +101,7 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   if (result != CodecOk || out == nullptr || length > MaxDecodedPayload) {
     std::free(out);
     diagnostics.error(
-        0, std::string(name) + " : échec de la décompression (code " + std::to_string(result) + " du codec)");
+        0, std::string(name) + " est abîmé : il ne se décompresse pas (code " + std::to_string(result) + " du codec)");
     return false;
   }
   plain.assign(out, out + length);
@@ -213,9 +225,9 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
 
 bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, AuthoredQuiz& quiz, Diagnostics& diagnostics) {
   QuizContent content;
-  PayloadFindings quizFindings("la ressource 104 (le quiz)");
+  PayloadFindings quizFindings("le quiz");
   ParseQuizPayload(quizPayload.data(), static_cast<uint32_t>(quizPayload.size()), content, &quizFindings);
-  PayloadFindings codeFindings("la ressource 105 (les codes)");
+  PayloadFindings codeFindings("la liste des codes");
   ParseScoreCodes(codesPayload.data(), static_cast<uint32_t>(codesPayload.size()), content, &codeFindings);
   // A quiz without questions carries one empty code line: the player would
   // take an empty resource for a missing one.
@@ -265,14 +277,20 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
   return !quizFindings.damaged() && !codeFindings.damaged();
 }
 
+std::string PlainSizeError(const Bytes& plain, PayloadKind kind) {
+  return plain.size() > MaxPlainPayload ? TooLongMessage(kind, plain.size() - MaxPlainPayload) : "";
+}
+
+bool MayPassCompressedLimit(const Bytes& plain) { return plain.size() > AlwaysFitsCompressed; }
+
 bool CompressPayloads(const QuizPayloads& payloads, QuizPayloads& streams, Diagnostics& diagnostics) {
-  const bool quizOk = CompressOne(payloads.quiz, streams.quiz, "le quiz (ressource 104)", diagnostics);
-  const bool codesOk = CompressOne(payloads.codes, streams.codes, "les codes de score (ressource 105)", diagnostics);
+  const bool quizOk = CompressOne(payloads.quiz, streams.quiz, PayloadKind::Quiz, diagnostics);
+  const bool codesOk = CompressOne(payloads.codes, streams.codes, PayloadKind::Codes, diagnostics);
   return quizOk && codesOk;
 }
 
 bool DecompressStreams(const QuizPayloads& streams, QuizPayloads& payloads, Diagnostics& diagnostics) {
-  const bool quizOk = DecompressOne(streams.quiz, payloads.quiz, "la ressource 104", diagnostics);
-  const bool codesOk = DecompressOne(streams.codes, payloads.codes, "la ressource 105", diagnostics);
+  const bool quizOk = DecompressOne(streams.quiz, payloads.quiz, "le quiz", diagnostics);
+  const bool codesOk = DecompressOne(streams.codes, payloads.codes, "la liste des codes", diagnostics);
   return quizOk && codesOk;
 }

@@ -1,7 +1,10 @@
 // The two resources of a packed quiz: the quiz payload (104) and the score
-// codes (105), as plain bytes and as compressed streams.
+// codes (105), as plain bytes and as compressed streams. Their messages speak
+// of the quiz and its codes, in characters: a teacher reads them.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "authored_quiz.h"
@@ -26,8 +29,20 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz);
 bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, AuthoredQuiz& quiz, Diagnostics& diagnostics);
 
 // Compresses both payloads and checks every limit of the player on the way:
-// plain size, compressed size, and that each stream decodes back to its payload.
+// plain size, compressed size, and that each stream decodes back to its
+// payload. A payload too large for the player is an error that says roughly
+// how many characters to remove.
 bool CompressPayloads(const QuizPayloads& payloads, QuizPayloads& streams, Diagnostics& diagnostics);
 
-// Expands both streams; a failure names the resource.
+// The same limits without compressing, for an editor that checks as the
+// author types: the size before compression is known at once (the error, or
+// empty); whether the stream passes its limit only compressing tells, and
+// it cannot for a payload of at most AlwaysFitsCompressed bytes (each byte
+// costs at most one 12-bit code).
+enum class PayloadKind { Quiz, Codes };
+const size_t AlwaysFitsCompressed = 21000;
+std::string PlainSizeError(const Bytes& plain, PayloadKind kind);
+bool MayPassCompressedLimit(const Bytes& plain);
+
+// Expands both streams; a failure names the part, the quiz or its codes.
 bool DecompressStreams(const QuizPayloads& streams, QuizPayloads& payloads, Diagnostics& diagnostics);

@@ -82,7 +82,10 @@ void ConvertLine(QuizField field, const std::string& utf8, int line, TextCheck& 
 void WarnAboutAnswer(QuizField field, TextCheck& check) {
   const std::string& answer = check.bytes;
   if (answer.empty()) {
-    Add(check, false, 0, 0, QuotedField(field) + " est vide : le lecteur n'accepte jamais une réponse vide");
+    Add(check, true, 0, 0,
+        QuotedField(field) +
+            " est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas "
+            "être trouvée");
   } else if (answer.find("\r\n") != std::string::npos) {
     Add(check, false, 0, 0,
         QuotedField(field) +
@@ -182,6 +185,12 @@ std::string RevealModeWarning(int revealMode) {
 
 std::string NoQuestionWarning(size_t questionCount) { return questionCount == 0 ? "le quiz n'a aucune question" : ""; }
 
+std::string TitleError(const std::string& title) {
+  if (title.find_first_not_of(" \t") != std::string::npos) return "";
+  return "le quiz n'a pas de titre : écrivez-en un, c'est le titre de la fenêtre du lecteur et le nom proposé pour "
+         "son programme";
+}
+
 std::string KnownRevealModesText() { return ListOfModes(IsKnownRevealMode); }
 
 std::string FieldNeedsSettingMessage(QuizField field) {
@@ -208,6 +217,7 @@ std::vector<QuizProblem> QuizWideProblems(const AuthoredQuiz& quiz) {
   auto add = [&](QuizRule rule, int row, int field, bool isError, const std::string& message) {
     if (!message.empty()) problems.push_back({rule, row, field, isError, message});
   };
+  add(QuizRule::Title, -1, static_cast<int>(QuizField::Title), true, TitleError(quiz.title));
   add(QuizRule::RevealMode, -1, -1, false, RevealModeWarning(quiz.revealMode));
   add(QuizRule::ScoreCodeSlots, ScoreCodeSlots, static_cast<int>(QuizField::Code), false, ScoreCodeSlotsWarning(count));
   add(QuizRule::QuestionCount, MaxQuestions, -1, true, QuestionCountError(count));

@@ -36,8 +36,9 @@ struct TextCheck {
 // Checks one text given line by line in UTF-8 (the parser's pieces): every
 // character must exist in Windows-1252 and be no control character; '|' ends a
 // text in the player (a code may hold it); a code holds no line break; the
-// text fits 259 bytes, a line break counting 2; an expected answer that the
-// player can never match is warned about.
+// text fits 259 bytes, a line break counting 2; an expected answer that is
+// empty is an error (the player never accepts an empty answer), one that the
+// player can never match for another reason is warned about.
 TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Lines);
 
 // The same for a text as typed in UTF-8, lines ended by LF or CR LF.
@@ -58,11 +59,12 @@ std::string QuestionCountError(size_t questionCount);     // more than MaxQuesti
 std::string ScoreCodeSlotsWarning(size_t questionCount);  // more than ScoreCodeSlots score codes
 std::string RevealModeWarning(int revealMode);            // a mode that plays as none
 std::string NoQuestionWarning(size_t questionCount);
+std::string TitleError(const std::string& title);  // a title empty or of blanks only
 
 // A problem of a quiz, placed on a question (row from 0; -1: the header or
 // the quiz as a whole) and a field (a QuizField, or -1), with the rule that
 // found it, so that the source reader can put it on a line.
-enum class QuizRule { Text, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize, Fit };
+enum class QuizRule { Text, Title, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize, Fit };
 struct QuizProblem {
   QuizRule rule = QuizRule::Text;
   int row = -1;
@@ -71,9 +73,9 @@ struct QuizProblem {
   std::string message;  // Windows-1252, with "colonne N : " when it points at a character
 };
 
-// The one check of the quiz as a whole: the question count, the score-code
-// slots, the reveal mode, a quiz without questions. The source reader and
-// the editor both call it.
+// The one check of the quiz as a whole: the title, the question count, the
+// score-code slots, the reveal mode, a quiz without questions. The source
+// reader and the editor both call it.
 std::vector<QuizProblem> QuizWideProblems(const AuthoredQuiz& quiz);
 
 // The problems of one text of the quiz under its settings (none for a field

@@ -316,10 +316,6 @@ void ApplyHeader(const RawSource& raw, AuthoredQuiz& quiz, Diagnostics& diagnost
     const RawField& written = raw.headerField(KeyOfField(field));
     if (written.present) ApplyText(written, *FieldText(quiz, field, -1), diagnostics);
   }
-  if (!raw.headerField(SourceKey::Title).present) {
-    diagnostics.error(0, "pas de ligne " + QuotedKeyword(SourceKey::Title) +
-                             " : le quiz a besoin d'un titre (c'est le titre de la fenêtre du lecteur)");
-  }
 }
 
 // One text of a question: checked when the settings use it, refused when

@@ -23,6 +23,7 @@
 #include "quiz_fit.h"
 #include "quiz_page.h"
 #include "quiz_payloads.h"
+#include "quiz_program.h"
 #include "quiz_source.h"
 
 namespace {
@@ -78,8 +79,13 @@ std::string Plural(size_t count, const char* word, const char* words) {
   return std::to_string(count) + " " + (count > 1 ? words : word);
 }
 
+// A size as an author reads it: "4 Mo", "350 Ko".
+std::string SizeText(size_t bytes) {
+  return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " Mo" : std::to_string((bytes + 1023) >> 10) + " Ko";
+}
+
 std::string TooLarge(const std::string& what, const std::string& path, size_t limit) {
-  return what + PathInMessage(path) + " fait plus de " + std::to_string(limit) + " octets";
+  return what + PathInMessage(path) + " fait plus de " + SizeText(limit);
 }
 
 // Reads a whole file of at most limit bytes; what names it in the messages.
@@ -135,14 +141,13 @@ const PlayerMetrics& ToolMetrics() {
 #endif
 }
 
-// Reads, parses and compresses a source; prints what it found.
 // Parses and compresses a source's bytes; prints what it found.
 bool PackSourceBytes(const std::string& sourcePath, const Bytes& bytes, AuthoredQuiz& quiz, QuizPayloads& streams) {
   Diagnostics diagnostics;
   diagnostics.fileName = PathInMessage(sourcePath);
   const std::string source(bytes.begin(), bytes.end());
   bool ok = ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
-  if (ok) ok = CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
+  if (ok) ok = PackQuiz(quiz, streams, diagnostics);
   std::stable_sort(diagnostics.items.begin(), diagnostics.items.end(),  // in the order of the lines, the file first
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
   Print(diagnostics);
@@ -206,8 +211,8 @@ int Check(const std::string& sourcePath) {
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
   Say(stdout, PathInMessage(sourcePath) + ": " + Plural(quiz.questions.size(), "question", "questions") +
-                  " ; une fois compressés, " + "le quiz fait " + Plural(streams.quiz.size(), "octet", "octets") +
-                  " et les codes " + Plural(streams.codes.size(), "octet", "octets"));
+                  ", sans erreur ; le quiz remplit " + std::to_string(RoomTakenPercent(quiz, streams)) +
+                  " % de la place que lui laisse le lecteur");
   return 0;
 }
 
@@ -231,30 +236,16 @@ int Build(const std::string& sourcePath, const std::string& outputPath, const st
   return 0;
 }
 
-// The quiz of a built program as the player reads it.
-struct BuiltQuiz {
-  QuizPayloads payloads;    // its resources, decompressed
-  QuizPayloads streams;     // as stored
-  AuthoredQuiz quiz;        // what the player plays
-  Diagnostics diagnostics;  // what the player would cut or fill in
-  bool whole = false;       // nothing cut or filled in
-};
-
-// False, after saying why, when the program's resources cannot be found or
-// decompressed.
-bool ReadBuiltQuiz(const std::string& programPath, const Bytes& program, BuiltQuiz& built) {
+// The quiz of a built program as the player reads it; false after saying
+// why it cannot be read.
+bool ReadProgramQuiz(const std::string& programPath, const Bytes& program, BuiltQuiz& built) {
   std::string error;
-  if (!ReadQuizResources(program, built.streams, error)) {
-    Fail(PathInMessage(programPath) + ": " + error);
-    return false;
-  }
   built.diagnostics.fileName = PathInMessage(programPath);
-  if (!DecompressStreams(built.streams, built.payloads, built.diagnostics)) {
-    Print(built.diagnostics);
-    return false;
+  switch (ReadBuiltQuiz(program, built, error)) {
+    case BuiltQuizRead::Read: return true;
+    case BuiltQuizRead::Undecodable: Print(built.diagnostics); return false;
+    default: Fail(PathInMessage(programPath) + ": " + error); return false;
   }
-  built.whole = DecodePayloads(built.payloads.quiz, built.payloads.codes, built.quiz, built.diagnostics);
-  return true;
 }
 
 int Extract(const std::string& programPath, const std::string& outputPath) {
@@ -262,7 +253,7 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   std::string error;
   if (!ReadWholeFile(programPath, MaxProgramBytes, "", program, error)) return Fail(error);
   BuiltQuiz built;
-  if (!ReadBuiltQuiz(programPath, program, built)) return 1;
+  if (!ReadProgramQuiz(programPath, program, built)) return 1;
   const AuthoredQuiz& quiz = built.quiz;
   const bool whole = built.whole;
   // A damaged quiz is still written out as the player plays it, so that
@@ -270,10 +261,9 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   if (whole) {
     const QuizPayloads again = EncodePayloads(quiz);
     if (again.quiz != built.payloads.quiz || again.codes != built.payloads.codes) {
-      built.diagnostics.warning(
-          0,
-          "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
-          "donne des ressources qui se jouent de la même façon mais diffèrent de quelques octets");
+      built.diagnostics.warning(0,
+                                "ce quiz n'a pas été emballé par ludex-pack : la source extraite, emballée à son tour, "
+                                "donne un quiz qui se joue de la même façon mais n'est pas écrit tout à fait pareil");
     }
   }
   Print(built.diagnostics);
@@ -288,15 +278,14 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   return whole ? 0 : 1;
 }
 
-bool IsProgramFile(const Bytes& bytes) { return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z'; }
-
 int Web(const std::string& inputPath, const std::string& outputPath) {
   Bytes bytes;
   std::string error;
   if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) return Fail(error);
   BuiltQuiz built;
-  if (IsProgramFile(bytes)) {
-    if (!ReadBuiltQuiz(inputPath, bytes, built)) return 1;
+  const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 2));
+  if (IsProgramFile(head)) {
+    if (!ReadProgramQuiz(inputPath, bytes, built)) return 1;
     Print(built.diagnostics);
   } else if (bytes.size() > MaxSourceBytes) {
     return Fail(TooLarge("", inputPath, MaxSourceBytes));
@@ -311,7 +300,7 @@ int Web(const std::string& inputPath, const std::string& outputPath) {
   if (!MakeQuizPage(BuiltPageTemplate(), built.streams, built.quiz.title, stem, page, error)) return Fail(error);
   if (!WriteFileSafely(outputPath, page.data(), page.size(), error)) return Fail(error);
   Say(stdout, PathInMessage(inputPath) + ": page web écrite dans " + PathInMessage(outputPath) + " (" +
-                  Plural(page.size(), "octet", "octets") + ") ; elle se joue dans tout navigateur, sans réseau");
+                  SizeText(page.size()) + ") ; elle se joue dans tout navigateur, sans réseau");
   return 0;
 }
 

@@ -64,3 +64,4 @@
 
 // Timers of the main window.
 #define IDT_RECOVERY 1
+#define IDT_SIZE_CHECK 2

@@ -14,46 +14,32 @@ std::wstring SystemErrorText(DWORD code) {
   std::wstring message = text != nullptr ? text : L"";
   if (text != nullptr) LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
-  return message + L" (erreur Windows " + std::to_wstring(code) + L")";
+  return (message.empty() ? L"" : message + L" ") + L"(" + std::to_wstring(code) + L")";
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
-
-std::wstring FileNameOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? L"" : path.substr(0, slash);
-}
-
-bool ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error) {
+ReadResult ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = SystemErrorText(GetLastError());
-    return false;
+    return ReadResult::Failed;
   }
   LARGE_INTEGER size = {};
   GetFileSizeEx(file, &size);
-  bool ok = true;
+  ReadResult result = ReadResult::Read;
   if (static_cast<uint64_t>(size.QuadPart) > limit) {
-    error = L"le fichier fait " + std::to_wstring(size.QuadPart) + L" octets, plus que les " + std::to_wstring(limit) +
-            L" qu'il peut faire ici";
-    ok = false;
+    result = ReadResult::TooLarge;
   } else {
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    ok = bytes.empty() ||
-         (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
-    if (!ok) error = SystemErrorText(GetLastError());
+    if (!bytes.empty() &&
+        !(ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size())) {
+      error = SystemErrorText(GetLastError());
+      result = ReadResult::Failed;
+    }
   }
   CloseHandle(file);
-  return ok;
+  return result;
 }
 
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::wstring& error) {
@@ -88,22 +74,23 @@ std::wstring DocumentsFolder() {
   return folder;
 }
 
-bool AskFileName(HWND owner, bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
-                 std::wstring& path) {
+bool AskFileName(HWND owner, bool save, const std::wstring& title, const std::wstring& filter,
+                 const std::wstring& extension, const std::wstring& folder, std::wstring& path) {
   std::vector<wchar_t> buffer(32768, L'\0');
-  const std::wstring proposed = FileNameOf(path);
-  const std::wstring folder = FolderOf(path).empty() ? DocumentsFolder() : FolderOf(path);
+  const size_t slash = path.find_last_of(L"\\/");
+  const std::wstring proposed = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  const std::wstring start = slash != std::wstring::npos ? path.substr(0, slash) : folder;
   lstrcpynW(buffer.data(), proposed.c_str(), static_cast<int>(buffer.size()));
   OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter;
+  dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrTitle = title;
-  dialog.lpstrDefExt = extension;
+  dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;

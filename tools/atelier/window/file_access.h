@@ -1,21 +1,19 @@
 // The editor's files on disk, by UTF-16 path: reading one whole (bounded),
 // writing one through the one saving mechanism of every program
-// (file_replacement.h), the names of paths, and the Open and Save dialogs.
+// (file_replacement.h), lock files, and the Open and Save dialogs. Errors
+// are the system's own words with their number.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-// A Windows error as a sentence, with its number.
+#include "editor_host.h"
+
+// A Windows error as the system words it, with its number: "Accès refusé. (5)".
 std::wstring SystemErrorText(DWORD code);
 
-bool FileExists(const std::wstring& path);
-bool SamePath(const std::wstring& a, const std::wstring& b);  // as Windows compares them, without case
-std::wstring FileNameOf(const std::wstring& path);
-std::wstring FolderOf(const std::wstring& path);  // empty for a bare name
-
 // Reads a whole file of at most limit bytes; error says why it could not.
-bool ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error);
+ReadResult ReadFileBytes(const std::wstring& path, size_t limit, std::string& bytes, std::wstring& error);
 
 // Writes a whole file through a temporary beside it that then takes its
 // place, keeping the old file's hidden and archive attributes; in place only
@@ -27,12 +25,13 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, std::ws
 // INVALID_HANDLE_VALUE when another process holds it or it cannot be made.
 HANDLE HoldLock(const std::wstring& path);
 void ReleaseLock(HANDLE& lock);           // and removes it
-bool LockHeld(const std::wstring& path);  // by another process, now
+bool LockHeld(const std::wstring& path);  // by a process, this one included
 
 // The user's Documents folder: where the dialogs open when no other folder is known.
 std::wstring DocumentsFolder();
 
 // The Open (save false) or Save dialog. path: the name proposed, in its
-// folder when it has one (else in Documents), then the one chosen.
-bool AskFileName(HWND owner, bool save, const wchar_t* title, const wchar_t* filter, const wchar_t* extension,
-                 std::wstring& path);
+// folder when it has one, else in folder (else Documents); then the one chosen.
+// filter: pairs of a label and its patterns, each ended by a zero, then a zero.
+bool AskFileName(HWND owner, bool save, const std::wstring& title, const std::wstring& filter,
+                 const std::wstring& extension, const std::wstring& folder, std::wstring& path);

@@ -1,0 +1,149 @@
+// The editor session driven as a front end would, through a host whose files
+// live in memory, for the native scenario tests. The author's answers to the
+// session's prompts are planned in advance and given in order; every prompt
+// seen is kept.
+#pragma once
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "editor_session.h"
+
+class FakeHost : public EditorHost {
+ public:
+  struct File {
+    std::string bytes;
+    int64_t time = 0;
+  };
+  std::map<std::string, File> files;
+  std::set<std::string> held;          // locks this editor holds
+  std::set<std::string> heldByOthers;  // locks another running editor holds
+  std::set<std::string> unwritable;    // paths whose writing fails
+  std::set<std::string> huge;          // paths of files larger than any limit
+  std::vector<std::string> opened;     // pages opened
+  std::vector<Bytes> tries;            // programs tried
+  Bytes player;                        // the player programs are built from
+  bool pagesOpen = true;
+  bool triesStart = true;
+  int64_t clock = 100;
+
+  void put(const std::string& path, const std::string& bytes) { files[path] = {bytes, ++clock}; }
+  bool has(const std::string& path) const { return files.count(path) > 0; }
+  const std::string& bytes(const std::string& path) { return files[path].bytes; }
+
+  ReadResult readFile(const std::string& path, size_t limit, std::string& bytes, std::string& error) override {
+    const auto found = files.find(path);
+    if (found == files.end()) {
+      error = "Fichier introuvable. (2)";
+      return ReadResult::Failed;
+    }
+    if (found->second.bytes.size() > limit || huge.count(path) > 0) return ReadResult::TooLarge;
+    bytes = found->second.bytes;
+    return ReadResult::Read;
+  }
+  bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override {
+    if (unwritable.count(path) > 0) {
+      error = u8"Accès refusé. (5)";
+      return false;
+    }
+    put(path, bytes);
+    return true;
+  }
+  FileStamp stamp(const std::string& path) override {
+    const auto found = files.find(path);
+    return found == files.end() ? FileStamp() : FileStamp{true, found->second.time};
+  }
+  void removeFile(const std::string& path) override { files.erase(path); }
+  void makeFolder(const std::string&) override {}
+  std::vector<std::string> filesIn(const std::string& folder, const std::string& prefix,
+                                   const std::string& suffix) override {
+    std::vector<std::string> names;
+    for (const auto& [path, file] : files) {
+      if (path.compare(0, folder.size() + 1, folder + "/") != 0) continue;
+      const std::string name = path.substr(folder.size() + 1);
+      if (name.find('/') == std::string::npos && name.compare(0, prefix.size(), prefix) == 0 &&
+          name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        names.push_back(name);
+      }
+    }
+    return names;
+  }
+  std::string fullPath(const std::string& path) override { return path[0] == '/' ? path : "/docs/" + path; }
+  bool sameFile(const std::string& a, const std::string& b) override { return a == b; }
+  bool holdLock(const std::string& path) override {
+    if (heldByOthers.count(path) > 0) return false;
+    held.insert(path);
+    put(path, "");
+    return true;
+  }
+  void releaseLock(const std::string& path) override {
+    if (held.erase(path) > 0) files.erase(path);
+  }
+  bool lockHeld(const std::string& path) override { return held.count(path) + heldByOthers.count(path) > 0; }
+  std::string settingsFolder() override { return "/appdata/Ludex"; }
+  std::string documentsFolder() override { return "/docs"; }
+  uint32_t editorNumber() override { return 7; }
+  bool playerImage(Bytes& image) override {
+    image = player;
+    return !player.empty();
+  }
+  std::string pageTemplate() override {
+    return "<title>{{ludex:title}}</title>{{ludex:name}}|{{ludex:quiz}}|{{ludex:codes}}";
+  }
+  bool openPage(const std::string& path) override {
+    opened.push_back(path);
+    return pagesOpen;
+  }
+  bool startTry(const Bytes& program, std::string& error) override {
+    tries.push_back(program);
+    error = "Le fichier n'est pas un programme. (193)";
+    return triesStart;
+  }
+};
+
+// A session on a fake host, and the author who answers it.
+struct Scene {
+  FakeHost host;
+  std::unique_ptr<EditorSession> editor = std::make_unique<EditorSession>(host, ConservativeMetrics());
+  EditorSession& session() { return *editor; }
+  // The editor stops as by a crash and another starts, on the same files.
+  void restart(std::vector<Reply> answers) {
+    editor->end();
+    editor = std::make_unique<EditorSession>(host, ConservativeMetrics());
+    plan(std::move(answers));
+    editor->start("");
+    settle();
+  }
+  std::vector<Reply> replies;  // given in order; Cancel once they run out
+  size_t next = 0;
+  std::vector<Prompt> seen;
+
+  // Answers whatever the session asks, as the author planned.
+  void settle() {
+    while (const Prompt* prompt = session().prompt()) {
+      seen.push_back(*prompt);
+      session().reply(next < replies.size() ? replies[next++] : Reply{Answer::Cancel, ""});
+    }
+  }
+  void plan(std::vector<Reply> answers) {
+    replies = std::move(answers);
+    next = 0;
+    seen.clear();
+  }
+  void run(Command command) {
+    session().run(command);
+    settle();
+  }
+  void type(QuizField field, const std::string& utf8) { session().type(field, utf8); }
+  // The start of every prompt's text, in order.
+  std::vector<std::string> said() const {
+    std::vector<std::string> texts;
+    for (const Prompt& prompt : seen) texts.push_back(prompt.text);
+    return texts;
+  }
+};
+
+inline Reply Chose(const std::string& path) { return {Answer::Ok, path}; }
+inline Reply Pressed(Answer answer) { return {answer, ""}; }

@@ -1,0 +1,501 @@
+// The editor session in scenarios, as an author meets it: open, type, paste
+// and import, undo, save, try, build, print, the recovery copy, and every
+// message on the way, through a host whose files live in memory.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+
+#include "cp1252.h"
+#include "fake_host.h"
+#include "file_names.h"
+#include "player_image.h"
+#include "quiz_program.h"
+#include "session_text.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const std::string Player = ReadFile(LUDEX_PLAYER_IMAGE);
+
+// Two questions, as Save writes them.
+std::string Canonical(const std::string& source) {
+  AuthoredQuiz quiz;
+  Diagnostics diagnostics;
+  ParseQuizSource(source, quiz, diagnostics);
+  return WriteQuizSource(quiz, "");
+}
+const std::string Source = Canonical(
+    "titre: Capitales\nquestion: France ?\nreponse: Paris\ncode: A\nquestion: Italie ?\nreponse: Rome\ncode: B\n");
+
+std::string Many(int count, const std::string& text) {
+  std::string source = "titre: Long\n";
+  for (int k = 1; k <= count; ++k) source += "question: Q" + std::to_string(k) + text + "\nreponse: R\ncode: C\n";
+  return source;
+}
+
+std::string ProgramOf(const std::string& source, const Bytes& player) {
+  AuthoredQuiz quiz;
+  Diagnostics diagnostics;
+  QuizPayloads streams;
+  Bytes program;
+  std::string error;
+  ParseQuizSource(source, quiz, diagnostics);
+  PackQuiz(quiz, streams, diagnostics);
+  WriteQuizResources(player, streams, program, error);
+  return std::string(program.begin(), program.end());
+}
+
+// The quiz a program holds, as Save would write it; empty when none.
+std::string QuizOfProgram(const std::string& program) {
+  BuiltQuiz built;
+  std::string error;
+  if (ReadBuiltQuiz(Bytes(program.begin(), program.end()), built, error) != BuiltQuizRead::Read) return "";
+  return WriteQuizSource(built.quiz, "");
+}
+
+// A scene whose host holds the player, the given files, and Source at /docs/quiz.txt.
+struct SceneCase {
+  const char* name;
+  std::function<void(Scene&)> act;
+  std::vector<std::string> said;  // each prompt's text, from its start
+  std::string status;
+  std::string title;
+  std::function<void(Scene&)> check;
+};
+
+void Play(const SceneCase& c) {
+  SCOPED_TRACE(c.name);
+  Scene scene;
+  scene.host.player.assign(Player.begin(), Player.end());
+  scene.host.put("/docs/quiz.txt", Source);
+  scene.session().start("");
+  c.act(scene);
+  std::vector<std::string> said = scene.said();
+  for (size_t k = 0; k < said.size() && k < c.said.size(); ++k) said[k] = said[k].substr(0, c.said[k].size());
+  EXPECT_EQ(said, c.said);
+  EXPECT_EQ(scene.session().status(), c.status);
+  EXPECT_EQ(scene.session().windowTitle(), c.title);
+  if (c.check) c.check(scene);
+}
+
+void Open(Scene& s, const std::string& path, std::vector<Reply> more = {}) {
+  more.insert(more.begin(), Chose(path));
+  s.plan(more);
+  s.run(Command::Open);
+}
+
+int Rows(Scene& s) { return s.session().document().questionCount(); }
+
+const char* const Untitled = "Sans titre - Ludex Atelier";
+
+TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
+  // clang-format off
+  const SceneCase cases[] = {
+      {"Source", [](Scene& s) { Open(s, "/docs/quiz.txt"); }, {"Ouvrir un quiz"}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].filters.at(0).patterns, "*.txt;*.exe"); EXPECT_EQ(s.session().recentFiles(), std::vector<std::string>{"/docs/quiz.txt"}); }},
+      {"FromTheCommandLine", [](Scene& s) { s.session().openPath("quiz.txt"); }, {}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"NoText", [](Scene& s) { s.host.put("/docs/image.png", std::string("\x89PNG\0", 5)); Open(s, "/docs/image.png"); },
+       {"Ouvrir un quiz", u8"« image.png » ne peut pas être ouvert : ce n'est pas un fichier texte, et une source de quiz s'écrit"}, "", Untitled, nullptr},
+      {"Missing", [](Scene& s) { Open(s, "/docs/absent.txt"); }, {"Ouvrir un quiz", u8"« absent.txt » ne peut pas être ouvert : Fichier introuvable. (2)."}, "", Untitled, nullptr},
+      {"Huge", [](Scene& s) { s.host.put("/docs/film.txt", "x"); s.host.huge.insert("/docs/film.txt"); Open(s, "/docs/film.txt"); },
+       {"Ouvrir un quiz", u8"« film.txt » ne peut pas être ouvert : il est bien trop grand pour être un quiz (plus de 32 Mo)."}, "", Untitled, nullptr},
+      {"ErrorsItCannotKeep", [](Scene& s) { s.host.put("/docs/q.txt", "titre: T\nmot: x\n" + Many(1, "").substr(12)); Open(s, "/docs/q.txt"); },
+       {"Ouvrir un quiz", u8"« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne saurait pas garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) :\n\nq.txt:2: erreur: mot-clé inconnu « mot »"},
+       "", Untitled, nullptr},
+      {"ManyErrorsTwelveShown", [](Scene& s) {
+         std::string source = "titre: T\n";
+         for (int k = 0; k < 14; ++k) source += "mot: x\n";
+         s.host.put("/docs/q.txt", source + Many(1, "").substr(12));
+         Open(s, "/docs/q.txt"); },
+       {"Ouvrir un quiz", u8"« q.txt » ne peut pas être ouvert"}, "", Untitled,
+       [](Scene& s) { const std::string text = s.seen.at(1).text, end = u8"q.txt:13: erreur: mot-clé inconnu « mot »\n… et 2 de plus.\n";
+                      EXPECT_EQ(text.substr(text.size() - end.size()), end); }},
+      {"TextErrorsKept", [](Scene& s) { s.host.put("/docs/q.txt", Many(1, std::string(300, 'q'))); Open(s, "/docs/q.txt"); },
+       {"Ouvrir un quiz"}, u8"Ouvert avec des erreurs à corriger (voir Problèmes) : /docs/q.txt", "q.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.session().rowHasError(0)); EXPECT_EQ(s.session().cell(0, 0), "1 !"); }},
+      {"TextErrorKeptAmongTooManyQuestions", [](Scene& s) { s.host.put("/docs/q.txt", "titre: T\nquestion: a | b\nreponse: R\ncode: C\n" + Many(300, "").substr(12)); Open(s, "/docs/q.txt", {Pressed(Answer::Yes)}); },
+       {"Ouvrir un quiz", u8"« q.txt » a 301 questions"}, u8"Les 255 premières questions de /docs/q.txt : enregistrez-les sous un autre nom.", "Sans titre* - Ludex Atelier", nullptr},
+      {"CharacterTheWriterWouldLose", [](Scene& s) { s.host.put("/docs/q.txt", Many(1, u8"\u2192")); Open(s, "/docs/q.txt"); },
+       {"Ouvrir un quiz", u8"« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs"}, "", Untitled, nullptr},
+      {"ErrorsAmongTooManyQuestions", [](Scene& s) { s.host.put("/docs/q.txt", "mot: x\n" + Many(300, "")); Open(s, "/docs/q.txt"); },
+       {"Ouvrir un quiz", u8"« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs"}, "", Untitled, nullptr},
+      {"FirstQuestionsTaken", [](Scene& s) { s.host.put("/docs/long.txt", Many(300, "")); Open(s, "/docs/long.txt", {Pressed(Answer::Yes)}); },
+       {"Ouvrir un quiz", u8"« long.txt » a 300 questions, et un quiz Ludex en a au plus 255.\n\nOuvrir ses 255 premières questions ?"},
+       u8"Les 255 premières questions de /docs/long.txt : enregistrez-les sous un autre nom.", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(Rows(s), 255); EXPECT_EQ(s.session().document().sourceText().rfind(u8"# Les 255 premières questions de long.txt.\n# Format", 0), 0u); }},
+      {"FirstQuestionsRefused", [](Scene& s) { s.host.put("/docs/long.txt", Many(300, "")); Open(s, "/docs/long.txt", {Pressed(Answer::No)}); },
+       {"Ouvrir un quiz", u8"« long.txt » a 300"}, "", Untitled, [](Scene& s) { EXPECT_EQ(Rows(s), 0); }},
+      {"BuiltQuiz", [](Scene& s) { s.host.put("/docs/q.exe", ProgramOf(Source, s.host.player)); Open(s, "/docs/q.exe"); },
+       {"Ouvrir un quiz"}, "Quiz repris de /docs/q.exe : enregistrez-le pour en garder la source.", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().document().sourceText(), "# Extrait de q.exe par Ludex Atelier.\n" + Source); }},
+      {"ProgramWithoutAQuiz", [](Scene& s) { s.host.put("/docs/lecteur.exe", Player); Open(s, "/docs/lecteur.exe"); },
+       {"Ouvrir un quiz", u8"« lecteur.exe » ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex."}, "", Untitled, nullptr},
+      {"DamagedProgram", [](Scene& s) { s.host.put("/docs/x.exe", "MZ??"); Open(s, "/docs/x.exe"); },
+       {"Ouvrir un quiz", u8"« x.exe » ne peut pas être ouvert : ce programme est abîmé, ou ce n'est pas un questionnaire Ludex."}, "", Untitled, nullptr},
+      {"RecentFilesReadUpTo64Kilobytes", [](Scene& s) {
+         for (size_t size : {size_t(64 * 1024), size_t(64 * 1024 + 1)}) {
+           s.host.put("/appdata/Ludex/fichiers-recents.txt", "/docs/quiz.txt\n" + std::string(size - 15, '#'));
+           s.restart({});
+           EXPECT_EQ(s.session().recentFiles().size(), size == 64 * 1024 ? 1u : 0u) << size;
+         } }, {}, "", Untitled, nullptr},
+      {"LongRecentPathCutInItsMiddle", [](Scene& s) {
+         const std::string path = u8"/docs/" + std::string(30, 'a') + u8"/é" + std::string(50, 'z') + ".txt";
+         s.host.put(path, Source);
+         s.session().openPath(path); },
+       {}, "Ouvert : /docs/" + std::string(30, 'a') + u8"/é" + std::string(50, 'z') + ".txt", u8"é" + std::string(50, 'z') + ".txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().recentFiles().at(0), u8"/docs/aaaaaaaaaaaaaa…" + std::string(45, 'z') + ".txt"); }},
+      {"RecentFileGone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.removeFile("/docs/quiz.txt"); s.plan({}); s.session().openRecent(0); s.settle(); },
+       {u8"« /docs/quiz.txt » n'existe plus."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.session().recentFiles().empty()); EXPECT_EQ(s.host.bytes("/appdata/Ludex/fichiers-recents.txt"), WriteRecentFiles({})); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
+  // clang-format off
+  const SceneCase cases[] = {
+      {"FirstSaveNamedAfterTheTitle", [](Scene& s) { s.type(QuizField::Title, "Les fleuves"); s.plan({Chose("/docs/f.txt")}); s.run(Command::Save); },
+       {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/f.txt", "f.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "Les-fleuves-source.txt"); EXPECT_EQ(s.seen[0].folder, "/docs");
+                      EXPECT_EQ(s.host.bytes("/docs/f.txt"), s.session().document().sourceText()); }},
+      {"HandWrittenSourceToldFirst", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.type(QuizField::Author, "A"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::Save); },
+       {u8"Ce fichier a été écrit à la main."}, "Ouvert : /docs/m.txt", "m.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
+      {"HandWrittenSourceSavedElsewhereUntold", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.plan({Chose("/docs/n.txt")}); s.run(Command::SaveAs); },
+       {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/n.txt", "n.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
+      {"UnusedTextsToldFirst", [](Scene& s) {
+         Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.type(QuizField::Answer2, "Lutetia");
+         s.type(QuizField::Reveal2, "S"); s.session().select({1}); s.type(QuizField::Answer2, "Roma"); s.session().chooseAnswersPerQuestion(0);
+         s.session().chooseRevealMode(0); s.plan({Pressed(Answer::Ok)}); s.run(Command::Save); s.run(Command::Undo); },
+       {u8"Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :\n- 2 questions ont un texte « réponse2 » : « réponse2: » demande « réponses par question: 2 » "
+        u8"dans l'en-tête.\n- une question a un texte « révélation2 » : « révélation2: » demande « mode révélation: 3 » dans l'en-tête.\n\nPour les garder, choisissez d'abord les réglages "
+        u8"qui les utilisent. Enregistrer sans eux ?"},
+       u8"Annulé : l'abandon des textes que le quiz n'utilise pas.", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
+      {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.run(Command::SaveAs); },
+       {"Enregistrer", u8"Le quiz n'a pas pu être enregistré dans « /docs/ro.txt » :\n\nAccès refusé. (5)"}, "", Untitled, nullptr},
+      {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.run(Command::New); },
+       {u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled,
+       [](Scene& s) { EXPECT_NE(s.host.bytes("/docs/quiz.txt").find("titre: Autre\n"), std::string::npos); }},
+      {"NewGivingTheChangesUp", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::No)}); s.run(Command::New); },
+       {"Enregistrer les modifications"}, "", Untitled, [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
+      {"NewCancelled", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::New); },
+       {"Enregistrer les modifications"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", nullptr},
+      {"NewSavingAQuizNeverSavedCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({Pressed(Answer::Yes), Pressed(Answer::Cancel)}); s.run(Command::New); },
+       {u8"Enregistrer les modifications de « Sans titre » ?", "Enregistrer la source du quiz"}, "", "Sans titre* - Ludex Atelier", nullptr},
+      {"CloseWhenNothingChanged", [](Scene& s) { s.run(Command::Close); }, {}, "", Untitled,
+       [](Scene& s) { EXPECT_TRUE(s.session().closed()); s.run(Command::Add); EXPECT_EQ(Rows(s), 0); }},
+      {"NothingElseWhileAQuestionWaits", [](Scene& s) {
+         s.session().run(Command::Open);
+         for (Command command : {Command::Add, Command::Open}) s.session().run(command);
+         s.session().paste("Question\nQ\n");
+         s.session().openPath("/docs/quiz.txt");
+         EXPECT_TRUE(s.session().type(QuizField::Title, "T").refused);
+         s.settle(); }, {"Ouvrir un quiz"}, "", Untitled, [](Scene& s) { EXPECT_EQ(Rows(s), 0); }},
+      {"CloseCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({}); s.run(Command::Close); }, {"Enregistrer les modifications"}, "",
+       "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.session().closed()); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// Rows pasted or imported go where their header row, or else the quiz's
+// settings, say; the preview first when anything may be misplaced.
+TEST(SessionTable, PasteAndImportFollowTheirMapping) {
+  const auto paste = [](Scene& s, const std::string& text, std::vector<Reply> replies) {
+    s.plan(replies);
+    s.session().paste(text);
+    s.settle();
+  };
+  const auto row = [](Scene& s, int r) {
+    std::string text;
+    for (int column = 1; column < 5; ++column) text += s.session().cell(r, column) + "|";
+    return text;
+  };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"HeaderRowGoesInAtOnce", [&](Scene& s) { paste(s, u8"Code\tQuestion\tRéponse\r\nA\tFrance ?\tParis\r\n", {}); }, {},
+       u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : code, question, réponse. Ctrl+Z les retire.", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(row(s, 0), "France ?|Paris||A|"); }},
+      {"TheQuizOwnShapeGoesInAtOnce", [&](Scene& s) { s.session().chooseRevealMode(1); paste(s, "France ?\tParis\tLa Seine.\tA\r\nItalie ?\tRome\tLe Tibre.\tB\r\n", {}); }, {},
+       u8"2 questions ajoutées, colonnes lues dans l'ordre du quiz : question, réponse, révélation, code. Ctrl+Z les retire.", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(row(s, 1), "Italie ?|Rome|Le Tibre.|B|"); }},
+      {"ThreeColumnsShownFirstAndSetRight", [&](Scene& s) {
+         s.session().chooseRevealMode(1);
+         s.plan({});
+         s.session().paste("France ?\tParis\tA\r\n");
+         ASSERT_NE(s.session().prompt(), nullptr);
+         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 3}));
+         s.session().chooseColumn(2, 5);  // code
+         for (int choice : {-1, 7}) s.session().chooseColumn(1, choice);  // no such field: nothing changes
+         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 5}));
+         s.session().chooseColumn(1, 0);  // the question: the first column gives it up
+         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{6, 0, 5}));
+         s.session().chooseColumn(0, 0);
+         s.session().chooseColumn(1, 1);
+         EXPECT_EQ(s.session().preview().summary, u8"1 question à ajouter, colonnes lues comme vous les avez choisies : question, réponse, code. Choisissez au-dessus de chaque colonne le champ où elle va.");
+         s.session().reply(Pressed(Answer::Ok));
+         s.session().chooseColumn(0, 0); },
+       {}, u8"1 question ajoutée, colonnes lues comme vous les avez choisies : question, réponse, code. Ctrl+Z les retire.", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(row(s, 0), "France ?|Paris||A|"); }},
+      {"PreviewCancelled", [&](Scene& s) { paste(s, "France ?\tParis\tA\r\n", {Pressed(Answer::Cancel)}); }, {u8"Questions à ajouter"}, "", Untitled,
+       [](Scene& s) { EXPECT_EQ(Rows(s), 0); EXPECT_EQ(s.seen[0].kind, PromptKind::Preview); }},
+      {"ImportAlwaysShownFirst", [&](Scene& s) {
+         s.host.put("/docs/q.csv", "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n" + std::string(300, 'x') + ";Oslo;D\r\n");
+         s.plan({Chose("/docs/q.csv"), Pressed(Answer::Ok)}); s.run(Command::ImportCsv); },
+       {"Importer des questions d'un tableau CSV", u8"Questions à ajouter"}, u8"2 questions ajoutées, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
+       "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.session().rowHasError(1)); }},
+      {"ImportTooLarge", [&](Scene& s) { s.host.put("/docs/q.csv", ""); s.host.huge.insert("/docs/q.csv"); s.plan({Chose("/docs/q.csv")}); s.run(Command::ImportCsv); },
+       {"Importer", u8"« q.csv » ne peut pas être importé : le fichier est trop grand pour un tableau de questions (plus de 1 Mo)."}, "", Untitled, nullptr},
+      {"NothingToAdd", [&](Scene& s) { paste(s, "Question\tCode\r\n", {}); }, {u8"Aucune question à ajouter."}, "", Untitled, nullptr},
+      {"EmptyClipboard", [&](Scene& s) { paste(s, "", {}); }, {}, u8"Le presse-papiers ne contient pas de texte à coller.", Untitled, nullptr},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// The preview as the front end shows it: every column with its chooser, every row with its problems.
+TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
+  Scene s;
+  s.session().start("");
+  s.session().paste(u8"Q1 → ?\tR\r\nQ2\t\r\n");
+  ASSERT_NE(s.session().prompt(), nullptr);
+  const PreviewView& view = s.session().preview();
+  EXPECT_EQ(view.summary,
+            u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 2 ont une "
+            u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez au-dessus de "
+            u8"chaque colonne le champ où elle va.");
+  EXPECT_EQ(view.columnTitles, (std::vector<std::string>{"Ligne", "Colonne 1", "Colonne 2", u8"Problèmes"}));
+  EXPECT_EQ(view.choices.at(2), u8"réponse 2 (inutilisée)");
+  EXPECT_EQ(view.choices.back(), u8"laissée de côté");
+  ASSERT_EQ(view.rows.size(), 2u);
+  const std::vector<std::string> first = {"1", u8"Q1 → ?", "R",  // as pasted, the arrow too
+                                          u8"Erreur, « question » : colonne 4 : le lecteur ne peut pas afficher le "
+                                          u8"caractère U+2192 (flèche : écrivez « -> »)"};
+  EXPECT_EQ(view.rows[0].cells, first);
+  EXPECT_EQ(view.rows[1].detail,
+            u8"Ligne 2 : Erreur, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais "
+            u8"une réponse vide, la question ne pourrait pas être trouvée");
+  EXPECT_TRUE(view.rows[1].hasError);
+  EXPECT_EQ(view.rowsToAdd, 2);
+  EXPECT_EQ(view.notes,
+            u8"Le texte a 2 colonnes et pas de ligne d'en-tête, et ce quiz en a 4 (question, réponse, "
+            u8"révélation, code) : vérifiez le champ de chaque colonne.\nLe lecteur ne peut pas afficher "
+            u8"ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou après) :\n  U+2192 "
+            u8"(flèche : écrivez « -> »), ligne 1.\n");
+}
+
+TEST(SessionOutput, TriesBuildsAndPrints) {
+  const auto opened = [](Scene& s) { Open(s, "/docs/quiz.txt"); };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"TryRefusedWhileAnErrorRemains", [&](Scene& s) { opened(s); s.type(QuizField::Answer1, ""); s.plan({}); s.run(Command::Try); },
+       {u8"Le quiz ne peut pas être essayé : le quiz a encore des erreurs.\n\nErreur, question 1, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas être trouvée\n\nCorrigez-les"},
+       "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.host.tries.empty()); }},
+      {"BlankQuizRefusedForItsTitle", [&](Scene& s) { s.run(Command::Build); },
+       {u8"Le programme ne peut pas être créé : le quiz a encore des erreurs.\n\nErreur, « titre » : le quiz n'a pas de titre"}, "", Untitled,
+       [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
+      {"Try", [&](Scene& s) { opened(s); s.run(Command::Try); }, {"Ouvrir"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { ASSERT_EQ(s.host.tries.size(), 1u); EXPECT_EQ(QuizOfProgram(std::string(s.host.tries[0].begin(), s.host.tries[0].end())), Source); }},
+      {"TryThatDoesNotStart", [&](Scene& s) { opened(s); s.host.triesStart = false; s.run(Command::Try); },
+       {"Ouvrir", u8"Le quiz ne peut pas être essayé : le lecteur ne démarre pas (Le fichier n'est pas un programme. (193))."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"Build", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.exe")}); s.run(Command::Build); },
+       {u8"Créer le programme du quiz", u8"Le programme du quiz est prêt :\n/docs/Capitales.exe\n\nIl contient le lecteur et le quiz"}, u8"Programme créé : /docs/Capitales.exe", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.exe"); EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/Capitales.exe")), Source); }},
+      {"BuildOverItsSource", [&](Scene& s) { opened(s); s.plan({Chose("/docs/quiz.exe")}); s.run(Command::Build); },
+       {u8"Créer", u8"Le programme ne peut pas être créé : le programme quiz.exe garderait les réponses des élèves dans quiz.txt, sa source, et l'écraserait : donnez un autre nom à la source ou au programme."},
+       "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.exe")); }},
+      {"BuildWithoutAPlayer", [&](Scene& s) { opened(s); s.host.player.clear(); s.plan({Chose("/docs/C.exe")}); s.run(Command::Build); },
+       {u8"Créer", u8"Le programme n'a pas pu être créé :\n/docs/C.exe\n\nle lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.run(Command::BuildPage); },
+       {u8"Créer la page web du quiz", u8"La page web du quiz est prête :\n/docs/Capitales.html"}, u8"Page web créée : /docs/Capitales.html", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/Capitales.html").rfind("<title>Capitales</title>Capitales|", 0), 0u); }},
+      {"Print", [&](Scene& s) { opened(s); s.run(Command::Print); }, {"Ouvrir"},
+       u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », dans /docs. Le navigateur les ouvre ; sinon, double-cliquez-les.", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.host.opened, (std::vector<std::string>{"/docs/Capitales-feuille-eleve.html", "/docs/Capitales-corrige.html"})); }},
+      {"PrintNeverSavedNotOpened", [&](Scene& s) { s.host.pagesOpen = false; s.type(QuizField::Title, "T"); s.run(Command::Print); },
+       {u8"Les pages à imprimer sont écrites : « T-feuille-eleve.html » et « T-corrige.html », dans /docs/Ludex.\n\nLe navigateur ne les a pas ouvertes"}, "", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.host.has("/docs/Ludex/T-corrige.html")); }},
+      {"ExportCsv", [&](Scene& s) { opened(s); s.plan({Chose("/docs/q.csv")}); s.run(Command::ExportCsv); }, {"Exporter les questions en CSV"},
+       u8"Questions exportées : /docs/q.csv", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.csv");
+                                                                                      EXPECT_EQ(s.host.bytes("/docs/q.csv"), WriteCsvTable(s.session().document().quiz())); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// A quiz too large for the player is an error of the problems list as the
+// author types, with roughly how many characters to remove; Essayer then
+// refuses it with the same words.
+TEST(SessionOutput, TooLargeAQuizIsAnErrorOfTheListAtOnce) {
+  std::mt19937 random(7);
+  std::string noise(259, ' ');
+  // clang-format off
+  const struct { const char* name; std::string text; int questions; bool measuredLater; } cases[] = {
+      {"PastTheSizeBeforeCompression", std::string(259, 'q'), 255, false},
+      {"PastTheCompressedSize", "", 200, true},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    Scene s;
+    s.host.player.assign(Player.begin(), Player.end());
+    std::string source = "titre: Long\n";
+    for (int k = 0; k < c.questions; ++k) {
+      for (char& ch : noise) ch = char('!' + random() % 90);
+      source += "question: " + (c.text.empty() ? noise : c.text) + "\nreponse: R\ncode: C\n";
+    }
+    s.host.put("/docs/long.txt", source);
+    s.session().openPath("/docs/long.txt");
+    const auto sizeError = [&s] {  // the packed size is the last check, when nothing else is wrong
+      return s.session().problems().back().text.rfind("Erreur : le quiz est trop long pour le lecteur : enlevez-en",
+                                                      0) == 0;
+    };
+    EXPECT_EQ(sizeError(), !c.measuredLater) << c.name;
+    EXPECT_EQ(s.session().sizeCheckDue(), c.measuredLater) << c.name;
+    s.session().checkSizes();
+    EXPECT_TRUE(sizeError()) << c.name;
+    EXPECT_FALSE(s.session().sizeCheckDue()) << c.name;
+    s.type(QuizField::Author, "A");  // measured again for the quiz as it now is
+    EXPECT_EQ(s.session().sizeCheckDue(), c.measuredLater) << c.name;
+    s.session().checkSizes();
+    s.run(Command::Try);
+    ASSERT_EQ(s.seen.size(), 1u);
+    for (const ProblemLine& line : s.session().problems()) {
+      if (line.isError) EXPECT_NE(s.seen[0].text.find(line.text), std::string::npos) << c.name;
+    }
+  }
+}
+
+TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
+  const std::string unsaved = "/appdata/Ludex/sans-titre-7.recup";
+  const auto crashed = [](Scene& s, const std::string& copy, const std::string& bytes, std::vector<Reply> replies) {
+    s.host.put(copy, bytes);
+    s.restart(replies);
+  };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"WrittenAfterAChange", [&](Scene& s) { s.type(QuizField::Title, "Brouillon"); EXPECT_TRUE(s.session().recoveryDue()); s.session().writeRecoveryCopy(); }, {}, "",
+       "Sans titre* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(s.host.bytes(unsaved), s.session().document().sourceText()); EXPECT_TRUE(s.host.held.count("/appdata/Ludex/sans-titre-7.verrou"));
+                                             EXPECT_FALSE(s.session().recoveryDue()); }},
+      {"NeverSavedTakenBack", [&](Scene& s) { crashed(s, unsaved, "titre: Brouillon\n", {Pressed(Answer::Yes)}); },
+       {u8"Un quiz jamais enregistré a des modifications qui n'ont pas été enregistrées : Ludex Atelier s'est fermé sans les enregistrer."}, "", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Brouillon"); s.plan({Chose("/docs/b.txt")}); s.run(Command::Save); EXPECT_FALSE(s.host.has(unsaved)); }},
+      {"NeverSavedGivenUp", [&](Scene& s) { crashed(s, unsaved, "titre: Brouillon\n", {Pressed(Answer::No)}); }, {u8"Un quiz jamais enregistré"}, "", Untitled,
+       [&](Scene& s) { EXPECT_FALSE(s.host.has(unsaved)); }},
+      {"HeldByARunningEditor", [&](Scene& s) { s.host.heldByOthers.insert("/appdata/Ludex/sans-titre-7.verrou"); crashed(s, unsaved, "titre: B\n", {}); }, {}, "", Untitled,
+       [&](Scene& s) { EXPECT_TRUE(s.host.has(unsaved)); s.type(QuizField::Title, "Autre"); s.session().writeRecoveryCopy(); EXPECT_TRUE(s.host.has("/appdata/Ludex/sans-titre-7-2.recup")); }},
+      {"BesideARecentFileOlderThanIt", [&](Scene& s) {
+         Open(s, "/docs/quiz.txt"); s.host.put("/docs/quiz.txt.recup", "titre: Copie\n"); s.host.put("/docs/quiz.txt", Source); s.restart({Pressed(Answer::Yes)}); },
+       {u8"Le quiz « quiz.txt » a des modifications", }, "", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_NE(s.seen[0].text.find(u8"\n\nAttention : « quiz.txt » a été modifié après cette copie."), std::string::npos); }},
+      {"SameAsItsSourceGoesSilently", [&](Scene& s) { Open(s, "/docs/quiz.txt"); crashed(s, "/docs/quiz.txt.recup", Source, {}); }, {}, "", Untitled,
+       [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.txt.recup")); }},
+      {"OfferedWhenItsSourceOpens", [&](Scene& s) { s.host.put("/docs/quiz.txt.recup", "titre: Copie\n"); Open(s, "/docs/quiz.txt", {Pressed(Answer::Yes)}); },
+       {"Ouvrir", u8"Le quiz « quiz.txt » a des modifications"}, "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Copie"); }},
+      {"Unreadable", [&](Scene& s) { crashed(s, unsaved, "titre: T\nmot: x\n" + Many(1, "").substr(12), {Pressed(Answer::Yes)}); }, {"Un quiz jamais", u8"La copie de secours ne peut pas être relue :\n\nsans-titre-7.recup:2: erreur: mot-clé inconnu"}, "", Untitled, nullptr},
+      {"SourceCopyHeldByAnotherEditor", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.heldByOthers.insert("/docs/quiz.txt.verrou"); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); },
+       {"Ouvrir"}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "quiz.txt* - Ludex Atelier", nullptr},
+      {"NoNameLeftForACopy", [&](Scene& s) {
+         s.host.put("/appdata/Ludex/sans-titre-7.verrou", "");
+         for (int k = 2; k <= 99; ++k) s.host.put("/appdata/Ludex/sans-titre-7-" + std::to_string(k) + ".recup", "");
+         s.type(QuizField::Title, "X");
+         s.session().writeRecoveryCopy();
+         EXPECT_TRUE(s.host.has("/appdata/Ludex/sans-titre-7-100.recup"));
+         s.session().end();
+         s.editor = std::make_unique<EditorSession>(s.host, ConservativeMetrics());
+         s.type(QuizField::Title, "Y");
+         s.session().writeRecoveryCopy(); },
+       {}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "Sans titre* - Ludex Atelier", nullptr},
+      {"CopyNotWritten", [&](Scene& s) { s.host.unwritable.insert(unsaved); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); }, {},
+       u8"La copie de secours n'a pas pu être écrite : Accès refusé. (5)", "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+TEST(SessionEditing, TypingUndoAndWhatIsShown) {
+  // clang-format off
+  const SceneCase cases[] = {
+      {"RefusedCharacterSaysWhichAndWhy", [](Scene& s) { Open(s, "/docs/quiz.txt");
+         const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→|B");
+         EXPECT_TRUE(typed.refused); EXPECT_EQ(typed.text, "Paris"); }, {"Ouvrir"},
+       u8"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
+      {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, "Q");
+         EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
+       "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().counter(QuizField::Question), "260 / 259"); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Question));
+                                               EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—");
+                                               EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
+      {"UndoAndRedoSayWhat", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Answer1, u8"Lutèce"); s.run(Command::Undo); s.run(Command::Redo); }, {"Ouvrir"},
+       u8"Rétabli : la saisie dans « réponse » (question 1).", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), u8"Lutèce"); }},
+      {"NewClearsTheStatus", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::New); }, {"Ouvrir"}, "", Untitled,
+       [](Scene& s) { EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Title)); }},
+      {"BlankQuizQuietUntilChanged", [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Author, "A"); }, {}, "", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().problems().at(0).text, u8"Erreur, « titre » : le quiz n'a pas de titre : écrivez-en un, c'est le titre de la fenêtre du lecteur et le nom proposé pour son programme");
+                      EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
+      {"RowsAddedMovedAndRemoved", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); EXPECT_EQ(s.session().shownRow(), 1);
+         s.type(QuizField::Question, "Espagne ?"); s.run(Command::MoveUp);
+         s.run(Command::Duplicate); s.session().select({1, 2}); s.run(Command::Remove); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().cell(0, 1) + "|" + s.session().cell(1, 1), "Espagne ?|Italie ?"); EXPECT_EQ(s.session().rowLabel(), "Question 2 sur 2"); }},
+      {"ProblemLeadsToItsField", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().select({0}); s.type(QuizField::Code, "a|\nb"); s.session().select({}); s.session().goToProblem(0); }, {"Ouvrir"},
+       "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().shownRow(), 0); EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Code)); }},
+      {"OddRevealModeKept", [](Scene& s) { s.host.put("/docs/m.txt", Canonical("titre: M\nmode revelation: 7\n")); Open(s, "/docs/m.txt");
+         s.session().chooseRevealMode(4); s.session().goToProblem(-1); s.session().goToProblem(2); }, {"Ouvrir"}, "Ouvert : /docs/m.txt", "m.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().revealModeChoices(), (std::vector<std::string>{u8"0 : aucun texte révélé", u8"2 : le texte d'une question trouvée",
+                          "3 : comme 2, avec un second texte", u8"4 : tous les textes, une fois tout trouvé", "7 : sans effet, comme 0"}));
+                      EXPECT_EQ(s.session().revealModeChoice(), 4); EXPECT_EQ(s.session().problems().size(), 2u); EXPECT_EQ(s.session().takeFocus().field, -1); }},
+      {"SettingsShown", [](Scene& s) { s.session().chooseRevealMode(1); s.session().chooseRevealMode(0); EXPECT_EQ(s.session().revealModeChoice(), 0);
+         s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.session().setColour(1, 2, 3); }, {}, "", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().answersChoice(), 1); EXPECT_EQ(s.session().revealModeChoices().at(s.session().revealModeChoice()), "3 : comme 2, avec un second texte");
+                      EXPECT_EQ(s.session().document().quiz().blue, 3); EXPECT_FALSE(s.session().fieldEnabled(QuizField::Reveal2)); s.run(Command::Add);
+                      EXPECT_TRUE(s.session().fieldEnabled(QuizField::Reveal2)); EXPECT_EQ(s.session().cell(0, 2), "  |  "); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// The session's texts: a core message as a sentence, paths of either system, counts.
+TEST(SessionText, SentencesPathsAndCounts) {
+  // clang-format off
+  const struct { std::string got, want; } cases[] = {
+      {Sentence("ligne 2 : rien"), "Ligne 2 : rien."}, {Sentence("d\xE9j\xE0 fait."), u8"Déjà fait."}, {Sentence("vraiment ?"), "Vraiment ?"},
+      {Sentence(""), ""}, {FileNameOf("C:\\Quiz\\a.txt"), "a.txt"}, {FolderOf("/docs/a/b.txt"), "/docs/a"}, {FolderOf("b.txt"), ""},
+      {JoinPath("C:\\Quiz", "a.txt"), "C:\\Quiz\\a.txt"}, {JoinPath("/docs", "a.txt"), "/docs/a.txt"}, {JoinPath("/docs/", "a"), "/docs/a"},
+      {JoinPath("", "a"), "a"}, {Counted(1, "une question", "questions"), "une question"}, {Counted(0, "une", "questions"), "0 questions"},
+  };
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
+}
+
+// Which commands the menu and the buttons offer, for the selection and the quiz as they are.
+TEST(SessionEditing, CommandsAvailable) {
+  // U(ndo) R(edo) A(dd) D(uplicate) X (remove) ^ (up) v (down) E(xport)
+  // clang-format off
+  const struct { int rows; RowSet selection; bool undone; const char* available; } cases[] = {
+      {2, {}, false, "U.A....E"}, {2, {0}, false, "U.ADX.vE"}, {2, {1}, false, "U.ADX^.E"}, {2, {0, 1}, false, "U.ADX..E"},
+      {MaxQuestions, {1}, false, "U...X^vE"}, {2, {}, true, ".RA....."},
+  };
+  // clang-format on
+  const Command commands[] = {Command::Undo,   Command::Redo,   Command::Add,      Command::Duplicate,
+                              Command::Remove, Command::MoveUp, Command::MoveDown, Command::ExportCsv};
+  for (const auto& c : cases) {
+    Scene s;
+    std::string rows = "Question\tCode\r\n";
+    for (int k = 0; k < c.rows; ++k) rows += "Q\tC\r\n";
+    s.session().paste(rows);
+    s.session().select(c.selection);
+    if (c.undone) s.run(Command::Undo);
+    std::string available;
+    const std::string letters = "URADX^vE";
+    for (size_t k = 0; k < std::size(commands); ++k) available += s.session().available(commands[k]) ? letters[k] : '.';
+    EXPECT_EQ(available, c.available) << c.rows << c.undone;
+  }
+}
+
+}  // namespace

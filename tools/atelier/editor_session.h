@@ -1,0 +1,310 @@
+// Ludex Atelier's editing session, portable: everything the editor decides
+// and says, whatever draws it. It owns the document and its undo, the
+// problems list, the commands and when each is available, the status and
+// title texts, the display tables, and the flows: opening any file (a
+// source, a built quiz), the checks before saving, trying and building,
+// the packing, paste and CSV import with their preview, printing, the
+// recovery copy and the last files. It reaches the system only through its
+// EditorHost.
+//
+// A front end draws what the session shows and forwards what the author
+// does: a command, typing into a field, a selection, a paste. When a flow
+// needs the author's word (a question, a file to choose, the import
+// preview), the session holds it as its one Prompt and waits: the front end
+// shows it, now or later, and hands the answer to reply(), and the flow goes
+// on from there. The Win32 window answers at once with modal dialogs; a
+// browser can answer whenever the author clicks.
+//
+// Every text the session hands out is UTF-8, its own sentences, the core's
+// messages and the quiz texts alike (the document holds Windows-1252; the
+// session converts at its edge); every text it takes is UTF-8 too.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document.h"
+#include "editor_host.h"
+#include "quiz_fit.h"
+#include "recovery.h"
+#include "table_text.h"
+
+enum class Command {
+  New,
+  Open,
+  Save,
+  SaveAs,
+  ImportCsv,
+  ExportCsv,
+  Print,
+  Close,
+  Undo,
+  Redo,
+  SelectAll,
+  Add,
+  Duplicate,
+  Remove,
+  MoveUp,
+  MoveDown,
+  Try,
+  Build,
+  BuildPage,
+};
+
+// ---- what the session asks ----
+
+enum class PromptKind {
+  Notice,       // OK
+  Confirm,      // OK, Cancel
+  YesNo,        // Yes, No
+  SaveChanges,  // Yes (save), No (do not save), Cancel
+  OpenFile,     // a path, or Cancel
+  SaveFile,     // a path, or Cancel
+  Preview,      // the import preview (preview()): OK adds its rows, Cancel adds none
+};
+enum class Tone { Information, Question, Warning, Error };
+
+struct FileFilter {
+  std::string label;     // "Sources de quiz (*.txt)"
+  std::string patterns;  // "*.txt;*.exe"
+};
+
+struct Prompt {
+  PromptKind kind = PromptKind::Notice;
+  Tone tone = Tone::Information;
+  std::string text;  // the question or the notice; for a file choice, the dialog's title
+  // A file choice: the name proposed, in its folder when it has one, else
+  // in folder; the kinds of files; the extension a name typed without one gets.
+  std::string path;
+  std::string folder;
+  std::vector<FileFilter> filters;
+  std::string extension;
+};
+
+enum class Answer { Ok, Cancel, Yes, No };
+struct Reply {
+  Answer answer = Answer::Cancel;
+  std::string path;  // the file chosen
+};
+
+// The import preview as the front end shows it.
+struct PreviewRowView {
+  std::vector<std::string> cells;  // "Ligne", each column as pasted, then its problems on one line
+  bool hasError = false;
+  std::string detail;  // its problems in full, one per line
+};
+struct PreviewView {
+  std::string summary;
+  std::string notes;                      // a sentence each, one per line
+  std::vector<std::string> columnTitles;  // "Ligne", "Colonne 1"..., "Problèmes"
+  std::vector<std::string> choices;       // the fields a column may go in, in the choosers' order
+  std::vector<int> chosen;                // per column of the table: its place in choices
+  std::vector<PreviewRowView> rows;
+  int rowsToAdd = 0;
+};
+
+// ---- what the session shows ----
+
+// A text field as the editor shows it: its label ('&' marks the letter of
+// its Alt key), on one line or several.
+struct FieldDisplay {
+  QuizField field;
+  const char* label;
+  bool multiline;
+};
+extern const FieldDisplay HeaderFieldDisplays[3];  // title, author, explanation
+extern const FieldDisplay RowFieldDisplays[6];     // the chosen question's
+const int ListColumnCount = 5;
+extern const char* const ListColumnTitles[ListColumnCount];  // number, question, answers, reveal text, code
+
+struct ProblemLine {
+  std::string text;  // "Erreur, question 3, « réponse » : ..."
+  int row = -1;      // the question it is about, or -1
+  int field = -1;    // the QuizField, or -1
+  bool isError = false;
+};
+
+// Where the front end puts the focus after a command: a field, or the list.
+struct FocusRequest {
+  bool list = false;
+  int field = -1;  // a QuizField, or -1
+};
+
+// What typing into a field gave: a refused character puts text back.
+struct TypingResult {
+  bool refused = false;
+  std::string text;  // the field's text without the refused character, when refused
+};
+
+// Delays after a change, for the front end's timers.
+const int RecoveryDelayMs = 3000;  // the recovery copy
+const int SizeCheckDelayMs = 400;  // the packed size of a large quiz (compressing takes tens of milliseconds)
+
+// The session's own state of a flow, held while it waits: the prompt and
+// what follows the answer; a table on its way in (its rows, where its
+// columns go, what that gives); the packed sizes last measured, with the
+// payloads they were measured on.
+struct PendingPrompt {
+  Prompt prompt;
+  std::function<void(const Reply&)> then;
+};
+struct TableImport {
+  std::shared_ptr<TableText> table;
+  ColumnMapping mapping;
+  ImportPreview preview;
+};
+struct SizeCheck {
+  bool measured = false;
+  QuizPayloads payloads;
+  std::vector<QuizProblem> problems;
+};
+
+class EditorSession {
+ public:
+  EditorSession(EditorHost& host, const PlayerMetrics& metrics);
+  ~EditorSession();
+
+  // Start-up: the last files, the recovery copies left by a crash (offered
+  // one by one), then the file named on the command line, when not empty.
+  void start(const std::string& fileToOpen);
+  // The editor stops without asking (the window is gone): the recovery
+  // copy's lock goes, the copy stays, as after a crash.
+  void end();
+  bool closed() const { return closed_; }  // Close went through: the front end goes
+
+  // ---- commands; each is ignored while a prompt waits ----
+  bool available(Command command) const;
+  void run(Command command);
+  void openPath(const std::string& path);  // a file from the command line or dropped on the editor
+  void openRecent(int index);
+  void paste(const std::string& utf8);  // rows from the clipboard; empty: nothing to paste
+  TypingResult type(QuizField field, const std::string& utf8);
+  void endTyping() { document_.endTyping(); }  // the field lost the focus
+  void select(const RowSet& rows);
+  void chooseAnswersPerQuestion(int choice);  // a place in answersChoices()
+  void chooseRevealMode(int choice);          // a place in revealModeChoices()
+  void setColour(uint8_t red, uint8_t green, uint8_t blue);
+  void goToProblem(int index);  // selects its question; the focus goes to its field
+
+  // ---- the prompt ----
+  const Prompt* prompt() const;
+  void reply(const Reply& reply);
+  const PreviewView& preview() const { return previewView_; }
+  void chooseColumn(int column, int choice);  // while the preview waits
+
+  // ---- timers: due after a change, run when the delay has passed ----
+  bool recoveryDue() const { return document_.recoveryDue(); }
+  void writeRecoveryCopy();
+  bool sizeCheckDue() const;
+  void checkSizes();
+  FocusRequest takeFocus();
+
+  // ---- what the front end shows ----
+  const QuizDocument& document() const { return document_; }
+  std::string windowTitle() const;      // "capitales.txt* - Ludex Atelier"
+  std::string questionCount() const;    // "15 questions"
+  std::string problemsSummary() const;  // "2 erreurs, 1 avertissement"
+  const std::string& status() const { return status_; }
+  const std::vector<ProblemLine>& problems() const;
+  bool rowHasError(int row) const;
+  std::string cell(int row, int column) const;   // of the questions list
+  int shownRow() const;                          // the question below the list; -1: none
+  std::string rowLabel() const;                  // "Question 3 sur 15"
+  std::string fieldText(QuizField field) const;  // of the header, or of the shown row
+  bool fieldEnabled(QuizField field) const;
+  std::string counter(QuizField field) const;  // "12 / 259", "—" for a field not in use
+  bool counterOverLimit(QuizField field) const;
+  std::vector<std::string> answersChoices() const;
+  int answersChoice() const;
+  std::vector<std::string> revealModeChoices() const;
+  int revealModeChoice() const;
+  std::vector<std::string> recentFiles() const;  // "C:\Quiz\capitales.txt", a long one cut in its middle
+  void colour(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+
+ private:
+  using Then = std::function<void()>;
+  using Done = std::function<void(bool)>;
+
+  void ask(Prompt prompt, std::function<void(const Reply&)> then);
+  void tell(Tone tone, const std::string& text, Then then = nullptr);
+  void changeRows(bool changed);
+  void undoOrRedo(bool redo);
+  void addQuestion();
+  void selectAll();
+
+  // Files (session_files.cpp).
+  void whenDiscarded(Then next);
+  void newQuiz();
+  void askOpenFile();
+  void openFile(const std::string& path);
+  void openSource(const std::string& path, const std::string& bytes);
+  void openProgram(const std::string& path, const std::string& bytes);
+  void offerFirstQuestions(const std::string& path, const SourceRead& read);
+  void startOn(const AuthoredQuiz& quiz, const std::string& path, const std::string& heading, bool modified);
+  void save(Done done);
+  void saveAs(Done done);
+  void writeSource(const std::string& path, Done done);
+  void writeSourceWithoutUnused(const std::string& path, Done done);
+  void writeSourceNow(const std::string& path, Done done);
+  void closeEditor();
+  void loadRecentFiles();
+  void rememberFile(const std::string& path);
+  void saveRecentFiles();
+  FoundFile find(const std::string& path);
+  bool leftCopy(const std::string& copy);
+  bool ownCopy(const std::string& copy);
+  std::string recoveryCopyName();
+  void removeRecoveryCopy();
+  void offerCopy(const std::string& copy, const std::string& source, Done done);
+  void takeCopy(const std::string& copy, const std::string& source, const FoundFile& found, Done done);
+  void offerCopies(std::vector<std::pair<std::string, std::string>> copies, size_t next, Then then);
+
+  // Output (session_output.cpp).
+  bool packed(QuizPayloads& streams, const std::string& refusal);
+  bool programOf(const QuizPayloads& streams, Bytes& program, std::string& error);
+  std::string besideSource(const std::string& extension) const;
+  void tryQuiz();
+  void buildProgram();
+  void writeProgram(const std::string& path, const QuizPayloads& streams);
+  void buildPage();
+  void writePage(const std::string& path, const QuizPayloads& streams);
+  void print();
+  void exportCsv();
+  void importCsv();
+  void addRows(std::shared_ptr<TableText> table, bool alwaysPreview);
+  void showPreview();
+  void addPreviewRows();
+
+  std::vector<QuizProblem> validate(bool compressNow) const;
+  int insertionRow() const;
+
+  EditorHost& host_;
+  PlayerMetrics metrics_;
+  QuizDocument document_;
+  std::unique_ptr<PendingPrompt> pending_;
+  std::unique_ptr<TableImport> import_;  // the table on its way in, while the preview waits
+  PreviewView previewView_;
+  std::string status_;
+  FocusRequest focus_;
+  bool closed_ = false;
+  // A new quiz not touched yet lacks a title and questions, of course: no
+  // problem is shown for them until the author changes it or tries to build.
+  bool quietBlank_ = true;
+  std::string handWrittenPath_;  // a source not in the writer's form: say so before saving over it
+  std::string recoveryCopy_;     // the copy this editor holds (its lock too); removed on a clean save or close
+  std::vector<std::string> recent_;
+
+  // The problems list, made again when the quiz changed.
+  mutable int problemsRevision_ = -1;
+  mutable bool problemsQuiet_ = false;
+  mutable int problemsSizeCheck_ = -1;
+  mutable std::vector<ProblemLine> problemLines_;
+  mutable std::vector<bool> rowErrors_;
+  mutable int errors_ = 0, warnings_ = 0;
+  void makeProblems() const;
+  std::unique_ptr<SizeCheck> sizes_;
+  mutable bool sizeCheckDue_ = false;
+  int sizeChecks_ = 0;
+};

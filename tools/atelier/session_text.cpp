@@ -1,0 +1,57 @@
+#include "session_text.h"
+
+#include "cp1252.h"
+#include "source_keywords.h"
+
+std::string Utf8(const std::string& cp1252) { return Utf8FromCp1252(cp1252); }
+
+std::string ForCore(const std::string& utf8) { return Cp1252FromUtf8Lossy(utf8); }
+
+std::string Quoted(const std::string& utf8) { return u8"« " + utf8 + u8" »"; }
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '\\' || folder.back() == '/') return folder + name;
+  return folder + (folder.find('\\') != std::string::npos ? "\\" : "/") + name;
+}
+
+std::string Sentence(const std::string& cp1252) {
+  std::string text = Utf8(cp1252);
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  if (!text.empty() && text.back() != '.' && text.back() != '?') text += '.';
+  return text;
+}
+
+std::string DiagnosticsText(const Diagnostics& diagnostics) {
+  const size_t shown = 12;
+  std::string text;
+  for (size_t k = 0; k < diagnostics.items.size(); ++k) {
+    if (k == shown) {
+      text += u8"… et " + std::to_string(diagnostics.items.size() - shown) + " de plus.\n";
+      break;
+    }
+    text += Utf8(diagnostics.format(diagnostics.items[k])) + "\n";
+  }
+  return text;
+}
+
+std::string ProblemLineText(const QuizProblem& problem) {
+  std::string line = problem.isError ? "Erreur" : "Avertissement";
+  if (problem.row >= 0) line += ", question " + std::to_string(problem.row + 1);
+  if (problem.field >= 0) line += ", " + Quoted(Utf8(FieldKeyword(static_cast<QuizField>(problem.field))));
+  return line + " : " + Utf8(problem.message);
+}
+
+std::string Counted(size_t count, const std::string& one, const std::string& many) {
+  return count == 1 ? one : std::to_string(count) + " " + many;
+}
