@@ -62,15 +62,15 @@ std::string PupilSheetHtml(const AuthoredQuiz& quiz) {
     body += "</li>\n";
   }
   body += "</ol>\n";
-  return Page(quiz, "feuille de l'élève", body);
+  return Page(quiz, "feuille de l'\xE9l\xE8ve", body);
 }
 
 std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
   const bool second = FieldInUse(QuizField::Answer2, quiz.answersPerQuestion, quiz.revealMode);
   const bool reveal = FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode);
-  std::string body = "<table>\n<tr><th>" + HtmlText("N°") + "</th><th>Question</th><th>" +
-                     HtmlText(second ? "Réponses" : "Réponse") + "</th>";
-  if (reveal) body += "<th>" + HtmlText("Révélation") + "</th>";
+  std::string body = "<table>\n<tr><th>" + HtmlText("N\xB0") + "</th><th>Question</th><th>" +
+                     HtmlText(second ? "R\xE9ponses" : "R\xE9ponse") + "</th>";
+  if (reveal) body += "<th>" + HtmlText("R\xE9v\xE9lation") + "</th>";
   body += "<th>" + HtmlText("Code (score atteint)") + "</th></tr>\n";
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const AuthoredQuestion& question = quiz.questions[i];
@@ -82,5 +82,5 @@ std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
     body += "<td>" + HtmlText(question.scoreCode) + "</td></tr>\n";
   }
   body += "</table>\n";
-  return Page(quiz, "corrigé", body);
+  return Page(quiz, "corrig\xE9", body);
 }

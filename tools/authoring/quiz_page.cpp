@@ -62,7 +62,9 @@ std::string PageFileStem(const std::string& path) {
 bool MakeQuizPage(const std::string& pageTemplate, const QuizPayloads& streams, const std::string& title,
                   const std::string& answersStem, std::string& page, std::string& error) {
   if (pageTemplate.empty()) {
-    error = "ce programme a été construit sans emscripten : il ne sait pas écrire de page web";
+    error =
+        "ce programme a \xE9t\xE9 construit sans emscripten : il ne sait pas \xE9"
+        "crire de page web";
     return false;
   }
   // A title's line break would show as nothing between two words.
@@ -76,7 +78,7 @@ bool MakeQuizPage(const std::string& pageTemplate, const QuizPayloads& streams, 
   for (Filling& filling : fillings) {
     filling.at = pageTemplate.find(filling.marker);
     if (filling.at == std::string::npos || pageTemplate.find(filling.marker, filling.at + 1) != std::string::npos) {
-      error = "le modèle de page de ce programme est abîmé (" + filling.marker + ") : reconstruisez-le";
+      error = "le mod\xE8le de page de ce programme est ab\xEEm\xE9 (" + filling.marker + ") : reconstruisez-le";
       return false;
     }
   }
