@@ -240,6 +240,13 @@ TableText ReadPastedTable(const std::string& utf8) {
   return table;
 }
 
+bool IsTableName(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string extension = name.substr(name.size() - 4);
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return extension == ".csv";
+}
+
 TableText ReadCsvTable(const std::string& bytes) {
   TableText table;
   if (TooLarge(bytes, table)) return table;
