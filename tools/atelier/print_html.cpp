@@ -6,18 +6,6 @@
 
 namespace {
 
-const char* const Style =
-    "body{font-family:Arial,Helvetica,sans-serif;margin:2em;color:#000}"
-    "h1{font-size:1.5em;margin-bottom:.2em}"
-    ".author{margin-top:0;color:#333}"
-    ".pupil{margin:1.5em 0}"
-    "ol{padding-left:2em}"
-    "li{margin-bottom:1.2em;page-break-inside:avoid}"
-    ".line{border-bottom:1px dotted #000;height:2em}"
-    "table{border-collapse:collapse;width:100%}"
-    "th,td{border:1px solid #000;padding:.3em .5em;text-align:left;vertical-align:top}"
-    "tr{page-break-inside:avoid}";
-
 std::string Trimmed(const std::string& bytes) {
   const size_t first = bytes.find_first_not_of(' ');
   if (first == std::string::npos) return "";
@@ -28,7 +16,7 @@ std::string Page(const AuthoredQuiz& quiz, const char* kind, const std::string& 
   std::string out = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
   out += HtmlText(quiz.title) + HtmlText(std::string(" \x96 ") + kind);
   out += "</title>\n<style>";
-  out += Style;
+  out += PrintStyle;
   out += "</style>\n</head>\n<body>\n<h1>" + HtmlText(quiz.title) + "</h1>\n";
   const std::string author = Trimmed(quiz.author);
   if (!author.empty()) out += "<p class=\"author\">" + HtmlText("Par : " + author) + "</p>\n";

@@ -1,0 +1,40 @@
+# The SHA-256 hash source of an inline script or style, as a
+# Content-Security-Policy names it: ludex_csp_hash(text out) gives 'sha256-...'.
+# Included by the scripts that write the web pages' templates.
+
+# The base64 form of a hexadecimal digest, as a CSP hash source wants it.
+function(ludex_base64_of_hex hex out)
+  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  string(LENGTH "${hex}" length)
+  set(result "")
+  set(position 0)
+  while(position LESS length)
+    string(SUBSTRING "${hex}" ${position} 6 group)
+    string(LENGTH "${group}" digits)
+    math(EXPR missing "(6 - ${digits}) / 2")  # bytes short of three
+    string(APPEND group "0000")
+    string(SUBSTRING "${group}" 0 6 group)
+    math(EXPR value "0x${group}")
+    foreach(shift 18 12 6 0)
+      math(EXPR index "(${value} >> ${shift}) & 63")
+      string(SUBSTRING "${alphabet}" ${index} 1 letter)
+      string(APPEND result "${letter}")
+    endforeach()
+    if(missing GREATER 0)
+      string(LENGTH "${result}" kept)
+      math(EXPR kept "${kept} - ${missing}")
+      string(SUBSTRING "${result}" 0 ${kept} result)
+      foreach(k RANGE 1 ${missing})
+        string(APPEND result "=")
+      endforeach()
+    endif()
+    math(EXPR position "${position} + 6")
+  endwhile()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
+function(ludex_csp_hash text out)
+  string(SHA256 digest "${text}")
+  ludex_base64_of_hex("${digest}" base64)
+  set(${out} "'sha256-${base64}'" PARENT_SCOPE)
+endfunction()
