@@ -188,9 +188,13 @@
 
   // ---- the side panel: a try of the quiz, the pages to print ----
 
+  // The frame is made when a page shows and goes with it: an empty one would
+  // still be a document of the tab.
   function showSide(index) {
     const shown = side.pages[index];
-    const frame = byId('side-frame');
+    byId('side-frame')?.remove();
+    const frame = document.createElement('iframe');
+    frame.id = 'side-frame';
     const printing = shown.kind !== 0;
     side.shown = index;
     byId('side-title').textContent = printing ? 'Pages à imprimer' : 'Essai du quiz';
@@ -203,13 +207,14 @@
     frame.setAttribute('sandbox', printing ? 'allow-same-origin allow-modals' : 'allow-scripts allow-downloads');
     frame.title = shown.name;
     frame.srcdoc = shown.html;
+    byId('side').append(frame);
     byId('side').hidden = false;
     page.classList.add('with-side');
   }
 
   function closeSide() {
     byId('side').hidden = true;
-    byId('side-frame').srcdoc = '';
+    byId('side-frame').remove();
     page.classList.remove('with-side');
     byId('try').focus();
   }
@@ -279,6 +284,7 @@
     const added = document.createDocumentFragment();
     for (let k = body.rows.length; k < rows.length; ++k) {
       const line = document.createElement('tr');
+      line.id = 'row-' + (k + 1);
       for (let column = 0; column < labels.columns.length; ++column) line.append(document.createElement('td'));
       added.append(line);
     }
@@ -306,6 +312,7 @@
       const go = document.createElement('button');
       go.type = 'button';
       go.className = 'problem';
+      go.id = 'problem-' + (index + 1);
       go.textContent = text;
       go.addEventListener('click', () => {
         editor._AtelierGoToProblem(index);
