@@ -320,6 +320,38 @@ class Output(AtelierTest):
         self.assertEqual(self.browser.errors(), [])  # the policy refused nothing
 
 
+    def test_a_file_opened_with_its_handle_is_saved_in_place(self):
+        # A browser that gives files' handles (File System Access), here one whose file keeps what is written.
+        self.browser.run('''
+            window.written = null;
+            window.refused = false;
+            const handle = {kind: 'file', name: 'capitales.txt',
+                            getFile: async () => new File([arguments[0]], 'capitales.txt', {lastModified: 1}),
+                            createWritable: async () => {
+                              if (window.refused) throw new Error('Enregistrement interdit.');
+                              const parts = [];
+                              return {write: async (bytes) => parts.push(bytes),
+                                      close: async () => { window.written = new TextDecoder().decode(parts[0]); }};
+                            }};
+            window.showOpenFilePicker = async () => [handle];''', open(os.path.join(EXAMPLES, 'capitales.txt'),
+                                                                     encoding='utf-8').read())
+        self.browser.click('open')
+        self.assertTrue(self.wait(lambda: self.browser.text('status') == 'Ouvert : capitales.txt'))
+        self.type('author', 'M. Durand')
+        self.browser.click('save-source')
+        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
+        self.answer('prompt-ok')
+        self.assertIn('\nauteur: M. Durand\n', self.wait(lambda: self.browser.run('return window.written')))
+        self.assertEqual((self.browser.text('status'), os.listdir(self.browser.downloads)),
+                         ('Enregistré : capitales.txt', []))
+        self.browser.run('window.refused = true')
+        self.type('author', 'Mme Durand')
+        self.browser.click('save-source')
+        self.assertEqual(self.wait(self.prompt), "Le quiz n'a pas pu être enregistré dans « capitales.txt » :\n\n"
+                                                 "Enregistrement interdit.")
+        self.assertEqual(self.browser.run('return document.title'), 'capitales.txt* - Ludex Atelier')
+
+
 class Access(AtelierTest):
     def axe_problems(self):
         with open(os.environ['LUDEX_AXE'], encoding='utf-8') as file:

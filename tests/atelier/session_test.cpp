@@ -182,6 +182,10 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
        u8"Annulé : l'abandon des textes que le quiz n'utilise pas.", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
       {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.run(Command::SaveAs); },
        {"Enregistrer", u8"Le quiz n'a pas pu être enregistré dans « /docs/ro.txt » :\n\nAccès refusé. (5)"}, "", Untitled, nullptr},
+      {"WriteFailsLater", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().writeFailed("/docs/autre.txt", "x"); s.run(Command::Save);
+         s.session().writeFailed("/docs/quiz.txt", u8"Accès refusé."); s.settle(); },
+       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « /docs/quiz.txt » :\n\nAccès refusé."}, "", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
       {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.run(Command::New); },
        {u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled,
        [](Scene& s) { EXPECT_NE(s.host.bytes("/docs/quiz.txt").find("titre: Autre\n"), std::string::npos); }},

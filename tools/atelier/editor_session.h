@@ -181,6 +181,9 @@ class EditorSession {
   void openPath(const std::string& path);  // a file from the command line or dropped on the editor
   void openRecent(int index);
   void importPath(const std::string& path);  // a CSV file the author picked to add its rows
+  // A write the host finished after the call, and that failed (a browser
+  // writing a file in place): the quiz is unsaved again, the author told.
+  void writeFailed(const std::string& path, const std::string& error);
   void paste(const std::string& utf8);  // rows from the clipboard; empty: nothing to paste
   TypingResult type(QuizField field, const std::string& utf8);
   void endTyping() { document_.endTyping(); }  // the field lost the focus

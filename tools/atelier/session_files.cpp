@@ -294,6 +294,13 @@ void EditorSession::writeSourceNow(const std::string& path, Done done) {
   if (done) done(true);
 }
 
+void EditorSession::writeFailed(const std::string& path, const std::string& error) {
+  if (closed_ || !host_.sameFile(path, document_.path())) return;
+  document_.markUnsaved();
+  status_.clear();
+  if (!pending_) tell(Tone::Error, u8"Le quiz n'a pas pu être enregistré dans " + Quoted(path) + " :\n\n" + error);
+}
+
 // ---- the last files ----
 
 void EditorSession::loadRecentFiles() {

@@ -37,6 +37,7 @@
   const controls = new Map();  // QuizField -> its input or textarea
   const tab = {id: String(1 + Math.floor(Math.random() * 999999)), alive: new Set(), held: new Set()};
   const timers = {recovery: 0, size: 0};
+  const handles = new Map();  // file name -> the file's handle, where the browser gives one (File System Access)
   const side = {pages: [], shown: 0};
 
   // ---- calls into the session ----
@@ -57,7 +58,9 @@
     while (heap[end] !== 0) ++end;
     return decoder.decode(heap.subarray(pointer, end));
   }
+  // The marks time a command until what it offers (bench/atelier_page.py).
   function run(command) {
+    performance.mark('ludex-atelier-command');
     editor._AtelierRun(command);
     render();
   }
@@ -86,7 +89,26 @@
 
   const TypeOf = {exe: 'application/octet-stream', html: 'text/html', csv: 'text/csv', txt: 'text/plain'};
 
+  // A file the author opened through a handle is written there, in place;
+  // the session hears of a failure, which comes after its call.
+  async function writeInPlace(name, bytes) {
+    try {
+      const writable = await handles.get(name).createWritable();
+      await writable.write(bytes);
+      await writable.close();
+    } catch (failure) {
+      withText(
+          name,
+          (at, length) => withText(
+              String(failure.message || failure),
+              (error, errorLength) => editor._AtelierWriteFailed(at, length, error, errorLength)));
+      render();
+    }
+  }
+
   function offer(name, bytes) {
+    performance.mark('ludex-atelier-offered');
+    if (handles.has(name)) return void writeInPlace(name, bytes);
     const link = document.createElement('a');
     const type = TypeOf[name.split('.').pop().toLowerCase()] || 'application/octet-stream';
     link.href = URL.createObjectURL(new Blob([bytes], {type}));
@@ -108,6 +130,7 @@
     },
     forget(path) { unstore(FileKey + path); },
     offer,
+    hasHandle(name) { return handles.has(name); },
     // 0: no lock; 1: left by a tab that closed; 2: held by a running tab.
     lockState(path) {
       const owner = stored(LockKey + path);
@@ -118,7 +141,8 @@
       if (owner !== null && owner !== tab.id && alive(owner)) return false;
       try {
         localStorage.setItem(LockKey + path, tab.id);
-      } catch (refused) { /* a browser that keeps nothing: nothing to share either */ }
+      } catch (refused) { /* a browser that keeps nothing: nothing to share either */
+      }
       tab.held.add(path);
       return true;
     },
@@ -439,12 +463,36 @@
 
   // ---- what the author does ----
 
+  // The marks time a file from its choice until its quiz shows (bench/atelier_page.py).
+  function keepHandle(name, handle) {
+    if (handle && handle.kind === 'file' && handle.createWritable) {
+      handles.set(name, handle);
+    } else {
+      handles.delete(name);
+    }
+  }
+
+  // Ouvrir: where the browser gives files' handles, the file is chosen so,
+  // and Enregistrer writes it in place; elsewhere the page's file chooser.
+  async function openWithHandle() {
+    if (!window.showOpenFilePicker) return byId('open-file').click();
+    try {
+      const [handle] = await window.showOpenFilePicker();
+      const file = await handle.getFile();
+      keepHandle(file.name, handle);
+      giveFile(file, true);
+    } catch (cancelled) { /* the author chose nothing */
+    }
+  }
+
   async function giveFile(file, open) {
+    performance.mark('ludex-atelier-file');
     const bytes = new Uint8Array(await file.slice(0, labels.largestFile + 1).arrayBuffer());
     withText(file.name, (name, nameLength) => withBytes(bytes, (at, size) =>
         editor._AtelierPut(name, nameLength, at, size, file.lastModified || Date.now())));
     withText(file.name, (name, length) => (open ? editor._AtelierOpen(name, length) : editor._AtelierImport(name, length)));
     render();
+    performance.mark('ludex-atelier-shown');
   }
 
   function isText(target) { return target instanceof HTMLInputElement && target.type === 'text' || target instanceof HTMLTextAreaElement; }
@@ -498,7 +546,7 @@
     }
     if (control && key === 'o') {
       event.preventDefault();
-      byId('open-file').click();
+      openWithHandle();
       return;
     }
     if (command === undefined) return;
@@ -511,14 +559,16 @@
     for (const button of document.querySelectorAll('[data-command]')) {
       button.addEventListener('click', () => run(+button.dataset.command));
     }
-    byId('open').addEventListener('click', () => byId('open-file').click());
+    byId('open').addEventListener('click', openWithHandle);
     byId('import-csv').addEventListener('click', () => byId('import-file').click());
     for (const [id, open] of [['open-file', true], ['import-file', false]]) {
       const chooser = byId(id);
       chooser.addEventListener('change', () => {
         const file = chooser.files[0];
         chooser.value = '';
-        if (file) giveFile(file, open);
+        if (!file) return;
+        if (open) keepHandle(file.name, null);  // a file given so has no handle: it is saved as a download
+        giveFile(file, open);
       });
     }
     const editorArea = document.querySelector('main');
@@ -564,10 +614,14 @@
       render();
     });
     window.addEventListener('dragover', (event) => event.preventDefault());
-    window.addEventListener('drop', (event) => {
+    window.addEventListener('drop', async (event) => {
       event.preventDefault();
+      const item = event.dataTransfer.items && event.dataTransfer.items[0];
       const file = event.dataTransfer.files[0];
-      if (file && !shownPrompt) giveFile(file, true);
+      if (!file || shownPrompt) return;
+      const handle = item && item.getAsFileSystemHandle ? item.getAsFileSystemHandle() : null;
+      keepHandle(file.name, handle && await handle.catch(() => null));
+      giveFile(file, true);
     });
     for (const dialog of [byId('prompt'), byId('preview')]) {
       dialog.addEventListener('click', (event) => {

@@ -177,6 +177,10 @@ EXPORTED void AtelierStart(int editorNumber, int storageWorks) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierStorageFailed() { host.storageFailed(); }
+// Writing a file in place, which ends after the call that asked for it, failed.
+EXPORTED void AtelierWriteFailed(const char* path, int pathLength, const char* error, int errorLength) {
+  session->writeFailed(Text(path, pathLength), Text(error, errorLength));
+}
 
 // ---- what the author does ----
 

@@ -12,9 +12,11 @@ EM_JS(int, JsKeep, (const char* path, const char* bytes, int size, double time),
   return Module.atelierHost.keep(UTF8ToString(path), HEAPU8.slice(bytes, bytes + size), time) ? 1 : 0;
 });
 EM_JS(void, JsForget, (const char* path), { Module.atelierHost.forget(UTF8ToString(path)); });
+// Written in place where the page holds the file's handle (File System Access), else offered for download.
 EM_JS(void, JsOffer, (const char* name, const char* bytes, int size), {
   Module.atelierHost.offer(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
 });
+EM_JS(int, JsHasHandle, (const char* name), { return Module.atelierHost.hasHandle(UTF8ToString(name)) ? 1 : 0; });
 EM_JS(int, JsHoldLock, (const char* path), { return Module.atelierHost.holdLock(UTF8ToString(path)) ? 1 : 0; });
 EM_JS(void, JsReleaseLock, (const char* path), { Module.atelierHost.releaseLock(UTF8ToString(path)); });
 // 0: no lock; 1: a lock an editor no longer running left; 2: held by a running editor, this one included.
@@ -118,6 +120,10 @@ std::string BrowserHost::pageTemplate() {
     template_.assign(bytes.begin(), bytes.end());
   }
   return template_;
+}
+
+bool BrowserHost::offersDownload(const std::string& path) {
+  return !kept(path) && !JsHasHandle(FileNameOf(path).c_str());
 }
 
 void BrowserHost::showPage(ShownPage kind, const std::string& name, const std::string& html) {

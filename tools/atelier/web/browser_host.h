@@ -2,10 +2,9 @@
 // picks or drops, held in memory by name; the editor's own files (the
 // recovery copies, the last files) in the browser's storage, which the page
 // reads back at the next opening; what the author saves offered as a
-// download; the locks of the recovery copies shared by the browser's tabs;
-// the player and the page template that the page carries in pieces of the
-// quizzes' own codec. The page's script (atelier.js, Module.atelierHost)
-// does what only a browser can: storage, downloads, locks, pages shown.
+// download, or written in place where the browser gave the file's handle; the locks of the recovery copies shared by
+// the browser's tabs; the player and the page template that the page carries in pieces of the quizzes' own codec. The
+// page's script (atelier.js, Module.atelierHost) does what only a browser can: storage, downloads, locks, pages shown.
 #pragma once
 #include <map>
 #include <string>
@@ -44,7 +43,7 @@ class BrowserHost : public EditorHost {
   std::string pageTemplate() override;
   bool openPage(const std::string&) override { return false; }
   bool startTry(const Bytes&, std::string&) override { return false; }
-  bool offersDownload(const std::string& path) override { return !kept(path); }
+  bool offersDownload(const std::string& path) override;
   bool showsPages() override { return true; }
   void showPage(ShownPage kind, const std::string& name, const std::string& html) override;
   bool keepsCopies() override { return keepsCopies_; }
