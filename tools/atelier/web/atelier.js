@@ -648,6 +648,10 @@
       if (editor._AtelierDue() & 1) editor._AtelierWriteRecoveryCopy();
       for (const path of tab.held) if (stored(LockKey + path) === tab.id) unstore(LockKey + path);
     });
+    // A hidden tab may be ended without a word (phones, tablets): its last change is kept first.
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'hidden' && (editor._AtelierDue() & 1)) editor._AtelierWriteRecoveryCopy();
+    });
     window.addEventListener('pageshow', (event) => {
       if (!event.persisted) return;
       for (const path of tab.held) host.holdLock(path);
