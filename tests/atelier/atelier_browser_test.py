@@ -6,8 +6,8 @@ types, paste through the preview, the recovery copy after a closed tab,
 save, build, the question before leaving) runs on the three; Files (byte for
 byte against LUDEX_PACK, the native ludex-pack, and the program played under
 wine with PROBE), Output, NothingKept and Access on Chromium."""
+import json
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -319,6 +319,29 @@ class Output(AtelierTest):
         self.assertTrue(table.startswith('\ufeffquestion;réponse;'.encode('utf-8')), table[:60])
         self.assertEqual(self.browser.errors(), [])  # the policy refused nothing
 
+
+    def test_works_offline_and_asks_for_nothing(self):
+        driver = self.browser.driver
+        driver.execute_cdp_cmd('Network.enable', {})
+        driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+            'offline': True, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
+        driver.get_log('performance')
+        self.open()
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.assertEqual(self.saved('build-exe', "Les-capitales-d'Europe.exe")[:2], b'MZ')
+        self.browser.click('try')
+        driver.switch_to.frame(driver.find_element('id', 'side-frame'))
+        self.assertEqual(self.browser.wait_ready(), 'yes')
+        driver.switch_to.default_content()
+        refused = driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            document.addEventListener('securitypolicyviolation', (e) => done(e.violatedDirective));
+            fetch('http://127.0.0.1:9/x').catch(() => {});''')
+        self.assertEqual(refused, 'connect-src')
+        requests = [json.loads(entry['message'])['message'] for entry in driver.get_log('performance')]
+        urls = [m['params']['request']['url'] for m in requests if m['method'] == 'Network.requestWillBeSent']
+        # The page itself, and the program handed to the browser from memory.
+        self.assertEqual([url for url in urls if url != 'file://' + ATELIER and not url.startswith('blob:')], [])
 
     def test_a_file_opened_with_its_handle_is_saved_in_place(self):
         # A browser that gives files' handles (File System Access), here one whose file keeps what is written.

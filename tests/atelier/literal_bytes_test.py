@@ -3,7 +3,8 @@ writes its strings in bytes that do not depend on the compiler: g++ turns a
 plain literal's "é" into Windows-1252 (-fexec-charset), clang and emscripten
 into UTF-8. So a plain literal there holds ASCII only, Windows-1252 bytes
 written as escapes ("r\\xE9ponse"); u8"..." is UTF-8 everywhere.
-  literal_bytes_test.py FOLDER...   (each folder's .h and .cpp files)"""
+The fuzz targets too, which clang compiles, and g++ for their seed replays.
+  literal_bytes_test.py FOLDER_OR_FILE...   (a folder's .h and .cpp files)"""
 import glob
 import os
 import re
@@ -30,7 +31,9 @@ def main(folders):
     assert self_check == [(3, 'é')], self_check  # the scan itself finds what it must, and only that
     failures = []
     for folder in folders:
-        for path in sorted(glob.glob(os.path.join(folder, '*.h')) + glob.glob(os.path.join(folder, '*.cpp'))):
+        paths = [folder] if os.path.isfile(folder) else glob.glob(os.path.join(folder, '*.h')) + glob.glob(
+            os.path.join(folder, '*.cpp'))
+        for path in sorted(paths):
             with open(path, encoding='utf-8') as file:
                 failures += ['%s:%d: "%s"' % (path, line, body) for line, body in plain_literals_with_other_bytes(file.read())]
     for failure in failures:

@@ -555,7 +555,7 @@
     run(command);
   }
 
-  function listen() {
+  function listenToCommands() {
     for (const button of document.querySelectorAll('[data-command]')) {
       button.addEventListener('click', () => run(+button.dataset.command));
     }
@@ -571,26 +571,32 @@
         giveFile(file, open);
       });
     }
+    document.addEventListener('keydown', (event) => { if (!shownPrompt) commandKey(event); });
+    byId('side-close').addEventListener('click', closeSide);
+    byId('side-sheet').addEventListener('click', () => showSide(0));
+    byId('side-key').addEventListener('click', () => showSide(1));
+    byId('side-print').addEventListener('click', () => byId('side-frame').contentWindow.print());
+  }
+
+  function listenToFields() {
     const editorArea = document.querySelector('main');
     editorArea.addEventListener('input', (event) => {
       if (isText(event.target) && !event.isComposing) typed(event.target);
     });
     editorArea.addEventListener('compositionend', (event) => { if (isText(event.target)) typed(event.target); });
     editorArea.addEventListener('focusout', (event) => { if (isText(event.target)) editor._AtelierEndTyping(); });
-    byId('answers').addEventListener('change', (event) => {
-      editor._AtelierChooseAnswers(event.target.selectedIndex);
+    const choose = (id, call) => byId(id).addEventListener('change', (event) => {
+      call(event.target);
       render();
     });
-    byId('reveal').addEventListener('change', (event) => {
-      editor._AtelierChooseReveal(event.target.selectedIndex);
-      render();
-    });
-    byId('colour').addEventListener('change', (event) => {
-      editor._AtelierSetColour(parseInt(event.target.value.slice(1), 16));
-      render();
-    });
-    const list = byId('question-list');
-    list.addEventListener('keydown', listKey);
+    choose('answers', (select) => editor._AtelierChooseAnswers(select.selectedIndex));
+    choose('reveal', (select) => editor._AtelierChooseReveal(select.selectedIndex));
+    choose('colour', (input) => editor._AtelierSetColour(parseInt(input.value.slice(1), 16)));
+  }
+
+  // A click selects a row; with Ctrl it joins or leaves the selection, with Shift the rows between.
+  function listenToList() {
+    byId('question-list').addEventListener('keydown', listKey);
     byId('questions').addEventListener('click', (event) => {
       const line = event.target.closest('tr');
       if (!line) return;
@@ -605,7 +611,6 @@
       }
     });
     byId('questions').addEventListener('dblclick', () => controls.get(5).focus());
-    document.addEventListener('keydown', (event) => { if (!shownPrompt) commandKey(event); });
     // Rows copied from a spreadsheet, pasted anywhere but in a text field.
     document.addEventListener('paste', (event) => {
       if (shownPrompt || isText(event.target)) return;
@@ -623,6 +628,9 @@
       keepHandle(file.name, handle && await handle.catch(() => null));
       giveFile(file, true);
     });
+  }
+
+  function listenToDialogs() {
     for (const dialog of [byId('prompt'), byId('preview')]) {
       dialog.addEventListener('click', (event) => {
         if (event.target.dataset.answer !== undefined) answer(+event.target.dataset.answer);
@@ -632,30 +640,28 @@
         answer(shownPrompt.kind === Kind.Preview ? Answer.Cancel : (PromptButtons[shownPrompt.kind] || PromptButtons[0])[1]);
       });
     }
-    byId('side-close').addEventListener('click', closeSide);
-    byId('side-sheet').addEventListener('click', () => showSide(0));
-    byId('side-key').addEventListener('click', () => showSide(1));
-    byId('side-print').addEventListener('click', () => byId('side-frame').contentWindow.print());
-    // Unsaved work: the browser asks before the page goes.
+  }
+
+  // Nothing lost: unsaved work asks before the page goes; a tab hidden or
+  // closed writes its last change into the recovery copy, and a closed one
+  // lets its locks go, so that the next opening offers the copy at once.
+  function listenToLeaving() {
     window.addEventListener('beforeunload', (event) => {
       if (!view || !view.modified) return;
       event.preventDefault();
       event.returnValue = '';
     });
-    // The tab closes: the last change goes into the recovery copy, and its
-    // locks go, so that the next opening offers it at once.
+    const keepLastChange = () => { if (editor._AtelierDue() & 1) editor._AtelierWriteRecoveryCopy(); };
     window.addEventListener('pagehide', () => {
-      if (editor._AtelierDue() & 1) editor._AtelierWriteRecoveryCopy();
+      keepLastChange();
       for (const path of tab.held) if (stored(LockKey + path) === tab.id) unstore(LockKey + path);
-    });
-    // A hidden tab may be ended without a word (phones, tablets): its last change is kept first.
-    document.addEventListener('visibilitychange', () => {
-      if (document.visibilityState === 'hidden' && (editor._AtelierDue() & 1)) editor._AtelierWriteRecoveryCopy();
     });
     window.addEventListener('pageshow', (event) => {
       if (!event.persisted) return;
       for (const path of tab.held) host.holdLock(path);
     });
+    // A hidden tab may be ended without a word (phones, tablets).
+    document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') keepLastChange(); });
   }
 
   async function start(compiled) {
@@ -676,7 +682,11 @@
       cell.textContent = title;
       return cell;
     }));
-    listen();
+    listenToCommands();
+    listenToFields();
+    listenToList();
+    listenToDialogs();
+    listenToLeaving();
     render();
     if (!shownPrompt) controls.get(0).focus();
     page.dataset.ready = 'yes';
