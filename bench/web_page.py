@@ -159,7 +159,9 @@ def main():
         print('load average at the start: %s' % ' '.join(open('/proc/loadavg').read().split()[:3]))
         for round_number in range(rounds + 1):
             for name, count, kept in cases:
-                for column in ('bare', 'ludex'):
+                # Each column goes first in every other round: what a page leaves
+                # behind (its unload, its memory) weighs on both alike.
+                for column in ('bare', 'ludex') if round_number % 2 else ('ludex', 'bare'):
                     t = ready_time(browser, pages[(column, count)], kept)
                     if round_number > 0:
                         times.setdefault((name, column), []).append(t)

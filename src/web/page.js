@@ -85,8 +85,8 @@
       const text = textAt(player._PageText(id));
       if (shown.tagName === 'INPUT') {
         if (shown.value !== text) shown.value = text;
-      } else {
-        shown.textContent = text;
+      } else if (shown.textContent !== text) {
+        shown.textContent = text;  // an unchanged label keeps its text node: no style work
         if (shown.classList.contains('verdict')) {
           shown.className = 'verdict ' + FillClasses[player._PageFeedbackFill(id)];
         }
@@ -399,7 +399,6 @@
     storageKey = 'ludex:' + textAt(player._PageQuizKey());
     nameAnswersFile();
     buildPage();
-    if (!storageWorks()) storageFailed();
     withBytes(storedAnswers(), (pointer, length) => player._PageRestore(pointer, length));
     applyChanges();
     listen();
@@ -407,6 +406,9 @@
     if (first !== null) first.focus({preventScroll: true});
     page.dataset.ready = 'yes';
     performance.mark('ludex-ready');
+    // A write is the only sure test of the storage (a full quota reads well):
+    // it waits until the quiz shows, and the notice follows at once.
+    setTimeout(() => { if (!storageWorks()) storageFailed(); }, 0);
   }
 
   // The compiled player starts synchronously: its WebAssembly is decoded

@@ -235,6 +235,7 @@ TEST(PagePlayer, OfferedFilesFitOrAreRefusedSayingWhy) {
       {"Paris\r\n" + x259 + "x", -1, AnswersFileRefusal::LineTooLong, 0, "sa 2e ligne a 260 caract\xE8res"},
       {std::string("a\0b", 3), -1, AnswersFileRefusal::NotText, 0, "sa 1re ligne contient autre chose que du texte."},
       {"\x89PNG\r\n\x1a\n", -1, AnswersFileRefusal::NotText, 0, "sa 2e ligne contient autre chose"},
+      {"Paris\r\n?x\r\n", 7, AnswersFileRefusal::LacksCharacter, 0, "sa 2e ligne contient un caract\xE8re"},
       {"Ath\xE8nes\r\nx?\r\n", 10, AnswersFileRefusal::LacksCharacter, 0,
        "\xAB r.txt \xBB ne peut pas \xEAtre repris : sa 2e ligne contient un caract\xE8re que ce quiz ne sait pas \xE9" "crire"},
       {"", -1, AnswersFileRefusal::Empty, 0, "\xAB r.txt \xBB est vide : ce n'est pas un fichier de r\xE9ponses."},
@@ -303,6 +304,16 @@ TEST(PagePlayer, TabsShareTheAnswersFieldByField) {
   take(b);
   EXPECT_EQ(storage, "Lyon\r\nRome\r\nMadrid\r\nAthenes\r\n");
   EXPECT_EQ(b.text(4004) + "/" + b.text(5004), "Athenes/BRAVO");
+  // A tab opened now keeps what it restored as it was: the last field that
+  // another tab changes after it is that tab's.
+  PagePlayer c;
+  Load(c, Capitals);
+  Restore(c, storage);
+  Type(a, 4004, "Atenes");
+  store(a);
+  Type(c, 4001, "Paris");
+  store(c);
+  EXPECT_EQ(storage, "Paris\r\nRome\r\nMadrid\r\nAtenes\r\n");
 }
 
 TEST(PagePlayer, AnnouncementsSayWhatChanged) {
