@@ -10,7 +10,7 @@
 # cmake -DTEMPLATE=... -DSTYLE=... -DSCRIPT=... -DCOMPILED=... -DPAGE_TEMPLATE=... -DPRINT_STYLE=...
 #       -DPLAYER=... -DPAGE=... -DOUTPUT=... -P AtelierPage.cmake
 
-include(${CMAKE_CURRENT_LIST_DIR}/CspHash.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/WebPageParts.cmake)
 
 file(READ "${TEMPLATE}" page)
 file(READ "${STYLE}" style)
@@ -21,11 +21,7 @@ file(READ "${PAGE}" carried_page)
 file(READ "${PRINT_STYLE}" print_style)
 string(STRIP "${print_style}" print_style)  # as print_style.cpp holds it
 set(script "${compiled}\n${script}")
-string(TOLOWER "${script}" lower)
-string(FIND "${lower}" "</script" closing)
-if(NOT closing EQUAL -1)
-  message(FATAL_ERROR "the editor's script holds \"</script\": it would end its element early")
-endif()
+ludex_check_inline_script("${script}" "the editor's")
 
 # The quiz page's own hashes, from its template's policy.
 file(READ "${PAGE_TEMPLATE}" quiz_page)
@@ -42,17 +38,6 @@ ludex_csp_hash("${print_style}" print_hash)
 set(csp "default-src 'none'; script-src ${script_hash} ${page_script_hash} 'wasm-unsafe-eval'; ")
 string(APPEND csp "style-src ${style_hash} ${page_style_hash} ${print_hash}; base-uri 'none'; form-action 'none'")
 
-foreach(marker csp style player page script)
-  string(FIND "${page}" "{{build:${marker}}}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "${TEMPLATE} lacks {{build:${marker}}}")
-  endif()
-endforeach()
-# The script last: it is the only part that could hold a marker's spelling.
-string(REPLACE "{{build:csp}}" "${csp}" page "${page}")
-string(REPLACE "{{build:style}}" "${style}" page "${page}")
-string(REPLACE "{{build:player}}" "${player}" page "${page}")
-string(REPLACE "{{build:page}}" "${carried_page}" page "${page}")
-string(REPLACE "{{build:script}}" "${script}" page "${page}")
+ludex_fill_markers(page page "${TEMPLATE}" csp csp style style player player page carried_page script script)
 file(WRITE "${OUTPUT}.new" "${page}")
 file(RENAME "${OUTPUT}.new" "${OUTPUT}")
