@@ -343,6 +343,18 @@ class Output(AtelierTest):
         # The page itself, and the program handed to the browser from memory.
         self.assertEqual([url for url in urls if url != 'file://' + ATELIER and not url.startswith('blob:')], [])
 
+    def test_a_lock_manager_that_never_answers_stops_nothing(self):
+        # As a headless Chromium's on a file: page: the list of locks held never comes.
+        driver = self.browser.driver
+        script = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
+            'source': 'if (navigator.locks) navigator.locks.query = () => new Promise(() => {});'})
+        try:
+            self.open()
+            self.type('title', 'T')
+            self.assertIn(b'\ntitre: T\n', self.saved('save-source', 'T-source.txt'))
+        finally:
+            driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', {'identifier': script['identifier']})
+
     def test_a_file_opened_with_its_handle_is_saved_in_place(self):
         # A browser that gives files' handles (File System Access), here one whose file keeps what is written.
         self.browser.run('''

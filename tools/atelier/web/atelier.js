@@ -24,6 +24,7 @@
   const Key = 'ludex-atelier:';  // every key of this page in local storage
   const FileKey = Key + 'fichier:', LockKey = Key + 'verrou:', TabKey = Key + 'onglet:';
   const TabAlive = 90000;  // ms: a tab seen later than this is closed (where tabs cannot hold Web Locks)
+  const LocksPatience = 500;  // ms: how long the lock manager may take to list the locks held
 
   const page = document.documentElement;
   const byId = (id) => document.getElementById(id);
@@ -160,11 +161,19 @@
   // Which tabs of this page run: each holds a Web Lock named after it for
   // as long as it lives; a browser without them has each tab write the time
   // every few seconds.
+  // A lock manager that never answers (a headless Chromium's, on a file:
+  // page) must not keep the editor from starting: after a short wait the
+  // tabs are told apart by the times they write, as without Web Locks.
+  function answerWithin(promise, milliseconds) {
+    const late = new Promise((resolve, reject) => setTimeout(() => reject(new Error('no answer')), milliseconds));
+    return Promise.race([promise, late]);
+  }
+
   async function refreshAlive() {
     const running = new Set();
     try {
       if (!navigator.locks) throw new Error('no Web Locks');
-      for (const lock of (await navigator.locks.query()).held) {
+      for (const lock of (await answerWithin(navigator.locks.query(), LocksPatience)).held) {
         if (lock.name.startsWith(TabKey)) running.add(lock.name.slice(TabKey.length));
       }
     } catch (noLocks) {
