@@ -47,6 +47,92 @@ std::string List(const double* values, int count) {
   return text;
 }
 
+// A 255-question quiz whose answers are "REPONSE NUMERO n".
+Quiz* MakeQuiz() {
+  Quiz* quiz = new Quiz();
+  quiz->questionCount = 255;
+  for (int i = 0; i < 255; ++i) {
+    char answer[32];
+    char question[32];
+    wsprintfA(answer, "REPONSE NUMERO %d", i + 1);
+    wsprintfA(question, "Question %d ?", i + 1);
+    quiz->appendQuestion(answer, "", question);
+  }
+  return quiz;
+}
+
+// The header panel (the score and its code are written at every verdict, as
+// in the player) and the question panel, whose building is timed.
+HWND OpenPanels(Quiz* quiz, HWND parent) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  quiz->headerPanel = CreateDialogParamA(instance, MAKEINTRESOURCEA(1002), parent, HeaderPanelProc, 0);
+  HWND panel = nullptr;
+  std::printf("building the panel (255 verdicts): %.1f ms\n", Milliseconds([&] {
+                panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(1001), parent, QuestionPanelProc, 0);
+              }));
+  SetWindowPos(panel, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
+  ShowWindow(panel, SW_SHOWNORMAL);
+  return panel;
+}
+
+const int runs = 7;
+
+struct Timings {
+  double fill[runs], moves[runs], writes[runs], unjudged[runs], judge[runs], score[runs], save[runs];
+};
+
+// F1 and the bare focus moves in turns, so that both see the same machine.
+void TimeInTurns(Quiz* quiz, HWND panel, Timings& t) {
+  HWND field = GetDlgItem(panel, 4001);
+  SetWindowTextA(field, "une reponse fausse");
+  HWND fields[255];
+  for (int j = 1; j <= 255; ++j) fields[j - 1] = GetDlgItem(panel, 4000 + j);
+  for (int run = 0; run < runs; ++run) {
+    currentQuiz = nullptr;  // the fields then judge nothing
+    SetFocus(field);
+    currentQuiz = quiz;
+    t.fill[run] = Milliseconds([&] { quiz->FillUnsolved(panel, 4001); });
+    currentQuiz = nullptr;
+    t.moves[run] = Milliseconds([&] {
+      for (HWND each : fields) SetFocus(each);
+    });
+    // F1 also writes its text into every unsolved field: that part alone.
+    t.writes[run] = Milliseconds([&] {
+      for (HWND each : fields) SetWindowTextA(each, "une reponse fausse");
+    });
+    SetFocus(field);
+    t.unjudged[run] = Milliseconds([&] {
+      for (HWND each : fields) {
+        SetWindowTextA(each, "une reponse fausse");
+        SetFocus(each);
+      }
+      SetFocus(field);
+    });
+    currentQuiz = quiz;
+    t.judge[run] = Milliseconds([&] { quiz->JudgeAnswer(panel, 4100); });
+    t.score[run] = Milliseconds([&] { quiz->UpdateScore(panel); });
+    t.save[run] = Milliseconds([&] { SaveAnswers(panel); });  // F2, into the benchmark's own answers file
+  }
+}
+
+void PrintTimings(const Timings& t) {
+  std::printf("F1 on 255 unsolved questions (ms):           %s\n", List(t.fill, runs).c_str());
+  std::printf("255 bare focus moves, no verdicts (ms):      %s\n", List(t.moves, runs).c_str());
+  std::printf("255 field text writes, no verdicts (ms):     %s\n", List(t.writes, runs).c_str());
+  std::printf("255 writes and focus moves, no verdicts (ms):%s\n", List(t.unjudged, runs).c_str());
+  std::printf("one JudgeAnswer (ms):                        %s\n", List(t.judge, runs).c_str());
+  std::printf("one UpdateScore (ms):                        %s\n", List(t.score, runs).c_str());
+  std::printf("F2, 255 answers saved (ms):                  %s\n", List(t.save, runs).c_str());
+  const double f1 = Median(t.fill, runs), bare = Median(t.moves, runs), written = Median(t.writes, runs),
+               windowWork = Median(t.unjudged, runs);
+  std::printf(
+      "medians: F1 %.1f ms, bare focus moves %.1f ms, ratio %.2f; field text writes %.1f ms, "
+      "F1 / (moves + writes) %.2f; writes and moves without verdicts %.1f ms, F1 / that %.2f; "
+      "JudgeAnswer %.3f ms, UpdateScore %.3f ms\n",
+      f1, bare, f1 / bare, written, f1 / (bare + written), windowWork, f1 / windowWork, Median(t.judge, runs),
+      Median(t.score, runs));
+}
+
 }  // namespace
 
 int main() {
@@ -58,73 +144,12 @@ int main() {
   RegisterClassA(&windowClass);
   HWND parent = CreateWindowExA(0, windowClass.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 500,
                                 nullptr, nullptr, windowClass.hInstance, nullptr);
-  Quiz* quiz = new Quiz();
+  Quiz* quiz = MakeQuiz();
   currentQuiz = quiz;
-  quiz->questionCount = 255;
-  for (int i = 0; i < 255; ++i) {
-    char answer[32];
-    char question[32];
-    wsprintfA(answer, "REPONSE NUMERO %d", i + 1);
-    wsprintfA(question, "Question %d ?", i + 1);
-    quiz->appendQuestion(answer, "", question);
-  }
-  // The score and its code are written at every verdict, as in the player.
-  quiz->headerPanel = CreateDialogParamA(windowClass.hInstance, MAKEINTRESOURCEA(1002), parent, HeaderPanelProc, 0);
-  HWND panel = nullptr;
-  std::printf("building the panel (255 verdicts): %.1f ms\n", Milliseconds([&] {
-                panel = CreateDialogParamA(windowClass.hInstance, MAKEINTRESOURCEA(1001), parent, QuestionPanelProc, 0);
-              }));
-  SetWindowPos(panel, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
-  ShowWindow(panel, SW_SHOWNORMAL);
-  HWND field = GetDlgItem(panel, 4001);
-  SetWindowTextA(field, "une reponse fausse");
-  HWND fields[255];
-  for (int j = 1; j <= 255; ++j) fields[j - 1] = GetDlgItem(panel, 4000 + j);
-
-  // F1 and the bare focus moves in turns, so that both see the same machine.
-  const int runs = 7;
-  double fill[runs], moves[runs], writes[runs], unjudged[runs], judge[runs], score[runs], save[runs];
-  for (int run = 0; run < runs; ++run) {
-    currentQuiz = nullptr;  // the fields then judge nothing
-    SetFocus(field);
-    currentQuiz = quiz;
-    fill[run] = Milliseconds([&] { quiz->FillUnsolved(panel, 4001); });
-    currentQuiz = nullptr;
-    moves[run] = Milliseconds([&] {
-      for (HWND each : fields) SetFocus(each);
-    });
-    // F1 also writes its text into every unsolved field: that part alone.
-    writes[run] = Milliseconds([&] {
-      for (HWND each : fields) SetWindowTextA(each, "une reponse fausse");
-    });
-    SetFocus(field);
-    unjudged[run] = Milliseconds([&] {
-      for (HWND each : fields) {
-        SetWindowTextA(each, "une reponse fausse");
-        SetFocus(each);
-      }
-      SetFocus(field);
-    });
-    currentQuiz = quiz;
-    judge[run] = Milliseconds([&] { quiz->JudgeAnswer(panel, 4100); });
-    score[run] = Milliseconds([&] { quiz->UpdateScore(panel); });
-    save[run] = Milliseconds([&] { SaveAnswers(panel); });  // F2, into the benchmark's own answers file
-  }
-  std::printf("F1 on 255 unsolved questions (ms):           %s\n", List(fill, runs).c_str());
-  std::printf("255 bare focus moves, no verdicts (ms):      %s\n", List(moves, runs).c_str());
-  std::printf("255 field text writes, no verdicts (ms):     %s\n", List(writes, runs).c_str());
-  std::printf("255 writes and focus moves, no verdicts (ms):%s\n", List(unjudged, runs).c_str());
-  std::printf("one JudgeAnswer (ms):                        %s\n", List(judge, runs).c_str());
-  std::printf("one UpdateScore (ms):                        %s\n", List(score, runs).c_str());
-  std::printf("F2, 255 answers saved (ms):                  %s\n", List(save, runs).c_str());
-  const double f1 = Median(fill, runs), bare = Median(moves, runs), written = Median(writes, runs),
-               windowWork = Median(unjudged, runs);
-  std::printf(
-      "medians: F1 %.1f ms, bare focus moves %.1f ms, ratio %.2f; field text writes %.1f ms, "
-      "F1 / (moves + writes) %.2f; writes and moves without verdicts %.1f ms, F1 / that %.2f; "
-      "JudgeAnswer %.3f ms, UpdateScore %.3f ms\n",
-      f1, bare, f1 / bare, written, f1 / (bare + written), windowWork, f1 / windowWork, Median(judge, runs),
-      Median(score, runs));
+  HWND panel = OpenPanels(quiz, parent);
+  Timings timings;
+  TimeInTurns(quiz, panel, timings);
+  PrintTimings(timings);
   char answersName[260];
   AnswersFilePath(answersName);
   DeleteFileA(answersName);

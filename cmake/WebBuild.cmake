@@ -1,5 +1,6 @@
-# Builds the page template in the web preset's folder, configuring it the
-# first time. Run by the presets whose programs carry the template.
+# Builds the page template and the script of the editor in a browser in the
+# web preset's folder, configuring it the first time. Run by the presets
+# whose programs carry them.
 # cmake -DSOURCE_DIR=... -DWEB_BUILD=... -P WebBuild.cmake
 if(NOT EXISTS "${WEB_BUILD}/CMakeCache.txt")
   execute_process(COMMAND ${CMAKE_COMMAND} --preset web WORKING_DIRECTORY "${SOURCE_DIR}" OUTPUT_QUIET
@@ -9,7 +10,7 @@ if(NOT EXISTS "${WEB_BUILD}/CMakeCache.txt")
   endif()
 endif()
 # Quiet unless it fails: the outer build's own log stays that of the outer build.
-execute_process(COMMAND ${CMAKE_COMMAND} --build "${WEB_BUILD}" --target ludex_page_template_html
+execute_process(COMMAND ${CMAKE_COMMAND} --build "${WEB_BUILD}" --target ludex_web_parts
                 RESULT_VARIABLE failed OUTPUT_VARIABLE log ERROR_VARIABLE log)
 if(failed)
   message("${log}")

@@ -27,6 +27,9 @@ class FakeHost : public EditorHost {
   Bytes player;                        // the player programs are built from
   bool pagesOpen = true;
   bool triesStart = true;
+  bool browser = false;                                   // offers what the author saves, shows pages
+  bool copiesKept = true;                                 // the settings folder outlasts the editor
+  std::vector<std::pair<ShownPage, std::string>> shown;  // pages shown beside the editor, with their names
   int64_t clock = 100;
 
   void put(const std::string& path, const std::string& bytes) { files[path] = {bytes, ++clock}; }
@@ -90,7 +93,8 @@ class FakeHost : public EditorHost {
     return !player.empty();
   }
   std::string pageTemplate() override {
-    return "<title>{{ludex:title}}</title>{{ludex:name}}|{{ludex:quiz}}|{{ludex:codes}}";
+    return "<title>{{ludex:title}}</title>{{ludex:name}}|<p id=\"resource-104\">{{ludex:quiz}}</script>"
+           "<p id=\"resource-105\">{{ludex:codes}}</script>";
   }
   bool openPage(const std::string& path) override {
     opened.push_back(path);
@@ -101,6 +105,12 @@ class FakeHost : public EditorHost {
     error = "Le fichier n'est pas un programme. (193)";
     return triesStart;
   }
+  bool offersDownload(const std::string& path) override { return browser && path.rfind("/appdata/", 0) != 0; }
+  bool showsPages() override { return browser; }
+  void showPage(ShownPage kind, const std::string& name, const std::string& html) override {
+    shown.push_back({kind, name + "\n" + html});
+  }
+  bool keepsCopies() override { return copiesKept; }
 };
 
 // A session on a fake host, and the author who answers it.

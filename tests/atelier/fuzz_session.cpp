@@ -1,8 +1,8 @@
 // Fuzzes the editor session on whatever a teacher may open or paste: the
-// bytes after the first are opened as a source, a program or a CSV file to
-// import (the first byte chooses), then pasted as rows, and the quiz is
-// tried, built and saved, every question the session asks answered as a
-// hasty author would. Nothing may crash or read past a buffer, and no
+// bytes after the first are opened as a source, a program, a web page or a
+// CSV file, or imported as one (the first byte chooses, and whether the
+// host is a browser), then pasted as rows, and the quiz is tried, built and
+// saved, every question the session asks answered as a hasty author would. Nothing may crash or read past a buffer, and no
 // question may be left waiting.
 #include <cstdint>
 #include <cstdlib>
@@ -31,12 +31,13 @@ void AnswerEverything(Scene& scene, const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const char* const names[] = {"/docs/quiz.txt", "/docs/quiz.exe", "/docs/questions.csv"};
-  const std::string path = names[data[0] % 3];
+  const char* const names[] = {"/docs/quiz.txt", "/docs/quiz.exe", "/docs/questions.csv", "/docs/quiz.html"};
+  const std::string path = names[data[0] % 4];
   Scene scene;
+  scene.host.browser = data[0] & 4;
   scene.host.put(path, bytes);
   scene.session().start("");
-  if (data[0] % 3 == 2) {
+  if (data[0] % 4 == 2 && (data[0] & 8)) {
     scene.session().run(Command::ImportCsv);
   } else {
     scene.session().openPath(path);

@@ -12,6 +12,7 @@
 #include "fake_host.h"
 #include "file_names.h"
 #include "player_image.h"
+#include "print_html.h"
 #include "quiz_program.h"
 #include "session_text.h"
 
@@ -99,7 +100,7 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
   // clang-format off
   const SceneCase cases[] = {
       {"Source", [](Scene& s) { Open(s, "/docs/quiz.txt"); }, {"Ouvrir un quiz"}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.seen[0].filters.at(0).patterns, "*.txt;*.exe"); EXPECT_EQ(s.session().recentFiles(), std::vector<std::string>{"/docs/quiz.txt"}); }},
+       [](Scene& s) { EXPECT_EQ(s.seen[0].filters.at(0).patterns, "*.txt;*.exe;*.html;*.htm;*.csv"); EXPECT_EQ(s.session().recentFiles(), std::vector<std::string>{"/docs/quiz.txt"}); }},
       {"FromTheCommandLine", [](Scene& s) { s.session().openPath("quiz.txt"); }, {}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
       {"NoText", [](Scene& s) { s.host.put("/docs/image.png", std::string("\x89PNG\0", 5)); Open(s, "/docs/image.png"); },
        {"Ouvrir un quiz", u8"« image.png » ne peut pas être ouvert : ce n'est pas un fichier texte, et une source de quiz s'écrit"}, "", Untitled, nullptr},
@@ -181,6 +182,10 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
        u8"Annulé : l'abandon des textes que le quiz n'utilise pas.", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
       {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.run(Command::SaveAs); },
        {"Enregistrer", u8"Le quiz n'a pas pu être enregistré dans « /docs/ro.txt » :\n\nAccès refusé. (5)"}, "", Untitled, nullptr},
+      {"WriteFailsLater", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().writeFailed("/docs/autre.txt", "x"); s.run(Command::Save);
+         s.session().writeFailed("/docs/quiz.txt", u8"Accès refusé."); s.settle(); },
+       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « /docs/quiz.txt » :\n\nAccès refusé."}, "", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
       {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.run(Command::New); },
        {u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled,
        [](Scene& s) { EXPECT_NE(s.host.bytes("/docs/quiz.txt").find("titre: Autre\n"), std::string::npos); }},
@@ -326,6 +331,48 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
       {"ExportCsv", [&](Scene& s) { opened(s); s.plan({Chose("/docs/q.csv")}); s.run(Command::ExportCsv); }, {"Exporter les questions en CSV"},
        u8"Questions exportées : /docs/q.csv", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.csv");
                                                                                       EXPECT_EQ(s.host.bytes("/docs/q.csv"), WriteCsvTable(s.session().document().quiz())); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// Every kind of file opens; in a browser, what the author saves is offered
+// for download, and a try and the printed pages show beside the editor.
+TEST(SessionOutput, OpensPagesAndTablesAndWorksInABrowser) {
+  const auto browser = [](Scene& s) { s.host.browser = true; Open(s, "/docs/quiz.txt"); };
+  const auto page = [](Scene& s, const std::string& quiz) {
+    return "\xEF\xBB\xBF <!DOCTYPE html><p id=\"resource-104\">" + quiz + "</script>";
+  };
+  const std::string table = "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n";
+  // clang-format off
+  const SceneCase cases[] = {
+      {"QuizPage", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/C.html")}); s.run(Command::BuildPage); Open(s, "/docs/C.html"); },
+       {"Ouvrir un quiz"}, "Quiz repris de /docs/C.html : enregistrez-le pour en garder la source.", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().document().sourceText(), "# Extrait de C.html par Ludex Atelier.\n" + Source); }},
+      {"PageWithoutAQuiz", [&](Scene& s) { s.host.put("/docs/x.html", "<!DOCTYPE html><title>x</title>"); Open(s, "/docs/x.html"); },
+       {"Ouvrir un quiz", u8"« x.html » ne peut pas être ouvert. Cette page n'est pas un quiz Ludex."}, "", Untitled, nullptr},
+      {"PageDamaged", [&](Scene& s) { s.host.put("/docs/d.html", page(s, "QUJD")); Open(s, "/docs/d.html"); },
+       {"Ouvrir un quiz", u8"Le quiz de « d.html » est abîmé et ne peut pas être lu :\n\nd.html: erreur: le quiz est abîmé : il ne se décompresse pas"}, "", Untitled, nullptr},
+      {"TableOpensAsANewQuiz", [&](Scene& s) { browser(s); s.host.put("/docs/Q.CSV", table); Open(s, "/docs/Q.CSV", {Pressed(Answer::Ok)}); },
+       {"Ouvrir un quiz", u8"Questions à ajouter"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
+       "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(Rows(s), 1); }},
+      {"TableImportedByItsPath", [&](Scene& s) { browser(s); s.host.put("/docs/q.csv", table); s.plan({Pressed(Answer::Ok)}); s.session().importPath("/docs/q.csv"); s.settle(); },
+       {u8"Questions à ajouter"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
+       "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(Rows(s), 3); }},
+      {"SaveOffered", [&](Scene& s) { browser(s); s.type(QuizField::Title, "T"); s.run(Command::Save); },
+       {"Ouvrir un quiz"}, u8"Proposé au téléchargement : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"BuildOffered", [&](Scene& s) { browser(s); s.plan({Chose("/docs/C.exe")}); s.run(Command::Build); },
+       {u8"Créer le programme du quiz", u8"Le programme du quiz est proposé au téléchargement :\n/docs/C.exe\n\nIl contient"}, u8"Programme proposé au téléchargement : /docs/C.exe",
+       "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/C.exe")), Source); }},
+      {"TryShownAsItsPage", [&](Scene& s) { browser(s); s.run(Command::Try); }, {"Ouvrir un quiz"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.",
+       "quiz.txt - Ludex Atelier", [](Scene& s) { ASSERT_EQ(s.host.shown.size(), 1u); EXPECT_TRUE(s.host.tries.empty());
+                                                  EXPECT_EQ(s.host.shown[0].second.rfind("essai.html\n<title>Capitales</title>essai|", 0), 0u); }},
+      {"PrintShown", [&](Scene& s) { browser(s); s.run(Command::Print); }, {"Ouvrir un quiz"},
+       u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », à côté du quiz : imprimez-les de là.", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { ASSERT_EQ(s.host.shown.size(), 2u); EXPECT_EQ(s.host.shown[1].first, ShownPage::AnswerKey); EXPECT_TRUE(s.host.opened.empty());
+                      EXPECT_EQ(s.host.shown[0].second, "Capitales-feuille-eleve.html\n" + PupilSheetHtml(s.session().document().quiz())); }},
+      {"NoticeWhenNothingIsKept", [&](Scene& s) { EXPECT_EQ(s.session().notice(), ""); s.host.copiesKept = false; }, {}, "", Untitled,
+       [](Scene& s) { EXPECT_EQ(s.session().notice().rfind(u8"Ce navigateur ne garde pas de copie de secours", 0), 0u); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);

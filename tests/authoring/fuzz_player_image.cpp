@@ -3,10 +3,13 @@
 // allows (scripts/fuzz.sh); every refusal says why; what the writer accepts
 // reads back with the streams written, and writing the same streams into its
 // result changes nothing. The bytes are also read as a resource section by
-// itself, so that the directory reader gets them without headers around.
+// itself, so that the directory reader gets them without headers around, and
+// as the pieces a page carries a player in (carried_bytes.h), whose reader
+// keeps to its limit.
 #include <cstdint>
 #include <cstdlib>
 
+#include "carried_bytes.h"
 #include "player_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<Resource> resources;
   error.clear();
   if (!ReadResources(image, section, resources, error) && error.empty()) std::abort();
+  Bytes unpacked;
+  if (UnpackPieces(image, size / 2, unpacked) && unpacked.size() > size / 2) std::abort();
   Bytes program;
   error.clear();
   const bool written = WriteQuizResources(image, streams, program, error);

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       // too long, an empty answer or title.
       if (!ParseQuizSource(WriteQuizSource(read, "x"), again, more))
         for (const Diagnostic& d : more.items)
-          if (d.isError && d.message.find(" caractères") == std::string::npos &&
-              d.message.find(" est vide : le lecteur n'accepte jamais une réponse vide") == std::string::npos &&
+          if (d.isError && d.message.find(" caract\xE8res") == std::string::npos &&
+              d.message.find(" est vide : le lecteur n'accepte jamais une r\xE9ponse vide") == std::string::npos &&
               d.message != TitleError(""))
             std::abort();
     }

@@ -7,7 +7,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 
+#include "carried_bytes.h"
 #include "player_image.h"
 
 namespace {
@@ -288,6 +290,30 @@ TEST(PlayerImage, ReadsTheStreamWindowsPrefers) {
     EXPECT_EQ(std::string(streams.quiz.begin(), streams.quiz.end()), c.quiz);
     EXPECT_EQ(error.substr(0, *c.error ? std::string(c.error).size() : std::string::npos), c.error);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A player carried in the editor's page: its pieces come back whole, a piece
+// that would compress past the codec's buffer halved first; pieces cut,
+// emptied or past the limit are refused.
+TEST(CarriedBytes, PiecesComeBackWholeOrAreRefused) {
+  std::mt19937 random(11);
+  Bytes noise(40000), zeros(100000, 0);
+  for (uint8_t& byte : noise) byte = static_cast<uint8_t>(random());
+  for (const Bytes& bytes : {Bytes(), noise, zeros}) {
+    Bytes packed, back;
+    ASSERT_TRUE(PackPieces(bytes, packed)) << bytes.size();
+    EXPECT_TRUE(UnpackPieces(packed, bytes.size(), back) && back == bytes) << bytes.size();
+    if (bytes.empty()) continue;
+    EXPECT_FALSE(UnpackPieces(packed, bytes.size() - 1, back)) << bytes.size();
+    EXPECT_FALSE(UnpackPieces(Bytes(packed.begin(), packed.end() - 1), bytes.size(), back)) << bytes.size();
+  }
+  Bytes back;
+  EXPECT_FALSE(UnpackPieces({0, 0}, 10, back));           // an empty piece
+  EXPECT_FALSE(UnpackPieces({5, 0, 1, 2, 3, 4, 5}, 10, back));  // no codec stream
 }
 
 }  // namespace

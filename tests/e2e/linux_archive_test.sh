@@ -21,9 +21,11 @@ mkdir "$work/empty" "$work/elsewhere" && tar xzf "$archive" -C "$work/empty" || 
 cd "$work"/empty/ludex-*-linux-* || die "no top folder in the archive: $(ls "$work/empty")"
 folder=$PWD
 listing=$(find . -type f | sort | tr '\n' ' ')
-expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-pack ./ludex.exe "
+expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-atelier.html ./ludex-pack ./ludex.exe "
 [ "$listing" = "$expected" ] || die "the archive holds: $listing"
 cmp -s ludex.exe "$player" || die "the archive's ludex.exe is not this build's player"
+cmp -s ludex-atelier.html "$(dirname "$player")/tools/atelier/web/ludex-atelier.html" ||
+  die "the archive's ludex-atelier.html is not this build's"
 headers=$(readelf -d -l -S --wide ludex-pack 2>&1) || die "readelf: $headers"
 grep -q "NEEDED" <<<"$headers" && die "ludex-pack needs shared libraries: $(grep NEEDED <<<"$headers")"
 grep -q "INTERP" <<<"$headers" && die "ludex-pack asks for a program interpreter"
@@ -32,7 +34,7 @@ grep -q "\.symtab" <<<"$headers" && die "ludex-pack is not stripped"
 grep -q $'\r' LISEZMOI.txt && die "LISEZMOI.txt has CR LF line ends"
 [ "$(head -c 3 LISEZMOI.txt)" = $'\xef\xbb\xbf' ] && die "LISEZMOI.txt starts with a byte-order mark"
 grep -q 'examples\\' LISEZMOI.txt && die "LISEZMOI.txt writes paths with \\"
-for words in "Sur quels systèmes" "Linux 64 bits" "./ludex-pack build mon-quiz-source.txt" "Sur macOS"; do
+for words in "Sur quels systèmes" "Linux 64 bits" "./ludex-pack build mon-quiz-source.txt" "Sur macOS" "ludex-atelier.html"; do
   grep -qF "$words" LISEZMOI.txt || die "LISEZMOI.txt does not say \"$words\""
 done
 

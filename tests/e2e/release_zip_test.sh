@@ -18,11 +18,14 @@ zip=$(ls "$work"/package/ludex-*-win64.zip 2>/dev/null) || die "no ludex-<versio
 mkdir "$work/empty" && cd "$work/empty" && cmake -E tar xf "$zip" || die "unpacking $zip"
 cd ludex-*-win64 || die "no top folder in the zip: $(ls)"
 listing=$(find . -type f | sort | tr '\n' ' ')
-expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-atelier.exe ./ludex-pack.exe ./ludex.exe "
+expected="./LISEZMOI.txt ./ecrire-un-quiz.html ./examples/capitales.txt ./examples/chimie-deux-reponses.txt ./ludex-atelier.exe ./ludex-atelier.html ./ludex-pack.exe ./ludex.exe "
 [ "$listing" = "$expected" ] || die "the zip holds: $listing"
 [ "$(grep -c $'\r$' LISEZMOI.txt)" = "$(wc -l <LISEZMOI.txt)" ] || die "LISEZMOI.txt has lines without CR LF"
 grep -q '<meta charset="utf-8">' ecrire-un-quiz.html || die "the guide does not declare its charset"
 grep -q '<td><code>titre:</code></td>' ecrire-un-quiz.html || die "the guide's tables are not HTML tables"
+# The editor in a browser: one page carrying its player, and said in the LISEZMOI.
+grep -q 'id="carried-player">[A-Za-z0-9+/]' ludex-atelier.html || die "ludex-atelier.html carries no player"
+grep -q 'ludex-atelier.html' LISEZMOI.txt || die "LISEZMOI.txt does not name ludex-atelier.html"
 
 out=$(wine_run ./ludex-pack.exe check examples/capitales.txt 2>&1) || die "check: $out"
 out=$(wine_run ./ludex-pack.exe build examples/capitales.txt -o capitales.exe 2>&1) || die "build: $out"

@@ -13,6 +13,7 @@ import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
@@ -24,6 +25,10 @@ FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-backgroun
          '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-extensions',
          '--disable-default-apps', '--mute-audio']
 KEYS = {'Enter': Keys.ENTER, 'Tab': Keys.TAB, 'F1': Keys.F1, 'F2': Keys.F2, '': ''}
+# The names of keys in a combination ("Control+z"), as puppeteer spells them.
+COMBINATION_KEYS = {'Control': Keys.CONTROL, 'Alt': Keys.ALT, 'Shift': Keys.SHIFT, 'ArrowUp': Keys.ARROW_UP,
+                    'ArrowDown': Keys.ARROW_DOWN, 'Enter': Keys.ENTER, 'Tab': Keys.TAB, 'Delete': Keys.DELETE,
+                    'Insert': Keys.INSERT, 'Escape': Keys.ESCAPE, 'F5': Keys.F5, 'F7': Keys.F7, 'F8': Keys.F8}
 ENGINES = ('chromium', 'webkit', 'firefox')
 
 
@@ -170,12 +175,35 @@ class Browser:
                 element.clear()
             element.send_keys(text + KEYS[key])
 
+    def click_at(self, selector):
+        """A click on the first element a CSS selector finds (a table's cell, which has no id)."""
+        self.run('document.querySelector(arguments[0]).scrollIntoView({block: "center"})', selector)
+        if self.firefox:
+            self.firefox.call('click', id=selector[1:])  # the driver puts back the '#'
+        else:
+            self.driver.find_element(By.CSS_SELECTOR, selector).click()
+
     def click(self, element_id):
         self.run('document.getElementById(arguments[0]).scrollIntoView({block: "center"})', element_id)
         if self.firefox:
             self.firefox.call('click', id=element_id)
         else:
             self.driver.find_element(By.ID, element_id).click()
+
+    def press(self, element_id, keys):
+        """A key combination such as "Control+z" pressed in an element."""
+        if self.firefox:
+            self.firefox.call('press', id=element_id, keys=keys)
+            return
+        self.run('document.getElementById(arguments[0]).focus()', element_id)
+        parts = [COMBINATION_KEYS.get(key, key) for key in keys.split('+')]
+        chain = ActionChains(self.driver)
+        for key in parts[:-1]:
+            chain.key_down(key)
+        chain.send_keys(parts[-1])
+        for key in reversed(parts[:-1]):
+            chain.key_up(key)
+        chain.perform()
 
     def choose_file(self, path, element_id='answers-file'):
         if self.firefox:
@@ -201,6 +229,17 @@ class Browser:
             self.handles.append(self.driver.current_window_handle)
         else:
             self.driver.switch_to.window(self.handles[index])
+
+    def close_tab(self):
+        """Closes the tab in use; the first one left is then in use."""
+        if self.firefox:
+            self.firefox.call('closeTab')
+            return
+        closing = self.driver.current_window_handle
+        self.driver.close()
+        self.handles = [handle for handle in (self.handles or []) if handle != closing] or \
+            list(self.driver.window_handles)
+        self.driver.switch_to.window(self.handles[0])
 
     def errors(self):
         """Chromium's console errors since the last call (CSP refusals included)."""

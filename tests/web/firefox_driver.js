@@ -5,7 +5,9 @@
 // Commands: {do: 'open', url} {do: 'run', script, args} (the body of a
 // function, as WebDriver runs it) {do: 'keys', id, text, key} {do: 'click', id}
 // {do: 'file', id, path} {do: 'size', width, height} {do: 'tab', index}
-// (index past the last: a new tab) {do: 'quit'}.
+// (index past the last: a new tab) {do: 'press', id, keys} (a combination
+// such as "Control+z", in the element) {do: 'closeTab'} (the tab in use,
+// which then is the first one) {do: 'quit'}.
 'use strict';
 const puppeteer = require('puppeteer-core');
 const readline = require('readline');
@@ -37,6 +39,19 @@ async function main() {
       if (c.key) await page.keyboard.press(keyNames[c.key] || c.key);
     },
     async click(c) { await page.click('#' + c.id); },
+    async press(c) {
+      await (await page.$('#' + c.id)).focus();
+      const keys = c.keys.split('+');
+      for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
+      await page.keyboard.press(keys[keys.length - 1]);
+      for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
+    },
+    async closeTab() {
+      await page.close();
+      tabs.splice(tabs.indexOf(page), 1);
+      page = tabs[0];
+      await page.bringToFront();
+    },
     async file(c) { await (await page.$('#' + c.id)).uploadFile(c.path); },
     async size(c) { await page.setViewport({width: c.width, height: c.height}); },
     async tab(c) {

@@ -55,7 +55,7 @@ std::string Count(size_t count, const char* one, const char* many) {
 std::string QuestionName(int row) { return "la question " + std::to_string(row + 1); }
 
 std::string FieldChange(QuizField field, int row) {
-  std::string name = std::string("la saisie dans « ") + FieldKeyword(field) + " »";
+  std::string name = std::string("la saisie dans \xAB ") + FieldKeyword(field) + " \xBB";
   return IsQuestionField(field) ? name + " (question " + std::to_string(row + 1) + ")" : name;
 }
 
@@ -72,26 +72,29 @@ std::string UnusedTextsNotice(const AuthoredQuiz& quiz) {
     size_t count = 0;
     for (const AuthoredQuestion& question : quiz.questions) count += !FieldText(question, field)->empty();
     if (count > 0) {
-      notice += "\n- " + Count(count, "une question a", "questions ont") + " un texte « " + FieldKeyword(field) +
-                " » : " + FieldNeedsSettingMessage(field) + ".";
+      notice += "\n- " + Count(count, "une question a", "questions ont") + " un texte \xAB " + FieldKeyword(field) +
+                " \xBB : " + FieldNeedsSettingMessage(field) + ".";
     }
   }
   if (notice.empty()) return "";
-  return "Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :" + notice +
-         "\n\nPour les garder, choisissez d'abord les réglages qui les utilisent. Enregistrer sans eux ?";
+  return "Ces textes ne seront pas enregistr\xE9s, car les r\xE9glages du quiz ne s'en servent pas :" + notice +
+         "\n\nPour les garder, choisissez d'abord les r\xE9glages qui les utilisent. Enregistrer sans eux ?";
 }
 
 const char* const RewriteNotice =
-    "Ce fichier a été écrit à la main. Ludex Atelier l'enregistre sous sa forme habituelle : le quiz reste le même, "
-    "mais seul le premier commentaire est gardé, et les lignes vides et l'orthographe des mots-clés suivent celles "
+    "Ce fichier a \xE9t\xE9 \xE9"
+    "crit \xE0 la main. Ludex Atelier l'enregistre sous sa forme habituelle : le quiz reste le m\xEAme, "
+    "mais seul le premier commentaire est gard\xE9, et les lignes vides et l'orthographe des mots-cl\xE9s suivent "
+    "celles "
     "de Ludex.";
 
 SourceRead ReadSource(const std::string& bytes, const std::string& fileName) {
   SourceRead read;
   read.diagnostics.fileName = fileName;
-  read.notASource = bytes.size() > MaxSourceBytes ? "ce fichier est trop grand pour être une source de quiz (plus de " +
-                                                        std::to_string(MaxSourceBytes >> 20) + " Mo)"
-                                                  : NotASourceReason(bytes);
+  read.notASource = bytes.size() > MaxSourceBytes
+                        ? "ce fichier est trop grand pour \xEAtre une source de quiz (plus de " +
+                              std::to_string(MaxSourceBytes >> 20) + " Mo)"
+                        : NotASourceReason(bytes);
   if (!read.notASource.empty()) {
     read.diagnostics.error(0, read.notASource);
     return read;
@@ -192,7 +195,7 @@ bool QuizDocument::setAnswersPerQuestion(int count) {
   State next = current_;
   next.quiz.answersPerQuestion = count;
   commit(std::move(next),
-         "le passage à " + Count(static_cast<size_t>(count), "une réponse", "réponses") + " par question");
+         "le passage \xE0 " + Count(static_cast<size_t>(count), "une r\xE9ponse", "r\xE9ponses") + " par question");
   return true;
 }
 
@@ -200,7 +203,7 @@ bool QuizDocument::setRevealMode(int mode) {
   if (mode < 0 || mode > UINT8_MAX || mode == current_.quiz.revealMode) return false;  // the payload's byte
   State next = current_;
   next.quiz.revealMode = mode;
-  commit(std::move(next), "le choix du mode de révélation " + std::to_string(mode));
+  commit(std::move(next), "le choix du mode de r\xE9v\xE9lation " + std::to_string(mode));
   return true;
 }
 
@@ -272,7 +275,7 @@ bool QuizDocument::moveRows(const RowSet& rows, int direction) {
   }
   next.selection = valid;
   for (int& row : next.selection) row += direction;
-  commit(std::move(next), "le déplacement de " +
+  commit(std::move(next), "le d\xE9placement de " +
                               (valid.size() == 1 ? QuestionName(valid[0]) : Count(valid.size(), "", "questions")) +
                               (direction < 0 ? " vers le haut" : " vers le bas"));
   return true;

@@ -101,6 +101,9 @@ class QuizDocument {
   // The file as Save writes it, then what the window calls once it is written.
   std::string sourceText() const;
   void markSaved(const std::string& path);
+  // A save that the system finished later failed: the quiz is unsaved again,
+  // its recovery copy due again.
+  void markUnsaved() { savedRevision_ = recoveryRevision_ = -1; }
 
   // The recovery copy: due when the quiz changed since the last copy and is not saved.
   bool recoveryDue() const { return modified() && current_.revision != recoveryRevision_; }

@@ -24,6 +24,9 @@ struct FileStamp {
 
 enum class ReadResult { Read, TooLarge, Failed };
 
+// The pages a front end may show beside the editor (showPage).
+enum class ShownPage { Try, PupilSheet, AnswerKey };
+
 class EditorHost {
  public:
   virtual ~EditorHost() = default;
@@ -60,4 +63,17 @@ class EditorHost {
   // Plays a built program apart from the editor, so that its answers file
   // lands away from the source; false, with the system's error, when it does not start.
   virtual bool startTry(const Bytes& program, std::string& error) = 0;
+
+  // ---- a browser, which keeps no folder and runs no program ----
+  // Whether writing path offers the file as a download named after it
+  // rather than writing it there: the session then says it was offered.
+  virtual bool offersDownload(const std::string&) { return false; }
+  // Whether a try plays the quiz's web page and the printed pages show
+  // beside the editor (showPage), rather than a program started and files
+  // written and opened.
+  virtual bool showsPages() { return false; }
+  virtual void showPage(ShownPage, const std::string& /*name*/, const std::string& /*html*/) {}
+  // Whether the editor's own files (the recovery copies, the last files)
+  // outlast it: a browser may keep nothing.
+  virtual bool keepsCopies() { return true; }
 };

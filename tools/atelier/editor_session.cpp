@@ -310,6 +310,12 @@ std::string EditorSession::problemsSummary() const {
 
 // ---- what the front end shows ----
 
+std::string EditorSession::notice() const {
+  if (host_.keepsCopies()) return "";
+  return u8"Ce navigateur ne garde pas de copie de secours : une page fermée perd ce qui n'est pas enregistré. "
+         u8"« Enregistrer » (Ctrl+S) garde le quiz dans un fichier.";
+}
+
 std::string EditorSession::windowTitle() const {
   std::string title = document_.path().empty() ? "Sans titre" : FileNameOf(document_.path());
   return title + (document_.modified() ? "*" : "") + " - Ludex Atelier";

@@ -28,6 +28,7 @@
 #include "document.h"
 #include "editor_host.h"
 #include "quiz_fit.h"
+#include "quiz_program.h"
 #include "recovery.h"
 #include "table_text.h"
 
@@ -179,6 +180,10 @@ class EditorSession {
   void run(Command command);
   void openPath(const std::string& path);  // a file from the command line or dropped on the editor
   void openRecent(int index);
+  void importPath(const std::string& path);  // a CSV file the author picked to add its rows
+  // A write the host finished after the call, and that failed (a browser
+  // writing a file in place): the quiz is unsaved again, the author told.
+  void writeFailed(const std::string& path, const std::string& error);
   void paste(const std::string& utf8);  // rows from the clipboard; empty: nothing to paste
   TypingResult type(QuizField field, const std::string& utf8);
   void endTyping() { document_.endTyping(); }  // the field lost the focus
@@ -207,6 +212,8 @@ class EditorSession {
   std::string questionCount() const;    // "15 questions"
   std::string problemsSummary() const;  // "2 erreurs, 1 avertissement"
   const std::string& status() const { return status_; }
+  // What stays in view while it holds (a browser that keeps nothing); empty when nothing.
+  std::string notice() const;
   const std::vector<ProblemLine>& problems() const;
   bool rowHasError(int row) const;
   std::string cell(int row, int column) const;   // of the questions list
@@ -240,7 +247,8 @@ class EditorSession {
   void askOpenFile();
   void openFile(const std::string& path);
   void openSource(const std::string& path, const std::string& bytes);
-  void openProgram(const std::string& path, const std::string& bytes);
+  void openBuilt(const std::string& path, BuiltQuizRead read, const BuiltQuiz& built);
+  void openTable(const std::string& path, const std::string& bytes);
   void offerFirstQuestions(const std::string& path, const SourceRead& read);
   void startOn(const AuthoredQuiz& quiz, const std::string& path, const std::string& heading, bool modified);
   void save(Done done);
@@ -273,6 +281,8 @@ class EditorSession {
   void print();
   void exportCsv();
   void importCsv();
+  void importFile(const std::string& path);
+  std::string writtenOrOffered(const std::string& path, const std::string& written, const std::string& offered);
   void addRows(std::shared_ptr<TableText> table, bool alwaysPreview);
   void showPreview();
   void addPreviewRows();

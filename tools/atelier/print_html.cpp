@@ -6,18 +6,6 @@
 
 namespace {
 
-const char* const Style =
-    "body{font-family:Arial,Helvetica,sans-serif;margin:2em;color:#000}"
-    "h1{font-size:1.5em;margin-bottom:.2em}"
-    ".author{margin-top:0;color:#333}"
-    ".pupil{margin:1.5em 0}"
-    "ol{padding-left:2em}"
-    "li{margin-bottom:1.2em;page-break-inside:avoid}"
-    ".line{border-bottom:1px dotted #000;height:2em}"
-    "table{border-collapse:collapse;width:100%}"
-    "th,td{border:1px solid #000;padding:.3em .5em;text-align:left;vertical-align:top}"
-    "tr{page-break-inside:avoid}";
-
 std::string Trimmed(const std::string& bytes) {
   const size_t first = bytes.find_first_not_of(' ');
   if (first == std::string::npos) return "";
@@ -28,7 +16,7 @@ std::string Page(const AuthoredQuiz& quiz, const char* kind, const std::string& 
   std::string out = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
   out += HtmlText(quiz.title) + HtmlText(std::string(" \x96 ") + kind);
   out += "</title>\n<style>";
-  out += Style;
+  out += PrintStyle;
   out += "</style>\n</head>\n<body>\n<h1>" + HtmlText(quiz.title) + "</h1>\n";
   const std::string author = Trimmed(quiz.author);
   if (!author.empty()) out += "<p class=\"author\">" + HtmlText("Par : " + author) + "</p>\n";
@@ -62,15 +50,15 @@ std::string PupilSheetHtml(const AuthoredQuiz& quiz) {
     body += "</li>\n";
   }
   body += "</ol>\n";
-  return Page(quiz, "feuille de l'élève", body);
+  return Page(quiz, "feuille de l'\xE9l\xE8ve", body);
 }
 
 std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
   const bool second = FieldInUse(QuizField::Answer2, quiz.answersPerQuestion, quiz.revealMode);
   const bool reveal = FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode);
-  std::string body = "<table>\n<tr><th>" + HtmlText("N°") + "</th><th>Question</th><th>" +
-                     HtmlText(second ? "Réponses" : "Réponse") + "</th>";
-  if (reveal) body += "<th>" + HtmlText("Révélation") + "</th>";
+  std::string body = "<table>\n<tr><th>" + HtmlText("N\xB0") + "</th><th>Question</th><th>" +
+                     HtmlText(second ? "R\xE9ponses" : "R\xE9ponse") + "</th>";
+  if (reveal) body += "<th>" + HtmlText("R\xE9v\xE9lation") + "</th>";
   body += "<th>" + HtmlText("Code (score atteint)") + "</th></tr>\n";
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const AuthoredQuestion& question = quiz.questions[i];
@@ -82,5 +70,5 @@ std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
     body += "<td>" + HtmlText(question.scoreCode) + "</td></tr>\n";
   }
   body += "</table>\n";
-  return Page(quiz, "corrigé", body);
+  return Page(quiz, "corrig\xE9", body);
 }

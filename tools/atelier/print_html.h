@@ -7,6 +7,10 @@
 
 #include "authored_quiz.h"
 
+// The pages' style sheet: print.css, which the build makes this string of,
+// so that the editor in a browser can allow it by its hash.
+extern const char PrintStyle[];
+
 std::string PupilSheetHtml(const AuthoredQuiz& quiz);
 std::string AnswerKeyHtml(const AuthoredQuiz& quiz);
 

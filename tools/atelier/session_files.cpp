@@ -11,6 +11,7 @@
 #include "editor_session.h"
 #include "file_names.h"
 #include "player_image.h"
+#include "quiz_page.h"
 #include "quiz_program.h"
 #include "recovery.h"
 #include "session_text.h"
@@ -88,7 +89,8 @@ void EditorSession::askOpenFile() {
   choice.kind = PromptKind::OpenFile;
   choice.text = "Ouvrir un quiz";
   choice.folder = document_.path().empty() ? host_.documentsFolder() : FolderOf(document_.path());
-  choice.filters = {{"Quiz : sources et programmes (*.txt, *.exe)", "*.txt;*.exe"},
+  choice.filters = {{"Quiz : sources, programmes, pages web, tableaux (*.txt, *.exe, *.html, *.csv)",
+                     "*.txt;*.exe;*.html;*.htm;*.csv"},
                     {"Sources de quiz (*.txt)", "*.txt"},
                     {"Programmes de quiz (*.exe)", "*.exe"},
                     {"Tous les fichiers", "*.*"}};
@@ -116,7 +118,8 @@ void EditorSession::openRecent(int index) {
   });
 }
 
-// A source or a built quiz, whichever its first bytes say.
+// A source, a built quiz, a quiz's web page or a table of questions,
+// whichever its first bytes (or, for a table, its name) say.
 void EditorSession::openFile(const std::string& path) {
   std::string bytes, error;
   switch (host_.readFile(path, MaxProgramBytes, bytes, error)) {
@@ -126,7 +129,20 @@ void EditorSession::openFile(const std::string& path) {
     case ReadResult::Failed: return tell(Tone::Error, CannotOpen(path, error));
     case ReadResult::Read: break;
   }
-  if (IsProgramFile(bytes)) return openProgram(path, bytes);
+  BuiltQuiz built;
+  built.diagnostics.fileName = ForCore(FileNameOf(path));
+  if (IsProgramFile(bytes)) {
+    const BuiltQuizRead read = ReadBuiltQuiz(Bytes(bytes.begin(), bytes.end()), built, error);
+    return openBuilt(path, read, built);
+  }
+  if (IsPageFile(bytes)) {
+    if (!ReadQuizPage(bytes, built.streams)) {
+      return tell(Tone::Error,
+                  Quoted(FileNameOf(path)) + u8" ne peut pas être ouvert. Cette page n'est pas un quiz Ludex.");
+    }
+    return openBuilt(path, DecodeBuiltQuiz(built), built);
+  }
+  if (IsTableName(FileNameOf(path))) return openTable(path, bytes);
   openSource(path, bytes);
 }
 
@@ -173,14 +189,11 @@ void EditorSession::offerFirstQuestions(const std::string& path, const SourceRea
   });
 }
 
-// A built quiz: its quiz read back as ludex-pack extract reads it. A
-// damaged one is opened as the player plays it, with what is wrong.
-void EditorSession::openProgram(const std::string& path, const std::string& bytes) {
-  BuiltQuiz built;
-  built.diagnostics.fileName = ForCore(FileNameOf(path));
-  std::string error;
+// A built quiz or its web page: its quiz read back as ludex-pack extract
+// reads it. A damaged one is opened as the player plays it, with what is wrong.
+void EditorSession::openBuilt(const std::string& path, BuiltQuizRead read, const BuiltQuiz& built) {
   const std::string name = Quoted(FileNameOf(path));
-  switch (ReadBuiltQuiz(Bytes(bytes.begin(), bytes.end()), built, error)) {
+  switch (read) {
     case BuiltQuizRead::NotAQuiz:
       return tell(Tone::Error, name + u8" ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex.");
     case BuiltQuizRead::Unreadable:
@@ -200,6 +213,16 @@ void EditorSession::openProgram(const std::string& path, const std::string& byte
     tell(Tone::Information,
          "Le quiz de " + name + " est ouvert, avec ces remarques :\n\n" + DiagnosticsText(built.diagnostics));
   }
+}
+
+// A table of questions opens as a new quiz that takes its rows, through the preview.
+void EditorSession::openTable(const std::string& path, const std::string& bytes) {
+  if (bytes.size() > MaxTableBytes) {
+    return tell(Tone::Error,
+                CannotOpen(path, u8"le fichier est trop grand pour un tableau de questions (plus de 1 Mo)"));
+  }
+  startOn(AuthoredQuiz(), "", "", false);
+  addRows(std::make_shared<TableText>(ReadCsvTable(bytes)), true);
 }
 
 // ---- saving ----
@@ -267,8 +290,15 @@ void EditorSession::writeSourceNow(const std::string& path, Done done) {
   document_.markSaved(path);
   handWrittenPath_.clear();
   rememberFile(path);
-  status_ = u8"Enregistré : " + path;
+  status_ = writtenOrOffered(path, u8"Enregistré : ", u8"Proposé au téléchargement : ");
   if (done) done(true);
+}
+
+void EditorSession::writeFailed(const std::string& path, const std::string& error) {
+  if (closed_ || !host_.sameFile(path, document_.path())) return;
+  document_.markUnsaved();
+  status_.clear();
+  if (!pending_) tell(Tone::Error, u8"Le quiz n'a pas pu être enregistré dans " + Quoted(path) + " :\n\n" + error);
 }
 
 // ---- the last files ----

@@ -97,14 +97,29 @@ std::string EditorSession::besideSource(const std::string& extension) const {
   return JoinPath(FolderOf(document_.path()), Utf8(QuizFileStem(document_.quiz().title)) + extension);
 }
 
+// The author's own name for what was written, or that it was offered for download.
+std::string EditorSession::writtenOrOffered(const std::string& path, const std::string& written,
+                                            const std::string& offered) {
+  return (host_.offersDownload(path) ? offered : written) + path;
+}
+
+// A try plays apart from the editor: the program, or in a browser its web
+// page beside the editor (whose answers the browser keeps apart).
 void EditorSession::tryQuiz() {
   const std::string refusal = u8"Le quiz ne peut pas être essayé";
   QuizPayloads streams;
   if (!packed(streams, refusal)) return;
   Bytes program;
-  std::string error;
-  if (!programOf(streams, program, error)) return tell(Tone::Error, refusal + " : " + error + ".");
-  if (!host_.startTry(program, error)) {
+  std::string error, page;
+  if (host_.showsPages()) {
+    if (!MakeQuizPage(host_.pageTemplate(), streams, document_.quiz().title, "essai", page, error)) {
+      return tell(Tone::Error, refusal + " : " + Utf8(error) + ".");
+    }
+    host_.showPage(ShownPage::Try, "essai.html", page);
+  } else if (!programOf(streams, program, error)) {
+    return tell(Tone::Error, refusal + " : " + error + ".");
+  }
+  if (!host_.showsPages() && !host_.startTry(program, error)) {
     return tell(Tone::Error, refusal + u8" : le lecteur ne démarre pas (" + error + ").");
   }
   status_ = u8"Essai lancé : jouez le quiz comme vos élèves le joueront.";
@@ -134,8 +149,9 @@ void EditorSession::writeProgram(const std::string& path, const QuizPayloads& st
       !host_.writeFile(path, std::string(program.begin(), program.end()), error)) {
     return tell(Tone::Error, u8"Le programme n'a pas pu être créé :\n" + path + "\n\n" + error + ".");
   }
-  status_ = u8"Programme créé : " + path;
-  tell(Tone::Information, u8"Le programme du quiz est prêt :\n" + path +
+  status_ = writtenOrOffered(path, u8"Programme créé : ", u8"Programme proposé au téléchargement : ");
+  tell(Tone::Information, writtenOrOffered(path, u8"Le programme du quiz est prêt :\n",
+                                           u8"Le programme du quiz est proposé au téléchargement :\n") +
                               u8"\n\nIl contient le lecteur et le quiz : donnez ce seul fichier à vos élèves.");
 }
 
@@ -157,9 +173,10 @@ void EditorSession::writePage(const std::string& path, const QuizPayloads& strea
                     error)) {
     error = Utf8(error);
   } else if (host_.writeFile(path, page, error)) {
-    status_ = u8"Page web créée : " + path;
+    status_ = writtenOrOffered(path, u8"Page web créée : ", u8"Page web proposée au téléchargement : ");
     return tell(Tone::Information,
-                u8"La page web du quiz est prête :\n" + path +
+                writtenOrOffered(path, u8"La page web du quiz est prête :\n",
+                                 u8"La page web du quiz est proposée au téléchargement :\n") +
                     u8"\n\nElle se joue dans tout navigateur (ordinateur, tablette, téléphone), sans connexion : "
                     u8"donnez ce seul fichier aux élèves. Leurs réponses restent dans leur navigateur ; « Sauver » "
                     u8"les télécharge.");
@@ -175,6 +192,13 @@ void EditorSession::print() {
   const std::string stem = Utf8(QuizFileStem(quiz.title));
   const std::string names[] = {stem + "-feuille-eleve.html", stem + "-corrige.html"};
   const std::string texts[] = {PupilSheetHtml(quiz), AnswerKeyHtml(quiz)};
+  if (host_.showsPages()) {
+    host_.showPage(ShownPage::PupilSheet, names[0], texts[0]);
+    host_.showPage(ShownPage::AnswerKey, names[1], texts[1]);
+    status_ = u8"Pages à imprimer : " + Quoted(names[0]) + " et " + Quoted(names[1]) +
+              u8", à côté du quiz : imprimez-les de là.";
+    return;
+  }
   const std::string documents = host_.documentsFolder();
   std::string folder, error;
   for (const std::string& candidate :
@@ -210,7 +234,8 @@ void EditorSession::exportCsv() {
           return tell(Tone::Error,
                       u8"Les questions n'ont pas pu être exportées dans " + Quoted(reply.path) + " :\n\n" + error);
         }
-        status_ = u8"Questions exportées : " + reply.path;
+        status_ =
+            writtenOrOffered(reply.path, u8"Questions exportées : ", u8"Questions proposées au téléchargement : ");
       });
 }
 
@@ -222,15 +247,23 @@ void EditorSession::importCsv() {
   choice.filters = {CsvFiles, {"Textes (*.txt)", "*.txt"}, {"Tous les fichiers", "*.*"}};
   choice.extension = "csv";
   ask(choice, [this](const Reply& reply) {
-    if (reply.answer != Answer::Ok) return;
-    std::string bytes, error;
-    const ReadResult read = host_.readFile(reply.path, MaxTableBytes, bytes, error);
-    if (read == ReadResult::TooLarge) error = u8"le fichier est trop grand pour un tableau de questions (plus de 1 Mo)";
-    if (read != ReadResult::Read) {
-      return tell(Tone::Error, Quoted(FileNameOf(reply.path)) + u8" ne peut pas être importé : " + error + ".");
-    }
-    addRows(std::make_shared<TableText>(ReadCsvTable(bytes)), true);
+    if (reply.answer == Answer::Ok) importFile(reply.path);
   });
+}
+
+void EditorSession::importPath(const std::string& path) {
+  if (pending_ || closed_) return;
+  importFile(path);
+}
+
+void EditorSession::importFile(const std::string& path) {
+  std::string bytes, error;
+  const ReadResult read = host_.readFile(path, MaxTableBytes, bytes, error);
+  if (read == ReadResult::TooLarge) error = u8"le fichier est trop grand pour un tableau de questions (plus de 1 Mo)";
+  if (read != ReadResult::Read) {
+    return tell(Tone::Error, Quoted(FileNameOf(path)) + u8" ne peut pas être importé : " + error + ".");
+  }
+  addRows(std::make_shared<TableText>(ReadCsvTable(bytes)), true);
 }
 
 void EditorSession::paste(const std::string& utf8) {

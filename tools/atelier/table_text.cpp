@@ -161,7 +161,7 @@ TableText ReadTable(const std::string& text, char separator, size_t position, bo
     const int start = line;
     if (!ReadRecord(text, separator, position, line, cells)) {
       table.problems.push_back("ligne " + std::to_string(start) +
-                               " : un guillemet ouvert n'est jamais fermé ; la fin du texte est lue comme une seule "
+                               " : un guillemet ouvert n'est jamais ferm\xE9 ; la fin du texte est lue comme une seule "
                                "cellule");
     }
     if (start == 1) {
@@ -240,12 +240,19 @@ TableText ReadPastedTable(const std::string& utf8) {
   return table;
 }
 
+bool IsTableName(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string extension = name.substr(name.size() - 4);
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return extension == ".csv";
+}
+
 TableText ReadCsvTable(const std::string& bytes) {
   TableText table;
   if (TooLarge(bytes, table)) return table;
   if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
     table.problems.push_back(
-        "le fichier est en UTF-16 : enregistrez-le en « CSV UTF-8 » ou en « CSV (point-virgule) »");
+        "le fichier est en UTF-16 : enregistrez-le en \xAB CSV UTF-8 \xBB ou en \xAB CSV (point-virgule) \xBB");
     return table;
   }
   std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
@@ -311,17 +318,19 @@ void ChooseColumn(ColumnMapping& mapping, int column, int field) {
 std::string ColumnName(int field) {
   switch (field) {
     case Q: return "question";
-    case A1: return "réponse";
-    case A2: return "réponse 2";
-    case R1: return "révélation";
-    case R2: return "révélation 2";
+    case A1: return "r\xE9ponse";
+    case A2: return "r\xE9ponse 2";
+    case R1: return "r\xE9v\xE9lation";
+    case R2: return "r\xE9v\xE9lation 2";
     case C: return "code";
-    default: return "laissée de côté";
+    default:
+      return "laiss\xE9"
+             "e de c\xF4t\xE9";
   }
 }
 
 std::string MappingText(const ColumnMapping& mapping) {
-  std::string text = mapping.source == MappingSource::HeaderRow   ? "d'après la ligne d'en-tête : "
+  std::string text = mapping.source == MappingSource::HeaderRow   ? "d'apr\xE8s la ligne d'en-t\xEAte : "
                      : mapping.source == MappingSource::QuizShape ? "dans l'ordre du quiz : "
                                                                   : "comme vous les avez choisies : ";
   for (size_t column = 0; column < mapping.fields.size(); ++column) {
@@ -360,7 +369,8 @@ ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, con
   row.cellsLeftOut = leftOut;
   if (leftOut > 0) {
     row.problems.push_back({QuizRule::Text, index, -1, false,
-                            std::to_string(leftOut) + " cellule(s) hors des colonnes du quiz, laissée(s) de côté"});
+                            std::to_string(leftOut) + " cellule(s) hors des colonnes du quiz, laiss\xE9"
+                                                      "e(s) de c\xF4t\xE9"});
   }
   return row;
 }
@@ -390,8 +400,8 @@ void NoteUnevenRows(const TableText& table, size_t rows, std::vector<std::string
     if (std::min(table.rows[k].cellCount, MaxTableColumns + 1) != usual) lines.push_back(table.rows[k].line);
   }
   if (lines.empty()) return;
-  notes.push_back(LineList(lines) + " : pas le même nombre de colonnes que les autres lignes (" +
-                  std::to_string(usual) + ") ; vérifiez que chaque texte est dans la bonne colonne");
+  notes.push_back(LineList(lines) + " : pas le m\xEAme nombre de colonnes que les autres lignes (" +
+                  std::to_string(usual) + ") ; v\xE9rifiez que chaque texte est dans la bonne colonne");
 }
 
 // Columns without a header row, not as many as the quiz's own: a column left
@@ -404,8 +414,9 @@ void NoteShapeOfTable(const TableText& table, const ColumnMapping& mapping, cons
   for (size_t column = 0; column < shape.size(); ++column)
     names += (column > 0 ? ", " : "") + ColumnName(shape[column]);
   notes.push_back("le texte a " + std::to_string(table.columnCount) +
-                  (table.columnCount > 1 ? " colonnes" : " colonne") + " et pas de ligne d'en-tête, et ce quiz en a " +
-                  std::to_string(shape.size()) + " (" + names + ") : vérifiez le champ de chaque colonne");
+                  (table.columnCount > 1 ? " colonnes" : " colonne") +
+                  " et pas de ligne d'en-t\xEAte, et ce quiz en a " + std::to_string(shape.size()) + " (" + names +
+                  ") : v\xE9rifiez le champ de chaque colonne");
 }
 
 // A column that puts text into a field the quiz does not use.
@@ -418,9 +429,9 @@ void NoteUnusedFields(const ImportPreview& preview, const ColumnMapping& mapping
     bool filled = false;
     for (const ImportRow& row : preview.rows) filled = filled || !FieldText(row.question, QuizField(field))->empty();
     if (!filled) continue;
-    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans « " + ColumnName(field) +
-                    " », que le quiz n'utilise pas (" + FieldNeedsSettingMessage(static_cast<QuizField>(field)) +
-                    ") : choisissez une autre colonne, ou laissez-la de côté");
+    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans \xAB " + ColumnName(field) +
+                    " \xBB, que le quiz n'utilise pas (" + FieldNeedsSettingMessage(static_cast<QuizField>(field)) +
+                    ") : choisissez une autre colonne, ou laissez-la de c\xF4t\xE9");
   }
 }
 
@@ -442,8 +453,8 @@ void NoteRefusedCharacters(const TableText& table, size_t rows, std::vector<std:
   }
   if (found.empty()) return;
   std::string note =
-      "le lecteur ne peut pas afficher ces caractères, qui deviendront « ? » (corrigez-les avant "
-      "d'ajouter, ou après) :";
+      "le lecteur ne peut pas afficher ces caract\xE8res, qui deviendront \xAB ? \xBB (corrigez-les avant "
+      "d'ajouter, ou apr\xE8s) :";
   for (const auto& [c, lines] : found) note += "\n  " + CodePointName(c) + ", " + LineList(lines);
   notes.push_back(note);
 }
@@ -469,17 +480,22 @@ ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping
   NoteUnusedFields(preview, mapping, quiz, preview.notes);
   if (!leftOut.empty()) {
     preview.notes.push_back(LineList(leftOut) +
-                            " : des cellules sont hors des colonnes du quiz et seront laissées "
-                            "de côté");
+                            " : des cellules sont hors des colonnes du quiz et seront laiss\xE9"
+                            "es "
+                            "de c\xF4t\xE9");
   }
   if (!nothingLeft.empty()) {
-    preview.notes.push_back(LineList(nothingLeft) + " : rien dans les colonnes du quiz, aucune question ajoutée");
+    preview.notes.push_back(LineList(nothingLeft) +
+                            " : rien dans les colonnes du quiz, aucune question ajout\xE9"
+                            "e");
   }
   NoteRefusedCharacters(table, read, preview.notes);
   const size_t past = table.rows.size() - read + table.rowsLeftOut;
   if (past > 0) {
     preview.notes.push_back(QuestionCountError(quiz.questions.size() + preview.rows.size() + past) + " ; " +
-                            std::to_string(past) + " ligne(s) du texte ne sont pas ajoutées");
+                            std::to_string(past) +
+                            " ligne(s) du texte ne sont pas ajout\xE9"
+                            "es");
   }
   return preview;
 }

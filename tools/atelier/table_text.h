@@ -51,6 +51,9 @@ TableText ReadPastedTable(const std::string& utf8);
 // row of French column names ("Question;Réponse;Code"), in any order.
 TableText ReadCsvTable(const std::string& bytes);
 
+// Whether a file is a table of questions by its name: "*.csv", in any case.
+bool IsTableName(const std::string& name);
+
 // Which field each column of a table goes in.
 enum class MappingSource { HeaderRow, QuizShape, Author };
 struct ColumnMapping {

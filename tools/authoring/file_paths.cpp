@@ -18,8 +18,9 @@ std::string AnswersFileOf(const std::string& programPath) {
 }
 
 std::string AnswersFileClashMessage(const std::string& program, const std::string& source) {
-  return "le programme " + program + " garderait les réponses des élèves dans " + source +
-         ", sa source, et l'écraserait : donnez un autre nom à la source ou au programme";
+  return "le programme " + program + " garderait les r\xE9ponses des \xE9l\xE8ves dans " + source +
+         ", sa source, et l'\xE9"
+         "craserait : donnez un autre nom \xE0 la source ou au programme";
 }
 
 std::string AnswersFileClash(const std::string& sourcePath, const std::string& programPath) {

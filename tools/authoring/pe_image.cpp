@@ -11,7 +11,7 @@ enum : size_t {
 
 bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
-const char* const DamagedHeader = "l'en-tête du programme est abîmé";
+const char* const DamagedHeader = "l'en-t\xEAte du programme est ab\xEEm\xE9";
 
 bool ReadOptionalHeader(const Bytes& bytes, PeImage& image, size_t optionalSize, std::string& error) {
   const size_t at = image.optionalOffset;
@@ -20,7 +20,7 @@ bool ReadOptionalHeader(const Bytes& bytes, PeImage& image, size_t optionalSize,
                                 : magic == Pe32PlusMagic ? Pe32PlusDirectoryStart
                                                          : 0;
   if (directoryStart == 0 || optionalSize < directoryStart) {
-    error = std::string(DamagedHeader) + " (en-tête optionnel inconnu)";
+    error = std::string(DamagedHeader) + " (en-t\xEAte optionnel inconnu)";
     return false;
   }
   image.directoryOffset = at + directoryStart;
@@ -68,13 +68,13 @@ void WriteLe32(Bytes& bytes, size_t offset, uint32_t value) {
 bool ReadPeImage(const Bytes& bytes, PeImage& image, std::string& error) {
   image = PeImage();
   if (bytes.size() < MzHeaderSize || bytes[0] != 'M' || bytes[1] != 'Z') {
-    error = "ce n'est pas un programme Windows (pas d'en-tête MZ)";
+    error = "ce n'est pas un programme Windows (pas d'en-t\xEAte MZ)";
     return false;
   }
   const size_t pe = ReadLe32(bytes, PeOffsetField);
   if (pe > bytes.size() || bytes.size() - pe < PeSignatureSize + FileHeaderSize || bytes[pe] != 'P' ||
       bytes[pe + 1] != 'E' || bytes[pe + 2] != 0 || bytes[pe + 3] != 0) {
-    error = "ce n'est pas un programme Windows (pas d'en-tête PE)";
+    error = "ce n'est pas un programme Windows (pas d'en-t\xEAte PE)";
     return false;
   }
   image.coffOffset = pe + PeSignatureSize;
@@ -85,7 +85,7 @@ bool ReadPeImage(const Bytes& bytes, PeImage& image, std::string& error) {
   image.optionalOffset = image.coffOffset + FileHeaderSize;
   image.sectionTableOffset = image.optionalOffset + optionalSize;
   if (image.sectionTableOffset > bytes.size()) {
-    error = std::string(DamagedHeader) + " (il dépasse la fin du fichier)";
+    error = std::string(DamagedHeader) + " (il d\xE9passe la fin du fichier)";
     return false;
   }
   if (!ReadOptionalHeader(bytes, image, optionalSize, error)) return false;

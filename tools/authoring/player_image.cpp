@@ -71,20 +71,24 @@ bool IsRelocationSection(const PeImage& pe, const PeSection& section) {
 bool CheckFileEnd(const Bytes& image, Rewrite& plan, std::string& error) {
   const PeImage& pe = plan.pe;
   if (pe.symbolCount != 0) {
-    return Refuse(error,
-                  "le programme a encore sa table des symboles, qui suit ses sections et ne serait plus à sa place : "
-                  "liez-le avec -s, ou passez-le à strip");
+    return Refuse(
+        error,
+        "le programme a encore sa table des symboles, qui suit ses sections et ne serait plus \xE0 sa place : "
+        "liez-le avec -s, ou passez-le \xE0 strip");
   }
   if (DirectoryOf(pe, CertificateDirectory).size != 0) {
-    return Refuse(error, "le programme est signé : sa signature ne vaudrait plus rien ; prenez un lecteur non signé");
+    return Refuse(error,
+                  "le programme est sign\xE9 : sa signature ne vaudrait plus rien ; prenez un lecteur non sign\xE9");
   }
   uint64_t end = std::max<uint64_t>(pe.headersSize, pe.sectionTableOffset + SectionHeaderSize * pe.sections.size());
-  if (end > image.size()) return Refuse(error, "le programme est tronqué : son en-tête dépasse la fin du fichier");
+  if (end > image.size())
+    return Refuse(error, "le programme est tronqu\xE9 : son en-t\xEAte d\xE9passe la fin du fichier");
   for (const PeSection& section : pe.sections) {
     if (section.rawSize == 0) continue;
     end = std::max<uint64_t>(end, uint64_t(section.rawOffset) + section.rawSize);
     if (end > image.size()) {
-      return Refuse(error, "le programme est tronqué : sa section " + section.name + " dépasse la fin du fichier");
+      return Refuse(error,
+                    "le programme est tronqu\xE9 : sa section " + section.name + " d\xE9passe la fin du fichier");
     }
   }
   plan.sectionsEnd = size_t(end);
@@ -92,14 +96,17 @@ bool CheckFileEnd(const Bytes& image, Rewrite& plan, std::string& error) {
   if (pe.symbolTable != 0) {
     names = pe.symbolTable == end ? ReadLe32(image, size_t(end)) : 0;  // its size comes first
     if (names < LongNamesHeaderSize || names > image.size() - end) {
-      return Refuse(error, "les noms longs des sections du programme ne sont pas à leur place, après ses sections");
+      return Refuse(error,
+                    "les noms longs des sections du programme ne sont pas \xE0 leur place, apr\xE8s ses sections");
     }
   }
   if (image.size() > end + names) {
     const uint64_t extra = image.size() - end - names;
-    return Refuse(error, "des données suivent la dernière section du programme (" + std::to_string(extra) +
-                             (extra > 1 ? " octets" : " octet") +
-                             " : une archive, une signature ?) : elles seraient perdues");
+    return Refuse(error,
+                  "des donn\xE9"
+                  "es suivent la derni\xE8re section du programme (" +
+                      std::to_string(extra) + (extra > 1 ? " octets" : " octet") +
+                      " : une archive, une signature ?) : elles seraient perdues");
   }
   return true;
 }
@@ -117,7 +124,7 @@ bool AddResourceSection(const Bytes& image, Rewrite& plan, std::string& error) {
   for (size_t k = slotEnd - SectionHeaderSize; room && k < slotEnd; ++k) room = image[k] == 0;
   if (!room) {
     return Refuse(error,
-                  "le programme n'a pas de section de ressources, et son en-tête n'a pas la place d'en ajouter une");
+                  "le programme n'a pas de section de ressources, et son en-t\xEAte n'a pas la place d'en ajouter une");
   }
   PeSection added{
       pe.sectionTableOffset + SectionHeaderSize * at, ".rsrc", 0, 0, 0, 0, InitializedData | ReadableSection};
@@ -149,7 +156,8 @@ bool FindResourceSection(const Bytes& image, Rewrite& plan, std::string& error) 
     return true;
   }
   return Refuse(error,
-                "les ressources du programme ne commencent pas une section : elles ne peuvent pas être réécrites");
+                "les ressources du programme ne commencent pas une section : elles ne peuvent pas \xEAtre r\xE9\xE9"
+                "crites");
 }
 
 // How many bytes a relocation of each type rewrites: 2 for a half of an
@@ -170,15 +178,17 @@ bool CheckRelocations(const Bytes& image, const PeImage& pe, uint32_t movedFrom,
     const uint32_t page = ReadLe32(image, block + RelocationPageField);
     const uint32_t blockSize = ReadLe32(image, block + RelocationBlockSizeField);
     if (blockSize < RelocationBlockHeaderSize || blockSize > at + relocations.size - block) {
-      return Refuse(error, "les relocations du programme sont abîmées");
+      return Refuse(error,
+                    "les relocations du programme sont ab\xEEm\xE9"
+                    "es");
     }
     for (size_t entry = RelocationBlockHeaderSize; entry + RelocationEntrySize <= blockSize;
          entry += RelocationEntrySize) {
       const uint16_t fixUp = ReadLe16(image, block + entry);
       const unsigned type = fixUp >> 12;  // 0 only pads a block
       if (type != 0 && uint64_t(page) + (fixUp & 0xFFF) + FixUpWidth(type) > movedFrom) {
-        return Refuse(error,
-                      "une relocation du programme touche ses ressources ou ce qui les suit, qui seraient déplacés");
+        return Refuse(
+            error, "une relocation du programme touche ses ressources ou ce qui les suit, qui seraient d\xE9plac\xE9s");
       }
       if (type == 4) entry += RelocationEntrySize;
     }
@@ -210,23 +220,31 @@ bool CheckWhatMoves(const Bytes& image, const Rewrite& plan, std::string& error)
                 (section.rawSize == 0 || uint64_t(section.rawOffset) + section.rawSize <= resources.rawOffset);
     } else if (k > plan.resources) {
       if (k > plan.resources + 1 || !IsRelocationSection(pe, section)) {
-        return Refuse(error, "la section " + section.name +
-                                 " suit les ressources : il faudrait la déplacer, et seules les relocations (.reloc) "
-                                 "peuvent l'être sans risque");
+        return Refuse(error,
+                      "la section " + section.name +
+                          " suit les ressources : il faudrait la d\xE9placer, et seules les relocations (.reloc) "
+                          "peuvent l'\xEAtre sans risque");
       }
       ordered = ordered && section.virtualAddress >= resources.virtualAddress &&
                 (section.rawSize == 0 || section.rawOffset >= resources.rawOffset);
     }
   }
   const bool relocationsMove = plan.resources + 1 < pe.sections.size();
-  if (!ordered) return Refuse(error, "les sections du programme ne sont pas rangées dans l'ordre de leurs adresses");
+  if (!ordered)
+    return Refuse(error,
+                  "les sections du programme ne sont pas rang\xE9"
+                  "es dans l'ordre de leurs adresses");
   for (size_t d = 0; d < pe.directories.size(); ++d) {
     const PeAddressRange entry = pe.directories[d];
     if (d == ResourceDirectory || (d == RelocationDirectory && relocationsMove) || entry.size == 0) continue;
     if (uint64_t(entry.address) + entry.size > resources.virtualAddress) {
-      return Refuse(error, "l'entrée " + std::to_string(d) +
-                               " du répertoire de données pointe dans les ressources ou ce qui les suit, qui seraient "
-                               "déplacés");
+      return Refuse(error,
+                    "l'entr\xE9"
+                    "e " +
+                        std::to_string(d) +
+                        " du r\xE9pertoire de donn\xE9"
+                        "es pointe dans les ressources ou ce qui les suit, qui seraient "
+                        "d\xE9plac\xE9s");
     }
   }
   return CheckRelocations(image, pe, resources.virtualAddress, error);
@@ -319,8 +337,11 @@ bool WriteWithPlan(const Bytes& image, const Rewrite& plan, std::vector<Resource
     return true;
   }
   program.clear();
-  return Refuse(error, "le programme écrit, relu, ne contient pas exactement ce qui devait y être écrit" +
-                           (problem.empty() ? std::string() : " (" + problem + ")"));
+  return Refuse(error,
+                "le programme \xE9"
+                "crit, relu, ne contient pas exactement ce qui devait y \xEAtre \xE9"
+                "crit" +
+                    (problem.empty() ? std::string() : " (" + problem + ")"));
 }
 
 }  // namespace

@@ -100,8 +100,9 @@ ShownText Split(const std::string& text, size_t shownEnd, size_t hiddenStart) {
 std::string Quoted(std::string text, bool fromEnd) {
   const size_t most = 40;
   for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, " / ");
-  if (text.size() <= most) return "« " + text + " »";
-  return fromEnd ? "« \x85" + text.substr(text.size() - most) + " »" : "« " + text.substr(0, most) + "\x85 »";
+  if (text.size() <= most) return "\xAB " + text + " \xBB";
+  return fromEnd ? "\xAB \x85" + text.substr(text.size() - most) + " \xBB"
+                 : "\xAB " + text.substr(0, most) + "\x85 \xBB";
 }
 
 std::string Lines(int count) { return std::to_string(count) + (count > 1 ? " lignes" : " ligne"); }
@@ -185,7 +186,7 @@ std::vector<QuizProblem> FitWarnings(const AuthoredQuiz& quiz, const PlayerMetri
     if (quiz.visibility == 1 && HasRevealTexts(quiz.revealMode)) {  // the label beside the row, as tall as it
       const int lines = LinesIn(RowHeight(row + 1), labels);
       Warn(warnings, ShowInLabel(labels, RevealLabelWidth, lines, question.revealText), row, QuizField::Reveal1,
-           "la révélation", lines);
+           "la r\xE9v\xE9lation", lines);
     }
     if (row < ScoreCodeSlots) {  // later codes never show
       Warn(warnings, ShowInField(labels, ScoreCodeFieldWidth - metrics.codeInset, question.scoreCode), row,

@@ -1,6 +1,7 @@
 #include "quiz_page.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "cp1252.h"
@@ -36,6 +37,55 @@ std::string Base64(const Bytes& bytes) {
   return out;
 }
 
+// The forgiving decoder of browsers (atob): blanks anywhere are skipped,
+// the padding may be left out.
+bool FromBase64(const std::string& text, Bytes& bytes) {
+  bytes.clear();
+  uint32_t group = 0;
+  int digits = 0;
+  size_t padding = 0;
+  for (char c : text) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') continue;
+    if (c == '=' && ++padding <= 2) continue;
+    const char* const alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const char* found = c != '\0' && padding == 0 ? std::strchr(alphabet, c) : nullptr;
+    if (found == nullptr) return false;
+    group = group << 6 | static_cast<uint32_t>(found - alphabet);
+    if (++digits == 4) {
+      bytes.insert(bytes.end(), {uint8_t(group >> 16), uint8_t(group >> 8), uint8_t(group)});
+      group = 0;
+      digits = 0;
+    }
+  }
+  if (digits == 1 || (padding > 0 && (digits + padding) % 4 != 0)) return false;
+  if (digits >= 2) bytes.push_back(uint8_t(group >> (digits == 2 ? 4 : 10)));
+  if (digits == 3) bytes.push_back(uint8_t(group >> 2));
+  return true;
+}
+
+bool ReadQuizPage(const std::string& page, QuizPayloads& streams) {
+  streams = QuizPayloads();
+  const auto resource = [&page](const char* id, Bytes& bytes) {
+    const std::string opening = std::string("id=\"") + id + "\">";
+    const size_t start = page.find(opening);
+    if (start == std::string::npos) return false;
+    const size_t from = start + opening.size(), end = page.find("</script>", from);
+    if (!FromBase64(page.substr(from, end == std::string::npos ? std::string::npos : end - from), bytes)) {
+      bytes = {0};  // a byte the codec refuses, as the page's script gives it
+    }
+    return true;
+  };
+  if (!resource("resource-104", streams.quiz)) return false;
+  resource("resource-105", streams.codes);
+  return true;
+}
+
+bool IsPageFile(const std::string& bytes) {
+  size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  at = bytes.find_first_not_of(" \t\r\n", at);
+  return at != std::string::npos && bytes[at] == '<';
+}
+
 std::string EscapeHtml(const std::string& utf8) {
   std::string out;
   for (char c : utf8) {
@@ -62,7 +112,9 @@ std::string PageFileStem(const std::string& path) {
 bool MakeQuizPage(const std::string& pageTemplate, const QuizPayloads& streams, const std::string& title,
                   const std::string& answersStem, std::string& page, std::string& error) {
   if (pageTemplate.empty()) {
-    error = "ce programme a été construit sans emscripten : il ne sait pas écrire de page web";
+    error =
+        "ce programme a \xE9t\xE9 construit sans emscripten : il ne sait pas \xE9"
+        "crire de page web";
     return false;
   }
   // A title's line break would show as nothing between two words.
@@ -76,7 +128,7 @@ bool MakeQuizPage(const std::string& pageTemplate, const QuizPayloads& streams, 
   for (Filling& filling : fillings) {
     filling.at = pageTemplate.find(filling.marker);
     if (filling.at == std::string::npos || pageTemplate.find(filling.marker, filling.at + 1) != std::string::npos) {
-      error = "le modèle de page de ce programme est abîmé (" + filling.marker + ") : reconstruisez-le";
+      error = "le mod\xE8le de page de ce programme est ab\xEEm\xE9 (" + filling.marker + ") : reconstruisez-le";
       return false;
     }
   }

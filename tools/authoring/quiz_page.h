@@ -24,8 +24,20 @@ extern const char PageCodesMarker[];  // resource 105, base64
 bool MakeQuizPage(const std::string& pageTemplate, const QuizPayloads& streams, const std::string& title,
                   const std::string& answersStem, std::string& page, std::string& error);
 
-// The base64 form of bytes (RFC 4648, with padding).
+// The two compressed streams of a page that MakeQuizPage wrote, as the
+// page's script reads them: false when the page has no quiz resource (it
+// is no Ludex page). Text that is not base64 gives a byte the codec
+// refuses, as in the page; a page without codes gives none.
+bool ReadQuizPage(const std::string& page, QuizPayloads& streams);
+
+// Whether a file is a web page rather than a quiz source: its first
+// character past blanks (and a byte-order mark) is '<'.
+bool IsPageFile(const std::string& bytes);
+
+// The base64 form of bytes (RFC 4648, with padding), and back: false for
+// text that is not base64 (blanks around it are allowed).
 std::string Base64(const Bytes& bytes);
+bool FromBase64(const std::string& text, Bytes& bytes);
 
 // UTF-8 text made safe for an HTML text or attribute value.
 std::string EscapeHtml(const std::string& utf8);

@@ -43,7 +43,10 @@ void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics)
       changed = true;
     }
   }
-  if (changed) diagnostics.warning(0, std::string(what) + " : caractères de contrôle écrits comme des espaces");
+  if (changed)
+    diagnostics.warning(0, std::string(what) +
+                               " : caract\xE8res de contr\xF4le \xE9"
+                               "crits comme des espaces");
 }
 
 // "1 200": a count of characters rounded up, for an author to aim at.
@@ -56,7 +59,7 @@ std::string Roughly(size_t count) {
 
 // What the player cannot take, in characters to remove.
 std::string TooLongMessage(PayloadKind kind, size_t excess) {
-  const std::string remove = " pour le lecteur : enlevez-en environ " + Roughly(excess) + " caractères";
+  const std::string remove = " pour le lecteur : enlevez-en environ " + Roughly(excess) + " caract\xE8res";
   if (kind == PayloadKind::Codes) return "les codes de score sont trop longs" + remove;
   return "le quiz est trop long" + remove + " (raccourcissez des textes, ou enlevez des questions)";
 }
@@ -77,11 +80,14 @@ bool CompressOne(const Bytes& plain, Bytes& stream, PayloadKind kind, Diagnostic
     return false;
   }
   if (result == CodecNotVerified) {
-    diagnostics.error(0, name + " : une fois compressé, il ne se relit pas à l'identique ; signalez-le");
+    diagnostics.error(0, name + " : une fois compress\xE9, il ne se relit pas \xE0 l'identique ; signalez-le");
     return false;
   }
   if (result != CodecOk) {
-    diagnostics.error(0, name + " : échec de la compression (code " + std::to_string(result) + " du codec)");
+    diagnostics.error(0, name +
+                             " : \xE9"
+                             "chec de la compression (code " +
+                             std::to_string(result) + " du codec)");
     return false;
   }
   stream.assign(out, out + length);
@@ -91,8 +97,8 @@ bool CompressOne(const Bytes& plain, Bytes& stream, PayloadKind kind, Diagnostic
 
 bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnostics& diagnostics) {
   if (stream.empty() || stream.size() > MaxPlainPayload) {
-    diagnostics.error(0, std::string(name) + " est abîmé : " +
-                             (stream.empty() ? "il est vide" : "il est plus grand qu'aucun quiz ne peut l'être"));
+    diagnostics.error(0, std::string(name) + " est ab\xEEm\xE9 : " +
+                             (stream.empty() ? "il est vide" : "il est plus grand qu'aucun quiz ne peut l'\xEAtre"));
     return false;
   }
   uint8_t* out = nullptr;
@@ -100,8 +106,10 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
   const int result = Decompress(stream.data(), static_cast<uint32_t>(stream.size()), &out, &length);
   if (result != CodecOk || out == nullptr || length > MaxDecodedPayload) {
     std::free(out);
-    diagnostics.error(
-        0, std::string(name) + " est abîmé : il ne se décompresse pas (code " + std::to_string(result) + " du codec)");
+    diagnostics.error(0, std::string(name) +
+                             " est ab\xEEm\xE9 : il ne se d\xE9"
+                             "compresse pas (code " +
+                             std::to_string(result) + " du codec)");
     return false;
   }
   plain.assign(out, out + length);
@@ -111,18 +119,18 @@ bool DecompressOne(const Bytes& stream, Bytes& plain, const char* name, Diagnost
 
 const char* PartName(PayloadPart part) {
   switch (part) {
-    case PayloadPart::HeaderBytes: return "l'en-tête";
+    case PayloadPart::HeaderBytes: return "l'en-t\xEAte";
     case PayloadPart::Title: return "le titre";
     case PayloadPart::Author: return "l'auteur";
     case PayloadPart::Explanation: return "l'explication";
     case PayloadPart::ExtraText1: return "le texte 4";
     case PayloadPart::ExtraText2: return "le texte 5";
-    case PayloadPart::Answer1: return "la réponse";
-    case PayloadPart::Answer2: return "la réponse 2";
+    case PayloadPart::Answer1: return "la r\xE9ponse";
+    case PayloadPart::Answer2: return "la r\xE9ponse 2";
     case PayloadPart::QuestionText: return "le texte";
-    case PayloadPart::RevealMode: return "le mode révélation";
-    case PayloadPart::RevealText: return "la révélation";
-    case PayloadPart::SecondRevealText: return "la révélation 2";
+    case PayloadPart::RevealMode: return "le mode r\xE9v\xE9lation";
+    case PayloadPart::RevealText: return "la r\xE9v\xE9lation";
+    case PayloadPart::SecondRevealText: return "la r\xE9v\xE9lation 2";
     case PayloadPart::Colour: return "la couleur";
     case PayloadPart::ScoreCode: return "le code";
   }
@@ -144,12 +152,13 @@ class PayloadFindings final : public PayloadListener {
   void problem(PayloadProblem problem, PayloadPart part, int question) override {
     switch (problem) {
       case PayloadProblem::EndsEarly:
-        damage_.push_back(resource_ + " s'arrête avant sa fin, dans " + PlaceName(part, question) +
-                          " : le lecteur joue vide ou par défaut ce qui manque");
+        damage_.push_back(resource_ + " s'arr\xEAte avant sa fin, dans " + PlaceName(part, question) +
+                          " : le lecteur joue vide ou par d\xE9"
+                          "faut ce qui manque");
         break;
       case PayloadProblem::TextCut:
-        damage_.push_back(PlaceName(part, question) + " dépasse " + std::to_string(MaxTextLength) +
-                          " caractères : le lecteur le coupe");
+        damage_.push_back(PlaceName(part, question) + " d\xE9passe " + std::to_string(MaxTextLength) +
+                          " caract\xE8res : le lecteur le coupe");
         break;
       case PayloadProblem::TrailingBytes:
         trailing = true;
@@ -168,7 +177,7 @@ class PayloadFindings final : public PayloadListener {
   void report(Diagnostics& diagnostics) const {
     for (const std::string& message : damage_) diagnostics.error(0, message);
     if (trailing) {
-      diagnostics.warning(0, resource_ + " continue après " + trailingAfter_ + " : le lecteur ignore la suite");
+      diagnostics.warning(0, resource_ + " continue apr\xE8s " + trailingAfter_ + " : le lecteur ignore la suite");
     }
   }
 
@@ -260,12 +269,14 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
   codeFindings.report(diagnostics);
   if (quiz.answersPerQuestion < MinAnswersPerQuestion || quiz.answersPerQuestion > MaxAnswersPerQuestion) {
     const int played = FieldsPerQuestion(quiz.answersPerQuestion);
-    diagnostics.warning(0, "le nombre de réponses par question vaut " + std::to_string(quiz.answersPerQuestion) +
-                               " ; le lecteur lit alors une réponse par question, écrit ici " + std::to_string(played));
+    diagnostics.warning(0, "le nombre de r\xE9ponses par question vaut " + std::to_string(quiz.answersPerQuestion) +
+                               " ; le lecteur lit alors une r\xE9ponse par question, \xE9"
+                               "crit ici " +
+                               std::to_string(played));
     quiz.answersPerQuestion = played;
   }
   for (std::string* text : {&quiz.title, &quiz.author, &quiz.explanation, &quiz.extraText1, &quiz.extraText2}) {
-    MakeWritable(*text, "un texte de l'en-tête", diagnostics);
+    MakeWritable(*text, "un texte de l'en-t\xEAte", diagnostics);
   }
   for (AuthoredQuestion& question : quiz.questions) {
     for (std::string* text : {&question.questionText, &question.answer1, &question.answer2, &question.revealText,

@@ -23,6 +23,10 @@ BuiltQuizRead ReadBuiltQuiz(const Bytes& program, BuiltQuiz& built, std::string&
   if (!ReadQuizResources(program, built.streams, error)) {
     return error == NotAQuizProgram ? BuiltQuizRead::NotAQuiz : BuiltQuizRead::Unreadable;
   }
+  return DecodeBuiltQuiz(built);
+}
+
+BuiltQuizRead DecodeBuiltQuiz(BuiltQuiz& built) {
   if (!DecompressStreams(built.streams, built.payloads, built.diagnostics)) return BuiltQuizRead::Undecodable;
   built.whole = DecodePayloads(built.payloads.quiz, built.payloads.codes, built.quiz, built.diagnostics);
   return BuiltQuizRead::Read;

@@ -38,3 +38,5 @@ enum class BuiltQuizRead {
 
 // Reads the quiz of a program's bytes; diagnostics.fileName is the caller's to set first.
 BuiltQuizRead ReadBuiltQuiz(const Bytes& program, BuiltQuiz& built, std::string& error);
+// The quiz of built.streams, taken from a program or a web page, as the player reads it.
+BuiltQuizRead DecodeBuiltQuiz(BuiltQuiz& built);

@@ -33,13 +33,34 @@ std::string CodePointName(uint32_t c) {
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
   std::string name = text;
   switch (c) {
-    case 0x202F: name += " (espace fine insécable : mettez une espace ordinaire)"; break;
+    case 0x202F:
+      name +=
+          " (espace fine ins\xE9"
+          "cable : mettez une espace ordinaire)";
+      break;
     case 0x2009: name += " (espace fine : mettez une espace ordinaire)"; break;
-    case 0x2011: name += " (trait d'union insécable : mettez « - »)"; break;
-    case 0x2212: name += " (signe moins : mettez « - »)"; break;
-    case 0x2192: name += " (flèche : écrivez « -> »)"; break;
-    case 0x2264: name += " (inférieur ou égal : écrivez « <= »)"; break;
-    case 0x2265: name += " (supérieur ou égal : écrivez « >= »)"; break;
+    case 0x2011:
+      name +=
+          " (trait d'union ins\xE9"
+          "cable : mettez \xAB - \xBB)";
+      break;
+    case 0x2212: name += " (signe moins : mettez \xAB - \xBB)"; break;
+    case 0x2192:
+      name +=
+          " (fl\xE8"
+          "che : \xE9"
+          "crivez \xAB -> \xBB)";
+      break;
+    case 0x2264:
+      name +=
+          " (inf\xE9rieur ou \xE9gal : \xE9"
+          "crivez \xAB <= \xBB)";
+      break;
+    case 0x2265:
+      name +=
+          " (sup\xE9rieur ou \xE9gal : \xE9"
+          "crivez \xAB >= \xBB)";
+      break;
     default: break;
   }
   return name;
@@ -63,14 +84,15 @@ void ConvertLine(QuizField field, const std::string& utf8, int line, TextCheck& 
     }
     const int byte = Cp1252FromCodePoint(c);
     if (byte < 0) {
-      Add(check, true, line, column, "le lecteur ne peut pas afficher le caractère " + CodePointName(c));
+      Add(check, true, line, column, "le lecteur ne peut pas afficher le caract\xE8re " + CodePointName(c));
       check.bytes += '?';
     } else {
       if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-        Add(check, true, line, column, "caractère de contrôle " + CodePointName(c) + " dans un texte");
+        Add(check, true, line, column, "caract\xE8re de contr\xF4le " + CodePointName(c) + " dans un texte");
       } else if (byte == '|' && field != QuizField::Code) {
         Add(check, true, line, column,
-            "le caractère « | » est interdit dans un texte, car le lecteur y voit la fin du texte (écrivez « / » à "
+            "le caract\xE8re \xAB | \xBB est interdit dans un texte, car le lecteur y voit la fin du texte (\xE9"
+            "crivez \xAB / \xBB \xE0 "
             "la place)");
       }
       check.bytes += static_cast<char>(byte);
@@ -84,18 +106,20 @@ void WarnAboutAnswer(QuizField field, TextCheck& check) {
   if (answer.empty()) {
     Add(check, true, 0, 0,
         QuotedField(field) +
-            " est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas "
-            "être trouvée");
+            " est vide : le lecteur n'accepte jamais une r\xE9ponse vide, la question ne pourrait pas "
+            "\xEAtre trouv\xE9"
+            "e");
   } else if (answer.find("\r\n") != std::string::npos) {
     Add(check, false, 0, 0,
         QuotedField(field) +
-            " contient un retour à la ligne, qu'on ne peut pas taper dans un champ "
-            "de réponse");
+            " contient un retour \xE0 la ligne, qu'on ne peut pas taper dans un champ "
+            "de r\xE9ponse");
   } else if (answer.front() == ' ' || answer.back() == ' ') {
     Add(check, false, 0, 0,
         QuotedField(field) +
-            " commence ou finit par une espace : le lecteur enlève les espaces de ce "
-            "que tape l'élève, elle ne peut donc jamais être trouvée");
+            " commence ou finit par une espace : le lecteur enl\xE8ve les espaces de ce "
+            "que tape l'\xE9l\xE8ve, elle ne peut donc jamais \xEAtre trouv\xE9"
+            "e");
   }
 }
 
@@ -139,12 +163,12 @@ TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Li
   if (check.bytes.size() > static_cast<size_t>(MaxTextLength)) {
     // Each character is one byte of the player's text, and a line break two.
     const std::string size =
-        Number(check.bytes.size()) + " caractères ; le lecteur en garde au plus " + Number(MaxTextLength);
+        Number(check.bytes.size()) + " caract\xE8res ; le lecteur en garde au plus " + Number(MaxTextLength);
     if (field == QuizField::Code) {
       Add(check, true, 0, 0, "le code de score fait " + size);
     } else {
       Add(check, true, 0, 0,
-          "le texte de " + QuotedField(field) + " fait " + size + " (un retour à la ligne compte pour deux)");
+          "le texte de " + QuotedField(field) + " fait " + size + " (un retour \xE0 la ligne compte pour deux)");
     }
     return check;
   }
@@ -179,7 +203,7 @@ std::string ScoreCodeSlotsWarning(size_t questionCount) {
 
 std::string RevealModeWarning(int revealMode) {
   if (IsKnownRevealMode(revealMode)) return "";
-  return "le mode de révélation " + Number(revealMode) + " n'affiche aucun texte de révélation, comme " +
+  return "le mode de r\xE9v\xE9lation " + Number(revealMode) + " n'affiche aucun texte de r\xE9v\xE9lation, comme " +
          Number(NoRevealMode);
 }
 
@@ -187,7 +211,8 @@ std::string NoQuestionWarning(size_t questionCount) { return questionCount == 0 
 
 std::string TitleError(const std::string& title) {
   if (title.find_first_not_of(" \t") != std::string::npos) return "";
-  return "le quiz n'a pas de titre : écrivez-en un, c'est le titre de la fenêtre du lecteur et le nom proposé pour "
+  return "le quiz n'a pas de titre : \xE9"
+         "crivez-en un, c'est le titre de la fen\xEAtre du lecteur et le nom propos\xE9 pour "
          "son programme";
 }
 
@@ -195,18 +220,18 @@ std::string KnownRevealModesText() { return ListOfModes(IsKnownRevealMode); }
 
 std::string FieldNeedsSettingMessage(QuizField field) {
   const std::string setting =
-      "« " + KeywordText(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode) + ": ";
+      "\xAB " + KeywordText(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode) + ": ";
   switch (field) {
     case QuizField::Answer2:
-      return QuotedField(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " » dans l'en-tête";
+      return QuotedField(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " \xBB dans l'en-t\xEAte";
     case QuizField::Reveal1: {
       const std::string modes = ListOfModes(HasRevealTexts);  // "2, 3 ou 4": the first goes inside the guillemets
       const size_t firstEnd = modes.find_first_of(", ");
-      return QuotedField(field) + " demande " + setting + modes.substr(0, firstEnd) + " »" + modes.substr(firstEnd) +
-             " dans l'en-tête";
+      return QuotedField(field) + " demande " + setting + modes.substr(0, firstEnd) + " \xBB" + modes.substr(firstEnd) +
+             " dans l'en-t\xEAte";
     }
     case QuizField::Reveal2:
-      return QuotedField(field) + " demande " + setting + ListOfModes(HasSecondRevealText) + " » dans l'en-tête";
+      return QuotedField(field) + " demande " + setting + ListOfModes(HasSecondRevealText) + " \xBB dans l'en-t\xEAte";
     default: return "";
   }
 }
@@ -236,4 +261,4 @@ std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field
   return problems;
 }
 
-std::string CodeLineBreakError() { return "un code de score ne peut pas contenir de retour à la ligne"; }
+std::string CodeLineBreakError() { return "un code de score ne peut pas contenir de retour \xE0 la ligne"; }

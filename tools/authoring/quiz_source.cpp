@@ -81,7 +81,8 @@ void ReadContinuation(LineReading& reading, const std::string& line, size_t plus
   Diagnostics& diagnostics = reading.diagnostics;
   RawField* above = reading.lastText;
   if (above == nullptr) {
-    diagnostics.error(lineNumber, "une ligne « + » continue le texte de la ligne juste au-dessus, et il n'y en a pas");
+    diagnostics.error(lineNumber,
+                      "une ligne \xAB + \xBB continue le texte de la ligne juste au-dessus, et il n'y en a pas");
     return;
   }
   const KeyKind kind = KeywordOf(above->key).kind;
@@ -90,7 +91,7 @@ void ReadContinuation(LineReading& reading, const std::string& line, size_t plus
     reading.lastText = nullptr;
   } else if (kind == KeyKind::Setting) {
     diagnostics.error(lineNumber,
-                      QuotedKeyword(above->key) + " est un réglage et ne peut pas continuer sur plusieurs lignes");
+                      QuotedKeyword(above->key) + " est un r\xE9glage et ne peut pas continuer sur plusieurs lignes");
     reading.lastText = nullptr;
   } else {
     above->pieces.push_back(PieceAfter(line, plus + 1, lineNumber));
@@ -104,13 +105,13 @@ RawField* FieldOfLine(LineReading& reading, const SourceKeyword& keyword, int li
   const std::string quoted = QuotedKeyword(keyword.key);
   if (!keyword.inQuestion) {
     if (!questions.empty()) {
-      diagnostics.error(lineNumber, quoted + " fait partie de l'en-tête, avant la première « question: »");
+      diagnostics.error(lineNumber, quoted + " fait partie de l'en-t\xEAte, avant la premi\xE8re \xAB question: \xBB");
       return nullptr;
     }
     RawField* field = &reading.raw.header[static_cast<int>(keyword.key)];
     if (field->present) {
-      diagnostics.error(lineNumber,
-                        quoted + " est donné deux fois (la première à la ligne " + std::to_string(field->line) + ")");
+      diagnostics.error(lineNumber, quoted + " est donn\xE9 deux fois (la premi\xE8re \xE0 la ligne " +
+                                        std::to_string(field->line) + ")");
       return nullptr;
     }
     return field;
@@ -121,14 +122,15 @@ RawField* FieldOfLine(LineReading& reading, const SourceKeyword& keyword, int li
     return &questions.back().fields[static_cast<int>(SourceKey::Question)];
   }
   if (questions.empty()) {
-    diagnostics.error(lineNumber, quoted + " vient avant toute question : commencez chaque question par « question: »");
+    diagnostics.error(lineNumber,
+                      quoted + " vient avant toute question : commencez chaque question par \xAB question: \xBB");
     return nullptr;
   }
   RawField* field = &questions.back().fields[static_cast<int>(keyword.key)];
   if (field->present) {
-    diagnostics.error(lineNumber, "cette question a déjà sa ligne " + quoted + " (ligne " +
+    diagnostics.error(lineNumber, "cette question a d\xE9j\xE0 sa ligne " + quoted + " (ligne " +
                                       std::to_string(field->line) +
-                                      ") ; commencez la question suivante par « question: »");
+                                      ") ; commencez la question suivante par \xAB question: \xBB");
     return nullptr;
   }
   return field;
@@ -139,9 +141,10 @@ void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first
   Diagnostics& diagnostics = reading.diagnostics;
   const size_t colon = line.find(':');
   if (colon == std::string::npos) {
-    diagnostics.error(lineNumber,
-                      "attendu : « mot-clé: valeur » (comme « question: ... »), une ligne « + », un "
-                      "commentaire « # » ou une ligne vide");
+    diagnostics.error(
+        lineNumber,
+        "attendu : \xAB mot-cl\xE9: valeur \xBB (comme \xAB question: ... \xBB), une ligne \xAB + \xBB, un "
+        "commentaire \xAB # \xBB ou une ligne vide");
     return;
   }
   const std::string written = Trim(line.substr(first, colon - first));
@@ -149,7 +152,7 @@ void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first
   if (keyword == nullptr) {
     // The known keywords once: a file that is no quiz would repeat them on every line.
     const std::string known = reading.keywordsListed ? "" : " (connus : " + KnownKeywords() + ")";
-    diagnostics.error(lineNumber, "mot-clé inconnu « " + Cp1252FromUtf8Lossy(written) + " »" + known);
+    diagnostics.error(lineNumber, "mot-cl\xE9 inconnu \xAB " + Cp1252FromUtf8Lossy(written) + " \xBB" + known);
     reading.keywordsListed = true;
     return;
   }
@@ -275,7 +278,7 @@ void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagno
   for (const Piece& piece : field.pieces) value += piece.utf8;
   value = Trim(value);
   const std::string refused = QuotedKeyword(field.key) + " prend ";
-  const std::string shown = ", pas « " + Cp1252FromUtf8Lossy(value) + " »";
+  const std::string shown = ", pas \xAB " + Cp1252FromUtf8Lossy(value) + " \xBB";
   std::string lower;
   for (char c : value) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 'a' - 'A') : c;
   switch (field.key) {
@@ -285,7 +288,7 @@ void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagno
       else if (lower == "non")
         quiz.visibility = 0;
       else if (!ParseNumber(value, 0, UINT8_MAX, quiz.visibility))
-        diagnostics.error(field.line, refused + "oui, non ou un octet de 0 à " + std::to_string(UINT8_MAX) + shown);
+        diagnostics.error(field.line, refused + "oui, non ou un octet de 0 \xE0 " + std::to_string(UINT8_MAX) + shown);
       break;
     case SourceKey::AnswersPerQuestion:
       if (!ParseNumber(value, MinAnswersPerQuestion, MaxAnswersPerQuestion, quiz.answersPerQuestion))
@@ -298,7 +301,8 @@ void ApplySetting(const RawField& field, AuthoredQuiz& quiz, Diagnostics& diagno
       break;
     case SourceKey::Colour:
       if (!ParseColour(value, quiz))
-        diagnostics.error(field.line, refused + "rouge, vert et bleu de 0 à 255 (comme 90 95 150) ou #RRGGBB" + shown);
+        diagnostics.error(field.line,
+                          refused + "rouge, vert et bleu de 0 \xE0 255 (comme 90 95 150) ou #RRGGBB" + shown);
       break;
     default: break;
   }
@@ -344,13 +348,14 @@ AuthoredQuestion BuildQuestion(const RawQuestion& raw, size_t index, const Autho
   }
   if (HasSecondAnswer(quiz.answersPerQuestion) && !raw.field(SourceKey::Answer2).present) {
     diagnostics.error(raw.line, number + " n'a pas de ligne " + QuotedKeyword(SourceKey::Answer2) +
-                                    ", alors que le quiz a deux réponses par question");
+                                    ", alors que le quiz a deux r\xE9ponses par question");
   }
   if (!raw.field(SourceKey::Code).present) {
-    diagnostics.error(raw.line, number + " n'a pas de ligne « code: » : le quiz a " + std::to_string(count) +
-                                    (count > 1 ? " questions" : " question") +
-                                    " et demande autant de codes de score (un par question, « code: » peut être "
-                                    "vide)");
+    diagnostics.error(raw.line,
+                      number + " n'a pas de ligne \xAB code: \xBB : le quiz a " + std::to_string(count) +
+                          (count > 1 ? " questions" : " question") +
+                          " et demande autant de codes de score (un par question, \xAB code: \xBB peut \xEAtre "
+                          "vide)");
   }
   return question;
 }
@@ -399,7 +404,9 @@ std::string NotASourceReason(const std::string& bytes) {
     return "c'est un texte en UTF-16 : enregistrez-le en UTF-8 (dans le Bloc-notes : Enregistrer sous, Codage UTF-8)";
   }
   if (bytes.find('\0') != std::string::npos) {
-    return "ce n'est pas un fichier texte, et une source de quiz s'écrit avec un éditeur de texte comme le Bloc-notes";
+    return "ce n'est pas un fichier texte, et une source de quiz s'\xE9"
+           "crit avec un \xE9"
+           "diteur de texte comme le Bloc-notes";
   }
   return "";
 }
@@ -420,7 +427,7 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
   if (!IsValidUtf8(text)) {
     // Notepad's "ANSI": every byte is a Windows-1252 character.
     diagnostics.warning(
-        0, "le fichier n'est pas en UTF-8 : il est lu comme un texte « ANSI » du Bloc-notes (Windows-1252)");
+        0, "le fichier n'est pas en UTF-8 : il est lu comme un texte \xAB ANSI \xBB du Bloc-notes (Windows-1252)");
     text = Utf8FromCp1252(text);
   }
   RawSource raw;

@@ -28,7 +28,9 @@ bool Refuse(DirectoryReader& reader, const std::string& problem) {
 }
 
 bool Damaged(DirectoryReader& reader, const char* detail) {
-  return Refuse(reader, std::string("les ressources du programme sont abîmées (") + detail + ")");
+  return Refuse(reader, std::string("les ressources du programme sont ab\xEEm\xE9"
+                                    "es (") +
+                            detail + ")");
 }
 
 // Every copy out of the file is paid from the budget: a name each time it is
@@ -36,8 +38,9 @@ bool Damaged(DirectoryReader& reader, const char* detail) {
 bool Spend(DirectoryReader& r, uint64_t cost) {
   if (cost > r.memoryLeft) {
     return Refuse(r,
-                  "le programme est abîmé : des noms ou des données y sont repris tant de fois que le lire "
-                  "demanderait plus de mémoire que " +
+                  "le programme est ab\xEEm\xE9 : des noms ou des donn\xE9"
+                  "es y sont repris tant de fois que le lire "
+                  "demanderait plus de m\xE9moire que " +
                       std::to_string(MemoryPerFileByte) + " fois sa taille");
   }
   r.memoryLeft -= size_t(cost);
@@ -56,9 +59,12 @@ bool ReadName(DirectoryReader& r, uint32_t offset, ResourceKey& key) {
 
 bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t size) {
   if (r.out.size() == MaxResources) {
-    return Refuse(r, "le programme déclare plus de " + std::to_string(MaxResources) +
-                         " ressources (icônes, fenêtres, textes...) : aucun programme n'en a autant, cet outil ne "
-                         "le lit pas");
+    return Refuse(r,
+                  "le programme d\xE9"
+                  "clare plus de " +
+                      std::to_string(MaxResources) +
+                      " ressources (ic\xF4nes, fen\xEAtres, textes...) : aucun programme n'en a autant, cet outil ne "
+                      "le lit pas");
   }
   const uint64_t names = resource.type.name.size() + resource.name.name.size() + resource.language.name.size();
   if (!Spend(r, sizeof(Resource) + uint64_t(size) + 2 * names)) return false;
@@ -69,12 +75,18 @@ bool Keep(DirectoryReader& r, const Resource& resource, size_t file, uint32_t si
 
 bool ReadData(DirectoryReader& r, uint32_t offset, Resource& resource) {
   if (offset > r.size || r.size - offset < DataEntrySize) {
-    return Damaged(r, "une entrée de données sort de la section");
+    return Damaged(r,
+                   "une entr\xE9"
+                   "e de donn\xE9"
+                   "es sort de la section");
   }
   const size_t at = r.start + offset;
   const uint32_t address = ReadLe32(r.bytes, at + DataAddressField), size = ReadLe32(r.bytes, at + DataSizeField);
   size_t file = 0;
-  if (!FileOffsetOf(r.image, r.bytes.size(), address, size, file)) return Damaged(r, "des données sortent du fichier");
+  if (!FileOffsetOf(r.image, r.bytes.size(), address, size, file))
+    return Damaged(r,
+                   "des donn\xE9"
+                   "es sortent du fichier");
   resource.codePage = ReadLe32(r.bytes, at + DataCodePageField);
   return Keep(r, resource, file, size);
 }
@@ -86,7 +98,7 @@ bool ReadTable(DirectoryReader& r, uint32_t offset, size_t level, Resource& reso
   if ((r.size - offset - ResourceTableHeaderSize) / ResourceEntrySize < count) {
     return Damaged(r, "une table sort de la section");
   }
-  if (count > r.entriesLeft) return Damaged(r, "leur répertoire passe plusieurs fois par les mêmes tables");
+  if (count > r.entriesLeft) return Damaged(r, "leur r\xE9pertoire passe plusieurs fois par les m\xEAmes tables");
   r.entriesLeft -= count;
   ResourceKey& key = level == 1 ? resource.type : level == 2 ? resource.name : resource.language;
   for (size_t k = 0; k < count; ++k) {
@@ -101,7 +113,9 @@ bool ReadTable(DirectoryReader& r, uint32_t offset, size_t level, Resource& reso
     }
     const bool table = (target & EntryHighBit) != 0;
     if (table != (level < Levels)) {
-      return Damaged(r, table ? "plus de trois niveaux de tables" : "une donnée sans langue");
+      return Damaged(r, table ? "plus de trois niveaux de tables"
+                              : "une donn\xE9"
+                                "e sans langue");
     }
     if (!(table ? ReadTable(r, target & ~EntryHighBit, level + 1, resource) : ReadData(r, target, resource))) {
       return false;
@@ -169,7 +183,9 @@ bool ReadResources(const Bytes& bytes, const PeImage& image, std::vector<Resourc
     error = reader.problem;
     return false;
   }
-  error = "les ressources du programme sont abîmées (leur répertoire n'est dans aucune section du fichier)";
+  error =
+      "les ressources du programme sont ab\xEEm\xE9"
+      "es (leur r\xE9pertoire n'est dans aucune section du fichier)";
   return false;
 }
 

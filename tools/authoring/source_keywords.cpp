@@ -114,7 +114,7 @@ std::string KeywordText(SourceKey key) { return Cp1252FromUtf8Lossy(KeywordOf(ke
 
 std::string FieldKeyword(QuizField field) { return KeywordText(KeyOfField(field)); }
 
-std::string QuotedKeyword(SourceKey key) { return "« " + KeywordText(key) + ": »"; }
+std::string QuotedKeyword(SourceKey key) { return "\xAB " + KeywordText(key) + ": \xBB"; }
 
 std::string QuotedField(QuizField field) { return QuotedKeyword(KeyOfField(field)); }
 

@@ -1,7 +1,10 @@
 // ludex-compress IN OUT: writes IN as a quiz resource stream to OUT.
-// The stream is decoded again and compared with IN before anything is
-// written, and OUT only ever appears complete (written to OUT.tmp, which then
-// replaces OUT).
+// ludex-compress --pieces IN OUT: writes a larger file as the pieces a
+// program carries it in (carried_bytes.h), in base64: the player and the
+// page template inside the editor that runs in a browser.
+// Every stream is decoded again and compared with its input before anything
+// is written, and OUT only ever appears complete (written to OUT.tmp, which
+// then replaces OUT).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "carried_bytes.h"
 #include "codec.h"
 #include "file_replacement.h"
+#include "quiz_page.h"
 
 namespace {
 
@@ -24,8 +29,8 @@ const char* ResultText(int result) {
   }
 }
 
-// Reads a whole file; false with a message when it cannot.
-bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
+// Reads a whole file of at most limit bytes; false with a message when it cannot.
+bool ReadFile(const char* path, std::vector<uint8_t>& bytes, size_t limit) {
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) {
     std::fprintf(stderr, "ludex-compress: cannot open %s\n", path);
@@ -36,7 +41,7 @@ bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
   bool tooLong = false;
   while ((count = std::fread(block, 1, sizeof block, file)) > 0) {
     bytes.insert(bytes.end(), block, block + count);
-    if (bytes.size() > CodecMaxInput) {
+    if (bytes.size() > limit) {
       tooLong = true;
       break;
     }
@@ -48,7 +53,7 @@ bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
     return false;
   }
   if (tooLong) {
-    std::fprintf(stderr, "ludex-compress: %s is longer than %u bytes\n", path, unsigned(CodecMaxInput));
+    std::fprintf(stderr, "ludex-compress: %s is longer than %u bytes\n", path, unsigned(limit));
     return false;
   }
   return true;
@@ -72,15 +77,27 @@ bool WriteComplete(const std::string& path, const uint8_t* data, size_t size) {
   return true;
 }
 
+int Pieces(const char* in, const char* out) {
+  Bytes input, packed;
+  if (!ReadFile(in, input, MaxCarriedBytes)) return 1;
+  if (!PackPieces(input, packed)) {
+    std::fprintf(stderr, "ludex-compress: %s: the codec failed\n", in);
+    return 1;
+  }
+  const std::string text = Base64(packed);
+  return WriteComplete(out, reinterpret_cast<const uint8_t*>(text.data()), text.size()) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--pieces") == 0) return Pieces(argv[2], argv[3]);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: ludex-compress IN OUT\n");
+    std::fprintf(stderr, "usage: ludex-compress IN OUT, or ludex-compress --pieces IN OUT\n");
     return 2;
   }
   std::vector<uint8_t> input;
-  if (!ReadFile(argv[1], input)) return 1;
+  if (!ReadFile(argv[1], input, CodecMaxInput)) return 1;
   if (input.empty()) {
     std::fprintf(stderr, "ludex-compress: %s: %s\n", argv[1], ResultText(CodecNoInput));
     return 1;

@@ -1,0 +1,481 @@
+"""Ludex Atelier in real browsers, one suite of one engine per ctest entry:
+  atelier_browser_test.py ATELIER_HTML LUDEX_PACK PLAYER PROBE ENGINE SUITE
+ENGINE is chromium, webkit (under a display) or firefox. Core (open every
+kind of file, edit, undo and redo, a limit and a fit warning as the author
+types, paste through the preview, the recovery copy after a closed tab,
+save, build, the question before leaving) runs on the three; Files (byte for
+byte against LUDEX_PACK, the native ludex-pack, and the program played under
+wine with PROBE), Output, NothingKept and Access on Chromium."""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(ROOT, 'tests/web'))
+from browser import Browser  # noqa: E402
+
+ATELIER, PACK, PLAYER, PROBE = (os.path.abspath(path) for path in (sys.argv[1:5] + ['.'] * 4)[:4])
+ENGINE = sys.argv[5] if len(sys.argv) > 5 else 'chromium'
+EXAMPLES = os.path.join(ROOT, 'examples')
+SAMPLES = {'capitales.txt': ("Les-capitales-d'Europe", 15), 'chimie-deux-reponses.txt': ('Les-éléments-chimiques', 10)}
+# Rows pasted from a spreadsheet: three columns and no header row, which
+# the quiz (question, answer, reveal text, code) cannot place by itself.
+PASTED = 'Espagne ?\tMadrid\tES\r\nItalie ?\tRome\tIT\r\n'
+
+
+def source_of(count, title='Un grand quiz'):
+    """A source of count questions with their reveal texts, every limit kept."""
+    lines = ['titre: ' + title, 'auteur: M. Test', 'mode révélation: 2']
+    for k in range(1, count + 1):
+        lines += ['question: Question numéro %d, en français ?' % k, 'réponse: Réponse %d' % k,
+                  'révélation: Un texte révélé, le %de.' % k, 'code: C%d' % (k % 97)]
+    return '\n'.join(lines) + '\n'
+
+
+class AtelierTest(unittest.TestCase):
+    width = 1280
+    prefs = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.mkdtemp(prefix='ludex-atelier-test.')
+        cls.browser = Browser(width=cls.width, engine=ENGINE, prefs=cls.prefs)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    def setUp(self):
+        # The page left by the test before goes without its question (Firefox
+        # asks even when a driver navigates), and each test starts with
+        # nothing kept: every file:// page shares one storage.
+        self.browser.run('window.addEventListener("beforeunload", (e) => e.stopImmediatePropagation(), true)')
+        self.browser.get('file://' + self.file('blank.html', b'<!DOCTYPE html><title>vide</title>'))
+        self.browser.run('try { localStorage.clear(); } catch (e) {}')
+        self.open()
+
+    def file(self, name, content):
+        path = os.path.join(self.folder, name)
+        with open(path, 'wb') as file:
+            file.write(content.encode('utf-8') if isinstance(content, str) else content)
+        return path
+
+    def pack(self, *arguments):
+        subprocess.run([PACK] + list(arguments), check=True, capture_output=True, cwd=self.folder)
+
+    def open(self):
+        self.browser.get('file://' + os.path.abspath(ATELIER))
+        self.assertEqual(self.browser.wait_ready(), 'yes')
+
+    def wait(self, condition, seconds=10):
+        end = time.time() + seconds
+        while time.time() < end:
+            value = condition()
+            if value:
+                return value
+            time.sleep(0.05)
+        return condition()
+
+    def open_file(self, path):
+        """Gives a file to Ouvrir; the question it brings, or the new status."""
+        before = self.browser.text('status')
+        self.browser.choose_file(path, 'open-file')
+        return self.wait(lambda: self.prompt() or (self.browser.text('status') != before and self.browser.text('status')))
+
+    def prompt(self):
+        """The text of the question shown, or None."""
+        return self.browser.run('return document.getElementById("prompt").open ? '
+                                'document.getElementById("prompt-text").textContent : null')
+
+    def preview_open(self):
+        return self.browser.run('return document.getElementById("preview").open')
+
+    def answer(self, button):
+        self.browser.click(button)
+        self.wait(lambda: not self.prompt() and not self.preview_open(), 3)
+
+    def rows(self):
+        return self.browser.run('return [...document.querySelectorAll("#questions tr")].map('
+                                '(r) => [...r.cells].map((c) => c.textContent))')
+
+    def problems(self):
+        return self.browser.run('return [...document.querySelectorAll("#problems li")].map('
+                                '(l) => [l.className, l.textContent])')
+
+    def select_row(self, number):
+        self.browser.click_at('#row-%d > td:nth-child(2)' % number)
+        self.wait(lambda: self.browser.run('return document.getElementById("row-%d").getAttribute("aria-selected") === "true"'
+                                           % number))
+
+    def type(self, field, text):
+        self.browser.type('field-' + field, text, key='')
+
+    def paste(self, text):
+        """Rows copied from a spreadsheet, pasted in the list."""
+        if ENGINE == 'firefox':  # its pasted data comes from the clipboard alone
+            self.browser.run('const t = document.createElement("textarea"); t.id = "clipboard"; t.value = arguments[0];'
+                             'document.body.append(t)', text)
+            self.browser.press('clipboard', 'Control+a')
+            self.browser.press('clipboard', 'Control+c')
+            self.browser.run('document.getElementById("clipboard").remove()')
+            self.browser.press('question-list', 'Control+v')
+        else:
+            self.browser.run('const data = new DataTransfer(); data.setData("text/plain", arguments[0]);'
+                             'document.getElementById("question-list").dispatchEvent('
+                             'new ClipboardEvent("paste", {clipboardData: data, bubbles: true, cancelable: true}))', text)
+
+    def saved(self, button, name):
+        """What a button offers for download under name, every question on the way answered OK."""
+        self.browser.forget_download(name)
+        self.browser.click(button)
+        data = self.browser.downloaded(name)
+        if self.wait(self.prompt, 2):
+            self.answer('prompt-ok')
+        return data
+
+    def expected(self, command, source_name, output):
+        """What the native ludex-pack writes for the same source."""
+        self.pack(command, os.path.join(EXAMPLES, source_name) if '/' not in source_name else source_name,
+                  '-o', output, *(['--player', PLAYER] if command == 'build' else []))
+        with open(os.path.join(self.folder, output), 'rb') as file:
+            return file.read()
+
+
+class Core(AtelierTest):
+    def test_each_sample_opens_saves_and_builds_as_ludex_pack(self):
+        for name, (stem, count) in SAMPLES.items():
+            self.assertEqual(self.open_file(os.path.join(EXAMPLES, name)), 'Ouvert : ' + name)
+            self.assertEqual(len(self.rows()), count, name)
+            self.assertEqual(self.browser.run('return document.title'), name + ' - Ludex Atelier')
+            self.assertFalse([text for kind, text in self.problems() if kind == 'error'], name)
+            self.assertEqual(self.saved('build-exe', stem + '.exe'), self.expected('build', name, stem + '.exe'))
+            self.assertIn('Programme proposé au téléchargement : %s.exe' % stem, self.browser.text('status'))
+            self.browser.click('save-source')  # a hand-written source: the author is told first
+            self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
+            self.answer('prompt-ok')
+            written = self.browser.downloaded(name)
+            self.assertEqual(self.browser.text('status'), 'Proposé au téléchargement : ' + name)
+            self.browser.forget_download(name)
+            again = self.file('again-' + name, written)
+            self.assertEqual(self.expected('build', again, 'again.exe'), self.expected('build', name, 'first.exe'))
+
+    def test_programs_pages_and_tables_open_as_quizzes(self):
+        self.pack('build', os.path.join(EXAMPLES, 'capitales.txt'), '-o', 'capitales.exe', '--player', PLAYER)
+        self.pack('web', os.path.join(EXAMPLES, 'capitales.txt'), '-o', 'capitales.html')
+        for name in ('capitales.exe', 'capitales.html'):
+            if self.open_file(os.path.join(self.folder, name)).startswith('Enregistrer les modifications'):
+                self.answer('prompt-discard')  # the quiz taken from the program is no source yet
+            self.assertEqual(self.browser.text('status'), 'Quiz repris de %s : enregistrez-le pour en garder la source.'
+                             % name)
+            self.assertEqual(len(self.rows()), 15, name)
+            self.assertEqual(self.rows()[0][2], 'Paris')
+        table = self.file('questions.csv', 'Question;Réponse;Code\r\nFrance ?;Paris;A\r\nItalie ?;Rome;B\r\n')
+        self.browser.choose_file(table, 'open-file')
+        self.assertEqual(self.wait(self.prompt), 'Enregistrer les modifications de « Sans titre » ?')
+        self.answer('prompt-discard')
+        self.assertTrue(self.wait(self.preview_open))
+        self.answer('preview-ok')
+        self.assertEqual([row[1:3] for row in self.rows()], [['France ?', 'Paris'], ['Italie ?', 'Rome']])
+
+    def test_typing_undo_redo_limit_and_fit_warning_shown_live(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.select_row(3)
+        self.type('answer', 'Roma')
+        self.assertEqual(self.rows()[2][2], 'Roma')
+        self.assertEqual(self.browser.run('return document.title'), 'capitales.txt* - Ludex Atelier')
+        self.browser.click('undo')
+        self.assertEqual((self.rows()[2][2], self.browser.text('status')),
+                         ('Rome', 'Annulé : la saisie dans « réponse » (question 3).'))
+        self.browser.click('redo')
+        self.assertEqual(self.browser.value('field-answer'), 'Roma')
+        # A limit: the counter, the row and the problems list, as the author types.
+        self.type('reveal', 'x' * 300)
+        self.assertEqual(self.browser.text('counter-reveal'), '300 / 259')
+        self.assertTrue(self.browser.run('return document.getElementById("counter-reveal").classList.contains("over")'))
+        self.assertEqual(self.rows()[2][0], '3 !')
+        self.assertIn(['error', 'Erreur, question 3, « révélation » : le texte de « révélation: » fait 300 '
+                       'caractères ; le lecteur en garde au plus 259 (un retour à la ligne compte pour deux)'],
+                      self.problems())
+        # A fit warning: what the player's code field will show of a code too wide.
+        self.type('code', 'ÉTINCELLE')
+        self.assertIn(['', "Avertissement, question 3, « code » : le code s'affichera « ÉTINCEL » : la suite "
+                       "(« LE ») ne tient pas dans sa case du lecteur"], self.problems())
+        self.browser.press('field-code', 'Control+z')
+        self.assertEqual(self.browser.value('field-code'), 'PHARE')
+
+    def test_paste_shown_first_when_its_columns_are_not_the_quiz(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.select_row(15)
+        self.paste(PASTED)
+        self.assertTrue(self.wait(self.preview_open))
+        self.assertEqual(self.browser.text('preview-ok'), 'Ajouter 2')
+        choosers = 'return [...document.querySelectorAll("#preview-columns select")].map((s) => s.value)'
+        self.assertEqual(self.browser.run(choosers), ['question', 'réponse', 'révélation'])
+        self.browser.run('const s = document.querySelectorAll("#preview-columns select")[2]; s.selectedIndex = 5;'
+                         's.dispatchEvent(new Event("change"))')
+        self.assertEqual(self.browser.run(choosers), ['question', 'réponse', 'code'])
+        self.answer('preview-ok')
+        self.assertEqual(self.rows()[15:], [['16', 'Espagne ?', 'Madrid', '', 'ES'], ['17', 'Italie ?', 'Rome', '', 'IT']])
+        self.browser.click('undo')
+        self.assertEqual(len(self.rows()), 15)
+
+    def test_leaving_unsaved_work_asks_first(self):
+        leaving = ('const leave = new Event("beforeunload", {cancelable: true}); window.dispatchEvent(leave);'
+                   'return leave.defaultPrevented')  # what makes the browser ask
+        self.assertFalse(self.browser.run(leaving))
+        self.type('title', 'À garder')
+        self.assertTrue(self.browser.run(leaving))
+        self.browser.click('undo')
+        self.assertFalse(self.browser.run(leaving))
+
+    def test_work_comes_back_after_its_tab_closed(self):
+        self.type('title', 'Brouillon du lundi')
+        self.wait(lambda: self.browser.run('return Object.keys(localStorage).some((k) => k.endsWith(".recup"))'), 8)
+        self.browser.tab(1)  # a second tab, where the editor opens again once the first is closed
+        self.browser.tab(0)
+        self.browser.close_tab()
+        self.open()
+        self.assertTrue(self.wait(self.prompt).startswith(
+            "Un quiz jamais enregistré a des modifications qui n'ont pas été enregistrées : Ludex Atelier s'est fermé "
+            "sans les enregistrer. Une copie de secours les a gardées."))
+        self.answer('prompt-yes')
+        self.assertEqual(self.browser.value('field-title'), 'Brouillon du lundi')
+        self.assertEqual(self.browser.run('return document.title'), 'Sans titre* - Ludex Atelier')
+
+
+class Files(AtelierTest):
+    def test_a_quiz_of_255_questions_builds_as_ludex_pack_and_pages_match(self):
+        source = self.file('grand.txt', source_of(255))
+        self.assertEqual(self.open_file(source), 'Ouvert : grand.txt')
+        self.assertEqual(len(self.rows()), 255)
+        self.assertEqual(self.saved('build-exe', 'Un-grand-quiz.exe'), self.expected('build', source, 'Un-grand-quiz.exe'))
+        self.assertEqual(self.saved('build-page', 'Un-grand-quiz.html'), self.expected('web', source, 'Un-grand-quiz.html'))
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        stem = SAMPLES['capitales.txt'][0]
+        self.assertEqual(self.saved('build-page', stem + '.html'), self.expected('web', 'capitales.txt', stem + '.html'))
+
+    def test_the_program_built_here_plays_under_wine(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        program = self.file('joue.exe', self.saved('build-exe', "Les-capitales-d'Europe.exe"))
+        wine = os.path.join(ROOT, 'scripts/wine-run.sh')
+        player = subprocess.Popen(['bash', wine, program], cwd=self.folder, stdin=subprocess.DEVNULL,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            found = subprocess.run(['timeout', '60', 'xdotool', 'search', '--sync', '--onlyvisible', '--name',
+                                    "^Les capitales d'Europe$"], capture_output=True, text=True)
+            self.assertTrue(found.stdout.split(), 'no window of the program')
+            subprocess.run(['xdotool', 'windowfocus', '--sync', found.stdout.split()[0]], check=True)
+            subprocess.run(['xdotool', 'type', '--delay', '40', 'Paris'], check=True)
+            subprocess.run(['xdotool', 'key', 'Return'], check=True)
+            read = lambda: subprocess.run(['bash', wine, PROBE, 'texts', '5001', '32'], capture_output=True).stdout
+            texts = self.wait(lambda: b'BRAVO' in read() and read(), 20)
+            self.assertEqual(texts.decode('cp1252').replace('\r', '').split('\n')[:2], ['BRAVO', ' 1 / 15'])
+        finally:
+            subprocess.run(['xdotool', 'key', 'alt+F4'])
+            try:
+                player.wait(timeout=20)
+            except subprocess.TimeoutExpired:
+                player.kill()
+
+    def test_the_core_says_what_the_windows_editor_says(self):
+        bad = self.file('q.txt', 'titre: T\nmot: x\nquestion: Q\nréponse: R\ncode: C\n')
+        self.assertTrue(self.open_file(bad).startswith(
+            "« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne saurait pas "
+            "garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) :\n\nq.txt:2: erreur: mot-clé "
+            "inconnu « mot »"))
+        self.answer('prompt-ok')
+        shutil.copy(PLAYER, os.path.join(self.folder, 'lecteur.exe'))
+        self.assertEqual(self.open_file(os.path.join(self.folder, 'lecteur.exe')),
+                         "« lecteur.exe » ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex.")
+
+
+class Output(AtelierTest):
+    def test_try_print_and_csv(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.browser.click('try')
+        self.assertEqual(self.browser.text('status'), 'Essai lancé : jouez le quiz comme vos élèves le joueront.')
+        frame = self.browser.driver.find_element('id', 'side-frame')
+        self.browser.driver.switch_to.frame(frame)
+        self.assertEqual(self.browser.wait_ready(), 'yes')
+        self.browser.type('field-4001', 'Paris')
+        self.assertEqual(self.browser.text('score'), ' 1 / 15')
+        self.browser.driver.switch_to.default_content()
+        self.browser.click('side-close')
+        self.browser.click('print')
+        self.assertIn('Pages à imprimer : « Les-capitales-d\'Europe-feuille-eleve.html » et', self.browser.text('status'))
+        sheet = self.browser.run('return document.getElementById("side-frame").srcdoc')
+        self.assertIn('<li><p>Quelle est la capitale de la France ?</p>', sheet)
+        self.browser.click('side-key')
+        self.assertIn('<td>Paris</td>', self.browser.run('return document.getElementById("side-frame").srcdoc'))
+        self.browser.click('side-close')
+        table = self.saved('export-csv', "Les-capitales-d'Europe.csv")
+        self.assertTrue(table.startswith('\ufeffquestion;réponse;'.encode('utf-8')), table[:60])
+        self.assertEqual(self.browser.errors(), [])  # the policy refused nothing
+
+
+    def test_works_offline_and_asks_for_nothing(self):
+        driver = self.browser.driver
+        driver.execute_cdp_cmd('Network.enable', {})
+        driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+            'offline': True, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
+        driver.get_log('performance')
+        self.open()
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.assertEqual(self.saved('build-exe', "Les-capitales-d'Europe.exe")[:2], b'MZ')
+        self.browser.click('try')
+        driver.switch_to.frame(driver.find_element('id', 'side-frame'))
+        self.assertEqual(self.browser.wait_ready(), 'yes')
+        driver.switch_to.default_content()
+        refused = driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            document.addEventListener('securitypolicyviolation', (e) => done(e.violatedDirective));
+            fetch('http://127.0.0.1:9/x').catch(() => {});''')
+        self.assertEqual(refused, 'connect-src')
+        requests = [json.loads(entry['message'])['message'] for entry in driver.get_log('performance')]
+        urls = [m['params']['request']['url'] for m in requests if m['method'] == 'Network.requestWillBeSent']
+        # The page itself, and the program handed to the browser from memory.
+        self.assertEqual([url for url in urls if url != 'file://' + ATELIER and not url.startswith('blob:')], [])
+
+    def test_a_lock_manager_that_never_answers_stops_nothing(self):
+        # As a headless Chromium's on a file: page: the list of locks held never comes.
+        driver = self.browser.driver
+        script = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
+            'source': 'if (navigator.locks) navigator.locks.query = () => new Promise(() => {});'})
+        try:
+            self.open()
+            self.type('title', 'T')
+            self.assertIn(b'\ntitre: T\n', self.saved('save-source', 'T-source.txt'))
+        finally:
+            driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', {'identifier': script['identifier']})
+
+    def test_a_file_opened_with_its_handle_is_saved_in_place(self):
+        # A browser that gives files' handles (File System Access), here one whose file keeps what is written.
+        self.browser.run('''
+            window.written = null;
+            window.refused = false;
+            const handle = {kind: 'file', name: 'capitales.txt',
+                            getFile: async () => new File([arguments[0]], 'capitales.txt', {lastModified: 1}),
+                            createWritable: async () => {
+                              if (window.refused) throw new Error('Enregistrement interdit.');
+                              const parts = [];
+                              return {write: async (bytes) => parts.push(bytes),
+                                      close: async () => { window.written = new TextDecoder().decode(parts[0]); }};
+                            }};
+            window.showOpenFilePicker = async () => [handle];''', open(os.path.join(EXAMPLES, 'capitales.txt'),
+                                                                     encoding='utf-8').read())
+        self.browser.click('open')
+        self.assertTrue(self.wait(lambda: self.browser.text('status') == 'Ouvert : capitales.txt'))
+        self.type('author', 'M. Durand')
+        self.browser.click('save-source')
+        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
+        self.answer('prompt-ok')
+        self.assertIn('\nauteur: M. Durand\n', self.wait(lambda: self.browser.run('return window.written')))
+        self.assertEqual((self.browser.text('status'), os.listdir(self.browser.downloads)),
+                         ('Enregistré : capitales.txt', []))
+        self.browser.run('window.refused = true')
+        self.type('author', 'Mme Durand')
+        self.browser.click('save-source')
+        self.assertEqual(self.wait(self.prompt), "Le quiz n'a pas pu être enregistré dans « capitales.txt » :\n\n"
+                                                 "Enregistrement interdit.")
+        self.assertEqual(self.browser.run('return document.title'), 'capitales.txt* - Ludex Atelier')
+
+
+class Access(AtelierTest):
+    def axe_problems(self):
+        with open(os.environ['LUDEX_AXE'], encoding='utf-8') as file:
+            self.browser.run(file.read())
+        return self.browser.driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            const rules = {runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice']}};
+            axe.run(document, rules).then((r) => done(r.violations.map((v) => v.id + ': ' +
+                v.nodes.map((n) => n.target.join(' ')).slice(0, 3).join(', '))));''')
+
+    def test_axe_finds_nothing_at_any_width_nor_in_any_dialog(self):
+        for width in (1280, 768, 360):
+            self.browser.set_size(width, 900)
+            self.setUp()  # its copy left behind is not offered at the next width
+            self.assertEqual(self.axe_problems(), [], ('blank', width))
+            self.open_file(os.path.join(EXAMPLES, 'chimie-deux-reponses.txt'))
+            self.select_row(2)
+            self.type('reveal', 'x' * 300)  # an error: its row, its counter, its problem in red
+            self.assertEqual(self.axe_problems(), [], ('quiz', width))
+            self.assertTrue(self.browser.run(
+                'return document.documentElement.scrollWidth <= document.documentElement.clientWidth'), width)
+            self.paste(PASTED)
+            self.assertTrue(self.wait(self.preview_open))
+            self.assertEqual(self.axe_problems(), [], ('preview', width))
+            self.answer('preview-cancel')
+            self.browser.click('build-exe')  # refused: the quiz has an error
+            self.assertTrue(self.wait(self.prompt))
+            self.assertEqual(self.axe_problems(), [], ('question', width))
+            self.answer('prompt-ok')
+            self.browser.click('print')
+            self.assertEqual(self.axe_problems(), [], ('print', width))
+            self.browser.click('side-close')
+
+    def test_every_command_at_the_keyboard_focus_in_view(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.browser.press('question-list', 'ArrowDown')
+        self.browser.press('question-list', 'ArrowDown')
+        self.assertEqual(self.browser.text('row-label'), 'Question 3 sur 15')
+        self.browser.press('question-list', 'Enter')
+        self.assertEqual(self.browser.active(), 'field-question')
+        style = 'const s = getComputedStyle(document.activeElement); return [s.outlineStyle, s.outlineWidth]'
+        self.assertEqual(self.browser.run(style), ['solid', '3px'])
+        self.browser.press('field-question', 'Tab')
+        self.assertEqual(self.browser.active(), 'field-answer')
+        self.browser.type('field-answer', 'Roma', key='')
+        self.browser.press('field-answer', 'Control+z')
+        self.assertEqual(self.browser.value('field-answer'), 'Rome')
+        self.browser.press('question-list', 'Insert')
+        self.assertEqual((len(self.rows()), self.browser.active()), (16, 'field-question'))
+        self.browser.press('field-question', 'Alt+ArrowUp')
+        self.assertEqual(self.browser.text('row-label'), 'Question 3 sur 16')
+        self.browser.press('question-list', 'Delete')
+        self.assertEqual(len(self.rows()), 15)
+        self.browser.press('question-list', 'F7')
+        self.assertEqual(self.browser.downloaded("Les-capitales-d'Europe.exe")[:2], b'MZ')
+        self.assertTrue(self.wait(self.prompt))
+        self.browser.press('prompt-ok', 'Escape')
+        self.assertFalse(self.prompt())
+        # Tab alone goes through the toolbar, the quiz's fields and settings, the list and the question's fields.
+        self.browser.press('open', 'Tab')
+        reached = []
+        for _ in range(40):
+            reached.append(self.browser.active())
+            self.browser.press(reached[-1], 'Tab') if reached[-1] else None
+        for expected in ('save-source', 'build-exe', 'field-title', 'answers', 'reveal', 'colour', 'question-list',
+                         'field-question', 'field-code'):
+            self.assertIn(expected, reached)
+
+    def test_quiz_texts_are_shown_as_text(self):
+        markup = '<b>gras</b><img src=x onerror="document.title=1">'
+        self.open_file(self.file('balises.txt', 'titre: %s\nquestion: %s ?\nréponse: R\ncode: C\n' % (markup, markup)))
+        self.assertEqual(self.browser.value('field-title'), markup)
+        self.assertEqual(self.rows()[0][1], markup + ' ?')
+        self.assertEqual(self.browser.run('return document.querySelectorAll("main b, main img").length'), 0)
+
+
+class NothingKept(AtelierTest):
+    prefs = {'profile.default_content_setting_values.cookies': 2}  # site data blocked
+
+    def test_a_browser_that_keeps_nothing_says_so(self):
+        self.assertFalse(self.browser.run('return document.getElementById("notice").hidden'))
+        self.assertEqual(self.browser.text('notice'),
+                         "Ce navigateur ne garde pas de copie de secours : une page fermée perd ce qui n'est pas "
+                         "enregistré. « Enregistrer » (Ctrl+S) garde le quiz dans un fichier.")
+        self.type('title', 'T')
+        self.assertIn(b'\ntitre: T\n', self.saved('save-source', 'T-source.txt'))
+
+
+if __name__ == '__main__':
+    suite = sys.argv[6] if len(sys.argv) > 6 else 'Core'
+    del sys.argv[1:]
+    unittest.main(defaultTest=suite, verbosity=2)

@@ -1,0 +1,711 @@
+// Ludex Atelier in a browser: the page over the compiled editing session
+// (createLudexAtelier, atelier_exports.cpp), which decides everything and
+// makes every sentence. This script draws the session's view, always as
+// text, forwards what the author does (keys, clicks, typing, files picked
+// or dropped, pasted rows), shows the session's questions as dialogs, and
+// does for its host (browser_host.cpp) what only a browser can: keep the
+// editor's own files in local storage, offer what the author saves as
+// downloads, share the recovery copies' locks between tabs, and show a try
+// of the quiz and the pages to print beside the editor.
+'use strict';
+(function () {
+  const Command = {New: 0, Save: 2, ExportCsv: 5, Print: 6, Undo: 8, Redo: 9, SelectAll: 10, Add: 11, Duplicate: 12,
+                   Remove: 13, MoveUp: 14, MoveDown: 15, Try: 16, Build: 17, BuildPage: 18};
+  const Kind = {Notice: 0, Confirm: 1, YesNo: 2, SaveChanges: 3, Preview: 6};
+  const Answer = {Ok: 0, Cancel: 1, Yes: 2, No: 3};
+  // The buttons of each kind of question, and the answer Esc gives.
+  const PromptButtons = {
+    [Kind.Notice]: [['prompt-ok'], Answer.Ok], [Kind.Confirm]: [['prompt-ok', 'prompt-cancel'], Answer.Cancel],
+    [Kind.YesNo]: [['prompt-yes', 'prompt-no'], Answer.No],
+    [Kind.SaveChanges]: [['prompt-save', 'prompt-discard', 'prompt-cancel'], Answer.Cancel],
+  };
+  const FieldNames = ['title', 'author', 'explanation', 'extra1', 'extra2', 'question', 'answer', 'answer2', 'reveal',
+                      'reveal2', 'code'];
+  const Key = 'ludex-atelier:';  // every key of this page in local storage
+  const FileKey = Key + 'fichier:', LockKey = Key + 'verrou:', TabKey = Key + 'onglet:';
+  const TabAlive = 90000;  // ms: a tab seen later than this is closed (where tabs cannot hold Web Locks)
+  const LocksPatience = 500;  // ms: how long the lock manager may take to list the locks held
+
+  const page = document.documentElement;
+  const byId = (id) => document.getElementById(id);
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  let editor = null;  // the compiled session
+  let labels = null;  // the session's display tables
+  let view = null;    // what the session last said
+  let shownPrompt = null;
+  let lastSelected = -1;
+  const controls = new Map();  // QuizField -> its input or textarea
+  const tab = {id: String(1 + Math.floor(Math.random() * 999999)), alive: new Set(), held: new Set()};
+  const timers = {recovery: 0, size: 0};
+  const handles = new Map();  // file name -> the file's handle, where the browser gives one (File System Access)
+  const side = {pages: [], shown: 0};
+
+  // ---- calls into the session ----
+
+  function withBytes(bytes, use) {
+    const pointer = editor._malloc(Math.max(bytes.length, 1));
+    editor.HEAPU8.set(bytes, pointer);
+    try {
+      return use(pointer, bytes.length);
+    } finally {
+      editor._free(pointer);
+    }
+  }
+  function withText(text, use) { return withBytes(encoder.encode(text), use); }
+  function textAt(pointer) {
+    const heap = editor.HEAPU8;
+    let end = pointer;
+    while (heap[end] !== 0) ++end;
+    return decoder.decode(heap.subarray(pointer, end));
+  }
+  // The marks time a command until what it offers (bench/atelier_page.py).
+  function run(command) {
+    performance.mark('ludex-atelier-command');
+    editor._AtelierRun(command);
+    render();
+  }
+
+  // ---- what only a browser does for the host ----
+
+  // Bytes as a string of one character each, as local storage keeps them.
+  function binary(bytes) {
+    let text = '';
+    for (let k = 0; k < bytes.length; k += 8192) text += String.fromCharCode.apply(null, bytes.subarray(k, k + 8192));
+    return text;
+  }
+  function stored(key) {
+    try {
+      return localStorage.getItem(key);
+    } catch (refused) {
+      return null;
+    }
+  }
+  function unstore(key) {
+    try {
+      localStorage.removeItem(key);
+    } catch (refused) { /* nothing kept to remove */ }
+  }
+  function alive(owner) { return owner === tab.id || tab.alive.has(owner); }
+
+  const TypeOf = {exe: 'application/octet-stream', html: 'text/html', csv: 'text/csv', txt: 'text/plain'};
+
+  // A file the author opened through a handle is written there, in place;
+  // the session hears of a failure, which comes after its call.
+  async function writeInPlace(name, bytes) {
+    try {
+      const writable = await handles.get(name).createWritable();
+      await writable.write(bytes);
+      await writable.close();
+    } catch (failure) {
+      withText(
+          name,
+          (at, length) => withText(
+              String(failure.message || failure),
+              (error, errorLength) => editor._AtelierWriteFailed(at, length, error, errorLength)));
+      render();
+    }
+  }
+
+  function offer(name, bytes) {
+    performance.mark('ludex-atelier-offered');
+    if (handles.has(name)) return void writeInPlace(name, bytes);
+    const link = document.createElement('a');
+    const type = TypeOf[name.split('.').pop().toLowerCase()] || 'application/octet-stream';
+    link.href = URL.createObjectURL(new Blob([bytes], {type}));
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  const host = {
+    keep(path, bytes, time) {
+      try {
+        localStorage.setItem(FileKey + path, time + '|' + binary(bytes));
+        return true;
+      } catch (refused) {
+        return false;
+      }
+    },
+    forget(path) { unstore(FileKey + path); },
+    offer,
+    hasHandle(name) { return handles.has(name); },
+    // 0: no lock; 1: left by a tab that closed; 2: held by a running tab.
+    lockState(path) {
+      const owner = stored(LockKey + path);
+      return owner === null ? 0 : alive(owner) ? 2 : 1;
+    },
+    holdLock(path) {
+      const owner = stored(LockKey + path);
+      if (owner !== null && owner !== tab.id && alive(owner)) return false;
+      try {
+        localStorage.setItem(LockKey + path, tab.id);
+      } catch (refused) { /* a browser that keeps nothing: nothing to share either */
+      }
+      tab.held.add(path);
+      return true;
+    },
+    releaseLock(path) {
+      tab.held.delete(path);
+      if (stored(LockKey + path) === tab.id) unstore(LockKey + path);
+    },
+    showPage(kind, name, html) {
+      if (kind !== 2) side.pages = [];  // a try alone; the pupil's sheet, then its key
+      side.pages.push({kind, name, html});
+      showSide(0);
+    },
+  };
+
+  // Which tabs of this page run: each holds a Web Lock named after it for
+  // as long as it lives; a browser without them has each tab write the time
+  // every few seconds.
+  // A lock manager that never answers (a headless Chromium's, on a file:
+  // page) must not keep the editor from starting: after a short wait the
+  // tabs are told apart by the times they write, as without Web Locks.
+  function answerWithin(promise, milliseconds) {
+    const late = new Promise((resolve, reject) => setTimeout(() => reject(new Error('no answer')), milliseconds));
+    return Promise.race([promise, late]);
+  }
+
+  async function refreshAlive() {
+    const running = new Set();
+    try {
+      if (!navigator.locks) throw new Error('no Web Locks');
+      for (const lock of (await answerWithin(navigator.locks.query(), LocksPatience)).held) {
+        if (lock.name.startsWith(TabKey)) running.add(lock.name.slice(TabKey.length));
+      }
+    } catch (noLocks) {
+      try {
+        localStorage.setItem(TabKey + tab.id, String(Date.now()));
+        for (let k = 0; k < localStorage.length; ++k) {
+          const key = localStorage.key(k);
+          if (key.startsWith(TabKey) && Date.now() - Number(localStorage.getItem(key)) < TabAlive) {
+            running.add(key.slice(TabKey.length));
+          }
+        }
+      } catch (refused) { /* nothing kept, nothing shared */ }
+    }
+    tab.alive = running;
+  }
+
+  function storageWorks() {
+    try {
+      localStorage.setItem(Key + 'essai', '1');
+      localStorage.removeItem(Key + 'essai');
+      return true;
+    } catch (refused) {
+      return false;
+    }
+  }
+
+  // The editor's own files that the browser kept: "time|bytes".
+  function putKeptFiles() {
+    for (let k = 0; k < localStorage.length; ++k) {
+      const key = localStorage.key(k);
+      if (!key.startsWith(FileKey)) continue;
+      const value = localStorage.getItem(key);
+      const bar = value.indexOf('|');
+      const bytes = Uint8Array.from(value.slice(bar + 1), (c) => c.charCodeAt(0) & 255);
+      withText(key.slice(FileKey.length), (path, pathLength) => withBytes(bytes, (at, size) =>
+          editor._AtelierPut(path, pathLength, at, size, Number(value.slice(0, bar)) || 0)));
+    }
+  }
+
+  // The player and the page template, carried in the page as base64.
+  function carry(which, id) {
+    const bytes = Uint8Array.from(atob(byId(id).textContent.trim()), (c) => c.charCodeAt(0));
+    withBytes(bytes, (at, size) => editor._AtelierCarry(which, at, size));
+  }
+
+  // ---- the side panel: a try of the quiz, the pages to print ----
+
+  // The frame is made when a page shows and goes with it: an empty one would
+  // still be a document of the tab.
+  function showSide(index) {
+    const shown = side.pages[index];
+    byId('side-frame')?.remove();
+    const frame = document.createElement('iframe');
+    frame.id = 'side-frame';
+    const printing = shown.kind !== 0;
+    side.shown = index;
+    byId('side-title').textContent = printing ? 'Pages à imprimer' : 'Essai du quiz';
+    for (const [id, visible] of [['side-sheet', printing], ['side-key', printing], ['side-print', printing]]) {
+      byId(id).hidden = !visible;
+    }
+    byId('side-sheet').setAttribute('aria-pressed', String(printing && index === 0));
+    byId('side-key').setAttribute('aria-pressed', String(printing && index === 1));
+    // A try plays apart: a frame of its own origin, whose answers the browser does not keep.
+    frame.setAttribute('sandbox', printing ? 'allow-same-origin allow-modals' : 'allow-scripts allow-downloads');
+    frame.title = shown.name;
+    frame.srcdoc = shown.html;
+    byId('side').append(frame);
+    byId('side').hidden = false;
+    page.classList.add('with-side');
+  }
+
+  function closeSide() {
+    byId('side').hidden = true;
+    byId('side-frame').remove();
+    page.classList.remove('with-side');
+    byId('try').focus();
+  }
+
+  // ---- drawing the session's view ----
+
+  const shown = (text) => text.replace(/\r\n/g, '\n');
+
+  function buildField(display) {
+    const [field, label, multiline] = display;
+    const id = 'field-' + FieldNames[field];
+    const box = document.createElement('div');
+    box.className = multiline ? 'field multiline' : 'field';
+    const caption = document.createElement('label');
+    caption.htmlFor = id;
+    caption.textContent = label.replace('&', '');
+    const control = document.createElement(multiline ? 'textarea' : 'input');
+    if (!multiline) control.type = 'text';
+    control.id = id;
+    control.dataset.field = field;
+    control.maxLength = 4096;
+    control.spellcheck = true;
+    const key = label.indexOf('&');
+    if (key >= 0) control.accessKey = label.charAt(key + 1).toLowerCase();
+    const counter = document.createElement('span');
+    counter.className = 'counter';
+    counter.id = 'counter-' + FieldNames[field];
+    control.setAttribute('aria-describedby', counter.id);
+    box.append(caption, control, counter);
+    byId(field < 5 ? 'header-fields' : 'row-fields').append(box);
+    controls.set(field, control);
+  }
+
+  function setText(element, text) { if (element.textContent !== text) element.textContent = text; }
+
+  function fillChoices(select, choices, chosen) {
+    if ([...select.options].map((o) => o.text).join('\n') !== choices.join('\n')) {
+      select.replaceChildren(...choices.map((choice) => new Option(choice)));
+    }
+    select.selectedIndex = chosen;
+  }
+
+  // A field's text as the session holds it. A refused character goes, the
+  // caret staying where it was typed.
+  function showField(field, control) {
+    const [text, enabled, counter, over] = view.fields[field];
+    const wanted = shown(text);
+    if (control.value !== wanted) {
+      const typed = control.value;
+      control.value = wanted;
+      if (document.activeElement === control) {
+        let same = 0;
+        while (same < wanted.length && same < typed.length && wanted[same] === typed[same]) ++same;
+        control.setSelectionRange(same, same);
+      }
+    }
+    control.disabled = !enabled;
+    const count = byId('counter-' + FieldNames[field]);
+    setText(count, counter);
+    count.classList.toggle('over', over);
+  }
+
+  function showRows() {
+    const body = byId('questions');
+    const rows = view.rows;
+    while (body.rows.length > rows.length) body.lastElementChild.remove();
+    const added = document.createDocumentFragment();
+    for (let k = body.rows.length; k < rows.length; ++k) {
+      const line = document.createElement('tr');
+      line.id = 'row-' + (k + 1);
+      for (let column = 0; column < labels.columns.length; ++column) line.append(document.createElement('td'));
+      added.append(line);
+    }
+    body.append(added);
+    const selected = new Set(view.selection);
+    rows.forEach((row, k) => {
+      const line = body.rows[k];
+      for (let column = 0; column < labels.columns.length; ++column) setText(line.cells[column], row[column]);
+      line.classList.toggle('error', row[labels.columns.length]);
+      line.setAttribute('aria-selected', String(selected.has(k)));
+    });
+    const first = view.selection.length > 0 ? view.selection[0] : -1;
+    if (first !== lastSelected && first >= 0) body.rows[first].scrollIntoView({block: 'nearest'});
+    lastSelected = first;
+  }
+
+  function showProblems() {
+    const list = byId('problems');
+    const lines = view.problems.map(([text, , , error]) => (error ? '!' : '') + text).join('\n');
+    if (list.dataset.lines === lines) return;
+    list.dataset.lines = lines;
+    list.replaceChildren(...view.problems.map(([text, , , error], index) => {
+      const item = document.createElement('li');
+      if (error) item.className = 'error';
+      const go = document.createElement('button');
+      go.type = 'button';
+      go.className = 'problem';
+      go.id = 'problem-' + (index + 1);
+      go.textContent = text;
+      go.addEventListener('click', () => {
+        editor._AtelierGoToProblem(index);
+        render();
+      });
+      item.append(go);
+      return item;
+    }));
+  }
+
+  function showPrompt(prompt) {
+    let dialog = byId('prompt');
+    if (prompt.kind === Kind.Preview) {
+      dialog = byId('preview');
+      showPreview(prompt.preview);
+    } else {
+      const [buttons] = PromptButtons[prompt.kind] || PromptButtons[Kind.Notice];
+      byId('prompt-text').textContent = prompt.text;
+      dialog.className = 'tone-' + prompt.tone;
+      dialog.setAttribute('role', prompt.tone >= 2 ? 'alertdialog' : 'dialog');
+      for (const button of dialog.querySelectorAll('button')) button.hidden = !buttons.includes(button.id);
+    }
+    shownPrompt = {dialog, kind: prompt.kind};
+    dialog.showModal();
+    const first = prompt.kind === Kind.Preview ? byId('preview-ok') : dialog.querySelector('button:not([hidden])');
+    if (first && !first.disabled) first.focus();
+  }
+
+  function answer(value) {
+    if (!shownPrompt) return;
+    shownPrompt.dialog.close();
+    shownPrompt = null;
+    editor._AtelierReply(value);
+    render();
+  }
+
+  function showPreview(preview) {
+    setText(byId('preview-summary'), preview.summary);
+    setText(byId('preview-notes'), preview.notes);
+    const head = byId('preview-columns');
+    const heads = preview.titles.map((title, k) => {
+      const cell = document.createElement('th');
+      cell.scope = 'col';
+      if (k === 0 || k === preview.titles.length - 1) {
+        cell.textContent = title;
+        return cell;
+      }
+      const choose = document.createElement('select');
+      choose.setAttribute('aria-label', title);
+      choose.append(...preview.choices.map((choice) => new Option(choice)));
+      choose.selectedIndex = preview.chosen[k - 1];
+      choose.addEventListener('change', () => {
+        editor._AtelierChooseColumn(k - 1, choose.selectedIndex);
+        view = JSON.parse(textAt(editor._AtelierView()));
+        showPreview(view.prompt.preview);
+        head.cells[k].firstChild.focus();
+      });
+      cell.append(choose);
+      return cell;
+    });
+    head.replaceChildren(...heads);
+    byId('preview-rows').replaceChildren(...preview.rows.map((row) => {
+      const line = document.createElement('tr');
+      line.tabIndex = 0;
+      if (row.error) line.className = 'error';
+      for (const text of row.cells) {
+        const cell = document.createElement('td');
+        cell.textContent = text;
+        line.append(cell);
+      }
+      const detail = () => setText(byId('preview-detail'), row.detail);
+      line.addEventListener('focus', detail);
+      line.addEventListener('click', detail);
+      return line;
+    }));
+    setText(byId('preview-detail'), '');
+    byId('preview-ok').textContent = 'Ajouter ' + preview.toAdd;
+    byId('preview-ok').disabled = preview.toAdd === 0;
+  }
+
+  function render() {
+    view = JSON.parse(textAt(editor._AtelierView()));
+    document.title = view.title;
+    byId('notice').hidden = view.notice === '';
+    setText(byId('notice'), view.notice);
+    setText(byId('status'), view.status);
+    setText(byId('count'), view.count);
+    setText(byId('summary'), '(' + view.summary + ')');
+    for (const button of document.querySelectorAll('[data-command]')) {
+      button.disabled = !view.available[+button.dataset.command];
+    }
+    for (const [field, control] of controls) showField(field, control);
+    fillChoices(byId('answers'), view.answers, view.answersChoice);
+    fillChoices(byId('reveal'), view.reveal, view.revealChoice);
+    byId('colour').value = view.colour;
+    setText(byId('row-label'), view.rowLabel);
+    showRows();
+    showProblems();
+    if (view.prompt && !shownPrompt) showPrompt(view.prompt);
+    if (!shownPrompt && view.focusList) byId('question-list').focus();
+    if (!shownPrompt && view.focusField >= 0 && controls.has(view.focusField)) controls.get(view.focusField).focus();
+    armTimers();
+  }
+
+  // The recovery copy a few seconds after a change; the packed size of a
+  // large quiz once the typing pauses.
+  function armTimers() {
+    const due = editor._AtelierDue();
+    if ((due & 1) && !timers.recovery) {
+      timers.recovery = setTimeout(() => {
+        timers.recovery = 0;
+        editor._AtelierWriteRecoveryCopy();
+        render();
+      }, labels.delays[0]);
+    }
+    if (due & 2) {
+      clearTimeout(timers.size);
+      timers.size = setTimeout(() => {
+        editor._AtelierCheckSizes();
+        render();
+      }, labels.delays[1]);
+    }
+  }
+
+  // ---- what the author does ----
+
+  // The marks time a file from its choice until its quiz shows (bench/atelier_page.py).
+  function keepHandle(name, handle) {
+    if (handle && handle.kind === 'file' && handle.createWritable) {
+      handles.set(name, handle);
+    } else {
+      handles.delete(name);
+    }
+  }
+
+  // Ouvrir: where the browser gives files' handles, the file is chosen so,
+  // and Enregistrer writes it in place; elsewhere the page's file chooser.
+  async function openWithHandle() {
+    if (!window.showOpenFilePicker) return byId('open-file').click();
+    try {
+      const [handle] = await window.showOpenFilePicker();
+      const file = await handle.getFile();
+      keepHandle(file.name, handle);
+      giveFile(file, true);
+    } catch (cancelled) { /* the author chose nothing */
+    }
+  }
+
+  async function giveFile(file, open) {
+    performance.mark('ludex-atelier-file');
+    const bytes = new Uint8Array(await file.slice(0, labels.largestFile + 1).arrayBuffer());
+    withText(file.name, (name, nameLength) => withBytes(bytes, (at, size) =>
+        editor._AtelierPut(name, nameLength, at, size, file.lastModified || Date.now())));
+    withText(file.name, (name, length) => (open ? editor._AtelierOpen(name, length) : editor._AtelierImport(name, length)));
+    render();
+    performance.mark('ludex-atelier-shown');
+  }
+
+  function isText(target) { return target instanceof HTMLInputElement && target.type === 'text' || target instanceof HTMLTextAreaElement; }
+
+  function typed(control) {
+    withText(control.value, (at, length) => editor._AtelierType(+control.dataset.field, at, length));
+    render();
+  }
+
+  function select(rows) {
+    const count = view.rows.length;
+    const chosen = [...new Set(rows.filter((row) => row >= 0 && row < count))].sort((a, b) => a - b);
+    withBytes(new Uint8Array(Int32Array.from(chosen).buffer), (at) => editor._AtelierSelect(at, chosen.length));
+    render();
+  }
+
+  // The list's keys: the arrows (with Shift, the selection grows), Enter to
+  // the question's field, Delete removes, Ctrl+A selects every question.
+  function listKey(event) {
+    const rows = view.rows.length;
+    const current = view.selection.length ? (event.key === 'ArrowUp' ? view.selection[0] : view.selection[view.selection.length - 1]) : -1;
+    const moves = {ArrowUp: current - 1, ArrowDown: current + 1, Home: 0, End: rows - 1, PageUp: current - 10,
+                   PageDown: current + 10};
+    if (event.key in moves && !event.altKey && rows > 0) {
+      const to = Math.max(0, Math.min(rows - 1, current < 0 ? 0 : moves[event.key]));
+      select(event.shiftKey ? [...view.selection, to] : [to]);
+    } else if (event.key === 'Enter' && view.selection.length) {
+      controls.get(5).focus();
+    } else if (event.key === 'Delete' && !event.ctrlKey) {
+      run(Command.Remove);
+    } else if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'a') {
+      run(Command.SelectAll);
+    } else {
+      return;
+    }
+    event.preventDefault();
+  }
+
+  // The editor's keys, as in the Windows editor.
+  function commandKey(event) {
+    const key = event.key.toLowerCase();
+    const control = event.ctrlKey || event.metaKey;
+    const plain = {f5: Command.Try, f7: Command.Build, f8: Command.BuildPage, insert: Command.Add};
+    const withControl = {s: Command.Save, n: Command.New, p: Command.Print, z: Command.Undo, y: Command.Redo,
+                         d: Command.Duplicate};
+    let command = control ? withControl[key] : plain[key];
+    if (control && event.shiftKey && key === 'z') command = Command.Redo;
+    if (control && key === 'delete' && !isText(event.target)) command = Command.Remove;
+    if (event.altKey && !control && (key === 'arrowup' || key === 'arrowdown')) {
+      command = key === 'arrowup' ? Command.MoveUp : Command.MoveDown;
+    }
+    if (control && key === 'o') {
+      event.preventDefault();
+      openWithHandle();
+      return;
+    }
+    if (command === undefined) return;
+    event.preventDefault();
+    if (isText(event.target)) editor._AtelierEndTyping();
+    run(command);
+  }
+
+  function listenToCommands() {
+    for (const button of document.querySelectorAll('[data-command]')) {
+      button.addEventListener('click', () => run(+button.dataset.command));
+    }
+    byId('open').addEventListener('click', openWithHandle);
+    byId('import-csv').addEventListener('click', () => byId('import-file').click());
+    for (const [id, open] of [['open-file', true], ['import-file', false]]) {
+      const chooser = byId(id);
+      chooser.addEventListener('change', () => {
+        const file = chooser.files[0];
+        chooser.value = '';
+        if (!file) return;
+        if (open) keepHandle(file.name, null);  // a file given so has no handle: it is saved as a download
+        giveFile(file, open);
+      });
+    }
+    document.addEventListener('keydown', (event) => { if (!shownPrompt) commandKey(event); });
+    byId('side-close').addEventListener('click', closeSide);
+    byId('side-sheet').addEventListener('click', () => showSide(0));
+    byId('side-key').addEventListener('click', () => showSide(1));
+    byId('side-print').addEventListener('click', () => byId('side-frame').contentWindow.print());
+  }
+
+  function listenToFields() {
+    const editorArea = document.querySelector('main');
+    editorArea.addEventListener('input', (event) => {
+      if (isText(event.target) && !event.isComposing) typed(event.target);
+    });
+    editorArea.addEventListener('compositionend', (event) => { if (isText(event.target)) typed(event.target); });
+    editorArea.addEventListener('focusout', (event) => { if (isText(event.target)) editor._AtelierEndTyping(); });
+    const choose = (id, call) => byId(id).addEventListener('change', (event) => {
+      call(event.target);
+      render();
+    });
+    choose('answers', (select) => editor._AtelierChooseAnswers(select.selectedIndex));
+    choose('reveal', (select) => editor._AtelierChooseReveal(select.selectedIndex));
+    choose('colour', (input) => editor._AtelierSetColour(parseInt(input.value.slice(1), 16)));
+  }
+
+  // A click selects a row; with Ctrl it joins or leaves the selection, with Shift the rows between.
+  function listenToList() {
+    byId('question-list').addEventListener('keydown', listKey);
+    byId('questions').addEventListener('click', (event) => {
+      const line = event.target.closest('tr');
+      if (!line) return;
+      const row = line.sectionRowIndex;
+      if (event.ctrlKey || event.metaKey) {
+        select(view.selection.includes(row) ? view.selection.filter((r) => r !== row) : [...view.selection, row]);
+      } else if (event.shiftKey && view.selection.length) {
+        const from = view.selection[0];
+        select(Array.from({length: Math.abs(row - from) + 1}, (_, k) => Math.min(row, from) + k));
+      } else {
+        select([row]);
+      }
+    });
+    byId('questions').addEventListener('dblclick', () => controls.get(5).focus());
+    // Rows copied from a spreadsheet, pasted anywhere but in a text field.
+    document.addEventListener('paste', (event) => {
+      if (shownPrompt || isText(event.target)) return;
+      event.preventDefault();
+      withText(event.clipboardData.getData('text/plain'), (at, length) => editor._AtelierPaste(at, length));
+      render();
+    });
+    window.addEventListener('dragover', (event) => event.preventDefault());
+    window.addEventListener('drop', async (event) => {
+      event.preventDefault();
+      const item = event.dataTransfer.items && event.dataTransfer.items[0];
+      const file = event.dataTransfer.files[0];
+      if (!file || shownPrompt) return;
+      const handle = item && item.getAsFileSystemHandle ? item.getAsFileSystemHandle() : null;
+      keepHandle(file.name, handle && await handle.catch(() => null));
+      giveFile(file, true);
+    });
+  }
+
+  function listenToDialogs() {
+    for (const dialog of [byId('prompt'), byId('preview')]) {
+      dialog.addEventListener('click', (event) => {
+        if (event.target.dataset.answer !== undefined) answer(+event.target.dataset.answer);
+      });
+      dialog.addEventListener('cancel', (event) => {
+        event.preventDefault();
+        answer(shownPrompt.kind === Kind.Preview ? Answer.Cancel : (PromptButtons[shownPrompt.kind] || PromptButtons[0])[1]);
+      });
+    }
+  }
+
+  // Nothing lost: unsaved work asks before the page goes; a tab hidden or
+  // closed writes its last change into the recovery copy, and a closed one
+  // lets its locks go, so that the next opening offers the copy at once.
+  function listenToLeaving() {
+    window.addEventListener('beforeunload', (event) => {
+      if (!view || !view.modified) return;
+      event.preventDefault();
+      event.returnValue = '';
+    });
+    const keepLastChange = () => { if (editor._AtelierDue() & 1) editor._AtelierWriteRecoveryCopy(); };
+    window.addEventListener('pagehide', () => {
+      keepLastChange();
+      for (const path of tab.held) if (stored(LockKey + path) === tab.id) unstore(LockKey + path);
+    });
+    window.addEventListener('pageshow', (event) => {
+      if (!event.persisted) return;
+      for (const path of tab.held) host.holdLock(path);
+    });
+    // A hidden tab may be ended without a word (phones, tablets).
+    document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') keepLastChange(); });
+  }
+
+  async function start(compiled) {
+    editor = compiled;
+    carry(0, 'carried-player');
+    carry(1, 'carried-page');
+    const works = storageWorks();
+    if (works) putKeptFiles();
+    if (navigator.locks) navigator.locks.request(TabKey + tab.id, () => new Promise(() => {})).catch(() => {});
+    await refreshAlive();
+    setInterval(refreshAlive, 3000);
+    editor._AtelierStart(+tab.id, works ? 1 : 0);
+    labels = JSON.parse(textAt(editor._AtelierLabels()));
+    for (const display of labels.fields) buildField(display);
+    byId('list-columns').replaceChildren(...labels.columns.map((title) => {
+      const cell = document.createElement('th');
+      cell.scope = 'col';
+      cell.textContent = title;
+      return cell;
+    }));
+    listenToCommands();
+    listenToFields();
+    listenToList();
+    listenToDialogs();
+    listenToLeaving();
+    render();
+    if (!shownPrompt) controls.get(0).focus();
+    page.dataset.ready = 'yes';
+    performance.mark('ludex-atelier-ready');
+  }
+
+  try {
+    createLudexAtelier({atelierHost: host, onRuntimeInitialized() { start(this); }});
+  } catch (failure) {
+    byId('no-webassembly').hidden = false;
+    page.dataset.ready = 'error';
+  }
+})();
