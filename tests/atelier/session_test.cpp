@@ -447,6 +447,9 @@ TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
       {"OfferedWhenItsSourceOpens", [&](Scene& s) { s.host.put("/docs/quiz.txt.recup", "titre: Copie\n"); Open(s, "/docs/quiz.txt", {Pressed(Answer::Yes)}); },
        {"Ouvrir", u8"Le quiz « quiz.txt » a des modifications"}, "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Copie"); }},
       {"Unreadable", [&](Scene& s) { crashed(s, unsaved, "titre: T\nmot: x\n" + Many(1, "").substr(12), {Pressed(Answer::Yes)}); }, {"Un quiz jamais", u8"La copie de secours ne peut pas être relue :\n\nsans-titre-7.recup:2: erreur: mot-clé inconnu"}, "", Untitled, nullptr},
+      {"KeptWhileItsEditorWritesAgain", [&](Scene& s) { Open(s, "/docs/quiz.txt"); for (const char* title : {"X", "Y"}) { s.type(QuizField::Title, title); s.session().writeRecoveryCopy(); } },
+       {"Ouvrir"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.host.held.count("/docs/quiz.txt.verrou")); EXPECT_EQ(s.host.bytes("/docs/quiz.txt.recup"), s.session().document().sourceText()); }},
       {"SourceCopyHeldByAnotherEditor", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.heldByOthers.insert("/docs/quiz.txt.verrou"); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); },
        {"Ouvrir"}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "quiz.txt* - Ludex Atelier", nullptr},
       {"NoNameLeftForACopy", [&](Scene& s) {
@@ -475,7 +478,8 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
          EXPECT_TRUE(typed.refused); EXPECT_EQ(typed.text, "Paris"); }, {"Ouvrir"},
        u8"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
       {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, "Q");
-         EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
+         EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(259, 'a'));
+         EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().counter(QuizField::Question), "260 / 259"); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Question));
                                                EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—");
                                                EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},

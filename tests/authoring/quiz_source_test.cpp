@@ -305,6 +305,20 @@ TEST(QuizSource, PacksOrSaysHowManyCharactersToRemove) {
   }
 }
 
+// The count to remove is rounded up, to tens under a hundred and to hundreds
+// past it, with a space before the thousands, as an author reads a count.
+TEST(QuizSource, CharactersToRemoveRoundedUp) {
+  const struct { size_t excess; const char* said; } cases[] = {
+      {1, "10"}, {10, "10"}, {11, "20"}, {99, "100"}, {100, "100"}, {101, "200"}, {1150, "1 200"}, {12301, "12 400"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PlainSizeError(Bytes(MaxPlainPayload + c.excess, 'a'), PayloadKind::Codes),
+              std::string("les codes de score sont trop longs pour le lecteur : enlevez-en environ ") + c.said +
+                  " caract\xE8res")
+        << c.excess;
+  }
+}
+
 // Payloads that did not come from this writer: what the player would cut or
 // fill in is reported, and the quiz still holds what the player plays.
 TEST(QuizSource, ForeignPayloadsReportWhatThePlayerWouldCutOrFillIn) {

@@ -391,7 +391,15 @@ TEST(QuizPage, Base64EscapingAndStems) {
   const struct {
     std::string in, out;
   } base64[] = {{"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"\xff\xfe", "//4="}};
-  for (const auto& c : base64) EXPECT_EQ(Base64(Bytes(c.in.begin(), c.in.end())), c.out) << c.in;
+  Bytes back;
+  for (const auto& c : base64) {
+    const Bytes bytes(c.in.begin(), c.in.end());
+    EXPECT_EQ(Base64(bytes), c.out) << c.in;
+    EXPECT_TRUE(FromBase64(c.out, back) && back == bytes) << c.out;
+    // As a browser reads it: the padding may be left out, blanks are skipped.
+    EXPECT_TRUE(FromBase64(" " + c.out.substr(0, c.out.find('=')) + "\r\n", back) && back == bytes) << c.out;
+  }
+  for (const char* refused : {"Z", "Zg=", "Zm9v=", "Zg===", "Z=g=", "Zg\x80"}) EXPECT_FALSE(FromBase64(refused, back)) << refused;
   EXPECT_EQ(EscapeHtml("<img src=x onerror='a(1)'> & \"q\""),
             "&lt;img src=x onerror=&#39;a(1)&#39;&gt; &amp; &quot;q&quot;");
   const struct {
