@@ -230,7 +230,7 @@
     frame.id = 'side-frame';
     const printing = shown.kind !== 0;
     side.shown = index;
-    byId('side-title').textContent = printing ? 'Pages à imprimer' : 'Essai du quiz';
+    byId('side-title').textContent = printing ? 'Pages à imprimer' : 'Essai du quiz : ses réponses ne sont pas gardées';
     for (const [id, visible] of [['side-sheet', printing], ['side-key', printing], ['side-print', printing]]) {
       byId(id).hidden = !visible;
     }
