@@ -10,7 +10,7 @@
 # cmake -DTEMPLATE=... -DSTYLE=... -DSCRIPT=... -DCOMPILED=... -DPAGE_TEMPLATE=... -DPRINT_STYLE=...
 #       -DPLAYER=... -DPAGE=... -DOUTPUT=... -P AtelierPage.cmake
 
-include(${CMAKE_CURRENT_LIST_DIR}/WebPageParts.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/PageAssembly.cmake)
 
 file(READ "${TEMPLATE}" page)
 file(READ "${STYLE}" style)

@@ -10,7 +10,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "${CONVERTER} failed on ${INPUT}")
 endif()
 
-include(${CMAKE_CURRENT_LIST_DIR}/WebPageParts.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/PageAssembly.cmake)
 
 get_filename_component(folder "${INPUT}" DIRECTORY)
 string(REGEX MATCHALL "<img src=\"[^\":/]+\\.png\"" pictures "${body}")

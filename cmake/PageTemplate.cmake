@@ -5,7 +5,7 @@
 # request of any kind. The page maker fills in the quiz later.
 # cmake -DTEMPLATE=... -DSTYLE=... -DSCRIPT=... -DCOMPILED=... -DOUTPUT=... -P PageTemplate.cmake
 
-include(${CMAKE_CURRENT_LIST_DIR}/WebPageParts.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/PageAssembly.cmake)
 
 file(READ "${TEMPLATE}" page)
 file(READ "${STYLE}" style)

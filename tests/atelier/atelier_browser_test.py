@@ -364,9 +364,9 @@ class Output(AtelierTest):
                             getFile: async () => new File([arguments[0]], 'capitales.txt', {lastModified: 1}),
                             createWritable: async () => {
                               if (window.refused) throw new Error('Enregistrement interdit.');
-                              const parts = [];
-                              return {write: async (bytes) => parts.push(bytes),
-                                      close: async () => { window.written = new TextDecoder().decode(parts[0]); }};
+                              const chunks = [];
+                              return {write: async (bytes) => chunks.push(bytes),
+                                      close: async () => { window.written = new TextDecoder().decode(chunks[0]); }};
                             }};
             window.showOpenFilePicker = async () => [handle];''', open(os.path.join(EXAMPLES, 'capitales.txt'),
                                                                      encoding='utf-8').read())

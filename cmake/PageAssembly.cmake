@@ -56,7 +56,7 @@ endfunction()
 # Puts into `out` the text of the variable `template` (read from the file
 # `name`) with each {{build:MARKER}} replaced by the value of the caller's
 # variable VARIABLE, given as pairs: MARKER VARIABLE... Every marker must be
-# there; give the script last, as it is the only part that could hold a
+# there; give the script last, as it is the only piece that could hold a
 # marker's spelling.
 function(ludex_fill_markers out template name)
   set(page "${${template}}")
