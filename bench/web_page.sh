@@ -12,5 +12,5 @@ if [ ! -f "$build_dir/CMakeCache.txt" ]; then
 fi
 cmake --build "$build_dir" --target ludex-pack -j2 >/dev/null
 # WebKitGTK needs a display: the benchmark runs inside a headless X server.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/python3 "$root/bench/web_page.py" \
+exec xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/python3 "$root/bench/${LUDEX_PAGE_BENCH:-web_page.py}" \
   "$build_dir/tools/pack/ludex-pack" "$@"

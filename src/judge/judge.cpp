@@ -23,18 +23,36 @@ void WriteRevealText(VerdictControls& controls, const QuestionRecord* record, in
   controls.writePanelText(RevealLabelId(questionIndex), text);
 }
 
+// Whether an upper-cased field text is one of the answers, upper-cased too.
+bool SameAsUpperCased(const char* fieldText, const char* answer) {
+  char upper[TextSize];
+  CopyText(upper, answer);
+  UpperCaseAscii(upper);
+  return std::strcmp(fieldText, upper) == 0;
+}
+
+bool MatchesAnAnswer(const char* fieldText, const char* expected, const AcceptedAnswers* accepted) {
+  if (SameAsUpperCased(fieldText, expected)) return true;
+  for (int k = 0; accepted != nullptr && k < accepted->count; ++k) {
+    if (SameAsUpperCased(fieldText, accepted->texts[k])) return true;
+  }
+  return false;
+}
+
 // The fields are compared as they stand, untrimmed: a right answer typed
 // with a stray space earns "BRAVO" but not the reveal text.
 bool EveryFieldOfQuestionRight(const QuizContent& quiz, VerdictControls& controls, const QuestionRecord* record,
                                int questionIndex) {
   for (int slot = 1; slot <= FieldsPerQuestion(quiz.answersPerQuestion); ++slot) {
+    const int fieldId = AnswerFieldId(questionIndex, slot, quiz.answersPerQuestion);
     char fieldText[TextSize];
-    controls.readPanelText(AnswerFieldId(questionIndex, slot, quiz.answersPerQuestion), fieldText, TextSize);
+    controls.readPanelText(fieldId, fieldText, TextSize);
     UpperCaseAscii(fieldText);
     char expected[TextSize];
     ExpectedAnswer(record, slot, expected);
-    UpperCaseAscii(expected);
-    if (std::strcmp(fieldText, expected) != 0) return false;
+    if (!MatchesAnAnswer(fieldText, expected, AcceptedAnswersOf(quiz.acceptedAnswers, AnswerFieldNumber(fieldId)))) {
+      return false;
+    }
   }
   return true;
 }
@@ -59,7 +77,8 @@ void JudgeAnswerField(QuizContent& quiz, VerdictControls& controls, int answerFi
 
   char typed[TextSize];
   controls.readPanelText(answerFieldId, typed, TextSize);
-  const char* word = ChooseVerdict(expected, typed);
+  const char* word =
+      ChooseBestVerdict(expected, AcceptedAnswersOf(quiz.acceptedAnswers, AnswerFieldNumber(answerFieldId)), typed);
   const bool right = word == VerdictBravo;
 
   if (right && RevealsEachQuestion(quiz.revealMode) &&

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "accepted_answers.h"
 #include "quiz_format.h"
 #include "text.h"
 
@@ -62,4 +63,34 @@ const char* ChooseVerdict(const char* expected, const char* typed) {
   size_t alike = larger - static_cast<size_t>(distance);
   if (100 * alike > 80 * larger) return VerdictSomeIdea;
   return VerdictWrong;
+}
+
+namespace {
+
+// Better verdicts come first; "?" never competes (nothing typed is judged
+// the same against every answer).
+const char* const VerdictsBestFirst[] = {VerdictBravo,   VerdictAnagram,  VerdictAlmost,
+                                         VerdictNearly,  VerdictTooLong,  VerdictTooShort,
+                                         VerdictNotFar,  VerdictSomeIdea, VerdictWrong};
+
+int RankOf(const char* verdict) {
+  int rank = 0;
+  for (const char* word : VerdictsBestFirst) {
+    if (word == verdict) return rank;
+    ++rank;
+  }
+  return rank;
+}
+
+}  // namespace
+
+const char* ChooseBestVerdict(const char* expected, const AcceptedAnswers* accepted, const char* typed) {
+  const char* best = ChooseVerdict(expected, typed);
+  if (accepted == nullptr || best == VerdictBravo || best == VerdictEmpty) return best;
+  for (int k = 0; k < accepted->count && k < MaxAcceptedAnswers; ++k) {
+    const char* word = ChooseVerdict(accepted->texts[k], typed);
+    if (RankOf(word) < RankOf(best)) best = word;
+    if (best == VerdictBravo) break;
+  }
+  return best;
 }

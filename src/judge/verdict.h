@@ -16,3 +16,12 @@ extern const char VerdictEmpty[];     // "?"
 // as read (at most 259 bytes are looked at of either). Returns one of the
 // words above.
 const char* ChooseVerdict(const char* expected, const char* typed);
+
+struct AcceptedAnswers;
+
+// The best verdict of typed over the expected answer and the field's
+// accepted answers (null: none), best first: "BRAVO", "Anagramme",
+// "Quasiment", "Presque", "Trop long", "Trop court", "pas loin",
+// "y a de l'idée", "FAUX"; "?" for nothing typed. Without accepted answers,
+// ChooseVerdict's word.
+const char* ChooseBestVerdict(const char* expected, const AcceptedAnswers* accepted, const char* typed);

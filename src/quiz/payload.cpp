@@ -141,7 +141,9 @@ QuizPayloadResult ParseQuizPayload(const uint8_t* data, uint32_t length, QuizCon
     quiz.backgroundBlue = data[reader.cursor + 2];
     reader.cursor += 3;
     result.colourRead = true;
-    reader.trailer(PayloadPart::Colour);
+    const int fieldLimit = AnswerFieldLimit(quiz.questionCount, quiz.answersPerQuestion);
+    reader.cursor += ReadAcceptedBlock(data, length, reader.cursor, fieldLimit, quiz.acceptedAnswers);
+    reader.trailer(quiz.acceptedAnswers.empty() ? PayloadPart::Colour : PayloadPart::AcceptedAnswers);
   } else {
     reader.problem(PayloadProblem::EndsEarly, PayloadPart::Colour, -1);
   }

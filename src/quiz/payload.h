@@ -15,7 +15,9 @@
 //  - a code line longer than 259 bytes is cut at 259 bytes, the rest of the
 //    line is consumed up to its CR;
 //  - code lines past the 96th are read and dropped: a quiz with more questions
-//    than code slots shows no code for those scores.
+//    than code slots shows no code for those scores;
+//  - after the colour, a block of accepted answers (accepted_answers.h) is
+//    read when it is whole and sound, and any other bytes are ignored.
 // The player passes over all this silently; a tool that wants to know what
 // it passed over hands the parser a PayloadListener.
 #pragma once
@@ -38,6 +40,7 @@ enum class PayloadPart {
   RevealText,
   SecondRevealText,
   Colour,
+  AcceptedAnswers,  // the block of further accepted answers after the colour
   ScoreCode,
 };
 

@@ -3,7 +3,9 @@
 // (fonts, brushes, the header panel) live in Quiz, which extends this.
 #pragma once
 #include <cstdint>
+#include <vector>
 
+#include "accepted_answers.h"
 #include "quiz_format.h"
 
 struct QuestionRecord {
@@ -32,6 +34,9 @@ struct QuizContent {
   uint8_t backgroundGreen = 95;
   QuestionRecord* firstQuestion = nullptr;
   QuestionRecord* lastQuestion = nullptr;
+  // Further answers some answer fields accept, ordered by field number;
+  // empty for a quiz without them.
+  std::vector<AcceptedAnswers> acceptedAnswers;
 
   QuizContent() = default;
   ~QuizContent();

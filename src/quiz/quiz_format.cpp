@@ -33,6 +33,8 @@ int AnswerFieldId(int questionIndex, int slot, int answersPerQuestion) {
   return IDC_ANSWER_BASE + 1 + questionIndex;
 }
 
+int AnswerFieldNumber(int answerFieldId) { return answerFieldId - IDC_ANSWER_BASE; }
+
 int FeedbackLabelId(int answerFieldId) { return answerFieldId + (IDC_FEEDBACK_BASE - IDC_ANSWER_BASE); }
 
 int RevealLabelId(int questionIndex) { return IDC_REVEAL_BASE + 1 + questionIndex; }

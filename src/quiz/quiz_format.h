@@ -15,6 +15,7 @@ enum : int {
   MaxTextLength = 259,  // bytes; a line break (CR LF) counts two
   MaxQuestions = 255,   // the payload counts the questions in one byte
   ScoreCodeSlots = 96,  // the player keeps the first 96 score codes
+  MaxAcceptedAnswers = 16,  // further answers an answer field accepts besides its expected answer
 };
 
 // Copies at most MaxTextLength bytes of source and a terminating zero into
@@ -67,6 +68,7 @@ bool HasSecondAnswer(int answersPerQuestion);  // two answers per question
 // 2 qi + 2. Its feedback label is the field's identifier + 1000; the reveal
 // label of question qi is IDC_REVEAL_BASE + 1 + qi.
 int AnswerFieldId(int questionIndex, int slot, int answersPerQuestion);  // slot 1 or 2
+int AnswerFieldNumber(int answerFieldId);  // k, from 1: the identifier less IDC_ANSWER_BASE
 int FeedbackLabelId(int answerFieldId);
 int RevealLabelId(int questionIndex);
 

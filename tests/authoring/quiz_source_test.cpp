@@ -121,7 +121,7 @@ TEST(QuizSource, TheMostCommonErrorsWordForWord) {
       {"UnknownKeywordsListedOnce", Header + Q + u8"Réponse 3: x\nx: y\n",
        "quiz.txt:5: erreur: mot-clé inconnu « Réponse 3 » (connus : titre, auteur, explication, texte4, texte5, questions "
        "visibles, réponses par question, mode révélation, couleur, question, réponse, réponse2, révélation, "
-       "révélation2, code)\nquiz.txt:6: erreur: mot-clé inconnu « x »", QuizField::Title, "", ""},
+       "révélation2, code, aussi)\nquiz.txt:6: erreur: mot-clé inconnu « x »", QuizField::Title, "", ""},
       {"MissingAnswer", Header + "question: Q\ncode: C\n", "quiz.txt:2: erreur: la question 1 n'a pas de ligne « réponse: »",
        QuizField::Title, "", ""},
       {"NotInWindows1252", u8"titre: Café\u202F!\n" + Q,
@@ -166,7 +166,9 @@ TEST(QuizSource, KeywordSpellings) {
   for (int key = 0; key < SourceKeyCount; ++key) {  // the writer's spelling reads back as its own keyword
     const SourceKeyword& keyword = KeywordOf(SourceKey(key));
     ASSERT_NE(FindKeyword(keyword.spelling), nullptr) << keyword.spelling;
-    EXPECT_EQ(FindKeyword(keyword.spelling)->key, SourceKey(key));
+    // "aussi" is one keyword: the line above says which answer it adds to.
+    const SourceKey read = SourceKey(key) == SourceKey::Accepted2 ? SourceKey::Accepted1 : SourceKey(key);
+    EXPECT_EQ(FindKeyword(keyword.spelling)->key, read);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "accepted_answers.h"
 #include "text.h"
 #include "verdict.h"
 #include "verdict_oracle.h"
@@ -56,6 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string typed(reinterpret_cast<const char*>(rest), restSize < 259 ? restSize : 259);
   typed = typed.substr(0, std::strlen(typed.c_str()));
   Check(expected, typed);
-  Check(expected, Edited(expected, rest, restSize));
+  const std::string edited = Edited(expected, rest, restSize);
+  Check(expected, edited);
+  // The edited text accepted too: the best word over both, as the oracle chooses it.
+  AcceptedAnswers accepted;
+  accepted.count = edited.empty() ? 0 : 1;
+  std::strcpy(accepted.texts[0], edited.c_str());
+  const std::vector<std::string> acceptedTexts(accepted.count, edited);
+  if (ChooseBestVerdict(expected.c_str(), &accepted, typed.c_str()) !=
+      OracleBestVerdict(expected.c_str(), acceptedTexts, typed.c_str()))
+    std::abort();
   return 0;
 }

@@ -101,6 +101,39 @@ TEST(JudgeAnswerField, VerdictRevealTextsAndScore) {
   }
 }
 
+// Further accepted answers: Paris also takes "Lut\xE8" "ce", France "Gaule",
+// Rome "Roma"; a BRAVO on one is a BRAVO for the reveal texts and the score.
+TEST(JudgeAnswerField, AnAcceptedAnswerIsRightEverywhere) {
+  // clang-format off
+  const struct { const char* name; int perQuestion, mode; std::vector<Step> steps; const char *feedback, *reveals, *score; } cases[] = {
+      {"mode 2 reveals", 1, 2, {{4001, "lut\xE8" "ce"}}, "BRAVO,?", "r1,.", " 1 / 2"},
+      {"mode 2 compares the field untrimmed", 1, 2, {{4001, "LUT\xE8" "CE "}}, "BRAVO,?", ".,.", " 1 / 2"},
+      {"two answers, both accepted ones", 2, 3, {{4001, "Lut\xE8" "ce"}, {4002, "gaule"}}, "BRAVO,BRAVO,?,?", "r1,.", " 1 / 2"},
+      {"an accepted answer belongs to its field", 2, 2, {{4001, "gaule"}, {4002, "paris"}}, "FAUX,FAUX,?,?", ",.", " 0 / 2"},
+      {"mode 4 counts them", 1, 4, {{4001, "lut\xE8" "ce"}, {4002, "roma"}}, "BRAVO,BRAVO", "r1,r2", " 2 / 2"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    QuizContent quiz;
+    FakeControls controls;
+    Prepare(quiz, controls, c.perQuestion, c.mode, 2, 2);
+    std::vector<AcceptedEntry> entries = {{1, {"Lut\xE8" "ce"}}};
+    if (c.perQuestion == 2) entries.push_back({2, {"Gaule"}});
+    entries.push_back({AnswerFieldNumber(AnswerFieldId(1, 1, c.perQuestion)), {"Roma"}});
+    std::vector<uint8_t> block;
+    AppendAcceptedBlock(block, entries);
+    ASSERT_NE(ReadAcceptedBlock(block.data(), uint32_t(block.size()), 0, 4, quiz.acceptedAnswers), 0u) << c.name;
+    for (const Step& step : c.steps) {
+      controls.panel[step.id] = step.text;
+      JudgeAnswerField(quiz, controls, step.id);
+    }
+    EXPECT_EQ(std::make_tuple(controls.Join(IDC_FEEDBACK_BASE, 2 * FieldsPerQuestion(c.perQuestion)),
+                              controls.Join(IDC_REVEAL_BASE, 2), controls.header[IDC_SCORE]),
+              std::make_tuple(c.feedback, c.reveals, c.score))
+        << c.name;
+  }
+}
+
 TEST(JudgeAnswerField, MissingControlsReadEmptyAndTakeNoText) {
   QuizContent quiz;
   FakeControls controls;

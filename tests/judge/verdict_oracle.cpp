@@ -149,3 +149,19 @@ const char* OracleVerdict(const char* expected, const char* typed) {
   if (100 * alike > 80 * larger) return VerdictSomeIdea;
   return VerdictWrong;
 }
+
+const char* OracleBestVerdict(const char* expected, const std::vector<std::string>& accepted, const char* typed) {
+  const char* const merit[] = {VerdictBravo,  VerdictAnagram,  VerdictAlmost,  VerdictNearly,   VerdictTooLong,
+                               VerdictTooShort, VerdictNotFar, VerdictSomeIdea, VerdictWrong, VerdictEmpty};
+  const auto place = [&](const char* word) {
+    int k = 0;
+    while (std::strcmp(merit[k], word) != 0) ++k;
+    return k;
+  };
+  const char* best = OracleVerdict(expected, typed);
+  for (const std::string& answer : accepted) {
+    const char* word = OracleVerdict(answer.c_str(), typed);
+    if (place(word) < place(best)) best = word;
+  }
+  return best;
+}

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "support/accepted_answer_cases.h"
 #include "text.h"
 #include "verdict_oracle.h"
 
@@ -86,6 +87,42 @@ TEST(FastVerdict, GivesTheOraclesWordAndDistance) {
     ASSERT_STREQ(ChooseVerdict(e, t), OracleVerdict(e, t)) << expected << " / " << typed;
     const int distance = FullEditDistance(e, t), bound = n % 8 ? static_cast<int>(random() % 60) : 259;
     ASSERT_EQ(BoundedEditDistance(e, t, bound), distance <= bound ? distance : bound + 1) << bound;
+  }
+}
+
+// Real answers with the spellings a teacher accepts: the verdict and its
+// oracle give the case's word; without accepted answers, the plain verdict.
+TEST(ChooseBestVerdict, TakesTheBestWordOverEveryAcceptedAnswer) {
+  for (const AcceptedAnswerCase& c : AcceptedAnswerCases()) {
+    const std::vector<AcceptedAnswers> accepted = ReadThroughBlock(c.accepted);
+    ASSERT_EQ(accepted.empty(), c.accepted.empty()) << c.name;
+    const AcceptedAnswers* list = accepted.empty() ? nullptr : &accepted[0];
+    EXPECT_STREQ(ChooseBestVerdict(c.expected.c_str(), list, c.typed.c_str()), c.verdict) << c.name;
+    EXPECT_STREQ(OracleBestVerdict(c.expected.c_str(), c.accepted, c.typed.c_str()), c.verdict) << c.name;
+    EXPECT_STREQ(ChooseBestVerdict(c.expected.c_str(), nullptr, c.typed.c_str()),
+                 ChooseVerdict(c.expected.c_str(), c.typed.c_str()))
+        << c.name;
+  }
+}
+
+TEST(ChooseBestVerdict, GivesTheOraclesWord) {
+  std::mt19937 random(33);
+  auto text = [&](size_t most) {
+    std::string made(random() % most, ' ');
+    for (char& c : made) c = "ABCab \xE9"[random() % 7];
+    return made;
+  };
+  for (int n = 0; n < 3000; ++n) {
+    const std::string expected = text(24), typed = text(24);
+    std::vector<std::string> accepted;
+    for (int k = random() % (MaxAcceptedAnswers + 1); k > 0; --k) {
+      std::string answer = text(24);
+      if (!answer.empty()) accepted.push_back(answer);
+    }
+    const std::vector<AcceptedAnswers> read = ReadThroughBlock(accepted);
+    ASSERT_STREQ(ChooseBestVerdict(expected.c_str(), read.empty() ? nullptr : &read[0], typed.c_str()),
+                 OracleBestVerdict(expected.c_str(), accepted, typed.c_str()))
+        << expected << " / " << typed;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "support/accepted_answer_cases.h"
 #include "support/windows_fixture.h"
 
 namespace {
@@ -54,6 +55,32 @@ TEST(AnswerField, KeysJudgedSwallowedOrPassedOn) {
     if (c.result >= 0) EXPECT_EQ(result, c.result) << c.message << " " << c.key;
   }
   ExpectFields(f, {}, {"BRAVO", "Quasiment"});
+}
+
+// Enter in a real field judges its text against the field's accepted
+// answers too, as read from the quiz's block: each case is one question.
+TEST(AnswerField, AcceptedAnswersJudgedAsOnThePage) {
+  const std::vector<AcceptedAnswerCase>& cases = AcceptedAnswerCases();
+  std::vector<QuestionRow> rows;
+  std::vector<AcceptedEntry> entries;
+  for (const AcceptedAnswerCase& c : cases) {
+    rows.push_back({c.expected.c_str(), "", c.name});
+    entries.push_back({int(rows.size()), c.accepted});
+  }
+  std::vector<uint8_t> block;
+  AppendAcceptedBlock(block, entries);
+  WindowsFixture f;
+  f.WriteAnswersFile("");
+  f.OpenPanel([&](Quiz& quiz) {
+    AddQuestions(quiz, rows.data(), int(rows.size()), int(rows.size()));
+    ReadAcceptedBlock(block.data(), uint32_t(block.size()), 0, int(rows.size()), quiz.acceptedAnswers);
+  });
+  for (size_t k = 0; k < cases.size(); ++k) {
+    const int id = IDC_ANSWER_BASE + 1 + int(k);
+    SetWindowTextA(f.Item(id), cases[k].typed.c_str());
+    Key(f, id, WM_KEYUP, VK_RETURN);
+    EXPECT_EQ(f.Text(FeedbackLabelId(id)), cases[k].verdict) << cases[k].name;
+  }
 }
 
 TEST(AnswerField, LeavingAFieldJudgesItAndEnteringSelectsAll) {

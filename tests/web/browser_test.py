@@ -458,6 +458,17 @@ class Verdicts(PageTest):
         self.assertEqual(differences, [])
         self.assertEqual(len(judged), len(pairs))
 
+    def test_accepted_answers_as_the_program(self):
+        cases = [line.split('\t') for line in subprocess.run(
+            [VERDICT_TOOL, '--accepted-cases'], text=True, capture_output=True, check=True).stdout.splitlines()]
+        lines = ['titre: Acceptées']
+        for expected, _, _, *accepted in cases:
+            lines += ['question: Q', 'réponse: ' + expected, 'code: C'] + ['aussi: ' + a for a in accepted]
+        self.open(self.page('accepted', '\n'.join(lines) + '\n'))
+        for k, (_, typed, verdict, *_) in enumerate(cases):
+            self.type(4001 + k, typed)
+            self.expect_label(4001 + k, verdict)
+
 
 class Access(PageTest):
     def axe_problems(self):

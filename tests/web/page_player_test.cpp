@@ -9,7 +9,9 @@
 
 #include "page_player.h"
 #include "quiz_page.h"
+#include "cp1252.h"
 #include "quiz_source.h"
+#include "support/accepted_answer_cases.h"
 #include "support/fill_restore_cases.h"
 
 namespace {
@@ -116,6 +118,23 @@ TEST(PagePlayer, VerdictsRevealsAndScoreOfOneAnswerRows) {
   EXPECT_EQ(player.text(4009), "");  // no such field
   Type(player, 4009, "Paris");
   EXPECT_EQ(player.text(IDC_SCORE), " 0 / 4");
+}
+
+// The page judges accepted answers as the program does: every case is a
+// question of one quiz whose source gives them as "aussi" lines.
+TEST(PagePlayer, AcceptedAnswersAsTheProgram) {
+  std::string source = "titre: Accept\xC3\xA9" "es\n";
+  for (const AcceptedAnswerCase& c : AcceptedAnswerCases()) {
+    source += "question: " + std::string(c.name) + "\nr\xC3\xA9ponse: " + Utf8FromCp1252(c.expected) + "\ncode: C\n";
+    for (const std::string& answer : c.accepted) source += "aussi: " + Utf8FromCp1252(answer) + "\n";
+  }
+  PagePlayer player;
+  ASSERT_EQ(Load(player, source), QuizLoadResult::Loaded);
+  int field = IDC_ANSWER_BASE;
+  for (const AcceptedAnswerCase& c : AcceptedAnswerCases()) {
+    Type(player, ++field, c.typed);
+    EXPECT_EQ(player.text(FeedbackLabelId(field)), c.verdict) << c.name;
+  }
 }
 
 TEST(PagePlayer, TwoAnswersRevealEverythingAtOnce) {

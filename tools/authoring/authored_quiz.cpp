@@ -11,6 +11,8 @@ auto TextOfQuestion(Question& question, QuizField field) -> decltype(&question.q
     case QuizField::Reveal1: return &question.revealText;
     case QuizField::Reveal2: return &question.secondRevealText;
     case QuizField::Code: return &question.scoreCode;
+    case QuizField::Accepted1: return &question.accepted1;
+    case QuizField::Accepted2: return &question.accepted2;
     default: return nullptr;
   }
 }
@@ -43,4 +45,34 @@ std::string* FieldText(AuthoredQuestion& question, QuizField field) { return Tex
 
 const std::string* FieldText(const AuthoredQuestion& question, QuizField field) {
   return TextOfQuestion(question, field);
+}
+
+bool IsAcceptedField(QuizField field) { return field == QuizField::Accepted1 || field == QuizField::Accepted2; }
+
+QuizField ExpectedFieldOf(QuizField acceptedField) {
+  return acceptedField == QuizField::Accepted2 ? QuizField::Answer2 : QuizField::Answer1;
+}
+
+QuizField AcceptedFieldOf(QuizField answerField) {
+  return answerField == QuizField::Answer2 ? QuizField::Accepted2 : QuizField::Accepted1;
+}
+
+std::vector<std::string> AcceptedAnswerLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
+    if (stop > start) lines.push_back(text.substr(start, stop - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string JoinedAcceptedAnswers(const std::vector<std::string>& answers) {
+  std::string text;
+  for (const std::string& answer : answers) text += (text.empty() ? "" : "\r\n") + answer;
+  return text;
 }

@@ -15,6 +15,11 @@ struct AuthoredQuestion {
   std::string secondRevealText;  // reveal mode 3: carried, never shown
   std::string scoreCode;         // shown when the score equals this question's number
   int line = 0;                  // the source line of its "question:"
+  // Further answers that count as right, besides answer1 (accepted1) and
+  // answer2 (accepted2): one a line, lines joined by CR LF, at most
+  // MaxAcceptedAnswers of them.
+  std::string accepted1;
+  std::string accepted2;
 };
 
 struct AuthoredQuiz {
@@ -32,7 +37,7 @@ struct AuthoredQuiz {
   std::vector<AuthoredQuestion> questions;
 };
 
-// The texts of a quiz: five in the header, six per question.
+// The texts of a quiz: five in the header, eight per question.
 enum class QuizField {
   Title,
   Author,
@@ -45,10 +50,23 @@ enum class QuizField {
   Reveal1,
   Reveal2,
   Code,
+  Accepted1,  // the further accepted answers of the first answer field, one a line
+  Accepted2,  // of the second
 };
-const int QuizFieldCount = 11;
+const int QuizFieldCount = 13;
 
 bool IsQuestionField(QuizField field);
+bool IsAcceptedField(QuizField field);  // Accepted1 or Accepted2
+
+// The expected answer a field of accepted answers goes with, and back.
+QuizField ExpectedFieldOf(QuizField acceptedField);
+QuizField AcceptedFieldOf(QuizField answerField);
+
+// The accepted answers an Accepted field's text holds: its lines that are not
+// empty, in order (a blank line left while typing counts for nothing).
+std::vector<std::string> AcceptedAnswerLines(const std::string& text);
+// The text of a list of accepted answers: the lines joined by CR LF.
+std::string JoinedAcceptedAnswers(const std::vector<std::string>& answers);
 
 // The text of a field: a header field (row ignored) or one of row's; null
 // when the row does not exist.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "accepted_answers.h"
 #include "codec.h"
 #include "payload.h"
 
@@ -132,6 +133,7 @@ const char* PartName(PayloadPart part) {
     case PayloadPart::RevealText: return "la r\xE9v\xE9lation";
     case PayloadPart::SecondRevealText: return "la r\xE9v\xE9lation 2";
     case PayloadPart::Colour: return "la couleur";
+    case PayloadPart::AcceptedAnswers: return "les r\xE9ponses accept\xE9" "es";
     case PayloadPart::ScoreCode: return "le code";
   }
   return "";
@@ -191,6 +193,38 @@ class PayloadFindings final : public PayloadListener {
   std::string trailingAfter_;
 };
 
+// The accepted answers of every answer field the player numbers.
+std::vector<AcceptedEntry> AcceptedEntries(const AuthoredQuiz& quiz) {
+  std::vector<AcceptedEntry> entries;
+  const int slots = FieldsPerQuestion(quiz.answersPerQuestion);
+  for (size_t q = 0; q < quiz.questions.size() && q < static_cast<size_t>(MaxQuestions); ++q) {
+    for (int slot = 1; slot <= slots; ++slot) {
+      const QuizField field = slot == 2 ? QuizField::Accepted2 : QuizField::Accepted1;
+      AcceptedEntry entry;
+      entry.fieldNumber = AnswerFieldNumber(AnswerFieldId(static_cast<int>(q), slot, quiz.answersPerQuestion));
+      entry.answers = AcceptedAnswerLines(*FieldText(quiz.questions[q], field));
+      if (!entry.answers.empty()) entries.push_back(entry);
+    }
+  }
+  return entries;
+}
+
+// The accepted answers a payload gave a field, as the source writes them:
+// one a line, a control character made a space.
+std::string AcceptedText(const QuizContent& content, int questionIndex, int slot) {
+  const AcceptedAnswers* accepted = AcceptedAnswersOf(
+      content.acceptedAnswers, AnswerFieldNumber(AnswerFieldId(questionIndex, slot, content.answersPerQuestion)));
+  std::vector<std::string> answers;
+  for (int k = 0; accepted != nullptr && k < accepted->count; ++k) {
+    std::string answer = accepted->texts[k];
+    for (char& c : answer) {
+      if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F) c = ' ';
+    }
+    answers.push_back(answer);
+  }
+  return JoinedAcceptedAnswers(answers);
+}
+
 }  // namespace
 
 QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
@@ -217,6 +251,7 @@ QuizPayloads EncodePayloads(const AuthoredQuiz& quiz) {
   out.push_back(quiz.red);
   out.push_back(quiz.green);
   out.push_back(quiz.blue);
+  AppendAcceptedBlock(out, AcceptedEntries(quiz));
 
   for (const AuthoredQuestion& question : quiz.questions) {
     payloads.codes.insert(payloads.codes.end(), question.scoreCode.begin(), question.scoreCode.end());
@@ -260,6 +295,8 @@ bool DecodePayloads(const Bytes& quizPayload, const Bytes& codesPayload, Authore
     question.questionText = record->questionText;
     question.answer1 = record->answer1;
     question.answer2 = record->answer2;
+    question.accepted1 = AcceptedText(content, q, 1);
+    if (HasSecondAnswer(content.answersPerQuestion)) question.accepted2 = AcceptedText(content, q, 2);
     question.revealText = record->revealText;
     question.secondRevealText = quizFindings.secondRevealTexts[q];
     question.scoreCode = q < ScoreCodeSlots ? content.scoreCodes[q] : codeFindings.unkeptCodes[q];

@@ -1,10 +1,12 @@
 #include "quiz_rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
 #include "cp1252.h"
 #include "source_keywords.h"
+#include "verdict.h"
 
 namespace {
 
@@ -89,7 +91,7 @@ void ConvertLine(QuizField field, const std::string& utf8, int line, TextCheck& 
     } else {
       if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
         Add(check, true, line, column, "caract\xE8re de contr\xF4le " + CodePointName(c) + " dans un texte");
-      } else if (byte == '|' && field != QuizField::Code) {
+      } else if (byte == '|' && field != QuizField::Code && !IsAcceptedField(field)) {
         Add(check, true, line, column,
             "le caract\xE8re \xAB | \xBB est interdit dans un texte, car le lecteur y voit la fin du texte (\xE9"
             "crivez \xAB / \xBB \xE0 "
@@ -141,7 +143,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 bool FieldInUse(QuizField field, int answersPerQuestion, int revealMode) {
   switch (field) {
-    case QuizField::Answer2: return HasSecondAnswer(answersPerQuestion);
+    case QuizField::Answer2:
+    case QuizField::Accepted2: return HasSecondAnswer(answersPerQuestion);
     case QuizField::Reveal1: return HasRevealTexts(revealMode);
     case QuizField::Reveal2: return HasSecondRevealText(revealMode);
     default: return true;
@@ -150,7 +153,44 @@ bool FieldInUse(QuizField field, int answersPerQuestion, int revealMode) {
 
 bool TextCheck::hasErrors() const { return AnyError(problems); }
 
+namespace {
+
+// Accepted answers, one a line: each is checked as an expected answer is,
+// on its own line; their number is bounded. Empty lines count for nothing.
+TextCheck CheckAcceptedLines(QuizField field, const std::vector<std::string>& utf8Lines) {
+  TextCheck check;
+  int answers = 0;
+  for (size_t line = 0; line < utf8Lines.size(); ++line) {
+    if (line > 0) check.bytes += "\r\n";
+    const size_t start = check.bytes.size();
+    const int at = static_cast<int>(line);
+    ConvertLine(field, utf8Lines[line], at, check);
+    const std::string answer = check.bytes.substr(start);
+    if (answer.empty()) continue;
+    ++answers;
+    if (answer.size() > static_cast<size_t>(MaxTextLength)) {
+      Add(check, true, at, 0,
+          "la r\xE9ponse accept\xE9" "e fait " + Number(static_cast<long long>(answer.size())) +
+              " caract\xE8res ; le lecteur en garde au plus " + Number(MaxTextLength));
+    } else if (answer.front() == ' ' || answer.back() == ' ') {
+      Add(check, false, at, 0,
+          "la r\xE9ponse accept\xE9" "e \xAB " + answer +
+              " \xBB commence ou finit par une espace : le lecteur enl\xE8ve les espaces de ce que tape "
+              "l'\xE9l\xE8ve, elle ne peut donc jamais \xEAtre trouv\xE9" "e");
+    }
+  }
+  if (answers > MaxAcceptedAnswers) {
+    Add(check, true, 0, 0,
+        Number(answers) + " r\xE9ponses accept\xE9" "es : le lecteur en garde au plus " + Number(MaxAcceptedAnswers) +
+            " pour une r\xE9ponse attendue");
+  }
+  return check;
+}
+
+}  // namespace
+
 TextCheck CheckTextLines(QuizField field, const std::vector<std::string>& utf8Lines) {
+  if (IsAcceptedField(field)) return CheckAcceptedLines(field, utf8Lines);
   TextCheck check;
   for (size_t line = 0; line < utf8Lines.size(); ++line) {
     if (line > 0) {
@@ -220,10 +260,15 @@ std::string KnownRevealModesText() { return ListOfModes(IsKnownRevealMode); }
 
 std::string FieldNeedsSettingMessage(QuizField field) {
   const std::string setting =
-      "\xAB " + KeywordText(field == QuizField::Answer2 ? SourceKey::AnswersPerQuestion : SourceKey::RevealMode) + ": ";
+      "\xAB " +
+      KeywordText(field == QuizField::Answer2 || field == QuizField::Accepted2 ? SourceKey::AnswersPerQuestion
+                                                                                : SourceKey::RevealMode) +
+      ": ";
   switch (field) {
     case QuizField::Answer2:
-      return QuotedField(field) + " demande " + setting + Number(MaxAnswersPerQuestion) + " \xBB dans l'en-t\xEAte";
+    case QuizField::Accepted2:
+      return QuotedField(QuizField::Answer2) + " demande " + setting + Number(MaxAnswersPerQuestion) +
+             " \xBB dans l'en-t\xEAte";
     case QuizField::Reveal1: {
       const std::string modes = ListOfModes(HasRevealTexts);  // "2, 3 ou 4": the first goes inside the guillemets
       const size_t firstEnd = modes.find_first_of(", ");
@@ -256,9 +301,117 @@ std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field
   if (text == nullptr || !FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) return problems;
   for (const TextProblem& problem : CheckTextBytes(field, *text).problems) {
     problems.push_back({QuizRule::Text, IsQuestionField(field) ? row : -1, static_cast<int>(field), problem.isError,
-                        ProblemText(problem.column, problem.message)});
+                        ProblemText(problem.column, problem.message), problem.line});
   }
   return problems;
 }
 
 std::string CodeLineBreakError() { return "un code de score ne peut pas contenir de retour \xE0 la ligne"; }
+
+namespace {
+
+// Characters of Windows-1252 that a pupil's keyboard hardly gives, what they
+// are called and what is typed instead.
+struct HardCharacter {
+  char byte;
+  const char* name;
+  const char* typed;
+};
+const HardCharacter HardCharacters[] = {
+    {'\xA0', "une espace ins\xE9" "cable", " "},
+    {'\x92', "une apostrophe typographique (\x92)", "'"},
+    {'\x91', "une apostrophe ouvrante (\x91)", "'"},
+    {'\x93', "un guillemet (\x93)", "\""},
+    {'\x94', "un guillemet (\x94)", "\""},
+    {'\x9C', "la ligature \x9C", "oe"},
+    {'\x8C', "la ligature \x8C", "OE"},
+    {'\x85', "des points de suspension (\x85)", "..."},
+    {'\x96', "un tiret (\x96)", "-"},
+    {'\x97', "un tiret (\x97)", "-"},
+};
+
+const HardCharacter* FirstHardCharacter(const std::string& answer) {
+  for (char c : answer) {
+    for (const HardCharacter& hard : HardCharacters) {
+      if (hard.byte == c) return &hard;
+    }
+  }
+  return nullptr;
+}
+
+// Whether a typed text earns "BRAVO" against an answer.
+bool Takes(const std::string& answer, const std::string& typed) {
+  return ChooseVerdict(answer.c_str(), typed.c_str()) == VerdictBravo;
+}
+
+std::string InQuotes(const std::string& text) { return "\xAB " + text + " \xBB"; }
+
+struct SpellingCheck {
+  std::vector<QuizProblem>& problems;
+  int row;
+
+  void warn(QuizField field, int line, const std::string& message) {
+    problems.push_back({QuizRule::Spelling, row, static_cast<int>(field), false, message, line});
+  }
+
+  // The expected answer: a hard character asks for an accepted spelling,
+  // unless one is accepted already.
+  void expected(QuizField field, const std::string& answer, const std::vector<std::string>& accepted) {
+    const HardCharacter* hard = FirstHardCharacter(answer);
+    if (hard == nullptr) return;
+    const std::string typed = TypeableSpelling(answer);
+    for (const std::string& other : accepted) {
+      if (Takes(other, typed)) return;
+    }
+    warn(field, 0,
+         InQuotes(answer) + " contient " + hard->name + " qu'un \xE9l\xE8ve ne sait pas taper au clavier : ajoutez la " +
+             "r\xE9ponse accept\xE9" "e " + InQuotes(typed));
+  }
+
+  void accepted(QuizField field, const std::string& answer, const std::vector<std::string>& lines) {
+    for (size_t k = 0; k < lines.size(); ++k) {
+      const std::string& line = lines[k];
+      const HardCharacter* hard = FirstHardCharacter(line);
+      const int at = static_cast<int>(k);
+      if (Takes(answer, line)) {
+        warn(field, at,
+             "la r\xE9ponse accept\xE9" "e " + InQuotes(line) +
+                 " est d\xE9j\xE0 la r\xE9ponse attendue (le lecteur ne tient compte ni des majuscules de a \xE0 z, "
+                 "ni des espaces autour) : enlevez-la");
+      } else if (std::any_of(lines.begin(), lines.begin() + at, [&](const std::string& earlier) { return Takes(earlier, line); })) {
+        warn(field, at, "la r\xE9ponse accept\xE9" "e " + InQuotes(line) + " est donn\xE9" "e deux fois : enlevez l'une des deux");
+      } else if (hard != nullptr) {
+        warn(field, at,
+             "la r\xE9ponse accept\xE9" "e " + InQuotes(line) + " contient " + hard->name +
+                 " qu'un \xE9l\xE8ve ne sait pas taper au clavier : \xE9" "crivez " + InQuotes(TypeableSpelling(line)));
+      }
+    }
+  }
+};
+
+}  // namespace
+
+std::vector<QuizProblem> AnswerSpellingProblems(const AuthoredQuiz& quiz, int row) {
+  std::vector<QuizProblem> problems;
+  if (row < 0 || row >= static_cast<int>(quiz.questions.size())) return problems;
+  const AuthoredQuestion& question = quiz.questions[static_cast<size_t>(row)];
+  SpellingCheck check{problems, row};
+  for (QuizField field : {QuizField::Answer1, QuizField::Answer2}) {
+    if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
+    const QuizField acceptedField = AcceptedFieldOf(field);
+    const std::string& answer = *FieldText(question, field);
+    const std::vector<std::string> lines = AcceptedAnswerLines(*FieldText(question, acceptedField));
+    check.expected(field, answer, lines);
+    check.accepted(acceptedField, answer, lines);
+  }
+  return problems;
+}
+
+std::string TypeableSpelling(const std::string& answer) {
+  std::string typed;
+  for (char c : answer) {
+    const HardCharacter* hard = FirstHardCharacter(std::string(1, c));
+    typed += hard != nullptr ? hard->typed : std::string(1, c);
+  }
+  return typed;
+}

@@ -64,13 +64,14 @@ std::string TitleError(const std::string& title);  // a title empty or of blanks
 // A problem of a quiz, placed on a question (row from 0; -1: the header or
 // the quiz as a whole) and a field (a QuizField, or -1), with the rule that
 // found it, so that the source reader can put it on a line.
-enum class QuizRule { Text, Title, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize, Fit };
+enum class QuizRule { Text, Title, QuestionCount, ScoreCodeSlots, RevealMode, NoQuestion, PackedSize, Fit, Spelling };
 struct QuizProblem {
   QuizRule rule = QuizRule::Text;
   int row = -1;
   int field = -1;
   bool isError = true;
   std::string message;  // Windows-1252, with "colonne N : " when it points at a character
+  int textLine = 0;     // the line of the field's text it is about (an accepted answer's)
 };
 
 // The one check of the quiz as a whole: the title, the question count, the
@@ -81,6 +82,18 @@ std::vector<QuizProblem> QuizWideProblems(const AuthoredQuiz& quiz);
 // The problems of one text of the quiz under its settings (none for a field
 // out of use), each with CheckTextBytes.
 std::vector<QuizProblem> FieldProblems(const AuthoredQuiz& quiz, QuizField field, int row);
+
+// How the answers of a question read to a pupil at the keyboard: a character
+// hardly anyone can type (a non-breaking space, a typographic apostrophe...)
+// in an expected or accepted answer, with the spelling to accept instead; an
+// accepted answer that its expected answer, or an accepted answer above it,
+// already takes (the player trims what is typed and ignores the case of a to
+// z). Warnings, on the answer's field and line.
+std::vector<QuizProblem> AnswerSpellingProblems(const AuthoredQuiz& quiz, int row);
+
+// An answer as a pupil types it: each character hard to type replaced by the
+// one on the keyboard (a plain space, ', ", oe, ..., -). Windows-1252.
+std::string TypeableSpelling(const std::string& answer);
 
 // The values a setting takes, for its messages: "0, 2, 3 ou 4".
 std::string KnownRevealModesText();

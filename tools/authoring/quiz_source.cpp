@@ -26,6 +26,7 @@ struct RawField {
 struct RawQuestion {
   int line = 0;
   RawField fields[SourceKeyCount];
+  SourceKey lastAnswer = SourceKey::Question;  // the answer line that an "aussi" line adds to; Question: none yet
 
   const RawField& field(SourceKey key) const { return fields[static_cast<int>(key)]; }
 };
@@ -86,7 +87,11 @@ void ReadContinuation(LineReading& reading, const std::string& line, size_t plus
     return;
   }
   const KeyKind kind = KeywordOf(above->key).kind;
-  if (kind == KeyKind::Code) {
+  if (above->key == SourceKey::Accepted1 || above->key == SourceKey::Accepted2) {
+    diagnostics.error(lineNumber, "une r\xE9ponse accept\xE9" "e tient sur une ligne : \xE9" "crivez une ligne " +
+                                      QuotedKeyword(above->key) + " par r\xE9ponse");
+    reading.lastText = nullptr;
+  } else if (kind == KeyKind::Code) {
     diagnostics.error(lineNumber, CodeLineBreakError());
     reading.lastText = nullptr;
   } else if (kind == KeyKind::Setting) {
@@ -96,6 +101,23 @@ void ReadContinuation(LineReading& reading, const std::string& line, size_t plus
   } else {
     above->pieces.push_back(PieceAfter(line, plus + 1, lineNumber));
   }
+}
+
+// An "aussi" line: one more accepted answer of the answer line above it in
+// its question.
+RawField* AcceptedFieldOfLine(RawQuestion& question, int lineNumber, Diagnostics& diagnostics) {
+  if (question.lastAnswer == SourceKey::Question) {
+    diagnostics.error(lineNumber, QuotedKeyword(SourceKey::Accepted1) +
+                                      " ajoute une r\xE9ponse accept\xE9" "e \xE0 la ligne " +
+                                      QuotedKeyword(SourceKey::Answer1) + " ou " + QuotedKeyword(SourceKey::Answer2) +
+                                      " au-dessus d'elle, et cette question n'en a pas encore");
+    return nullptr;
+  }
+  const SourceKey key = question.lastAnswer == SourceKey::Answer2 ? SourceKey::Accepted2 : SourceKey::Accepted1;
+  RawField* field = &question.fields[static_cast<int>(key)];
+  if (!field->present) field->line = lineNumber;
+  field->key = key;
+  return field;
 }
 
 // The field a keyword line fills, or null after reporting why it fills none.
@@ -126,7 +148,10 @@ RawField* FieldOfLine(LineReading& reading, const SourceKeyword& keyword, int li
                       quoted + " vient avant toute question : commencez chaque question par \xAB question: \xBB");
     return nullptr;
   }
-  RawField* field = &questions.back().fields[static_cast<int>(keyword.key)];
+  RawQuestion& question = questions.back();
+  if (keyword.key == SourceKey::Accepted1) return AcceptedFieldOfLine(question, lineNumber, diagnostics);
+  if (keyword.key == SourceKey::Answer1 || keyword.key == SourceKey::Answer2) question.lastAnswer = keyword.key;
+  RawField* field = &question.fields[static_cast<int>(keyword.key)];
   if (field->present) {
     diagnostics.error(lineNumber, "cette question a d\xE9j\xE0 sa ligne " + quoted + " (ligne " +
                                       std::to_string(field->line) +
@@ -161,9 +186,11 @@ void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first
   reading.lastText = &reading.discarded;
   RawField* field = FieldOfLine(reading, *keyword, lineNumber);
   if (field == nullptr) return;
-  field->key = keyword->key;
+  if (keyword->key != SourceKey::Accepted1) {  // an accepted answer line keeps its own key and first line
+    field->key = keyword->key;
+    field->line = lineNumber;
+  }
   field->present = true;
-  field->line = lineNumber;
   field->pieces.push_back(PieceAfter(line, colon + 1, lineNumber));
   reading.lastText = field;
 }
@@ -202,9 +229,10 @@ void ApplyText(const RawField& field, std::string& out, Diagnostics& diagnostics
   std::vector<std::string> lines;
   for (const Piece& piece : field.pieces) lines.push_back(piece.utf8);
   const TextCheck check = CheckTextLines(FieldOfKey(field.key), lines);
+  const bool linePerAnswer = IsAcceptedField(FieldOfKey(field.key));
   for (const TextProblem& problem : check.problems) {
     const Piece& piece = field.pieces[problem.line];
-    const int line = problem.column > 0 ? piece.line : field.line;
+    const int line = problem.column > 0 || linePerAnswer ? piece.line : field.line;
     const int column = problem.column > 0 ? piece.column + problem.column - 1 : 0;
     if (problem.isError)
       diagnostics.error(line, ProblemText(column, problem.message));
@@ -328,7 +356,8 @@ void ApplyQuestionField(const RawField& written, const AuthoredQuiz& quiz, Autho
                         Diagnostics& diagnostics) {
   const QuizField field = FieldOfKey(written.key);
   if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) {
-    diagnostics.error(written.line, FieldNeedsSettingMessage(field));
+    // The "aussi" lines of a second answer go with it: its own line is the one refused.
+    if (field != QuizField::Accepted2) diagnostics.error(written.line, FieldNeedsSettingMessage(field));
   } else {
     ApplyText(written, *FieldText(question, field), diagnostics);
   }
@@ -339,8 +368,8 @@ AuthoredQuestion BuildQuestion(const RawQuestion& raw, size_t index, const Autho
   const std::string number = "la question " + std::to_string(index + 1);
   AuthoredQuestion question;
   question.line = raw.line;
-  for (SourceKey key : {SourceKey::Question, SourceKey::Answer1, SourceKey::Answer2, SourceKey::Reveal1,
-                        SourceKey::Reveal2, SourceKey::Code}) {
+  for (SourceKey key : {SourceKey::Question, SourceKey::Answer1, SourceKey::Accepted1, SourceKey::Answer2,
+                        SourceKey::Accepted2, SourceKey::Reveal1, SourceKey::Reveal2, SourceKey::Code}) {
     if (raw.field(key).present) ApplyQuestionField(raw.field(key), quiz, question, diagnostics);
   }
   if (!raw.field(SourceKey::Answer1).present) {
@@ -376,7 +405,10 @@ int LineOf(const RawSource& raw, const QuizProblem& problem) {
   if (problem.row < 0) return problem.field >= 0 ? raw.headerField(key).line : 0;
   if (static_cast<size_t>(problem.row) >= raw.questions.size()) return 0;
   const RawQuestion& question = raw.questions[static_cast<size_t>(problem.row)];
-  return question.field(key).present ? question.field(key).line : question.line;
+  const RawField& field = question.field(key);
+  if (!field.present) return question.line;
+  const size_t piece = static_cast<size_t>(problem.textLine);
+  return piece > 0 && piece < field.pieces.size() ? field.pieces[piece].line : field.line;
 }
 
 // Pass 4: the quiz as a whole, and how its texts fit the player, each problem
@@ -384,6 +416,10 @@ int LineOf(const RawSource& raw, const QuizProblem& problem) {
 void ReportQuizWide(const RawSource& raw, const AuthoredQuiz& quiz, const PlayerMetrics* fit,
                     Diagnostics& diagnostics) {
   std::vector<QuizProblem> problems = QuizWideProblems(quiz);
+  for (size_t row = 0; row < quiz.questions.size(); ++row) {
+    const std::vector<QuizProblem> spelling = AnswerSpellingProblems(quiz, static_cast<int>(row));
+    problems.insert(problems.end(), spelling.begin(), spelling.end());
+  }
   if (fit != nullptr) {
     const std::vector<QuizProblem> warnings = FitWarnings(quiz, *fit);
     problems.insert(problems.end(), warnings.begin(), warnings.end());
@@ -466,6 +502,13 @@ void WriteText(std::string& out, QuizField field, const std::string& bytes) {
   }
 }
 
+// One "aussi:" line per accepted answer.
+void WriteAcceptedAnswers(std::string& out, QuizField field, const std::string& bytes) {
+  for (const std::string& answer : AcceptedAnswerLines(bytes)) {
+    out += std::string(KeywordOf(KeyOfField(field)).spelling) + ": " + Utf8FromCp1252(answer) + "\n";
+  }
+}
+
 void WriteSetting(std::string& out, SourceKey key, const std::string& value) {
   out += std::string(KeywordOf(key).spelling) + ": " + value + "\n";
 }
@@ -491,10 +534,14 @@ std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading
                std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " + std::to_string(quiz.blue));
   for (const AuthoredQuestion& question : quiz.questions) {
     out += '\n';
-    for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Answer2, QuizField::Reveal1,
-                            QuizField::Reveal2, QuizField::Code}) {
-      if (FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode))
+    for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Accepted1, QuizField::Answer2,
+                            QuizField::Accepted2, QuizField::Reveal1, QuizField::Reveal2, QuizField::Code}) {
+      if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
+      if (IsAcceptedField(field)) {
+        WriteAcceptedAnswers(out, field, *FieldText(question, field));
+      } else {
         WriteText(out, field, *FieldText(question, field));
+      }
     }
   }
   return out;

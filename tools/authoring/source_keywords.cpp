@@ -22,13 +22,16 @@ const SourceKeyword Keywords[SourceKeyCount] = {
     {SourceKey::Reveal1, u8"révélation", {"revelation1", "revelation 1"}, true, KeyKind::Text},
     {SourceKey::Reveal2, u8"révélation2", {"revelation 2"}, true, KeyKind::Text},
     {SourceKey::Code, "code", {}, true, KeyKind::Code},
+    {SourceKey::Accepted1, "aussi", {}, true, KeyKind::Text},
+    {SourceKey::Accepted2, "aussi", {}, true, KeyKind::Text},
 };
 
 // The text fields and their keys, in the order of QuizField.
 const SourceKey KeyOfFieldTable[QuizFieldCount] = {
     SourceKey::Title,      SourceKey::Author,   SourceKey::Explanation, SourceKey::ExtraText1,
     SourceKey::ExtraText2, SourceKey::Question, SourceKey::Answer1,     SourceKey::Answer2,
-    SourceKey::Reveal1,    SourceKey::Reveal2,  SourceKey::Code,
+    SourceKey::Reveal1,    SourceKey::Reveal2,  SourceKey::Code,        SourceKey::Accepted1,
+    SourceKey::Accepted2,
 };
 
 // The French letters a keyword may carry, and their plain forms.
@@ -120,6 +123,9 @@ std::string QuotedField(QuizField field) { return QuotedKeyword(KeyOfField(field
 
 std::string KnownKeywords() {
   std::string list;
-  for (const SourceKeyword& keyword : Keywords) list += (list.empty() ? "" : ", ") + KeywordText(keyword.key);
+  for (const SourceKeyword& keyword : Keywords) {
+    if (keyword.key == SourceKey::Accepted2) continue;  // spelled as Accepted1
+    list += (list.empty() ? "" : ", ") + KeywordText(keyword.key);
+  }
   return list;
 }

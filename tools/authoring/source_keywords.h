@@ -22,8 +22,10 @@ enum class SourceKey {
   Reveal1,
   Reveal2,
   Code,
+  Accepted1,  // "aussi", after a question's "réponse" line
+  Accepted2,  // "aussi", after its "réponse2" line: the reader tells them apart by the line above
 };
-const int SourceKeyCount = 15;
+const int SourceKeyCount = 17;
 
 enum class KeyKind { Text, Code, Setting };
 
