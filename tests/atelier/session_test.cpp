@@ -506,6 +506,13 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
        [](Scene& s) { EXPECT_EQ(s.session().answersChoice(), 1); EXPECT_EQ(s.session().revealModeChoices().at(s.session().revealModeChoice()), "3 : comme 2, avec un second texte");
                       EXPECT_EQ(s.session().document().quiz().blue, 3); EXPECT_FALSE(s.session().fieldEnabled(QuizField::Reveal2)); s.run(Command::Add);
                       EXPECT_TRUE(s.session().fieldEnabled(QuizField::Reveal2)); EXPECT_EQ(s.session().cell(0, 2), "  |  "); }},
+      {"SuggestionTakenThenUndone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Answer1, u8"L’Égypte");
+         EXPECT_EQ(s.session().suggestions(QuizField::Answer1), (std::vector<std::string>{u8"Égypte", u8"L'Égypte", u8"égypte", "Egypte"}));
+         s.session().takeSuggestion(QuizField::Answer1, 2); s.session().takeSuggestion(QuizField::Answer1, 0);
+         EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte\r\nÉgypte"); EXPECT_EQ(s.session().counter(QuizField::Accepted1), "2 / 16");
+         EXPECT_EQ(s.session().suggestions(QuizField::Answer1), (std::vector<std::string>{u8"L'Égypte", "Egypte"})); EXPECT_TRUE(s.session().suggestions(QuizField::Answer2).empty());
+         s.session().takeSuggestion(QuizField::Answer1, 5); }, {"Ouvrir"},
+       u8"Réponse acceptée ajoutée : « Égypte ».", "quiz.txt* - Ludex Atelier", [](Scene& s) { s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte"); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);

@@ -60,8 +60,8 @@ std::string FieldChange(QuizField field, int row) {
 }
 
 // The fields of a question, in the order of a source.
-const QuizField QuestionFields[] = {QuizField::Question, QuizField::Answer1, QuizField::Answer2,
-                                    QuizField::Reveal1,  QuizField::Reveal2, QuizField::Code};
+const QuizField QuestionFields[] = {QuizField::Question,  QuizField::Answer1, QuizField::Accepted1, QuizField::Answer2,
+                                    QuizField::Accepted2, QuizField::Reveal1, QuizField::Reveal2,   QuizField::Code};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "accepted_suggestions.h"
 #include "cp1252.h"
 #include "session_text.h"
 #include "source_keywords.h"
@@ -175,6 +176,17 @@ void EditorSession::chooseRevealMode(int choice) {
 
 void EditorSession::setColour(uint8_t red, uint8_t green, uint8_t blue) {
   if (document_.setColour(red, green, blue)) quietBlank_ = false;
+}
+
+void EditorSession::takeSuggestion(QuizField answerField, int index) {
+  const std::vector<std::string> offered = suggestions(answerField);
+  if (pending_ || index < 0 || index >= static_cast<int>(offered.size())) return;
+  const QuizField acceptedField = AcceptedFieldOf(answerField);
+  std::vector<std::string> answers = AcceptedAnswerLines(document_.text(acceptedField, shownRow()));
+  answers.push_back(ForCore(offered[static_cast<size_t>(index)]));
+  if (!document_.setText(acceptedField, shownRow(), JoinedAcceptedAnswers(answers))) return;
+  quietBlank_ = false;
+  status_ = u8"Réponse acceptée ajoutée : " + Quoted(offered[static_cast<size_t>(index)]) + ".";
 }
 
 void EditorSession::goToProblem(int index) {
@@ -366,11 +378,35 @@ bool EditorSession::fieldEnabled(QuizField field) const {
 
 std::string EditorSession::counter(QuizField field) const {
   if (!fieldEnabled(field)) return u8"—";
-  return std::to_string(document_.text(field, shownRow()).size()) + " / " + std::to_string(MaxTextLength);
+  const std::string& text = document_.text(field, shownRow());
+  if (IsAcceptedField(field)) {
+    return std::to_string(AcceptedAnswerLines(text).size()) + " / " + std::to_string(MaxAcceptedAnswers);
+  }
+  return std::to_string(text.size()) + " / " + std::to_string(MaxTextLength);
 }
 
 bool EditorSession::counterOverLimit(QuizField field) const {
-  return fieldEnabled(field) && document_.text(field, shownRow()).size() > static_cast<size_t>(MaxTextLength);
+  if (!fieldEnabled(field)) return false;
+  const std::string& text = document_.text(field, shownRow());
+  if (!IsAcceptedField(field)) return text.size() > static_cast<size_t>(MaxTextLength);
+  const std::vector<std::string> answers = AcceptedAnswerLines(text);
+  return answers.size() > static_cast<size_t>(MaxAcceptedAnswers) ||
+         std::any_of(answers.begin(), answers.end(),
+                     [](const std::string& answer) { return answer.size() > static_cast<size_t>(MaxTextLength); });
+}
+
+std::vector<std::string> EditorSession::suggestions(QuizField answerField) const {
+  std::vector<std::string> offered;
+  if (!fieldEnabled(answerField) || IsAcceptedField(answerField) ||
+      (answerField != QuizField::Answer1 && answerField != QuizField::Answer2)) {
+    return offered;
+  }
+  const std::vector<std::string> accepted =
+      AcceptedAnswerLines(document_.text(AcceptedFieldOf(answerField), shownRow()));
+  for (const std::string& suggestion : SuggestAcceptedAnswers(document_.text(answerField, shownRow()), accepted)) {
+    offered.push_back(Utf8(suggestion));
+  }
+  return offered;
 }
 
 std::vector<std::string> EditorSession::answersChoices() const {

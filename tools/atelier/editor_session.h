@@ -191,6 +191,9 @@ class EditorSession {
   void chooseAnswersPerQuestion(int choice);  // a place in answersChoices()
   void chooseRevealMode(int choice);          // a place in revealModeChoices()
   void setColour(uint8_t red, uint8_t green, uint8_t blue);
+  // Adds suggestion index of answerField (Answer1 or Answer2) of the shown
+  // question to its accepted answers: one undo step.
+  void takeSuggestion(QuizField answerField, int index);
   void goToProblem(int index);  // selects its question; the focus goes to its field
 
   // ---- the prompt ----
@@ -221,7 +224,10 @@ class EditorSession {
   std::string rowLabel() const;                  // "Question 3 sur 15"
   std::string fieldText(QuizField field) const;  // of the header, or of the shown row
   bool fieldEnabled(QuizField field) const;
-  std::string counter(QuizField field) const;  // "12 / 259", "—" for a field not in use
+  std::string counter(QuizField field) const;  // "12 / 259"; "2 / 16" answers accepted; "—" for a field not in use
+  // The accepted answers suggested for answerField of the shown question
+  // (accepted_suggestions.h), best first; empty for a field not in use.
+  std::vector<std::string> suggestions(QuizField answerField) const;
   bool counterOverLimit(QuizField field) const;
   std::vector<std::string> answersChoices() const;
   int answersChoice() const;

@@ -29,10 +29,11 @@ std::vector<QuizProblem> OfRow(const std::vector<QuizProblem>& problems, int row
 std::vector<QuizProblem> QuestionProblems(const AuthoredQuiz& quiz, int row) {
   std::vector<QuizProblem> problems;
   if (row < 0 || row >= static_cast<int>(quiz.questions.size())) return problems;
-  for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Answer2, QuizField::Reveal1,
-                          QuizField::Reveal2, QuizField::Code}) {
+  for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Accepted1, QuizField::Answer2,
+                          QuizField::Accepted2, QuizField::Reveal1, QuizField::Reveal2, QuizField::Code}) {
     Append(problems, FieldProblems(quiz, field, row));
   }
+  Append(problems, AnswerSpellingProblems(quiz, row));
   return problems;
 }
 
