@@ -35,6 +35,7 @@ def source_of(count, title='Un grand quiz'):
     for k in range(1, count + 1):
         lines += ['question: Question numéro %d, en français ?' % k, 'réponse: Réponse %d' % k,
                   'révélation: Un texte révélé, le %de.' % k, 'code: C%d' % (k % 97)]
+        lines += ['aussi: R%d' % k] if k % 5 == 0 else []
     return '\n'.join(lines) + '\n'
 
 
@@ -209,6 +210,23 @@ class Core(AtelierTest):
                        "(« LE ») ne tient pas dans sa case du lecteur"], self.problems())
         self.browser.press('field-code', 'Control+z')
         self.assertEqual(self.browser.value('field-code'), 'PHARE')
+
+    def test_a_suggested_spelling_accepted_with_one_click_or_key(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        self.select_row(1)
+        self.type('answer', 'La Chine')
+        suggested = 'return [...document.querySelectorAll("#suggestions-answer button")].map((b) => b.textContent)'
+        self.assertEqual(self.browser.run(suggested), ['Chine'])
+        self.browser.click_at('#suggestions-answer button')
+        self.assertEqual((self.browser.value('field-accepted'), self.browser.text('counter-accepted')), ('Chine', '1 / 16'))
+        self.assertEqual((self.rows()[0][2], self.browser.text('status')),
+                         ('La Chine (+1)', 'Réponse acceptée ajoutée : « Chine ».'))
+        self.assertEqual(self.browser.run(suggested), [])
+        if ENGINE == 'firefox':
+            return  # its driver's Enter on a button makes no click, which a real key does
+        self.type('answer', 'Marie Curie')
+        self.browser.press('suggestion-answer-0', 'Enter')  # a key takes it too
+        self.assertEqual(self.browser.value('field-accepted'), 'Chine\nCurie')
 
     def test_paste_shown_first_when_its_columns_are_not_the_quiz(self):
         self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))

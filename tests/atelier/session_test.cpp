@@ -511,8 +511,11 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
          s.session().takeSuggestion(QuizField::Answer1, 2); s.session().takeSuggestion(QuizField::Answer1, 0);
          EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte\r\nÉgypte"); EXPECT_EQ(s.session().counter(QuizField::Accepted1), "2 / 16");
          EXPECT_EQ(s.session().suggestions(QuizField::Answer1), (std::vector<std::string>{u8"L'Égypte", "Egypte"})); EXPECT_TRUE(s.session().suggestions(QuizField::Answer2).empty());
-         s.session().takeSuggestion(QuizField::Answer1, 5); }, {"Ouvrir"},
-       u8"Réponse acceptée ajoutée : « Égypte ».", "quiz.txt* - Ludex Atelier", [](Scene& s) { s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte"); }},
+         EXPECT_EQ(s.session().takeFocus().field, -1); s.session().takeSuggestion(QuizField::Answer1, 5); }, {"Ouvrir"},
+       u8"Réponse acceptée ajoutée : « Égypte ».", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().cell(0, 2), u8"L’Égypte (+2)");
+         s.session().takeSuggestion(QuizField::Answer1, 1); s.session().takeSuggestion(QuizField::Answer1, 0);
+         EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Accepted1)); s.run(Command::Undo); s.run(Command::Undo); s.run(Command::Undo);
+         EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte"); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);

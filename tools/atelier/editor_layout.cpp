@@ -58,7 +58,13 @@ void PlaceRowFields(EditorLayout& layout, int rowY, int rightX, int counterRight
   const int secondX = firstRight + 14;
   Of(layout, QuizField::Answer1) = PlaceField(Margin, LabelWidth, rowY, firstRight, LineHeight);
   Of(layout, QuizField::Answer2) = PlaceField(secondX, secondLabel, rowY, counterRight, LineHeight);
-  rowY += LineHeight + 6;
+  rowY += LineHeight + 4;
+  Of(layout, QuizField::Accepted1) = PlaceField(Margin, LabelWidth, rowY, firstRight, TallHeight);
+  Of(layout, QuizField::Accepted2) = PlaceField(secondX, secondLabel, rowY, counterRight, TallHeight);
+  rowY += TallHeight + 2;
+  layout.suggestions[0] = At(Margin + LabelWidth, rowY, firstRight - Margin - LabelWidth, LabelHeight);
+  layout.suggestions[1] = At(secondX + secondLabel, rowY, counterRight - secondX - secondLabel, LabelHeight);
+  rowY += LabelHeight + 4;
   Of(layout, QuizField::Reveal1) = PlaceField(Margin, LabelWidth, rowY, firstRight, TallHeight);
   Of(layout, QuizField::Reveal2) = PlaceField(secondX, secondLabel, rowY, counterRight, TallHeight);
   rowY += TallHeight + 6;
@@ -95,7 +101,7 @@ EditorLayout LayoutEditor(int width, int height, int statusHeight, int scrollBar
   const int problemsTop = bottom - ProblemsHeight;
   layout.problems = At(Margin, problemsTop, width - 2 * Margin, ProblemsHeight);
   layout.problemsLabel = At(Margin, problemsTop - 19, 300, LabelHeight);
-  const int rowHeight = 20 + TallHeight + 6 + LineHeight + 6 + TallHeight + 6 + LineHeight;
+  const int rowHeight = 20 + TallHeight + 6 + LineHeight + 4 + TallHeight + 2 + LabelHeight + 4 + TallHeight + 6 + LineHeight;
   const int rowY = problemsTop - 24 - rowHeight;
 
   layout.listLabel = At(Margin, y, 400, LabelHeight);

@@ -21,13 +21,14 @@ struct EditorLayout {
   Box outputButtons[3];                                                               // try, build, print
   Box listLabel, list, listButtons[5];  // add, duplicate, remove, move up, move down
   Box rowLabel, problemsLabel, problems;
+  Box suggestions[2];  // the accepted answers suggested for each answer, under its accepted ones
   int listColumns[5];  // number, question, answers, reveal text, code
 };
 
 // The window is never made smaller than this, frame and menu included: its
-// client area is then about 880 x 540, where every control still has room.
+// client area is then about 880 x 610, where every control still has room.
 const int MinEditorWidth = 900;
-const int MinEditorHeight = 600;
+const int MinEditorHeight = 670;
 
 // width x height: the client area; statusHeight: the status bar's, at its
 // bottom; scrollBarWidth: what the list's vertical scroll bar takes.

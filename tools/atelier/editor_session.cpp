@@ -15,10 +15,15 @@ const FieldDisplay HeaderFieldDisplays[3] = {
     {QuizField::Author, u8"A&uteur :", false},
     {QuizField::Explanation, u8"E&xplication :", true},
 };
-const FieldDisplay RowFieldDisplays[6] = {
-    {QuizField::Question, u8"Qu&estion :", true},    {QuizField::Answer1, u8"Répon&se :", false},
-    {QuizField::Answer2, u8"Réponse &2 :", false},   {QuizField::Reveal1, u8"Ré&vélation :", true},
-    {QuizField::Reveal2, u8"Révélati&on 2 :", true}, {QuizField::Code, u8"&Code de score :", false},
+const FieldDisplay RowFieldDisplays[8] = {
+    {QuizField::Question, u8"Qu&estion :", true},
+    {QuizField::Answer1, u8"Répon&se :", false},
+    {QuizField::Accepted1, u8"&Acceptées aussi :", true},
+    {QuizField::Answer2, u8"Réponse &2 :", false},
+    {QuizField::Accepted2, u8"Auss&i :", true},
+    {QuizField::Reveal1, u8"Ré&vélation :", true},
+    {QuizField::Reveal2, u8"Révélati&on 2 :", true},
+    {QuizField::Code, u8"&Code de score :", false},
 };
 const char* const ListColumnTitles[ListColumnCount] = {u8"N°", u8"Question", u8"Réponse(s) attendue(s)", u8"Révélation",
                                                        u8"Code"};
@@ -41,6 +46,12 @@ std::string OneLine(const std::string& cp1252) {
   std::string text = Utf8(cp1252);
   for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, u8" ¶ ");
   return text;
+}
+
+// An expected answer for a cell, with how many more it accepts: "La Chine (+1)".
+std::string WithAccepted(const std::string& answer, const std::string& accepted) {
+  const size_t more = AcceptedAnswerLines(accepted).size();
+  return OneLine(answer) + (more > 0 ? " (+" + std::to_string(more) + ")" : "");
 }
 
 // The first character of a typed text that Windows-1252 lacks, as the
@@ -187,6 +198,8 @@ void EditorSession::takeSuggestion(QuizField answerField, int index) {
   if (!document_.setText(acceptedField, shownRow(), JoinedAcceptedAnswers(answers))) return;
   quietBlank_ = false;
   status_ = u8"Réponse acceptée ajoutée : " + Quoted(offered[static_cast<size_t>(index)]) + ".";
+  // The last one taken: the suggestions go, the keyboard to the accepted answers.
+  if (suggestions(answerField).empty()) focus_ = {false, static_cast<int>(acceptedField)};
 }
 
 void EditorSession::goToProblem(int index) {
@@ -346,8 +359,10 @@ std::string EditorSession::cell(int row, int column) const {
     case 0: return std::to_string(row + 1) + (rowHasError(row) ? " !" : "");  // marked, as a selected row is not red
     case 1: return OneLine(question.questionText);
     case 2:
-      return HasSecondAnswer(quiz.answersPerQuestion) ? OneLine(question.answer1) + "  |  " + OneLine(question.answer2)
-                                                      : OneLine(question.answer1);
+      return HasSecondAnswer(quiz.answersPerQuestion)
+                 ? WithAccepted(question.answer1, question.accepted1) + "  |  " +
+                       WithAccepted(question.answer2, question.accepted2)
+                 : WithAccepted(question.answer1, question.accepted1);
     case 3:
       return FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode) ? OneLine(question.revealText)
                                                                                       : "";

@@ -116,7 +116,7 @@ struct FieldDisplay {
   bool multiline;
 };
 extern const FieldDisplay HeaderFieldDisplays[3];  // title, author, explanation
-extern const FieldDisplay RowFieldDisplays[6];     // the chosen question's
+extern const FieldDisplay RowFieldDisplays[8];     // the chosen question's
 const int ListColumnCount = 5;
 extern const char* const ListColumnTitles[ListColumnCount];  // number, question, answers, reveal text, code
 

@@ -20,7 +20,9 @@
     [Kind.SaveChanges]: [['prompt-save', 'prompt-discard', 'prompt-cancel'], Answer.Cancel],
   };
   const FieldNames = ['title', 'author', 'explanation', 'extra1', 'extra2', 'question', 'answer', 'answer2', 'reveal',
-                      'reveal2', 'code'];
+                      'reveal2', 'code', 'accepted', 'accepted2'];
+  // The accepted answers' fields, each with the answer whose suggestions follow it.
+  const AcceptedOf = new Map([[11, 6], [12, 7]]);
   const Key = 'ludex-atelier:';  // every key of this page in local storage
   const FileKey = Key + 'fichier:', LockKey = Key + 'verrou:', TabKey = Key + 'onglet:';
   const TabAlive = 90000;  // ms: a tab seen later than this is closed (where tabs cannot hold Web Locks)
@@ -279,6 +281,36 @@
     box.append(caption, control, counter);
     byId(field < 5 ? 'header-fields' : 'row-fields').append(box);
     controls.set(field, control);
+    if (AcceptedOf.has(field)) {
+      const offered = document.createElement('div');
+      offered.className = 'suggestions';
+      offered.id = 'suggestions-' + FieldNames[AcceptedOf.get(field)];
+      offered.dataset.answer = AcceptedOf.get(field);
+      offered.setAttribute('aria-label', 'Suggestions pour ' + caption.textContent.replace(/ :$/, ''));
+      byId('row-fields').append(offered);
+    }
+  }
+
+  // The suggested accepted answers, a button each: one click, or Enter, takes one.
+  function showSuggestions() {
+    for (const [slot, offered] of view.suggestions.entries()) {
+      const box = byId('suggestions-' + FieldNames[6 + slot]);
+      const shownNow = [...box.querySelectorAll('button')].map((b) => b.textContent);
+      if (shownNow.join('\n') === offered.join('\n') && box.hidden === (offered.length === 0)) continue;
+      const buttons = offered.map((text, index) => {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.textContent = text;
+        button.dataset.index = index;
+        button.id = 'suggestion-' + FieldNames[6 + slot] + '-' + index;
+        button.setAttribute('aria-label', 'Accepter aussi \u00ab ' + text + ' \u00bb');
+        return button;
+      });
+      const label = document.createElement('span');
+      label.textContent = 'Suggestions :';
+      box.replaceChildren(label, ...buttons);
+      box.hidden = offered.length === 0;
+    }
   }
 
   function setText(element, text) { if (element.textContent !== text) element.textContent = text; }
@@ -438,6 +470,7 @@
       button.disabled = !view.available[+button.dataset.command];
     }
     for (const [field, control] of controls) showField(field, control);
+    showSuggestions();
     fillChoices(byId('answers'), view.answers, view.answersChoice);
     fillChoices(byId('reveal'), view.reveal, view.revealChoice);
     byId('colour').value = view.colour;
@@ -596,6 +629,12 @@
     editorArea.addEventListener('focusout', (event) => { if (isText(event.target)) editor._AtelierEndTyping(); });
     const choose = (id, call) => byId(id).addEventListener('change', (event) => {
       call(event.target);
+      render();
+    });
+    byId('row-fields').addEventListener('click', (event) => {
+      const button = event.target.closest('.suggestions button');
+      if (!button) return;
+      editor._AtelierTakeSuggestion(+button.closest('.suggestions').dataset.answer, +button.dataset.index);
       render();
     });
     choose('answers', (select) => editor._AtelierChooseAnswers(select.selectedIndex));

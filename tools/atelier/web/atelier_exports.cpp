@@ -9,6 +9,7 @@
 #include <emscripten.h>
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -214,6 +215,9 @@ EXPORTED void AtelierChooseAnswers(int choice) { session->chooseAnswersPerQuesti
 EXPORTED void AtelierChooseReveal(int choice) { session->chooseRevealMode(choice); }
 EXPORTED void AtelierSetColour(int rgb) { session->setColour(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)); }
 EXPORTED void AtelierGoToProblem(int index) { session->goToProblem(index); }
+EXPORTED void AtelierTakeSuggestion(int answerField, int index) {
+  session->takeSuggestion(static_cast<QuizField>(answerField), index);
+}
 // answer: an Answer (0 OK, 1 Cancel, 2 Yes, 3 No).
 EXPORTED void AtelierReply(int answer) {
   if (answer < 0 || answer > static_cast<int>(Answer::No)) return;
@@ -239,7 +243,7 @@ EXPORTED const char* AtelierLabels() {
   out = "{\"fields\":[";
   bool first = true;
   for (const FieldDisplay* displays : {HeaderFieldDisplays, RowFieldDisplays}) {
-    const size_t count = displays == HeaderFieldDisplays ? 3 : 6;
+    const size_t count = displays == HeaderFieldDisplays ? std::size(HeaderFieldDisplays) : std::size(RowFieldDisplays);
     for (size_t k = 0; k < count; ++k) {
       out += first ? "[" : ",[";
       first = false;
@@ -278,6 +282,11 @@ EXPORTED const char* AtelierView() {
   Member(out, "summary", s.problemsSummary());
   Member(out, "modified", s.document().modified());
   out += ",\"problems\":" + Problems(s) + ",\"rows\":" + Rows(s) + ",\"fields\":" + Fields(s);
+  out += ",\"suggestions\":[";
+  Add(out, s.suggestions(QuizField::Answer1));
+  out += ',';
+  Add(out, s.suggestions(QuizField::Answer2));
+  out += ']';
   Member(out, "selection", s.document().selection());
   Member(out, "rowLabel", s.rowLabel());
   Member(out, "answers", s.answersChoices());

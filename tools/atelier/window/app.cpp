@@ -123,7 +123,9 @@ void MsgSize(int width, int height) {
                                              {IDC_QUESTION_LIST, layout.list},
                                              {IDC_ROW_LABEL, layout.rowLabel},
                                              {IDC_PROBLEMS_LABEL, layout.problemsLabel},
-                                             {IDC_PROBLEMS, layout.problems}};
+                                             {IDC_PROBLEMS, layout.problems},
+                                             {IDC_SUGGESTIONS_BASE, layout.suggestions[0]},
+                                             {IDC_SUGGESTIONS_BASE + 1, layout.suggestions[1]}};
   for (int combo : {IDC_ANSWER_COUNT, IDC_REVEAL_MODE}) {  // a combo box's height holds its drop-down list
     Box box = combo == IDC_ANSWER_COUNT ? layout.answers : layout.reveal;
     box.height = 200;
@@ -148,6 +150,16 @@ void MsgSize(int width, int height) {
   if (batch != nullptr) EndDeferWindowPos(batch);
   SetListColumns(layout.listColumns);
   InvalidateRect(atelier.window, nullptr, TRUE);
+}
+
+// The list's notifications, and a suggestion's link taken by a click or Enter.
+LRESULT MsgNotify(NMHDR* header) {
+  if (IsSuggestionLink(static_cast<int>(header->idFrom)) && (header->code == NM_CLICK || header->code == NM_RETURN)) {
+    TakeSuggestion(static_cast<int>(header->idFrom), reinterpret_cast<NMLINK*>(header)->item.iLink);
+    Settle();
+    return 0;
+  }
+  return MsgListNotify(header);
 }
 
 void ShowCommandStates() {
@@ -429,7 +441,7 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
     case WM_COMMAND: MsgCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
 
-    case WM_NOTIFY: return MsgListNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_NOTIFY: return MsgNotify(reinterpret_cast<NMHDR*>(lParam));
 
     case WM_CTLCOLORSTATIC: return MsgCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
 
@@ -458,7 +470,7 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 bool StartAtelier(HINSTANCE instance, const std::wstring& fileToOpen) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&controls);
   if (!RegisterAtelierClass(instance)) return false;
   atelier = Atelier();

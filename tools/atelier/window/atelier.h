@@ -61,6 +61,8 @@ void MsgFieldCommand(int id, int code);
 LRESULT MsgCtlColorStatic(HDC dc, HWND control);
 void ChooseBackgroundColour();
 bool IsMultilineField(HWND control);
+bool IsSuggestionLink(int id);
+void TakeSuggestion(int id, int index);  // link id's suggestion index
 void EndFields();
 
 // The list of the questions (question_list.cpp).

@@ -51,6 +51,7 @@
 #define IDC_PROBLEMS_LABEL 2309
 #define IDC_PROBLEMS 2310
 #define IDC_STATUS 2311
+#define IDC_SUGGESTIONS_BASE 2320  // + 0 or 1: the accepted answers suggested for the first or second answer
 
 // The question before closing over unsaved work (IDYES, IDNO, IDCANCEL answer it).
 #define IDC_SAVE_QUESTION 3001

@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "atelier.h"
 #include "wide_text.h"
 
@@ -122,7 +124,27 @@ void ShowSettings() {
   }
 }
 
+// "Suggestions : Chine, Egypte", each a link the author takes with a click or Enter.
+void ShowSuggestions(QuizField answer) {
+  HWND link = Control(IDC_SUGGESTIONS_BASE + (answer == QuizField::Answer2));
+  const std::vector<std::string> offered = atelier.session->suggestions(answer);
+  std::wstring text;
+  for (size_t k = 0; k < offered.size(); ++k) {
+    std::wstring shown = WideFromUtf8(offered[k]);
+    std::replace(shown.begin(), shown.end(), L'<', L'\u2039');  // the link's own markup
+    text += (k == 0 ? L"Suggestions : " : L", ") + (L"<a id=\"" + std::to_wstring(k) + L"\">" + shown + L"</a>");
+  }
+  SetText(link, text);
+  EnableWindow(link, !offered.empty());
+}
+
 }  // namespace
+
+bool IsSuggestionLink(int id) { return id == IDC_SUGGESTIONS_BASE || id == IDC_SUGGESTIONS_BASE + 1; }
+
+void TakeSuggestion(int id, int index) {
+  atelier.session->takeSuggestion(id == IDC_SUGGESTIONS_BASE ? QuizField::Answer1 : QuizField::Answer2, index);
+}
 
 HWND FieldWindow(QuizField field) { return Control(IDC_FIELD_BASE + static_cast<int>(field)); }
 
@@ -147,7 +169,12 @@ void CreateHeaderControls() {
 
 void CreateRowFields() {
   AddControl(L"Static", L"", SS_NOPREFIX, IDC_ROW_LABEL);
-  for (const FieldDisplay& display : RowFieldDisplays) CreateField(display);
+  for (const FieldDisplay& display : RowFieldDisplays) {
+    CreateField(display);
+    if (IsAcceptedField(display.field)) {  // its suggestions, next in the tab order
+      AddControl(WC_LINK, L"", WS_TABSTOP, IDC_SUGGESTIONS_BASE + (display.field == QuizField::Accepted2));
+    }
+  }
 }
 
 void ShowFields() {
@@ -155,6 +182,8 @@ void ShowFields() {
   for (const FieldDisplay& display : HeaderFieldDisplays) ShowField(display.field);
   for (const FieldDisplay& display : RowFieldDisplays) ShowField(display.field);
   fields.filling = false;
+  ShowSuggestions(QuizField::Answer1);
+  ShowSuggestions(QuizField::Answer2);
   ShowSettings();
   SetText(Control(IDC_ROW_LABEL), WideFromUtf8(atelier.session->rowLabel()));
 }
