@@ -255,8 +255,10 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
   quiz.author = "  Mme L\xE9vy";
   quiz.answersPerQuestion = 2;
   quiz.revealMode = 2;
-  const AuthoredQuestion question = {"1 < 2 ?", "oui & non", "", "r\xE9v\xE9l\xE9", "", "<C>"};
+  AuthoredQuestion question = {"1 < 2 ?", "oui & non", "", "r\xE9v\xE9l\xE9", "", "<C>"};
   quiz.questions = {question, question};
+  question.accepted1 = "oui\r\n<non>";
+  quiz.questions.push_back(question);
   const std::string sheet = PupilSheetHtml(quiz), key = AnswerKeyHtml(quiz);
   for (const std::string& page : {sheet, key}) {
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
@@ -269,6 +271,8 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
   EXPECT_NE(
       key.find(u8"<tr><td>2</td><td>1 &lt; 2 ?</td><td>oui &amp; non<br></td><td>révélé</td><td>&lt;C&gt;</td></tr>"),
       std::string::npos);
+  EXPECT_NE(key.find(u8"<td>oui &amp; non <span class=\"also\">(aussi : oui, &lt;non&gt;)</span><br></td>"),
+            std::string::npos);  // the accepted answers after the expected one
 }
 
 }  // namespace

@@ -53,6 +53,17 @@ std::string PupilSheetHtml(const AuthoredQuiz& quiz) {
   return Page(quiz, "feuille de l'\xE9l\xE8ve", body);
 }
 
+namespace {
+
+// The accepted answers after their expected one: " (aussi : Chine, chine)".
+std::string AlsoAccepted(const std::string& accepted) {
+  std::string list;
+  for (const std::string& answer : AcceptedAnswerLines(accepted)) list += (list.empty() ? "" : ", ") + answer;
+  return list.empty() ? "" : " <span class=\"also\">" + HtmlText("(aussi : " + list + ")") + "</span>";
+}
+
+}  // namespace
+
 std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
   const bool second = FieldInUse(QuizField::Answer2, quiz.answersPerQuestion, quiz.revealMode);
   const bool reveal = FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode);
@@ -63,8 +74,8 @@ std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const AuthoredQuestion& question = quiz.questions[i];
     body += "<tr><td>" + std::to_string(i + 1) + "</td><td>" + HtmlText(question.questionText) + "</td><td>" +
-            HtmlText(question.answer1);
-    if (second) body += "<br>" + HtmlText(question.answer2);
+            HtmlText(question.answer1) + AlsoAccepted(question.accepted1);
+    if (second) body += "<br>" + HtmlText(question.answer2) + AlsoAccepted(question.accepted2);
     body += "</td>";
     if (reveal) body += "<td>" + HtmlText(question.revealText) + "</td>";
     body += "<td>" + HtmlText(question.scoreCode) + "</td></tr>\n";
