@@ -7,29 +7,12 @@
 #include <sstream>
 #include <string>
 
+#include "parsed_source.h"
 #include "quiz_payloads.h"
 #include "quiz_rules.h"
 #include "quiz_source.h"
 
 namespace {
-
-struct Parsed {
-  AuthoredQuiz quiz;
-  Diagnostics diagnostics;
-  bool ok;
-};
-
-Parsed Parse(const std::string& source) {
-  Parsed p{{}, {"quiz.txt", {}}, false};
-  p.ok = ParseQuizSource(source, p.quiz, p.diagnostics);
-  return p;
-}
-
-std::string Messages(const Diagnostics& diagnostics) {
-  std::string text;
-  for (const Diagnostic& d : diagnostics.items) text += diagnostics.format(d) + "\n";
-  return text;
-}
 
 TEST(AcceptedAnswers, SourceToPayloadAndBack) {
   const std::string source =
@@ -39,7 +22,7 @@ TEST(AcceptedAnswers, SourceToPayloadAndBack) {
   Parsed p = Parse(source);
   ASSERT_FALSE(p.ok);  // the reveal text without its mode; the rest is read
   p = Parse(source.substr(0, source.find("r\xC3\xA9v\xC3\xA9")) + source.substr(source.find("code: A")));
-  ASSERT_TRUE(p.ok) << Messages(p.diagnostics);
+  ASSERT_TRUE(p.ok) << AllMessages(p.diagnostics);
   ASSERT_EQ(p.quiz.questions.size(), 2u);
   EXPECT_EQ(p.quiz.questions[0].accepted1, "Curie\r\nMarie");
   EXPECT_EQ(p.quiz.questions[0].accepted2, "Pologne");
@@ -54,8 +37,8 @@ TEST(AcceptedAnswers, SourceToPayloadAndBack) {
   const QuizPayloads payloads = EncodePayloads(p.quiz);
   AuthoredQuiz back;
   Diagnostics diagnostics;
-  ASSERT_TRUE(DecodePayloads(payloads.quiz, payloads.codes, back, diagnostics)) << Messages(diagnostics);
-  EXPECT_TRUE(diagnostics.items.empty()) << Messages(diagnostics);  // no "bytes past the end"
+  ASSERT_TRUE(DecodePayloads(payloads.quiz, payloads.codes, back, diagnostics)) << AllMessages(diagnostics);
+  EXPECT_TRUE(diagnostics.items.empty()) << AllMessages(diagnostics);  // no "bytes past the end"
   EXPECT_EQ(WriteQuizSource(back, ""), written);
 }
 
@@ -84,7 +67,7 @@ TEST(AcceptedAnswers, CheckSaysWhatIsWrongOnItsLine) {
   // clang-format on
   for (const auto& c : cases) {
     const Parsed p = Parse(c.source);
-    const std::string messages = std::string(c.name) + ":\n" + Messages(p.diagnostics);
+    const std::string messages = std::string(c.name) + ":\n" + AllMessages(p.diagnostics);
     EXPECT_EQ(p.ok, !c.isError) << messages;
     int matching = 0;
     for (const Diagnostic& d : p.diagnostics.items) {
@@ -125,7 +108,7 @@ TEST(AcceptedAnswers, QuizzesWithoutThemPackAsBefore) {
   // clang-format on
   for (const auto& c : cases) {
     Parsed p = Parse(c.source);
-    ASSERT_TRUE(p.ok) << c.name << Messages(p.diagnostics);
+    ASSERT_TRUE(p.ok) << c.name << AllMessages(p.diagnostics);
     QuizPayloads streams;
     ASSERT_TRUE(CompressPayloads(EncodePayloads(p.quiz), streams, p.diagnostics)) << c.name;
     EXPECT_EQ(Fnv64(streams.quiz), c.quiz) << c.name;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cp1252.h"
+#include "parsed_source.h"
 #include "quiz_payloads.h"
 #include "quiz_program.h"
 #include "quiz_rules.h"
@@ -17,24 +18,6 @@
 namespace {
 
 const std::string Header = "titre: T\n", Q = "question: Q\nreponse: R\ncode: C\n";
-
-std::string AllMessages(const Diagnostics& diagnostics) {
-  std::string text;
-  for (const Diagnostic& d : diagnostics.items) text += diagnostics.format(d) + "\n";
-  return text;
-}
-
-struct Parsed {
-  AuthoredQuiz quiz;
-  Diagnostics diagnostics;
-  bool ok;
-};
-
-Parsed Parse(const std::string& source) {
-  Parsed p{{}, {"quiz.txt", {}}, false};
-  p.ok = ParseQuizSource(source, p.quiz, p.diagnostics);
-  return p;
-}
 
 std::string ManyQuestions(int count) {
   std::string source = Header;
