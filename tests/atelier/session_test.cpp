@@ -218,6 +218,53 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
   for (const SceneCase& c : cases) Play(c);
 }
 
+// A browser writing a file in place ends after the call: the quiz is saved
+// only then; a write refused or failed keeps it unsaved, says why in French
+// and offers a download.
+TEST(SessionSave, SavedOnlyOnceTheWriteEnds) {
+  const auto saving = [](Scene& s) {
+    s.host.browser = true;
+    Open(s, "/docs/quiz.txt");
+    s.host.later.insert("/docs/quiz.txt");
+    s.type(QuizField::Author, "M. Durand");
+    s.run(Command::Save);
+    EXPECT_EQ(s.session().status(), u8"Enregistrement de /docs/quiz.txt…");
+    EXPECT_EQ(s.session().windowTitle(), "quiz.txt* - Ludex Atelier");
+  };
+  const auto refused = [](Scene& s, const char* error, Answer answer) {
+    s.host.later.clear();  // the browser has let the file's place go
+    s.replies.push_back(Pressed(answer));
+    s.session().writeFailed("/docs/quiz.txt", error);
+    s.settle();
+  };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"Written", [&](Scene& s) { saving(s); s.session().writeFinished("/docs/autre.txt"); EXPECT_TRUE(s.session().document().modified());
+                                   s.session().writeFinished("/docs/quiz.txt"); },
+       {"Ouvrir"}, u8"Enregistré : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"ChangedWhileWriting", [&](Scene& s) { saving(s); s.type(QuizField::Title, "Autre"); s.session().writeFinished("/docs/quiz.txt"); },
+       {"Ouvrir"}, u8"Enregistré : /docs/quiz.txt (sans les modifications faites depuis)", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { s.run(Command::Undo); EXPECT_FALSE(s.session().document().modified()); }},
+      {"RefusedThenDownloaded", [&](Scene& s) { saving(s); refused(s, "NotAllowedError", Answer::Yes); },
+       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : le navigateur n'a pas eu la permission d'écrire ce fichier. "
+                  u8"Ses modifications restent à enregistrer.\n\nLe télécharger à la place ?"},
+       u8"Proposé au téléchargement : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"FailedAndKeptUnsaved", [&](Scene& s) { saving(s); s.session().writeFailed("/docs/autre.txt", "AbortError"); refused(s, "TypeError", Answer::No); },
+       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : le navigateur n'a pas pu aller au bout."}, "", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
+      {"FailedWhileAnotherQuestionWaits", [&](Scene& s) { saving(s); s.session().run(Command::Open); s.session().writeFailed("/docs/quiz.txt", "AbortError"); s.settle(); },
+       {"Ouvrir", u8"Enregistrer les modifications de « quiz.txt » ?"}, u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : l'enregistrement a été annulé. Ses modifications restent à "
+                           u8"enregistrer. Enregistrer (Ctrl+S) le propose au téléchargement.", "quiz.txt* - Ludex Atelier", nullptr},
+      {"NewWaitsForTheWrite", [&](Scene& s) { saving(s); s.type(QuizField::Author, "Mme Durand"); s.replies.push_back(Pressed(Answer::Yes)); s.run(Command::New);
+                                              EXPECT_EQ(s.session().questionCount(), "2 questions"); s.session().writeFinished("/docs/quiz.txt"); },
+       {"Ouvrir", u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled, nullptr},
+      {"UnreadableFileSaidInFrench", [&](Scene& s) { s.session().readFailed("photo.txt", "NotReadableError"); s.settle(); },
+       {u8"« photo.txt » ne peut pas être ouvert : le navigateur n'a pas pu lire le fichier (déplacé, ou ouvert par un autre programme)."}, "", Untitled, nullptr},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
 // Rows pasted or imported go where their header row, or else the quiz's
 // settings, say; the preview first when anything may be misplaced.
 TEST(SessionTable, PasteAndImportFollowTheirMapping) {
@@ -326,6 +373,11 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
        "", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.exe")); }},
       {"BuildWithoutAPlayer", [&](Scene& s) { opened(s); s.host.player.clear(); s.plan({Chose("/docs/C.exe")}); s.run(Command::Build); },
        {u8"Créer", u8"Le programme n'a pas pu être créé :\n/docs/C.exe\n\nle lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier."}, "", "quiz.txt - Ludex Atelier", nullptr},
+      {"PageBesideTheProgramJustBuilt", [&](Scene& s) { s.type(QuizField::Title, u8"« Le Cid »"); s.run(Command::Add); s.type(QuizField::Question, "Q");
+                                                         s.type(QuizField::Answer1, "R"); s.plan({Chose("/cle/eleves/Cid.exe"), Pressed(Answer::Ok)}); s.run(Command::Build);
+                                                         s.plan({}); s.run(Command::BuildPage); },
+       {u8"Créer la page web du quiz"}, "", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/cle/eleves/Le-Cid.html"); }},
       {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.run(Command::BuildPage); },
        {u8"Créer la page web du quiz", u8"La page web du quiz est prête :\n/docs/Capitales.html"}, u8"Page web créée : /docs/Capitales.html", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/Capitales.html").rfind("<title>Capitales</title>Capitales|", 0), 0u); }},
@@ -521,6 +573,64 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
   for (const SceneCase& c : cases) Play(c);
 }
 
+// The problems list: errors first, then warnings, each in the order of the
+// source; the heading counts them; a character the player cannot show kept
+// as its nearest spelling and listed until undone or written over.
+TEST(SessionEditing, ProblemsErrorsFirstAndCharactersReplaced) {
+  const auto lines = [](Scene& s) {
+    std::vector<std::string> texts;
+    for (const ProblemLine& line : s.session().problems()) texts.push_back(line.text);
+    return texts;
+  };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"ErrorAfterWarningsComesFirst", [](Scene& s) { s.host.put("/docs/q.txt", "titre: T\nquestion: Q1\nreponse: R \ncode: C\nquestion: Q2\nreponse: R \ncode: C\n"
+                                                                          "question: Q3\nreponse: " + std::string(300, 'r') + "\ncode: C\n"); Open(s, "/docs/q.txt"); },
+       {"Ouvrir"}, u8"Ouvert avec des erreurs à corriger (voir Problèmes) : /docs/q.txt", "q.txt - Ludex Atelier",
+       [&](Scene& s) { const std::vector<std::string> got = lines(s); ASSERT_EQ(got.size(), 3u);
+                       EXPECT_EQ(got[0].rfind(u8"Erreur, question 3, « réponse »", 0), 0u); EXPECT_EQ(got[2].rfind(u8"Avertissement, question 2", 0), 0u);
+                       EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 2 avertissements"); }},
+      {"PastedTitleKeptWhole", [](Scene& s) { s.type(QuizField::Title, u8"Fractions en 5\u1D49 \u2192 4\u1D49"); }, {}, "", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Fractions en 5e -> 4e");
+                       EXPECT_EQ(lines(s), (std::vector<std::string>{
+                           u8"Avertissement, « titre » : « \u1D49 » (U+1D49) est devenu « e », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
+                           u8"Avertissement, « titre » : « \u2192 » (U+2192) est devenu « -> », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
+                           u8"Avertissement, « titre » : « \u1D49 » (U+1D49) est devenu « e », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
+                           u8"Avertissement : le quiz n'a aucune question"}));
+                       s.run(Command::Undo); EXPECT_EQ(lines(s).size(), 2u); EXPECT_EQ(s.session().fieldText(QuizField::Title), ""); }},
+      {"TypedInABrowserOneByOne", [](Scene& s) { s.type(QuizField::Title, "Les fractions en 5"); s.type(QuizField::Title, u8"Les fractions en 5\u1D49"); s.type(QuizField::Title, "Les fractions en 5e !"); },
+       {}, "", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(lines(s).size(), 2u); s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5e");
+                       s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5"); }},
+      {"NoSpellingIsAnErrorUntilWrittenOver", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, u8"Qui \U0001F600 ?"); },
+       {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(lines(s), std::vector<std::string>{u8"Erreur, question 1, « question » : « \U0001F600 » (U+1F600) est devenu « ? » : le lecteur ne peut pas "
+                                                                   u8"l'afficher, et rien ne s'en approche. Remplacez ce « ? » par un autre texte."});
+                       EXPECT_TRUE(s.session().rowHasError(0)); s.type(QuizField::Answer1, "Lui"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.type(QuizField::Question, "Qui rit ?"); EXPECT_TRUE(lines(s).empty()); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// The status says what the last action did while it is true: a change of the
+// quiz, another command or another selection takes it away.
+TEST(SessionEditing, StatusFadesWhenItsStateChanges) {
+  // clang-format off
+  const SceneCase cases[] = {
+      {"RedoGoneOnceQuestionsAreAdded", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); s.run(Command::Undo); s.run(Command::Redo);
+                                                       EXPECT_EQ(s.session().status(), u8"Rétabli : l'ajout d'une question."); s.session().paste("Question\tCode\r\nQ\tC\r\n"); },
+       {"Ouvrir"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, code. Ctrl+Z les retire.", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { s.run(Command::Undo); EXPECT_EQ(s.session().status(), u8"Annulé : l'ajout d'une question."); }},
+      {"ClipboardGoneWithTheSelection", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().paste(""); s.session().select({0}); EXPECT_NE(s.session().status(), "");
+                                                        s.session().select({1}); }, {"Ouvrir"}, "", "quiz.txt - Ludex Atelier", nullptr},
+      {"SavedGoneOnTyping", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Author, "A"); s.run(Command::Save); EXPECT_EQ(s.session().status(), u8"Enregistré : /docs/quiz.txt");
+                                           s.type(QuizField::Author, "AB"); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier", nullptr},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
 // The session's texts: a core message as a sentence, paths of either system, counts.
 TEST(SessionText, SentencesPathsAndCounts) {
   // clang-format off
@@ -529,6 +639,9 @@ TEST(SessionText, SentencesPathsAndCounts) {
       {Sentence(""), ""}, {FileNameOf("C:\\Quiz\\a.txt"), "a.txt"}, {FolderOf("/docs/a/b.txt"), "/docs/a"}, {FolderOf("b.txt"), ""},
       {JoinPath("C:\\Quiz", "a.txt"), "C:\\Quiz\\a.txt"}, {JoinPath("/docs", "a.txt"), "/docs/a.txt"}, {JoinPath("/docs/", "a"), "/docs/a"},
       {JoinPath("", "a"), "a"}, {Counted(1, "une question", "questions"), "une question"}, {Counted(0, "une", "questions"), "0 questions"},
+      {BrowserFailureText("NotAllowedError"), u8"le navigateur n'a pas eu la permission d'écrire ce fichier"},
+      {BrowserFailureText("QuotaExceededError"), u8"le disque, ou la place que le navigateur se donne, est plein"},
+      {BrowserFailureText("Failed to execute 'createWritable'"), u8"le navigateur n'a pas pu aller au bout"},
   };
   // clang-format on
   for (const auto& c : cases) EXPECT_EQ(c.got, c.want);

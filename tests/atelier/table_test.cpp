@@ -277,4 +277,22 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
       std::string::npos);
 }
 
+// The answer key prints each code as the player's field shows it.
+TEST(PrintTest, AnswerKeyPrintsWhatThePlayerShows) {
+  AuthoredQuiz quiz;
+  quiz.title = "T";
+  quiz.questions.resize(ScoreCodeSlots + 1);
+  quiz.questions[0].scoreCode = "PHARE";
+  quiz.questions[1].scoreCode = "WWWWWWWWWWWWWWWWWW";
+  quiz.questions[ScoreCodeSlots].scoreCode = "LOIN";
+  const ShownText cut = ShownCode(quiz.questions[1].scoreCode, ConservativeMetrics());
+  ASSERT_TRUE(cut.cut);
+  const std::string key = AnswerKeyHtml(quiz, ConservativeMetrics());
+  EXPECT_NE(key.find("<td>PHARE</td></tr>"), std::string::npos);
+  EXPECT_NE(key.find("<td>" + cut.shown + u8" <span class=\"cut\">(« " + cut.hidden + u8" » ne s&#39;affiche pas)</span></td>"),
+            std::string::npos);
+  EXPECT_NE(key.find(u8"<span class=\"cut\">(jamais affiché)</span>"), std::string::npos);
+  EXPECT_EQ(key.find("LOIN"), std::string::npos);
+}
+
 }  // namespace

@@ -338,7 +338,9 @@ void EditorSession::makeProblems() const {
                 found.end());
   }
   std::vector<ProblemLine> lines;
+  std::vector<int> places;  // where each line is in the source: its row, -1 the header, past every row the quiz as a whole
   for (const UnusedText& unused : UnusedTexts(document_.quiz())) {
+    places.push_back(-1);
     lines.push_back({u8"Avertissement : " + Utf8(UnusedTextLine(unused)) +
                          (unused.count > 1 ? u8" : elles sont mises de côté (grisées) et ne seront pas enregistrées."
                                            : u8" : elle est mise de côté (grisée) et ne sera pas enregistrée."),
@@ -346,16 +348,19 @@ void EditorSession::makeProblems() const {
   }
   for (const QuizProblem& problem : found) {
     lines.push_back({ProblemLineText(problem), problem.row, problem.field, problem.isError});
+    const bool wholeQuiz = problem.rule == QuizRule::QuestionCount || problem.rule == QuizRule::NoQuestion ||
+                           problem.rule == QuizRule::PackedSize;
+    places.push_back(wholeQuiz ? MaxQuestions + 1 : problem.row);
   }
   for (const TextNote& note : notes_) {
     if (!document_.inHistory(note.revision) || note.row >= document_.questionCount() ||
         document_.text(note.field, note.row).find(note.around) == std::string::npos) {
       continue;
     }
-    const auto after = std::find_if(lines.begin(), lines.end(), [&note](const ProblemLine& line) {
-      return line.row > note.row && note.row >= -1 && line.row >= 0;
-    });
-    lines.insert(after, {note.text, note.row, static_cast<int>(note.field), note.isError});
+    const size_t at = static_cast<size_t>(
+        std::find_if(places.begin(), places.end(), [&note](int place) { return place > note.row; }) - places.begin());
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), {note.text, note.row, static_cast<int>(note.field), note.isError});
+    places.insert(places.begin() + static_cast<std::ptrdiff_t>(at), note.row);
   }
   std::stable_partition(lines.begin(), lines.end(), [](const ProblemLine& line) { return line.isError; });
   problemLines_ = lines;
