@@ -118,6 +118,7 @@ void MsgCreate(HWND window) {
 // Every control where the layout puts it, in one batch.
 void MsgSize(int width, int height) {
   SendMessageW(app.status, WM_SIZE, 0, 0);
+  InvalidateRect(app.status, nullptr, TRUE);  // its size grip drawn anew where it now is, none left where it was
   RECT status;
   GetWindowRect(app.status, &status);
   const EditorLayout layout = LayoutEditor(width, height, status.bottom - status.top, GetSystemMetrics(SM_CXVSCROLL));
