@@ -607,7 +607,17 @@ TEST(SessionEditing, ProblemsErrorsFirstAndCharactersReplaced) {
        [&](Scene& s) { EXPECT_EQ(lines(s), std::vector<std::string>{u8"Erreur, question 1, « question » : « \U0001F600 » (U+1F600) est devenu « ? » : le lecteur ne peut pas "
                                                                    u8"l'afficher, et rien ne s'en approche. Remplacez ce « ? » par un autre texte."});
                        EXPECT_TRUE(s.session().rowHasError(0)); s.type(QuizField::Answer1, "Lui"); EXPECT_EQ(lines(s).size(), 1u);
-                       s.type(QuizField::Question, "Qui rit ?"); EXPECT_TRUE(lines(s).empty()); }},
+                       s.type(QuizField::Question, "Qui rit ?"); EXPECT_TRUE(lines(s).empty());
+                       s.type(QuizField::Explanation, u8"Tapez\nla \U0001F600 ici"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.type(QuizField::Explanation, "Tapez\nla ? ici"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.type(QuizField::Explanation, "Tapez\nla suite ici"); EXPECT_TRUE(lines(s).empty()); }},
+      {"ReplacementsInTheOrderOfTheSource", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Author, std::string(120, 'W'));
+         s.type(QuizField::Explanation, u8"\u2192"); s.type(QuizField::Question, u8"a | \U0001F600"); s.type(QuizField::Answer1, ""); },
+       {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
+       [&](Scene& s) { std::vector<std::string> starts; for (const std::string& line : lines(s)) starts.push_back(line.substr(0, line.find(" : ")));
+                       EXPECT_EQ(starts, (std::vector<std::string>{u8"Erreur, question 1, « question »", u8"Erreur, question 1, « question »", u8"Erreur, question 1, « réponse »",
+                                                                    u8"Avertissement, « auteur »", u8"Avertissement, « explication »"}));
+                       EXPECT_NE(lines(s)[1].find("U+1F600"), std::string::npos); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);

@@ -61,6 +61,11 @@ std::vector<size_t> ReplacementOffsets(const std::string& bytes, const std::vect
   return offsets;
 }
 
+// Where a problem of a row's field is in the source, for the problems list's
+// order: the header (row -1) first, the rows, then the quiz as a whole (row
+// MaxQuestions); within a row, its fields in their order, its other problems last.
+int SourcePlace(int row, int field) { return (row + 1) * (QuizFieldCount + 1) + (field < 0 ? QuizFieldCount : field); }
+
 // "« ᵉ » (U+1D49)"
 std::string CharacterShown(uint32_t codePoint) {
   std::string glyph;
@@ -270,8 +275,8 @@ void EditorSession::noteRespellings(QuizField field, int row, const std::string&
   for (size_t k = 0; k < changes.size(); ++k) {
     const Respelling& change = changes[k];
     const size_t from = offsets[k] < 4 ? 0 : offsets[k] - 4;
-    TextNote note{document_.revision(), field, row, bytes.substr(from, offsets[k] - from + change.spelling.size() + 4),
-                  !change.found, ""};
+    TextNote note{document_.revision(), field, row, SourcePlace(row, static_cast<int>(field)),
+                  bytes.substr(from, offsets[k] - from + change.spelling.size() + 4), !change.found, ""};
     const std::string line = ProblemLineText({QuizRule::Text, row, static_cast<int>(field), note.isError, ""});
     note.text = line + CharacterShown(change.codePoint) +
                 (change.found ? u8" est devenu " + Quoted(Utf8(change.spelling)) +
@@ -338,9 +343,9 @@ void EditorSession::makeProblems() const {
                 found.end());
   }
   std::vector<ProblemLine> lines;
-  std::vector<int> places;  // where each line is in the source: its row, -1 the header, past every row the quiz as a whole
+  std::vector<int> places;  // where each line is in the source (SourcePlace)
   for (const UnusedText& unused : UnusedTexts(document_.quiz())) {
-    places.push_back(-1);
+    places.push_back(SourcePlace(-1, -1));
     lines.push_back({u8"Avertissement : " + Utf8(UnusedTextLine(unused)) +
                          (unused.count > 1 ? u8" : elles sont mises de côté (grisées) et ne seront pas enregistrées."
                                            : u8" : elle est mise de côté (grisée) et ne sera pas enregistrée."),
@@ -350,7 +355,7 @@ void EditorSession::makeProblems() const {
     lines.push_back({ProblemLineText(problem), problem.row, problem.field, problem.isError});
     const bool wholeQuiz = problem.rule == QuizRule::QuestionCount || problem.rule == QuizRule::NoQuestion ||
                            problem.rule == QuizRule::PackedSize;
-    places.push_back(wholeQuiz ? MaxQuestions + 1 : problem.row);
+    places.push_back(wholeQuiz ? SourcePlace(MaxQuestions, -1) : SourcePlace(problem.row, problem.field));
   }
   for (const TextNote& note : notes_) {
     if (!document_.inHistory(note.revision) || note.row >= document_.questionCount() ||
@@ -358,9 +363,9 @@ void EditorSession::makeProblems() const {
       continue;
     }
     const size_t at = static_cast<size_t>(
-        std::find_if(places.begin(), places.end(), [&note](int place) { return place > note.row; }) - places.begin());
+        std::find_if(places.begin(), places.end(), [&note](int place) { return place > note.place; }) - places.begin());
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), {note.text, note.row, static_cast<int>(note.field), note.isError});
-    places.insert(places.begin() + static_cast<std::ptrdiff_t>(at), note.row);
+    places.insert(places.begin() + static_cast<std::ptrdiff_t>(at), note.place);
   }
   std::stable_partition(lines.begin(), lines.end(), [](const ProblemLine& line) { return line.isError; });
   problemLines_ = lines;

@@ -327,6 +327,7 @@ class EditorSession {
     int revision = 0;
     QuizField field = QuizField::Title;
     int row = -1;
+    int place = 0;       // its place in the source, for the problems list's order
     std::string around;  // the replacement with a few bytes each side, as the field holds it
     bool isError = false;
     std::string text;    // the problems list's line
