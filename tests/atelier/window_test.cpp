@@ -84,7 +84,7 @@ std::wstring Problems() {
 
 std::wstring Status() {
   wchar_t text[1024] = L"";
-  SendMessageW(GetDlgItem(atelier.window, IDC_STATUS), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
+  SendMessageW(GetDlgItem(atelier.window, IDC_STATUS), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
   return text;
 }
 

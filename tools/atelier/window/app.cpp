@@ -31,7 +31,7 @@ struct AppState {
 AppState app;
 
 const wchar_t WindowClass[] = L"LudexAtelier";
-const int StatusParts[] = {150, 420, -1};
+const int StatusParts[] = {150, -1};  // the count of questions, the status (the problems counted above their list)
 const int IdOfRecentSeparator = IDM_RECENT_BASE + 99;
 
 // The menu's and the buttons' commands, and the session's.
@@ -112,7 +112,7 @@ void MsgCreate(HWND window) {
                             IDC_PROBLEMS, WS_EX_CLIENTEDGE);
   for (const Button& button : OutputButtons) AddControl(L"Button", button.caption, WS_TABSTOP, button.id);
   app.status = AddControl(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, IDC_STATUS);
-  SendMessageW(app.status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(StatusParts));
+  SendMessageW(app.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(StatusParts));
 }
 
 // Every control where the layout puts it, in one batch.
@@ -199,7 +199,6 @@ void ShowProblems() {
     errors.push_back(problem.isError);
   }
   SetStatusPart(0, atelier.session->questionCount());
-  SetStatusPart(1, atelier.session->problemsSummary());
   const std::wstring heading = L"Pro&blèmes : " + WideFromUtf8(atelier.session->problemsSummary());
   HWND label = GetDlgItem(atelier.window, IDC_PROBLEMS_LABEL);
   if (WindowText(label) != heading) SetWindowTextW(label, heading.c_str());
@@ -454,7 +453,7 @@ HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int 
   return control;
 }
 
-void ShowStatus() { SetStatusPart(2, atelier.session->status()); }
+void ShowStatus() { SetStatusPart(1, atelier.session->status()); }
 
 void Settle() {
   if (app.settling || atelier.session == nullptr) return;
