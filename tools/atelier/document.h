@@ -118,9 +118,6 @@ class QuizDocument {
   // Whether the quiz went through that revision on its way to now: undo
   // takes a revision out, redo puts it back.
   bool inHistory(int revision) const;
-  // A save that the system finished later failed: the quiz is unsaved again,
-  // its recovery copy due again.
-  void markUnsaved() { savedRevision_ = recoveryRevision_ = -1; }
 
   // The recovery copy: due when the quiz changed since the last copy and is not saved.
   bool recoveryDue() const { return modified() && current_.revision != recoveryRevision_; }
