@@ -5,7 +5,9 @@ kind of file, edit, undo and redo, a limit and a fit warning as the author
 types, paste through the preview, the recovery copy after a closed tab,
 save, build, the question before leaving) runs on the three; Files (byte for
 byte against LUDEX_PACK, the native ludex-pack, and the program played under
-wine with PROBE), Output, NothingKept and Access on Chromium."""
+wine with PROBE), Output, NothingKept and Access on Chromium; Truth (a save
+said done only once written, the problems' order, the layout at three
+widths) on the three."""
 import json
 import os
 import shutil
@@ -27,6 +29,8 @@ SAMPLES = {'capitales.txt': ("Les-capitales-d'Europe", 15), 'chimie-deux-reponse
 # Rows pasted from a spreadsheet: three columns and no header row, which
 # the quiz (question, answer, reveal text, code) cannot place by itself.
 PASTED = 'Espagne ?\tMadrid\tES\r\nItalie ?\tRome\tIT\r\n'
+with open(os.path.join(EXAMPLES, 'capitales.txt'), encoding='utf-8') as sample:
+    CAPITALES = sample.read()
 
 
 def source_of(count, title='Un grand quiz'):
@@ -373,37 +377,6 @@ class Output(AtelierTest):
         finally:
             driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', {'identifier': script['identifier']})
 
-    def test_a_file_opened_with_its_handle_is_saved_in_place(self):
-        # A browser that gives files' handles (File System Access), here one whose file keeps what is written.
-        self.browser.run('''
-            window.written = null;
-            window.refused = false;
-            const handle = {kind: 'file', name: 'capitales.txt',
-                            getFile: async () => new File([arguments[0]], 'capitales.txt', {lastModified: 1}),
-                            createWritable: async () => {
-                              if (window.refused) throw new Error('Enregistrement interdit.');
-                              const chunks = [];
-                              return {write: async (bytes) => chunks.push(bytes),
-                                      close: async () => { window.written = new TextDecoder().decode(chunks[0]); }};
-                            }};
-            window.showOpenFilePicker = async () => [handle];''', open(os.path.join(EXAMPLES, 'capitales.txt'),
-                                                                     encoding='utf-8').read())
-        self.browser.click('open')
-        self.assertTrue(self.wait(lambda: self.browser.text('status') == 'Ouvert : capitales.txt'))
-        self.type('author', 'M. Durand')
-        self.browser.click('save-source')
-        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
-        self.answer('prompt-ok')
-        self.assertIn('\nauteur: M. Durand\n', self.wait(lambda: self.browser.run('return window.written')))
-        self.assertEqual((self.browser.text('status'), os.listdir(self.browser.downloads)),
-                         ('Enregistré : capitales.txt', []))
-        self.browser.run('window.refused = true')
-        self.type('author', 'Mme Durand')
-        self.browser.click('save-source')
-        self.assertEqual(self.wait(self.prompt), "Le quiz n'a pas pu être enregistré dans « capitales.txt » :\n\n"
-                                                 "Enregistrement interdit.")
-        self.assertEqual(self.browser.run('return document.title'), 'capitales.txt* - Ludex Atelier')
-
 
 class Access(AtelierTest):
     def axe_problems(self):
@@ -479,6 +452,115 @@ class Access(AtelierTest):
         self.assertEqual(self.browser.value('field-title'), markup)
         self.assertEqual(self.rows()[0][1], markup + ' ?')
         self.assertEqual(self.browser.run('return document.querySelectorAll("main b, main img").length'), 0)
+
+
+# Every control shown, inside the width of the window and not under another
+# element where its middle is, once scrolled into view.
+LAYOUT_FAULTS = '''
+    const faults = [], width = document.documentElement.clientWidth;
+    const name = (e) => e.id || e.tagName + ':' + e.textContent.trim().slice(0, 20);
+    for (const control of document.querySelectorAll(
+        'button, input:not(.chooser), select, textarea, #question-list, #side-frame')) {
+      if (!control.getClientRects().length) continue;
+      let box = control.getBoundingClientRect();
+      if (box.left < 0 || box.right > width + 0.5) { faults.push('outside ' + name(control)); continue; }
+      control.scrollIntoView({block: 'center', inline: 'nearest'});
+      box = control.getBoundingClientRect();
+      const y = Math.max(1, Math.min(innerHeight - 1, box.top + box.height / 2));
+      const hit = document.elementFromPoint(box.left + box.width / 2, y);
+      if (!hit || (hit !== control && !control.contains(hit))) faults.push(name(control) + ' under ' + (hit && name(hit)));
+    }
+    window.scrollTo(0, 0);
+    return faults;'''
+
+
+class Truth(AtelierTest):
+    """What teachers met: a save said done only once written, errors first, the layout at three widths."""
+
+    def give_handle(self):
+        """A browser that gives the file's handle; window.mode makes its write slow, refused or failed."""
+        self.browser.run('''
+            window.written = null;
+            window.mode = 'slow';
+            const handle = {kind: 'file', name: 'capitales.txt',
+                            getFile: async () => new File([arguments[0]], 'capitales.txt', {lastModified: 1}),
+                            createWritable: async () => {
+                              if (window.mode === 'refused') {
+                                throw new DOMException("Failed to execute 'createWritable'", 'NotAllowedError');
+                              }
+                              const chunks = [];
+                              return {write: async (bytes) => {
+                                        if (window.mode === 'failed') throw new DOMException('full', 'QuotaExceededError');
+                                        chunks.push(bytes);
+                                      },
+                                      close: async () => {
+                                        await new Promise((go) => { window.release = go; });
+                                        window.written = new TextDecoder().decode(chunks[0]);
+                                      }};
+                            }};
+            window.showOpenFilePicker = async () => [handle];''', CAPITALES)
+        self.browser.click('open')
+        self.assertTrue(self.wait(lambda: self.browser.text('status') == 'Ouvert : capitales.txt'))
+
+    def save(self, author):
+        self.type('author', author)
+        self.browser.click('save-source')
+
+    def title(self):
+        return self.browser.run('return document.title')
+
+    def test_saved_only_once_written_and_a_refusal_offers_a_download(self):
+        self.give_handle()
+        self.save('M. Durand')
+        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
+        self.answer('prompt-ok')
+        self.assertEqual(self.wait(lambda: self.browser.text('status')), 'Enregistrement de capitales.txt…')
+        self.assertEqual((self.title(), self.browser.run('return window.written')), ('capitales.txt* - Ludex Atelier', None))
+        self.browser.run('window.release()')
+        self.assertTrue(self.wait(lambda: self.browser.text('status') == 'Enregistré : capitales.txt'))
+        self.assertEqual(self.title(), 'capitales.txt - Ludex Atelier')
+        self.assertIn('\nauteur: M. Durand\n', self.browser.run('return window.written'))
+        # Refused: said in French, still unsaved, a download offered at once.
+        self.browser.run('window.mode = "refused"')
+        self.save('Mme Durand')
+        self.assertEqual(self.wait(self.prompt), "Le quiz n'a pas pu être enregistré dans « capitales.txt » : le "
+                         "navigateur n'a pas eu la permission d'écrire ce fichier. Ses modifications restent à "
+                         "enregistrer.\n\nLe télécharger à la place ?")
+        self.assertEqual(self.title(), 'capitales.txt* - Ludex Atelier')
+        self.answer('prompt-yes')
+        self.assertIn(b'\nauteur: Mme Durand\n', self.browser.downloaded('capitales.txt'))
+        self.assertEqual((self.browser.text('status'), self.title()),
+                         ('Proposé au téléchargement : capitales.txt', 'capitales.txt - Ludex Atelier'))
+        # Failed while writing: the same, and the author may keep it unsaved.
+        self.give_handle()
+        self.browser.run('window.mode = "failed"')
+        self.save('M. Martin')
+        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
+        self.answer('prompt-ok')
+        self.assertIn('le disque, ou la place que le navigateur se donne, est plein', self.wait(self.prompt))
+        self.answer('prompt-no')
+        self.assertEqual((self.browser.text('status'), self.title()), ('', 'capitales.txt* - Ludex Atelier'))
+
+    def test_errors_first_counted_and_read_whole(self):
+        lines = ['titre: T'] + ['question: Q%d\nréponse: R \ncode: C' % k for k in (1, 2)]
+        lines.append('question: Q3\nréponse: %s\ncode: C' % ('r' * 300))
+        self.open_file(self.file('ordre.txt', '\n'.join(lines) + '\n'))
+        kinds = [kind for kind, _ in self.problems()]
+        self.assertEqual(kinds, ['error', '', ''])
+        self.assertTrue(self.problems()[0][1].startswith('Erreur, question 3, « réponse »'))
+        self.assertEqual(self.browser.text('summary'), '(1 erreur — la construction est impossible — et 2 avertissements)')
+        self.assertEqual(self.browser.run('return [...document.querySelectorAll(".problem")].filter('
+                                          '(b) => b.scrollWidth > b.clientWidth).length'), 0)
+
+    def test_nothing_outside_the_window_nor_covered_at_three_widths(self):
+        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        for width in (1280, 1024, 768):
+            self.browser.set_size(width, 800)
+            self.assertEqual(self.browser.run(LAYOUT_FAULTS), [], width)
+            self.browser.click('try')
+            self.assertTrue(self.wait(lambda: self.browser.run('return !document.getElementById("side").hidden')))
+            self.assertEqual(self.browser.run(LAYOUT_FAULTS), [], ('try', width))
+            self.browser.click('side-close')
 
 
 class NothingKept(AtelierTest):

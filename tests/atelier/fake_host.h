@@ -22,6 +22,7 @@ class FakeHost : public EditorHost {
   std::set<std::string> heldByOthers;  // locks another running editor holds
   std::set<std::string> unwritable;    // paths whose writing fails
   std::set<std::string> huge;          // paths of files larger than any limit
+  std::set<std::string> later;         // paths whose writing ends after the call, as a browser's in place
   std::vector<std::string> opened;     // pages opened
   std::vector<Bytes> tries;            // programs tried
   Bytes player;                        // the player programs are built from
@@ -105,7 +106,10 @@ class FakeHost : public EditorHost {
     error = "Le fichier n'est pas un programme. (193)";
     return triesStart;
   }
-  bool offersDownload(const std::string& path) override { return browser && path.rfind("/appdata/", 0) != 0; }
+  bool offersDownload(const std::string& path) override {
+    return browser && path.rfind("/appdata/", 0) != 0 && later.count(path) == 0;
+  }
+  bool writesLater(const std::string& path) override { return later.count(path) > 0; }
   bool showsPages() override { return browser; }
   void showPage(ShownPage kind, const std::string& name, const std::string& html) override {
     shown.push_back({kind, name + "\n" + html});

@@ -11,6 +11,7 @@ TEST(FileNamesTest, QuizFileStemFromTitle) {
       {"Les capitales d'Europe", "Les-capitales-d'Europe"}, {"  Chimie : 2 r\xE9ponses ?  ", "Chimie-2-r\xE9ponses"},
       {"a/b\\c*d|e\"f<g>h\r\ni\tj", "a-b-c-d-e-f-g-h-i-j"}, {"...", "quiz"}, {"", "quiz"}, {"con", "quiz-con"},
       {"LPT3", "quiz-LPT3"}, {"COM10", "COM10"}, {"Vive la fin.", "Vive-la-fin"},
+      {"\xAB Le Cid \xBB acte I", "Le-Cid-acte-I"}, {"\x93" "Citations\x94 #2 : 100 %", "Citations-2-100"},
   };
   // clang-format on
   for (const auto& c : cases) EXPECT_EQ(QuizFileStem(c.title), c.stem) << c.title;

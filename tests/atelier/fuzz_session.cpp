@@ -1,7 +1,7 @@
 // Fuzzes the editor session on whatever a teacher may open or paste: the
 // bytes after the first are opened as a source, a program, a web page or a
 // CSV file, or imported as one (the first byte chooses, and whether the
-// host is a browser), then pasted as rows, and the quiz is tried, built and
+// host is a browser), then pasted as rows and typed into fields, and the quiz is tried, built and
 // saved, every question the session asks answered as a hasty author would. Nothing may crash or read past a buffer, and no
 // question may be left waiting.
 #include <cstdint>
@@ -45,6 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AnswerEverything(scene, path);
   scene.session().paste(bytes);
   AnswerEverything(scene, path);
+  // Typed into a field: what the player cannot show spelled, listed, undone.
+  scene.session().run(Command::Add);
+  scene.session().type(QuizField::Question, bytes);
+  scene.session().type(QuizField::Title, bytes.substr(bytes.size() / 2));
+  scene.session().problems();
+  scene.session().run(Command::Undo);
   for (Command command : {Command::Try, Command::Build, Command::Save, Command::Print}) {
     scene.session().run(command);
     AnswerEverything(scene, path);

@@ -3,6 +3,7 @@
 // message on the way, through a host whose files live in memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -168,31 +169,37 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "Les-fleuves-source.txt"); EXPECT_EQ(s.seen[0].folder, "/docs");
                       EXPECT_EQ(s.host.bytes("/docs/f.txt"), s.session().document().sourceText()); }},
       {"HandWrittenSourceToldFirst", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.type(QuizField::Author, "A"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::Save); },
-       {u8"Ce fichier a été écrit à la main."}, "Ouvert : /docs/m.txt", "m.txt* - Ludex Atelier",
+       {u8"Ce fichier a été écrit à la main."}, "", "m.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
       {"HandWrittenSourceSavedElsewhereUntold", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.plan({Chose("/docs/n.txt")}); s.run(Command::SaveAs); },
        {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/n.txt", "n.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
       {"UnusedTextsToldFirst", [](Scene& s) {
          Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.type(QuizField::Answer2, "Lutetia");
-         s.type(QuizField::Reveal2, "S"); s.session().select({1}); s.type(QuizField::Answer2, "Roma"); s.session().chooseAnswersPerQuestion(0);
-         s.session().chooseRevealMode(0); s.plan({Pressed(Answer::Ok)}); s.run(Command::Save); s.run(Command::Undo); },
-       {u8"Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :\n- 2 questions ont un texte « réponse2 » : « réponse2: » demande « réponses par question: 2 » "
-        u8"dans l'en-tête.\n- une question a un texte « révélation2 » : « révélation2: » demande « mode révélation: 3 » dans l'en-tête.\n\nPour les garder, choisissez d'abord les réglages "
-        u8"qui les utilisent. Enregistrer sans eux ?"},
+         s.type(QuizField::Reveal2, "S"); s.session().select({1}); s.type(QuizField::Answer2, "Roma");
+         s.plan({Pressed(Answer::Ok), Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle();
+         s.session().chooseRevealMode(0); s.run(Command::Save); s.run(Command::Undo); },
+       {u8"2 questions ont une réponse 2. Avec une seule réponse par question, le lecteur ne s'en sert pas : elles seront mises de côté",
+        u8"Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :\n- 2 questions ont une réponse 2, qui ne sert qu'avec 2 réponses par question.\n"
+        u8"- une question a une révélation 2, qui ne sert qu'avec le mode de révélation 3.\n\nPour les garder, choisissez d'abord ces réglages. Enregistrer sans eux ?"},
        u8"Annulé : l'abandon des textes que le quiz n'utilise pas.", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
+      {"SecondAnswersKeptWhenTheAuthorCancels", [](Scene& s) {
+         Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.type(QuizField::Answer2, "Lutetia");
+         s.plan({Pressed(Answer::Cancel)}); s.session().chooseAnswersPerQuestion(0); s.settle(); },
+       {u8"Une question a une réponse 2. Avec une seule réponse par question, le lecteur ne s'en sert pas : elle sera mise de côté"}, "", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().answersChoice(), 1); EXPECT_TRUE(s.session().fieldEnabled(QuizField::Answer2));
+                      s.plan({Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle();
+                      EXPECT_FALSE(s.session().fieldEnabled(QuizField::Answer2)); EXPECT_EQ(s.session().fieldText(QuizField::Answer2), "Lutetia");
+                      EXPECT_EQ(s.session().problems().at(0).text, u8"Avertissement : une question a une réponse 2, qui ne sert qu'avec 2 réponses par question : "
+                                                                   u8"elle est mise de côté (grisée) et ne sera pas enregistrée."); }},
       {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.run(Command::SaveAs); },
        {"Enregistrer", u8"Le quiz n'a pas pu être enregistré dans « /docs/ro.txt » :\n\nAccès refusé. (5)"}, "", Untitled, nullptr},
-      {"WriteFailsLater", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().writeFailed("/docs/autre.txt", "x"); s.run(Command::Save);
-         s.session().writeFailed("/docs/quiz.txt", u8"Accès refusé."); s.settle(); },
-       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « /docs/quiz.txt » :\n\nAccès refusé."}, "", "quiz.txt* - Ludex Atelier",
-       [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
       {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.run(Command::New); },
        {u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled,
        [](Scene& s) { EXPECT_NE(s.host.bytes("/docs/quiz.txt").find("titre: Autre\n"), std::string::npos); }},
       {"NewGivingTheChangesUp", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::No)}); s.run(Command::New); },
        {"Enregistrer les modifications"}, "", Untitled, [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
       {"NewCancelled", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::New); },
-       {"Enregistrer les modifications"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", nullptr},
+       {"Enregistrer les modifications"}, "", "quiz.txt* - Ludex Atelier", nullptr},
       {"NewSavingAQuizNeverSavedCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({Pressed(Answer::Yes), Pressed(Answer::Cancel)}); s.run(Command::New); },
        {u8"Enregistrer les modifications de « Sans titre » ?", "Enregistrer la source du quiz"}, "", "Sans titre* - Ludex Atelier", nullptr},
       {"CloseWhenNothingChanged", [](Scene& s) { s.run(Command::Close); }, {}, "", Untitled,
@@ -202,10 +209,57 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
          for (Command command : {Command::Add, Command::Open}) s.session().run(command);
          s.session().paste("Question\nQ\n");
          s.session().openPath("/docs/quiz.txt");
-         EXPECT_TRUE(s.session().type(QuizField::Title, "T").refused);
+         EXPECT_TRUE(s.session().type(QuizField::Title, "T").changed);
          s.settle(); }, {"Ouvrir un quiz"}, "", Untitled, [](Scene& s) { EXPECT_EQ(Rows(s), 0); }},
       {"CloseCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({}); s.run(Command::Close); }, {"Enregistrer les modifications"}, "",
        "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.session().closed()); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// A browser writing a file in place ends after the call: the quiz is saved
+// only then; a write refused or failed keeps it unsaved, says why in French
+// and offers a download.
+TEST(SessionSave, SavedOnlyOnceTheWriteEnds) {
+  const auto saving = [](Scene& s) {
+    s.host.browser = true;
+    Open(s, "/docs/quiz.txt");
+    s.host.later.insert("/docs/quiz.txt");
+    s.type(QuizField::Author, "M. Durand");
+    s.run(Command::Save);
+    EXPECT_EQ(s.session().status(), u8"Enregistrement de /docs/quiz.txt…");
+    EXPECT_EQ(s.session().windowTitle(), "quiz.txt* - Ludex Atelier");
+  };
+  const auto refused = [](Scene& s, const char* error, Answer answer) {
+    s.host.later.clear();  // the browser has let the file's place go
+    s.replies.push_back(Pressed(answer));
+    s.session().writeFailed("/docs/quiz.txt", error);
+    s.settle();
+  };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"Written", [&](Scene& s) { saving(s); s.session().writeFinished("/docs/autre.txt"); EXPECT_TRUE(s.session().document().modified());
+                                   s.session().writeFinished("/docs/quiz.txt"); },
+       {"Ouvrir"}, u8"Enregistré : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"ChangedWhileWriting", [&](Scene& s) { saving(s); s.type(QuizField::Title, "Autre"); s.session().writeFinished("/docs/quiz.txt"); },
+       {"Ouvrir"}, u8"Enregistré : /docs/quiz.txt (sans les modifications faites depuis)", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { s.run(Command::Undo); EXPECT_FALSE(s.session().document().modified()); }},
+      {"RefusedThenDownloaded", [&](Scene& s) { saving(s); refused(s, "NotAllowedError", Answer::Yes); },
+       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : le navigateur n'a pas eu la permission d'écrire ce fichier. "
+                  u8"Ses modifications restent à enregistrer.\n\nLe télécharger à la place ?"},
+       u8"Proposé au téléchargement : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+      {"FailedAndKeptUnsaved", [&](Scene& s) { saving(s); s.session().writeFailed("/docs/autre.txt", "AbortError"); refused(s, "TypeError", Answer::No); },
+       {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : le navigateur n'a pas pu aller au bout."}, "", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
+      {"FailedWhileAnotherQuestionWaits", [&](Scene& s) { saving(s); s.session().run(Command::Open); s.session().writeFailed("/docs/quiz.txt", "AbortError"); s.settle(); },
+       {"Ouvrir", u8"Enregistrer les modifications de « quiz.txt » ?"}, u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : l'enregistrement a été annulé. Ses modifications restent à "
+                           u8"enregistrer. Enregistrer (Ctrl+S) le propose au téléchargement.", "quiz.txt* - Ludex Atelier", nullptr},
+      {"NewWaitsForTheWrite", [&](Scene& s) { saving(s); s.type(QuizField::Author, "Mme Durand"); s.replies.push_back(Pressed(Answer::Yes)); s.run(Command::New);
+                                              EXPECT_EQ(s.session().questionCount(), "2 questions"); s.session().writeFinished("/docs/quiz.txt"); },
+       {"Ouvrir", u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled, nullptr},
+      {"UnreadableFileSaidInFrench", [&](Scene& s) { s.session().readFailed("photo.txt", "NotReadableError"); s.settle(); },
+       {u8"« photo.txt » ne peut pas être ouvert : le navigateur n'a pas pu lire le fichier (déplacé, ou ouvert par un autre programme)."}, "", Untitled, nullptr},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
@@ -274,7 +328,7 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   ASSERT_NE(s.session().prompt(), nullptr);
   const PreviewView& view = s.session().preview();
   EXPECT_EQ(view.summary,
-            u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 2 ont une "
+            u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 1 a une "
             u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez au-dessus de "
             u8"chaque colonne le champ où elle va.");
   EXPECT_EQ(view.columnTitles, (std::vector<std::string>{"Ligne", "Colonne 1", "Colonne 2", u8"Problèmes"}));
@@ -282,8 +336,8 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   EXPECT_EQ(view.choices.back(), u8"laissée de côté");
   ASSERT_EQ(view.rows.size(), 2u);
   const std::vector<std::string> first = {"1", u8"Q1 → ?", "R",  // as pasted, the arrow too
-                                          u8"Erreur, « question » : colonne 4 : le lecteur ne peut pas afficher le "
-                                          u8"caractère U+2192 (flèche : écrivez « -> »)"};
+                                          u8"Avertissement, « question » : colonne 4 : le caractère U+2192, que le "
+                                          u8"lecteur ne peut pas afficher, est remplacé par « -> »"};
   EXPECT_EQ(view.rows[0].cells, first);
   EXPECT_EQ(view.rows[1].detail,
             u8"Ligne 2 : Erreur, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais "
@@ -293,8 +347,8 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   EXPECT_EQ(view.notes,
             u8"Le texte a 2 colonnes et pas de ligne d'en-tête, et ce quiz en a 4 (question, réponse, "
             u8"révélation, code) : vérifiez le champ de chaque colonne.\nLe lecteur ne peut pas afficher "
-            u8"ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou après) :\n  U+2192 "
-            u8"(flèche : écrivez « -> »), ligne 1.\n");
+            u8"ces caractères : chacun deviendra ce que dit sa parenthèse, ou « ? » sans elle (corrigez-les "
+            u8"avant d'ajouter, ou après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1.\n");
 }
 
 TEST(SessionOutput, TriesBuildsAndPrints) {
@@ -303,22 +357,27 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
   const SceneCase cases[] = {
       {"TryRefusedWhileAnErrorRemains", [&](Scene& s) { opened(s); s.type(QuizField::Answer1, ""); s.plan({}); s.run(Command::Try); },
        {u8"Le quiz ne peut pas être essayé : le quiz a encore des erreurs.\n\nErreur, question 1, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas être trouvée\n\nCorrigez-les"},
-       "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.host.tries.empty()); }},
+       "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.host.tries.empty()); }},
       {"BlankQuizRefusedForItsTitle", [&](Scene& s) { s.run(Command::Build); },
        {u8"Le programme ne peut pas être créé : le quiz a encore des erreurs.\n\nErreur, « titre » : le quiz n'a pas de titre"}, "", Untitled,
-       [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
+       [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
       {"Try", [&](Scene& s) { opened(s); s.run(Command::Try); }, {"Ouvrir"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.", "quiz.txt - Ludex Atelier",
        [](Scene& s) { ASSERT_EQ(s.host.tries.size(), 1u); EXPECT_EQ(QuizOfProgram(std::string(s.host.tries[0].begin(), s.host.tries[0].end())), Source); }},
       {"TryThatDoesNotStart", [&](Scene& s) { opened(s); s.host.triesStart = false; s.run(Command::Try); },
-       {"Ouvrir", u8"Le quiz ne peut pas être essayé : le lecteur ne démarre pas (Le fichier n'est pas un programme. (193))."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+       {"Ouvrir", u8"Le quiz ne peut pas être essayé : le lecteur ne démarre pas (Le fichier n'est pas un programme. (193))."}, "", "quiz.txt - Ludex Atelier", nullptr},
       {"Build", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.exe")}); s.run(Command::Build); },
        {u8"Créer le programme du quiz", u8"Le programme du quiz est prêt :\n/docs/Capitales.exe\n\nIl contient le lecteur et le quiz"}, u8"Programme créé : /docs/Capitales.exe", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.exe"); EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/Capitales.exe")), Source); }},
       {"BuildOverItsSource", [&](Scene& s) { opened(s); s.plan({Chose("/docs/quiz.exe")}); s.run(Command::Build); },
        {u8"Créer", u8"Le programme ne peut pas être créé : le programme quiz.exe garderait les réponses des élèves dans quiz.txt, sa source, et l'écraserait : donnez un autre nom à la source ou au programme."},
-       "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.exe")); }},
+       "", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.exe")); }},
       {"BuildWithoutAPlayer", [&](Scene& s) { opened(s); s.host.player.clear(); s.plan({Chose("/docs/C.exe")}); s.run(Command::Build); },
-       {u8"Créer", u8"Le programme n'a pas pu être créé :\n/docs/C.exe\n\nle lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
+       {u8"Créer", u8"Le programme n'a pas pu être créé :\n/docs/C.exe\n\nle lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier."}, "", "quiz.txt - Ludex Atelier", nullptr},
+      {"PageBesideTheProgramJustBuilt", [&](Scene& s) { s.type(QuizField::Title, u8"« Le Cid »"); s.run(Command::Add); s.type(QuizField::Question, "Q");
+                                                         s.type(QuizField::Answer1, "R"); s.plan({Chose("/cle/eleves/Cid.exe"), Pressed(Answer::Ok)}); s.run(Command::Build);
+                                                         s.plan({}); s.run(Command::BuildPage); },
+       {u8"Créer la page web du quiz"}, "", "Sans titre* - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/cle/eleves/Le-Cid.html"); }},
       {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.run(Command::BuildPage); },
        {u8"Créer la page web du quiz", u8"La page web du quiz est prête :\n/docs/Capitales.html"}, u8"Page web créée : /docs/Capitales.html", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/Capitales.html").rfind("<title>Capitales</title>Capitales|", 0), 0u); }},
@@ -400,9 +459,11 @@ TEST(SessionOutput, TooLargeAQuizIsAnErrorOfTheListAtOnce) {
     }
     s.host.put("/docs/long.txt", source);
     s.session().openPath("/docs/long.txt");
-    const auto sizeError = [&s] {  // the packed size is the last check, when nothing else is wrong
-      return s.session().problems().back().text.rfind("Erreur : le quiz est trop long pour le lecteur : enlevez-en",
-                                                      0) == 0;
+    const auto sizeError = [&s] {  // the packed size is checked when nothing else is wrong
+      const std::vector<ProblemLine>& lines = s.session().problems();
+      return std::any_of(lines.begin(), lines.end(), [](const ProblemLine& line) {
+        return line.text.rfind("Erreur : le quiz est trop long pour le lecteur : enlevez-en", 0) == 0;
+      });
     };
     EXPECT_EQ(sizeError(), !c.measuredLater) << c.name;
     EXPECT_EQ(s.session().sizeCheckDue(), c.measuredLater) << c.name;
@@ -448,7 +509,7 @@ TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
        {"Ouvrir", u8"Le quiz « quiz.txt » a des modifications"}, "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Copie"); }},
       {"Unreadable", [&](Scene& s) { crashed(s, unsaved, "titre: T\nmot: x\n" + Many(1, "").substr(12), {Pressed(Answer::Yes)}); }, {"Un quiz jamais", u8"La copie de secours ne peut pas être relue :\n\nsans-titre-7.recup:2: erreur: mot-clé inconnu"}, "", Untitled, nullptr},
       {"KeptWhileItsEditorWritesAgain", [&](Scene& s) { Open(s, "/docs/quiz.txt"); for (const char* title : {"X", "Y"}) { s.type(QuizField::Title, title); s.session().writeRecoveryCopy(); } },
-       {"Ouvrir"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier",
+       {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.host.held.count("/docs/quiz.txt.verrou")); EXPECT_EQ(s.host.bytes("/docs/quiz.txt.recup"), s.session().document().sourceText()); }},
       {"SourceCopyHeldByAnotherEditor", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.heldByOthers.insert("/docs/quiz.txt.verrou"); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); },
        {"Ouvrir"}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "quiz.txt* - Ludex Atelier", nullptr},
@@ -473,29 +534,30 @@ TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
 TEST(SessionEditing, TypingUndoAndWhatIsShown) {
   // clang-format off
   const SceneCase cases[] = {
-      {"RefusedCharacterSaysWhichAndWhy", [](Scene& s) { Open(s, "/docs/quiz.txt");
+      {"CharacterReplacedAndUndone", [](Scene& s) { Open(s, "/docs/quiz.txt");
          const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→|B");
-         EXPECT_TRUE(typed.refused); EXPECT_EQ(typed.text, "Paris"); }, {"Ouvrir"},
-       u8"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
+         EXPECT_TRUE(typed.changed); EXPECT_EQ(typed.text, "A->|B"); s.run(Command::Undo); }, {"Ouvrir"},
+       u8"Annulé : la saisie dans « réponse » (question 1).", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), "Paris"); EXPECT_EQ(s.session().problems().size(), 0u); }},
       {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, "Q");
          EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(259, 'a'));
-         EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",
+         EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().counter(QuizField::Question), "260 / 259"); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Question));
                                                EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—");
-                                               EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
+                                               EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
       {"UndoAndRedoSayWhat", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Answer1, u8"Lutèce"); s.run(Command::Undo); s.run(Command::Redo); }, {"Ouvrir"},
        u8"Rétabli : la saisie dans « réponse » (question 1).", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), u8"Lutèce"); }},
       {"NewClearsTheStatus", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::New); }, {"Ouvrir"}, "", Untitled,
        [](Scene& s) { EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Title)); }},
       {"BlankQuizQuietUntilChanged", [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Author, "A"); }, {}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().problems().at(0).text, u8"Erreur, « titre » : le quiz n'a pas de titre : écrivez-en un, c'est le titre de la fenêtre du lecteur et le nom proposé pour son programme");
-                      EXPECT_EQ(s.session().problemsSummary(), "1 erreur, 1 avertissement"); }},
+                      EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
       {"RowsAddedMovedAndRemoved", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); EXPECT_EQ(s.session().shownRow(), 1);
          s.type(QuizField::Question, "Espagne ?"); s.run(Command::MoveUp);
-         s.run(Command::Duplicate); s.session().select({1, 2}); s.run(Command::Remove); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier",
+         s.run(Command::Duplicate); s.session().select({1, 2}); s.run(Command::Remove); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().cell(0, 1) + "|" + s.session().cell(1, 1), "Espagne ?|Italie ?"); EXPECT_EQ(s.session().rowLabel(), "Question 2 sur 2"); }},
       {"ProblemLeadsToItsField", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().select({0}); s.type(QuizField::Code, "a|\nb"); s.session().select({}); s.session().goToProblem(0); }, {"Ouvrir"},
-       "Ouvert : /docs/quiz.txt", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().shownRow(), 0); EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Code)); }},
+       "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().shownRow(), 0); EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Code)); }},
       {"OddRevealModeKept", [](Scene& s) { s.host.put("/docs/m.txt", Canonical("titre: M\nmode revelation: 7\n")); Open(s, "/docs/m.txt");
          s.session().chooseRevealMode(4); s.session().goToProblem(-1); s.session().goToProblem(2); }, {"Ouvrir"}, "Ouvert : /docs/m.txt", "m.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().revealModeChoices(), (std::vector<std::string>{u8"0 : aucun texte révélé", u8"2 : le texte d'une question trouvée",
@@ -521,6 +583,74 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
   for (const SceneCase& c : cases) Play(c);
 }
 
+// The problems list: errors first, then warnings, each in the order of the
+// source; the heading counts them; a character the player cannot show kept
+// as its nearest spelling and listed until undone or written over.
+TEST(SessionEditing, ProblemsErrorsFirstAndCharactersReplaced) {
+  const auto lines = [](Scene& s) {
+    std::vector<std::string> texts;
+    for (const ProblemLine& line : s.session().problems()) texts.push_back(line.text);
+    return texts;
+  };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"ErrorAfterWarningsComesFirst", [](Scene& s) { s.host.put("/docs/q.txt", "titre: T\nquestion: Q1\nreponse: R \ncode: C\nquestion: Q2\nreponse: R \ncode: C\n"
+                                                                          "question: Q3\nreponse: " + std::string(300, 'r') + "\ncode: C\n"); Open(s, "/docs/q.txt"); },
+       {"Ouvrir"}, u8"Ouvert avec des erreurs à corriger (voir Problèmes) : /docs/q.txt", "q.txt - Ludex Atelier",
+       [&](Scene& s) { const std::vector<std::string> got = lines(s); ASSERT_EQ(got.size(), 3u);
+                       EXPECT_EQ(got[0].rfind(u8"Erreur, question 3, « réponse »", 0), 0u); EXPECT_EQ(got[2].rfind(u8"Avertissement, question 2", 0), 0u);
+                       EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 2 avertissements"); }},
+      {"PastedTitleKeptWhole", [](Scene& s) { s.type(QuizField::Title, u8"Fractions en 5\u1D49 \u2192 4\u1D49"); }, {}, "", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Fractions en 5e -> 4e");
+                       EXPECT_EQ(lines(s), (std::vector<std::string>{
+                           u8"Avertissement, « titre » : « \u1D49 » (U+1D49) est devenu « e », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
+                           u8"Avertissement, « titre » : « \u2192 » (U+2192) est devenu « -> », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
+                           u8"Avertissement, « titre » : « \u1D49 » (U+1D49) est devenu « e », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
+                           u8"Avertissement : le quiz n'a aucune question"}));
+                       s.run(Command::Undo); EXPECT_EQ(lines(s).size(), 2u); EXPECT_EQ(s.session().fieldText(QuizField::Title), ""); }},
+      {"TypedInABrowserOneByOne", [](Scene& s) { s.type(QuizField::Title, "Les fractions en 5"); s.type(QuizField::Title, u8"Les fractions en 5\u1D49"); s.type(QuizField::Title, "Les fractions en 5e !"); },
+       {}, "", "Sans titre* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(lines(s).size(), 2u); s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5e");
+                       s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5"); }},
+      {"NoSpellingIsAnErrorUntilWrittenOver", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, u8"Qui \U0001F600 ?"); },
+       {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
+       [&](Scene& s) { EXPECT_EQ(lines(s), std::vector<std::string>{u8"Erreur, question 1, « question » : « \U0001F600 » (U+1F600) est devenu « ? » : le lecteur ne peut pas "
+                                                                   u8"l'afficher, et rien ne s'en approche. Remplacez ce « ? » par un autre texte."});
+                       EXPECT_TRUE(s.session().rowHasError(0)); s.type(QuizField::Answer1, "Lui"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.type(QuizField::Question, "Qui rit ?"); EXPECT_TRUE(lines(s).empty());
+                       s.type(QuizField::Explanation, u8"Tapez\nla \U0001F600 ici"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.type(QuizField::Explanation, "Tapez\nla ? ici"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.type(QuizField::Explanation, "Tapez\nla suite ici"); EXPECT_TRUE(lines(s).empty()); }},
+      {"ReplacementsInTheOrderOfTheSource", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Author, std::string(120, 'W'));
+         s.type(QuizField::Explanation, u8"\u2192"); s.type(QuizField::Question, u8"a | \U0001F600"); s.type(QuizField::Answer1, ""); },
+       {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
+       [&](Scene& s) { std::vector<std::string> starts; for (const std::string& line : lines(s)) starts.push_back(line.substr(0, line.find(" : ")));
+                       EXPECT_EQ(starts, (std::vector<std::string>{u8"Erreur, question 1, « question »", u8"Erreur, question 1, « question »", u8"Erreur, question 1, « réponse »",
+                                                                    u8"Avertissement, « auteur »", u8"Avertissement, « explication »"}));
+                       EXPECT_NE(lines(s)[1].find("U+1F600"), std::string::npos); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
+// The status says what the last action did while it is true: a change of the
+// quiz, another command or another selection takes it away.
+TEST(SessionEditing, StatusFadesWhenItsStateChanges) {
+  // clang-format off
+  const SceneCase cases[] = {
+      {"RedoGoneOnceQuestionsAreAdded", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); s.run(Command::Undo); s.run(Command::Redo);
+                                                       EXPECT_EQ(s.session().status(), u8"Rétabli : l'ajout d'une question."); s.session().paste("Question\tCode\r\nQ\tC\r\n"); },
+       {"Ouvrir"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, code. Ctrl+Z les retire.", "quiz.txt* - Ludex Atelier",
+       [](Scene& s) { s.run(Command::Undo); EXPECT_EQ(s.session().status(), u8"Annulé : l'ajout d'une question."); }},
+      {"ClipboardGoneWithTheSelection", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().paste(""); s.session().select({0}); EXPECT_NE(s.session().status(), "");
+                                                        s.session().select({1}); }, {"Ouvrir"}, "", "quiz.txt - Ludex Atelier", nullptr},
+      {"SavedGoneOnTyping", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Author, "A"); s.run(Command::Save); EXPECT_EQ(s.session().status(), u8"Enregistré : /docs/quiz.txt");
+                                           s.type(QuizField::Author, "AB"); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier", nullptr},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
+}
+
 // The session's texts: a core message as a sentence, paths of either system, counts.
 TEST(SessionText, SentencesPathsAndCounts) {
   // clang-format off
@@ -529,6 +659,9 @@ TEST(SessionText, SentencesPathsAndCounts) {
       {Sentence(""), ""}, {FileNameOf("C:\\Quiz\\a.txt"), "a.txt"}, {FolderOf("/docs/a/b.txt"), "/docs/a"}, {FolderOf("b.txt"), ""},
       {JoinPath("C:\\Quiz", "a.txt"), "C:\\Quiz\\a.txt"}, {JoinPath("/docs", "a.txt"), "/docs/a.txt"}, {JoinPath("/docs/", "a"), "/docs/a"},
       {JoinPath("", "a"), "a"}, {Counted(1, "une question", "questions"), "une question"}, {Counted(0, "une", "questions"), "0 questions"},
+      {BrowserFailureText("NotAllowedError"), u8"le navigateur n'a pas eu la permission d'écrire ce fichier"},
+      {BrowserFailureText("QuotaExceededError"), u8"le disque, ou la place que le navigateur se donne, est plein"},
+      {BrowserFailureText("Failed to execute 'createWritable'"), u8"le navigateur n'a pas pu aller au bout"},
   };
   // clang-format on
   for (const auto& c : cases) EXPECT_EQ(c.got, c.want);

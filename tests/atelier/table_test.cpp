@@ -113,7 +113,8 @@ TEST(MappingTest, PreviewOnlyWhatMayBeMisplaced) {
       {"HeaderRow", "Code\tQuestion\r\nC\tQ\r\n", 1, 0, "Q|||||C", false},
       {"RowOfAnotherWidth", "Q\tA\r\nQ2\tA2\tR2\r\n", 1, 2, "Q|A", true},
       {"CellPastTheColumns", "Q\tA\tR\tC\tX\r\n", 1, 2, "Q|A||R||C", true},
-      {"CharacterThePlayerLacks", u8"Q\u2192\tA\r\n", 1, 2, "Q?|A", true},
+      {"CharacterSpelledNearest", u8"Q\u2192\tA\r\n", 1, 2, "Q->|A", true},
+      {"CharacterWithoutSpelling", u8"Q\U0001F600\tA\r\n", 1, 2, "Q?|A", true},
       {"TooLong", std::string(260, 'q') + "\tA\r\n", 1, 2, "", true},
   };
   // clang-format on
@@ -137,15 +138,19 @@ TEST(MappingTest, PreviewOnlyWhatMayBeMisplaced) {
 TEST(PreviewTest, MarksEveryRowAndSaysWhy) {
   AuthoredQuiz quiz;  // one answer per question, no reveal texts
   quiz.questions.resize(MaxQuestions - 3);
-  const std::string csv = u8"Q1 → ?;R\nQ2;R;R2\nQ3;R;;" + std::string(260, 'c') + "\nQ4;R\nQ5;R\n";
+  const std::string csv = u8"Q1 → ?😀;R\nQ2;R;R2\nQ3;R;;" + std::string(260, 'c') + "\nQ4;R\nQ5;R\n";
   const TableText table = ReadCsvTable(csv);
   const ImportPreview preview = PreviewImport(table, ChooseMapping(table, quiz), quiz);
   ASSERT_EQ(preview.rows.size(), 3u);
   EXPECT_EQ(preview.rowsWithErrors, 2);
-  EXPECT_EQ(preview.rows[0].question.questionText, "Q1 ? ?");
-  ASSERT_EQ(preview.rows[0].problems.size(), 1u);
+  EXPECT_EQ(preview.rows[0].question.questionText, "Q1 -> ??");
+  ASSERT_EQ(preview.rows[0].problems.size(), 2u);
   EXPECT_EQ(Utf8FromCp1252(preview.rows[0].problems[0].message),
-            u8"colonne 4 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)");
+            u8"colonne 4 : le caractère U+2192, que le lecteur ne peut pas afficher, est remplacé par « -> »");
+  EXPECT_FALSE(preview.rows[0].problems[0].isError);
+  EXPECT_EQ(Utf8FromCp1252(preview.rows[0].problems[1].message),
+            u8"colonne 7 : le lecteur ne peut pas afficher le caractère U+1F600, remplacé par « ? » : corrigez ce "
+            u8"texte");
   ASSERT_EQ(preview.rows[1].problems.size(), 1u);
   EXPECT_FALSE(preview.rows[1].problems[0].isError);
   EXPECT_EQ(preview.rows[1].problems[0].message, FieldNeedsSettingMessage(QuizField::Reveal1));
@@ -158,8 +163,9 @@ TEST(PreviewTest, MarksEveryRowAndSaysWhy) {
       u8"la bonne colonne",
       u8"la colonne 3 va dans « révélation », que le quiz n'utilise pas (« révélation: » demande « mode révélation: 2 "
       u8"», 3 ou 4 dans l'en-tête) : choisissez une autre colonne, ou laissez-la de côté",
-      u8"le lecteur ne peut pas afficher ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou "
-      u8"après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1",
+      u8"le lecteur ne peut pas afficher ces caractères : chacun deviendra ce que dit sa parenthèse, ou « ? » sans "
+      u8"elle (corrigez-les avant d'ajouter, ou après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1\n  U+1F600, "
+      u8"ligne 1",
       u8"le quiz a 257 questions ; le lecteur en compte au plus 255 ; 2 ligne(s) du texte ne sont pas ajoutées",
   };
   EXPECT_EQ(notes, expected);
@@ -259,7 +265,7 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
   quiz.questions = {question, question};
   question.accepted1 = "oui\r\n<non>";
   quiz.questions.push_back(question);
-  const std::string sheet = PupilSheetHtml(quiz), key = AnswerKeyHtml(quiz);
+  const std::string sheet = PupilSheetHtml(quiz), key = AnswerKeyHtml(quiz, ConservativeMetrics());
   for (const std::string& page : {sheet, key}) {
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_EQ(page.find("<script>"), std::string::npos);
@@ -273,6 +279,24 @@ TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
       std::string::npos);
   EXPECT_NE(key.find(u8"<td>oui &amp; non <span class=\"also\">(aussi : oui, &lt;non&gt;)</span><br></td>"),
             std::string::npos);  // the accepted answers after the expected one
+}
+
+// The answer key prints each code as the player's field shows it.
+TEST(PrintTest, AnswerKeyPrintsWhatThePlayerShows) {
+  AuthoredQuiz quiz;
+  quiz.title = "T";
+  quiz.questions.resize(ScoreCodeSlots + 1);
+  quiz.questions[0].scoreCode = "PHARE";
+  quiz.questions[1].scoreCode = "WWWWWWWWWWWWWWWWWW";
+  quiz.questions[ScoreCodeSlots].scoreCode = "LOIN";
+  const ShownText cut = ShownCode(quiz.questions[1].scoreCode, ConservativeMetrics());
+  ASSERT_TRUE(cut.cut);
+  const std::string key = AnswerKeyHtml(quiz, ConservativeMetrics());
+  EXPECT_NE(key.find("<td>PHARE</td></tr>"), std::string::npos);
+  EXPECT_NE(key.find("<td>" + cut.shown + u8" <span class=\"cut\">(« " + cut.hidden + u8" » ne s&#39;affiche pas)</span></td>"),
+            std::string::npos);
+  EXPECT_NE(key.find(u8"<span class=\"cut\">(jamais affiché)</span>"), std::string::npos);
+  EXPECT_EQ(key.find("LOIN"), std::string::npos);
 }
 
 }  // namespace

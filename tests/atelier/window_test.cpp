@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ std::wstring Problems() {
 
 std::wstring Status() {
   wchar_t text[1024] = L"";
-  SendMessageW(GetDlgItem(atelier.window, IDC_STATUS), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
+  SendMessageW(GetDlgItem(atelier.window, IDC_STATUS), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -337,12 +338,21 @@ TEST_F(AtelierTest, CountersAndRefusedCharactersInTheFields) {
       << Problems();
   EXPECT_TRUE(Contains(Cell(0, 0), L"1 !"));
 
-  // A character the player cannot show does not get in, and the author is told which and why.
+  // A character the player cannot show takes its nearest spelling, typed or pasted, and the list says so.
   Type(QuizField::Answer1, L"A→B");
-  EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"AB");
-  EXPECT_EQ(Status(),
-            L"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : "
-            L"écrivez « -> »)");
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"A->B");
+  Type(QuizField::Title, L"Fractions en 5\u1D49 \u2192 4\u1D49", true);
+  EXPECT_EQ(WindowText(FieldWindow(QuizField::Title)), L"Fractions en 5e -> 4e");
+  EXPECT_TRUE(Contains(Problems(), L"Avertissement, question 1, « réponse » : « \u2192 » (U+2192) est devenu « -> »"))
+      << Problems();
+  // Errors first, the heading counts them, and a long line is drawn on as many lines as it takes.
+  EXPECT_EQ(Problems().rfind(L"Erreur", 0), 0u) << Problems();
+  EXPECT_EQ(WindowText(GetDlgItem(atelier.window, IDC_PROBLEMS_LABEL)),
+            L"Pro&blèmes : 1 erreur — la construction est impossible — et 5 avertissements");
+  HWND problems = GetDlgItem(atelier.window, IDC_PROBLEMS);
+  std::vector<LRESULT> heights;
+  for (int k = 0; k < 6; ++k) heights.push_back(SendMessageW(problems, LB_GETITEMHEIGHT, k, 0));
+  EXPECT_GE(*std::max_element(heights.begin(), heights.end()), 2 * *std::min_element(heights.begin(), heights.end()) - 4);
 }
 
 // Keys as the message loop gets them: the accelerator table, Tab out of a
@@ -465,3 +475,49 @@ TEST_F(AtelierTest, ColourChosen) {
 }
 
 }  // namespace
+
+// ---- what shows after a resize ----
+
+// The pixels of a child as the screen holds them.
+std::vector<COLORREF> ShownPixels(HWND child) {
+  RECT place;
+  GetWindowRect(child, &place);
+  const int width = place.right - place.left, height = place.bottom - place.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; y += 2) {
+    for (int x = 0; x < width; x += 2) pixels.push_back(GetPixel(memory, x, y));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// After each size, every child shows what it shows once the whole window is
+// painted again: none left blank, none showing a piece of another.
+TEST_F(AtelierTest, EveryChildPaintedAfterAResize) {
+  Type(QuizField::Title, L"Fractions");
+  Click(IDM_ADD);
+  SetFocus(atelier.list);  // no caret blinking in a field
+  const SIZE sizes[] = {{1000, 700}, {920, 640}, {1200, 860}, {960, 660}};
+  for (const SIZE& size : sizes) {
+    SetWindowPos(atelier.window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    std::vector<std::pair<HWND, std::vector<COLORREF>>> shown;
+    for (HWND child = GetWindow(atelier.window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (IsWindowVisible(child)) shown.push_back({child, ShownPixels(child)});
+    }
+    RedrawWindow(atelier.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    for (const auto& [child, pixels] : shown) {
+      EXPECT_TRUE(pixels == ShownPixels(child))
+          << size.cx << "x" << size.cy << ": child " << GetDlgCtrlID(child) << " (" << WindowText(child) << ")";
+    }
+  }
+}

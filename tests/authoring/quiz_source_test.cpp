@@ -3,6 +3,7 @@
 // (packed_player_test.sh).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <regex>
 #include <string>
@@ -162,6 +163,31 @@ TEST(QuizSource, KeepsEveryQuestionPastTheLimit) {
   EXPECT_FALSE(p.ok);
   ASSERT_EQ(p.quiz.questions.size(), size_t(MaxQuestions + 5));
   EXPECT_EQ(p.quiz.questions.back().scoreCode, "C" + std::to_string(MaxQuestions + 4));
+}
+
+// Every character the player cannot show gets its nearest spelling in the
+// check's words, and text typed or pasted takes it; one with none becomes "?".
+TEST(QuizSource, CharactersThePlayerLacksSpelledNearest) {
+  Parsed p = Parse(u8"titre: Fractions en 5\u1D49 \u2192 4\u1D49\n" + Q);
+  EXPECT_EQ(AllMessages(p.diagnostics),
+            "quiz.txt:1: erreur: colonne 22 : le lecteur ne peut pas afficher le caractère U+1D49 (lettre en exposant : "
+            "écrivez « e »)\nquiz.txt:1: erreur: colonne 24 : le lecteur ne peut pas afficher le caractère U+2192 "
+            "(flèche : écrivez « -> »)\nquiz.txt:1: erreur: colonne 27 : le lecteur ne peut pas afficher le caractère "
+            "U+1D49 (lettre en exposant : écrivez « e »)\n");
+  // clang-format off
+  const struct { std::string typed, kept; int unspelled; } cases[] = {
+      {u8"Fractions en 5\u1D49 \u2192 4\u1D49", "Fractions en 5e -> 4e", 0}, {u8"1\u1D49\u02B3 M\u1D50\u1D49", "1er Mme", 0},
+      {u8"H\u2082O, x\u2074, \u00B2 \u00B3", u8"H2O, x4, \u00B2 \u00B3", 0}, {u8"a\u202Fb\u2009c\u200Bd", "a b cd", 0},
+      {u8"\u2264 \u2265 \u21D2 \u2212\u2011", "<= >= => --", 0}, {u8"\u0141\u00F3d\u017A, \u0219i", u8"L\u00F3dz, si", 0},
+      {u8"\u2153 \uFB01n \u02BC", u8"1/3 fin \u2019", 0}, {u8"\U0001F600 \u03B1\u2260", "? ??", 3}, {"\xC3", "\xC3", 0},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    std::vector<Respelling> changes;
+    EXPECT_EQ(RespellForPlayer(c.typed, &changes), c.kept) << c.typed;
+    EXPECT_EQ(std::count_if(changes.begin(), changes.end(), [](const Respelling& r) { return !r.found; }), c.unspelled)
+        << c.typed;
+  }
 }
 
 // One field as an editor hands it over: typed UTF-8 (utf8) or the quiz's Windows-1252 bytes.

@@ -65,20 +65,41 @@ const QuizField QuestionFields[] = {QuizField::Question,  QuizField::Answer1, Qu
 
 }  // namespace
 
-std::string UnusedTextsNotice(const AuthoredQuiz& quiz) {
-  std::string notice;
+std::vector<UnusedText> UnusedTexts(const AuthoredQuiz& quiz) {
+  std::vector<UnusedText> unused;
   for (QuizField field : QuestionFields) {
     if (FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
     size_t count = 0;
     for (const AuthoredQuestion& question : quiz.questions) count += !FieldText(question, field)->empty();
-    if (count > 0) {
-      notice += "\n- " + Count(count, "une question a", "questions ont") + " un texte \xAB " + FieldKeyword(field) +
-                " \xBB : " + FieldNeedsSettingMessage(field) + ".";
-    }
+    if (count > 0) unused.push_back({field, count});
   }
+  return unused;
+}
+
+// "2 questions ont une réponse 2, qui ne sert qu'avec 2 réponses par question"
+std::string UnusedTextLine(const UnusedText& unused) {
+  std::string modes;
+  for (int mode = 0; mode <= UINT8_MAX; ++mode) {
+    if (!FieldInUse(unused.field, MaxAnswersPerQuestion, mode)) continue;
+    modes += (modes.empty() ? "" : ", ") + std::to_string(mode);
+  }
+  const size_t last = modes.rfind(", ");
+  if (last != std::string::npos) modes.replace(last, 2, " ou ");
+  const char* name = unused.field == QuizField::Answer2   ? "une r\xE9ponse 2"
+                     : unused.field == QuizField::Reveal1 ? "une r\xE9v\xE9lation"
+                                                          : "une r\xE9v\xE9lation 2";
+  const std::string setting = unused.field == QuizField::Answer2
+                                  ? std::to_string(MaxAnswersPerQuestion) + " r\xE9ponses par question"
+                                  : "le mode de r\xE9v\xE9lation " + modes;
+  return Count(unused.count, "une question a", "questions ont") + " " + name + ", qui ne sert qu'avec " + setting;
+}
+
+std::string UnusedTextsNotice(const AuthoredQuiz& quiz) {
+  std::string notice;
+  for (const UnusedText& unused : UnusedTexts(quiz)) notice += "\n- " + UnusedTextLine(unused) + ".";
   if (notice.empty()) return "";
   return "Ces textes ne seront pas enregistr\xE9s, car les r\xE9glages du quiz ne s'en servent pas :" + notice +
-         "\n\nPour les garder, choisissez d'abord les r\xE9glages qui les utilisent. Enregistrer sans eux ?";
+         "\n\nPour les garder, choisissez d'abord ces r\xE9glages. Enregistrer sans eux ?";
 }
 
 const char* const RewriteNotice =
@@ -223,7 +244,9 @@ bool QuizDocument::addQuestion(int position) {
 }
 
 bool QuizDocument::insertQuestions(int position, const std::vector<AuthoredQuestion>& questions) {
-  return insertRows(position, questions, "l'ajout de " + Count(questions.size(), "une question", "questions"));
+  return insertRows(position, questions,
+                    questions.size() == 1 ? std::string("l'ajout d'une question")
+                                          : "l'ajout de " + std::to_string(questions.size()) + " questions");
 }
 
 bool QuizDocument::insertRows(int position, const std::vector<AuthoredQuestion>& questions, const std::string& change) {
@@ -330,4 +353,15 @@ void QuizDocument::markSaved(const std::string& path) {
   path_ = path;
   savedRevision_ = current_.revision;
   recoveryRevision_ = current_.revision;
+}
+
+void QuizDocument::markSaved(const std::string& path, int revision) {
+  path_ = path;
+  savedRevision_ = revision;
+  if (recoveryRevision_ < revision) recoveryRevision_ = revision;
+}
+
+bool QuizDocument::inHistory(int revision) const {
+  if (current_.revision == revision) return true;
+  return std::any_of(undo_.begin(), undo_.end(), [revision](const State& state) { return state.revision == revision; });
 }

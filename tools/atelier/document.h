@@ -40,6 +40,17 @@ SourceRead ReadSource(const std::string& bytes, const std::string& fileName);
 // was not in the writer's form (SourceRead::canonical false).
 extern const char* const RewriteNotice;
 
+// Texts in fields the quiz's settings do not use (a second answer in a
+// one-answer quiz...): set aside, greyed, and left out of the source.
+struct UnusedText {
+  QuizField field;
+  size_t count;  // of questions with such a text
+};
+std::vector<UnusedText> UnusedTexts(const AuthoredQuiz& quiz);
+// In the editor's words: "2 questions ont une réponse 2, qui ne sert qu'avec
+// 2 réponses par question".
+std::string UnusedTextLine(const UnusedText& unused);
+
 // What the window asks before a save that would leave out texts in fields
 // the quiz does not use: each field with how many and why; empty when none.
 std::string UnusedTextsNotice(const AuthoredQuiz& quiz);
@@ -101,9 +112,12 @@ class QuizDocument {
   // The file as Save writes it, then what the window calls once it is written.
   std::string sourceText() const;
   void markSaved(const std::string& path);
-  // A save that the system finished later failed: the quiz is unsaved again,
-  // its recovery copy due again.
-  void markUnsaved() { savedRevision_ = recoveryRevision_ = -1; }
+  // The same once a write of an earlier revision ended: the quiz is saved
+  // if it is still in that state.
+  void markSaved(const std::string& path, int revision);
+  // Whether the quiz went through that revision on its way to now: undo
+  // takes a revision out, redo puts it back.
+  bool inHistory(int revision) const;
 
   // The recovery copy: due when the quiz changed since the last copy and is not saved.
   bool recoveryDue() const { return modified() && current_.revision != recoveryRevision_; }

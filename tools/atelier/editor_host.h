@@ -68,6 +68,10 @@ class EditorHost {
   // Whether writing path offers the file as a download named after it
   // rather than writing it there: the session then says it was offered.
   virtual bool offersDownload(const std::string&) { return false; }
+  // Whether writeFile only starts writing path, to end after the call (a
+  // browser writing a file in place): the front end then tells the session
+  // how it ended (EditorSession::writeFinished, writeFailed).
+  virtual bool writesLater(const std::string&) { return false; }
   // Whether a try plays the quiz's web page and the printed pages show
   // beside the editor (showPage), rather than a program started and files
   // written and opened.

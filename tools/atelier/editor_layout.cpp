@@ -95,12 +95,12 @@ EditorLayout LayoutEditor(int width, int height, int statusHeight, int scrollBar
   y += LineHeight + 6;
   Of(layout, QuizField::Explanation) = PlaceField(Margin, LabelWidth, y, counterRight, TallHeight);
   y = PlaceSettings(layout, y + TallHeight + 6, counterRight);
-  for (int k = 0; k < 3; ++k) layout.outputButtons[k] = At(rightX, Margin + k * 34, RightColumn, 28);
+  for (int k = 0; k < 4; ++k) layout.outputButtons[k] = At(rightX, Margin + k * 26, RightColumn, 24);
 
   // Below the list, from the bottom up: the problems, then the chosen question's fields.
   const int problemsTop = bottom - ProblemsHeight;
   layout.problems = At(Margin, problemsTop, width - 2 * Margin, ProblemsHeight);
-  layout.problemsLabel = At(Margin, problemsTop - 19, 300, LabelHeight);
+  layout.problemsLabel = At(Margin, problemsTop - 19, width - 2 * Margin, LabelHeight);  // with the counts
   const int rowHeight = 20 + TallHeight + 6 + LineHeight + 4 + TallHeight + 2 + LabelHeight + 4 + TallHeight + 6 + LineHeight;
   const int rowY = problemsTop - 24 - rowHeight;
 

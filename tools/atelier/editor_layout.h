@@ -18,7 +18,7 @@ struct FieldBoxes {
 struct EditorLayout {
   FieldBoxes fields[QuizFieldCount];  // the two texts never shown get none
   Box answersLabel, answers, revealLabel, reveal, colourLabel, swatch, colourButton;  // the settings row
-  Box outputButtons[3];                                                               // try, build, print
+  Box outputButtons[4];  // try, build the program, build the page, print
   Box listLabel, list, listButtons[5];  // add, duplicate, remove, move up, move down
   Box rowLabel, problemsLabel, problems;
   Box suggestions[2];  // the accepted answers suggested for each answer, under its accepted ones

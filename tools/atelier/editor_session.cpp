@@ -54,23 +54,41 @@ std::string WithAccepted(const std::string& answer, const std::string& accepted)
   return OneLine(answer) + (more > 0 ? " (+" + std::to_string(more) + ")" : "");
 }
 
-// The first character of a typed text that Windows-1252 lacks, as the
-// rules count it: line (from 0) and column (from 1); false when none.
-bool FindRefusedCharacter(const std::string& utf8, int& line, int& column) {
-  line = 0;
-  column = 1;
-  for (size_t position = 0; position < utf8.size();) {
-    uint32_t c = 0;
-    if (!DecodeUtf8(utf8, position, c)) return true;
-    if (c == '\n') {
-      ++line;
-      column = 1;
-    } else if (c != '\r' || position >= utf8.size() || utf8[position] != '\n') {
-      if (Cp1252FromCodePoint(c) < 0) return true;
-      ++column;
+// Where a replacement sits in a field's bytes (CR LF line breaks): the
+// changes of one text, in its order, each spelled in one or more bytes.
+std::vector<size_t> ReplacementOffsets(const std::string& bytes, const std::vector<Respelling>& changes) {
+  std::vector<size_t> offsets;
+  int line = -1;
+  size_t lineStart = 0, shift = 0;
+  for (const Respelling& change : changes) {
+    if (change.line != line) {
+      lineStart = 0;
+      for (int k = 0; k < change.line; ++k) lineStart = bytes.find("\r\n", lineStart) + 2;
+      line = change.line;
+      shift = 0;
     }
+    offsets.push_back(std::min(bytes.size(), lineStart + static_cast<size_t>(change.column - 1) + shift));
+    shift += change.spelling.size() - 1;
   }
-  return false;
+  return offsets;
+}
+
+// Where a problem of a row's field is in the source, for the problems list's
+// order: the header (row -1) first, the rows, then the quiz as a whole (row
+// MaxQuestions); within a row, its fields in their order, its other problems last.
+int SourcePlace(int row, int field) {
+  // The fields in the order a source writes them: an answer's accepted ones right after it.
+  static const int FieldOrder[QuizFieldCount] = {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 7, 9};
+  const int place = field >= 0 && field < QuizFieldCount ? FieldOrder[field] : QuizFieldCount;
+  return (row + 1) * (QuizFieldCount + 1) + place;
+}
+
+// "« ᵉ » (U+1D49)"
+std::string CharacterShown(uint32_t codePoint) {
+  std::string glyph;
+  AppendUtf8(glyph, codePoint);
+  const std::string name = CodePointName(codePoint);
+  return Quoted(glyph) + " (" + name.substr(0, name.find(' ')) + ")";
 }
 
 }  // namespace
@@ -84,6 +102,15 @@ EditorSession::~EditorSession() = default;
 
 void EditorSession::ask(Prompt prompt, std::function<void(const Reply&)> then) {
   pending_.reset(new PendingPrompt{std::move(prompt), std::move(then)});
+}
+
+void EditorSession::say(const std::string& status) {
+  status_ = status;
+  statusRevision_ = document_.revision();
+}
+
+std::string EditorSession::status() const {
+  return statusRevision_ == document_.revision() ? status_ : std::string();
 }
 
 void EditorSession::tell(Tone tone, const std::string& text, Then then) {
@@ -124,6 +151,7 @@ bool EditorSession::available(Command command) const {
 
 void EditorSession::run(Command command) {
   if (pending_ || closed_) return;
+  say("");  // each command says what it did, if anything
   switch (command) {
     case Command::New: whenDiscarded([this] { newQuiz(); }); break;
     case Command::Open: whenDiscarded([this] { askOpenFile(); }); break;
@@ -170,13 +198,38 @@ void EditorSession::selectAll() {
 void EditorSession::undoOrRedo(bool redo) {
   const std::string change = redo ? document_.redoName() : document_.undoName();
   if (!(redo ? document_.redo() : document_.undo())) return;
-  status_ = (redo ? u8"Rétabli : " : u8"Annulé : ") + Utf8(change) + ".";
+  say((redo ? u8"Rétabli : " : u8"Annulé : ") + Utf8(change) + ".");
 }
 
-void EditorSession::select(const RowSet& rows) { document_.select(rows); }
+void EditorSession::select(const RowSet& rows) {
+  const RowSet before = document_.selection();
+  document_.select(rows);
+  if (document_.selection() != before) say("");
+}
 
+// Fewer answers per question set second answers aside: the author says so first.
 void EditorSession::chooseAnswersPerQuestion(int choice) {
-  if (document_.setAnswersPerQuestion(MinAnswersPerQuestion + choice)) quietBlank_ = false;
+  const int count = MinAnswersPerQuestion + choice;
+  const AuthoredQuiz& quiz = document_.quiz();
+  size_t seconds = 0;
+  for (const AuthoredQuestion& question : quiz.questions) seconds += !question.answer2.empty();
+  if (pending_ || count >= quiz.answersPerQuestion || seconds == 0) return setAnswersPerQuestion(count);
+  Prompt question;
+  question.kind = PromptKind::Confirm;
+  question.tone = Tone::Question;
+  question.text = (seconds == 1 ? std::string(u8"Une question a une réponse 2")
+                                : std::to_string(seconds) + u8" questions ont une réponse 2") +
+                  u8". Avec une seule réponse par question, le lecteur ne s'en sert pas : " +
+                  (seconds == 1 ? u8"elle sera mise de côté" : u8"elles seront mises de côté") +
+                  u8", grisées, et reviendront si vous repassez à 2 réponses par question. Un enregistrement "
+                  u8"demandera d'abord s'il faut les laisser.\n\nPasser à une réponse par question ?";
+  ask(question, [this, count](const Reply& reply) {
+    if (reply.answer == Answer::Ok) setAnswersPerQuestion(count);
+  });
+}
+
+void EditorSession::setAnswersPerQuestion(int count) {
+  if (document_.setAnswersPerQuestion(count)) quietBlank_ = false;
 }
 
 void EditorSession::chooseRevealMode(int choice) {
@@ -197,7 +250,7 @@ void EditorSession::takeSuggestion(QuizField answerField, int index) {
   answers.push_back(ForCore(offered[static_cast<size_t>(index)]));
   if (!document_.setText(acceptedField, shownRow(), JoinedAcceptedAnswers(answers))) return;
   quietBlank_ = false;
-  status_ = u8"Réponse acceptée ajoutée : " + Quoted(offered[static_cast<size_t>(index)]) + ".";
+  say(u8"Réponse acceptée ajoutée : " + Quoted(offered[static_cast<size_t>(index)]) + ".");
   // The last one taken: the suggestions go, the keyboard to the accepted answers.
   if (suggestions(answerField).empty()) focus_ = {false, static_cast<int>(acceptedField)};
 }
@@ -222,24 +275,46 @@ int EditorSession::insertionRow() const {
 
 // ---- typing ----
 
-// A character the player cannot show does not get in: the field goes back to
-// its text without it, and the status bar says which and why.
+// A character the player cannot show does not cost the rest of the text:
+// it takes its nearest spelling, or "?", as an undo step of its own, and
+// the problems list says what changed.
 TypingResult EditorSession::type(QuizField field, const std::string& utf8) {
   if (pending_) return {true, fieldText(field)};
-  const TextCheck check = CheckTextUtf8(field, utf8);
-  int line = 0, column = 0;
-  if (FindRefusedCharacter(utf8, line, column)) {
-    std::string reason = u8"caractère impossible à afficher";
-    for (const TextProblem& problem : check.problems) {
-      if (problem.line == line && problem.column == column) reason = Utf8(ProblemText(column, problem.message));
-    }
-    status_ = u8"Refusé dans " + Quoted(Utf8(FieldKeyword(field))) + " : " + reason;
-    return {true, fieldText(field)};
-  }
   const int row = IsQuestionField(field) ? shownRow() : -1;
   if (IsQuestionField(field) && row < 0) return {};
-  if (document_.typeText(field, row, check.bytes)) quietBlank_ = false;
-  return {};
+  if (!IsValidUtf8(utf8)) {
+    say(u8"Refusé dans " + Quoted(Utf8(FieldKeyword(field))) + u8" : ce texte n'est pas de l'UTF-8 valide.");
+    return {true, fieldText(field)};
+  }
+  std::vector<Respelling> changes;
+  const TextCheck check = CheckTextUtf8(field, RespellForPlayer(utf8, &changes));
+  if (changes.empty()) {
+    if (document_.typeText(field, row, check.bytes)) quietBlank_ = false;
+    return {};
+  }
+  document_.endTyping();
+  if (document_.setText(field, row, check.bytes)) quietBlank_ = false;
+  document_.endTyping();
+  noteRespellings(field, row, document_.text(field, row), changes);
+  return {true, fieldText(field)};
+}
+
+void EditorSession::noteRespellings(QuizField field, int row, const std::string& bytes,
+                                    const std::vector<Respelling>& changes) {
+  const std::vector<size_t> offsets = ReplacementOffsets(bytes, changes);
+  for (size_t k = 0; k < changes.size(); ++k) {
+    const Respelling& change = changes[k];
+    const size_t from = offsets[k] < 4 ? 0 : offsets[k] - 4;
+    TextNote note{document_.revision(), field, row, SourcePlace(row, static_cast<int>(field)),
+                  bytes.substr(from, offsets[k] - from + change.spelling.size() + 4), !change.found, ""};
+    const std::string line = ProblemLineText({QuizRule::Text, row, static_cast<int>(field), note.isError, ""});
+    note.text = line + CharacterShown(change.codePoint) +
+                (change.found ? u8" est devenu " + Quoted(Utf8(change.spelling)) +
+                                    u8", car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement."
+                              : u8" est devenu « ? » : le lecteur ne peut pas l'afficher, et rien ne s'en "
+                                u8"approche. Remplacez ce « ? » par un autre texte.");
+    notes_.push_back(note);
+  }
 }
 
 // ---- the problems list ----
@@ -286,6 +361,8 @@ void EditorSession::checkSizes() {
   ++sizeChecks_;
 }
 
+// Errors first, then warnings, each in the order of the source; the
+// characters replaced in a text beside its field's other problems.
 void EditorSession::makeProblems() const {
   sizeCheckDue_ = false;
   std::vector<QuizProblem> found = validate(false);
@@ -295,13 +372,38 @@ void EditorSession::makeProblems() const {
                     [](const QuizProblem& p) { return p.rule == QuizRule::NoQuestion || p.rule == QuizRule::Title; }),
                 found.end());
   }
-  problemLines_.clear();
+  std::vector<ProblemLine> lines;
+  std::vector<int> places;  // where each line is in the source (SourcePlace)
+  for (const UnusedText& unused : UnusedTexts(document_.quiz())) {
+    places.push_back(SourcePlace(-1, -1));
+    lines.push_back({u8"Avertissement : " + Utf8(UnusedTextLine(unused)) +
+                         (unused.count > 1 ? u8" : elles sont mises de côté (grisées) et ne seront pas enregistrées."
+                                           : u8" : elle est mise de côté (grisée) et ne sera pas enregistrée."),
+                     -1, -1, false});
+  }
+  for (const QuizProblem& problem : found) {
+    lines.push_back({ProblemLineText(problem), problem.row, problem.field, problem.isError});
+    const bool wholeQuiz = problem.rule == QuizRule::QuestionCount || problem.rule == QuizRule::NoQuestion ||
+                           problem.rule == QuizRule::PackedSize;
+    places.push_back(wholeQuiz ? SourcePlace(MaxQuestions, -1) : SourcePlace(problem.row, problem.field));
+  }
+  for (const TextNote& note : notes_) {
+    if (!document_.inHistory(note.revision) || note.row >= document_.questionCount() ||
+        document_.text(note.field, note.row).find(note.around) == std::string::npos) {
+      continue;
+    }
+    const size_t at = static_cast<size_t>(
+        std::find_if(places.begin(), places.end(), [&note](int place) { return place > note.place; }) - places.begin());
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), {note.text, note.row, static_cast<int>(note.field), note.isError});
+    places.insert(places.begin() + static_cast<std::ptrdiff_t>(at), note.place);
+  }
+  std::stable_partition(lines.begin(), lines.end(), [](const ProblemLine& line) { return line.isError; });
+  problemLines_ = lines;
   rowErrors_.assign(static_cast<size_t>(document_.questionCount()), false);
   errors_ = warnings_ = 0;
-  for (const QuizProblem& problem : found) {
-    (problem.isError ? errors_ : warnings_) += 1;
-    if (problem.isError && problem.row >= 0 && problem.row < document_.questionCount()) rowErrors_[problem.row] = true;
-    problemLines_.push_back({ProblemLineText(problem), problem.row, problem.field, problem.isError});
+  for (const ProblemLine& line : lines) {
+    (line.isError ? errors_ : warnings_) += 1;
+    if (line.isError && line.row >= 0 && line.row < document_.questionCount()) rowErrors_[line.row] = true;
   }
 }
 
@@ -324,13 +426,12 @@ bool EditorSession::rowHasError(int row) const {
 std::string EditorSession::problemsSummary() const {
   problems();
   if (errors_ == 0 && warnings_ == 0) return u8"Aucun problème";
-  std::string summary;
-  if (errors_ > 0) summary = std::to_string(errors_) + (errors_ > 1 ? " erreurs" : " erreur");
-  if (warnings_ > 0) {
-    summary +=
-        (errors_ > 0 ? ", " : "") + std::to_string(warnings_) + (warnings_ > 1 ? " avertissements" : " avertissement");
-  }
-  return summary;
+  const std::string warnings =
+      std::to_string(warnings_) + (warnings_ > 1 ? " avertissements" : " avertissement");
+  if (errors_ == 0) return warnings;
+  const std::string errors = std::to_string(errors_) + (errors_ > 1 ? " erreurs" : " erreur") +
+                             u8" — la construction est impossible";
+  return warnings_ == 0 ? errors : errors + u8" — et " + warnings;
 }
 
 // ---- what the front end shows ----

@@ -133,10 +133,12 @@ struct FocusRequest {
   int field = -1;  // a QuizField, or -1
 };
 
-// What typing into a field gave: a refused character puts text back.
+// What typing into a field gave: the session kept another text than the
+// one typed (a character the player cannot show replaced, or nothing taken
+// while a question waits), which the field then shows.
 struct TypingResult {
-  bool refused = false;
-  std::string text;  // the field's text without the refused character, when refused
+  bool changed = false;
+  std::string text;  // the field's text, when changed
 };
 
 // Delays after a change, for the front end's timers.
@@ -181,9 +183,14 @@ class EditorSession {
   void openPath(const std::string& path);  // a file from the command line or dropped on the editor
   void openRecent(int index);
   void importPath(const std::string& path);  // a CSV file the author picked to add its rows
-  // A write the host finished after the call, and that failed (a browser
-  // writing a file in place): the quiz is unsaved again, the author told.
+  // A write that the host finishes after the call (a browser writing a
+  // file in place, EditorHost::writesLater): the quiz is saved once it
+  // ends; when it fails (error: the system's name of the failure, which the
+  // session says in French), it stays unsaved and a download is offered.
+  void writeFinished(const std::string& path);
   void writeFailed(const std::string& path, const std::string& error);
+  // A file the author gave that the browser could not read (error: its name of the failure).
+  void readFailed(const std::string& path, const std::string& error);
   void paste(const std::string& utf8);  // rows from the clipboard; empty: nothing to paste
   TypingResult type(QuizField field, const std::string& utf8);
   void endTyping() { document_.endTyping(); }  // the field lost the focus
@@ -213,8 +220,10 @@ class EditorSession {
   const QuizDocument& document() const { return document_; }
   std::string windowTitle() const;      // "capitales.txt* - Ludex Atelier"
   std::string questionCount() const;    // "15 questions"
-  std::string problemsSummary() const;  // "2 erreurs, 1 avertissement"
-  const std::string& status() const { return status_; }
+  // "1 erreur — la construction est impossible — et 2 avertissements"
+  std::string problemsSummary() const;
+  // What the last action did, while the quiz is as that action left it.
+  std::string status() const;
   // What stays in view while it holds (a browser that keeps nothing); empty when nothing.
   std::string notice() const;
   const std::vector<ProblemLine>& problems() const;
@@ -241,6 +250,7 @@ class EditorSession {
   using Done = std::function<void(bool)>;
 
   void ask(Prompt prompt, std::function<void(const Reply&)> then);
+  void say(const std::string& status);
   void tell(Tone tone, const std::string& text, Then then = nullptr);
   void changeRows(bool changed);
   void undoOrRedo(bool redo);
@@ -262,6 +272,9 @@ class EditorSession {
   void writeSource(const std::string& path, Done done);
   void writeSourceWithoutUnused(const std::string& path, Done done);
   void writeSourceNow(const std::string& path, Done done);
+  void sourceWritten(const std::string& path, int revision, Done done);
+  void offerDownloadInstead(const std::string& path, const std::string& reason, Done done);
+  void setAnswersPerQuestion(int count);
   void closeEditor();
   void loadRecentFiles();
   void rememberFile(const std::string& path);
@@ -303,6 +316,31 @@ class EditorSession {
   std::unique_ptr<TableImport> import_;  // the table on its way in, while the preview waits
   PreviewView previewView_;
   std::string status_;
+  int statusRevision_ = -1;  // the quiz's revision when the status was said
+  // A source being written by a host that finishes later: where, which
+  // revision of the quiz, and what follows.
+  struct PendingWrite {
+    std::string path;
+    int revision = 0;
+    Done done;
+  };
+  std::unique_ptr<PendingWrite> writing_;
+  // Characters the player cannot show, replaced in a text typed or pasted:
+  // shown in the problems list while the change that made them is in the
+  // quiz's history (undo takes it away) and the field still holds the
+  // replacement with what surrounds it.
+  struct TextNote {
+    int revision = 0;
+    QuizField field = QuizField::Title;
+    int row = -1;
+    int place = 0;       // its place in the source, for the problems list's order
+    std::string around;  // the replacement with a few bytes each side, as the field holds it
+    bool isError = false;
+    std::string text;    // the problems list's line
+  };
+  std::vector<TextNote> notes_;
+  void noteRespellings(QuizField field, int row, const std::string& bytes, const std::vector<Respelling>& changes);
+  std::string lastBuilt_;  // the program last written, whose folder the page's is offered in
   FocusRequest focus_;
   bool closed_ = false;
   // A new quiz not touched yet lacks a title and questions, of course: no

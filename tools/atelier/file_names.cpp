@@ -10,8 +10,12 @@ namespace {
 const size_t MaxStemLength = 60;
 const size_t MaxPathBytes = 32767 * 3;  // the longest Windows path, in UTF-8
 
+// What Windows refuses in a name, and marks that other systems, archives or
+// a browser's download would turn or refuse: guillemets and curly quotes
+// (Windows-1252 « » ‹ › “ ” „), '#', '%'.
 bool IsSeparatorByte(unsigned char c) {
-  return c < 0x20 || c == ' ' || c == 0xA0 || std::strchr("<>:\"/\\|?*", c) != nullptr;
+  return c < 0x20 || c == ' ' || c == 0xA0 || std::strchr("<>:\"/\\|?*#%", c) != nullptr ||
+         std::strchr("\xAB\xBB\x8B\x9B\x93\x94\x84", c) != nullptr;
 }
 
 std::string AsciiUpper(std::string text) {

@@ -6,8 +6,9 @@
 #include <vector>
 
 // The name a built quiz gets from its title, without ".exe": "Les capitales
-// d'Europe" gives "Les-capitales-d'Europe". Blanks and the characters a
-// Windows file name cannot hold become '-' (a run of them one), none at the
+// d'Europe" gives "Les-capitales-d'Europe". Blanks, the characters a
+// Windows file name cannot hold, guillemets, curly quotes, '#' and '%'
+// become '-' (a run of them one), none at the
 // ends, at most 60 characters; an empty name gives "quiz", a name Windows
 // reserves for a device (CON, NUL, COM1...) "quiz-CON". Windows-1252 in and out.
 std::string QuizFileStem(const std::string& title);

@@ -1,6 +1,7 @@
 #include "print_html.h"
 
 #include "cp1252.h"
+#include "quiz_fit.h"
 #include "quiz_page.h"
 #include "quiz_rules.h"
 
@@ -21,6 +22,18 @@ std::string Page(const AuthoredQuiz& quiz, const char* kind, const std::string& 
   const std::string author = Trimmed(quiz.author);
   if (!author.empty()) out += "<p class=\"author\">" + HtmlText("Par : " + author) + "</p>\n";
   return out + body + "</body>\n</html>\n";
+}
+
+// The code as the pupil sees it: the player's field shows what fits, and
+// nothing past its last slot.
+std::string CodeCell(const std::string& code, size_t row, const PlayerMetrics& metrics) {
+  if (row >= static_cast<size_t>(ScoreCodeSlots)) {
+    return code.empty() ? "" : "<span class=\"cut\">" + HtmlText("(jamais affich\xE9)") + "</span>";
+  }
+  const ShownText shown = ShownCode(code, metrics);
+  if (!shown.cut) return HtmlText(code);
+  return HtmlText(shown.shown) + " <span class=\"cut\">" +
+         HtmlText("(\xAB " + shown.hidden + " \xBB ne s'affiche pas)") + "</span>";
 }
 
 }  // namespace
@@ -64,7 +77,7 @@ std::string AlsoAccepted(const std::string& accepted) {
 
 }  // namespace
 
-std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
+std::string AnswerKeyHtml(const AuthoredQuiz& quiz, const PlayerMetrics& metrics) {
   const bool second = FieldInUse(QuizField::Answer2, quiz.answersPerQuestion, quiz.revealMode);
   const bool reveal = FieldInUse(QuizField::Reveal1, quiz.answersPerQuestion, quiz.revealMode);
   std::string body = "<table>\n<tr><th>" + HtmlText("N\xB0") + "</th><th>Question</th><th>" +
@@ -78,7 +91,7 @@ std::string AnswerKeyHtml(const AuthoredQuiz& quiz) {
     if (second) body += "<br>" + HtmlText(question.answer2) + AlsoAccepted(question.accepted2);
     body += "</td>";
     if (reveal) body += "<td>" + HtmlText(question.revealText) + "</td>";
-    body += "<td>" + HtmlText(question.scoreCode) + "</td></tr>\n";
+    body += "<td>" + CodeCell(question.scoreCode, i, metrics) + "</td></tr>\n";
   }
   body += "</table>\n";
   return Page(quiz, "corrig\xE9", body);

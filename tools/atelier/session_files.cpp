@@ -78,7 +78,9 @@ void EditorSession::startOn(const AuthoredQuiz& quiz, const std::string& path, c
   document_.reset(quiz, path, heading, modified);
   if (!quiz.questions.empty()) document_.select({0});
   handWrittenPath_.clear();
-  status_.clear();
+  say("");
+  notes_.clear();
+  writing_.reset();
   quietBlank_ = true;
 }
 
@@ -162,7 +164,7 @@ void EditorSession::openSource(const std::string& path, const std::string& bytes
     // A source written by hand changes form when saved over: the author is told first.
     if (!read.canonical) handWrittenPath_ = path;
     rememberFile(path);
-    status_ = (read.ok ? u8"Ouvert : " : u8"Ouvert avec des erreurs à corriger (voir Problèmes) : ") + path;
+    say((read.ok ? u8"Ouvert : " : u8"Ouvert avec des erreurs à corriger (voir Problèmes) : ") + path);
   };
   const std::string copy = RecoveryPathFor(path);
   if (!leftCopy(copy)) return openIt();
@@ -185,7 +187,7 @@ void EditorSession::offerFirstQuestions(const std::string& path, const SourceRea
   ask(question, [this, path, name, limit, read](const Reply& reply) {
     if (reply.answer != Answer::Yes) return;
     startOn(read.quiz, "", "Les " + limit + u8" premières questions de " + name + ".", true);
-    status_ = "Les " + limit + u8" premières questions de " + path + " : enregistrez-les sous un autre nom.";
+    say("Les " + limit + u8" premières questions de " + path + " : enregistrez-les sous un autre nom.");
   });
 }
 
@@ -205,7 +207,7 @@ void EditorSession::openBuilt(const std::string& path, BuiltQuizRead read, const
   }
   startOn(built.quiz, "", "Extrait de " + FileNameOf(path) + " par Ludex Atelier.", true);
   rememberFile(path);
-  status_ = "Quiz repris de " + path + " : enregistrez-le pour en garder la source.";
+  say("Quiz repris de " + path + " : enregistrez-le pour en garder la source.");
   if (!built.whole) {
     tell(Tone::Warning, "Le quiz de " + name + u8" est abîmé : il est ouvert tel que le lecteur le joue.\n\n" +
                             DiagnosticsText(built.diagnostics));
@@ -281,24 +283,68 @@ void EditorSession::writeSourceWithoutUnused(const std::string& path, Done done)
 
 void EditorSession::writeSourceNow(const std::string& path, Done done) {
   std::string error;
+  const int revision = document_.revision();
   if (!host_.writeFile(path, document_.sourceText(), error)) {
     tell(Tone::Error, u8"Le quiz n'a pas pu être enregistré dans " + Quoted(path) + " :\n\n" + error);
     if (done) done(false);
     return;
   }
-  removeRecoveryCopy();
-  document_.markSaved(path);
+  if (host_.writesLater(path)) {  // saved once the host says the write ended
+    writing_.reset(new PendingWrite{path, revision, done});
+    say(u8"Enregistrement de " + path + u8"…");
+    return;
+  }
+  sourceWritten(path, revision, done);
+}
+
+void EditorSession::sourceWritten(const std::string& path, int revision, Done done) {
+  document_.markSaved(path, revision);
+  if (!document_.modified()) removeRecoveryCopy();
   handWrittenPath_.clear();
   rememberFile(path);
-  status_ = writtenOrOffered(path, u8"Enregistré : ", u8"Proposé au téléchargement : ");
+  say(writtenOrOffered(path, u8"Enregistré : ", u8"Proposé au téléchargement : ") +
+      (document_.modified() ? u8" (sans les modifications faites depuis)" : ""));
   if (done) done(true);
 }
 
+void EditorSession::writeFinished(const std::string& path) {
+  if (closed_ || !writing_ || !host_.sameFile(path, writing_->path)) return;
+  const PendingWrite written = *writing_;
+  writing_.reset();
+  sourceWritten(written.path, written.revision, written.done);
+}
+
+// The quiz stays unsaved; the browser has let go of the file's place, so
+// that writing it again offers it as a download.
 void EditorSession::writeFailed(const std::string& path, const std::string& error) {
-  if (closed_ || !host_.sameFile(path, document_.path())) return;
-  document_.markUnsaved();
-  status_.clear();
-  if (!pending_) tell(Tone::Error, u8"Le quiz n'a pas pu être enregistré dans " + Quoted(path) + " :\n\n" + error);
+  if (closed_ || !writing_ || !host_.sameFile(path, writing_->path)) return;
+  const Done done = writing_->done;
+  writing_.reset();
+  offerDownloadInstead(path, BrowserFailureText(error), done);
+}
+
+void EditorSession::offerDownloadInstead(const std::string& path, const std::string& reason, Done done) {
+  const std::string failed = u8"Le quiz n'a pas pu être enregistré dans " + Quoted(FileNameOf(path)) + " : " +
+                             reason + u8". Ses modifications restent à enregistrer.";
+  if (pending_) {  // the author is answering another question: the status says it
+    say(failed + u8" Enregistrer (Ctrl+S) le propose au téléchargement.");
+    if (done) done(false);
+    return;
+  }
+  say("");
+  Prompt question;
+  question.kind = PromptKind::YesNo;
+  question.tone = Tone::Warning;
+  question.text = failed + u8"\n\nLe télécharger à la place ?";
+  ask(question, [this, path, done](const Reply& reply) {
+    if (reply.answer == Answer::Yes) return writeSourceNow(path, done);
+    if (done) done(false);
+  });
+}
+
+void EditorSession::readFailed(const std::string& path, const std::string& error) {
+  if (pending_ || closed_) return;
+  tell(Tone::Error, CannotOpen(path, BrowserFailureText(error)));
 }
 
 // ---- the last files ----
@@ -384,12 +430,12 @@ void EditorSession::writeRecoveryCopy() {
   if (!document_.recoveryDue()) return;
   const std::string copy = recoveryCopyName();
   if (copy.empty()) {
-    status_ = "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.";
+    say("Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.");
     return;
   }
   std::string error;
   if (!host_.writeFile(copy, RecoveryContent(document_), error)) {
-    status_ = u8"La copie de secours n'a pas pu être écrite : " + error;
+    say(u8"La copie de secours n'a pas pu être écrite : " + error);
     return;
   }
   document_.markRecoveryWritten();

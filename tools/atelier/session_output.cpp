@@ -122,7 +122,7 @@ void EditorSession::tryQuiz() {
   if (!host_.showsPages() && !host_.startTry(program, error)) {
     return tell(Tone::Error, refusal + u8" : le lecteur ne démarre pas (" + error + ").");
   }
-  status_ = u8"Essai lancé : jouez le quiz comme vos élèves le joueront.";
+  say(u8"Essai lancé : jouez le quiz comme vos élèves le joueront.");
 }
 
 void EditorSession::buildProgram() {
@@ -149,7 +149,8 @@ void EditorSession::writeProgram(const std::string& path, const QuizPayloads& st
       !host_.writeFile(path, std::string(program.begin(), program.end()), error)) {
     return tell(Tone::Error, u8"Le programme n'a pas pu être créé :\n" + path + "\n\n" + error + ".");
   }
-  status_ = writtenOrOffered(path, u8"Programme créé : ", u8"Programme proposé au téléchargement : ");
+  lastBuilt_ = path;
+  say(writtenOrOffered(path, u8"Programme créé : ", u8"Programme proposé au téléchargement : "));
   tell(Tone::Information, writtenOrOffered(path, u8"Le programme du quiz est prêt :\n",
                                            u8"Le programme du quiz est proposé au téléchargement :\n") +
                               u8"\n\nIl contient le lecteur et le quiz : donnez ce seul fichier à vos élèves.");
@@ -160,7 +161,11 @@ void EditorSession::writeProgram(const std::string& path, const QuizPayloads& st
 void EditorSession::buildPage() {
   QuizPayloads streams;
   if (!packed(streams, u8"La page web ne peut pas être créée")) return;
-  ask(SaveFilePrompt(u8"Créer la page web du quiz", besideSource(".html"), host_.documentsFolder(),
+  // Beside the program just built, which the page goes with.
+  const std::string name = lastBuilt_.empty()
+                               ? besideSource(".html")
+                               : JoinPath(FolderOf(lastBuilt_), Utf8(QuizFileStem(document_.quiz().title)) + ".html");
+  ask(SaveFilePrompt(u8"Créer la page web du quiz", name, host_.documentsFolder(),
                      {"Pages web (*.html)", "*.html"}, "html"),
       [this, streams](const Reply& reply) {
         if (reply.answer == Answer::Ok) writePage(reply.path, streams);
@@ -173,7 +178,7 @@ void EditorSession::writePage(const std::string& path, const QuizPayloads& strea
                     error)) {
     error = Utf8(error);
   } else if (host_.writeFile(path, page, error)) {
-    status_ = writtenOrOffered(path, u8"Page web créée : ", u8"Page web proposée au téléchargement : ");
+    say(writtenOrOffered(path, u8"Page web créée : ", u8"Page web proposée au téléchargement : "));
     return tell(Tone::Information,
                 writtenOrOffered(path, u8"La page web du quiz est prête :\n",
                                  u8"La page web du quiz est proposée au téléchargement :\n") +
@@ -191,12 +196,12 @@ void EditorSession::print() {
   const AuthoredQuiz& quiz = document_.quiz();
   const std::string stem = Utf8(QuizFileStem(quiz.title));
   const std::string names[] = {stem + "-feuille-eleve.html", stem + "-corrige.html"};
-  const std::string texts[] = {PupilSheetHtml(quiz), AnswerKeyHtml(quiz)};
+  const std::string texts[] = {PupilSheetHtml(quiz), AnswerKeyHtml(quiz, metrics_)};
   if (host_.showsPages()) {
     host_.showPage(ShownPage::PupilSheet, names[0], texts[0]);
     host_.showPage(ShownPage::AnswerKey, names[1], texts[1]);
-    status_ = u8"Pages à imprimer : " + Quoted(names[0]) + " et " + Quoted(names[1]) +
-              u8", à côté du quiz : imprimez-les de là.";
+    say(u8"Pages à imprimer : " + Quoted(names[0]) + " et " + Quoted(names[1]) +
+              u8", à côté du quiz : imprimez-les de là.");
     return;
   }
   const std::string documents = host_.documentsFolder();
@@ -220,7 +225,7 @@ void EditorSession::print() {
                                        u8".\n\nLe navigateur ne les a pas ouvertes : double-cliquez-les dans ce "
                                        u8"dossier pour les imprimer.");
   }
-  status_ = u8"Pages à imprimer : " + written + ". Le navigateur les ouvre ; sinon, double-cliquez-les.";
+  say(u8"Pages à imprimer : " + written + ". Le navigateur les ouvre ; sinon, double-cliquez-les.");
 }
 
 // ---- tables: CSV out, CSV and pasted rows in ----
@@ -234,8 +239,7 @@ void EditorSession::exportCsv() {
           return tell(Tone::Error,
                       u8"Les questions n'ont pas pu être exportées dans " + Quoted(reply.path) + " :\n\n" + error);
         }
-        status_ =
-            writtenOrOffered(reply.path, u8"Questions exportées : ", u8"Questions proposées au téléchargement : ");
+        say(writtenOrOffered(reply.path, u8"Questions exportées : ", u8"Questions proposées au téléchargement : "));
       });
 }
 
@@ -268,8 +272,9 @@ void EditorSession::importFile(const std::string& path) {
 
 void EditorSession::paste(const std::string& utf8) {
   if (pending_ || closed_) return;
+  say("");
   if (utf8.empty()) {
-    status_ = u8"Le presse-papiers ne contient pas de texte à coller.";
+    say(u8"Le presse-papiers ne contient pas de texte à coller.");
     return;
   }
   addRows(std::make_shared<TableText>(ReadPastedTable(utf8)), false);
@@ -305,8 +310,8 @@ void EditorSession::addPreviewRows() {
   import_.reset();
   if (!added) return;
   quietBlank_ = false;
-  status_ = (count > 1 ? std::to_string(count) + u8" questions ajoutées" : std::string(u8"1 question ajoutée")) +
-            ", colonnes lues " + mapping + ". Ctrl+Z les retire.";
+  say((count > 1 ? std::to_string(count) + u8" questions ajoutées" : std::string(u8"1 question ajoutée")) +
+            ", colonnes lues " + mapping + ". Ctrl+Z les retire.");
 }
 
 // The author gives a column another field: the rows are read again.

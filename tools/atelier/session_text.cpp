@@ -55,3 +55,24 @@ std::string ProblemLineText(const QuizProblem& problem) {
 std::string Counted(size_t count, const std::string& one, const std::string& many) {
   return count == 1 ? one : std::to_string(count) + " " + many;
 }
+
+std::string BrowserFailureText(const std::string& name) {
+  const struct {
+    const char* name;
+    const char* text;
+  } known[] = {
+      {"NotAllowedError", u8"le navigateur n'a pas eu la permission d'écrire ce fichier"},
+      {"AbortError", u8"l'enregistrement a été annulé"},
+      {"QuotaExceededError", u8"le disque, ou la place que le navigateur se donne, est plein"},
+      {"NotFoundError", u8"le fichier n'est plus à sa place (déplacé ou supprimé)"},
+      {"NoModificationAllowedError", u8"le fichier est protégé en écriture, ou ouvert par un autre programme"},
+      {"InvalidModificationError", u8"le fichier a été changé par un autre programme pendant l'écriture"},
+      {"InvalidStateError", u8"le fichier a été changé par un autre programme"},
+      {"SecurityError", u8"le navigateur interdit à cette page d'écrire ce fichier"},
+      {"NotReadableError", u8"le navigateur n'a pas pu lire le fichier (déplacé, ou ouvert par un autre programme)"},
+  };
+  for (const auto& failure : known) {
+    if (name == failure.name) return failure.text;
+  }
+  return u8"le navigateur n'a pas pu aller au bout";
+}

@@ -30,5 +30,10 @@ std::string DiagnosticsText(const Diagnostics& diagnostics);
 // "Erreur, question 3, « réponse » : message" for the problems list.
 std::string ProblemLineText(const QuizProblem& problem);
 
+// A failure a browser names (its exception's name: "NotAllowedError"...)
+// as the end of a French sentence: "le navigateur n'a pas eu la permission
+// d'écrire ce fichier". Any other name gets a sentence too, never the name.
+std::string BrowserFailureText(const std::string& name);
+
 // "3 questions", "une question": a count and its noun.
 std::string Counted(size_t count, const std::string& one, const std::string& many);

@@ -352,7 +352,9 @@ ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, con
       leftOut += !tableRow.cells[column].empty();
       continue;
     }
-    const TextCheck check = CheckTextUtf8(static_cast<QuizField>(field), tableRow.cells[column]);
+    std::vector<Respelling> changes;
+    const TextCheck check =
+        CheckTextUtf8(static_cast<QuizField>(field), RespellForPlayer(tableRow.cells[column], &changes));
     *FieldText(row.question, static_cast<QuizField>(field)) = check.bytes;
     if (!FieldInUse(static_cast<QuizField>(field), quiz.answersPerQuestion, quiz.revealMode)) {
       if (!check.bytes.empty()) {
@@ -360,6 +362,10 @@ ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, con
             {QuizRule::Text, index, field, false, FieldNeedsSettingMessage(static_cast<QuizField>(field))});
       }
       continue;
+    }
+    for (const Respelling& change : changes) {
+      row.problems.push_back({QuizRule::Text, index, field, !change.found,
+                              ProblemText(change.column, RespellingMessage(change))});
     }
     for (const TextProblem& problem : check.problems) {
       row.problems.push_back(
@@ -453,8 +459,8 @@ void NoteRefusedCharacters(const TableText& table, size_t rows, std::vector<std:
   }
   if (found.empty()) return;
   std::string note =
-      "le lecteur ne peut pas afficher ces caract\xE8res, qui deviendront \xAB ? \xBB (corrigez-les avant "
-      "d'ajouter, ou apr\xE8s) :";
+      "le lecteur ne peut pas afficher ces caract\xE8res : chacun deviendra ce que dit sa parenth\xE8se, ou "
+      "\xAB ? \xBB sans elle (corrigez-les avant d'ajouter, ou apr\xE8s) :";
   for (const auto& [c, lines] : found) note += "\n  " + CodePointName(c) + ", " + LineList(lines);
   notes.push_back(note);
 }

@@ -159,6 +159,10 @@ ShownText ShowInField(const FontMetrics& font, int width, const std::string& tex
   return Split(text, end, end);
 }
 
+ShownText ShownCode(const std::string& code, const PlayerMetrics& metrics) {
+  return ShowInField(metrics.labels, ScoreCodeFieldWidth - metrics.codeInset, code);
+}
+
 int ExplanationFitWidth(int answersPerQuestion) {
   return PlaceOf(IDC_EXPLANATION, ContentWidth(1, answersPerQuestion, false)).width;
 }
@@ -189,8 +193,7 @@ std::vector<QuizProblem> FitWarnings(const AuthoredQuiz& quiz, const PlayerMetri
            "la r\xE9v\xE9lation", lines);
     }
     if (row < ScoreCodeSlots) {  // later codes never show
-      Warn(warnings, ShowInField(labels, ScoreCodeFieldWidth - metrics.codeInset, question.scoreCode), row,
-           QuizField::Code, "le code", 1);
+      Warn(warnings, ShownCode(question.scoreCode, metrics), row, QuizField::Code, "le code", 1);
     }
   }
   return warnings;

@@ -49,6 +49,9 @@ ShownText ShowInLabel(const FontMetrics& font, int width, int lines, const std::
 // A one-line field: the characters that fit whole.
 ShownText ShowInField(const FontMetrics& font, int width, const std::string& text);
 
+// What the player's score-code field shows of a code.
+ShownText ShownCode(const std::string& code, const PlayerMetrics& metrics);
+
 // The width, in pixels, of the header's explanation when the player's window
 // is just wide enough to show whole rows (their answer fields and verdicts).
 int ExplanationFitWidth(int answersPerQuestion);

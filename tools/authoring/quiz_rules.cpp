@@ -30,42 +30,185 @@ bool IsAnswer(QuizField field) { return field == QuizField::Answer1 || field == 
 
 }  // namespace
 
+namespace {
+
+// The nearest Windows-1252 spelling of characters that Windows-1252 lacks,
+// with what each is; hint, when set, says what to do instead of "écrivez".
+struct Spelling {
+  uint32_t codePoint;
+  const char* spelling;
+  const char* what;
+  const char* hint;
+};
+const char* const Superscript = "lettre en exposant";
+const char* const Arrow = "fl\xE8" "che";
+const char* const ThinSpace = "mettez une espace ordinaire";
+const Spelling Spellings[] = {
+    {0x202F, " ", "espace fine ins\xE9" "cable", ThinSpace},
+    {0x2009, " ", "espace fine", ThinSpace},
+    {0x200A, " ", "espace fine", ThinSpace},
+    {0x2007, " ", "espace de chiffre", ThinSpace},
+    {0x2002, " ", "espace large", ThinSpace},
+    {0x2003, " ", "espace large", ThinSpace},
+    {0x200B, "", "espace invisible", "enlevez-la"},
+    {0xFEFF, "", "espace invisible", "enlevez-la"},
+    {0x2010, "-", "trait d'union", nullptr},
+    {0x2011, "-", "trait d'union ins\xE9" "cable", nullptr},
+    {0x2012, "\x96", "tiret", nullptr},
+    {0x2015, "\x97", "tiret", nullptr},
+    {0x2212, "-", "signe moins", nullptr},
+    {0x02BC, "\x92", "apostrophe", nullptr},
+    {0x2032, "'", "prime", nullptr},
+    {0x2033, "\"", "double prime", nullptr},
+    {0x2192, "->", Arrow, nullptr},
+    {0x2190, "<-", Arrow, nullptr},
+    {0x2194, "<->", Arrow, nullptr},
+    {0x21D2, "=>", "double fl\xE8" "che", nullptr},
+    {0x21D0, "<=", "double fl\xE8" "che", nullptr},
+    {0x21D4, "<=>", "double fl\xE8" "che", nullptr},
+    {0x27F6, "->", Arrow, nullptr},
+    {0x2264, "<=", "inf\xE9rieur ou \xE9gal", nullptr},
+    {0x2265, ">=", "sup\xE9rieur ou \xE9gal", nullptr},
+    {0x2248, "~", "environ \xE9gal", nullptr},
+    {0x2219, "\xB7", "point m\xE9" "dian", nullptr},
+    {0x22C5, "\xB7", "point m\xE9" "dian", nullptr},
+    {0x2153, "1/3", "fraction", nullptr},
+    {0x2154, "2/3", "fraction", nullptr},
+    {0x215B, "1/8", "fraction", nullptr},
+    {0xFB01, "fi", "ligature", nullptr},
+    {0xFB02, "fl", "ligature", nullptr},
+    {0x0218, "S", "lettre accentu\xE9" "e", nullptr},
+    {0x0219, "s", "lettre accentu\xE9" "e", nullptr},
+    {0x021A, "T", "lettre accentu\xE9" "e", nullptr},
+    {0x021B, "t", "lettre accentu\xE9" "e", nullptr},
+    {0x2070, "0", "chiffre en exposant", nullptr},
+    {0x207A, "+", "signe en exposant", nullptr},
+    {0x207B, "-", "signe en exposant", nullptr},
+    {0x1D43, "a", Superscript, nullptr},
+    {0x1D47, "b", Superscript, nullptr},
+    {0x1D48, "d", Superscript, nullptr},
+    {0x1D49, "e", Superscript, nullptr},
+    {0x1D4D, "g", Superscript, nullptr},
+    {0x1D4F, "k", Superscript, nullptr},
+    {0x1D50, "m", Superscript, nullptr},
+    {0x1D52, "o", Superscript, nullptr},
+    {0x1D56, "p", Superscript, nullptr},
+    {0x1D57, "t", Superscript, nullptr},
+    {0x1D58, "u", Superscript, nullptr},
+    {0x1D5B, "v", Superscript, nullptr},
+    {0x1D9C, "c", Superscript, nullptr},
+    {0x1DA0, "f", Superscript, nullptr},
+    {0x1DBB, "z", Superscript, nullptr},
+    {0x02B0, "h", Superscript, nullptr},
+    {0x02B2, "j", Superscript, nullptr},
+    {0x02B3, "r", Superscript, nullptr},
+    {0x02B7, "w", Superscript, nullptr},
+    {0x02B8, "y", Superscript, nullptr},
+    {0x02E1, "l", Superscript, nullptr},
+    {0x02E2, "s", Superscript, nullptr},
+    {0x02E3, "x", Superscript, nullptr},
+    {0x2071, "i", Superscript, nullptr},
+    {0x207F, "n", Superscript, nullptr},
+};
+
+// The letters of U+0100 to U+017F without their marks ('.' where none fits
+// or Windows-1252 has the letter itself).
+const char LatinExtendedA[] =
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi..JjKkkLlLlLlLlLlNnNnNn.NnOoOoOo..RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYy.ZzZz.s";
+const char LatinLetterHint[] = "lettre accentu\xE9" "e";
+
+// The spelling of a superscript or subscript digit: its digit.
+bool DigitSpelling(uint32_t c, Spelling& found) {
+  static char digits[] = "0123456789";
+  if (c >= 0x2074 && c <= 0x2079) {
+    found = {c, &digits[c - 0x2070], "chiffre en exposant", nullptr};
+  } else if (c >= 0x2080 && c <= 0x2089) {
+    found = {c, &digits[c - 0x2080], "chiffre en indice", nullptr};
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Whether c has a spelling; found then holds it (its spelling one character
+// for a digit or a letter of the table above).
+bool FindSpelling(uint32_t c, Spelling& found, std::string& spelling) {
+  for (const Spelling& entry : Spellings) {
+    if (entry.codePoint == c) {
+      found = entry;
+      spelling = entry.spelling;
+      return true;
+    }
+  }
+  if (DigitSpelling(c, found)) {
+    spelling = std::string(1, found.spelling[0]);
+    return true;
+  }
+  if (c >= 0x0100 && c <= 0x017F && LatinExtendedA[c - 0x0100] != '.') {
+    found = {c, nullptr, LatinLetterHint, nullptr};
+    spelling = std::string(1, LatinExtendedA[c - 0x0100]);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool NearestSpelling(uint32_t codePoint, std::string& spelling) {
+  Spelling found;
+  return FindSpelling(codePoint, found, spelling);
+}
+
 std::string CodePointName(uint32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
   std::string name = text;
-  switch (c) {
-    case 0x202F:
-      name +=
-          " (espace fine ins\xE9"
-          "cable : mettez une espace ordinaire)";
+  Spelling found;
+  std::string spelling;
+  if (!FindSpelling(c, found, spelling)) return name;
+  const std::string hint = found.hint != nullptr ? found.hint : "\xE9" "crivez \xAB " + spelling + " \xBB";
+  return name + " (" + found.what + " : " + hint + ")";
+}
+
+std::string RespellForPlayer(const std::string& utf8, std::vector<Respelling>* changes) {
+  std::string out;
+  out.reserve(utf8.size());
+  int line = 0, column = 1;
+  for (size_t position = 0; position < utf8.size();) {
+    const size_t start = position;
+    uint32_t c = 0;
+    if (!DecodeUtf8(utf8, position, c)) {  // left for the check to report
+      out += utf8.substr(start);
       break;
-    case 0x2009: name += " (espace fine : mettez une espace ordinaire)"; break;
-    case 0x2011:
-      name +=
-          " (trait d'union ins\xE9"
-          "cable : mettez \xAB - \xBB)";
-      break;
-    case 0x2212: name += " (signe moins : mettez \xAB - \xBB)"; break;
-    case 0x2192:
-      name +=
-          " (fl\xE8"
-          "che : \xE9"
-          "crivez \xAB -> \xBB)";
-      break;
-    case 0x2264:
-      name +=
-          " (inf\xE9rieur ou \xE9gal : \xE9"
-          "crivez \xAB <= \xBB)";
-      break;
-    case 0x2265:
-      name +=
-          " (sup\xE9rieur ou \xE9gal : \xE9"
-          "crivez \xAB >= \xBB)";
-      break;
-    default: break;
+    }
+    if (Cp1252FromCodePoint(c) >= 0) {
+      out.append(utf8, start, position - start);
+    } else {
+      Respelling change{line, column, c, true, ""};
+      change.found = NearestSpelling(c, change.spelling);
+      if (!change.found) change.spelling = "?";
+      out += Utf8FromCp1252(change.spelling);
+      if (changes != nullptr) changes->push_back(change);
+    }
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else if (c != '\r') {
+      ++column;
+    }
   }
-  return name;
+  return out;
+}
+
+std::string RespellingMessage(const Respelling& change) {
+  if (!change.found) {
+    return "le lecteur ne peut pas afficher le caract\xE8re " + CodePointName(change.codePoint) +
+           ", remplac\xE9 par \xAB ? \xBB : corrigez ce texte";
+  }
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(change.codePoint));
+  return std::string("le caract\xE8re ") + name + ", que le lecteur ne peut pas afficher, est remplac\xE9 par \xAB " +
+         change.spelling + " \xBB";
 }
 
 namespace {

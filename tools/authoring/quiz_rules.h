@@ -48,8 +48,35 @@ TextCheck CheckTextUtf8(QuizField field, const std::string& utf8);
 // (a lone LF is taken for one too; a lone CR is a control character).
 TextCheck CheckTextBytes(QuizField field, const std::string& bytes);
 
-// A character as messages name it: "U+2192 (flèche : écrivez « -> »)".
+// A character as messages name it, with its nearest spelling when it has
+// one: "U+2192 (flèche : écrivez « -> »)", "U+1F600".
 std::string CodePointName(uint32_t codePoint);
+
+// The nearest Windows-1252 spelling of a character that Windows-1252 lacks
+// (a superscript letter or digit its plain one, an arrow "->", a thin space
+// a space, a letter of another Latin alphabet its letter without the mark);
+// false when none comes near (an emoji, a Greek letter).
+bool NearestSpelling(uint32_t codePoint, std::string& spelling);
+
+// A character the player cannot show, in a text (line from 0, column from
+// 1, as TextProblem counts), and what took its place: its nearest spelling
+// (Windows-1252), or "?" when it has none (found false).
+struct Respelling {
+  int line = 0;
+  int column = 0;
+  uint32_t codePoint = 0;
+  bool found = false;
+  std::string spelling;
+};
+
+// A UTF-8 text with every character the player cannot show replaced, as
+// pasted or typed text is kept rather than refused; changes lists each
+// one. Bytes that are not UTF-8 are left for the check to report.
+std::string RespellForPlayer(const std::string& utf8, std::vector<Respelling>* changes);
+
+// "le caractère U+1D49, que le lecteur ne peut pas afficher, est remplacé
+// par « e »", or for one without a spelling, that "?" took its place.
+std::string RespellingMessage(const Respelling& change);
 
 // "colonne 12 : message", or the message alone for column 0.
 std::string ProblemText(int column, const std::string& message);

@@ -93,20 +93,23 @@
   const TypeOf = {exe: 'application/octet-stream', html: 'text/html', csv: 'text/csv', txt: 'text/plain'};
 
   // A file the author opened through a handle is written there, in place;
-  // the session hears of a failure, which comes after its call.
+  // the session hears how it ended, after its call. A write refused or
+  // failed lets the handle go: writing again offers a download.
   async function writeInPlace(name, bytes) {
+    let failure = null;
     try {
       const writable = await handles.get(name).createWritable();
       await writable.write(bytes);
       await writable.close();
-    } catch (failure) {
-      withText(
-          name,
-          (at, length) => withText(
-              String(failure.message || failure),
-              (error, errorLength) => editor._AtelierWriteFailed(at, length, error, errorLength)));
-      render();
+    } catch (thrown) {
+      failure = (thrown && thrown.name) || 'Error';
+      handles.delete(name);
     }
+    withText(name, (at, length) => {
+      if (failure === null) return editor._AtelierWriteDone(at, length);
+      withText(failure, (error, errorLength) => editor._AtelierWriteFailed(at, length, error, errorLength));
+    });
+    render();
   }
 
   function offer(name, bytes) {
@@ -245,6 +248,7 @@
     byId('side').append(frame);
     byId('side').hidden = false;
     page.classList.add('with-side');
+    if (window.matchMedia('(max-width: 1023px)').matches) byId('side-close').focus();  // the editor is hidden
   }
 
   function closeSide() {
@@ -322,8 +326,8 @@
     select.selectedIndex = chosen;
   }
 
-  // A field's text as the session holds it. A refused character goes, the
-  // caret staying where it was typed.
+  // A field's text as the session holds it. A character replaced there
+  // leaves the caret after its replacement.
   function showField(field, control) {
     const [text, enabled, counter, over] = view.fields[field];
     const wanted = shown(text);
@@ -331,9 +335,11 @@
       const typed = control.value;
       control.value = wanted;
       if (document.activeElement === control) {
-        let same = 0;
+        let same = 0, sameEnd = 0;
         while (same < wanted.length && same < typed.length && wanted[same] === typed[same]) ++same;
-        control.setSelectionRange(same, same);
+        while (sameEnd < wanted.length - same && sameEnd < typed.length - same &&
+               wanted[wanted.length - 1 - sameEnd] === typed[typed.length - 1 - sameEnd]) ++sameEnd;
+        control.setSelectionRange(wanted.length - sameEnd, wanted.length - sameEnd);
       }
     }
     control.disabled = !enabled;
@@ -379,6 +385,7 @@
       go.className = 'problem';
       go.id = 'problem-' + (index + 1);
       go.textContent = text;
+      go.title = text;
       go.addEventListener('click', () => {
         editor._AtelierGoToProblem(index);
         render();
@@ -518,18 +525,30 @@
   // and Enregistrer writes it in place; elsewhere the page's file chooser.
   async function openWithHandle() {
     if (!window.showOpenFilePicker) return byId('open-file').click();
+    let handle = null;
     try {
-      const [handle] = await window.showOpenFilePicker();
+      [handle] = await window.showOpenFilePicker();
       const file = await handle.getFile();
       keepHandle(file.name, handle);
       giveFile(file, true);
-    } catch (cancelled) { /* the author chose nothing */
+    } catch (failure) {
+      if (!handle) return;  // the author chose nothing
+      withText(handle.name || '', (name, length) => withText((failure && failure.name) || 'Error',
+          (error, errorLength) => editor._AtelierReadFailed(name, length, error, errorLength)));
+      render();
     }
   }
 
   async function giveFile(file, open) {
     performance.mark('ludex-atelier-file');
-    const bytes = new Uint8Array(await file.slice(0, labels.largestFile + 1).arrayBuffer());
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.slice(0, labels.largestFile + 1).arrayBuffer());
+    } catch (failure) {
+      withText(file.name, (name, length) => withText((failure && failure.name) || 'Error',
+          (error, errorLength) => editor._AtelierReadFailed(name, length, error, errorLength)));
+      return render();
+    }
     withText(file.name, (name, nameLength) => withBytes(bytes, (at, size) =>
         editor._AtelierPut(name, nameLength, at, size, file.lastModified || Date.now())));
     withText(file.name, (name, length) => (open ? editor._AtelierOpen(name, length) : editor._AtelierImport(name, length)));

@@ -178,9 +178,19 @@ EXPORTED void AtelierStart(int editorNumber, int storageWorks) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierStorageFailed() { host.storageFailed(); }
-// Writing a file in place, which ends after the call that asked for it, failed.
+// Writing a file in place ends after the call that asked for it: done, or
+// failed with the name of the browser's exception.
+EXPORTED void AtelierWriteDone(const char* path, int pathLength) {
+  session->writeFinished(Text(path, pathLength));
+  AnswerFileChoices();
+}
 EXPORTED void AtelierWriteFailed(const char* path, int pathLength, const char* error, int errorLength) {
   session->writeFailed(Text(path, pathLength), Text(error, errorLength));
+  AnswerFileChoices();
+}
+// A file the author gave that the browser could not read.
+EXPORTED void AtelierReadFailed(const char* path, int pathLength, const char* error, int errorLength) {
+  session->readFailed(Text(path, pathLength), Text(error, errorLength));
 }
 
 // ---- what the author does ----
@@ -198,10 +208,10 @@ EXPORTED void AtelierRun(int command) {
   session->run(static_cast<Command>(command));
   AnswerFileChoices();
 }
-// 1 when a character was refused: the field's text is then the view's.
+// 1 when the session changed what was typed: the field's text is then the view's.
 EXPORTED int AtelierType(int field, const char* utf8, int length) {
   if (field < 0 || field >= QuizFieldCount) return 0;
-  return session->type(static_cast<QuizField>(field), Text(utf8, length)).refused ? 1 : 0;
+  return session->type(static_cast<QuizField>(field), Text(utf8, length)).changed ? 1 : 0;
 }
 EXPORTED void AtelierEndTyping() { session->endTyping(); }
 EXPORTED void AtelierSelect(const int* rows, int count) {

@@ -126,6 +126,9 @@ bool BrowserHost::offersDownload(const std::string& path) {
   return !kept(path) && !JsHasHandle(FileNameOf(path).c_str());
 }
 
+// A file written through its handle ends later (the browser may even ask the author first).
+bool BrowserHost::writesLater(const std::string& path) { return !kept(path) && JsHasHandle(FileNameOf(path).c_str()); }
+
 void BrowserHost::showPage(ShownPage kind, const std::string& name, const std::string& html) {
   JsShowPage(static_cast<int>(kind), name.c_str(), html.data(), static_cast<int>(html.size()));
 }

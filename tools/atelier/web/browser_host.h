@@ -44,6 +44,7 @@ class BrowserHost : public EditorHost {
   bool openPage(const std::string&) override { return false; }
   bool startTry(const Bytes&, std::string&) override { return false; }
   bool offersDownload(const std::string& path) override;
+  bool writesLater(const std::string& path) override;
   bool showsPages() override { return true; }
   void showPage(ShownPage kind, const std::string& name, const std::string& html) override;
   bool keepsCopies() override { return keepsCopies_; }

@@ -22,6 +22,7 @@ struct AppState {
   HACCEL accelerators = nullptr;
   HFONT font = nullptr;                    // the system's message font, for every control
   std::vector<std::string> problemsShown;  // the lines the list box holds
+  std::vector<bool> problemErrors;         // which of them are errors, drawn in red
   std::vector<std::string> recentShown;    // the last files the menu holds
   bool recentMenuShown = false;
   bool recoveryTimerArmed = false;
@@ -30,7 +31,7 @@ struct AppState {
 AppState app;
 
 const wchar_t WindowClass[] = L"LudexAtelier";
-const int StatusParts[] = {150, 420, -1};
+const int StatusParts[] = {150, -1};  // the count of questions, the status (the problems counted above their list)
 const int IdOfRecentSeparator = IDM_RECENT_BASE + 99;
 
 // The menu's and the buttons' commands, and the session's.
@@ -59,6 +60,8 @@ const struct {
     {IDM_BUILD_PAGE, Command::BuildPage},
 };
 
+void MeasureProblems();
+
 bool CommandOf(int id, Command& command) {
   for (const auto& entry : Commands) {
     if (entry.id == id) {
@@ -81,6 +84,7 @@ const Button ListButtons[] = {
 const Button OutputButtons[] = {
     {IDM_TRY, L"Essayer  (F5)"},
     {IDM_BUILD, L"Créer le programme…  (F7)"},
+    {IDM_BUILD_PAGE, L"Créer la page web…  (F8)"},
     {IDM_PRINT, L"Imprimer…  (Ctrl+P)"},
 };
 
@@ -101,16 +105,20 @@ void MsgCreate(HWND window) {
   for (const Button& button : ListButtons) AddControl(L"Button", button.caption, WS_TABSTOP, button.id);
   CreateRowFields();
   AddControl(L"Static", L"Pro&blèmes :", 0, IDC_PROBLEMS_LABEL);
-  app.problems = AddControl(L"ListBox", L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, IDC_PROBLEMS,
-                            WS_EX_CLIENTEDGE);
+  // Each problem on as many lines as it takes: none is cut at the list's edge.
+  app.problems = AddControl(L"ListBox", L"",
+                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE |
+                                LBS_HASSTRINGS,
+                            IDC_PROBLEMS, WS_EX_CLIENTEDGE);
   for (const Button& button : OutputButtons) AddControl(L"Button", button.caption, WS_TABSTOP, button.id);
   app.status = AddControl(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, IDC_STATUS);
-  SendMessageW(app.status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(StatusParts));
+  SendMessageW(app.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(StatusParts));
 }
 
 // Every control where the layout puts it, in one batch.
 void MsgSize(int width, int height) {
   SendMessageW(app.status, WM_SIZE, 0, 0);
+  InvalidateRect(app.status, nullptr, TRUE);  // its size grip drawn anew where it now is, none left where it was
   RECT status;
   GetWindowRect(app.status, &status);
   const EditorLayout layout = LayoutEditor(width, height, status.bottom - status.top, GetSystemMetrics(SM_CXVSCROLL));
@@ -131,7 +139,7 @@ void MsgSize(int width, int height) {
     box.height = 200;
     places.push_back({combo, box});
   }
-  for (int k = 0; k < 3; ++k) places.push_back({OutputButtons[k].id, layout.outputButtons[k]});
+  for (int k = 0; k < 4; ++k) places.push_back({OutputButtons[k].id, layout.outputButtons[k]});
   for (int k = 0; k < 5; ++k) places.push_back({ListButtons[k].id, layout.listButtons[k]});
   for (int field = 0; field < QuizFieldCount; ++field) {
     const FieldBoxes& boxes = layout.fields[field];
@@ -140,15 +148,20 @@ void MsgSize(int width, int height) {
                                  {IDC_FIELD_BASE + field, boxes.field},
                                  {IDC_COUNTER_BASE + field, boxes.counter}});
   }
+  // SWP_NOCOPYBITS: every child moved paints itself anew. Copying their old
+  // pixels, as a batch otherwise does, copies what another child, moved in
+  // the same batch, left there (under Wine without a window manager: blank
+  // labels, "fond :uleur d").
   HDWP batch = BeginDeferWindowPos(static_cast<int>(places.size()));
   for (const auto& [id, box] : places) {
     if (batch != nullptr) {
       batch = DeferWindowPos(batch, GetDlgItem(atelier.window, id), nullptr, box.x, box.y, box.width, box.height,
-                             SWP_NOZORDER | SWP_NOACTIVATE);
+                             SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
   }
   if (batch != nullptr) EndDeferWindowPos(batch);
   SetListColumns(layout.listColumns);
+  MeasureProblems();
   InvalidateRect(atelier.window, nullptr, TRUE);
 }
 
@@ -192,11 +205,18 @@ void SetStatusPart(int part, const std::string& utf8) {
 void ShowProblems() {
   const std::vector<ProblemLine>& problems = atelier.session->problems();
   std::vector<std::string> lines;
-  for (const ProblemLine& problem : problems) lines.push_back(problem.text);
+  std::vector<bool> errors;
+  for (const ProblemLine& problem : problems) {
+    lines.push_back(problem.text);
+    errors.push_back(problem.isError);
+  }
   SetStatusPart(0, atelier.session->questionCount());
-  SetStatusPart(1, atelier.session->problemsSummary());
-  if (lines == app.problemsShown) return;
+  const std::wstring heading = L"Pro&blèmes : " + WideFromUtf8(atelier.session->problemsSummary());
+  HWND label = GetDlgItem(atelier.window, IDC_PROBLEMS_LABEL);
+  if (WindowText(label) != heading) SetWindowTextW(label, heading.c_str());
+  if (lines == app.problemsShown && errors == app.problemErrors) return;
   app.problemsShown = lines;
+  app.problemErrors = errors;
   SendMessageW(app.problems, WM_SETREDRAW, FALSE, 0);
   SendMessageW(app.problems, LB_RESETCONTENT, 0, 0);
   for (const std::string& line : lines) {
@@ -205,6 +225,47 @@ void ShowProblems() {
   SendMessageW(app.problems, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(app.problems, nullptr, TRUE);
   InvalidateRect(atelier.list, nullptr, FALSE);  // the rows' colours
+}
+
+// The height of a problem's lines, wrapped at the list's width.
+int ProblemHeight(int index) {
+  RECT area;
+  GetClientRect(app.problems, &area);
+  RECT text = {0, 0, std::max(40L, area.right - 8), 0};
+  HDC dc = GetDC(app.problems);
+  HGDIOBJ old = SelectObject(dc, app.font);
+  const std::wstring line = WideFromUtf8(app.problemsShown[static_cast<size_t>(index)]);
+  DrawTextW(dc, line.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+  SelectObject(dc, old);
+  ReleaseDC(app.problems, dc);
+  return std::min(255, static_cast<int>(text.bottom) + 4);
+}
+
+void MeasureProblems() {
+  for (size_t k = 0; k < app.problemsShown.size(); ++k) {
+    SendMessageW(app.problems, LB_SETITEMHEIGHT, k, ProblemHeight(static_cast<int>(k)));
+  }
+}
+
+void MsgMeasureItem(MEASUREITEMSTRUCT* item) {
+  if (item->CtlID != IDC_PROBLEMS || item->itemID >= app.problemsShown.size()) return;
+  item->itemHeight = static_cast<UINT>(ProblemHeight(static_cast<int>(item->itemID)));
+}
+
+// A problem on its lines, an error in red; the chosen one highlighted.
+void MsgDrawItem(const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != IDC_PROBLEMS || item->itemID >= app.problemsShown.size()) return;
+  const bool selected = (item->itemState & ODS_SELECTED) != 0;
+  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetBkMode(item->hDC, TRANSPARENT);
+  SetTextColor(item->hDC, selected                             ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                          : app.problemErrors[item->itemID] ? ErrorRed
+                                                            : GetSysColor(COLOR_WINDOWTEXT));
+  RECT text = item->rcItem;
+  InflateRect(&text, -4, -2);
+  const std::wstring line = WideFromUtf8(app.problemsShown[item->itemID]);
+  DrawTextW(item->hDC, line.c_str(), -1, &text, DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+  if (item->itemState & ODS_FOCUS) DrawFocusRect(item->hDC, &item->rcItem);
 }
 
 void ShowTitle() {
@@ -404,7 +465,7 @@ HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int 
   return control;
 }
 
-void ShowStatus() { SetStatusPart(2, atelier.session->status()); }
+void ShowStatus() { SetStatusPart(1, atelier.session->status()); }
 
 void Settle() {
   if (app.settling || atelier.session == nullptr) return;
@@ -442,6 +503,10 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: MsgCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
 
     case WM_NOTIFY: return MsgNotify(reinterpret_cast<NMHDR*>(lParam));
+
+    case WM_MEASUREITEM: MsgMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
+
+    case WM_DRAWITEM: MsgDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
 
     case WM_CTLCOLORSTATIC: return MsgCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
 

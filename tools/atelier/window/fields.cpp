@@ -72,16 +72,21 @@ void ShowField(QuizField field) {
   ShowCounter(field);
 }
 
-// The refused character out again, the caret where it was typed.
+// The field shows the text the session kept, the caret after what changed.
 void PutBack(QuizField field, const std::wstring& typed, const std::string& text) {
   HWND edit = FieldWindow(field);
   const std::wstring accepted = WideFromUtf8(text);
-  size_t same = 0;
+  size_t same = 0, sameEnd = 0;
   while (same < accepted.size() && same < typed.size() && accepted[same] == typed[same]) ++same;
+  while (sameEnd < accepted.size() - same && sameEnd < typed.size() - same &&
+         accepted[accepted.size() - 1 - sameEnd] == typed[typed.size() - 1 - sameEnd]) {
+    ++sameEnd;
+  }
+  const size_t caret = accepted.size() - sameEnd;
   fields.filling = true;
   SetWindowTextW(edit, accepted.c_str());
   fields.filling = false;
-  SendMessageW(edit, EM_SETSEL, same, same);
+  SendMessageW(edit, EM_SETSEL, caret, caret);
   SendMessageW(edit, EM_SCROLLCARET, 0, 0);
   MessageBeep(MB_ICONWARNING);
 }
@@ -90,7 +95,7 @@ void TakeTypedText(QuizField field) {
   if (fields.filling) return;
   const std::wstring typed = WindowText(FieldWindow(field));
   const TypingResult result = atelier.session->type(field, Utf8FromWide(typed));
-  if (result.refused) PutBack(field, typed, result.text);
+  if (result.changed) PutBack(field, typed, result.text);
   ShowCounter(field);
   if (IsQuestionField(field)) RedrawQuestionRow(atelier.session->shownRow());
   Settle();
