@@ -343,6 +343,8 @@
       }
     }
     control.disabled = !enabled;
+    // A question's field that the quiz does not use, and that holds nothing, takes no room.
+    control.closest('.field').hidden = !enabled && text === '' && field >= 5;
     const count = byId('counter-' + FieldNames[field]);
     setText(count, counter);
     count.classList.toggle('over', over);
