@@ -173,15 +173,17 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
       {"HandWrittenSourceSavedElsewhereUntold", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.plan({Chose("/docs/n.txt")}); s.run(Command::SaveAs); },
        {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/n.txt", "n.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
-      {"UnusedTextsToldFirst", [](Scene& s) {
+      {"SetAsideTextsKeptAsComments", [](Scene& s) {
          Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.type(QuizField::Answer2, "Lutetia");
-         s.type(QuizField::Reveal2, "S"); s.session().select({1}); s.type(QuizField::Answer2, "Roma");
-         s.plan({Pressed(Answer::Ok), Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle();
-         s.session().chooseRevealMode(0); s.run(Command::Save); s.run(Command::Undo); },
-       {u8"2 questions ont une réponse 2. Avec une seule réponse par question, le lecteur ne s'en sert pas : elles seront mises de côté",
-        u8"Ces textes ne seront pas enregistrés, car les réglages du quiz ne s'en servent pas :\n- 2 questions ont une réponse 2, qui ne sert qu'avec 2 réponses par question.\n"
-        u8"- une question a une révélation 2, qui ne sert qu'avec le mode de révélation 3.\n\nPour les garder, choisissez d'abord ces réglages. Enregistrer sans eux ?"},
-       u8"Annulé : l'abandon des textes que le quiz n'utilise pas.", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
+         s.type(QuizField::Accepted2, "Lut\xC3\xA8" "ce"); s.type(QuizField::Reveal2, "S"); s.session().select({1}); s.type(QuizField::Answer2, "Roma");
+         s.plan({Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle(); s.session().chooseRevealMode(0); s.run(Command::Save); },
+       {u8"2 questions ont une réponse 2. Avec une seule réponse par question, le lecteur ne s'en sert pas : elles seront mises de côté"},
+       u8"Enregistré : /docs/quiz.txt", "quiz.txt - Ludex Atelier", [](Scene& s) {
+         EXPECT_NE(s.host.bytes("/docs/quiz.txt").find(u8"code: A\n# Mis de côté par les réglages du quiz (le lecteur ne s'en sert pas) :\n"
+                                                     u8"# réponse2: Lutetia\n# aussi: Lutèce\n# révélation2: S\n"), std::string::npos) << s.host.bytes("/docs/quiz.txt");
+         EXPECT_EQ(s.session().fieldText(QuizField::Answer2), "Roma");  // still in the editor, greyed
+         EXPECT_EQ(s.session().problems().at(1).text, u8"Avertissement : une question a des réponses acceptées pour la réponse 2, qui ne sert qu'avec "
+                                                     u8"2 réponses par question : elle est mise de côté (grisée), en commentaire dans la source."); }},
       {"SecondAnswersKeptWhenTheAuthorCancels", [](Scene& s) {
          Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.type(QuizField::Answer2, "Lutetia");
          s.plan({Pressed(Answer::Cancel)}); s.session().chooseAnswersPerQuestion(0); s.settle(); },
@@ -190,7 +192,7 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
                       s.plan({Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle();
                       EXPECT_FALSE(s.session().fieldEnabled(QuizField::Answer2)); EXPECT_EQ(s.session().fieldText(QuizField::Answer2), "Lutetia");
                       EXPECT_EQ(s.session().problems().at(0).text, u8"Avertissement : une question a une réponse 2, qui ne sert qu'avec 2 réponses par question : "
-                                                                   u8"elle est mise de côté (grisée) et ne sera pas enregistrée."); }},
+                                                                   u8"elle est mise de côté (grisée), en commentaire dans la source."); }},
       {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.run(Command::SaveAs); },
        {"Enregistrer", u8"Le quiz n'a pas pu être enregistré dans « /docs/ro.txt » :\n\nAccès refusé. (5)"}, "", Untitled, nullptr},
       {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.run(Command::New); },

@@ -85,21 +85,15 @@ std::string UnusedTextLine(const UnusedText& unused) {
   }
   const size_t last = modes.rfind(", ");
   if (last != std::string::npos) modes.replace(last, 2, " ou ");
-  const char* name = unused.field == QuizField::Answer2   ? "une r\xE9ponse 2"
-                     : unused.field == QuizField::Reveal1 ? "une r\xE9v\xE9lation"
-                                                          : "une r\xE9v\xE9lation 2";
-  const std::string setting = unused.field == QuizField::Answer2
+  const bool second = unused.field == QuizField::Answer2 || unused.field == QuizField::Accepted2;
+  const char* name = unused.field == QuizField::Answer2     ? "une r\xE9ponse 2"
+                     : unused.field == QuizField::Accepted2 ? "des r\xE9ponses accept\xE9" "es pour la r\xE9ponse 2"
+                     : unused.field == QuizField::Reveal1   ? "une r\xE9v\xE9lation"
+                                                            : "une r\xE9v\xE9lation 2";
+  const std::string setting = second
                                   ? std::to_string(MaxAnswersPerQuestion) + " r\xE9ponses par question"
                                   : "le mode de r\xE9v\xE9lation " + modes;
   return Count(unused.count, "une question a", "questions ont") + " " + name + ", qui ne sert qu'avec " + setting;
-}
-
-std::string UnusedTextsNotice(const AuthoredQuiz& quiz) {
-  std::string notice;
-  for (const UnusedText& unused : UnusedTexts(quiz)) notice += "\n- " + UnusedTextLine(unused) + ".";
-  if (notice.empty()) return "";
-  return "Ces textes ne seront pas enregistr\xE9s, car les r\xE9glages du quiz ne s'en servent pas :" + notice +
-         "\n\nPour les garder, choisissez d'abord ces r\xE9glages. Enregistrer sans eux ?";
 }
 
 const char* const RewriteNotice =
@@ -307,24 +301,6 @@ bool QuizDocument::moveRows(const RowSet& rows, int direction) {
 bool QuizDocument::duplicateRow(int row) {
   if (row < 0 || row >= questionCount()) return false;
   return insertRows(row + 1, {current_.quiz.questions[row]}, "la copie de " + QuestionName(row));
-}
-
-bool QuizDocument::hasUnusedTexts() const { return !UnusedTextsNotice(current_.quiz).empty(); }
-
-bool QuizDocument::dropUnusedTexts() {
-  State next = current_;
-  AuthoredQuiz& quiz = next.quiz;
-  bool dropped = false;
-  for (AuthoredQuestion& question : quiz.questions) {
-    for (QuizField field : QuestionFields) {
-      std::string& text = *FieldText(question, field);
-      if (text.empty() || FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
-      text.clear();
-      dropped = true;
-    }
-  }
-  if (dropped) commit(std::move(next), "l'abandon des textes que le quiz n'utilise pas");
-  return dropped;
 }
 
 void QuizDocument::select(const RowSet& rows) { current_.selection = ValidRows(rows, questionCount()); }

@@ -51,10 +51,6 @@ std::vector<UnusedText> UnusedTexts(const AuthoredQuiz& quiz);
 // 2 réponses par question".
 std::string UnusedTextLine(const UnusedText& unused);
 
-// What the window asks before a save that would leave out texts in fields
-// the quiz does not use: each field with how many and why; empty when none.
-std::string UnusedTextsNotice(const AuthoredQuiz& quiz);
-
 // Line breaks as the quiz holds them: a lone LF or CR becomes CR LF.
 std::string WithCrLf(const std::string& text);
 
@@ -102,12 +98,6 @@ class QuizDocument {
   // "la saisie dans « réponse » de la question 3" (Windows-1252); empty when nothing.
   std::string undoName() const { return undo_.empty() ? "" : current_.change; }
   std::string redoName() const { return redo_.empty() ? "" : redo_.back().change; }
-
-  // Texts the quiz holds in fields its settings do not use (a second answer
-  // in a one-answer quiz...): Save cannot write them. dropUnusedTexts
-  // empties them, as one undo step.
-  bool hasUnusedTexts() const;
-  bool dropUnusedTexts();
 
   // The file as Save writes it, then what the window calls once it is written.
   std::string sourceText() const;

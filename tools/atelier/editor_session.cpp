@@ -221,8 +221,8 @@ void EditorSession::chooseAnswersPerQuestion(int choice) {
                                 : std::to_string(seconds) + u8" questions ont une réponse 2") +
                   u8". Avec une seule réponse par question, le lecteur ne s'en sert pas : " +
                   (seconds == 1 ? u8"elle sera mise de côté" : u8"elles seront mises de côté") +
-                  u8", grisées, et reviendront si vous repassez à 2 réponses par question. Un enregistrement "
-                  u8"demandera d'abord s'il faut les laisser.\n\nPasser à une réponse par question ?";
+                  u8", grisées, gardées en commentaire dans la source enregistrée, et reviendront si vous repassez "
+                  u8"à 2 réponses par question.\n\nPasser à une réponse par question ?";
   ask(question, [this, count](const Reply& reply) {
     if (reply.answer == Answer::Ok) setAnswersPerQuestion(count);
   });
@@ -377,8 +377,8 @@ void EditorSession::makeProblems() const {
   for (const UnusedText& unused : UnusedTexts(document_.quiz())) {
     places.push_back(SourcePlace(-1, -1));
     lines.push_back({u8"Avertissement : " + Utf8(UnusedTextLine(unused)) +
-                         (unused.count > 1 ? u8" : elles sont mises de côté (grisées) et ne seront pas enregistrées."
-                                           : u8" : elle est mise de côté (grisée) et ne sera pas enregistrée."),
+                         (unused.count > 1 ? u8" : elles sont mises de côté (grisées), en commentaire dans la source."
+                                           : u8" : elle est mise de côté (grisée), en commentaire dans la source."),
                      -1, -1, false});
   }
   for (const QuizProblem& problem : found) {

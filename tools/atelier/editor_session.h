@@ -270,7 +270,6 @@ class EditorSession {
   void save(Done done);
   void saveAs(Done done);
   void writeSource(const std::string& path, Done done);
-  void writeSourceWithoutUnused(const std::string& path, Done done);
   void writeSourceNow(const std::string& path, Done done);
   void sourceWritten(const std::string& path, int revision, Done done);
   void offerDownloadInstead(const std::string& path, const std::string& reason, Done done);

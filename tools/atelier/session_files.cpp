@@ -252,32 +252,14 @@ void EditorSession::saveAs(Done done) {
 
 void EditorSession::writeSource(const std::string& path, Done done) {
   if (handWrittenPath_.empty() || !host_.sameFile(path, handWrittenPath_)) {
-    return writeSourceWithoutUnused(path, done);
+    return writeSourceNow(path, done);
   }
   Prompt notice;
   notice.kind = PromptKind::Confirm;
   notice.text = Utf8(RewriteNotice);
   ask(notice, [this, path, done](const Reply& reply) {
-    if (reply.answer == Answer::Ok) return writeSourceWithoutUnused(path, done);
+    if (reply.answer == Answer::Ok) return writeSourceNow(path, done);
     if (done) done(false);
-  });
-}
-
-// Nothing the author wrote goes without a word: texts in fields the settings do not use.
-void EditorSession::writeSourceWithoutUnused(const std::string& path, Done done) {
-  const std::string unused = UnusedTextsNotice(document_.quiz());
-  if (unused.empty()) return writeSourceNow(path, done);
-  Prompt question;
-  question.kind = PromptKind::Confirm;
-  question.tone = Tone::Warning;
-  question.text = Utf8(unused);
-  ask(question, [this, path, done](const Reply& reply) {
-    if (reply.answer != Answer::Ok) {
-      if (done) done(false);
-      return;
-    }
-    document_.dropUnusedTexts();
-    writeSourceNow(path, done);
   });
 }
 

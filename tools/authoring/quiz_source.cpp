@@ -509,6 +509,19 @@ void WriteAcceptedAnswers(std::string& out, QuizField field, const std::string& 
   }
 }
 
+// Texts of fields the quiz's settings set aside: kept readable as comments,
+// which the reader passes over.
+std::string CommentedOut(const std::string& lines) {
+  if (lines.empty()) return "";
+  std::string out = u8"# Mis de côté par les réglages du quiz (le lecteur ne s'en sert pas) :\n";
+  for (size_t start = 0; start < lines.size();) {
+    const size_t end = lines.find('\n', start);
+    out += "# " + lines.substr(start, end - start) + "\n";
+    start = end + 1;
+  }
+  return out;
+}
+
 void WriteSetting(std::string& out, SourceKey key, const std::string& value) {
   out += std::string(KeywordOf(key).spelling) + ": " + value + "\n";
 }
@@ -534,15 +547,20 @@ std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading
                std::to_string(quiz.red) + " " + std::to_string(quiz.green) + " " + std::to_string(quiz.blue));
   for (const AuthoredQuestion& question : quiz.questions) {
     out += '\n';
+    std::string setAside;
     for (QuizField field : {QuizField::Question, QuizField::Answer1, QuizField::Accepted1, QuizField::Answer2,
                             QuizField::Accepted2, QuizField::Reveal1, QuizField::Reveal2, QuizField::Code}) {
-      if (!FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) continue;
+      const bool inUse = FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode);
+      const std::string& text = *FieldText(question, field);
+      if (!inUse && text.empty()) continue;
+      std::string& lines = inUse ? out : setAside;
       if (IsAcceptedField(field)) {
-        WriteAcceptedAnswers(out, field, *FieldText(question, field));
+        WriteAcceptedAnswers(lines, field, text);
       } else {
-        WriteText(out, field, *FieldText(question, field));
+        WriteText(lines, field, text);
       }
     }
+    out += CommentedOut(setAside);
   }
   return out;
 }

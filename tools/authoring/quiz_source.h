@@ -33,6 +33,9 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
 extern const char* const SourceFormatLine;
 
 // The canonical source of a quiz: every header line, then one block per
-// question. Parsing it gives the same quiz back. heading becomes a comment
-// at the top when not empty.
+// question. Parsing it gives the same quiz back, but for the texts of fields
+// its settings do not use (a second answer in a one-answer quiz), which are
+// written as comments at the end of their question's block: they stay
+// readable, and come back once copied out of their comment. heading becomes
+// a comment at the top when not empty.
 std::string WriteQuizSource(const AuthoredQuiz& quiz, const std::string& heading);
