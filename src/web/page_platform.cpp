@@ -97,7 +97,11 @@ std::string PagePlayer::keepAll() {
 SuspendData PagePlayer::suspendData() const {
   std::vector<std::string> answers;
   for (int k = 1; k <= fieldCount(); ++k) answers.push_back(Cut(text(IDC_ANSWER_BASE + k), MaxTextLength));
-  return EncodeSuspendData(answers, static_cast<size_t>(fieldsPerRow()));
+  if (answers != suspendedAnswers_ || suspended_.text.empty()) {
+    suspended_ = EncodeSuspendData(answers, static_cast<size_t>(fieldsPerRow()));
+    suspendedAnswers_.swap(answers);
+  }
+  return suspended_;
 }
 
 void PagePlayer::noteJudged(int feedbackLabelId) {

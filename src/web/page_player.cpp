@@ -75,6 +75,8 @@ QuizLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint
   offeredFile_.clear();
   beforeResume_.clear();
   browserAnswers_.clear();
+  suspendedAnswers_.clear();
+  suspended_ = {};
   return loaded.result;
 }
 

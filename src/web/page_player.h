@@ -157,4 +157,8 @@ class PagePlayer {
   // whether it was judged since.
   std::vector<std::pair<std::string, std::string>> reported_;
   std::vector<char> judged_;  // not vector<bool>: smaller in the page
+  // The answers last written for the platform and their text: a verdict
+  // that changed no answer (the focus moving on) compresses nothing.
+  mutable std::vector<std::string> suspendedAnswers_;
+  mutable SuspendData suspended_;
 };

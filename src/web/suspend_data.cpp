@@ -81,15 +81,31 @@ bool Fits(const std::string& text, size_t limit) { return !text.empty() && text.
 }  // namespace
 
 SuspendData EncodeSuspendData(const std::vector<std::string>& answers, size_t fieldsPerQuestion, size_t limit) {
-  SuspendData data = {Encoded(answers, answers.size()), answers.size()};
-  if (Fits(data.text, limit)) return data;
-  // By halving over whole questions: no questions always fit, all of them do not.
+  // Most quizzes fit whole: one try when the answers are short enough to
+  // (compressing takes longer the longer the text, and happens at each verdict).
+  if (Joined(answers, answers.size()).size() <= 3 * limit) {
+    SuspendData whole = {Encoded(answers, answers.size()), answers.size()};
+    if (Fits(whole.text, limit)) return whole;
+  }
+  // Whole questions from the first: doubling while they fit, then halving
+  // between the most that fitted and the fewest that did not.
   const size_t unit = std::max<size_t>(1, fieldsPerQuestion);
-  size_t fitting = 0, failing = (answers.size() + unit - 1) / unit;
-  std::string kept = Encoded(answers, 0);
-  while (failing - fitting > 1) {
+  const size_t questions = (answers.size() + unit - 1) / unit;
+  const auto encoded = [&](size_t count) { return Encoded(answers, std::min(answers.size(), count * unit)); };
+  std::string kept = encoded(0);
+  size_t fitting = 0, failing = questions + 1;
+  for (size_t count = 1; count <= questions && failing > questions; count = std::min(2 * count, questions + 1)) {
+    std::string text = encoded(count);
+    if (!Fits(text, limit)) {
+      failing = count;
+    } else {
+      fitting = count;
+      kept.swap(text);
+    }
+  }
+  while (failing <= questions && failing - fitting > 1) {
     const size_t middle = (fitting + failing) / 2;
-    std::string text = Encoded(answers, std::min(answers.size(), middle * unit));
+    std::string text = encoded(middle);
     if (Fits(text, limit)) {
       fitting = middle;
       kept.swap(text);
@@ -113,9 +129,11 @@ bool DecodeSuspendData(const std::string& text, std::vector<std::string>& answer
     uint32_t length = 0;
     const int result = Decompress(reinterpret_cast<const uint8_t*>(bytes.data()) + 4,
                                   static_cast<uint32_t>(bytes.size() - 4), &decoded, &length);
-    if (result == CodecOk) joined.assign(reinterpret_cast<const char*>(decoded), length);
+    // The stream must end where the text does: nothing may follow it.
+    const bool whole = result == CodecOk && CodecInputTaken() == bytes.size() - 4;
+    if (whole) joined.assign(reinterpret_cast<const char*>(decoded), length);
     std::free(decoded);
-    if (result != CodecOk || joined.empty()) return false;
+    if (!whole || joined.empty()) return false;
   }
   const uint32_t check = uint32_t{static_cast<uint8_t>(bytes[0])} | uint32_t{static_cast<uint8_t>(bytes[1])} << 8 |
                          uint32_t{static_cast<uint8_t>(bytes[2])} << 16 |
