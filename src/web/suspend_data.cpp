@@ -94,7 +94,7 @@ SuspendData EncodeSuspendData(const std::vector<std::string>& answers, size_t fi
   const auto encoded = [&](size_t count) { return Encoded(answers, std::min(answers.size(), count * unit)); };
   std::string kept = encoded(0);
   size_t fitting = 0, failing = questions + 1;
-  for (size_t count = 1; count <= questions && failing > questions; count = std::min(2 * count, questions + 1)) {
+  for (size_t count = 1; fitting < questions && failing > questions; count = std::min(2 * count, questions)) {
     std::string text = encoded(count);
     if (!Fits(text, limit)) {
       failing = count;

@@ -122,6 +122,10 @@ TEST(SuspendData, TooLongKeepsTheFirstWholeQuestionsThatFit) {
   std::vector<std::string> none = {"x"};
   EXPECT_TRUE(DecodeSuspendData(EncodeSuspendData(answers, 1, 20).text, none));
   EXPECT_TRUE(none.empty());
+  // All but the last question fit: the last is the one left out.
+  const std::vector<std::string> twenty = Words(20, 10, 5);
+  const size_t nineteen = EncodeSuspendData({twenty.begin(), twenty.end() - 1}, 1).text.size();
+  EXPECT_EQ(EncodeSuspendData(twenty, 1, nineteen).kept, 19u);
   // Longer than the codec takes, yet compressing well: what fits is still found.
   const SuspendData repeated = EncodeSuspendData(std::vector<std::string>(510, std::string(259, 'a')), 2);
   EXPECT_GT(repeated.kept, 2u);
@@ -133,8 +137,9 @@ TEST(SuspendData, AnyOtherTextIsRefused) {
   std::string changed = good;
   changed[10] = changed[10] == 'A' ? 'B' : 'A';
   const std::string cases[] = {
-      "", "ludex1.", "ludex1.A", "ludex2." + good.substr(7), "LUDEX1." + good.substr(7), changed,
-      good.substr(0, good.size() - 2), good + "AAAA", good + "=", "ludex1.+/+/", std::string("ludex1.AA\0AA", 12),
+      "", "ludex1.", "ludex1.A", "ludex1.AAAA", "ludex2." + good.substr(7), "LUDEX1." + good.substr(7), changed,
+      good.substr(0, good.size() - 2), good + "A", good + "AAAA", good + "=", good + "!", "ludex1.+/+/",
+      std::string("ludex1.AA\0AA", 12),
       "ludex1." + std::string(5000, 'A'), "ludex1.AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "Paris\nRome",
       Forged("Paris\r\nRome"), Forged(std::string("a\0b", 3)), Forged(std::string(600, '\n')),
   };
@@ -213,6 +218,11 @@ TEST(PagePlatform, EachJudgedAnswerOnceWithTheScoreAndCompletion) {
     } else {
       Type(player, s.field, s.typed);
     }
+    std::vector<std::string> suspended, fields;
+    ASSERT_TRUE(DecodeSuspendData(player.suspendData().text, suspended));
+    for (int k = 1; k <= 4; ++k) fields.push_back(player.text(4000 + k));
+    while (!fields.empty() && fields.back().empty()) fields.pop_back();
+    EXPECT_EQ(suspended, fields) << s.field << s.typed;
     std::string heard;
     for (const PlatformInteraction& i : player.takeInteractions()) {
       heard += i.id + "=" + i.response + "=" + (i.correct ? "1" : "0") + ";";
@@ -229,6 +239,9 @@ TEST(PagePlatform, EachJudgedAnswerOnceWithTheScoreAndCompletion) {
   ASSERT_EQ(heard.size(), 2u);
   EXPECT_EQ(heard[0].id + " " + heard[1].id, "q001-1 q002-2");
   EXPECT_EQ(two.questionsFound(), 0);
+  PagePlayer hidden;  // no field: never complete
+  Load(hidden, "questions visibles: non\n" + Capitals);
+  EXPECT_FALSE(hidden.everyFieldJudged());
 }
 
 TEST(PagePlatform, ValuesInTheFormsAStrictPlatformTakes) {

@@ -118,11 +118,15 @@ class Package(unittest.TestCase):
         # title, the page's name in the package
         cases = [('<b>&amp; "Œuvres" d\'Éluard ]]> -->', 'b-amp-OEuvres-d-Eluard.html'),
                  ('Ça, c\'est ÿ ß × 42', 'Ca-c-est-y-ss-42.html'),
+                 ('À Zoé, az 09', 'A-Zoe-az-09.html'),
                  ('« ! »', 'quiz.html'),
                  ('x' * 200, 'x' * 60 + '.html')]
         for k, (title, name) in enumerate(cases):
             zip_path = package(self.folder, 'titre%d' % k, quiz_source([('Q', 'R', 'C')], title=title))
             self.assertEqual(self.check_manifest(zip_path, title), name, title)
+        # A title on two lines is one line in the platform's lists.
+        zip_path = package(self.folder, 'lignes', quiz_source([('Q', 'R', 'C')], title='Deux\n+ lignes'))
+        self.assertEqual(self.check_manifest(zip_path, 'Deux lignes'), 'Deux-lignes.html')
 
 
 class Site:
