@@ -352,9 +352,11 @@
     const data = textAt(player._PageSuspendData());
     const news = score + '|' + status + '|' + data;
     if (!commit && interactions.count === 0 && news === platform.said && !platform.failed) return;
-    let sent = interactions.sent && platformSet('cmi.core.score.raw', score) &&
-               platformSet('cmi.core.score.min', '0') && platformSet('cmi.core.score.max', '100') &&
-               platformSet('cmi.core.lesson_status', status);
+    let sent = interactions.sent;
+    for (const [element, value] of [['cmi.core.score.raw', score], ['cmi.core.score.min', '0'],
+                                    ['cmi.core.score.max', '100'], ['cmi.core.lesson_status', status]]) {
+      sent = platformSet(element, value) && sent;
+    }
     if (data !== '' && data !== platform.held) {
       if (platformSet('cmi.suspend_data', data)) platform.held = data;
       else sent = false;
@@ -474,6 +476,7 @@
     const name = bytesOf(file.name, Infinity);
     const asks = withBytes(name, (nameAt, nameLength) => withBytes(text.bytes, (at, length) =>
         player._PageOfferAnswersFile(nameAt, nameLength, at, length, text.lackingAt)));
+    browserOffer = false;  // a file's offer takes the place of this browser's
     showMessage(said(player._PageMessage()), ...(asks === 1 ? ['offer-yes', 'offer-no'] : []));
     if (asks === 1) byId('offer-yes').focus();
   }

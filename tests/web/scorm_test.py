@@ -11,6 +11,7 @@ or firefox. The core flows run in the three, the others in Chromium."""
 import functools
 import http.server
 import os
+import random
 import re
 import shutil
 import subprocess
@@ -161,6 +162,7 @@ class Host:
         self.site, self.browser = site, browser
 
     def start(self, kind, page, saved=None, handed=None):
+        self.kind = kind
         self.browser.get(self.site.base + 'host.html')
         self.browser.run('start(arguments[0], arguments[1], arguments[2], arguments[3])', kind, saved, page, handed)
         end = time.time() + 30
@@ -173,7 +175,15 @@ class Host:
                                 'w = f.contentWindow;' + script, *arguments)
 
     def settle(self):
-        time.sleep(0.15)  # what the page sends after a verdict goes once the verdict is shown
+        """What the page sends after a verdict goes once the verdict is shown:
+        until the platform has heard nothing new for a while."""
+        calls, end = -1, time.time() + 10
+        while time.time() < end:
+            time.sleep(0.15)
+            now = self.browser.run('return platform.log.length')
+            if now == calls:
+                return
+            calls = now
 
     def type(self, *answers):
         """(field, text) pairs typed, each confirmed with Enter, in one go."""
@@ -201,7 +211,10 @@ class Host:
     def leave(self):
         """The page goes (pagehide); what the platform holds then."""
         self.frame('f.src = "about:blank"')
-        time.sleep(0.4)
+        end = time.time() + 10
+        while self.kind != 'none' and time.time() < end and self.state()['log'][-1][0] != 'LMSFinish':
+            time.sleep(0.05)
+        time.sleep(0.2)  # and nothing after
         return self.state()
 
 
@@ -328,7 +341,9 @@ class Platform(unittest.TestCase):
 
     @unittest.skipIf(ENGINE != 'chromium', 'the core flows run in every engine, these in Chromium')
     def test_answers_too_long_for_the_platform(self):
-        long_answers = ['%03d' % k + 'réponse bien trop longue, ' * 9 + 'x' * (k % 7 + 1) for k in range(60)]
+        letters = random.Random(60)
+        long_answers = ['%03d ' % k + ''.join(letters.choice('abcdefghijklmnopqrstuvwxyzé') for _ in range(200))
+                        for k in range(60)]
         page = self.site.add('long', quiz_source([('Q ?', a, 'C') for a in long_answers]))
         host = self.host
         host.start('scorm-again', page)
