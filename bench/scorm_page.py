@@ -119,6 +119,7 @@ def main():
     finally:
         browser.close()
         server.shutdown()
+        server.server_close()
         shutil.rmtree(folder, ignore_errors=True)
 
 

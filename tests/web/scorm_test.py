@@ -152,6 +152,7 @@ class Site:
 
     def close(self):
         self.server.shutdown()
+        self.server.server_close()
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
