@@ -180,7 +180,7 @@ class Host:
         until the platform has heard nothing new for a while."""
         calls, end = -1, time.time() + 10
         while time.time() < end:
-            time.sleep(0.15)
+            time.sleep(0.1)
             now = self.browser.run('return platform.log.length')
             if now == calls:
                 return
