@@ -1,5 +1,5 @@
-// ludex-pack: checks a quiz source, packs it into a copy of the player, and
-// extracts the source back from a packed player.
+// ludex-pack: checks a quiz source, packs it into a copy of the player or into
+// its web page or SCORM package, and extracts the source back from a packed player.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
