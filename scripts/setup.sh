@@ -40,14 +40,17 @@ if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
 fi
 
 # From npm into the build tree (never committed), for the browser tests
-# only: axe-core, the accessibility rules they run in the page, and
+# only: axe-core, the accessibility rules they run in the page,
 # puppeteer-core, which drives Firefox through WebDriver BiDi (no
-# geckodriver is packaged).
+# geckodriver is packaged), and scorm-again, the SCORM 1.2 run-time that
+# plays the school's platform around the page.
 npm_modules=$root/build/npm/node_modules
-if [ ! -f "$npm_modules/axe-core/axe.min.js" ] || [ ! -f "$npm_modules/puppeteer-core/package.json" ]; then
+if [ ! -f "$npm_modules/axe-core/axe.min.js" ] || [ ! -f "$npm_modules/puppeteer-core/package.json" ] ||
+   [ ! -f "$npm_modules/scorm-again/dist/scorm12.min.js" ]; then
   command -v npm >/dev/null || { $SUDO apt-get update -qq && $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null; }
-  echo "setup: installing axe-core and puppeteer-core with npm into build/npm"
+  echo "setup: installing axe-core, puppeteer-core and scorm-again with npm into build/npm"
   mkdir -p "$root/build/npm"
   npm install --prefix "$root/build/npm" --no-audit --no-fund --silent axe-core@4.14.1 puppeteer-core@23.11.1 \
-    >/dev/null 2>&1 || echo "setup: npm could not install axe-core and puppeteer-core: the browser tests will fail" >&2
+    scorm-again@3.4.3 >/dev/null 2>&1 ||
+    echo "setup: npm could not install axe-core, puppeteer-core and scorm-again: the browser tests will fail" >&2
 fi

@@ -3,8 +3,9 @@
 // loads the page's two resources, holds every text and makes every sentence
 // the page shows or announces; this script builds the header and the rows
 // from it, hands it every key, change and file, and keeps its answers in
-// the browser. Quiz texts are Windows-1252 bytes: they reach the page only
-// as text (textContent, value), never as markup.
+// the browser, and with the school's platform when one framed the page.
+// Quiz texts are Windows-1252 bytes: they reach the page only as text
+// (textContent, value), never as markup.
 'use strict';
 (function () {
   const FillClasses = ['fill-orange', 'fill-green', 'fill-red', 'fill-gold', 'fill-none'];
@@ -23,6 +24,8 @@
   let answersName = 'ludex.txt';
   let lastField = null;
   let storePending = false;
+  let browserKeeps = true;
+  let browserOffer = false;  // the offer in the message bar is this browser's answers, not a file
 
   // Windows-1252 bytes of a text, composed first (NFC: an accent typed or
   // pasted as a letter and a combining mark is one character); a character
@@ -184,7 +187,11 @@
 
   // The browser keeps nothing (site data blocked, storage off, a sandboxed
   // frame, a full quota): the header says so for as long as the page is open.
-  function storageFailed() { byId('storage-notice').textContent = said(player._PageStorageNotice()); }
+  function storageFailed() {
+    byId('storage-notice').textContent = said(player._PageStorageNotice());
+    browserKeeps = false;
+    if (platform.api !== null) showPlatformNotice();
+  }
 
   function storageWorks() {
     try {
@@ -207,11 +214,23 @@
     }
   }
 
+  // "Ne rien changer" to this browser's own answers: it keeps the platform's.
+  function keepAll() {
+    browserOffer = false;
+    const pointer = player._PageKeepAll();
+    try {
+      localStorage.setItem(storageKey, keptText(player.HEAPU8.slice(pointer, pointer + player._PageAnswersSize())));
+    } catch (refused) {
+      storageFailed();
+    }
+  }
+
   // Another tab kept answers: the fields it changed show here, judged.
   function takeKept(event) {
     if (event.key !== storageKey || event.newValue === null) return;
     withBytes(keptBytes(event.newValue), (pointer, length) => player._PageTakeKept(pointer, length));
     applyChanges();
+    reportSoon();
   }
 
   function storeSoon() {
@@ -226,6 +245,167 @@
     } catch (refused) {
       return new Uint8Array(0);
     }
+  }
+
+  // ---- the school's platform ----
+  // A SCORM 1.2 run-time (Moodle, an ENT) that shows the page in a frame
+  // offers its API object in a window above it, or in the window that
+  // opened it. The page then gets the pupil's name and the answers the
+  // platform kept, and after each verdict sends the score as a percentage,
+  // the status, the answers judged and every answer (each value in a form a
+  // strict platform accepts), then commits; it finishes once when the page
+  // goes. A platform that refuses a value or goes away changes nothing of
+  // the play: the answers stay in this browser, and a notice says that the
+  // score was not sent. Nothing is sent after LMSFinish.
+  const platform = {api: null, id: '', held: '', started: 0, next: 0, completed: false, failed: false,
+                    finished: false, pending: false, said: ''};
+
+  function apiAbove(start) {
+    let win = start;
+    for (let steps = 0; win && steps <= 500; ++steps) {
+      try {
+        if (win.API && typeof win.API.LMSInitialize === 'function') return win.API;
+        if (win.parent === win) return null;
+        win = win.parent;
+      } catch (otherOrigin) {
+        return null;
+      }
+    }
+    return null;
+  }
+
+  // Every call is guarded: a platform that is gone throws or answers nothing.
+  function platformCall(name, ...values) {
+    try {
+      const answer = platform.api[name](...values);
+      return answer === undefined || answer === null ? '' : String(answer);
+    } catch (gone) {
+      return 'false';
+    }
+  }
+  function platformGet(element) { return platformCall('LMSGetValue', element); }
+  function platformSet(element, value) { return platformCall('LMSSetValue', element, value) === 'true'; }
+
+  // "Nom, Prénom", as platforms give it, shown "Prénom Nom".
+  function showPupil(name) {
+    const comma = name.indexOf(',');
+    const shown = (comma < 0 ? name : name.slice(comma + 1) + ' ' + name.slice(0, comma)).replace(/\s+/g, ' ').trim();
+    byId('pupil').textContent = shown;
+    byId('pupil-line').hidden = shown === '';
+  }
+
+  function connectPlatform() {
+    platform.api = apiAbove(window);
+    if (platform.api === null) {
+      try {
+        platform.api = window.opener ? apiAbove(window.opener) : null;
+      } catch (otherOrigin) {
+        platform.api = null;
+      }
+    }
+    if (platform.api === null) return;
+    if (platformCall('LMSInitialize', '') !== 'true') {
+      platform.failed = platform.finished = true;
+      return;
+    }
+    platform.started = Date.now();
+    platform.id = platformGet('cmi.core.student_id').slice(0, 255);
+    showPupil(platformGet('cmi.core.student_name').slice(0, 255));
+    platform.completed = ['completed', 'passed'].includes(platformGet('cmi.core.lesson_status'));
+    const count = Number(platformGet('cmi.interactions._count'));
+    platform.next = Number.isInteger(count) && count > 0 && count < 1e6 ? count : 0;
+    platform.held = platformGet('cmi.suspend_data');
+  }
+
+  function showPlatformNotice() {
+    byId('platform-notice').textContent =
+        said(player._PagePlatformNotice(platform.failed ? 1 : 0, browserKeeps ? 1 : 0));
+  }
+
+  // The answers judged since the last report, one interaction each.
+  function sendInteractions() {
+    let sent = true;
+    const count = player._PageInteractionCount();
+    for (let k = 0; k < count; ++k) {
+      const at = 'cmi.interactions.' + platform.next + '.';
+      if (!platformSet(at + 'id', textAt(player._PageInteractionId(k)))) {
+        sent = false;
+        continue;
+      }
+      ++platform.next;
+      sent = platformSet(at + 'type', 'fill-in') &&
+             platformSet(at + 'student_response', textAt(player._PageInteractionResponse(k))) &&
+             platformSet(at + 'result', player._PageInteractionCorrect(k) === 1 ? 'correct' : 'wrong') && sent;
+    }
+    return {sent, count};
+  }
+
+  // Sends what changed since the last report and commits; always commits
+  // when commit is set.
+  function report(commit) {
+    platform.pending = false;
+    if (platform.api === null || platform.finished) return;
+    const interactions = sendInteractions();
+    platform.completed = platform.completed || player._PageEveryFieldJudged() === 1;
+    const score = textAt(player._PagePlatformScore());
+    const status = platform.completed ? 'completed' : 'incomplete';
+    const data = textAt(player._PageSuspendData());
+    const news = score + '|' + status + '|' + data;
+    if (!commit && interactions.count === 0 && news === platform.said && !platform.failed) return;
+    let sent = interactions.sent;
+    for (const [element, value] of [['cmi.core.score.raw', score], ['cmi.core.score.min', '0'],
+                                    ['cmi.core.score.max', '100'], ['cmi.core.lesson_status', status]]) {
+      sent = platformSet(element, value) && sent;
+    }
+    if (data !== '' && data !== platform.held) {
+      if (platformSet('cmi.suspend_data', data)) platform.held = data;
+      else sent = false;
+    }
+    sent = platformCall('LMSCommit', '') === 'true' && sent;
+    platform.said = sent ? news : '';
+    platform.failed = !sent;
+    showPlatformNotice();
+  }
+
+  function reportSoon() {
+    if (platform.api === null || platform.pending) return;
+    platform.pending = true;
+    setTimeout(() => report(false), 0);
+  }
+
+  // The page goes: the time spent, and the end of the session.
+  function finish() {
+    if (platform.api === null || platform.finished) return;
+    report(false);
+    const seconds = Math.max(0, Math.round((Date.now() - platform.started) / 1000));
+    platformSet('cmi.core.session_time', textAt(player._PagePlatformTime(seconds)));
+    platformSet('cmi.core.exit', 'suspend');
+    platformCall('LMSFinish', '');
+    platform.finished = true;
+  }
+
+  // The answers from the platform and this browser; the browser's own that
+  // differ are offered in the message bar.
+  function restoreAnswers() {
+    const kept = storedAnswers();
+    if (platform.api === null || platform.finished) {
+      withBytes(kept, (pointer, length) => player._PageRestore(pointer, length));
+      return;
+    }
+    const held = bytesOf(platform.held.slice(0, 4097), Infinity);
+    withBytes(held, (heldAt, heldLength) => withBytes(kept, (keptAt, keptLength) =>
+        player._PagePlatformRestore(heldAt, heldLength, keptAt, keptLength)));
+  }
+
+  function startPlatform() {
+    if (platform.api === null) return;
+    if (platform.finished) return void showPlatformNotice();
+    if (player._PageOfferBrowserAnswers() === 1) {
+      browserOffer = true;
+      showMessage(said(player._PageMessage()), 'offer-kept', 'offer-no');
+    }
+    storeSoon();  // the browser keeps the platform's answers too
+    setTimeout(() => report(true), 0);
   }
 
   function isField(target) { return target instanceof HTMLInputElement && target.classList.contains('field'); }
@@ -251,6 +431,7 @@
     announce(said(player._PageVerdictAnnouncement(+field.dataset.id, always ? 1 : 0)));
     applyChanges();
     storeSoon();
+    reportSoon();
   }
 
   function fillUnsolved(field) {
@@ -260,6 +441,7 @@
     announce(said(player._PageFillAnnouncement(+field.dataset.id)));
     applyChanges();
     storeSoon();
+    reportSoon();
   }
 
   function save() {
@@ -294,6 +476,7 @@
     const name = bytesOf(file.name, Infinity);
     const asks = withBytes(name, (nameAt, nameLength) => withBytes(text.bytes, (at, length) =>
         player._PageOfferAnswersFile(nameAt, nameLength, at, length, text.lackingAt)));
+    browserOffer = false;  // a file's offer takes the place of this browser's
     showMessage(said(player._PageMessage()), ...(asks === 1 ? ['offer-yes', 'offer-no'] : []));
     if (asks === 1) byId('offer-yes').focus();
   }
@@ -301,8 +484,10 @@
   // The offered file taken, with "Annuler" to put the answers before it back.
   function takeOffer() {
     if (player._PageResumeOffer() !== 1) return;
+    browserOffer = false;
     applyChanges();
     store();
+    reportSoon();
     showMessage(said(player._PageMessage()), 'undo');
     byId('undo').focus();
   }
@@ -311,6 +496,7 @@
     if (player._PageUndoResume() !== 1) return;
     applyChanges();
     store();
+    reportSoon();
     showMessage(said(player._PageMessage()));
     byId('resume').focus();
   }
@@ -356,14 +542,29 @@
       if (file) offer(file);
     });
     byId('offer-yes').addEventListener('click', takeOffer);
+    byId('offer-kept').addEventListener('click', takeOffer);
     byId('offer-no').addEventListener('click', () => {
+      if (browserOffer) keepAll();
       showMessage('');
       byId('resume').focus();
     });
     byId('undo').addEventListener('click', undoOffer);
     window.addEventListener('storage', takeKept);
-    window.addEventListener('pagehide', store);
-    document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') store(); });
+    window.addEventListener('pagehide', () => {
+      store();
+      finish();
+    });
+    // A page shown again from the browser's cache has finished its session.
+    window.addEventListener('pageshow', (event) => {
+      if (!event.persisted || platform.api === null) return;
+      platform.failed = true;
+      showPlatformNotice();
+    });
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState !== 'hidden') return;
+      store();
+      report(true);
+    });
   }
 
   // A resource's bytes; null when the page has none. Text that is not base64
@@ -396,16 +597,19 @@
     const loaded = withBytes(quiz, (quizPointer, quizLength) => withBytes(codes || new Uint8Array(0),
         (codesPointer, codesLength) => player._PageLoad(quizPointer, quizLength, codesPointer, codes ? codesLength : -1)));
     if (loaded !== 0) showMessage(textAt(player._PageLoadMessage(loaded)));
-    storageKey = 'ludex:' + textAt(player._PageQuizKey());
+    connectPlatform();
+    // On a platform, each pupil's answers apart: a school's computer is shared.
+    storageKey = 'ludex:' + textAt(player._PageQuizKey()) + (platform.id ? ':' + platform.id : '');
     nameAnswersFile();
     buildPage();
-    withBytes(storedAnswers(), (pointer, length) => player._PageRestore(pointer, length));
+    restoreAnswers();
     applyChanges();
     listen();
     const first = document.querySelector('.field');
     if (first !== null) first.focus({preventScroll: true});
     page.dataset.ready = 'yes';
     performance.mark('ludex-ready');
+    startPlatform();
     // A write is the only sure test of the storage (a full quota reads well):
     // it waits until the quiz shows, and the notice follows at once.
     setTimeout(() => { if (!storageWorks()) storageFailed(); }, 0);

@@ -10,19 +10,6 @@ namespace {
 
 std::string Cut(const std::string& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
 
-// count lines of an answers file as the program reads them, each cut as a
-// field read with a 260-byte limit sees it.
-std::vector<std::string> SavedLines(const uint8_t* bytes, size_t size, int count) {
-  std::vector<std::string> lines;
-  size_t position = 0;
-  for (int k = 0; k < count; ++k) {
-    char line[SavedLineSize];
-    ReadSavedLine(bytes, size, position, line);
-    lines.push_back(Cut(line, MaxTextLength));
-  }
-  return lines;
-}
-
 bool IsTextByte(uint8_t byte) { return (byte >= 0x20 && byte != 0x7F) || byte == '\t'; }
 
 // Splits an offered file into its first answerLines lines (a line ends at
@@ -52,6 +39,17 @@ AnswersFileRefusal SplitOffered(const uint8_t* bytes, size_t size, long long lac
 }
 
 }  // namespace
+
+std::vector<std::string> SavedAnswerLines(const uint8_t* bytes, size_t size, int count) {
+  std::vector<std::string> lines;
+  size_t position = 0;
+  for (int k = 0; k < count; ++k) {
+    char line[SavedLineSize];
+    ReadSavedLine(bytes, size, position, line);
+    lines.push_back(Cut(line, MaxTextLength));
+  }
+  return lines;
+}
 
 const AnswersOfferFacts& PagePlayer::offer(const std::string& name, const uint8_t* bytes, size_t size,
                                            long long lackingAt) {
@@ -87,7 +85,7 @@ bool PagePlayer::undoResume() {
 std::string PagePlayer::mergeForStore(const uint8_t* kept, size_t size) {
   // A field another tab changed meanwhile keeps its line here, until the
   // storage event brings it to this page.
-  std::vector<std::string> lines = SavedLines(kept, size, fieldCount());
+  std::vector<std::string> lines = SavedAnswerLines(kept, size, fieldCount());
   for (int k = 0; k < fieldCount(); ++k) {
     const std::string mine = Cut(text(IDC_ANSWER_BASE + k + 1), MaxTextLength);
     if (mine != kept_[k]) lines[k] = kept_[k] = mine;
@@ -98,7 +96,7 @@ std::string PagePlayer::mergeForStore(const uint8_t* kept, size_t size) {
 }
 
 void PagePlayer::takeKept(const uint8_t* kept, size_t size) {
-  const std::vector<std::string> lines = SavedLines(kept, size, fieldCount());
+  const std::vector<std::string> lines = SavedAnswerLines(kept, size, fieldCount());
   for (int k = 0; k < fieldCount(); ++k) {
     const int field = IDC_ANSWER_BASE + k + 1;
     if (lines[k] != kept_[k] && Cut(text(field), MaxTextLength) == kept_[k]) {

@@ -3,6 +3,7 @@
 // from and to the DOM's strings, and puts them in the page only as text.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "page_player.h"
 #include "row_layout.h"
@@ -12,6 +13,9 @@ namespace {
 PagePlayer player;
 std::string answers;
 std::string message;  // the last sentence made for the page
+std::string platformText;  // the last value made for the platform
+std::vector<PlatformInteraction> interactions;
+int questionsSuspended = -1;  // questions whose answers the platform's text holds; -1: all of them
 
 std::string Text(const uint8_t* bytes, int length) {
   return std::string(reinterpret_cast<const char*>(bytes), length > 0 ? static_cast<size_t>(length) : 0);
@@ -138,5 +142,64 @@ int PageChange(int k) {
   return k >= 0 && k < static_cast<int>(changes.size()) ? changes[k] : 0;
 }
 void PageClearChanges() { player.clearChanges(); }
+
+// ---- the school's platform, when one framed the page ----
+
+// Restores from the platform's text and the browser's answers file; the
+// number of fields whose browser answers PageOfferBrowserAnswers() offers,
+// or -1 when the platform's text was not used.
+int PagePlatformRestore(const uint8_t* suspend, int suspendLength, const uint8_t* kept, int size) {
+  return player.restoreWithPlatform(Text(suspend, suspendLength), kept, size > 0 ? static_cast<size_t>(size) : 0);
+}
+int PageOfferBrowserAnswers() {
+  if (!player.offerBrowserAnswers()) return 0;
+  message = OfferMessage(player.offerFacts());
+  return 1;
+}
+// The answers file the browser keeps from now on; PageAnswersSize() its length.
+const char* PageKeepAll() {
+  answers = player.keepAll();
+  return answers.data();
+}
+
+// The answers judged since the last call: how many, then each one's parts.
+int PageInteractionCount() {
+  interactions = player.takeInteractions();
+  return static_cast<int>(interactions.size());
+}
+const char* PageInteractionId(int k) {
+  return k >= 0 && k < static_cast<int>(interactions.size()) ? interactions[k].id.c_str() : "";
+}
+const char* PageInteractionResponse(int k) {
+  return k >= 0 && k < static_cast<int>(interactions.size()) ? interactions[k].response.c_str() : "";
+}
+int PageInteractionCorrect(int k) {
+  return k >= 0 && k < static_cast<int>(interactions.size()) && interactions[k].correct ? 1 : 0;
+}
+
+const char* PagePlatformScore() {
+  platformText = PlatformScore(player.questionsFound(), player.quiz().questionCount);
+  return platformText.c_str();
+}
+int PageEveryFieldJudged() { return player.everyFieldJudged() ? 1 : 0; }
+const char* PagePlatformTime(int seconds) {
+  platformText = PlatformTimespan(seconds);
+  return platformText.c_str();
+}
+const char* PageSuspendData() {
+  const SuspendData data = player.suspendData();
+  const int fields = player.rowCount() * player.fieldsPerRow();
+  questionsSuspended = static_cast<int>(data.kept) < fields ? static_cast<int>(data.kept) / player.fieldsPerRow() : -1;
+  platformText = data.text;
+  return platformText.c_str();
+}
+// failed: the platform refused a value or is gone; browserKeeps: this
+// browser keeps the answers. Empty when there is nothing to say.
+const char* PagePlatformNotice(int failed, int browserKeeps) {
+  message = failed != 0                ? PlatformFailedNotice(browserKeeps != 0)
+            : questionsSuspended >= 0 ? PlatformCutNotice(questionsSuspended)
+                                      : std::string();
+  return message.c_str();
+}
 
 }  // extern "C"

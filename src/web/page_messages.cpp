@@ -42,6 +42,13 @@ std::string RefusalReason(const AnswersOfferFacts& f) {
 }  // namespace
 
 std::string OfferMessage(const AnswersOfferFacts& f) {
+  if (f.fromBrowser) {
+    return f.changes == 1 ? "Sur cet appareil, 1 de vos r\xE9ponses n'est pas celle que l'ENT a gard\xE9" "e. "
+                            "Reprendre celle de cet appareil ?"
+                          : "Sur cet appareil, " + std::to_string(f.changes) +
+                                " de vos r\xE9ponses ne sont pas celles que l'ENT a gard\xE9" "es. "
+                                "Reprendre celles de cet appareil ?";
+  }
   if (f.refusal != AnswersFileRefusal::None) return RefusalReason(f) + " Vos r\xE9ponses n'ont pas chang\xE9.";
   if (f.changes == 0) return Quoted(f.name) + " contient d\xE9j\xE0 vos r\xE9ponses : rien ne change.";
   return Quoted(f.name) + " remplacera " + std::to_string(f.changes) + " de vos " + std::to_string(f.answerLines) +
@@ -49,17 +56,32 @@ std::string OfferMessage(const AnswersOfferFacts& f) {
 }
 
 std::string ResumedMessage(const AnswersOfferFacts& f) {
-  return "R\xE9ponses reprises de " + Quoted(f.name) + " : " +
+  return "R\xE9ponses reprises de " + (f.fromBrowser ? std::string("cet appareil") : Quoted(f.name)) + " : " +
          Plural(f.changes, "r\xE9ponse a chang\xE9.", "r\xE9ponses ont chang\xE9.");
 }
 
 std::string UndoneMessage(const AnswersOfferFacts& f) {
+  if (f.fromBrowser) return "Les r\xE9ponses gard\xE9" "es par l'ENT sont revenues.";
   return "Vos r\xE9ponses d'avant " + Quoted(f.name) + " sont revenues.";
 }
 
 std::string StorageNotice() {
   return "Ce navigateur ne garde pas vos r\xE9ponses : elles seront perdues en fermant la page. "
          "\xAB Sauver \xBB les garde dans un fichier.";
+}
+
+std::string PlatformFailedNotice(bool browserKeeps) {
+  return std::string("Votre score n'a pas pu \xEAtre envoy\xE9 \xE0 l'ENT : ") +
+         (browserKeeps ? "vos r\xE9ponses restent gard\xE9" "es dans ce navigateur."
+                       : "\xAB Sauver \xBB garde vos r\xE9ponses dans un fichier.");
+}
+
+std::string PlatformCutNotice(int questionsKept) {
+  const std::string start = "Vos r\xE9ponses sont trop longues pour l'ENT : ";
+  if (questionsKept <= 0) return start + "il n'en garde aucune, elles restent dans ce navigateur.";
+  if (questionsKept == 1) return start + "il ne garde que celle de la question 1, les autres restent dans ce navigateur.";
+  return start + "il ne garde que celles des questions 1 \xE0 " + std::to_string(questionsKept) +
+         ", les autres restent dans ce navigateur.";
 }
 
 std::string SaveLine(const std::string& fileName, int hour, int minute) {

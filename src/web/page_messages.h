@@ -24,6 +24,7 @@ struct AnswersOfferFacts {
   long long lineLength;   // its bytes, for LineTooLong
   long long answerLines;  // the lines the quiz's answers file has
   int changes;            // answer fields the file would change
+  bool fromBrowser = false;  // not a file: the answers this browser kept apart from the platform's
 };
 
 // The refusal, or the question asked before a file that fits is taken.
@@ -36,6 +37,12 @@ std::string StorageNotice();
 // After Sauver, Ctrl+S or F2: the page cannot know whether the browser kept
 // the file, only that it offered it.
 std::string SaveLine(const std::string& fileName, int hour, int minute);
+
+// The one notice about the school's platform: the score could not be sent
+// (browserKeeps: this browser keeps the answers), or the answers are too
+// long for the platform, which keeps those of questions 1 to questionsKept.
+std::string PlatformFailedNotice(bool browserKeeps);
+std::string PlatformCutNotice(int questionsKept);
 
 // What a screen reader hears after a verdict: the question and its word,
 // the score with its code when it changed, a reveal text that appeared.

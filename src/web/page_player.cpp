@@ -44,7 +44,10 @@ class PageControls final : public VerdictControls {
     std::memcpy(text, stored.data(), length);
     text[length] = 0;
   }
-  void writePanelText(int id, const char* text) override { player_.write(id, text); }
+  void writePanelText(int id, const char* text) override {
+    player_.write(id, text);
+    player_.noteJudged(id);
+  }
   void writeHeaderText(int id, const char* text) override { player_.write(id, text); }
   bool readsBravo(int id) override { return player_.text(id) == VerdictBravo; }
   bool hasPanelControl(int id) override { return player_.isControl(id); }
@@ -66,9 +69,14 @@ QuizLoadResult PagePlayer::load(const uint8_t* quiz, size_t quizSize, const uint
   scoreCode_.clear();
   changes_.clear();
   kept_.assign(fieldCount(), "");
+  reported_.assign(fieldCount(), {"", VerdictEmpty});
+  judged_.assign(fieldCount(), 0);
   offered_ = {};
   offeredFile_.clear();
   beforeResume_.clear();
+  browserAnswers_.clear();
+  suspendedAnswers_.clear();
+  suspended_ = {};
   return loaded.result;
 }
 
@@ -131,7 +139,12 @@ void PagePlayer::restoreAnswers(const uint8_t* bytes, size_t size) {
 void PagePlayer::restore(const uint8_t* bytes, size_t size) {
   restoreAnswers(bytes, size);
   kept_.clear();
-  for (int k = 1; k <= fieldCount(); ++k) kept_.push_back(Cut(text(IDC_ANSWER_BASE + k), MaxTextLength));
+  reported_.clear();
+  for (int k = 1; k <= fieldCount(); ++k) {
+    kept_.push_back(Cut(text(IDC_ANSWER_BASE + k), MaxTextLength));
+    reported_.emplace_back(kept_.back(), text(IDC_FEEDBACK_BASE + k));
+  }
+  judged_.assign(fieldCount(), 0);
 }
 
 long long PagePlayer::answerLineCount() const {

@@ -5,22 +5,30 @@
 // and RecountScore, F1 and the restore through FillUnsolved and
 // RestoreAnswers; the answers file is read with ReadSavedLine. The answers
 // also come from a file offered by the pupil and from other tabs of the page,
-// and go to the browser's storage (page_answers.cpp). Portable: the page's
+// and go to the browser's storage (page_answers.cpp), and to and from the
+// school's platform when one framed the page (page_platform.cpp). Portable: the page's
 // script drives it through page_exports.cpp, tests natively. Texts are
 // Windows-1252 bytes, as in the program.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "page_messages.h"
 #include "quiz_content.h"
 #include "quiz_loader.h"
+#include "page_platform.h"
+#include "suspend_data.h"
 
 enum : size_t {
   MaxAnswersFileSize = 1 << 20,  // far more than 255 x 2 lines of 271 bytes
 };
+
+// The first count lines of an answers file as the program reads them, each
+// cut as a field read with a 260-byte limit sees it.
+std::vector<std::string> SavedAnswerLines(const uint8_t* bytes, size_t size, int count);
 
 class PagePlayer {
  public:
@@ -81,6 +89,35 @@ class PagePlayer {
   std::string mergeForStore(const uint8_t* kept, size_t size);
   void takeKept(const uint8_t* kept, size_t size);
 
+  // ---- the school's platform (page_platform.cpp) ----
+  // Restores the answers from the platform's text (its suspend_data) and
+  // from the answers file this browser keeps. In each field the platform's
+  // answer wins where it has one (it follows the pupil from device to
+  // device); the browser's fills the fields where it has none (answers the
+  // platform never got). Where both hold different answers, the browser's
+  // stays in its storage and is offered by offerBrowserAnswers(). A text
+  // that is not one of this page's is not used: the browser's answers alone
+  // come back, as with restore(). Returns the number of fields offered, or
+  // -1 when the platform's text was not used.
+  int restoreWithPlatform(const std::string& suspendData, const uint8_t* kept, size_t size);
+  // Offers the browser's differing answers as "Reprendre mes réponses"
+  // offers a file: resumeOffer() takes them, undoResume() puts the
+  // platform's back. False when there are none.
+  bool offerBrowserAnswers();
+  // The answers file as the fields stand, which the browser now keeps in
+  // place of its own ("Ne rien changer" to the offer above).
+  std::string keepAll();
+  // The platform's text for the answers as they stand.
+  SuspendData suspendData() const;
+  // The answers judged since the last call (or the last restore) whose text
+  // or verdict changed and that are not empty.
+  std::vector<PlatformInteraction> takeInteractions();
+  int questionsFound() const;
+  // Every answer field holds an answer with its verdict.
+  bool everyFieldJudged() const;
+  // Used by the verdict's controls: the label of a field was just written.
+  void noteJudged(int feedbackLabelId);
+
   // What a screen reader is told after a verdict on fieldId (said when the
   // word changed or always is set) or after F1 from it, from the changes.
   std::string verdictAnnouncement(int fieldId, bool always) const;
@@ -115,4 +152,13 @@ class PagePlayer {
   AnswersOfferFacts offered_ = {};
   std::string offeredFile_;        // the file offer() accepted, CR LF lines
   std::string beforeResume_;       // the answers file before resumeOffer()
+  std::string browserAnswers_;     // restoreWithPlatform(): the answers with the browser's where they differ
+  // Each field's text and verdict as the platform last heard of them, and
+  // whether it was judged since.
+  std::vector<std::pair<std::string, std::string>> reported_;
+  std::vector<char> judged_;  // not vector<bool>: smaller in the page
+  // The answers last written for the platform and their text: a verdict
+  // that changed no answer (the focus moving on) compresses nothing.
+  mutable std::vector<std::string> suspendedAnswers_;
+  mutable SuspendData suspended_;
 };

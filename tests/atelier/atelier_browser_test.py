@@ -282,6 +282,7 @@ class Files(AtelierTest):
         self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
         stem = SAMPLES['capitales.txt'][0]
         self.assertEqual(self.saved('build-page', stem + '.html'), self.expected('web', 'capitales.txt', stem + '.html'))
+        self.assertEqual(self.saved('build-scorm', stem + '.zip'), self.expected('scorm', 'capitales.txt', stem + '.zip'))
 
     def test_the_program_built_here_plays_under_wine(self):
         self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))

@@ -15,6 +15,7 @@
 #include "player_image.h"
 #include "print_html.h"
 #include "quiz_program.h"
+#include "scorm_package.h"
 #include "session_text.h"
 
 namespace {
@@ -353,6 +354,16 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
             u8"avant d'ajouter, ou après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1.\n");
 }
 
+// The package ludex-pack writes for the quiz open in the scene.
+std::string ScormOf(Scene& s) {
+  QuizPayloads streams;
+  Diagnostics diagnostics;
+  std::string package, error;
+  EXPECT_TRUE(PackQuiz(s.session().document().quiz(), streams, diagnostics) &&
+              MakeScormPackage(s.host.pageTemplate(), streams, s.session().document().quiz().title, package, error));
+  return package;
+}
+
 TEST(SessionOutput, TriesBuildsAndPrints) {
   const auto opened = [](Scene& s) { Open(s, "/docs/quiz.txt"); };
   // clang-format off
@@ -383,6 +394,9 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
       {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.run(Command::BuildPage); },
        {u8"Créer la page web du quiz", u8"La page web du quiz est prête :\n/docs/Capitales.html"}, u8"Page web créée : /docs/Capitales.html", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/Capitales.html").rfind("<title>Capitales</title>Capitales|", 0), 0u); }},
+      {"Scorm", [&](Scene& s) { opened(s); s.plan({Chose("/docs/C.zip")}); s.run(Command::BuildScorm); },
+       {u8"Exporter le quiz pour l'ENT (SCORM)", u8"Le paquet SCORM du quiz est prêt :\n/docs/C.zip\n\nDans Moodle ou Éléa"}, u8"Paquet SCORM créé : /docs/C.zip", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.zip"); EXPECT_EQ(s.host.bytes("/docs/C.zip"), ScormOf(s)); }},
       {"Print", [&](Scene& s) { opened(s); s.run(Command::Print); }, {"Ouvrir"},
        u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », dans /docs. Le navigateur les ouvre ; sinon, double-cliquez-les.", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.opened, (std::vector<std::string>{"/docs/Capitales-feuille-eleve.html", "/docs/Capitales-corrige.html"})); }},

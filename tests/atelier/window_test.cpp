@@ -256,6 +256,13 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   Command(IDM_BUILD_PAGE);  // with the page template the editor carries
   ASSERT_TRUE(Dialogs(dialogs, 2, L"La page web du quiz est prête"));
   EXPECT_EQ(Bytes(folder + L"\\Capitales.html").find("<!DOCTYPE html>"), 0u);
+  dialogs.plan({FileName(folder + L"\\Capitales.zip"), Press(IDOK)});
+  Command(IDM_BUILD_SCORM);  // the same page, in a package for the school's platform
+  ASSERT_TRUE(Dialogs(dialogs, 2, L"Le paquet SCORM du quiz est prêt"));
+  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.zip");
+  const std::string package = Bytes(folder + L"\\Capitales.zip");
+  EXPECT_EQ(package.compare(0, 4, "PK\x03\x04"), 0);
+  EXPECT_EQ(package.find("imsmanifest.xml"), 30u);
   Command(IDM_NEW);
   dialogs.plan({FileName(program)});
   Command(IDM_OPEN);  // a built quiz opens back as its source

@@ -174,6 +174,7 @@ void EditorSession::run(Command command) {
     case Command::Try: tryQuiz(); break;
     case Command::Build: buildProgram(); break;
     case Command::BuildPage: buildPage(); break;
+    case Command::BuildScorm: buildScorm(); break;
   }
 }
 

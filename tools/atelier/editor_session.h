@@ -52,6 +52,7 @@ enum class Command {
   Try,
   Build,
   BuildPage,
+  BuildScorm,  // the last: the front ends number commands up to it
 };
 
 // ---- what the session asks ----
@@ -296,6 +297,8 @@ class EditorSession {
   void writeProgram(const std::string& path, const QuizPayloads& streams);
   void buildPage();
   void writePage(const std::string& path, const QuizPayloads& streams);
+  void buildScorm();
+  void writeScorm(const std::string& path, const QuizPayloads& streams);
   void print();
   void exportCsv();
   void importCsv();

@@ -11,6 +11,7 @@
 #include "print_html.h"
 #include "quiz_page.h"
 #include "quiz_program.h"
+#include "scorm_package.h"
 #include "session_text.h"
 
 namespace {
@@ -187,6 +188,34 @@ void EditorSession::writePage(const std::string& path, const QuizPayloads& strea
                     u8"les télécharge.");
   }
   tell(Tone::Error, u8"La page web n'a pas pu être créée :\n" + path + "\n\n" + error + ".");
+}
+
+// The quiz for the school's platform (Moodle, Éléa, an ENT): its SCORM
+// package, the page that sends the platform each pupil's score and answers.
+void EditorSession::buildScorm() {
+  QuizPayloads streams;
+  if (!packed(streams, u8"Le paquet SCORM ne peut pas être créé")) return;
+  ask(SaveFilePrompt(u8"Exporter le quiz pour l'ENT (SCORM)", besideSource(".zip"), host_.documentsFolder(),
+                     {"Paquets SCORM (*.zip)", "*.zip"}, "zip"),
+      [this, streams](const Reply& reply) {
+        if (reply.answer == Answer::Ok) writeScorm(reply.path, streams);
+      });
+}
+
+void EditorSession::writeScorm(const std::string& path, const QuizPayloads& streams) {
+  std::string package, error;
+  if (!MakeScormPackage(host_.pageTemplate(), streams, document_.quiz().title, package, error)) {
+    error = Utf8(error);
+  } else if (host_.writeFile(path, package, error)) {
+    status_ = writtenOrOffered(path, u8"Paquet SCORM créé : ", u8"Paquet SCORM proposé au téléchargement : ");
+    return tell(Tone::Information,
+                writtenOrOffered(path, u8"Le paquet SCORM du quiz est prêt :\n",
+                                 u8"Le paquet SCORM du quiz est proposé au téléchargement :\n") +
+                    u8"\n\nDans Moodle ou Éléa : « Ajouter une activité ou une ressource », « Paquetage SCORM », "
+                    u8"puis déposez ce fichier. Le score de chaque élève arrive dans le carnet de notes, et ses "
+                    u8"réponses le suivent d'un appareil à l'autre.");
+  }
+  tell(Tone::Error, u8"Le paquet SCORM n'a pas pu être créé :\n" + path + "\n\n" + error + ".");
 }
 
 // The printed pages go beside the source, where the author finds them

@@ -1,5 +1,5 @@
-// ludex-pack: checks a quiz source, packs it into a copy of the player, and
-// extracts the source back from a packed player.
+// ludex-pack: checks a quiz source, packs it into a copy of the player or into
+// its web page or SCORM package, and extracts the source back from a packed player.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +25,7 @@
 #include "quiz_payloads.h"
 #include "quiz_program.h"
 #include "quiz_source.h"
+#include "scorm_package.h"
 
 namespace {
 
@@ -40,6 +41,9 @@ const char* const Usage =
     "  ludex-pack web SOURCE|QUIZ.exe -o QUIZ.html\n"
     "      écrit la page web du quiz (d'une source ou d'un quiz emballé) : un seul fichier\n"
     "      qui se joue dans tout navigateur, hors ligne, avec les mêmes verdicts\n"
+    "  ludex-pack scorm SOURCE|QUIZ.exe -o QUIZ.zip\n"
+    "      écrit le paquet SCORM du quiz pour Moodle, Éléa ou l'ENT : la page web qui y envoie\n"
+    "      le score de chaque élève et y garde ses réponses\n"
     "  ludex-pack --help\n"
     "Le format des sources est décrit dans ecrire-un-quiz.html, la marche à suivre dans\n"
     "LISEZMOI.txt (tous deux à côté de ludex-pack).\n";
@@ -278,20 +282,32 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   return whole ? 0 : 1;
 }
 
-int Web(const std::string& inputPath, const std::string& outputPath) {
+// The quiz of a source or of a built program, compressed; false after
+// saying why it cannot be read.
+bool ReadAnyQuiz(const std::string& inputPath, BuiltQuiz& built) {
   Bytes bytes;
   std::string error;
-  if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) return Fail(error);
-  BuiltQuiz built;
+  if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) {
+    Fail(error);
+    return false;
+  }
   const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 2));
   if (IsProgramFile(head)) {
-    if (!ReadProgramQuiz(inputPath, bytes, built)) return 1;
+    if (!ReadProgramQuiz(inputPath, bytes, built)) return false;
     Print(built.diagnostics);
-  } else if (bytes.size() > MaxSourceBytes) {
-    return Fail(TooLarge("", inputPath, MaxSourceBytes));
-  } else if (!PackSourceBytes(inputPath, bytes, built.quiz, built.streams)) {
-    return 1;
+    return true;
   }
+  if (bytes.size() > MaxSourceBytes) {
+    Fail(TooLarge("", inputPath, MaxSourceBytes));
+    return false;
+  }
+  return PackSourceBytes(inputPath, bytes, built.quiz, built.streams);
+}
+
+int Web(const std::string& inputPath, const std::string& outputPath) {
+  BuiltQuiz built;
+  if (!ReadAnyQuiz(inputPath, built)) return 1;
+  std::string error;
   std::string stem = PageFileStem(outputPath);
 #ifdef _WIN32
   stem = Utf8FromCp1252(stem);  // the command line comes in the ANSI code page
@@ -301,6 +317,18 @@ int Web(const std::string& inputPath, const std::string& outputPath) {
   if (!WriteFileSafely(outputPath, page.data(), page.size(), error)) return Fail(error);
   Say(stdout, PathInMessage(inputPath) + ": page web écrite dans " + PathInMessage(outputPath) + " (" +
                   SizeText(page.size()) + ") ; elle se joue dans tout navigateur, sans réseau");
+  return 0;
+}
+
+int Scorm(const std::string& inputPath, const std::string& outputPath) {
+  BuiltQuiz built;
+  if (!ReadAnyQuiz(inputPath, built)) return 1;
+  std::string package, error;
+  if (!MakeScormPackage(BuiltPageTemplate(), built.streams, built.quiz.title, package, error)) return Fail(error);
+  if (!WriteFileSafely(outputPath, package.data(), package.size(), error)) return Fail(error);
+  Say(stdout, PathInMessage(inputPath) + ": paquet SCORM écrit dans " + PathInMessage(outputPath) + " (" +
+                  SizeText(package.size()) + ") ; dans Moodle ou Éléa, ajoutez une activité « Paquetage SCORM » "
+                  "et déposez-y ce fichier");
   return 0;
 }
 
@@ -346,6 +374,11 @@ int main(int argc, char** argv) {
     if (!player.empty()) return Fail("web ne prend pas --player");
     if (output.empty()) return Fail("web demande -o QUIZ.html");
     return Web(input, output);
+  }
+  if (command == "scorm") {
+    if (!player.empty()) return Fail("scorm ne prend pas --player");
+    if (output.empty()) return Fail("scorm demande -o QUIZ.zip");
+    return Scorm(input, output);
   }
   if (command == "extract") {
     if (!player.empty()) return Fail("extract ne prend pas --player");

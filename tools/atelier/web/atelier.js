@@ -10,7 +10,7 @@
 'use strict';
 (function () {
   const Command = {New: 0, Save: 2, ExportCsv: 5, Print: 6, Undo: 8, Redo: 9, SelectAll: 10, Add: 11, Duplicate: 12,
-                   Remove: 13, MoveUp: 14, MoveDown: 15, Try: 16, Build: 17, BuildPage: 18};
+                   Remove: 13, MoveUp: 14, MoveDown: 15, Try: 16, Build: 17, BuildPage: 18, BuildScorm: 19};
   const Kind = {Notice: 0, Confirm: 1, YesNo: 2, SaveChanges: 3, Preview: 6};
   const Answer = {Ok: 0, Cancel: 1, Yes: 2, No: 3};
   // The buttons of each kind of question, and the answer Esc gives.
@@ -90,7 +90,8 @@
   }
   function alive(owner) { return owner === tab.id || tab.alive.has(owner); }
 
-  const TypeOf = {exe: 'application/octet-stream', html: 'text/html', csv: 'text/csv', txt: 'text/plain'};
+  const TypeOf = {exe: 'application/octet-stream', html: 'text/html', csv: 'text/csv', txt: 'text/plain',
+                  zip: 'application/zip'};
 
   // A file the author opened through a handle is written there, in place;
   // the session hears how it ended, after its call. A write refused or

@@ -204,7 +204,7 @@ EXPORTED void AtelierImport(const char* path, int length) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierRun(int command) {
-  if (command < 0 || command > static_cast<int>(Command::BuildPage)) return;
+  if (command < 0 || command > static_cast<int>(Command::BuildScorm)) return;
   session->run(static_cast<Command>(command));
   AnswerFileChoices();
 }
@@ -276,7 +276,7 @@ EXPORTED const char* AtelierLabels() {
 EXPORTED const char* AtelierView() {
   const EditorSession& s = *session;
   std::vector<int> available;
-  for (int command = 0; command <= static_cast<int>(Command::BuildPage); ++command) {
+  for (int command = 0; command <= static_cast<int>(Command::BuildScorm); ++command) {
     available.push_back(s.available(static_cast<Command>(command)) ? 1 : 0);
   }
   uint8_t red, green, blue;

@@ -58,6 +58,7 @@ const struct {
     {IDM_TRY, Command::Try},
     {IDM_BUILD, Command::Build},
     {IDM_BUILD_PAGE, Command::BuildPage},
+    {IDM_BUILD_SCORM, Command::BuildScorm},
 };
 
 void MeasureProblems();

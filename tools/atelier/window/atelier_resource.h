@@ -32,6 +32,7 @@
 #define IDM_TRY 1031
 #define IDM_BUILD 1032
 #define IDM_BUILD_PAGE 1033
+#define IDM_BUILD_SCORM 1034
 #define IDM_RECENT_BASE 1100  // + the place of a file in the list of the last files
 
 // Main window: each text field of the quiz is IDC_FIELD_BASE + its QuizField,
