@@ -282,7 +282,7 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   EXPECT_EQ(view.choices.back(), u8"laissée de côté");
   ASSERT_EQ(view.rows.size(), 2u);
   const std::vector<std::string> first = {"1", u8"Q1 → ?", "R",  // as pasted, the arrow too
-                                          u8"Erreur, « question » : colonne 4 : le lecteur ne peut pas afficher le "
+                                          u8"Erreur, « question » : caractère 4 : le lecteur ne peut pas afficher le "
                                           u8"caractère U+2192 (flèche : écrivez « -> »)"};
   EXPECT_EQ(view.rows[0].cells, first);
   EXPECT_EQ(view.rows[1].detail,
@@ -476,7 +476,7 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
       {"RefusedCharacterSaysWhichAndWhy", [](Scene& s) { Open(s, "/docs/quiz.txt");
          const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→|B");
          EXPECT_TRUE(typed.refused); EXPECT_EQ(typed.text, "Paris"); }, {"Ouvrir"},
-       u8"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
+       u8"Refusé dans « réponse » : caractère 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)", "quiz.txt - Ludex Atelier", nullptr},
       {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, "Q");
          EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(259, 'a'));
          EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "Ouvert : /docs/quiz.txt",

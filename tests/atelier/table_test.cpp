@@ -37,10 +37,14 @@ TEST(ReadTest, GivesTheseRows) {
       {"PasteHeaderRowNamesColumns", false, u8"Question\tCode\tRéponse\nQ\tC\tA\n", {"Q|C|A"}, '\t', false, 0, u8"d'après la ligne d'en-tête : question, code, réponse"},
       {"PasteSkipsEmptyRows", false, "\n\t\t\nQ\n\r\n", {"Q"}, '\t', false, 0, u8"dans l'ordre du quiz : question"},
       {"PasteNotUtf8ReadAsWindows1252", false, "Caf\xE9\t\x80\n", {u8"Café|€"}, '\t', true, 0, shape},
-      {"PastePastEightColumns", false, "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n", {"1|2|3|4|5|6|7|8"}, '\t', false, 0, shape + u8", révélation, code" + other + other + other + other},
+      {"PasteTenColumns", false, "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n", {"1|2|3|4|5|6|7|8|9|10"}, '\t', false, 0, shape + u8", révélation, code" + other + other + other + other + other + other},
       {"CsvUtf8BomSemicolons", true, u8"\xEF\xBB\xBF" "Capitale ?;Paris;La Seine;É1\r\n", {u8"Capitale ?|Paris|La Seine|É1"}, ';', false, 0, shape + u8", révélation, code"},
-      {"CsvWindows1252Commas", true, "Caf\xE9, th\xE9 ?,\"oui, \xE9videmment\"\n", {u8"Café| thé ?|oui, évidemment"}, ',', true, 0, shape + u8", révélation"},
+      {"CsvWindows1252Commas", true, "Caf\xE9, th\xE9 ?,\"oui, \xE9videmment\"\n", {u8"Café| thé ?|oui, évidemment"}, ',', true, 0, u8"d'après leurs cellules : laissée de côté, question, réponse"},
       {"CsvTieGoesToSemicolon", true, "a;b,c\n", {"a|b,c"}, ';', false, 0, shape},
+      {"TsvTabsOutnumberTheOthers", true, "a;b\tc,d\te\n", {"a;b|c,d|e"}, '\t', false, 0, shape + u8", révélation"},
+      {"CsvStrayByteInUtf8", true, u8"Où ?;\xE9t\xE9\n", {u8"Où ?|été"}, ';', false, 1, shape},
+      {"C1ControlsReadAsWindows1252", true, "l\xC2\x92" "eau ?;5 \xC2\x80\n", {u8"l’eau ?|5 €"}, ';', false, 1, shape},
+      {"HeaderOfABankWithUnknownNames", true, u8"N°,Question,Réponse,Proposition 2,Thème à part,Anecdote\n1,Q,A,B,C,D\n", {"1|Q|A|B|C|D"}, ',', false, 0, u8"d'après la ligne d'en-tête : laissée de côté, question, réponse" + other + other + u8", révélation"},
       {"CsvHeaderInAnyOrder", true, u8"Code;Question;Réponse 2;Révélation 2\nC;Q;B;S\n", {"C|Q|B|S"}, ';', false, 0, u8"d'après la ligne d'en-tête : code, question, réponse 2, révélation 2"},
       {"CsvUnknownNameMakesNoHeader", true, u8"Question;Couleur\nQ;x\n", {"Question|Couleur", "Q|x"}, ';', false, 0, shape},
       {"CsvHeaderWithNumberColumn", true, u8"N° ;Code :;QUESTION;réponse\n1;C;Q;A;x\n", {"1|C|Q|A|x"}, ';', false, 0, u8"d'après la ligne d'en-tête : laissée de côté, code, question, réponse" + other},
@@ -62,10 +66,10 @@ TEST(ReadTest, GivesTheseRows) {
 }
 
 TEST(ReadTest, RowsStartOnTheirLine) {
-  const TableText table = ReadCsvTable("q;\"a\r\nb\"\r\n\r\nq2;x;y;z;w;v;more;\"\";9;;\n");
+  const TableText table = ReadCsvTable("q;\"a\r\nb\"\r\n\r\nq2;x;" + std::string(MaxTableColumns, ';') + "9;;\n");
   ASSERT_EQ(table.rows.size(), 2u);
   EXPECT_EQ(table.rows[1].line, 4);
-  EXPECT_EQ(table.rows[1].cellCount, 11);
+  EXPECT_EQ(table.rows[1].cellCount, MaxTableColumns + 5);
   EXPECT_EQ(table.rows[1].cellsPastColumns, 1);
   EXPECT_EQ(table.columnCount, MaxTableColumns);
 }
@@ -97,7 +101,7 @@ TEST(MappingTest, FollowsTheQuizOrTheAuthor) {
   const ImportPreview preview = PreviewImport(ReadPastedTable("Q\tA\r\nQ2\r\n"), mapping, Settings(1, 0));
   ASSERT_EQ(preview.rows.size(), 1u);
   EXPECT_EQ(preview.rows[0].question.answer1, "A");
-  EXPECT_EQ(Utf8FromCp1252(preview.notes.at(2)), u8"ligne 2 : rien dans les colonnes du quiz, aucune question ajoutée");
+  EXPECT_EQ(Utf8FromCp1252(preview.notes.back()), u8"ligne 2 : rien dans les colonnes du quiz, aucune question ajoutée");
 }
 
 // What goes in, and whether the author sees the rows first.
@@ -113,7 +117,7 @@ TEST(MappingTest, PreviewOnlyWhatMayBeMisplaced) {
       {"HeaderRow", "Code\tQuestion\r\nC\tQ\r\n", 1, 0, "Q|||||C", false},
       {"RowOfAnotherWidth", "Q\tA\r\nQ2\tA2\tR2\r\n", 1, 2, "Q|A", true},
       {"CellPastTheColumns", "Q\tA\tR\tC\tX\r\n", 1, 2, "Q|A||R||C", true},
-      {"CharacterThePlayerLacks", u8"Q\u2192\tA\r\n", 1, 2, "Q?|A", true},
+      {"CharacterThePlayerLacks", u8"Q\u2192\tA\r\n", 1, 2, "Q\x1A|A", true},
       {"TooLong", std::string(260, 'q') + "\tA\r\n", 1, 2, "", true},
   };
   // clang-format on
@@ -142,13 +146,13 @@ TEST(PreviewTest, MarksEveryRowAndSaysWhy) {
   const ImportPreview preview = PreviewImport(table, ChooseMapping(table, quiz), quiz);
   ASSERT_EQ(preview.rows.size(), 3u);
   EXPECT_EQ(preview.rowsWithErrors, 2);
-  EXPECT_EQ(preview.rows[0].question.questionText, "Q1 ? ?");
+  EXPECT_EQ(preview.rows[0].question.questionText, "Q1 \x1A ?");  // an error wherever it goes
   ASSERT_EQ(preview.rows[0].problems.size(), 1u);
   EXPECT_EQ(Utf8FromCp1252(preview.rows[0].problems[0].message),
-            u8"colonne 4 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)");
+            u8"caractère 4 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : écrivez « -> »)");
   ASSERT_EQ(preview.rows[1].problems.size(), 1u);
   EXPECT_FALSE(preview.rows[1].problems[0].isError);
-  EXPECT_EQ(preview.rows[1].problems[0].message, FieldNeedsSettingMessage(QuizField::Reveal1));
+  EXPECT_EQ(Utf8FromCp1252(preview.rows[1].problems[0].message), u8"le mode de révélation du quiz n'en montre aucune");
   EXPECT_EQ(Utf8FromCp1252(preview.rows[2].problems[0].message),
             u8"le code de score fait 260 caractères ; le lecteur en garde au plus 259");
   std::vector<std::string> notes;
@@ -156,10 +160,10 @@ TEST(PreviewTest, MarksEveryRowAndSaysWhy) {
   const std::vector<std::string> expected = {
       u8"lignes 2, 3 : pas le même nombre de colonnes que les autres lignes (2) ; vérifiez que chaque texte est dans "
       u8"la bonne colonne",
-      u8"la colonne 3 va dans « révélation », que le quiz n'utilise pas (« révélation: » demande « mode révélation: 2 "
-      u8"», 3 ou 4 dans l'en-tête) : choisissez une autre colonne, ou laissez-la de côté",
-      u8"le lecteur ne peut pas afficher ces caractères, qui deviendront « ? » (corrigez-les avant d'ajouter, ou "
-      u8"après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1",
+      u8"la colonne 3 va dans « révélation », et le mode de révélation du quiz n'en montre aucune : changez ce réglage, "
+      u8"choisissez une autre colonne, ou laissez-la de côté",
+      u8"le lecteur ne peut pas afficher ces caractères : chacun sera ajouté comme une erreur que la liste des "
+      u8"problèmes garde jusqu'à ce que vous l'écriviez autrement :\n  U+2192 (flèche : écrivez « -> »), ligne 1",
       u8"le quiz a 257 questions ; le lecteur en compte au plus 255 ; 2 ligne(s) du texte ne sont pas ajoutées",
   };
   EXPECT_EQ(notes, expected);
@@ -175,9 +179,12 @@ TEST(PreviewTest, ExportReadsBackTheSameQuestions) {
   for (int i = 0; i < 8; ++i) {  // each field of a row gets another text
     const auto t = [&](int k) { return texts[(i + k) % 8]; };
     quiz.questions.push_back({t(0), t(1), t(2), t(3), t(4), t(5)});
+    quiz.questions.back().accepted1 = std::string(t(6)) + "\r\n" + t(7);  // one a line in their cell
+    quiz.questions.back().accepted2 = t(2);
   }
   const std::string csv = WriteCsvTable(quiz);
-  EXPECT_EQ(csv.rfind(u8"\xEF\xBB\xBFquestion;réponse;réponse 2;révélation;code;révélation 2\r\n", 0), 0u);
+  EXPECT_EQ(csv.rfind(u8"\xEF\xBB\xBFquestion;réponse;acceptées aussi;réponse 2;acceptées aussi 2;révélation;code;"
+                      u8"révélation 2\r\n", 0), 0u);
   const TableText table = ReadCsvTable(csv);
   EXPECT_TRUE(table.headerRow);
   const std::vector<AuthoredQuestion> back = QuestionsOf(PreviewImport(table, ChooseMapping(table, quiz), quiz));

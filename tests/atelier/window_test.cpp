@@ -341,7 +341,7 @@ TEST_F(AtelierTest, CountersAndRefusedCharactersInTheFields) {
   Type(QuizField::Answer1, L"A→B");
   EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"AB");
   EXPECT_EQ(Status(),
-            L"Refusé dans « réponse » : colonne 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : "
+            L"Refusé dans « réponse » : caractère 2 : le lecteur ne peut pas afficher le caractère U+2192 (flèche : "
             L"écrivez « -> »)");
 }
 

@@ -68,7 +68,7 @@ open(path, 'wb').write(bytes(data))
 EOF
 # name | arguments | words the message must hold
 cases=(
-  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: erreur: colonne 11 : le caractère « | »"
+  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: erreur: caractère 11 : le caractère « | »"
   "missing code|build nocode.txt -o out.exe --player player.exe|nocode.txt:2: erreur: la question 1 n'a pas de ligne « code: »"
   "missing source|build absent.txt -o out.exe --player player.exe|impossible de lire absent.txt"
   "missing player|build quiz.txt -o out.exe --player absent.exe|impossible de lire le lecteur absent.exe"

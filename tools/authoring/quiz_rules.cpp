@@ -63,7 +63,18 @@ std::string CodePointName(uint32_t c) {
           " (sup\xE9rieur ou \xE9gal : \xE9"
           "crivez \xAB >= \xBB)";
       break;
-    default: break;
+    case 0x1A:
+      name +=
+          " (un caract\xE8re que le lecteur ne peut pas afficher, remplac\xE9 \xE0 l'import : \xE9"
+          "crivez-le autrement)";
+      break;
+    default:
+      // A C1 control character: a wrong decoding made it of the Windows-1252 character of the same value.
+      if (c >= 0x80 && c < 0xA0 && Cp1252FromCodePoint(c) < 0) {
+        const std::string meant(1, static_cast<char>(c));
+        name += " (caract\xE8re de contr\xF4le, sans doute \xAB " + meant + " \xBB mal d\xE9" "cod\xE9 : \xE9" "crivez \xAB " + meant + " \xBB)";
+      }
+      break;
   }
   return name;
 }
@@ -226,7 +237,7 @@ TextCheck CheckTextBytes(QuizField field, const std::string& bytes) {
 
 std::string ProblemText(int column, const std::string& message) {
   if (column <= 0) return message;
-  return "colonne " + std::to_string(column) + " : " + message;
+  return "caract\xE8re " + std::to_string(column) + " : " + message;
 }
 
 std::string QuestionCountError(size_t questionCount) {

@@ -51,7 +51,7 @@ TextCheck CheckTextBytes(QuizField field, const std::string& bytes);
 // A character as messages name it: "U+2192 (flèche : écrivez « -> »)".
 std::string CodePointName(uint32_t codePoint);
 
-// "colonne 12 : message", or the message alone for column 0.
+// "caractère 12 : message", or the message alone for column 0.
 std::string ProblemText(int column, const std::string& message);
 
 // The quiz-wide rules, each as its message, empty when the rule holds.
@@ -70,7 +70,7 @@ struct QuizProblem {
   int row = -1;
   int field = -1;
   bool isError = true;
-  std::string message;  // Windows-1252, with "colonne N : " when it points at a character
+  std::string message;  // Windows-1252, with "caractère N : " when it points at a character
   int textLine = 0;     // the line of the field's text it is about (an accepted answer's)
 };
 
