@@ -74,6 +74,83 @@ TEST(ReadTest, RowsStartOnTheirLine) {
   EXPECT_EQ(table.columnCount, MaxTableColumns);
 }
 
+// ---- banks as they are found: the columns guessed from their cells ----
+
+// Four rows of a bank of twelve columns: number, question, answer, three wrong
+// choices, level, anecdote, link, theme, continent, year.
+const std::vector<std::vector<std::string>> BankRows = {
+    {"1", u8"Quelle est la capitale de l’Italie ?", "Rome", "Milan", "Turin", "Naples", u8"Débutant",
+     u8"Rome est la capitale de l’Italie depuis 1871, après Turin puis Florence.", "https://fr.wikipedia.org/wiki/Rome",
+     u8"Géographie", "Europe", "2019"},
+    {"2", "Quel fleuve traverse Paris ?", "Seine", "Loire", u8"Rhône", "Garonne", u8"Débutant",
+     u8"La Seine traverse Paris d’est en ouest sur treize kilomètres.", "https://fr.wikipedia.org/wiki/Seine",
+     u8"Géographie", "Europe", "2019"},
+    {"3", u8"Combien de pattes a une araignée ?", "8", "6", "10", "12", u8"Confirmé",
+     u8"Les araignées ont huit pattes et les insectes six : c’est ce qui les distingue.",
+     "https://fr.wikipedia.org/wiki/Araneae", "Sciences", "Monde", "2019"},
+    {"4", "Qui a peint la Joconde ?", u8"Léonard de Vinci", u8"Raphaël", "Michel-Ange", "Botticelli", "Expert",
+     u8"Léonard de Vinci l’a peinte entre 1503 et 1519, à Florence puis en France.",
+     "https://fr.wikipedia.org/wiki/La_Joconde", "Art", "Europe", "2019"},
+};
+
+// The bank's columns in this order, joined by separator, quoted where needed, rows ended by CR LF.
+std::string Bank(const std::vector<int>& columns, char separator, const std::string& header = "") {
+  std::string text = header;
+  for (const std::vector<std::string>& row : BankRows) {
+    for (size_t k = 0; k < columns.size(); ++k) {
+      const std::string& cell = row[static_cast<size_t>(columns[k])];
+      text += (k > 0 ? std::string(1, separator) : "") +
+              (cell.find(separator) != std::string::npos ? "\"" + cell + "\"" : cell);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+// A mapping as one letter a column: Question, Answer, accepted (X), Reveal, Code, '-' left out.
+std::string Letters(const ColumnMapping& mapping) {
+  std::string letters;
+  for (int field : mapping.fields) letters += field == LeftOutColumn ? '-' : "TAEXYQABRSCXY"[field];
+  return letters;
+}
+
+TEST(BankTest, GuessesTheColumnsOfRealLayouts) {
+  const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  const std::string header = u8"N°,Question,Réponse,Proposition 1,Proposition 2,Proposition 3,Niveau,Anecdote,Lien,"
+                             u8"Thème,Continent,Année\r\n";
+  std::string trueOrFalse;
+  int number = 0;
+  for (const char* row : {"Paris est en France ?;Vrai", "Rome est en Espagne ?;Faux", "Oslo est au Danemark ?;Faux",
+                          "Lima est au P\xC3\xA9rou ?;Vrai"})
+    trueOrFalse += std::to_string(++number) + ";" + row + ";" + std::string(70, 'a') + "\n";
+  std::string c1 = "\xEF\xBB\xBF" + Bank({0, 1, 2, 7, 8}, ';');
+  c1.replace(c1.find("\xE2\x80\x99"), 3, "\xC2\x92");  // l’Italie as a wrong decoding leaves it
+  // clang-format off
+  const struct { const char* name; std::string text; MappingSource source; bool sure; const char* letters; std::string first; } cases[] = {
+      {"TwelveColumnsNumberingFirst", Bank(all, ';'), MappingSource::Cells, true, "-QA----R----", u8"Quelle est la capitale de l’Italie ?|Rome||Rome est la capitale de l’Italie depuis 1871, après Turin puis Florence."},
+      {"HeaderRowWithCommasAndBom", "\xEF\xBB\xBF" + header + Bank(all, ','), MappingSource::HeaderRow, true, "-QA----R----", u8"Quelle est la capitale de l’Italie ?|Rome||Rome est la capitale de l’Italie depuis 1871, après Turin puis Florence."},
+      {"TabsInWindows1252", Cp1252FromUtf8Lossy(Bank({1, 2, 7}, '\t')), MappingSource::QuizShape, false, "QAR", u8"Quelle est la capitale de l’Italie ?|Rome||Rome est la capitale de l’Italie depuis 1871, après Turin puis Florence."},
+      {"C1ControlsWithBom", c1, MappingSource::Cells, true, "-QAR-", u8"Quelle est la capitale de l’Italie ?|Rome||Rome est la capitale de l’Italie depuis 1871, après Turin puis Florence."},
+      {"AnswerBeforeQuestion", Bank({2, 1}, ';'), MappingSource::Cells, true, "AQ", u8"Quelle est la capitale de l’Italie ?|Rome||"},
+      {"ChoicesLinkAndYearWithoutNumbering", Bank({1, 2, 3, 4, 5, 8, 11}, ','), MappingSource::Cells, true, "QA-----", u8"Quelle est la capitale de l’Italie ?|Rome||"},
+      {"TrueOrFalseAnswersRepeat", trueOrFalse, MappingSource::Cells, true, "-QAR", "Paris est en France ?|Vrai||" + std::string(70, 'a')},
+      {"NoQuestionMarkAfterANumbering", "1;Capitale de l'Italie;Rome\n2;Capitale de la France;Paris\n", MappingSource::Cells, false, "-QA", "Capitale de l'Italie|Rome||"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const AuthoredQuiz quiz = Settings(1, 2);
+    const TableText table = ReadCsvTable(c.text);
+    const ColumnMapping mapping = ChooseMapping(table, quiz);
+    EXPECT_EQ(std::tie(mapping.source, mapping.sure), std::tie(c.source, c.sure)) << c.name;
+    EXPECT_EQ(Letters(mapping), c.letters) << c.name;
+    const ImportPreview preview = PreviewImport(table, mapping, quiz);
+    ASSERT_EQ(preview.rows.size(), table.rows.size()) << c.name;
+    EXPECT_EQ(preview.rowsWithErrors, 0) << c.name;
+    const AuthoredQuestion& q = preview.rows[0].question;
+    EXPECT_EQ(Utf8FromCp1252(q.questionText + "|" + q.answer1 + "|" + q.accepted1 + "|" + q.revealText), c.first) << c.name;
+  }
+}
+
 // ---- where the columns go ----
 
 TEST(MappingTest, FollowsTheQuizOrTheAuthor) {

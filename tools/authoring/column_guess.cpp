@@ -103,17 +103,17 @@ int QuestionColumn(const std::vector<ColumnCells>& columns, bool& sure) {
   return best;
 }
 
-// The answers: the first short column after the questions, else any other text column, else a column of
-// few repeated words (true or false).
+// The answers: the first short column after the questions, else a short column of few repeated words (true or
+// false), else any other.
 int AnswerColumn(const std::vector<ColumnCells>& columns, int question) {
   const int count = static_cast<int>(columns.size());
   for (int pass = 0; pass < 3; ++pass) {
-    for (int k = 0; k < count; ++k) {
-      const int column = (question + 1 + k) % count;
+    for (int k = 1; k < count; ++k) {
+      const int column = (question + k) % count;
       const ColumnCells& cells = columns[column];
-      if (column == question || cells.filled == 0 || cells.numbering || cells.links) continue;
-      if ((pass == 0 && !cells.levels && cells.length <= ShortText) || (pass == 1 && !cells.levels) || pass == 2)
-        return column;
+      if (cells.filled == 0 || cells.numbering || cells.links) continue;
+      const bool shortText = cells.length <= ShortText;
+      if ((pass == 0 && shortText && !cells.levels) || (pass == 1 && shortText) || pass == 2) return column;
     }
   }
   return -1;
@@ -129,8 +129,9 @@ ColumnMapping GuessMapping(const TableText& table, const AuthoredQuiz& quiz) {
   const ColumnMapping shape = ShapeMapping(quiz, table.columnCount);
   const bool marked = std::any_of(columns.begin(), columns.end(),
                                   [](const ColumnCells& cells) { return cells.numbering || cells.links; });
-  const int shapeColumns = static_cast<int>(std::count_if(shape.fields.begin(), shape.fields.end(),
-                                                          [](int field) { return field != LeftOutColumn; }));
+  const ColumnMapping whole = ShapeMapping(quiz, QuizFieldCount);
+  const int shapeColumns = static_cast<int>(
+      std::count_if(whole.fields.begin(), whole.fields.end(), [](int field) { return field != LeftOutColumn; }));
   // Without a sign in the cells, or with the quiz's own columns, the quiz's order: the author checks it when
   // the count differs.
   if (question < 0 || (!marked && !sure) || (!marked && table.columnCount <= shapeColumns && question == 0)) {

@@ -144,6 +144,7 @@ struct GiftQuestion {
   int line = 0;
   std::string title, text, generalFeedback;
   std::vector<GiftAnswer> answers;
+  bool giftLike = false;  // its answers start as GIFT's do, or it has a title: no other text looks so
 };
 
 GiftKind KindOfAnswers(const Marked& answers) {
@@ -211,15 +212,23 @@ GiftQuestion ReadQuestion(const Marked& block, int line) {
     return question;
   }
   Marked section = text.part(open + 1, close).trimmed();
-  const Marked after = text.part(close + 1).trimmed();
+  const bool after = text.part(close + 1).trimmed().size() > 0;
   question.text = PlainText(text.part(0, open));
-  if (after.size() > 0) question.text = PlainText(text.part(0, open)) + "_____" + PlainText(text.part(close + 1));
+  if (after) {  // the answers inside the sentence: a blank in their place
+    Marked blanked = text.part(0, open);
+    blanked.chars += "_____" + text.chars.substr(close + 1);
+    blanked.escaped.resize(open + 5, true);
+    blanked.escaped.insert(blanked.escaped.end(), text.escaped.begin() + static_cast<std::ptrdiff_t>(close + 1),
+                           text.escaped.end());
+    question.text = PlainText(blanked);
+  }
   const size_t general = section.findLast("####");
   if (general != std::string::npos) {
     question.generalFeedback = PlainText(section.part(general + 4));
     section = section.part(0, general).trimmed();
   }
   question.kind = KindOfAnswers(section);
+  question.giftLike = !question.title.empty() || question.kind != GiftKind::ShortAnswer || section.startsWith("=");
   if (question.kind == GiftKind::ShortAnswer) ReadAnswers(section, question);
   return question;
 }
@@ -373,7 +382,7 @@ bool LooksLikeGift(const std::string& bytes) {
   int gift = 0, other = 0;
   for (const GiftQuestion& question : ReadQuestions(DecodeText(bytes, false).utf8)) {
     const bool answered = question.kind != GiftKind::Description && question.kind != GiftKind::Broken;
-    (answered || question.kind == GiftKind::Category || !question.title.empty() ? gift : other) += 1;
+    ((answered && question.giftLike) || question.kind == GiftKind::Category || !question.title.empty() ? gift : other) += 1;
   }
   return gift > 0 && gift >= other;
 }
@@ -382,9 +391,10 @@ bool LooksLikeGift(const std::string& bytes) {
 
 namespace {
 
-// A text of the quiz as GIFT writes it: its characters escaped, a line break "\n".
+// A text of the quiz as GIFT writes it: its characters escaped, a line break
+// "\n", after "[plain]" when it starts as a format marker would.
 std::string Escaped(const std::string& bytes) {
-  std::string out;
+  std::string out = bytes.compare(0, 1, "[") == 0 ? "[plain]" : "";
   for (size_t at = 0; at < bytes.size(); ++at) {
     const char c = bytes[at];
     if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
