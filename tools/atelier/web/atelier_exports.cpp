@@ -129,6 +129,9 @@ std::string Preview(const PreviewView& view) {
   }
   json += ",\"rows\":" + rows + "]";
   Member(json, "toAdd", view.rowsToAdd);
+  Member(json, "focusMapping", view.focusMapping);
+  Member(json, "revealOffer", view.revealOffer);
+  Member(json, "revealSwitched", view.revealSwitched);
   return json + "}";
 }
 
@@ -193,7 +196,7 @@ EXPORTED void AtelierImport(const char* path, int length) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierRun(int command) {
-  if (command < 0 || command > static_cast<int>(Command::BuildPage)) return;
+  if (command < 0 || command > static_cast<int>(Command::ExportGift)) return;
   session->run(static_cast<Command>(command));
   AnswerFileChoices();
 }
@@ -221,6 +224,7 @@ EXPORTED void AtelierReply(int answer) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierChooseColumn(int column, int choice) { session->chooseColumn(column, choice); }
+EXPORTED void AtelierSwitchRevealMode(int on) { session->switchRevealMode(on != 0); }
 
 // ---- timers ----
 
@@ -262,7 +266,7 @@ EXPORTED const char* AtelierLabels() {
 EXPORTED const char* AtelierView() {
   const EditorSession& s = *session;
   std::vector<int> available;
-  for (int command = 0; command <= static_cast<int>(Command::BuildPage); ++command) {
+  for (int command = 0; command <= static_cast<int>(Command::ExportGift); ++command) {
     available.push_back(s.available(static_cast<Command>(command)) ? 1 : 0);
   }
   uint8_t red, green, blue;
