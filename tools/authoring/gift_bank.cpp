@@ -391,10 +391,9 @@ bool LooksLikeGift(const std::string& bytes) {
 
 namespace {
 
-// A text of the quiz as GIFT writes it: its characters escaped, a line break
-// "\n", after "[plain]" when it starts as a format marker would.
+// A text of the quiz as GIFT writes it: its characters escaped, a line break "\n".
 std::string Escaped(const std::string& bytes) {
-  std::string out = bytes.compare(0, 1, "[") == 0 ? "[plain]" : "";
+  std::string out;
   for (size_t at = 0; at < bytes.size(); ++at) {
     const char c = bytes[at];
     if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
@@ -410,6 +409,14 @@ std::string Escaped(const std::string& bytes) {
     }
   }
   return Utf8FromCp1252(out);
+}
+
+// An answer or a feedback: after "[plain]" when it starts as a format marker
+// would, after "%100%" when it starts as a weight would.
+std::string EscapedPart(const std::string& bytes) {
+  const std::string text = Escaped(bytes);
+  if (bytes.compare(0, 1, "[") == 0) return "[plain]" + text;
+  return bytes.compare(0, 1, "%") == 0 ? "%100%" + text : text;
 }
 
 // A category path takes "/" between levels: a title's own "/" is doubled.
@@ -434,14 +441,14 @@ std::string WriteGiftBank(const AuthoredQuiz& quiz, std::vector<std::string>& no
       continue;
     }
     // [plain]: the texts show as written, and a line never starts with "//".
-    out += "[plain]" + Escaped(question.questionText) + " {\n\t=" + Escaped(question.answer1) + "\n";
+    out += "[plain]" + Escaped(question.questionText) + " {\n\t=" + EscapedPart(question.answer1) + "\n";
     bool arrow = question.answer1.find("->") != std::string::npos;
     for (const std::string& answer : AcceptedAnswerLines(question.accepted1)) {
-      out += "\t=" + Escaped(answer) + "\n";
+      out += "\t=" + EscapedPart(answer) + "\n";
       arrow = arrow || answer.find("->") != std::string::npos;
     }
     if (arrow) matching.push_back(number);
-    if (reveals && !question.revealText.empty()) out += "\t####" + Escaped(question.revealText) + "\n";
+    if (reveals && !question.revealText.empty()) out += "\t####" + EscapedPart(question.revealText) + "\n";
     out += "}\n\n";
   }
   const auto list = [](const std::vector<int>& numbers) {
