@@ -370,7 +370,8 @@
     }
     shownPrompt = {dialog, kind: prompt.kind};
     dialog.showModal();
-    const first = prompt.kind === Kind.Preview ? byId('preview-ok') : dialog.querySelector('button:not([hidden])');
+    const chooser = prompt.kind === Kind.Preview && prompt.preview.focusMapping && byId('preview-columns').querySelector('select');
+    const first = chooser || (prompt.kind === Kind.Preview ? byId('preview-ok') : dialog.querySelector('button:not([hidden])'));
     if (first && !first.disabled) first.focus();
   }
 
@@ -422,6 +423,9 @@
       return line;
     }));
     setText(byId('preview-detail'), '');
+    byId('preview-offer').hidden = preview.revealOffer === '';
+    setText(byId('preview-offer-text'), preview.revealOffer);
+    byId('preview-switch').checked = preview.revealSwitched;
     byId('preview-ok').textContent = 'Ajouter ' + preview.toAdd;
     byId('preview-ok').disabled = preview.toAdd === 0;
   }
@@ -649,6 +653,12 @@
         answer(shownPrompt.kind === Kind.Preview ? Answer.Cancel : (PromptButtons[shownPrompt.kind] || PromptButtons[0])[1]);
       });
     }
+    byId('preview-switch').addEventListener('change', (event) => {
+      editor._AtelierSwitchRevealMode(event.target.checked ? 1 : 0);
+      view = JSON.parse(textAt(editor._AtelierView()));
+      showPreview(view.prompt.preview);
+      event.target.focus();
+    });
   }
 
   // Nothing lost: unsaved work asks before the page goes; a tab hidden or
