@@ -34,7 +34,7 @@ TEST(GiftTest, ReadsTheDocumentedShortAnswersAndLeavesOutTheRest) {
       {"PercentWeights", u8"::Ville:: Jésus venait de {\n=Nazareth#Oui !\n=%75%Nazereth#Mal écrit.\n=%25%Bethléem#Né là.\n}.", u8"Jésus venait de _____.|Nazareth||Oui !"},
       {"FullWeightAccepted", "Capitale du Japon ?{=%100%Tokyo =%100%Tokio}", "Capitale du Japon ?|Tokyo|Tokio|"},
       {"GeneralFeedback", "Capitale de la France ?{=Paris#Bien.####La Seine la traverse.}", "Capitale de la France ?|Paris||La Seine la traverse."},
-      {"Escapes", "Que vaut 2 \\= 2 \\{x\\} \\: \\# \\~ \\\\ ?{=rien\\#1 =a\\nb}", "Que vaut 2 = 2 {x} : # ~ \\ ?|rien#1|a\r\nb|"},
+      {"Escapes", "Que vaut 2 \\= 2 \\{x\\} \\: \\# \\~ \\\\ ?{=rien\\#1 =a\\nb}", "Que vaut 2 = 2 {x} : # ~ \\ ?|rien#1|a b|"},
       {"CommentAndCategory", u8"$CATEGORY: Géographie\n\n// une remarque\nCapitale de l'Italie ?{=Rome}", "Capitale de l'Italie ?|Rome||"},
       {"MultipleChoice", u8"Qui est enterré ?{~Grant ~Jefferson =personne}", nullptr},
       {"MissingWordChoice", u8"Grant est {~enterré =inhumé ~vivant} dans sa tombe.", nullptr},

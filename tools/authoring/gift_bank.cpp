@@ -112,6 +112,8 @@ std::string PlainText(const Marked& marked) {
     }
     break;
   }
+  const size_t first = plain.find_first_not_of(" \t\r\n");
+  plain = first == std::string::npos ? "" : plain.substr(first, plain.find_last_not_of(" \t\r\n") - first + 1);
   std::string crlf;
   for (char c : plain) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return crlf;
@@ -182,6 +184,7 @@ void ReadAnswers(const Marked& section, GiftQuestion& question) {
     answer.weight = TakeWeight(piece);
     const size_t hash = piece.find("#");
     answer.text = PlainText(piece.part(0, hash));
+    ReplaceAll(answer.text, "\r\n", " ");  // a pupil types an answer on one line
     if (hash != std::string::npos) answer.feedback = PlainText(piece.part(hash + 1));
     question.answers.push_back(answer);
   }
@@ -412,11 +415,11 @@ std::string Escaped(const std::string& bytes) {
 }
 
 // An answer or a feedback: after "[plain]" when it starts as a format marker
-// would, after "%100%" when it starts as a weight would.
-std::string EscapedPart(const std::string& bytes) {
+// would; an answer after "%100%" when it starts as a weight would.
+std::string EscapedPart(const std::string& bytes, bool answer) {
   const std::string text = Escaped(bytes);
   if (bytes.compare(0, 1, "[") == 0) return "[plain]" + text;
-  return bytes.compare(0, 1, "%") == 0 ? "%100%" + text : text;
+  return answer && bytes.compare(0, 1, "%") == 0 ? "%100%" + text : text;
 }
 
 // A category path takes "/" between levels: a title's own "/" is doubled.
@@ -441,14 +444,14 @@ std::string WriteGiftBank(const AuthoredQuiz& quiz, std::vector<std::string>& no
       continue;
     }
     // [plain]: the texts show as written, and a line never starts with "//".
-    out += "[plain]" + Escaped(question.questionText) + " {\n\t=" + EscapedPart(question.answer1) + "\n";
+    out += "[plain]" + Escaped(question.questionText) + " {\n\t=" + EscapedPart(question.answer1, true) + "\n";
     bool arrow = question.answer1.find("->") != std::string::npos;
     for (const std::string& answer : AcceptedAnswerLines(question.accepted1)) {
-      out += "\t=" + EscapedPart(answer) + "\n";
+      out += "\t=" + EscapedPart(answer, true) + "\n";
       arrow = arrow || answer.find("->") != std::string::npos;
     }
     if (arrow) matching.push_back(number);
-    if (reveals && !question.revealText.empty()) out += "\t####" + EscapedPart(question.revealText) + "\n";
+    if (reveals && !question.revealText.empty()) out += "\t####" + EscapedPart(question.revealText, false) + "\n";
     out += "}\n\n";
   }
   const auto list = [](const std::vector<int>& numbers) {

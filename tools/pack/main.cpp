@@ -325,20 +325,32 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   return whole ? 0 : 1;
 }
 
-int Web(const std::string& inputPath, const std::string& outputPath) {
+// The quiz of a source or of a built program, which web and export-gift
+// take alike; false after saying why there is none.
+bool ReadSourceOrProgram(const std::string& inputPath, BuiltQuiz& built) {
   Bytes bytes;
   std::string error;
-  if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) return Fail(error);
-  BuiltQuiz built;
+  if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) {
+    Fail(error);
+    return false;
+  }
   const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 2));
   if (IsProgramFile(head)) {
-    if (!ReadProgramQuiz(inputPath, bytes, built)) return 1;
+    if (!ReadProgramQuiz(inputPath, bytes, built)) return false;
     Print(built.diagnostics);
-  } else if (bytes.size() > MaxSourceBytes) {
-    return Fail(TooLarge("", inputPath, MaxSourceBytes));
-  } else if (!PackSourceBytes(inputPath, bytes, built.quiz, built.streams)) {
-    return 1;
+    return true;
   }
+  if (bytes.size() > MaxSourceBytes) {
+    Fail(TooLarge("", inputPath, MaxSourceBytes));
+    return false;
+  }
+  return PackSourceBytes(inputPath, bytes, built.quiz, built.streams);
+}
+
+int Web(const std::string& inputPath, const std::string& outputPath) {
+  BuiltQuiz built;
+  std::string error;
+  if (!ReadSourceOrProgram(inputPath, built)) return 1;
   std::string stem = PageFileStem(outputPath);
 #ifdef _WIN32
   stem = Utf8FromCp1252(stem);  // the command line comes in the ANSI code page
@@ -415,19 +427,9 @@ int Import(const std::string& inputPath, const std::string& outputPath, const st
 }
 
 int ExportGift(const std::string& inputPath, const std::string& outputPath) {
-  Bytes bytes;
-  std::string error;
-  if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) return Fail(error);
   BuiltQuiz built;
-  const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 2));
-  if (IsProgramFile(head)) {
-    if (!ReadProgramQuiz(inputPath, bytes, built)) return 1;
-    Print(built.diagnostics);
-  } else if (bytes.size() > MaxSourceBytes) {
-    return Fail(TooLarge("", inputPath, MaxSourceBytes));
-  } else if (!PackSourceBytes(inputPath, bytes, built.quiz, built.streams)) {
-    return 1;
-  }
+  std::string error;
+  if (!ReadSourceOrProgram(inputPath, built)) return 1;
   std::vector<std::string> notes;
   const std::string bank = WriteGiftBank(built.quiz, notes);
   for (const std::string& note : notes) Say(stderr, PathInMessage(inputPath) + ": avertissement: " + note);
