@@ -369,7 +369,8 @@ void EditorSession::switchRevealMode(bool on) {
 void EditorSession::showPreview() {
   const TableText& table = *import_->table;
   const ImportPreview& preview = import_->preview;
-  const AuthoredQuiz& quiz = document_.quiz();
+  AuthoredQuiz quiz = document_.quiz();  // with the reveal mode the rows would bring
+  if (import_->switchMode && import_->offeredMode >= 0) quiz.revealMode = import_->offeredMode;
   PreviewView view;
   const size_t count = preview.rows.size();
   view.summary = Counted(count, u8"1 question à ajouter", u8"questions à ajouter") + ", colonnes lues " +

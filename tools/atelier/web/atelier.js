@@ -394,6 +394,9 @@
         cell.textContent = title;
         return cell;
       }
+      const name = document.createElement('span');
+      name.className = 'column-name';
+      name.textContent = title;
       const choose = document.createElement('select');
       choose.setAttribute('aria-label', title);
       choose.append(...preview.choices.map((choice) => new Option(choice)));
@@ -402,9 +405,9 @@
         editor._AtelierChooseColumn(k - 1, choose.selectedIndex);
         view = JSON.parse(textAt(editor._AtelierView()));
         showPreview(view.prompt.preview);
-        head.cells[k].firstChild.focus();
+        head.cells[k].querySelector('select').focus();
       });
-      cell.append(choose);
+      cell.append(name, choose);
       return cell;
     });
     head.replaceChildren(...heads);
