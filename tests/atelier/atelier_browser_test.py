@@ -455,7 +455,9 @@ class Access(AtelierTest):
             # Each chooser as wide as its longest field, each text cell wide enough for words, not letters.
             cut, narrowest = self.browser.run('''
                 const cut = [...document.querySelectorAll('#preview-columns select')].filter((s) => {
-                    const free = s.cloneNode(true); document.body.append(free);
+                    const free = s.cloneNode(true);
+                    free.style.cssText = 'position: absolute; font: ' + getComputedStyle(s).font;
+                    document.body.append(free);
                     const wanted = free.getBoundingClientRect().width; free.remove();
                     return s.getBoundingClientRect().width < wanted - 1; }).length;
                 const cells = [...document.querySelectorAll('#preview-rows tr:first-child td')].slice(1);
