@@ -246,7 +246,7 @@ TEST(SessionTable, PasteAndImportFollowTheirMapping) {
          EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{8, 0, 7}));
          s.session().chooseColumn(0, 0);
          s.session().chooseColumn(1, 1);
-         EXPECT_EQ(s.session().preview().summary, u8"1 question à ajouter, colonnes lues comme vous les avez choisies : question, réponse, code. Choisissez au-dessus de chaque colonne le champ où elle va.");
+         EXPECT_EQ(s.session().preview().summary, u8"1 question à ajouter, colonnes lues comme vous les avez choisies : question, réponse, code. Choisissez le champ où va chaque colonne.");
          s.session().reply(Pressed(Answer::Ok));
          s.session().chooseColumn(0, 0); },
        {}, u8"1 question ajoutée, colonnes lues comme vous les avez choisies : question, réponse, code. Ctrl+Z les retire.", "Sans titre* - Ludex Atelier",
@@ -276,8 +276,8 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   const PreviewView& view = s.session().preview();
   EXPECT_EQ(view.summary,
             u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 2 ont une "
-            u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez au-dessus de "
-            u8"chaque colonne le champ où elle va.");
+            u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez le champ où va "
+            u8"chaque colonne.");
   EXPECT_EQ(view.columnTitles, (std::vector<std::string>{"Ligne", "Colonne 1", "Colonne 2", u8"Problèmes"}));
   EXPECT_EQ(view.choices.at(3), u8"réponse 2 (inutilisée)");
   EXPECT_TRUE(view.focusMapping);  // two columns where the quiz has four: the choosers first

@@ -380,7 +380,7 @@ void EditorSession::showPreview() {
                     (preview.rowsWithErrors > 1 ? " ont une erreur" : " a une erreur") +
                     u8" (en rouge) : vous pourrez les corriger après l'ajout.";
   }
-  view.summary += u8" Choisissez au-dessus de chaque colonne le champ où elle va.";
+  view.summary += u8" Choisissez le champ où va chaque colonne.";
   for (const std::string& note : preview.notes) view.notes += Sentence(note) + "\n";
   view.columnTitles.push_back("Ligne");
   for (int column = 0; column < table.columnCount; ++column) {
