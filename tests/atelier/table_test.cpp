@@ -174,6 +174,13 @@ TEST(MappingTest, FollowsTheQuizOrTheAuthor) {
   ChooseColumn(mapping, 0, LeftOutColumn);
   EXPECT_EQ(Utf8FromCp1252(MappingText(mapping)),
             u8"comme vous les avez choisies : laissée de côté, réponse, code, laissée de côté");
+  // As ludex-pack's --colonnes gives them: names of fields, "-" for a column left out.
+  std::string unknown;
+  ColumnMapping given;
+  ASSERT_TRUE(ParseMapping(u8"-, Question ,Réponse,acceptées aussi,anecdote,code", given, unknown));
+  EXPECT_EQ(Letters(given), "-QAXRC");
+  EXPECT_FALSE(ParseMapping("question,couleur", given, unknown));
+  EXPECT_EQ(unknown, "couleur");
   // A row whose every cell is left out gives no question, and says so.
   const ImportPreview preview = PreviewImport(ReadPastedTable("Q\tA\r\nQ2\r\n"), mapping, Settings(1, 0));
   ASSERT_EQ(preview.rows.size(), 1u);
