@@ -51,10 +51,10 @@ out=$(pack check quiz.txt) && grep -qE '^quiz.txt: 15 questions, sans erreur ; l
 
 # A bank of questions: import makes a source that builds; a quiz through GIFT and back keeps its questions.
 printf '1;Capitale de la France ?;Paris;Lyon;Marseille\r\n2;Capitale du Japon ?;Tokyo;Kyoto;Osaka\r\n' > bank.csv
-out=$(pack import bank.csv -o bank.txt) || fail "import: $out"
-grep -qF "bank.csv: 2 questions importées dans bank.txt, colonnes lues d'après leurs cellules : laissée de côté, question, réponse, laissée de côté, laissée de côté" <<<"$out" ||
+out=$(pack import bank.csv -o bank-source.txt) || fail "import: $out"
+grep -qF "bank.csv: 2 questions importées dans bank-source.txt, colonnes lues d'après leurs cellules : laissée de côté, question, réponse, laissée de côté, laissée de côté" <<<"$out" ||
   fail "import summary: $out"
-out=$(pack build bank.txt -o bank.exe --player player.exe) || fail "build of the import: $out"
+out=$(pack build bank-source.txt -o bank.exe --player player.exe) || fail "build of the import: $out"
 out=$(pack export-gift quiz.txt -o quiz.gift) && out=$(pack import quiz.gift -o back.txt) || fail "GIFT and back: $out"
 [ "$(grep -c '^question:' back.txt)" = 15 ] || fail "the GIFT bank lost questions: $(cat back.txt)"
 
