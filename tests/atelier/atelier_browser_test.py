@@ -31,6 +31,15 @@ SAMPLES = {'capitales.txt': ("Les-capitales-d'Europe", 15), 'chimie-deux-reponse
 PASTED = 'Espagne ?\tMadrid\tES\r\nItalie ?\tRome\tIT\r\n'
 with open(os.path.join(EXAMPLES, 'capitales.txt'), encoding='utf-8') as sample:
     CAPITALES = sample.read()
+# A bank as found on the web: twelve columns, numbering first, no header row
+# (number, question, answer, three wrong choices, level, anecdote, link...).
+BANK = ''.join('%d;%s ?;%s;x;y;z;Débutant;%s, comme le dit une longue anecdote qui se lit en entier.;'
+               'https://fr.wikipedia.org/wiki/%s;Géographie;Europe;2019\r\n' % (k, question, answer, answer, answer)
+               for k, (question, answer) in enumerate([('Capitale de la France', 'Paris'), ("Capitale de l'Italie", 'Rome'),
+                                                       ("Capitale de l'Espagne", 'Madrid')], 1))
+# A Moodle bank: two short answers (one with an accepted answer and a general feedback) and a multiple choice.
+GIFT = ('// Géographie\n$CATEGORY: Géographie\n\n::Q1::Capitale du Japon ?{=Tokyo =Tokio####Depuis 1868.}\n\n'
+        '::Q2::Qui a peint la Joconde ?{~Raphaël =Léonard de Vinci}\n\nDeux et deux font {=quatre =4}.\n')
 
 
 def source_of(count, title='Un grand quiz'):
@@ -240,7 +249,7 @@ class Core(AtelierTest):
         self.assertEqual(self.browser.text('preview-ok'), 'Ajouter 2')
         choosers = 'return [...document.querySelectorAll("#preview-columns select")].map((s) => s.value)'
         self.assertEqual(self.browser.run(choosers), ['question', 'réponse', 'révélation'])
-        self.browser.run('const s = document.querySelectorAll("#preview-columns select")[2]; s.selectedIndex = 5;'
+        self.browser.run('const s = document.querySelectorAll("#preview-columns select")[2]; s.selectedIndex = 7;'
                          's.dispatchEvent(new Event("change"))')
         self.assertEqual(self.browser.run(choosers), ['question', 'réponse', 'code'])
         self.answer('preview-ok')
@@ -283,6 +292,20 @@ class Files(AtelierTest):
         stem = SAMPLES['capitales.txt'][0]
         self.assertEqual(self.saved('build-page', stem + '.html'), self.expected('web', 'capitales.txt', stem + '.html'))
         self.assertEqual(self.saved('build-scorm', stem + '.zip'), self.expected('scorm', 'capitales.txt', stem + '.zip'))
+
+    def test_a_wide_table_and_a_gift_bank_open_and_build_as_ludex_pack(self):
+        for name, content, rows in (('banque.csv', BANK, 3), ('banque.gift', GIFT, 2)):
+            path = self.file(name, content)
+            self.browser.choose_file(path, 'open-file')
+            if self.wait(lambda: self.prompt() or self.preview_open()) is not True:
+                self.answer('prompt-discard')  # the quiz opened before
+            self.assertTrue(self.wait(self.preview_open), name)
+            self.answer('preview-ok')
+            self.assertEqual(len(self.rows()), rows, name)
+            self.type('title', 'banque')
+            self.pack('import', path, '-o', 'banque-source.txt')  # its title: the file's name
+            self.assertEqual(self.saved('build-exe', 'banque.exe'),
+                             self.expected('build', os.path.join(self.folder, 'banque-source.txt'), 'ludex-pack.exe'), name)
 
     def test_the_program_built_here_plays_under_wine(self):
         self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
@@ -402,6 +425,7 @@ class Access(AtelierTest):
                 'return document.documentElement.scrollWidth <= document.documentElement.clientWidth'), width)
             self.paste(PASTED)
             self.assertTrue(self.wait(self.preview_open))
+            self.assertEqual(self.browser.run('return document.activeElement.tagName'), 'SELECT')  # a guess to check
             self.assertEqual(self.axe_problems(), [], ('preview', width))
             self.answer('preview-cancel')
             self.browser.click('build-exe')  # refused: the quiz has an error
@@ -411,6 +435,28 @@ class Access(AtelierTest):
             self.browser.click('print')
             self.assertEqual(self.axe_problems(), [], ('print', width))
             self.browser.click('side-close')
+
+    def test_a_wide_bank_previews_readably_on_a_computer(self):
+        path = self.file('banque.csv', BANK)
+        for width in (1024, 1280):
+            self.browser.set_size(width, 800)
+            self.setUp()
+            self.browser.choose_file(path, 'open-file')
+            self.assertTrue(self.wait(self.preview_open))
+            self.assertEqual(self.axe_problems(), [], width)
+            # Each chooser as wide as its longest field, each text cell wide enough for words, not letters.
+            cut, narrowest = self.browser.run('''
+                const cut = [...document.querySelectorAll('#preview-columns select')].filter((s) => {
+                    const free = s.cloneNode(true);
+                    free.style.cssText = 'position: absolute; font: ' + getComputedStyle(s).font;
+                    document.body.append(free);
+                    const wanted = free.getBoundingClientRect().width; free.remove();
+                    return s.getBoundingClientRect().width < wanted - 1; }).length;
+                const cells = [...document.querySelectorAll('#preview-rows tr:first-child td')].slice(1);
+                return [cut, Math.min(...cells.map((c) => c.getBoundingClientRect().width))];''')
+            self.assertEqual((cut, narrowest >= 120), (0, True), (width, narrowest))
+            self.assertEqual(self.browser.run('return document.activeElement.id'), 'preview-ok')  # a sure guess
+            self.answer('preview-cancel')
 
     def test_every_command_at_the_keyboard_focus_in_view(self):
         self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))

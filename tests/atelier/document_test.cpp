@@ -221,7 +221,7 @@ TEST(FileTest, OpensAndSaves) {
 // source line, the editor in the field.
 std::vector<std::string> Unplaced(std::vector<std::string> messages) {
   for (std::string& message : messages)
-    message = std::regex_replace(message, std::regex("^([EW] )colonne [0-9]+ : "), "$1");
+    message = std::regex_replace(message, std::regex("^([EW] )caractère [0-9]+ : "), "$1");
   std::sort(messages.begin(), messages.end());
   return messages;
 }

@@ -12,6 +12,7 @@
 #include "cp1252.h"
 #include "fake_host.h"
 #include "file_names.h"
+#include "gift_bank.h"
 #include "player_image.h"
 #include "print_html.h"
 #include "quiz_program.h"
@@ -102,7 +103,7 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
   // clang-format off
   const SceneCase cases[] = {
       {"Source", [](Scene& s) { Open(s, "/docs/quiz.txt"); }, {"Ouvrir un quiz"}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.seen[0].filters.at(0).patterns, "*.txt;*.exe;*.html;*.htm;*.csv"); EXPECT_EQ(s.session().recentFiles(), std::vector<std::string>{"/docs/quiz.txt"}); }},
+       [](Scene& s) { EXPECT_EQ(s.seen[0].filters.at(0).patterns, "*.txt;*.exe;*.html;*.htm;*.csv;*.tsv;*.gift"); EXPECT_EQ(s.session().recentFiles(), std::vector<std::string>{"/docs/quiz.txt"}); }},
       {"FromTheCommandLine", [](Scene& s) { s.session().openPath("quiz.txt"); }, {}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
       {"NoText", [](Scene& s) { s.host.put("/docs/image.png", std::string("\x89PNG\0", 5)); Open(s, "/docs/image.png"); },
        {"Ouvrir un quiz", u8"« image.png » ne peut pas être ouvert : ce n'est pas un fichier texte, et une source de quiz s'écrit"}, "", Untitled, nullptr},
@@ -294,15 +295,15 @@ TEST(SessionTable, PasteAndImportFollowTheirMapping) {
          s.plan({});
          s.session().paste("France ?\tParis\tA\r\n");
          ASSERT_NE(s.session().prompt(), nullptr);
-         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 3}));
-         s.session().chooseColumn(2, 5);  // code
-         for (int choice : {-1, 7}) s.session().chooseColumn(1, choice);  // no such field: nothing changes
          EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 5}));
+         s.session().chooseColumn(2, 7);  // code
+         for (int choice : {-1, 9}) s.session().chooseColumn(1, choice);  // no such field: nothing changes
+         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{0, 1, 7}));
          s.session().chooseColumn(1, 0);  // the question: the first column gives it up
-         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{6, 0, 5}));
+         EXPECT_EQ(s.session().preview().chosen, (std::vector<int>{8, 0, 7}));
          s.session().chooseColumn(0, 0);
          s.session().chooseColumn(1, 1);
-         EXPECT_EQ(s.session().preview().summary, u8"1 question à ajouter, colonnes lues comme vous les avez choisies : question, réponse, code. Choisissez au-dessus de chaque colonne le champ où elle va.");
+         EXPECT_EQ(s.session().preview().summary, u8"1 question à ajouter, colonnes lues comme vous les avez choisies : question, réponse, code. Choisissez le champ où va chaque colonne.");
          s.session().reply(Pressed(Answer::Ok));
          s.session().chooseColumn(0, 0); },
        {}, u8"1 question ajoutée, colonnes lues comme vous les avez choisies : question, réponse, code. Ctrl+Z les retire.", "Sans titre* - Ludex Atelier",
@@ -312,7 +313,7 @@ TEST(SessionTable, PasteAndImportFollowTheirMapping) {
       {"ImportAlwaysShownFirst", [&](Scene& s) {
          s.host.put("/docs/q.csv", "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n" + std::string(300, 'x') + ";Oslo;D\r\n");
          s.plan({Chose("/docs/q.csv"), Pressed(Answer::Ok)}); s.run(Command::ImportCsv); },
-       {"Importer des questions d'un tableau CSV", u8"Questions à ajouter"}, u8"2 questions ajoutées, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
+       {"Importer des questions (CSV, TSV, GIFT)", u8"Questions à ajouter"}, u8"2 questions ajoutées, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
        "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.session().rowHasError(1)); }},
       {"ImportTooLarge", [&](Scene& s) { s.host.put("/docs/q.csv", ""); s.host.huge.insert("/docs/q.csv"); s.plan({Chose("/docs/q.csv")}); s.run(Command::ImportCsv); },
        {"Importer", u8"« q.csv » ne peut pas être importé : le fichier est trop grand pour un tableau de questions (plus de 1 Mo)."}, "", Untitled, nullptr},
@@ -332,14 +333,15 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   const PreviewView& view = s.session().preview();
   EXPECT_EQ(view.summary,
             u8"2 questions à ajouter, colonnes lues dans l'ordre du quiz : question, réponse. 1 a une "
-            u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez au-dessus de "
-            u8"chaque colonne le champ où elle va.");
+            u8"erreur (en rouge) : vous pourrez les corriger après l'ajout. Choisissez le champ où va "
+            u8"chaque colonne.");
   EXPECT_EQ(view.columnTitles, (std::vector<std::string>{"Ligne", "Colonne 1", "Colonne 2", u8"Problèmes"}));
-  EXPECT_EQ(view.choices.at(2), u8"réponse 2 (inutilisée)");
+  EXPECT_EQ(view.choices.at(3), u8"réponse 2 (inutilisée)");
+  EXPECT_TRUE(view.focusMapping);  // two columns where the quiz has four: the choosers first
   EXPECT_EQ(view.choices.back(), u8"laissée de côté");
   ASSERT_EQ(view.rows.size(), 2u);
   const std::vector<std::string> first = {"1", u8"Q1 → ?", "R",  // as pasted, the arrow too
-                                          u8"Avertissement, « question » : colonne 4 : le caractère U+2192, que le "
+                                          u8"Avertissement, « question » : caractère 4 : le caractère U+2192, que le "
                                           u8"lecteur ne peut pas afficher, est remplacé par « -> »"};
   EXPECT_EQ(view.rows[0].cells, first);
   EXPECT_EQ(view.rows[1].detail,
@@ -350,8 +352,9 @@ TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   EXPECT_EQ(view.notes,
             u8"Le texte a 2 colonnes et pas de ligne d'en-tête, et ce quiz en a 4 (question, réponse, "
             u8"révélation, code) : vérifiez le champ de chaque colonne.\nLe lecteur ne peut pas afficher "
-            u8"ces caractères : chacun deviendra ce que dit sa parenthèse, ou « ? » sans elle (corrigez-les "
-            u8"avant d'ajouter, ou après) :\n  U+2192 (flèche : écrivez « -> »), ligne 1.\n");
+            u8"ces caractères : chacun deviendra ce que dit sa parenthèse ; sans elle, il sera ajouté comme une erreur "
+            u8"que la liste des problèmes garde jusqu'à ce que vous l'écriviez autrement :\n  U+2192 (flèche : écrivez "
+            u8"« -> »), ligne 1.\n");
 }
 
 // The package ludex-pack writes for the quiz open in the scene.
@@ -362,6 +365,50 @@ std::string ScormOf(Scene& s) {
   EXPECT_TRUE(PackQuiz(s.session().document().quiz(), streams, diagnostics) &&
               MakeScormPackage(s.host.pageTemplate(), streams, s.session().document().quiz().title, package, error));
   return package;
+}
+
+// Banks as teachers find them: a wide table and a GIFT bank open as new
+// quizzes in the reveal mode their texts need; into a quiz of another mode,
+// the preview offers the switch; the quiz goes out to Moodle as GIFT.
+TEST(SessionTable, BanksComeInWithTheirRevealTextsAndGoOutToMoodle) {
+  std::string wide;
+  for (int k = 1; k <= 3; ++k)
+    wide += std::to_string(k) + ";Pays " + std::to_string(k) + " ?;R" + std::to_string(k) + ";x;y;z;" +
+            std::string(60, 'a') + ";https://fr.wikipedia.org/wiki/" + std::to_string(k) + ";u;v;w;t\r\n";
+  const std::string gift = "::T::Capitale du Japon ?{=Tokyo =Tokio####Depuis 1868.}\n\nVrai ?{T}\n";
+  const auto revealMode = [](Scene& s) { return s.session().document().quiz().revealMode; };
+  // clang-format off
+  const SceneCase cases[] = {
+      {"WideTableOpens", [&](Scene& s) { s.host.put("/docs/banque.csv", wide); Open(s, "/docs/banque.csv", {Pressed(Answer::Ok)}); },
+       {"Ouvrir un quiz", u8"Questions à ajouter"},
+       u8"3 questions ajoutées, colonnes lues d'après leurs cellules : laissée de côté, question, réponse, laissée de côté, laissée de côté, laissée de côté, révélation, laissée de côté, laissée de côté, laissée de côté, laissée de côté, laissée de côté, mode de révélation 2. Ctrl+Z les retire.",
+       "Sans titre* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(s.session().cell(2, 3), std::string(60, 'a')); EXPECT_EQ(revealMode(s), 2); }},
+      {"GiftBankOpens", [&](Scene& s) { s.host.put("/docs/moodle.txt", gift); Open(s, "/docs/moodle.txt", {Pressed(Answer::Ok)}); },
+       {"Ouvrir un quiz", u8"Questions à ajouter"},
+       u8"1 question ajoutée, colonnes lues d'après le fichier GIFT : laissée de côté, question, réponse, acceptées aussi, révélation, mode de révélation 2. Ctrl+Z les retire.",
+       "Sans titre* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(s.session().document().quiz().questions.at(0).accepted1, "Tokio");
+                                                     EXPECT_NE(s.session().preview().notes.find(u8"vrai ou faux"), std::string::npos); }},
+      {"RevealSwitchOfferedToAQuizWithout", [&](Scene& s) {
+         Open(s, "/docs/quiz.txt");
+         s.host.put("/docs/b.gift", gift);
+         s.plan({});
+         s.session().importPath("/docs/b.gift");
+         EXPECT_EQ(s.session().preview().revealOffer, u8"Passer le quiz en mode de révélation 2 : le texte de la colonne « révélation » s'affiche quand la question est trouvée");
+         EXPECT_FALSE(s.session().preview().revealSwitched);
+         EXPECT_NE(s.session().preview().notes.find(u8"le mode de révélation du quiz n'en montre aucune"), std::string::npos);
+         s.session().switchRevealMode(true);
+         EXPECT_EQ(s.session().preview().notes.find(u8"n'en montre aucune"), std::string::npos);
+         s.session().reply(Pressed(Answer::Ok)); },
+       {}, u8"1 question ajoutée, colonnes lues d'après le fichier GIFT : laissée de côté, question, réponse, acceptées aussi, révélation, mode de révélation 2. Ctrl+Z les retire.",
+       "quiz.txt* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(revealMode(s), 2); EXPECT_EQ(Rows(s), 3); }},
+      {"ExportGift", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/q.gift"), Pressed(Answer::Ok)}); s.run(Command::ExportGift); },
+       {"Exporter les questions pour Moodle (GIFT)", u8"Dans Moodle : Banque de questions, Importer, format GIFT."},
+       u8"Questions exportées pour Moodle : /docs/q.gift", "quiz.txt - Ludex Atelier",
+       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.gift");
+                      EXPECT_EQ(ReadGiftBank(s.host.bytes("/docs/q.gift")).rows.size(), 2u); }},
+  };
+  // clang-format on
+  for (const SceneCase& c : cases) Play(c);
 }
 
 TEST(SessionOutput, TriesBuildsAndPrints) {

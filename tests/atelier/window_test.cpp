@@ -429,16 +429,26 @@ TEST_F(AtelierTest, ClipboardRowsThroughThePreviewAndUndoInAField) {
   Choose(IDC_REVEAL_MODE, 1);
   PutOnClipboard(L"Espagne ?\tMadrid\tBOUÉE\r\n");
   SetFocus(atelier.list);
-  const auto codeForTheThirdColumn = [](HWND dialog) {
-    HWND combo = GetDlgItem(dialog, IDC_PREVIEW_COLUMN_BASE + 2);
-    SendMessageW(combo, CB_SETCURSEL, 5, 0);  // "code"
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_COLUMN_BASE + 2, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+  std::wstring title;  // the third column's, once given the code
+  const auto codeForTheThirdColumn = [&title](HWND dialog) {
+    for (const auto& [id, choice] : {std::pair<int, int>{IDC_PREVIEW_COLUMN, 2}, {IDC_PREVIEW_FIELD, 7}}) {  // "code"
+      HWND combo = GetDlgItem(dialog, id);
+      SendMessageW(combo, CB_SETCURSEL, choice, 0);
+      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    wchar_t text[80] = {};
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = 80;
+    SendDlgItemMessageW(dialog, IDC_PREVIEW_LIST, LVM_GETCOLUMNW, 3, reinterpret_cast<LPARAM>(&column));
+    title = text;
   };
   dialogs.plan({Then(codeForTheThirdColumn, IDOK)});
   Command(IDM_PASTE, true);
   ASSERT_TRUE(Dialogs(dialogs, 1, L"Le texte a 3 colonnes et pas de ligne d'en-tête, et ce quiz en a 4"));
   EXPECT_EQ(Cell(2, 1) + L"|" + Cell(2, 3) + L"|" + Cell(2, 4), L"Espagne ?||BOUÉE");
+  EXPECT_EQ(title, L"Colonne 3 : code");
 }
 
 // ---- no lost work: the recovery copy held by its lock ----

@@ -54,7 +54,7 @@ TEST(AcceptedAnswers, CheckSaysWhatIsWrongOnItsLine) {
       {"SeventeenAnswers", Head + "reponse: R\n" + seventeen + "code: C\n", true, 4, "17 réponses acceptées : le lecteur en garde au plus 16"},
       {"TooLong", Head + "reponse: R\naussi: a\naussi: " + std::string(260, 'x') + "\ncode: C\n", true, 5, "fait 260 caractères"},
       {"SecondWithOneAnswer", Head + "reponse: R\nreponse2: S\naussi: s\ncode: C\n", true, 4, "demande « réponses par question: 2 »"},
-      {"NotInWindows1252", Head + "reponse: R\naussi: a\xE2\x86\x92" "b\ncode: C\n", true, 4, "colonne 9 : le lecteur ne peut pas afficher le caractère U+2192"},
+      {"NotInWindows1252", Head + "reponse: R\naussi: a\xE2\x86\x92" "b\ncode: C\n", true, 4, "caractère 9 : le lecteur ne peut pas afficher le caractère U+2192"},
       {"SameAsExpected", Head + "reponse: Paris\naussi: PARIS\ncode: C\n", false, 4, "« PARIS » est déjà la réponse attendue"},
       {"Twice", Head + "reponse: R\naussi: Lutece\naussi: LUTECE\ncode: C\n", false, 5, "« LUTECE » est donnée deux fois"},
       {"HardSpaceInExpected", Head + "reponse: 2\xC2\xA0" "438\ncode: C\n", false, 3, "contient une espace insécable qu'un élève ne sait pas taper au clavier : ajoutez la réponse acceptée « 2 438 »"},

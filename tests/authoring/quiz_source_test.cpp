@@ -38,7 +38,7 @@ TEST(QuizSource, DiagnosticsOnTheirLines) {
   const struct { const char* name; std::string source; bool isError; int line; const char* words; } cases[] = {
       {"NotInWindows1252OnContinuation", "titre: T\nexplication: a\n+ b \xE2\x86\x92 c\n", true, 3, "U+2192"},
       {"EmojiInAnswer", Header + "question: Q\nr\xC3\xA9ponse: \xF0\x9F\x98\x80\ncode: C\n", true, 3, "U+1F600"},
-      {"PipeInTitle", "titre: a|b\n", true, 1, "colonne 9 : le caractère « | »"},
+      {"PipeInTitle", "titre: a|b\n", true, 1, "caractère 9 : le caractère « | »"},
       {"PipeInQuestion", Header + "question: un | deux\nreponse: R\ncode: C\n", true, 2, "« | »"},
       {"PipeInReveal", Header + "mode revelation: 2\nquestion: Q\nreponse: R\nrevelation: x|y\ncode: C\n", true, 5, "« | »"},
       {"ControlCharacter", "titre: a\x01 b\n", true, 1, "caractère de contrôle"},
@@ -109,9 +109,9 @@ TEST(QuizSource, TheMostCommonErrorsWordForWord) {
       {"MissingAnswer", Header + "question: Q\ncode: C\n", "quiz.txt:2: erreur: la question 1 n'a pas de ligne « réponse: »",
        QuizField::Title, "", ""},
       {"NotInWindows1252", u8"titre: Café\u202F!\n" + Q,
-       "quiz.txt:1: erreur: colonne 12 : le lecteur ne peut pas afficher le caractère U+202F (espace fine insécable : "
+       "quiz.txt:1: erreur: caractère 12 : le lecteur ne peut pas afficher le caractère U+202F (espace fine insécable : "
        "mettez une espace ordinaire)",
-       QuizField::Title, u8"Café\u202F!", "colonne 5 : le lecteur ne peut pas afficher le caractère U+202F (espace fine "
+       QuizField::Title, u8"Café\u202F!", "caractère 5 : le lecteur ne peut pas afficher le caractère U+202F (espace fine "
        "insécable : mettez une espace ordinaire)"},
       {"TextTooLong", Header + "question: " + TooLong + "\nreponse: R\ncode: C\n",
        "quiz.txt:2: erreur: le texte de « question: » fait 300 caractères ; le lecteur en garde au plus 259 (un retour "
@@ -170,9 +170,9 @@ TEST(QuizSource, KeepsEveryQuestionPastTheLimit) {
 TEST(QuizSource, CharactersThePlayerLacksSpelledNearest) {
   Parsed p = Parse(u8"titre: Fractions en 5\u1D49 \u2192 4\u1D49\n" + Q);
   EXPECT_EQ(AllMessages(p.diagnostics),
-            "quiz.txt:1: erreur: colonne 22 : le lecteur ne peut pas afficher le caractère U+1D49 (lettre en exposant : "
-            "écrivez « e »)\nquiz.txt:1: erreur: colonne 24 : le lecteur ne peut pas afficher le caractère U+2192 "
-            "(flèche : écrivez « -> »)\nquiz.txt:1: erreur: colonne 27 : le lecteur ne peut pas afficher le caractère "
+            "quiz.txt:1: erreur: caractère 22 : le lecteur ne peut pas afficher le caractère U+1D49 (lettre en exposant : "
+            "écrivez « e »)\nquiz.txt:1: erreur: caractère 24 : le lecteur ne peut pas afficher le caractère U+2192 "
+            "(flèche : écrivez « -> »)\nquiz.txt:1: erreur: caractère 27 : le lecteur ne peut pas afficher le caractère "
             "U+1D49 (lettre en exposant : écrivez « e »)\n");
   // clang-format off
   const struct { std::string typed, kept; int unspelled; } cases[] = {
@@ -195,8 +195,8 @@ TEST(QuizSource, OneFieldCheckedAlone) {
   // clang-format off
   const struct { const char* name; QuizField field; bool utf8; std::string text, bytes; int errors; const char* words; } cases[] = {
       {"TypedLineBreaksBecomeCrLf", QuizField::Question, true, "a\nb\r\nc", "a\r\nb\r\nc", 0, ""},
-      {"RefusedCharacterShownAsQuestionMark", QuizField::Question, true, u8"a\u2192b", "a?b", 1, "colonne 2 : le lecteur ne peut pas afficher le caractère U+2192"},
-      {"InvalidUtf8", QuizField::Title, true, "a\xC3", "a", 1, "colonne 2 : UTF-8 invalide"},
+      {"RefusedCharacterShownAsQuestionMark", QuizField::Question, true, u8"a\u2192b", "a?b", 1, "caractère 2 : le lecteur ne peut pas afficher le caractère U+2192"},
+      {"InvalidUtf8", QuizField::Title, true, "a\xC3", "a", 1, "caractère 2 : UTF-8 invalide"},
       {"CodeHoldsPipeNotLineBreak", QuizField::Code, false, "a|b\r\nc", "a|b\r\nc", 1, "retour à la ligne"},
       {"LoneLineFeedInBytes", QuizField::Reveal1, false, "a\nb", "a\r\nb", 0, ""},
       {"LoneCarriageReturnInBytes", QuizField::Reveal1, false, "a\rb", "a\rb", 1, "caractère de contrôle U+000D"},

@@ -49,6 +49,15 @@ out=$(pack build "géo-source.txt" -o "Géographie.exe" --player player.exe) || 
 out=$(pack check quiz.txt) && grep -qE '^quiz.txt: 15 questions, sans erreur ; le quiz remplit [0-9]+ % de la place que lui laisse le lecteur$' <<<"$out" ||
   fail "check summary: $out"
 
+# A bank of questions: import makes a source that builds; a quiz through GIFT and back keeps its questions.
+printf '1;Capitale de la France ?;Paris;Lyon;Marseille\r\n2;Capitale du Japon ?;Tokyo;Kyoto;Osaka\r\n' > bank.csv
+out=$(pack import bank.csv -o bank-source.txt) || fail "import: $out"
+grep -qF "bank.csv: 2 questions importées dans bank-source.txt, colonnes lues d'après leurs cellules : laissée de côté, question, réponse, laissée de côté, laissée de côté" <<<"$out" ||
+  fail "import summary: $out"
+out=$(pack build bank-source.txt -o bank.exe --player player.exe) || fail "build of the import: $out"
+out=$(pack export-gift quiz.txt -o quiz.gift) && out=$(pack import quiz.gift -o back.txt) || fail "GIFT and back: $out"
+[ "$(grep -c '^question:' back.txt)" = 15 ] || fail "the GIFT bank lost questions: $(cat back.txt)"
+
 # A code the player's field cuts: a warning that says what will show, and no failure.
 printf 'titre: T\nquestion: Q\nreponse: R\ncode: \xc3\x89TINCELLE\n' > cut.txt
 out=$(pack check cut.txt) && grep -qF "cut.txt:4: avertissement: le code s'affichera « ÉTINCEL »" <<<"$out" ||
@@ -68,7 +77,9 @@ open(path, 'wb').write(bytes(data))
 EOF
 # name | arguments | words the message must hold
 cases=(
-  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: erreur: colonne 11 : le caractère « | »"
+  "pipe in a text|build pipe.txt -o out.exe --player player.exe|pipe.txt:3: erreur: caractère 11 : le caractère « | »"
+  "the counts last|check pipe.txt|pipe.txt: 1 erreur, 0 avertissement"
+  "a table given to check|check bank.csv|c'est un tableau de questions, pas une source de quiz : « ludex-pack import bank.csv"
   "missing code|build nocode.txt -o out.exe --player player.exe|nocode.txt:2: erreur: la question 1 n'a pas de ligne « code: »"
   "missing source|build absent.txt -o out.exe --player player.exe|impossible de lire absent.txt"
   "missing player|build quiz.txt -o out.exe --player absent.exe|impossible de lire le lecteur absent.exe"

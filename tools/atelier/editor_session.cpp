@@ -144,7 +144,8 @@ bool EditorSession::available(Command command) const {
     case Command::Remove: return !rows.empty();
     case Command::MoveUp: return !rows.empty() && rows.front() > 0;
     case Command::MoveDown: return !rows.empty() && rows.back() < count - 1;
-    case Command::ExportCsv: return count > 0;
+    case Command::ExportCsv:
+    case Command::ExportGift: return count > 0;
     default: return true;
   }
 }
@@ -175,6 +176,7 @@ void EditorSession::run(Command command) {
     case Command::Build: buildProgram(); break;
     case Command::BuildPage: buildPage(); break;
     case Command::BuildScorm: buildScorm(); break;
+    case Command::ExportGift: exportGift(); break;
   }
 }
 

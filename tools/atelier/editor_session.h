@@ -52,7 +52,8 @@ enum class Command {
   Try,
   Build,
   BuildPage,
-  BuildScorm,  // the last: the front ends number commands up to it
+  BuildScorm,
+  ExportGift,  // the last: the front ends number commands up to it
 };
 
 // ---- what the session asks ----
@@ -100,11 +101,17 @@ struct PreviewRowView {
 struct PreviewView {
   std::string summary;
   std::string notes;                      // a sentence each, one per line
-  std::vector<std::string> columnTitles;  // "Ligne", "Colonne 1"..., "Problèmes"
+  std::vector<std::string> columnTitles;  // "Ligne", "Colonne 1 (Anecdote)"..., "Problèmes"
   std::vector<std::string> choices;       // the fields a column may go in, in the choosers' order
   std::vector<int> chosen;                // per column of the table: its place in choices
   std::vector<PreviewRowView> rows;
   int rowsToAdd = 0;
+  bool focusMapping = false;  // the columns' fields are a guess to check: the focus goes to the first chooser
+  // A column of reveal texts that the quiz's reveal mode does not show: the
+  // offer to switch it ("Passer le quiz en mode de révélation 2..."), and
+  // whether the author took it; empty when there is none.
+  std::string revealOffer;
+  bool revealSwitched = false;
 };
 
 // ---- what the session shows ----
@@ -158,6 +165,8 @@ struct TableImport {
   std::shared_ptr<TableText> table;
   ColumnMapping mapping;
   ImportPreview preview;
+  int offeredMode = -1;     // the reveal mode that would show the reveal column, or -1
+  bool switchMode = false;  // the author takes that mode with the rows
 };
 struct SizeCheck {
   bool measured = false;
@@ -209,6 +218,7 @@ class EditorSession {
   void reply(const Reply& reply);
   const PreviewView& preview() const { return previewView_; }
   void chooseColumn(int column, int choice);  // while the preview waits
+  void switchRevealMode(bool on);             // takes the preview's offer, or leaves it
 
   // ---- timers: due after a change, run when the delay has passed ----
   bool recoveryDue() const { return document_.recoveryDue(); }
@@ -301,11 +311,13 @@ class EditorSession {
   void writeScorm(const std::string& path, const QuizPayloads& streams);
   void print();
   void exportCsv();
+  void exportGift();
   void importCsv();
   void importFile(const std::string& path);
   std::string writtenOrOffered(const std::string& path, const std::string& written, const std::string& offered);
   void addRows(std::shared_ptr<TableText> table, bool alwaysPreview);
   void showPreview();
+  void previewRows();
   void addPreviewRows();
 
   std::vector<QuizProblem> validate(bool compressNow) const;

@@ -10,6 +10,7 @@
 #include "cp1252.h"
 #include "editor_session.h"
 #include "file_names.h"
+#include "gift_bank.h"
 #include "player_image.h"
 #include "quiz_page.h"
 #include "quiz_program.h"
@@ -91,8 +92,8 @@ void EditorSession::askOpenFile() {
   choice.kind = PromptKind::OpenFile;
   choice.text = "Ouvrir un quiz";
   choice.folder = document_.path().empty() ? host_.documentsFolder() : FolderOf(document_.path());
-  choice.filters = {{"Quiz : sources, programmes, pages web, tableaux (*.txt, *.exe, *.html, *.csv)",
-                     "*.txt;*.exe;*.html;*.htm;*.csv"},
+  choice.filters = {{"Quiz : sources, programmes, pages web, tableaux, banques GIFT (*.txt, *.exe, *.html, *.csv, *.gift)",
+                     "*.txt;*.exe;*.html;*.htm;*.csv;*.tsv;*.gift"},
                     {"Sources de quiz (*.txt)", "*.txt"},
                     {"Programmes de quiz (*.exe)", "*.exe"},
                     {"Tous les fichiers", "*.*"}};
@@ -151,6 +152,8 @@ void EditorSession::openFile(const std::string& path) {
 void EditorSession::openSource(const std::string& path, const std::string& bytes) {
   const SourceRead read = ReadSource(bytes, ForCore(FileNameOf(path)));
   if (!read.notASource.empty()) return tell(Tone::Error, CannotOpen(path, Utf8(read.notASource)));
+  // Moodle writes its GIFT banks as ".txt" files too.
+  if (!read.ok && read.quiz.questions.empty() && LooksLikeGift(bytes)) return openTable(path, bytes);
   if (!read.ok && !read.textErrorsOnly) {
     return tell(Tone::Error, Quoted(FileNameOf(path)) +
                                  u8" ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne "
@@ -224,7 +227,7 @@ void EditorSession::openTable(const std::string& path, const std::string& bytes)
                 CannotOpen(path, u8"le fichier est trop grand pour un tableau de questions (plus de 1 Mo)"));
   }
   startOn(AuthoredQuiz(), "", "", false);
-  addRows(std::make_shared<TableText>(ReadCsvTable(bytes)), true);
+  addRows(std::make_shared<TableText>(ReadQuestionFile(FileNameOf(path), bytes)), true);
 }
 
 // ---- saving ----

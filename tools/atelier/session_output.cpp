@@ -1,12 +1,14 @@
 // What the quiz becomes (a try, the program given to the pupils, its web
-// page, the printed pages, a CSV file) and what comes in from a spreadsheet
-// (pasted rows, a CSV file, through the preview).
+// page, the printed pages, a CSV file, a GIFT bank for Moodle) and what
+// comes in from a spreadsheet or a bank (pasted rows, a CSV or TSV file, a
+// GIFT bank, through the preview).
 #include <algorithm>
 #include <iterator>
 
 #include "editor_session.h"
 #include "file_names.h"
 #include "file_paths.h"
+#include "gift_bank.h"
 #include "player_image.h"
 #include "print_html.h"
 #include "quiz_page.h"
@@ -17,15 +19,14 @@
 namespace {
 
 // The fields a column may go in, in the choosers' order.
-const int ColumnChoices[] = {static_cast<int>(QuizField::Question),
-                             static_cast<int>(QuizField::Answer1),
-                             static_cast<int>(QuizField::Answer2),
-                             static_cast<int>(QuizField::Reveal1),
-                             static_cast<int>(QuizField::Reveal2),
-                             static_cast<int>(QuizField::Code),
+const int ColumnChoices[] = {static_cast<int>(QuizField::Question),  static_cast<int>(QuizField::Answer1),
+                             static_cast<int>(QuizField::Accepted1), static_cast<int>(QuizField::Answer2),
+                             static_cast<int>(QuizField::Accepted2), static_cast<int>(QuizField::Reveal1),
+                             static_cast<int>(QuizField::Reveal2),   static_cast<int>(QuizField::Code),
                              LeftOutColumn};
 
 const FileFilter CsvFiles = {"Tableaux CSV (*.csv)", "*.csv"};
+const FileFilter GiftFiles = {"Banques GIFT de Moodle (*.gift)", "*.gift"};
 
 Prompt SaveFilePrompt(const std::string& title, const std::string& path, const std::string& folder,
                       const FileFilter& filter, const std::string& extension) {
@@ -272,12 +273,36 @@ void EditorSession::exportCsv() {
       });
 }
 
+void EditorSession::exportGift() {
+  ask(SaveFilePrompt("Exporter les questions pour Moodle (GIFT)", besideSource(".gift"), host_.documentsFolder(),
+                     GiftFiles, "gift"),
+      [this](const Reply& reply) {
+        if (reply.answer != Answer::Ok) return;
+        std::vector<std::string> notes;
+        const std::string bank = WriteGiftBank(document_.quiz(), notes);
+        std::string error;
+        if (!host_.writeFile(reply.path, bank, error)) {
+          return tell(Tone::Error,
+                      u8"Les questions n'ont pas pu être exportées dans " + Quoted(reply.path) + " :\n\n" + error);
+        }
+        status_ = writtenOrOffered(reply.path, u8"Questions exportées pour Moodle : ",
+                                   u8"Questions pour Moodle proposées au téléchargement : ");
+        std::string text = u8"Dans Moodle : Banque de questions, Importer, format GIFT. Les questions y sont à "
+                           u8"réponse courte ; les codes de score n'y vont pas.";
+        for (const std::string& note : notes) text += "\n\n" + Sentence(note);
+        tell(Tone::Information, text);
+      });
+}
+
 void EditorSession::importCsv() {
   Prompt choice;
   choice.kind = PromptKind::OpenFile;
-  choice.text = "Importer des questions d'un tableau CSV";
+  choice.text = "Importer des questions (CSV, TSV, GIFT)";
   choice.folder = document_.path().empty() ? host_.documentsFolder() : FolderOf(document_.path());
-  choice.filters = {CsvFiles, {"Textes (*.txt)", "*.txt"}, {"Tous les fichiers", "*.*"}};
+  choice.filters = {{"Tableaux et banques de questions (*.csv, *.tsv, *.gift, *.txt)", "*.csv;*.tsv;*.gift;*.txt"},
+                    CsvFiles,
+                    GiftFiles,
+                    {"Tous les fichiers", "*.*"}};
   choice.extension = "csv";
   ask(choice, [this](const Reply& reply) {
     if (reply.answer == Answer::Ok) importFile(reply.path);
@@ -296,7 +321,7 @@ void EditorSession::importFile(const std::string& path) {
   if (read != ReadResult::Read) {
     return tell(Tone::Error, Quoted(FileNameOf(path)) + u8" ne peut pas être importé : " + error + ".");
   }
-  addRows(std::make_shared<TableText>(ReadCsvTable(bytes)), true);
+  addRows(std::make_shared<TableText>(ReadQuestionFile(FileNameOf(path), bytes)), true);
 }
 
 void EditorSession::paste(const std::string& utf8) {
@@ -314,7 +339,8 @@ void EditorSession::paste(const std::string& utf8) {
 // it back); an import, or a paste the author should look at, is shown first.
 void EditorSession::addRows(std::shared_ptr<TableText> table, bool alwaysPreview) {
   import_.reset(new TableImport{table, ChooseMapping(*table, document_.quiz()), {}});
-  import_->preview = PreviewImport(*table, import_->mapping, document_.quiz());
+  import_->switchMode = document_.questionCount() == 0;  // a new quiz takes the mode its rows need
+  previewRows();
   if (import_->preview.rows.empty()) {
     std::string text = u8"Aucune question à ajouter.";
     for (const std::string& note : import_->preview.notes) text += "\n\n" + Sentence(note);
@@ -332,29 +358,53 @@ void EditorSession::addRows(std::shared_ptr<TableText> table, bool alwaysPreview
   });
 }
 
+// The rows under the mapping and the quiz's settings, the reveal mode offered taken when the author took it.
+void EditorSession::previewRows() {
+  AuthoredQuiz quiz = document_.quiz();
+  const ImportPreview asItIs = PreviewImport(*import_->table, import_->mapping, quiz);
+  import_->offeredMode = RevealModeForMapping(asItIs, import_->mapping, quiz);
+  if (import_->offeredMode < 0 || !import_->switchMode) {
+    import_->preview = asItIs;
+    return;
+  }
+  quiz.revealMode = import_->offeredMode;
+  import_->preview = PreviewImport(*import_->table, import_->mapping, quiz);
+}
+
 void EditorSession::addPreviewRows() {
   const size_t count = import_->preview.rows.size();
   const std::string mapping = Utf8(MappingText(import_->mapping));
+  const int mode = import_->switchMode ? import_->offeredMode : -1;
+  if (mode >= 0) document_.setRevealMode(mode);
   const bool added = document_.insertQuestions(insertionRow(), QuestionsOf(import_->preview));
   import_.reset();
   if (!added) return;
   quietBlank_ = false;
   say((count > 1 ? std::to_string(count) + u8" questions ajoutées" : std::string(u8"1 question ajoutée")) +
-            ", colonnes lues " + mapping + ". Ctrl+Z les retire.");
+      ", colonnes lues " + mapping + (mode >= 0 ? u8", mode de révélation " + std::to_string(mode) : "") +
+      ". Ctrl+Z les retire.");
 }
 
 // The author gives a column another field: the rows are read again.
 void EditorSession::chooseColumn(int column, int choice) {
   if (!import_ || choice < 0 || choice >= static_cast<int>(std::size(ColumnChoices))) return;
   ChooseColumn(import_->mapping, column, ColumnChoices[choice]);
-  import_->preview = PreviewImport(*import_->table, import_->mapping, document_.quiz());
+  previewRows();
+  showPreview();
+}
+
+void EditorSession::switchRevealMode(bool on) {
+  if (!import_) return;
+  import_->switchMode = on;
+  previewRows();
   showPreview();
 }
 
 void EditorSession::showPreview() {
   const TableText& table = *import_->table;
   const ImportPreview& preview = import_->preview;
-  const AuthoredQuiz& quiz = document_.quiz();
+  AuthoredQuiz quiz = document_.quiz();  // with the reveal mode the rows would bring
+  if (import_->switchMode && import_->offeredMode >= 0) quiz.revealMode = import_->offeredMode;
   PreviewView view;
   const size_t count = preview.rows.size();
   view.summary = Counted(count, u8"1 question à ajouter", u8"questions à ajouter") + ", colonnes lues " +
@@ -364,11 +414,13 @@ void EditorSession::showPreview() {
                     (preview.rowsWithErrors > 1 ? " ont une erreur" : " a une erreur") +
                     u8" (en rouge) : vous pourrez les corriger après l'ajout.";
   }
-  view.summary += u8" Choisissez au-dessus de chaque colonne le champ où elle va.";
+  view.summary += u8" Choisissez le champ où va chaque colonne.";
   for (const std::string& note : preview.notes) view.notes += Sentence(note) + "\n";
   view.columnTitles.push_back("Ligne");
   for (int column = 0; column < table.columnCount; ++column) {
-    view.columnTitles.push_back("Colonne " + std::to_string(column + 1));
+    const size_t k = static_cast<size_t>(column);
+    const std::string name = k < table.columnNames.size() ? table.columnNames[k] : "";
+    view.columnTitles.push_back("Colonne " + std::to_string(column + 1) + (name.empty() ? "" : " (" + name + ")"));
   }
   view.columnTitles.push_back(u8"Problèmes");
   for (int field : ColumnChoices) {
@@ -397,5 +449,11 @@ void EditorSession::showPreview() {
     view.rows.push_back(shown);
   }
   view.rowsToAdd = static_cast<int>(count);
+  view.focusMapping = !import_->mapping.sure;
+  if (import_->offeredMode >= 0) {
+    view.revealOffer = u8"Passer le quiz en mode de révélation " + std::to_string(import_->offeredMode) +
+                       u8" : le texte de la colonne « révélation » s'affiche quand la question est trouvée";
+    view.revealSwitched = import_->switchMode;
+  }
   previewView_ = view;
 }

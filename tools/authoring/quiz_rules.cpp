@@ -163,6 +163,16 @@ std::string CodePointName(uint32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
   std::string name = text;
+  if (c == 0x1A) {
+    return name + " (un caract\xE8re que le lecteur ne peut pas afficher, remplac\xE9 \xE0 l'import : \xE9"
+                  "crivez-le autrement)";
+  }
+  if (c >= 0x80 && c < 0xA0 && Cp1252FromCodePoint(c) < 0) {
+    // A C1 control character: a wrong decoding made it of the Windows-1252 character of the same value.
+    const std::string meant(1, static_cast<char>(c));
+    return name + " (caract\xE8re de contr\xF4le, sans doute \xAB " + meant + " \xBB mal d\xE9" "cod\xE9 : \xE9" "crivez \xAB " +
+           meant + " \xBB)";
+  }
   Spelling found;
   std::string spelling;
   if (!FindSpelling(c, found, spelling)) return name;
@@ -369,7 +379,7 @@ TextCheck CheckTextBytes(QuizField field, const std::string& bytes) {
 
 std::string ProblemText(int column, const std::string& message) {
   if (column <= 0) return message;
-  return "colonne " + std::to_string(column) + " : " + message;
+  return "caract\xE8re " + std::to_string(column) + " : " + message;
 }
 
 std::string QuestionCountError(size_t questionCount) {

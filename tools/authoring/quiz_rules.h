@@ -78,7 +78,7 @@ std::string RespellForPlayer(const std::string& utf8, std::vector<Respelling>* c
 // par « e »", or for one without a spelling, that "?" took its place.
 std::string RespellingMessage(const Respelling& change);
 
-// "colonne 12 : message", or the message alone for column 0.
+// "caractère 12 : message", or the message alone for column 0.
 std::string ProblemText(int column, const std::string& message);
 
 // The quiz-wide rules, each as its message, empty when the rule holds.
@@ -97,7 +97,7 @@ struct QuizProblem {
   int row = -1;
   int field = -1;
   bool isError = true;
-  std::string message;  // Windows-1252, with "colonne N : " when it points at a character
+  std::string message;  // Windows-1252, with "caractère N : " when it points at a character
   int textLine = 0;     // the line of the field's text it is about (an accepted answer's)
 };
 

@@ -6,6 +6,7 @@
 #include "quiz_fit.h"
 #include "quiz_rules.h"
 #include "source_keywords.h"
+#include "text_decoding.h"
 
 namespace {
 
@@ -458,13 +459,15 @@ bool ParseQuizSource(const std::string& source, AuthoredQuiz& quiz, Diagnostics&
     return false;
   }
 
-  std::string text = source;
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-  if (!IsValidUtf8(text)) {
+  const DecodedText decoded = DecodeText(source, false);
+  const std::string& text = decoded.utf8;
+  if (decoded.windows1252) {
     // Notepad's "ANSI": every byte is a Windows-1252 character.
     diagnostics.warning(
         0, "le fichier n'est pas en UTF-8 : il est lu comme un texte \xAB ANSI \xBB du Bloc-notes (Windows-1252)");
-    text = Utf8FromCp1252(text);
+  } else if (decoded.strayBytes > 0) {
+    // One byte of another encoding in a UTF-8 file: said once, where it is; every other line reads as written.
+    diagnostics.warning(decoded.firstStray.line, StrayBytesMessage(decoded, false));
   }
   RawSource raw;
   ReadSourceLines(text, raw, diagnostics);

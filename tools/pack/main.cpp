@@ -1,5 +1,7 @@
 // ludex-pack: checks a quiz source, packs it into a copy of the player or into
-// its web page or SCORM package, and extracts the source back from a packed player.
+// its web page or SCORM package, extracts the source back from a packed player,
+// makes a source of a table of questions or a GIFT bank, and writes a quiz as a
+// GIFT bank for Moodle.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include "cp1252.h"
 #include "file_paths.h"
 #include "file_replacement.h"
+#include "gift_bank.h"
 #include "page_template.h"
 #include "player_image.h"
 #include "quiz_fit.h"
@@ -26,6 +29,7 @@
 #include "quiz_program.h"
 #include "quiz_source.h"
 #include "scorm_package.h"
+#include "table_text.h"
 
 namespace {
 
@@ -44,6 +48,13 @@ const char* const Usage =
     "  ludex-pack scorm SOURCE|QUIZ.exe -o QUIZ.zip\n"
     "      écrit le paquet SCORM du quiz pour Moodle, Éléa ou l'ENT : la page web qui y envoie\n"
     "      le score de chaque élève et y garde ses réponses\n"
+    "  ludex-pack import TABLEAU.csv|TABLEAU.tsv|BANQUE.gift [-o SOURCE] [--colonnes CHAMPS]\n"
+    "      fait la source d'un quiz d'un tableau de questions ou d'une banque GIFT de Moodle\n"
+    "      (sur la sortie standard sans -o) ; les colonnes sont lues d'après la ligne d'en-tête,\n"
+    "      sinon devinées ; --colonnes les donne une à une, séparées par des virgules :\n"
+    "      --colonnes \"-,question,réponse,-,révélation\" (« - » laisse une colonne de côté)\n"
+    "  ludex-pack export-gift SOURCE|QUIZ.exe -o BANQUE.gift\n"
+    "      écrit le quiz en questions à réponse courte au format GIFT, que Moodle importe\n"
     "  ludex-pack --help\n"
     "Le format des sources est décrit dans ecrire-un-quiz.html, la marche à suivre dans\n"
     "LISEZMOI.txt (tous deux à côté de ludex-pack).\n";
@@ -129,6 +140,16 @@ void Print(const Diagnostics& diagnostics) {
   for (const Diagnostic& d : diagnostics.items) Say(stderr, diagnostics.format(d));
 }
 
+// "3 erreurs, 1 avertissement": the last line of a check that failed.
+std::string CountsText(size_t errors, size_t warnings) {
+  return Plural(errors, "erreur", "erreurs") + ", " + Plural(warnings, "avertissement", "avertissements");
+}
+
+void SayCounts(const std::string& path, const Diagnostics& diagnostics) {
+  const size_t errors = diagnostics.errorCount();
+  Say(stderr, PathInMessage(path) + ": " + CountsText(errors, diagnostics.items.size() - errors));
+}
+
 int Fail(const std::string& message) {
   Say(stderr, "ludex-pack: " + message);
   return 1;
@@ -145,16 +166,43 @@ const PlayerMetrics& ToolMetrics() {
 #endif
 }
 
-// Parses and compresses a source's bytes; prints what it found.
+// Whether a file that is no source is a table of questions or a GIFT bank,
+// by its name or by its content: rows of as many cells, two at least.
+bool LooksLikeQuestionFile(const std::string& path, const std::string& bytes) {
+  if (QuestionFileKindOf(path, bytes) != QuestionFileKind::NotQuestions) return true;
+  const TableText table = ReadCsvTable(bytes);
+  if (table.rows.size() < 2 || table.columnCount < 2) return false;
+  size_t even = 0;
+  for (const TableRow& row : table.rows) even += row.cellCount == table.columnCount;
+  return 4 * even >= 3 * table.rows.size();
+}
+
+std::string NotASourceHint(const std::string& path, const std::string& bytes) {
+  const bool gift = QuestionFileKindOf(path, bytes) == QuestionFileKind::Gift;
+  return std::string(gift ? "c'est une banque de questions GIFT (Moodle)" : "c'est un tableau de questions") +
+         ", pas une source de quiz : « ludex-pack import " + PathInMessage(path) +
+         " -o quiz.txt » en fait une source ; Ludex Atelier l'ouvre aussi (Fichier > Ouvrir, ou Fichier > "
+         "Importer des questions pour l'ajouter au quiz ouvert)";
+}
+
+// Parses and compresses a source's bytes; prints what it found, with the
+// counts when it found an error.
 bool PackSourceBytes(const std::string& sourcePath, const Bytes& bytes, AuthoredQuiz& quiz, QuizPayloads& streams) {
   Diagnostics diagnostics;
   diagnostics.fileName = PathInMessage(sourcePath);
   const std::string source(bytes.begin(), bytes.end());
-  bool ok = ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
+  bool ok = QuestionFileKindOf(sourcePath, source) == QuestionFileKind::NotQuestions &&
+            ParseQuizSource(source, quiz, diagnostics, &ToolMetrics());
+  // A table or a bank read as a source gives an error a line: one sentence says what reads it instead.
+  if (!ok && quiz.questions.empty() && LooksLikeQuestionFile(sourcePath, source)) {
+    diagnostics.items.clear();
+    diagnostics.error(0, NotASourceHint(sourcePath, source));
+  }
   if (ok) ok = PackQuiz(quiz, streams, diagnostics);
   std::stable_sort(diagnostics.items.begin(), diagnostics.items.end(),  // in the order of the lines, the file first
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
   Print(diagnostics);
+  if (!ok) SayCounts(sourcePath, diagnostics);
   return ok;
 }
 
@@ -282,9 +330,9 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
   return whole ? 0 : 1;
 }
 
-// The quiz of a source or of a built program, compressed; false after
-// saying why it cannot be read.
-bool ReadAnyQuiz(const std::string& inputPath, BuiltQuiz& built) {
+// The quiz of a source or of a built program, which web and export-gift
+// take alike; false after saying why there is none.
+bool ReadSourceOrProgram(const std::string& inputPath, BuiltQuiz& built) {
   Bytes bytes;
   std::string error;
   if (!ReadWholeFile(inputPath, MaxProgramBytes, "", bytes, error)) {
@@ -306,8 +354,8 @@ bool ReadAnyQuiz(const std::string& inputPath, BuiltQuiz& built) {
 
 int Web(const std::string& inputPath, const std::string& outputPath) {
   BuiltQuiz built;
-  if (!ReadAnyQuiz(inputPath, built)) return 1;
   std::string error;
+  if (!ReadSourceOrProgram(inputPath, built)) return 1;
   std::string stem = PageFileStem(outputPath);
 #ifdef _WIN32
   stem = Utf8FromCp1252(stem);  // the command line comes in the ANSI code page
@@ -322,13 +370,90 @@ int Web(const std::string& inputPath, const std::string& outputPath) {
 
 int Scorm(const std::string& inputPath, const std::string& outputPath) {
   BuiltQuiz built;
-  if (!ReadAnyQuiz(inputPath, built)) return 1;
+  if (!ReadSourceOrProgram(inputPath, built)) return 1;
   std::string package, error;
   if (!MakeScormPackage(BuiltPageTemplate(), built.streams, built.quiz.title, package, error)) return Fail(error);
   if (!WriteFileSafely(outputPath, package.data(), package.size(), error)) return Fail(error);
   Say(stdout, PathInMessage(inputPath) + ": paquet SCORM écrit dans " + PathInMessage(outputPath) + " (" +
                   SizeText(package.size()) + ") ; dans Moodle ou Éléa, ajoutez une activité « Paquetage SCORM » "
                   "et déposez-y ce fichier");
+  return 0;
+}
+
+// The file's name without its folder and extension: the title of a quiz made of it.
+std::string FileStem(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.find_last_of('.');
+  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+// A row's problems as "file:line: erreur: « réponse » : message".
+void AddRowProblems(const ImportRow& row, Diagnostics& diagnostics) {
+  for (const QuizProblem& problem : row.problems) {
+    const std::string text = (problem.field >= 0 ? "\xAB " + ColumnName(problem.field) + " \xBB : " : "") + problem.message;
+    if (problem.isError)
+      diagnostics.error(row.line, text);
+    else
+      diagnostics.warning(row.line, text);
+  }
+}
+
+// The rows of a table or a bank as a new quiz, its settings those its columns need.
+int Import(const std::string& inputPath, const std::string& outputPath, const std::string& columns) {
+  Bytes bytes;
+  std::string error;
+  if (!ReadWholeFile(inputPath, MaxTableBytes, "", bytes, error)) return Fail(error);
+  const std::string text(bytes.begin(), bytes.end());
+  const TableText table = QuestionFileKindOf(inputPath, text) == QuestionFileKind::Gift ? ReadGiftBank(text)
+                                                                                         : ReadCsvTable(text);
+  AuthoredQuiz quiz;
+  quiz.title = PathInMessage(FileStem(inputPath));
+  ColumnMapping mapping = ChooseMapping(table, quiz);
+  std::string unknown;
+  if (!columns.empty() && !ParseMapping(columns, mapping, unknown)) {
+    return Fail("--colonnes : \xAB " + Cp1252FromUtf8Lossy(unknown) +
+                " \xBB n'est pas un champ (question, r\xE9ponse, accept\xE9" "es aussi, r\xE9ponse 2, "
+                "r\xE9v\xE9lation, r\xE9v\xE9lation 2, code, ou - pour laisser la colonne de c\xF4t\xE9)");
+  }
+  AdoptMappingSettings(PreviewImport(table, mapping, quiz), mapping, quiz);
+  const ImportPreview preview = PreviewImport(table, mapping, quiz);
+  Diagnostics diagnostics;
+  diagnostics.fileName = PathInMessage(inputPath);
+  for (const std::string& note : preview.notes) diagnostics.warning(0, note);
+  for (const ImportRow& row : preview.rows) AddRowProblems(row, diagnostics);
+  Print(diagnostics);
+  const std::string read = "colonnes lues " + MappingText(mapping) +
+                           (columns.empty() && table.headerRow ? "" : " (--colonnes les donne autrement)");
+  if (preview.rows.empty()) {
+    SayCounts(inputPath, diagnostics);
+    return Fail(PathInMessage(inputPath) + ": aucune question \xE0 importer, " + read);
+  }
+  quiz.questions = QuestionsOf(preview);
+  const std::string source = WriteQuizSource(quiz, Utf8FromCp1252("Import\xE9 de ") + AsciiBaseName(inputPath) + " par ludex-pack.");
+  if (outputPath.empty()) {
+    WriteOutput(stdout, source);
+  } else if (!WriteFileSafely(outputPath, source.data(), source.size(), error)) {
+    return Fail(error);
+  }
+  Say(stderr, PathInMessage(inputPath) + ": " + Plural(quiz.questions.size(), "question import\xE9" "e", "questions import\xE9" "es") +
+                  (outputPath.empty() ? "" : " dans " + PathInMessage(outputPath)) + ", " + read);
+  if (!diagnostics.hasErrors()) return 0;
+  SayCounts(inputPath, diagnostics);
+  return 1;
+}
+
+int ExportGift(const std::string& inputPath, const std::string& outputPath) {
+  BuiltQuiz built;
+  std::string error;
+  if (!ReadSourceOrProgram(inputPath, built)) return 1;
+  std::vector<std::string> notes;
+  const std::string bank = WriteGiftBank(built.quiz, notes);
+  for (const std::string& note : notes) Say(stderr, PathInMessage(inputPath) + ": avertissement: " + note);
+  if (!WriteFileSafely(outputPath, bank.data(), bank.size(), error)) return Fail(error);
+  Say(stdout, PathInMessage(inputPath) + ": banque GIFT \xE9" "crite dans " + PathInMessage(outputPath) +
+                  " ; Moodle l'importe en questions \xE0 r\xE9ponse courte (Banque de questions > Importer > "
+                  "format GIFT)");
   return 0;
 }
 
@@ -348,11 +473,11 @@ int main(int argc, char** argv) {
     WriteOutput(stdout, Utf8FromCp1252(Usage));
     return 0;
   }
-  std::string input, output, player;
+  std::string input, output, player, columns;
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];
-    if ((argument == "-o" || argument == "--player") && i + 1 < argc) {
-      (argument == "-o" ? output : player) = argv[++i];
+    if ((argument == "-o" || argument == "--player" || argument == "--colonnes") && i + 1 < argc) {
+      (argument == "-o" ? output : argument == "--player" ? player : columns) = argv[++i];
     } else if (!argument.empty() && argument[0] == '-') {
       return Fail("option inconnue " + PathInMessage(argument) + " (voir ludex-pack --help)");
     } else if (input.empty()) {
@@ -362,6 +487,19 @@ int main(int argc, char** argv) {
     }
   }
   if (input.empty()) return Fail(PathInMessage(command) + " : quel fichier ? (voir ludex-pack --help)");
+  if (!columns.empty() && command != "import") return Fail("seul import prend --colonnes");
+  if (command == "import") {
+    if (!player.empty()) return Fail("import ne prend pas --player");
+#ifdef _WIN32
+    columns = Utf8FromCp1252(columns);  // the command line comes in the ANSI code page
+#endif
+    return Import(input, output, columns);
+  }
+  if (command == "export-gift") {
+    if (!player.empty()) return Fail("export-gift ne prend pas --player");
+    if (output.empty()) return Fail("export-gift demande -o BANQUE.gift");
+    return ExportGift(input, output);
+  }
   if (command == "check") {
     if (!output.empty() || !player.empty()) return Fail("check ne prend que la source");
     return Check(input);

@@ -10,7 +10,7 @@
 'use strict';
 (function () {
   const Command = {New: 0, Save: 2, ExportCsv: 5, Print: 6, Undo: 8, Redo: 9, SelectAll: 10, Add: 11, Duplicate: 12,
-                   Remove: 13, MoveUp: 14, MoveDown: 15, Try: 16, Build: 17, BuildPage: 18, BuildScorm: 19};
+                   Remove: 13, MoveUp: 14, MoveDown: 15, Try: 16, Build: 17, BuildPage: 18, BuildScorm: 19, ExportGift: 20};
   const Kind = {Notice: 0, Confirm: 1, YesNo: 2, SaveChanges: 3, Preview: 6};
   const Answer = {Ok: 0, Cancel: 1, Yes: 2, No: 3};
   // The buttons of each kind of question, and the answer Esc gives.
@@ -412,7 +412,8 @@
     }
     shownPrompt = {dialog, kind: prompt.kind};
     dialog.showModal();
-    const first = prompt.kind === Kind.Preview ? byId('preview-ok') : dialog.querySelector('button:not([hidden])');
+    const chooser = prompt.kind === Kind.Preview && prompt.preview.focusMapping && byId('preview-columns').querySelector('select');
+    const first = chooser || (prompt.kind === Kind.Preview ? byId('preview-ok') : dialog.querySelector('button:not([hidden])'));
     if (first && !first.disabled) first.focus();
   }
 
@@ -435,6 +436,9 @@
         cell.textContent = title;
         return cell;
       }
+      const name = document.createElement('span');
+      name.className = 'column-name';
+      name.textContent = title;
       const choose = document.createElement('select');
       choose.setAttribute('aria-label', title);
       choose.append(...preview.choices.map((choice) => new Option(choice)));
@@ -443,9 +447,9 @@
         editor._AtelierChooseColumn(k - 1, choose.selectedIndex);
         view = JSON.parse(textAt(editor._AtelierView()));
         showPreview(view.prompt.preview);
-        head.cells[k].firstChild.focus();
+        head.cells[k].querySelector('select').focus();
       });
-      cell.append(choose);
+      cell.append(name, choose);
       return cell;
     });
     head.replaceChildren(...heads);
@@ -464,6 +468,9 @@
       return line;
     }));
     setText(byId('preview-detail'), '');
+    byId('preview-offer').hidden = preview.revealOffer === '';
+    setText(byId('preview-offer-text'), preview.revealOffer);
+    byId('preview-switch').checked = preview.revealSwitched;
     byId('preview-ok').textContent = 'Ajouter ' + preview.toAdd;
     byId('preview-ok').disabled = preview.toAdd === 0;
   }
@@ -710,6 +717,12 @@
         answer(shownPrompt.kind === Kind.Preview ? Answer.Cancel : (PromptButtons[shownPrompt.kind] || PromptButtons[0])[1]);
       });
     }
+    byId('preview-switch').addEventListener('change', (event) => {
+      editor._AtelierSwitchRevealMode(event.target.checked ? 1 : 0);
+      view = JSON.parse(textAt(editor._AtelierView()));
+      showPreview(view.prompt.preview);
+      event.target.focus();
+    });
   }
 
   // Nothing lost: unsaved work asks before the page goes; a tab hidden or

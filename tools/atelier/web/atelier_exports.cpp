@@ -130,6 +130,9 @@ std::string Preview(const PreviewView& view) {
   }
   json += ",\"rows\":" + rows + "]";
   Member(json, "toAdd", view.rowsToAdd);
+  Member(json, "focusMapping", view.focusMapping);
+  Member(json, "revealOffer", view.revealOffer);
+  Member(json, "revealSwitched", view.revealSwitched);
   return json + "}";
 }
 
@@ -204,7 +207,7 @@ EXPORTED void AtelierImport(const char* path, int length) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierRun(int command) {
-  if (command < 0 || command > static_cast<int>(Command::BuildScorm)) return;
+  if (command < 0 || command > static_cast<int>(Command::ExportGift)) return;
   session->run(static_cast<Command>(command));
   AnswerFileChoices();
 }
@@ -235,6 +238,7 @@ EXPORTED void AtelierReply(int answer) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierChooseColumn(int column, int choice) { session->chooseColumn(column, choice); }
+EXPORTED void AtelierSwitchRevealMode(int on) { session->switchRevealMode(on != 0); }
 
 // ---- timers ----
 
@@ -276,7 +280,7 @@ EXPORTED const char* AtelierLabels() {
 EXPORTED const char* AtelierView() {
   const EditorSession& s = *session;
   std::vector<int> available;
-  for (int command = 0; command <= static_cast<int>(Command::BuildScorm); ++command) {
+  for (int command = 0; command <= static_cast<int>(Command::ExportGift); ++command) {
     available.push_back(s.available(static_cast<Command>(command)) ? 1 : 0);
   }
   uint8_t red, green, blue;

@@ -45,6 +45,7 @@ const struct {
     {IDM_SAVE_AS, Command::SaveAs},
     {IDM_IMPORT_CSV, Command::ImportCsv},
     {IDM_EXPORT_CSV, Command::ExportCsv},
+    {IDM_EXPORT_GIFT, Command::ExportGift},
     {IDM_PRINT, Command::Print},
     {IDM_EXIT, Command::Close},
     {IDM_UNDO, Command::Undo},

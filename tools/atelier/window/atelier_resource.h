@@ -17,6 +17,7 @@
 #define IDM_SAVE_AS 1004
 #define IDM_IMPORT_CSV 1005
 #define IDM_EXPORT_CSV 1006
+#define IDM_EXPORT_GIFT 1009
 #define IDM_PRINT 1007
 #define IDM_EXIT 1008
 #define IDM_UNDO 1010
@@ -62,7 +63,9 @@
 #define IDC_PREVIEW_LIST 3011
 #define IDC_PREVIEW_NOTES 3012
 #define IDC_PREVIEW_DETAIL 3013
-#define IDC_PREVIEW_COLUMN_BASE 3020  // + a column of the table: the field it goes in
+#define IDC_PREVIEW_COLUMN 3014  // the column the field chooser is about
+#define IDC_PREVIEW_FIELD 3015   // the field that column goes in
+#define IDC_PREVIEW_SWITCH 3016  // the offer to switch the quiz's reveal mode
 
 // Timers of the main window.
 #define IDT_RECOVERY 1

@@ -1,6 +1,7 @@
 // The session's prompts as modal dialogs: message boxes, the question
 // before unsaved work goes, the Open and Save dialogs, and the preview of
-// rows pasted or imported, whose column choosers go back to the session.
+// rows pasted or imported, whose column and field choosers and reveal-mode
+// offer go back to the session.
 #include <windows.h>  // before the headers of the common controls and dialogs
 
 #include <commctrl.h>
@@ -12,10 +13,6 @@
 #include "wide_text.h"
 
 namespace {
-
-const int LineColumnWidth = 44;
-const int ProblemColumnWidth = 230;
-const int ChooserHeight = 200;  // with its drop-down list
 
 UINT IconOf(Tone tone) {
   switch (tone) {
@@ -69,6 +66,10 @@ Reply AskFile(const Prompt& prompt) {
 
 // ---- the preview ----
 
+const int LineColumnWidth = 44;
+const int TableColumnWidth = 160;  // a column of the table: the list scrolls sideways past a few
+const int ProblemColumnWidth = 260;
+
 void SetCell(HWND list, int row, int column, const std::string& text) {
   const std::wstring wide = WideFromUtf8(text);
   LVITEMW item = {};
@@ -86,30 +87,25 @@ void InsertColumn(HWND list, int index, const std::string& title, int width) {
   SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
+void AddChoices(HWND combo, const std::vector<std::string>& choices) {
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& choice : choices) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
+  }
+}
+
 // The list's columns ("Ligne", one per column of the table, "Problèmes"),
-// and one combo box above each column of the table to choose its field.
+// the column chooser's columns and the field chooser's fields.
 void CreateColumns(HWND dialog, const PreviewView& view) {
   HWND list = GetDlgItem(dialog, IDC_PREVIEW_LIST);
-  RECT place;
-  GetWindowRect(list, &place);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
   const int columns = static_cast<int>(view.chosen.size());
-  const int width = (place.right - place.left - LineColumnWidth - ProblemColumnWidth - 24) / std::max(columns, 1);
-  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
   InsertColumn(list, 0, view.columnTitles.front(), LineColumnWidth);
-  for (int k = 0; k < columns; ++k) {
-    HWND combo = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
-                                 place.left + LineColumnWidth + 2 + k * width, place.top - 25, width - 4, ChooserHeight,
-                                 dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_COLUMN_BASE + k)),
-                                 atelier.instance, nullptr);
-    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // Tab goes through the choosers before the list, as they stand.
-    HWND before =
-        k == 0 ? GetDlgItem(dialog, IDC_PREVIEW_SUMMARY) : GetDlgItem(dialog, IDC_PREVIEW_COLUMN_BASE + k - 1);
-    SetWindowPos(combo, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    InsertColumn(list, k + 1, view.columnTitles[static_cast<size_t>(k + 1)], width);
-  }
+  for (int k = 0; k < columns; ++k) InsertColumn(list, k + 1, "", TableColumnWidth);
   InsertColumn(list, columns + 1, view.columnTitles.back(), ProblemColumnWidth);
+  AddChoices(GetDlgItem(dialog, IDC_PREVIEW_COLUMN),
+             std::vector<std::string>(view.columnTitles.begin() + 1, view.columnTitles.begin() + 1 + columns));
+  AddChoices(GetDlgItem(dialog, IDC_PREVIEW_FIELD), view.choices);
+  SendDlgItemMessageW(dialog, IDC_PREVIEW_COLUMN, CB_SETCURSEL, 0, 0);
 }
 
 // An edit control breaks lines at CR LF.
@@ -119,16 +115,34 @@ std::wstring WithCrLf(const std::string& utf8) {
   return text;
 }
 
+int ChosenColumn(HWND dialog) {
+  return static_cast<int>(SendDlgItemMessageW(dialog, IDC_PREVIEW_COLUMN, CB_GETCURSEL, 0, 0));
+}
+
+// The field chooser shows the field of the column chosen.
+void ShowChosenField(HWND dialog) {
+  const PreviewView& view = atelier.session->preview();
+  const int column = ChosenColumn(dialog);
+  if (column < 0 || column >= static_cast<int>(view.chosen.size())) return;
+  SendDlgItemMessageW(dialog, IDC_PREVIEW_FIELD, CB_SETCURSEL, static_cast<WPARAM>(view.chosen[column]), 0);
+}
+
+// Each column's title with the field it goes in: "Colonne 8 (Anecdote) : révélation".
+void ShowColumnTitles(HWND dialog, const PreviewView& view) {
+  HWND list = GetDlgItem(dialog, IDC_PREVIEW_LIST);
+  for (size_t k = 0; k < view.chosen.size(); ++k) {
+    const std::wstring title = WideFromUtf8(view.columnTitles[k + 1] + " : " + view.choices[view.chosen[k]]);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<wchar_t*>(title.c_str());
+    SendMessageW(list, LVM_SETCOLUMNW, k + 1, reinterpret_cast<LPARAM>(&column));
+  }
+  ShowChosenField(dialog);
+}
+
 void ShowPreview(HWND dialog) {
   const PreviewView& view = atelier.session->preview();
-  for (size_t k = 0; k < view.chosen.size(); ++k) {
-    HWND combo = GetDlgItem(dialog, IDC_PREVIEW_COLUMN_BASE + static_cast<int>(k));
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::string& choice : view.choices) {
-      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(choice).c_str()));
-    }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(view.chosen[k]), 0);
-  }
+  ShowColumnTitles(dialog, view);
   HWND list = GetDlgItem(dialog, IDC_PREVIEW_LIST);
   SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   for (size_t row = 0; row < view.rows.size(); ++row) {
@@ -146,6 +160,10 @@ void ShowPreview(HWND dialog) {
   SetDlgItemTextW(dialog, IDC_PREVIEW_SUMMARY, WideFromUtf8(view.summary).c_str());
   SetDlgItemTextW(dialog, IDC_PREVIEW_NOTES, WithCrLf(view.notes).c_str());
   SetDlgItemTextW(dialog, IDC_PREVIEW_DETAIL, L"");
+  HWND offer = GetDlgItem(dialog, IDC_PREVIEW_SWITCH);
+  SetWindowTextW(offer, WideFromUtf8(view.revealOffer).c_str());
+  SendMessageW(offer, BM_SETCHECK, view.revealSwitched ? BST_CHECKED : BST_UNCHECKED, 0);
+  ShowWindow(offer, view.revealOffer.empty() ? SW_HIDE : SW_SHOW);
   SetDlgItemTextW(dialog, IDOK, (L"&Ajouter " + std::to_wstring(view.rowsToAdd)).c_str());
   EnableWindow(GetDlgItem(dialog, IDOK), view.rowsToAdd > 0);
 }
@@ -160,7 +178,8 @@ LRESULT PreviewCustomDraw(NMLVCUSTOMDRAW* draw) {
   }
 }
 
-// A row chosen in the list: its problems in full below it.
+// A row chosen in the list: its problems in full below it. A column's title
+// clicked: its field to choose.
 INT_PTR PreviewNotify(HWND dialog, NMHDR* header) {
   if (header->idFrom != IDC_PREVIEW_LIST) return FALSE;
   if (header->code == NM_CUSTOMDRAW) {
@@ -168,37 +187,48 @@ INT_PTR PreviewNotify(HWND dialog, NMHDR* header) {
     return TRUE;
   }
   const NMLISTVIEW* change = reinterpret_cast<NMLISTVIEW*>(header);
-  const std::vector<PreviewRowView>& rows = atelier.session->preview().rows;
+  const PreviewView& view = atelier.session->preview();
+  const std::vector<PreviewRowView>& rows = view.rows;
   if (header->code == LVN_ITEMCHANGED && (change->uNewState & LVIS_SELECTED) && change->iItem >= 0 &&
       change->iItem < static_cast<int>(rows.size())) {
     SetDlgItemTextW(dialog, IDC_PREVIEW_DETAIL, WithCrLf(rows[static_cast<size_t>(change->iItem)].detail).c_str());
+  } else if (header->code == LVN_COLUMNCLICK && change->iSubItem >= 1 &&
+             change->iSubItem <= static_cast<int>(view.chosen.size())) {
+    SendDlgItemMessageW(dialog, IDC_PREVIEW_COLUMN, CB_SETCURSEL, static_cast<WPARAM>(change->iSubItem - 1), 0);
+    ShowChosenField(dialog);
+    SetFocus(GetDlgItem(dialog, IDC_PREVIEW_FIELD));
   }
   return FALSE;
 }
 
+void PreviewCommand(HWND dialog, int id, int code) {
+  if (id == IDOK || id == IDCANCEL) {
+    EndDialog(dialog, id);
+  } else if (id == IDC_PREVIEW_COLUMN && code == CBN_SELCHANGE) {
+    ShowChosenField(dialog);
+  } else if (id == IDC_PREVIEW_FIELD && code == CBN_SELCHANGE) {  // the author gives a column another field
+    const LRESULT chosen = SendDlgItemMessageW(dialog, IDC_PREVIEW_FIELD, CB_GETCURSEL, 0, 0);
+    atelier.session->chooseColumn(ChosenColumn(dialog), static_cast<int>(chosen));
+    ShowPreview(dialog);
+  } else if (id == IDC_PREVIEW_SWITCH && code == BN_CLICKED) {
+    atelier.session->switchRevealMode(IsDlgButtonChecked(dialog, IDC_PREVIEW_SWITCH) == BST_CHECKED);
+    ShowPreview(dialog);
+  }
+}
+
 INT_PTR CALLBACK ImportPreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: {  // the rows first: the arrows go through them
+    case WM_INITDIALOG: {  // the rows first, the arrows going through them; the choosers first when a guess
       SetWindowTextW(dialog, reinterpret_cast<const wchar_t*>(lParam));
       HWND list = GetDlgItem(dialog, IDC_PREVIEW_LIST);
       SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
       CreateColumns(dialog, atelier.session->preview());
       ShowPreview(dialog);
-      SetFocus(list);
+      SetFocus(atelier.session->preview().focusMapping ? GetDlgItem(dialog, IDC_PREVIEW_COLUMN) : list);
       return FALSE;
     }
     case WM_NOTIFY: return PreviewNotify(dialog, reinterpret_cast<NMHDR*>(lParam));
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      if (id == IDOK || id == IDCANCEL) EndDialog(dialog, id);
-      if (HIWORD(wParam) == CBN_SELCHANGE && id >= IDC_PREVIEW_COLUMN_BASE &&
-          id < IDC_PREVIEW_COLUMN_BASE + MaxTableColumns) {  // the author gives a column another field
-        const LRESULT chosen = SendMessageW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0);
-        atelier.session->chooseColumn(id - IDC_PREVIEW_COLUMN_BASE, static_cast<int>(chosen));
-        ShowPreview(dialog);
-      }
-      return TRUE;
-    }
+    case WM_COMMAND: PreviewCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     default: return FALSE;
   }
 }

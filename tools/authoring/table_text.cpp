@@ -2,19 +2,18 @@
 
 #include <algorithm>
 
+#include "column_guess.h"
 #include "cp1252.h"
-#include "document.h"
+#include "gift_bank.h"
 #include "source_keywords.h"
+#include "text_decoding.h"
 
 namespace {
 
 const int Q = static_cast<int>(QuizField::Question), A1 = static_cast<int>(QuizField::Answer1),
           A2 = static_cast<int>(QuizField::Answer2), R1 = static_cast<int>(QuizField::Reveal1),
-          R2 = static_cast<int>(QuizField::Reveal2), C = static_cast<int>(QuizField::Code);
-
-// The columns of the export, in this order.
-const QuizField ExportColumns[] = {QuizField::Question, QuizField::Answer1, QuizField::Answer2,
-                                   QuizField::Reveal1,  QuizField::Code,    QuizField::Reveal2};
+          R2 = static_cast<int>(QuizField::Reveal2), C = static_cast<int>(QuizField::Code),
+          X1 = static_cast<int>(QuizField::Accepted1), X2 = static_cast<int>(QuizField::Accepted2);
 
 // Column names as NormalizeKeyword leaves them ("Réponse 2" gives "reponse 2").
 const struct {
@@ -23,21 +22,34 @@ const struct {
 } ColumnNames[] = {
     {"question", Q},
     {"questions", Q},
+    {"intitule", Q},
+    {"enonce", Q},
     {"reponse", A1},
     {"reponse 1", A1},
     {"reponse1", A1},
     {"reponses", A1},
     {"bonne reponse", A1},
     {"reponse attendue", A1},
+    {"reponse correcte", A1},
     {"reponse 2", A2},
     {"reponse2", A2},
     {"seconde reponse", A2},
     {"deuxieme reponse", A2},
+    {"acceptees aussi", X1},
+    {"acceptee aussi", X1},
+    {"aussi", X1},
+    {"reponses acceptees", X1},
+    {"autres reponses", X1},
+    {"acceptees aussi 2", X2},
+    {"acceptee aussi 2", X2},
+    {"aussi 2", X2},
     {"revelation", R1},
     {"revelation 1", R1},
     {"revelation1", R1},
     {"texte de revelation", R1},
     {"texte revele", R1},
+    {"anecdote", R1},
+    {"explication", R1},
     {"code", C},
     {"codes", C},
     {"code de score", C},
@@ -48,7 +60,22 @@ const struct {
     {"numero", LeftOutColumn},
     {"num", LeftOutColumn},
     {"#", LeftOutColumn},
+    {"id", LeftOutColumn},
+    {"niveau", LeftOutColumn},
+    {"difficulte", LeftOutColumn},
+    {"theme", LeftOutColumn},
+    {"categorie", LeftOutColumn},
+    {"sujet", LeftOutColumn},
+    {"lien", LeftOutColumn},
+    {"liens", LeftOutColumn},
+    {"url", LeftOutColumn},
+    {"source", LeftOutColumn},
+    {"titre", LeftOutColumn},
 };
+
+// Names of the wrong choices of a multiple-choice bank, numbered or not: left out.
+const char* const ChoiceNames[] = {"proposition", "choix", "mauvaise reponse", "reponse fausse", "distracteur",
+                                   "leurre"};
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -120,33 +147,44 @@ bool ReadRecord(const std::string& text, char separator, size_t& position, int& 
   return !quoted;
 }
 
+// The field a column title names (see FieldOfColumnName).
+int FieldOfName(std::string cell) {
+  size_t degree;
+  while ((degree = cell.find("\xC2\xB0")) != std::string::npos) cell.replace(degree, 2, "o");  // "N°"
+  while (!cell.empty() && (cell.back() == ':' || cell.back() == ' ')) cell.pop_back();
+  std::string name = NormalizeKeyword(cell);
+  if (name.empty()) return UnknownColumnName;
+  for (const auto& entry : ColumnNames) {
+    if (name == entry.name) return entry.field;
+  }
+  while (!name.empty() && ((name.back() >= '0' && name.back() <= '9') || name.back() == ' ')) name.pop_back();
+  for (const char* choice : ChoiceNames) {
+    if (name == choice || name + "s" == choice || name == std::string(choice) + "s") return LeftOutColumn;
+  }
+  return UnknownColumnName;
+}
+
 // The fields a header row names, or an empty list when the row is no header:
-// every non-empty cell a known name, a question or an answer among them.
+// a question or an answer named, and at least two cells in three known names
+// (an unknown one is left out).
 std::vector<int> HeaderFields(const std::vector<std::string>& cells) {
   std::vector<int> fields;
   bool named = false;
-  for (std::string cell : cells) {
-    size_t degree;
-    while ((degree = cell.find("\xC2\xB0")) != std::string::npos) cell.replace(degree, 2, "o");  // "N°"
-    while (!cell.empty() && (cell.back() == ':' || cell.back() == ' ')) cell.pop_back();
-    const std::string name = NormalizeKeyword(cell);
+  int known = 0, written = 0;
+  for (const std::string& cell : cells) {
     int field = LeftOutColumn;
-    if (!name.empty()) {
-      bool known = false;
-      for (const auto& entry : ColumnNames) {
-        if (name == entry.name) {
-          field = entry.field;
-          known = true;
-        }
-      }
-      if (!known) return {};
-    } else if (!cell.empty() && cell.find_first_not_of(" \t") != std::string::npos) {
-      return {};  // something NormalizeKeyword does not read: no name
+    if (cell.find_first_not_of(" \t") != std::string::npos) {
+      ++written;
+      field = FieldOfName(cell);
+      if (field == UnknownColumnName)
+        field = LeftOutColumn;
+      else
+        ++known;
     }
     named = named || field == Q || field == A1;
     fields.push_back(field);
   }
-  return named ? fields : std::vector<int>();
+  return named && known >= 2 && 3 * known >= 2 * written ? fields : std::vector<int>();
 }
 
 std::string TextSize(size_t bytes) { return std::to_string(bytes) + " octets"; }
@@ -167,7 +205,11 @@ TableText ReadTable(const std::string& text, char separator, size_t position, bo
     if (start == 1) {
       table.headerFields = HeaderFields(cells);
       table.headerRow = !table.headerFields.empty();
-      if (table.headerRow) continue;
+      if (table.headerRow) {
+        table.headerFields.resize(std::min(table.headerFields.size(), static_cast<size_t>(MaxTableColumns)));
+        table.columnNames.assign(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(table.headerFields.size()));
+        continue;
+      }
     }
     TableRow row;
     row.line = start;
@@ -201,7 +243,7 @@ bool TooLarge(const std::string& text, TableText& table) {
 
 // The separator that the first record holds more of, outside quotes; ';' on a tie.
 char GuessSeparator(const std::string& text, size_t position) {
-  int semicolons = 0, commas = 0;
+  int semicolons = 0, commas = 0, tabs = 0;
   bool quoted = false;
   for (; position < text.size(); ++position) {
     const char c = text[position];
@@ -213,7 +255,10 @@ char GuessSeparator(const std::string& text, size_t position) {
       ++semicolons;
     else if (!quoted && c == ',')
       ++commas;
+    else if (!quoted && c == '\t')
+      ++tabs;
   }
+  if (tabs > semicolons && tabs > commas) return '\t';
   return commas > semicolons ? ',' : ';';
 }
 
@@ -231,20 +276,53 @@ std::string CsvCell(const std::string& bytes) {
 
 }  // namespace
 
+namespace {
+
+// The notes of a decoding: stray bytes in a UTF-8 text, C1 control characters read as Windows-1252.
+void NoteDecoding(const DecodedText& decoded, TableText& table) {
+  table.windows1252 = decoded.windows1252;
+  for (const std::string& note : {StrayBytesMessage(decoded, true), ControlsMessage(decoded, true)}) {
+    if (!note.empty()) table.problems.push_back(note);
+  }
+}
+
+}  // namespace
+
 TableText ReadPastedTable(const std::string& utf8) {
   TableText table;
   if (TooLarge(utf8, table)) return table;
-  if (IsValidUtf8(utf8)) return ReadTable(utf8, '\t', 0, false);
-  table = ReadTable(Utf8FromCp1252(utf8), '\t', 0, false);
-  table.windows1252 = true;
+  const DecodedText decoded = DecodeText(utf8, true);
+  table = ReadTable(decoded.utf8, '\t', 0, false);
+  NoteDecoding(decoded, table);
   return table;
 }
 
-bool IsTableName(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string extension = name.substr(name.size() - 4);
+namespace {
+
+std::string LowerExtension(const std::string& name) {
+  const size_t dot = name.find_last_of("./\\");
+  if (dot == std::string::npos || name[dot] != '.') return "";
+  std::string extension = name.substr(dot + 1);
   for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return extension == ".csv";
+  return extension;
+}
+
+}  // namespace
+
+bool IsTableName(const std::string& name) {
+  const std::string extension = LowerExtension(name);
+  return extension == "csv" || extension == "tsv" || extension == "gift";
+}
+
+QuestionFileKind QuestionFileKindOf(const std::string& name, const std::string& bytes) {
+  const std::string extension = LowerExtension(name);
+  if (extension == "gift") return QuestionFileKind::Gift;
+  if (extension == "csv" || extension == "tsv") return QuestionFileKind::Table;
+  return LooksLikeGift(bytes) ? QuestionFileKind::Gift : QuestionFileKind::NotQuestions;
+}
+
+TableText ReadQuestionFile(const std::string& name, const std::string& bytes) {
+  return QuestionFileKindOf(name, bytes) == QuestionFileKind::Gift ? ReadGiftBank(bytes) : ReadCsvTable(bytes);
 }
 
 TableText ReadCsvTable(const std::string& bytes) {
@@ -255,9 +333,8 @@ TableText ReadCsvTable(const std::string& bytes) {
         "le fichier est en UTF-16 : enregistrez-le en \xAB CSV UTF-8 \xBB ou en \xAB CSV (point-virgule) \xBB");
     return table;
   }
-  std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
-  const bool windows1252 = !IsValidUtf8(text);
-  if (windows1252) text = Utf8FromCp1252(text);
+  const DecodedText decoded = DecodeText(bytes, true);
+  const std::string& text = decoded.utf8;
   size_t start = 0;
   char separator;
   // Excel's own hint, "sep=;" alone on the first line.
@@ -269,7 +346,7 @@ TableText ReadCsvTable(const std::string& bytes) {
     separator = GuessSeparator(text, 0);
   }
   table = ReadTable(text, separator, start, true);
-  table.windows1252 = windows1252;
+  NoteDecoding(decoded, table);
   return table;
 }
 
@@ -297,11 +374,37 @@ ColumnMapping ShapeMapping(const AuthoredQuiz& quiz, int columnCount) {
 }
 
 ColumnMapping ChooseMapping(const TableText& table, const AuthoredQuiz& quiz) {
-  if (!table.headerRow) return ShapeMapping(quiz, table.columnCount);
-  ColumnMapping mapping = {MappingSource::HeaderRow, table.headerFields};
+  if (!table.headerRow) return GuessMapping(table, quiz);
+  ColumnMapping mapping = {table.gift ? MappingSource::Gift : MappingSource::HeaderRow, table.headerFields};
   mapping.fields.resize(std::max(table.headerFields.size(), static_cast<size_t>(table.columnCount)), LeftOutColumn);
   mapping.fields.resize(std::min(mapping.fields.size(), static_cast<size_t>(MaxTableColumns)));
   return mapping;
+}
+
+int FieldOfColumnName(const std::string& utf8) {
+  const std::string name = NormalizeKeyword(utf8);
+  if (name == "-" || name == "x" || name == "laissee de cote" || name == "aucun") return LeftOutColumn;
+  return FieldOfName(utf8);
+}
+
+bool ParseMapping(const std::string& utf8, ColumnMapping& mapping, std::string& unknown) {
+  mapping = ColumnMapping();
+  mapping.source = MappingSource::Author;
+  size_t start = 0;
+  while (mapping.fields.size() < static_cast<size_t>(MaxTableColumns)) {
+    const size_t comma = std::min(utf8.find(',', start), utf8.size());
+    const std::string name = utf8.substr(start, comma - start);
+    const int field = FieldOfColumnName(name);
+    if (field == UnknownColumnName || (field >= 0 && !IsQuestionField(static_cast<QuizField>(field)))) {
+      unknown = name;
+      return false;
+    }
+    if (field != LeftOutColumn) std::replace(mapping.fields.begin(), mapping.fields.end(), field, LeftOutColumn);
+    mapping.fields.push_back(field);
+    if (comma == utf8.size()) break;
+    start = comma + 1;
+  }
+  return true;
 }
 
 void ChooseColumn(ColumnMapping& mapping, int column, int field) {
@@ -320,6 +423,8 @@ std::string ColumnName(int field) {
     case Q: return "question";
     case A1: return "r\xE9ponse";
     case A2: return "r\xE9ponse 2";
+    case X1: return "accept\xE9" "es aussi";
+    case X2: return "accept\xE9" "es aussi 2";
     case R1: return "r\xE9v\xE9lation";
     case R2: return "r\xE9v\xE9lation 2";
     case C: return "code";
@@ -330,9 +435,14 @@ std::string ColumnName(int field) {
 }
 
 std::string MappingText(const ColumnMapping& mapping) {
-  std::string text = mapping.source == MappingSource::HeaderRow   ? "d'apr\xE8s la ligne d'en-t\xEAte : "
-                     : mapping.source == MappingSource::QuizShape ? "dans l'ordre du quiz : "
-                                                                  : "comme vous les avez choisies : ";
+  std::string text;
+  switch (mapping.source) {
+    case MappingSource::HeaderRow: text = "d'apr\xE8s la ligne d'en-t\xEAte : "; break;
+    case MappingSource::QuizShape: text = "dans l'ordre du quiz : "; break;
+    case MappingSource::Cells: text = "d'apr\xE8s leurs cellules : "; break;
+    case MappingSource::Gift: text = "d'apr\xE8s le fichier GIFT : "; break;
+    default: text = "comme vous les avez choisies : "; break;
+  }
   for (size_t column = 0; column < mapping.fields.size(); ++column) {
     text += (column > 0 ? ", " : "") + ColumnName(mapping.fields[column]);
   }
@@ -341,25 +451,50 @@ std::string MappingText(const ColumnMapping& mapping) {
 
 namespace {
 
+// Why the quiz's settings leave a field out, in the words of the editor's controls.
+std::string UnusedFieldText(int field) {
+  if (field == R1) return "le mode de r\xE9v\xE9lation du quiz n'en montre aucune";
+  if (field == R2) return "seul le mode de r\xE9v\xE9lation 3 en garde une seconde";
+  return "le quiz n'a qu'une r\xE9ponse par question (\xAB R\xE9ponses par question \xBB : 1)";
+}
+
+// A cell's text before it is spelled for the player: a character that
+// Windows-1252 lacks and that has no nearer spelling becomes SUB, which the
+// text rules report wherever the text goes, rather than a silent "?".
+std::string QuizBytes(const std::string& utf8) {
+  std::string marked, spelling;
+  uint32_t c = 0;
+  for (size_t position = 0; position < utf8.size();) {
+    const size_t start = position;
+    if (!DecodeUtf8(utf8, position, c)) return utf8;  // left for the text rules to report
+    if (Cp1252FromCodePoint(c) < 0 && !NearestSpelling(c, spelling))
+      marked += '\x1A';
+    else
+      marked.append(utf8, start, position - start);
+  }
+  return marked;
+}
+
 // One row under the mapping and the quiz's settings, with its problems.
 ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, const AuthoredQuiz& quiz, int index) {
   ImportRow row;
   row.line = tableRow.line;
   int leftOut = tableRow.cellsPastColumns;
+  // A column left out by name, by its cells or by the author is no surprise; past the quiz's own columns it is.
+  const bool chosen = mapping.source != MappingSource::QuizShape;
   for (size_t column = 0; column < tableRow.cells.size(); ++column) {
     const int field = column < mapping.fields.size() ? mapping.fields[column] : LeftOutColumn;
     if (field == LeftOutColumn) {
-      leftOut += !tableRow.cells[column].empty();
+      leftOut += !tableRow.cells[column].empty() && !(chosen && column < mapping.fields.size());
       continue;
     }
+    const QuizField quizField = static_cast<QuizField>(field);
     std::vector<Respelling> changes;
-    const TextCheck check =
-        CheckTextUtf8(static_cast<QuizField>(field), RespellForPlayer(tableRow.cells[column], &changes));
-    *FieldText(row.question, static_cast<QuizField>(field)) = check.bytes;
-    if (!FieldInUse(static_cast<QuizField>(field), quiz.answersPerQuestion, quiz.revealMode)) {
+    const TextCheck check = CheckTextUtf8(quizField, RespellForPlayer(QuizBytes(tableRow.cells[column]), &changes));
+    *FieldText(row.question, quizField) = check.bytes;
+    if (!FieldInUse(quizField, quiz.answersPerQuestion, quiz.revealMode)) {
       if (!check.bytes.empty()) {
-        row.problems.push_back(
-            {QuizRule::Text, index, field, false, FieldNeedsSettingMessage(static_cast<QuizField>(field))});
+        row.problems.push_back({QuizRule::Text, index, field, false, UnusedFieldText(field)});
       }
       continue;
     }
@@ -368,8 +503,8 @@ ImportRow PreviewRow(const TableRow& tableRow, const ColumnMapping& mapping, con
                               ProblemText(change.column, RespellingMessage(change))});
     }
     for (const TextProblem& problem : check.problems) {
-      row.problems.push_back(
-          {QuizRule::Text, index, field, problem.isError, ProblemText(problem.column, problem.message)});
+      row.problems.push_back({QuizRule::Text, index, field, problem.isError,
+                              ProblemText(problem.column, problem.message), problem.line});
     }
   }
   row.cellsLeftOut = leftOut;
@@ -435,17 +570,21 @@ void NoteUnusedFields(const ImportPreview& preview, const ColumnMapping& mapping
     bool filled = false;
     for (const ImportRow& row : preview.rows) filled = filled || !FieldText(row.question, QuizField(field))->empty();
     if (!filled) continue;
-    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans \xAB " + ColumnName(field) +
-                    " \xBB, que le quiz n'utilise pas (" + FieldNeedsSettingMessage(static_cast<QuizField>(field)) +
-                    ") : choisissez une autre colonne, ou laissez-la de c\xF4t\xE9");
+    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans \xAB " + ColumnName(field) + " \xBB, et " +
+                    UnusedFieldText(field) + " : changez ce r\xE9glage, choisissez une autre colonne, ou laissez-la "
+                    "de c\xF4t\xE9");
   }
 }
 
 // Each character the player cannot show, with the lines that hold it.
-void NoteRefusedCharacters(const TableText& table, size_t rows, std::vector<std::string>& notes) {
+void NoteRefusedCharacters(const TableText& table, size_t rows, const ColumnMapping& mapping,
+                           std::vector<std::string>& notes) {
   std::vector<std::pair<uint32_t, std::vector<int>>> found;
   for (size_t k = 0; k < rows; ++k) {
-    for (const std::string& cell : table.rows[k].cells) {
+    const std::vector<std::string>& cells = table.rows[k].cells;
+    for (size_t column = 0; column < cells.size() && column < mapping.fields.size(); ++column) {
+      if (mapping.fields[column] == LeftOutColumn) continue;
+      const std::string& cell = cells[column];
       uint32_t c = 0;
       for (size_t position = 0; position < cell.size();) {
         if (!DecodeUtf8(cell, position, c)) break;
@@ -459,8 +598,9 @@ void NoteRefusedCharacters(const TableText& table, size_t rows, std::vector<std:
   }
   if (found.empty()) return;
   std::string note =
-      "le lecteur ne peut pas afficher ces caract\xE8res : chacun deviendra ce que dit sa parenth\xE8se, ou "
-      "\xAB ? \xBB sans elle (corrigez-les avant d'ajouter, ou apr\xE8s) :";
+      "le lecteur ne peut pas afficher ces caract\xE8res : chacun deviendra ce que dit sa parenth\xE8se ; sans "
+      "elle, il sera ajout\xE9 comme une erreur que la liste des probl\xE8mes garde jusqu'\xE0 ce que vous l'\xE9"
+      "criviez autrement :";
   for (const auto& [c, lines] : found) note += "\n  " + CodePointName(c) + ", " + LineList(lines);
   notes.push_back(note);
 }
@@ -476,10 +616,19 @@ ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping
   for (; read < table.rows.size() && preview.rows.size() < room; ++read) {
     ImportRow row = PreviewRow(table.rows[read], mapping, quiz, static_cast<int>(preview.rows.size()));
     row.tableRow = read;
-    if (row.cellsLeftOut > 0) (EmptyQuestion(row.question) ? nothingLeft : leftOut).push_back(row.line);
-    if (EmptyQuestion(row.question)) continue;  // every cell left out: no question to add
+    if (EmptyQuestion(row.question)) {  // every cell left out (the reader skips empty rows): no question to add
+      nothingLeft.push_back(row.line);
+      continue;
+    }
+    if (row.cellsLeftOut > 0) leftOut.push_back(row.line);
     preview.rowsWithErrors += AnyError(row.problems);
     preview.rows.push_back(row);
+  }
+  preview.mappingGuessed = mapping.source == MappingSource::Cells;
+  if (mapping.source == MappingSource::Cells && !mapping.sure) {
+    preview.notes.push_back(
+        "les colonnes sont devin\xE9" "es d'apr\xE8s leurs cellules, sans certitude : v\xE9rifiez le champ choisi "
+        "pour chacune");
   }
   NoteShapeOfTable(table, mapping, quiz, preview.notes);
   NoteUnevenRows(table, read, preview.notes);
@@ -495,7 +644,7 @@ ImportPreview PreviewImport(const TableText& table, const ColumnMapping& mapping
                             " : rien dans les colonnes du quiz, aucune question ajout\xE9"
                             "e");
   }
-  NoteRefusedCharacters(table, read, preview.notes);
+  NoteRefusedCharacters(table, read, mapping, preview.notes);
   const size_t past = table.rows.size() - read + table.rowsLeftOut;
   if (past > 0) {
     preview.notes.push_back(QuestionCountError(quiz.questions.size() + preview.rows.size() + past) + " ; " +
@@ -512,14 +661,47 @@ std::vector<AuthoredQuestion> QuestionsOf(const ImportPreview& preview) {
   return questions;
 }
 
+namespace {
+
+bool Maps(const ColumnMapping& mapping, int field) {
+  return std::find(mapping.fields.begin(), mapping.fields.end(), field) != mapping.fields.end();
+}
+
+bool AnyText(const ImportPreview& preview, QuizField field) {
+  return std::any_of(preview.rows.begin(), preview.rows.end(),
+                     [field](const ImportRow& row) { return !FieldText(row.question, field)->empty(); });
+}
+
+}  // namespace
+
+void AdoptMappingSettings(const ImportPreview& preview, const ColumnMapping& mapping, AuthoredQuiz& quiz) {
+  if ((Maps(mapping, A2) || Maps(mapping, X2)) && !HasSecondAnswer(quiz.answersPerQuestion))
+    quiz.answersPerQuestion = MaxAnswersPerQuestion;
+  const int mode = RevealModeForMapping(preview, mapping, quiz);
+  if (mode >= 0) quiz.revealMode = mode;
+}
+
+int RevealModeForMapping(const ImportPreview& preview, const ColumnMapping& mapping, const AuthoredQuiz& quiz) {
+  const bool second = Maps(mapping, R2) && AnyText(preview, QuizField::Reveal2);
+  if (second && !HasSecondRevealText(quiz.revealMode)) return 3;
+  if (Maps(mapping, R1) && AnyText(preview, QuizField::Reveal1) && !HasRevealTexts(quiz.revealMode)) return 2;
+  return -1;
+}
+
 std::string WriteCsvTable(const AuthoredQuiz& quiz) {
-  const int columns = HasSecondRevealText(quiz.revealMode) ? 6 : 5;
+  const bool two = HasSecondAnswer(quiz.answersPerQuestion);
+  std::vector<QuizField> columns = {QuizField::Question, QuizField::Answer1, QuizField::Accepted1, QuizField::Answer2};
+  if (two) columns.push_back(QuizField::Accepted2);
+  columns.insert(columns.end(), {QuizField::Reveal1, QuizField::Code});
+  if (HasSecondRevealText(quiz.revealMode)) columns.push_back(QuizField::Reveal2);
   std::string out = "\xEF\xBB\xBF";
-  out += u8"question;réponse;réponse 2;révélation;code";
-  out += columns == 6 ? u8";révélation 2\r\n" : "\r\n";
+  for (size_t column = 0; column < columns.size(); ++column) {
+    out += (column > 0 ? ";" : "") + Utf8FromCp1252(ColumnName(static_cast<int>(columns[column])));
+  }
+  out += "\r\n";
   for (const AuthoredQuestion& question : quiz.questions) {
-    for (int column = 0; column < columns; ++column) {
-      const QuizField field = ExportColumns[column];
+    for (size_t column = 0; column < columns.size(); ++column) {
+      const QuizField field = columns[column];
       if (column > 0) out += ';';
       if (FieldInUse(field, quiz.answersPerQuestion, quiz.revealMode)) out += CsvCell(*FieldText(question, field));
     }
