@@ -2,18 +2,13 @@
 
 #include <cstdio>
 
+#include "french_text.h"
 #include "quiz_format.h"
 
 namespace {
 
-std::string Quoted(const std::string& name) { return "\xAB " + name + " \xBB"; }
-
 // "1re", "2e", ...: the line of a file, as French writes its rank.
 std::string LineRank(long long line) { return std::to_string(line) + (line == 1 ? "re" : "e"); }
-
-std::string Plural(int count, const char* singular, const char* plural) {
-  return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
 
 std::string RefusalReason(const AnswersOfferFacts& f) {
   const std::string file = Quoted(f.name);
@@ -57,7 +52,7 @@ std::string OfferMessage(const AnswersOfferFacts& f) {
 
 std::string ResumedMessage(const AnswersOfferFacts& f) {
   return "R\xE9ponses reprises de " + (f.fromBrowser ? std::string("cet appareil") : Quoted(f.name)) + " : " +
-         Plural(f.changes, "r\xE9ponse a chang\xE9.", "r\xE9ponses ont chang\xE9.");
+         Counted(f.changes, "r\xE9ponse a chang\xE9.", "r\xE9ponses ont chang\xE9.");
 }
 
 std::string UndoneMessage(const AnswersOfferFacts& f) {

@@ -124,10 +124,10 @@ struct Scene {
   EditorSession& session() { return *editor; }
   // The editor stops as by a crash and another starts, on the same files.
   void restart(std::vector<Reply> answers) {
-    editor->end();
+    editor->shutDown();
     editor = std::make_unique<EditorSession>(host, ConservativeMetrics());
     plan(std::move(answers));
-    editor->start("");
+    editor->startUp("");
     settle();
   }
   std::vector<Reply> replies;  // given in order; Cancel once they run out
@@ -146,11 +146,11 @@ struct Scene {
     next = 0;
     seen.clear();
   }
-  void run(Command command) {
-    session().run(command);
+  void runCommand(Command command) {
+    session().runCommand(command);
     settle();
   }
-  void type(QuizField field, const std::string& utf8) { session().type(field, utf8); }
+  void typeInto(QuizField field, const std::string& utf8) { session().typeInto(field, utf8); }
   // The start of every prompt's text, in order.
   std::vector<std::string> said() const {
     std::vector<std::string> texts;

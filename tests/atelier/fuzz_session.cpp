@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Scene scene;
   scene.host.browser = data[0] & 4;
   scene.host.put(path, bytes);
-  scene.session().start("");
+  scene.session().startUp("");
   if (data[0] % 4 == 2 && (data[0] & 8)) {
-    scene.session().run(Command::ImportCsv);
+    scene.session().runCommand(Command::ImportCsv);
   } else {
     scene.session().openPath(path);
   }
@@ -46,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   scene.session().paste(bytes);
   AnswerEverything(scene, path);
   // Typed into a field: what the player cannot show spelled, listed, undone.
-  scene.session().run(Command::Add);
-  scene.session().type(QuizField::Question, bytes);
-  scene.session().type(QuizField::Title, bytes.substr(bytes.size() / 2));
+  scene.session().runCommand(Command::Add);
+  scene.session().typeInto(QuizField::Question, bytes);
+  scene.session().typeInto(QuizField::Title, bytes.substr(bytes.size() / 2));
   scene.session().problems();
-  scene.session().run(Command::Undo);
+  scene.session().runCommand(Command::Undo);
   for (Command command : {Command::Try, Command::Build, Command::Save, Command::Print}) {
-    scene.session().run(command);
+    scene.session().runCommand(command);
     AnswerEverything(scene, path);
   }
   scene.session().problems();

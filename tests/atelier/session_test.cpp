@@ -79,7 +79,7 @@ void Play(const SceneCase& c) {
   Scene scene;
   scene.host.player.assign(Player.begin(), Player.end());
   scene.host.put("/docs/quiz.txt", Source);
-  scene.session().start("");
+  scene.session().startUp("");
   c.act(scene);
   std::vector<std::string> said = scene.said();
   for (size_t k = 0; k < said.size() && k < c.said.size(); ++k) said[k] = said[k].substr(0, c.said[k].size());
@@ -92,7 +92,7 @@ void Play(const SceneCase& c) {
 void Open(Scene& s, const std::string& path, std::vector<Reply> more = {}) {
   more.insert(more.begin(), Chose(path));
   s.plan(more);
-  s.run(Command::Open);
+  s.runCommand(Command::Open);
 }
 
 int Rows(Scene& s) { return s.session().document().questionCount(); }
@@ -166,19 +166,19 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
 TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
   // clang-format off
   const SceneCase cases[] = {
-      {"FirstSaveNamedAfterTheTitle", [](Scene& s) { s.type(QuizField::Title, "Les fleuves"); s.plan({Chose("/docs/f.txt")}); s.run(Command::Save); },
+      {"FirstSaveNamedAfterTheTitle", [](Scene& s) { s.typeInto(QuizField::Title, "Les fleuves"); s.plan({Chose("/docs/f.txt")}); s.runCommand(Command::Save); },
        {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/f.txt", "f.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "Les-fleuves-source.txt"); EXPECT_EQ(s.seen[0].folder, "/docs");
                       EXPECT_EQ(s.host.bytes("/docs/f.txt"), s.session().document().sourceText()); }},
-      {"HandWrittenSourceToldFirst", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.type(QuizField::Author, "A"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::Save); },
+      {"HandWrittenSourceToldFirst", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.typeInto(QuizField::Author, "A"); s.plan({Pressed(Answer::Cancel)}); s.runCommand(Command::Save); },
        {u8"Ce fichier a été écrit à la main."}, "", "m.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
-      {"HandWrittenSourceSavedElsewhereUntold", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.plan({Chose("/docs/n.txt")}); s.run(Command::SaveAs); },
+      {"HandWrittenSourceSavedElsewhereUntold", [](Scene& s) { s.host.put("/docs/m.txt", "titre: M\n"); Open(s, "/docs/m.txt"); s.plan({Chose("/docs/n.txt")}); s.runCommand(Command::SaveAs); },
        {"Enregistrer la source du quiz"}, u8"Enregistré : /docs/n.txt", "n.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/m.txt"), "titre: M\n"); }},
       {"SetAsideTextsKeptAsComments", [](Scene& s) {
-         Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.type(QuizField::Answer2, "Lutetia");
-         s.type(QuizField::Accepted2, "Lut\xC3\xA8" "ce"); s.type(QuizField::Reveal2, "S"); s.session().select({1}); s.type(QuizField::Answer2, "Roma");
-         s.plan({Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle(); s.session().chooseRevealMode(0); s.run(Command::Save); },
+         Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.typeInto(QuizField::Answer2, "Lutetia");
+         s.typeInto(QuizField::Accepted2, "Lut\xC3\xA8" "ce"); s.typeInto(QuizField::Reveal2, "S"); s.session().select({1}); s.typeInto(QuizField::Answer2, "Roma");
+         s.plan({Pressed(Answer::Ok)}); s.session().chooseAnswersPerQuestion(0); s.settle(); s.session().chooseRevealMode(0); s.runCommand(Command::Save); },
        {u8"2 questions ont une réponse 2. Avec une seule réponse par question, le lecteur ne s'en sert pas : elles seront mises de côté"},
        u8"Enregistré : /docs/quiz.txt", "quiz.txt - Ludex Atelier", [](Scene& s) {
          EXPECT_NE(s.host.bytes("/docs/quiz.txt").find(u8"code: A\n# Mis de côté par les réglages du quiz (le lecteur ne s'en sert pas) :\n"
@@ -187,7 +187,7 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
          EXPECT_EQ(s.session().problems().at(1).text, u8"Avertissement : une question a des réponses acceptées pour la réponse 2, qui ne sert qu'avec "
                                                      u8"2 réponses par question : elle est mise de côté (grisée), en commentaire dans la source."); }},
       {"SecondAnswersKeptWhenTheAuthorCancels", [](Scene& s) {
-         Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.type(QuizField::Answer2, "Lutetia");
+         Open(s, "/docs/quiz.txt"); s.session().chooseAnswersPerQuestion(1); s.typeInto(QuizField::Answer2, "Lutetia");
          s.plan({Pressed(Answer::Cancel)}); s.session().chooseAnswersPerQuestion(0); s.settle(); },
        {u8"Une question a une réponse 2. Avec une seule réponse par question, le lecteur ne s'en sert pas : elle sera mise de côté"}, "", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().answersChoice(), 1); EXPECT_TRUE(s.session().fieldEnabled(QuizField::Answer2));
@@ -195,27 +195,27 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
                       EXPECT_FALSE(s.session().fieldEnabled(QuizField::Answer2)); EXPECT_EQ(s.session().fieldText(QuizField::Answer2), "Lutetia");
                       EXPECT_EQ(s.session().problems().at(0).text, u8"Avertissement : une question a une réponse 2, qui ne sert qu'avec 2 réponses par question : "
                                                                    u8"elle est mise de côté (grisée), en commentaire dans la source."); }},
-      {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.run(Command::SaveAs); },
+      {"WriteFails", [](Scene& s) { s.host.unwritable.insert("/docs/ro.txt"); s.plan({Chose("/docs/ro.txt")}); s.runCommand(Command::SaveAs); },
        {"Enregistrer", u8"Le quiz n'a pas pu être enregistré dans « /docs/ro.txt » :\n\nAccès refusé. (5)"}, "", Untitled, nullptr},
-      {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.run(Command::New); },
+      {"NewAfterSavingTheChanges", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Yes)}); s.runCommand(Command::New); },
        {u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled,
        [](Scene& s) { EXPECT_NE(s.host.bytes("/docs/quiz.txt").find("titre: Autre\n"), std::string::npos); }},
-      {"NewGivingTheChangesUp", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::No)}); s.run(Command::New); },
+      {"NewGivingTheChangesUp", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Title, "Autre"); s.plan({Pressed(Answer::No)}); s.runCommand(Command::New); },
        {"Enregistrer les modifications"}, "", Untitled, [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/quiz.txt"), Source); }},
-      {"NewCancelled", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Cancel)}); s.run(Command::New); },
+      {"NewCancelled", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Title, "Autre"); s.plan({Pressed(Answer::Cancel)}); s.runCommand(Command::New); },
        {"Enregistrer les modifications"}, "", "quiz.txt* - Ludex Atelier", nullptr},
-      {"NewSavingAQuizNeverSavedCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({Pressed(Answer::Yes), Pressed(Answer::Cancel)}); s.run(Command::New); },
+      {"NewSavingAQuizNeverSavedCancelled", [](Scene& s) { s.typeInto(QuizField::Title, "T"); s.plan({Pressed(Answer::Yes), Pressed(Answer::Cancel)}); s.runCommand(Command::New); },
        {u8"Enregistrer les modifications de « Sans titre » ?", "Enregistrer la source du quiz"}, "", "Sans titre* - Ludex Atelier", nullptr},
-      {"CloseWhenNothingChanged", [](Scene& s) { s.run(Command::Close); }, {}, "", Untitled,
-       [](Scene& s) { EXPECT_TRUE(s.session().closed()); s.run(Command::Add); EXPECT_EQ(Rows(s), 0); }},
+      {"CloseWhenNothingChanged", [](Scene& s) { s.runCommand(Command::Close); }, {}, "", Untitled,
+       [](Scene& s) { EXPECT_TRUE(s.session().closed()); s.runCommand(Command::Add); EXPECT_EQ(Rows(s), 0); }},
       {"NothingElseWhileAQuestionWaits", [](Scene& s) {
-         s.session().run(Command::Open);
-         for (Command command : {Command::Add, Command::Open}) s.session().run(command);
+         s.session().runCommand(Command::Open);
+         for (Command command : {Command::Add, Command::Open}) s.session().runCommand(command);
          s.session().paste("Question\nQ\n");
          s.session().openPath("/docs/quiz.txt");
-         EXPECT_TRUE(s.session().type(QuizField::Title, "T").changed);
+         EXPECT_TRUE(s.session().typeInto(QuizField::Title, "T").changed);
          s.settle(); }, {"Ouvrir un quiz"}, "", Untitled, [](Scene& s) { EXPECT_EQ(Rows(s), 0); }},
-      {"CloseCancelled", [](Scene& s) { s.type(QuizField::Title, "T"); s.plan({}); s.run(Command::Close); }, {"Enregistrer les modifications"}, "",
+      {"CloseCancelled", [](Scene& s) { s.typeInto(QuizField::Title, "T"); s.plan({}); s.runCommand(Command::Close); }, {"Enregistrer les modifications"}, "",
        "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.session().closed()); }},
   };
   // clang-format on
@@ -230,8 +230,8 @@ TEST(SessionSave, SavedOnlyOnceTheWriteEnds) {
     s.host.browser = true;
     Open(s, "/docs/quiz.txt");
     s.host.later.insert("/docs/quiz.txt");
-    s.type(QuizField::Author, "M. Durand");
-    s.run(Command::Save);
+    s.typeInto(QuizField::Author, "M. Durand");
+    s.runCommand(Command::Save);
     EXPECT_EQ(s.session().status(), u8"Enregistrement de /docs/quiz.txt…");
     EXPECT_EQ(s.session().windowTitle(), "quiz.txt* - Ludex Atelier");
   };
@@ -246,9 +246,9 @@ TEST(SessionSave, SavedOnlyOnceTheWriteEnds) {
       {"Written", [&](Scene& s) { saving(s); s.session().writeFinished("/docs/autre.txt"); EXPECT_TRUE(s.session().document().modified());
                                    s.session().writeFinished("/docs/quiz.txt"); },
        {"Ouvrir"}, u8"Enregistré : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
-      {"ChangedWhileWriting", [&](Scene& s) { saving(s); s.type(QuizField::Title, "Autre"); s.session().writeFinished("/docs/quiz.txt"); },
+      {"ChangedWhileWriting", [&](Scene& s) { saving(s); s.typeInto(QuizField::Title, "Autre"); s.session().writeFinished("/docs/quiz.txt"); },
        {"Ouvrir"}, u8"Enregistré : /docs/quiz.txt (sans les modifications faites depuis)", "quiz.txt* - Ludex Atelier",
-       [](Scene& s) { s.run(Command::Undo); EXPECT_FALSE(s.session().document().modified()); }},
+       [](Scene& s) { s.runCommand(Command::Undo); EXPECT_FALSE(s.session().document().modified()); }},
       {"RefusedThenDownloaded", [&](Scene& s) { saving(s); refused(s, "NotAllowedError", Answer::Yes); },
        {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : le navigateur n'a pas eu la permission d'écrire ce fichier. "
                   u8"Ses modifications restent à enregistrer.\n\nLe télécharger à la place ?"},
@@ -256,11 +256,11 @@ TEST(SessionSave, SavedOnlyOnceTheWriteEnds) {
       {"FailedAndKeptUnsaved", [&](Scene& s) { saving(s); s.session().writeFailed("/docs/autre.txt", "AbortError"); refused(s, "TypeError", Answer::No); },
        {"Ouvrir", u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : le navigateur n'a pas pu aller au bout."}, "", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
-      {"FailedWhileAnotherQuestionWaits", [&](Scene& s) { saving(s); s.session().run(Command::Open); s.session().writeFailed("/docs/quiz.txt", "AbortError"); s.settle(); },
+      {"FailedWhileAnotherQuestionWaits", [&](Scene& s) { saving(s); s.session().runCommand(Command::Open); s.session().writeFailed("/docs/quiz.txt", "AbortError"); s.settle(); },
        {"Ouvrir", u8"Enregistrer les modifications de « quiz.txt » ?"}, u8"Le quiz n'a pas pu être enregistré dans « quiz.txt » : l'enregistrement a été annulé. Ses modifications restent à "
                            u8"enregistrer. Enregistrer (Ctrl+S) le propose au téléchargement.", "quiz.txt* - Ludex Atelier", nullptr},
-      {"NewWaitsForTheWrite", [&](Scene& s) { saving(s); s.type(QuizField::Author, "Mme Durand"); s.replies.push_back(Pressed(Answer::Yes)); s.run(Command::New);
-                                              EXPECT_EQ(s.session().questionCount(), "2 questions"); s.session().writeFinished("/docs/quiz.txt"); },
+      {"NewWaitsForTheWrite", [&](Scene& s) { saving(s); s.typeInto(QuizField::Author, "Mme Durand"); s.replies.push_back(Pressed(Answer::Yes)); s.runCommand(Command::New);
+                                              EXPECT_EQ(s.session().questionCountText(), "2 questions"); s.session().writeFinished("/docs/quiz.txt"); },
        {"Ouvrir", u8"Enregistrer les modifications de « quiz.txt » ?"}, "", Untitled, nullptr},
       {"UnreadableFileSaidInFrench", [&](Scene& s) { s.session().readFailed("photo.txt", "NotReadableError"); s.settle(); },
        {u8"« photo.txt » ne peut pas être ouvert : le navigateur n'a pas pu lire le fichier (déplacé, ou ouvert par un autre programme)."}, "", Untitled, nullptr},
@@ -312,10 +312,10 @@ TEST(SessionTable, PasteAndImportFollowTheirMapping) {
        [](Scene& s) { EXPECT_EQ(Rows(s), 0); EXPECT_EQ(s.seen[0].kind, PromptKind::Preview); }},
       {"ImportAlwaysShownFirst", [&](Scene& s) {
          s.host.put("/docs/q.csv", "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n" + std::string(300, 'x') + ";Oslo;D\r\n");
-         s.plan({Chose("/docs/q.csv"), Pressed(Answer::Ok)}); s.run(Command::ImportCsv); },
+         s.plan({Chose("/docs/q.csv"), Pressed(Answer::Ok)}); s.runCommand(Command::ImportCsv); },
        {"Importer des questions (CSV, TSV, GIFT)", u8"Questions à ajouter"}, u8"2 questions ajoutées, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
        "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.session().rowHasError(1)); }},
-      {"ImportTooLarge", [&](Scene& s) { s.host.put("/docs/q.csv", ""); s.host.huge.insert("/docs/q.csv"); s.plan({Chose("/docs/q.csv")}); s.run(Command::ImportCsv); },
+      {"ImportTooLarge", [&](Scene& s) { s.host.put("/docs/q.csv", ""); s.host.huge.insert("/docs/q.csv"); s.plan({Chose("/docs/q.csv")}); s.runCommand(Command::ImportCsv); },
        {"Importer", u8"« q.csv » ne peut pas être importé : le fichier est trop grand pour un tableau de questions (plus de 1 Mo)."}, "", Untitled, nullptr},
       {"NothingToAdd", [&](Scene& s) { paste(s, "Question\tCode\r\n", {}); }, {u8"Aucune question à ajouter."}, "", Untitled, nullptr},
       {"EmptyClipboard", [&](Scene& s) { paste(s, "", {}); }, {}, u8"Le presse-papiers ne contient pas de texte à coller.", Untitled, nullptr},
@@ -327,7 +327,7 @@ TEST(SessionTable, PasteAndImportFollowTheirMapping) {
 // The preview as the front end shows it: every column with its chooser, every row with its problems.
 TEST(SessionTable, PreviewShowsRowsChoicesAndProblems) {
   Scene s;
-  s.session().start("");
+  s.session().startUp("");
   s.session().paste(u8"Q1 → ?\tR\r\nQ2\t\r\n");
   ASSERT_NE(s.session().prompt(), nullptr);
   const PreviewView& view = s.session().preview();
@@ -401,7 +401,7 @@ TEST(SessionTable, BanksComeInWithTheirRevealTextsAndGoOutToMoodle) {
          s.session().reply(Pressed(Answer::Ok)); },
        {}, u8"1 question ajoutée, colonnes lues d'après le fichier GIFT : laissée de côté, question, réponse, acceptées aussi, révélation, mode de révélation 2. Ctrl+Z les retire.",
        "quiz.txt* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(revealMode(s), 2); EXPECT_EQ(Rows(s), 3); }},
-      {"ExportGift", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/q.gift"), Pressed(Answer::Ok)}); s.run(Command::ExportGift); },
+      {"ExportGift", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/q.gift"), Pressed(Answer::Ok)}); s.runCommand(Command::ExportGift); },
        {"Exporter les questions pour Moodle (GIFT)", u8"Dans Moodle : Banque de questions, Importer, format GIFT."},
        u8"Questions exportées pour Moodle : /docs/q.gift", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.gift");
@@ -415,42 +415,42 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
   const auto opened = [](Scene& s) { Open(s, "/docs/quiz.txt"); };
   // clang-format off
   const SceneCase cases[] = {
-      {"TryRefusedWhileAnErrorRemains", [&](Scene& s) { opened(s); s.type(QuizField::Answer1, ""); s.plan({}); s.run(Command::Try); },
+      {"TryRefusedWhileAnErrorRemains", [&](Scene& s) { opened(s); s.typeInto(QuizField::Answer1, ""); s.plan({}); s.runCommand(Command::Try); },
        {u8"Le quiz ne peut pas être essayé : le quiz a encore des erreurs.\n\nErreur, question 1, « réponse » : « réponse: » est vide : le lecteur n'accepte jamais une réponse vide, la question ne pourrait pas être trouvée\n\nCorrigez-les"},
        "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.host.tries.empty()); }},
-      {"BlankQuizRefusedForItsTitle", [&](Scene& s) { s.run(Command::Build); },
+      {"BlankQuizRefusedForItsTitle", [&](Scene& s) { s.runCommand(Command::Build); },
        {u8"Le programme ne peut pas être créé : le quiz a encore des erreurs.\n\nErreur, « titre » : le quiz n'a pas de titre"}, "", Untitled,
        [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
-      {"Try", [&](Scene& s) { opened(s); s.run(Command::Try); }, {"Ouvrir"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.", "quiz.txt - Ludex Atelier",
+      {"Try", [&](Scene& s) { opened(s); s.runCommand(Command::Try); }, {"Ouvrir"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.", "quiz.txt - Ludex Atelier",
        [](Scene& s) { ASSERT_EQ(s.host.tries.size(), 1u); EXPECT_EQ(QuizOfProgram(std::string(s.host.tries[0].begin(), s.host.tries[0].end())), Source); }},
-      {"TryThatDoesNotStart", [&](Scene& s) { opened(s); s.host.triesStart = false; s.run(Command::Try); },
+      {"TryThatDoesNotStart", [&](Scene& s) { opened(s); s.host.triesStart = false; s.runCommand(Command::Try); },
        {"Ouvrir", u8"Le quiz ne peut pas être essayé : le lecteur ne démarre pas (Le fichier n'est pas un programme. (193))."}, "", "quiz.txt - Ludex Atelier", nullptr},
-      {"Build", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.exe")}); s.run(Command::Build); },
+      {"Build", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.exe")}); s.runCommand(Command::Build); },
        {u8"Créer le programme du quiz", u8"Le programme du quiz est prêt :\n/docs/Capitales.exe\n\nIl contient le lecteur et le quiz"}, u8"Programme créé : /docs/Capitales.exe", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.exe"); EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/Capitales.exe")), Source); }},
-      {"BuildOverItsSource", [&](Scene& s) { opened(s); s.plan({Chose("/docs/quiz.exe")}); s.run(Command::Build); },
+      {"BuildOverItsSource", [&](Scene& s) { opened(s); s.plan({Chose("/docs/quiz.exe")}); s.runCommand(Command::Build); },
        {u8"Créer", u8"Le programme ne peut pas être créé : le programme quiz.exe garderait les réponses des élèves dans quiz.txt, sa source, et l'écraserait : donnez un autre nom à la source ou au programme."},
        "", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.exe")); }},
-      {"BuildWithoutAPlayer", [&](Scene& s) { opened(s); s.host.player.clear(); s.plan({Chose("/docs/C.exe")}); s.run(Command::Build); },
+      {"BuildWithoutAPlayer", [&](Scene& s) { opened(s); s.host.player.clear(); s.plan({Chose("/docs/C.exe")}); s.runCommand(Command::Build); },
        {u8"Créer", u8"Le programme n'a pas pu être créé :\n/docs/C.exe\n\nle lecteur contenu dans Ludex Atelier est abîmé : retéléchargez Ludex Atelier."}, "", "quiz.txt - Ludex Atelier", nullptr},
-      {"PageBesideTheProgramJustBuilt", [&](Scene& s) { s.type(QuizField::Title, u8"« Le Cid »"); s.run(Command::Add); s.type(QuizField::Question, "Q");
-                                                         s.type(QuizField::Answer1, "R"); s.plan({Chose("/cle/eleves/Cid.exe"), Pressed(Answer::Ok)}); s.run(Command::Build);
-                                                         s.plan({}); s.run(Command::BuildPage); },
+      {"PageBesideTheProgramJustBuilt", [&](Scene& s) { s.typeInto(QuizField::Title, u8"« Le Cid »"); s.runCommand(Command::Add); s.typeInto(QuizField::Question, "Q");
+                                                         s.typeInto(QuizField::Answer1, "R"); s.plan({Chose("/cle/eleves/Cid.exe"), Pressed(Answer::Ok)}); s.runCommand(Command::Build);
+                                                         s.plan({}); s.runCommand(Command::BuildPage); },
        {u8"Créer la page web du quiz"}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/cle/eleves/Le-Cid.html"); }},
-      {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.run(Command::BuildPage); },
+      {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.runCommand(Command::BuildPage); },
        {u8"Créer la page web du quiz", u8"La page web du quiz est prête :\n/docs/Capitales.html"}, u8"Page web créée : /docs/Capitales.html", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/Capitales.html").rfind("<title>Capitales</title>Capitales|", 0), 0u); }},
-      {"Scorm", [&](Scene& s) { opened(s); s.plan({Chose("/docs/C.zip")}); s.run(Command::BuildScorm); },
+      {"Scorm", [&](Scene& s) { opened(s); s.plan({Chose("/docs/C.zip")}); s.runCommand(Command::BuildScorm); },
        {u8"Exporter le quiz pour l'ENT (SCORM)", u8"Le paquet SCORM du quiz est prêt :\n/docs/C.zip\n\nDans Moodle ou Éléa"}, u8"Paquet SCORM créé : /docs/C.zip", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.zip"); EXPECT_EQ(s.host.bytes("/docs/C.zip"), ScormOf(s)); }},
-      {"Print", [&](Scene& s) { opened(s); s.run(Command::Print); }, {"Ouvrir"},
+      {"Print", [&](Scene& s) { opened(s); s.runCommand(Command::Print); }, {"Ouvrir"},
        u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », dans /docs. Le navigateur les ouvre ; sinon, double-cliquez-les.", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.host.opened, (std::vector<std::string>{"/docs/Capitales-feuille-eleve.html", "/docs/Capitales-corrige.html"})); }},
-      {"PrintNeverSavedNotOpened", [&](Scene& s) { s.host.pagesOpen = false; s.type(QuizField::Title, "T"); s.run(Command::Print); },
+      {"PrintNeverSavedNotOpened", [&](Scene& s) { s.host.pagesOpen = false; s.typeInto(QuizField::Title, "T"); s.runCommand(Command::Print); },
        {u8"Les pages à imprimer sont écrites : « T-feuille-eleve.html » et « T-corrige.html », dans /docs/Ludex.\n\nLe navigateur ne les a pas ouvertes"}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.host.has("/docs/Ludex/T-corrige.html")); }},
-      {"ExportCsv", [&](Scene& s) { opened(s); s.plan({Chose("/docs/q.csv")}); s.run(Command::ExportCsv); }, {"Exporter les questions en CSV"},
+      {"ExportCsv", [&](Scene& s) { opened(s); s.plan({Chose("/docs/q.csv")}); s.runCommand(Command::ExportCsv); }, {"Exporter les questions en CSV"},
        u8"Questions exportées : /docs/q.csv", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.csv");
                                                                                       EXPECT_EQ(s.host.bytes("/docs/q.csv"), WriteCsvTable(s.session().document().quiz())); }},
   };
@@ -468,7 +468,7 @@ TEST(SessionOutput, OpensPagesAndTablesAndWorksInABrowser) {
   const std::string table = "question;r\xC3\xA9ponse;code\r\nEspagne ?;Madrid;C\r\n";
   // clang-format off
   const SceneCase cases[] = {
-      {"QuizPage", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/C.html")}); s.run(Command::BuildPage); Open(s, "/docs/C.html"); },
+      {"QuizPage", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/C.html")}); s.runCommand(Command::BuildPage); Open(s, "/docs/C.html"); },
        {"Ouvrir un quiz"}, "Quiz repris de /docs/C.html : enregistrez-le pour en garder la source.", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().document().sourceText(), "# Extrait de C.html par Ludex Atelier.\n" + Source); }},
       {"PageWithoutAQuiz", [&](Scene& s) { s.host.put("/docs/x.html", "<!DOCTYPE html><title>x</title>"); Open(s, "/docs/x.html"); },
@@ -481,15 +481,15 @@ TEST(SessionOutput, OpensPagesAndTablesAndWorksInABrowser) {
       {"TableImportedByItsPath", [&](Scene& s) { browser(s); s.host.put("/docs/q.csv", table); s.plan({Pressed(Answer::Ok)}); s.session().importPath("/docs/q.csv"); s.settle(); },
        {u8"Questions à ajouter"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(Rows(s), 3); }},
-      {"SaveOffered", [&](Scene& s) { browser(s); s.type(QuizField::Title, "T"); s.run(Command::Save); },
+      {"SaveOffered", [&](Scene& s) { browser(s); s.typeInto(QuizField::Title, "T"); s.runCommand(Command::Save); },
        {"Ouvrir un quiz"}, u8"Proposé au téléchargement : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
-      {"BuildOffered", [&](Scene& s) { browser(s); s.plan({Chose("/docs/C.exe")}); s.run(Command::Build); },
+      {"BuildOffered", [&](Scene& s) { browser(s); s.plan({Chose("/docs/C.exe")}); s.runCommand(Command::Build); },
        {u8"Créer le programme du quiz", u8"Le programme du quiz est proposé au téléchargement :\n/docs/C.exe\n\nIl contient"}, u8"Programme proposé au téléchargement : /docs/C.exe",
        "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/C.exe")), Source); }},
-      {"TryShownAsItsPage", [&](Scene& s) { browser(s); s.run(Command::Try); }, {"Ouvrir un quiz"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.",
+      {"TryShownAsItsPage", [&](Scene& s) { browser(s); s.runCommand(Command::Try); }, {"Ouvrir un quiz"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.",
        "quiz.txt - Ludex Atelier", [](Scene& s) { ASSERT_EQ(s.host.shown.size(), 1u); EXPECT_TRUE(s.host.tries.empty());
                                                   EXPECT_EQ(s.host.shown[0].second.rfind("essai.html\n<title>Capitales</title>essai|", 0), 0u); }},
-      {"PrintShown", [&](Scene& s) { browser(s); s.run(Command::Print); }, {"Ouvrir un quiz"},
+      {"PrintShown", [&](Scene& s) { browser(s); s.runCommand(Command::Print); }, {"Ouvrir un quiz"},
        u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », à côté du quiz : imprimez-les de là.", "quiz.txt - Ludex Atelier",
        [](Scene& s) { ASSERT_EQ(s.host.shown.size(), 2u); EXPECT_EQ(s.host.shown[1].first, ShownPage::AnswerKey); EXPECT_TRUE(s.host.opened.empty());
                       EXPECT_EQ(s.host.shown[0].second, "Capitales-feuille-eleve.html\n" + PupilSheetHtml(s.session().document().quiz())); }},
@@ -533,10 +533,10 @@ TEST(SessionOutput, TooLargeAQuizIsAnErrorOfTheListAtOnce) {
     s.session().checkSizes();
     EXPECT_TRUE(sizeError()) << c.name;
     EXPECT_FALSE(s.session().sizeCheckDue()) << c.name;
-    s.type(QuizField::Author, "A");  // measured again for the quiz as it now is
+    s.typeInto(QuizField::Author, "A");  // measured again for the quiz as it now is
     EXPECT_EQ(s.session().sizeCheckDue(), c.measuredLater) << c.name;
     s.session().checkSizes();
-    s.run(Command::Try);
+    s.runCommand(Command::Try);
     ASSERT_EQ(s.seen.size(), 1u);
     for (const ProblemLine& line : s.session().problems()) {
       if (line.isError) EXPECT_NE(s.seen[0].text.find(line.text), std::string::npos) << c.name;
@@ -552,16 +552,16 @@ TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
   };
   // clang-format off
   const SceneCase cases[] = {
-      {"WrittenAfterAChange", [&](Scene& s) { s.type(QuizField::Title, "Brouillon"); EXPECT_TRUE(s.session().recoveryDue()); s.session().writeRecoveryCopy(); }, {}, "",
+      {"WrittenAfterAChange", [&](Scene& s) { s.typeInto(QuizField::Title, "Brouillon"); EXPECT_TRUE(s.session().recoveryDue()); s.session().writeRecoveryCopy(); }, {}, "",
        "Sans titre* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(s.host.bytes(unsaved), s.session().document().sourceText()); EXPECT_TRUE(s.host.held.count("/appdata/Ludex/sans-titre-7.verrou"));
                                              EXPECT_FALSE(s.session().recoveryDue()); }},
       {"NeverSavedTakenBack", [&](Scene& s) { crashed(s, unsaved, "titre: Brouillon\n", {Pressed(Answer::Yes)}); },
        {u8"Un quiz jamais enregistré a des modifications qui n'ont pas été enregistrées : Ludex Atelier s'est fermé sans les enregistrer."}, "", "Sans titre* - Ludex Atelier",
-       [&](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Brouillon"); s.plan({Chose("/docs/b.txt")}); s.run(Command::Save); EXPECT_FALSE(s.host.has(unsaved)); }},
+       [&](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Brouillon"); s.plan({Chose("/docs/b.txt")}); s.runCommand(Command::Save); EXPECT_FALSE(s.host.has(unsaved)); }},
       {"NeverSavedGivenUp", [&](Scene& s) { crashed(s, unsaved, "titre: Brouillon\n", {Pressed(Answer::No)}); }, {u8"Un quiz jamais enregistré"}, "", Untitled,
        [&](Scene& s) { EXPECT_FALSE(s.host.has(unsaved)); }},
       {"HeldByARunningEditor", [&](Scene& s) { s.host.heldByOthers.insert("/appdata/Ludex/sans-titre-7.verrou"); crashed(s, unsaved, "titre: B\n", {}); }, {}, "", Untitled,
-       [&](Scene& s) { EXPECT_TRUE(s.host.has(unsaved)); s.type(QuizField::Title, "Autre"); s.session().writeRecoveryCopy(); EXPECT_TRUE(s.host.has("/appdata/Ludex/sans-titre-7-2.recup")); }},
+       [&](Scene& s) { EXPECT_TRUE(s.host.has(unsaved)); s.typeInto(QuizField::Title, "Autre"); s.session().writeRecoveryCopy(); EXPECT_TRUE(s.host.has("/appdata/Ludex/sans-titre-7-2.recup")); }},
       {"BesideARecentFileOlderThanIt", [&](Scene& s) {
          Open(s, "/docs/quiz.txt"); s.host.put("/docs/quiz.txt.recup", "titre: Copie\n"); s.host.put("/docs/quiz.txt", Source); s.restart({Pressed(Answer::Yes)}); },
        {u8"Le quiz « quiz.txt » a des modifications", }, "", "quiz.txt* - Ludex Atelier",
@@ -571,23 +571,23 @@ TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
       {"OfferedWhenItsSourceOpens", [&](Scene& s) { s.host.put("/docs/quiz.txt.recup", "titre: Copie\n"); Open(s, "/docs/quiz.txt", {Pressed(Answer::Yes)}); },
        {"Ouvrir", u8"Le quiz « quiz.txt » a des modifications"}, "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Copie"); }},
       {"Unreadable", [&](Scene& s) { crashed(s, unsaved, "titre: T\nmot: x\n" + Many(1, "").substr(12), {Pressed(Answer::Yes)}); }, {"Un quiz jamais", u8"La copie de secours ne peut pas être relue :\n\nsans-titre-7.recup:2: erreur: mot-clé inconnu"}, "", Untitled, nullptr},
-      {"KeptWhileItsEditorWritesAgain", [&](Scene& s) { Open(s, "/docs/quiz.txt"); for (const char* title : {"X", "Y"}) { s.type(QuizField::Title, title); s.session().writeRecoveryCopy(); } },
+      {"KeptWhileItsEditorWritesAgain", [&](Scene& s) { Open(s, "/docs/quiz.txt"); for (const char* title : {"X", "Y"}) { s.typeInto(QuizField::Title, title); s.session().writeRecoveryCopy(); } },
        {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.host.held.count("/docs/quiz.txt.verrou")); EXPECT_EQ(s.host.bytes("/docs/quiz.txt.recup"), s.session().document().sourceText()); }},
-      {"SourceCopyHeldByAnotherEditor", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.heldByOthers.insert("/docs/quiz.txt.verrou"); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); },
+      {"SourceCopyHeldByAnotherEditor", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.heldByOthers.insert("/docs/quiz.txt.verrou"); s.typeInto(QuizField::Title, "X"); s.session().writeRecoveryCopy(); },
        {"Ouvrir"}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "quiz.txt* - Ludex Atelier", nullptr},
       {"NoNameLeftForACopy", [&](Scene& s) {
          s.host.put("/appdata/Ludex/sans-titre-7.verrou", "");
          for (int k = 2; k <= 99; ++k) s.host.put("/appdata/Ludex/sans-titre-7-" + std::to_string(k) + ".recup", "");
-         s.type(QuizField::Title, "X");
+         s.typeInto(QuizField::Title, "X");
          s.session().writeRecoveryCopy();
          EXPECT_TRUE(s.host.has("/appdata/Ludex/sans-titre-7-100.recup"));
-         s.session().end();
+         s.session().shutDown();
          s.editor = std::make_unique<EditorSession>(s.host, ConservativeMetrics());
-         s.type(QuizField::Title, "Y");
+         s.typeInto(QuizField::Title, "Y");
          s.session().writeRecoveryCopy(); },
        {}, "Pas de copie de secours : un autre Ludex Atelier a ce quiz ouvert et garde la sienne.", "Sans titre* - Ludex Atelier", nullptr},
-      {"CopyNotWritten", [&](Scene& s) { s.host.unwritable.insert(unsaved); s.type(QuizField::Title, "X"); s.session().writeRecoveryCopy(); }, {},
+      {"CopyNotWritten", [&](Scene& s) { s.host.unwritable.insert(unsaved); s.typeInto(QuizField::Title, "X"); s.session().writeRecoveryCopy(); }, {},
        u8"La copie de secours n'a pas pu être écrite : Accès refusé. (5)", "Sans titre* - Ludex Atelier", [](Scene& s) { EXPECT_TRUE(s.session().recoveryDue()); }},
   };
   // clang-format on
@@ -598,28 +598,28 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
   // clang-format off
   const SceneCase cases[] = {
       {"CharacterReplacedAndUndone", [](Scene& s) { Open(s, "/docs/quiz.txt");
-         const TypingResult typed = s.session().type(QuizField::Answer1, u8"A→|B");
-         EXPECT_TRUE(typed.changed); EXPECT_EQ(typed.text, "A->|B"); s.run(Command::Undo); }, {"Ouvrir"},
+         const TypingResult typed = s.session().typeInto(QuizField::Answer1, u8"A→|B");
+         EXPECT_TRUE(typed.changed); EXPECT_EQ(typed.text, "A->|B"); s.runCommand(Command::Undo); }, {"Ouvrir"},
        u8"Annulé : la saisie dans « réponse » (question 1).", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), "Paris"); EXPECT_EQ(s.session().problems().size(), 0u); }},
-      {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, "Q");
-         EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Question, std::string(259, 'a'));
-         EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.type(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "",
+      {"CounterPastTheLimit", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Question, "Q");
+         EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.typeInto(QuizField::Question, std::string(259, 'a'));
+         EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.typeInto(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().counter(QuizField::Question), "260 / 259"); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Question));
                                                EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—");
                                                EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
-      {"UndoAndRedoSayWhat", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Answer1, u8"Lutèce"); s.run(Command::Undo); s.run(Command::Redo); }, {"Ouvrir"},
+      {"UndoAndRedoSayWhat", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Answer1, u8"Lutèce"); s.runCommand(Command::Undo); s.runCommand(Command::Redo); }, {"Ouvrir"},
        u8"Rétabli : la saisie dans « réponse » (question 1).", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), u8"Lutèce"); }},
-      {"NewClearsTheStatus", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::New); }, {"Ouvrir"}, "", Untitled,
+      {"NewClearsTheStatus", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.runCommand(Command::New); }, {"Ouvrir"}, "", Untitled,
        [](Scene& s) { EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Title)); }},
-      {"BlankQuizQuietUntilChanged", [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.type(QuizField::Author, "A"); }, {}, "", "Sans titre* - Ludex Atelier",
+      {"BlankQuizQuietUntilChanged", [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"Aucun problème"); s.typeInto(QuizField::Author, "A"); }, {}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().problems().at(0).text, u8"Erreur, « titre » : le quiz n'a pas de titre : écrivez-en un, c'est le titre de la fenêtre du lecteur et le nom proposé pour son programme");
                       EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
-      {"RowsAddedMovedAndRemoved", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); EXPECT_EQ(s.session().shownRow(), 1);
-         s.type(QuizField::Question, "Espagne ?"); s.run(Command::MoveUp);
-         s.run(Command::Duplicate); s.session().select({1, 2}); s.run(Command::Remove); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
+      {"RowsAddedMovedAndRemoved", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.runCommand(Command::Add); EXPECT_EQ(s.session().shownRow(), 1);
+         s.typeInto(QuizField::Question, "Espagne ?"); s.runCommand(Command::MoveUp);
+         s.runCommand(Command::Duplicate); s.session().select({1, 2}); s.runCommand(Command::Remove); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().cell(0, 1) + "|" + s.session().cell(1, 1), "Espagne ?|Italie ?"); EXPECT_EQ(s.session().rowLabel(), "Question 2 sur 2"); }},
-      {"ProblemLeadsToItsField", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().select({0}); s.type(QuizField::Code, "a|\nb"); s.session().select({}); s.session().goToProblem(0); }, {"Ouvrir"},
+      {"ProblemLeadsToItsField", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().select({0}); s.typeInto(QuizField::Code, "a|\nb"); s.session().select({}); s.session().goToProblem(0); }, {"Ouvrir"},
        "", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().shownRow(), 0); EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Code)); }},
       {"OddRevealModeKept", [](Scene& s) { s.host.put("/docs/m.txt", Canonical("titre: M\nmode revelation: 7\n")); Open(s, "/docs/m.txt");
          s.session().chooseRevealMode(4); s.session().goToProblem(-1); s.session().goToProblem(2); }, {"Ouvrir"}, "Ouvert : /docs/m.txt", "m.txt - Ludex Atelier",
@@ -629,9 +629,9 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
       {"SettingsShown", [](Scene& s) { s.session().chooseRevealMode(1); s.session().chooseRevealMode(0); EXPECT_EQ(s.session().revealModeChoice(), 0);
          s.session().chooseAnswersPerQuestion(1); s.session().chooseRevealMode(2); s.session().setColour(1, 2, 3); }, {}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().answersChoice(), 1); EXPECT_EQ(s.session().revealModeChoices().at(s.session().revealModeChoice()), "3 : comme 2, avec un second texte");
-                      EXPECT_EQ(s.session().document().quiz().blue, 3); EXPECT_FALSE(s.session().fieldEnabled(QuizField::Reveal2)); s.run(Command::Add);
+                      EXPECT_EQ(s.session().document().quiz().blue, 3); EXPECT_FALSE(s.session().fieldEnabled(QuizField::Reveal2)); s.runCommand(Command::Add);
                       EXPECT_TRUE(s.session().fieldEnabled(QuizField::Reveal2)); EXPECT_EQ(s.session().cell(0, 2), "  |  "); }},
-      {"SuggestionTakenThenUndone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Answer1, u8"L’Égypte");
+      {"SuggestionTakenThenUndone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Answer1, u8"L’Égypte");
          EXPECT_EQ(s.session().suggestions(QuizField::Answer1), (std::vector<std::string>{u8"Égypte", u8"L'Égypte", u8"égypte", "Egypte"}));
          s.session().takeSuggestion(QuizField::Answer1, 2); s.session().takeSuggestion(QuizField::Answer1, 0);
          EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte\r\nÉgypte"); EXPECT_EQ(s.session().counter(QuizField::Accepted1), "2 / 16");
@@ -639,7 +639,7 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
          EXPECT_EQ(s.session().takeFocus().field, -1); s.session().takeSuggestion(QuizField::Answer1, 5); }, {"Ouvrir"},
        u8"Réponse acceptée ajoutée : « Égypte ».", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().cell(0, 2), u8"L’Égypte (+2)");
          s.session().takeSuggestion(QuizField::Answer1, 1); s.session().takeSuggestion(QuizField::Answer1, 0);
-         EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Accepted1)); s.run(Command::Undo); s.run(Command::Undo); s.run(Command::Undo);
+         EXPECT_EQ(s.session().takeFocus().field, int(QuizField::Accepted1)); s.runCommand(Command::Undo); s.runCommand(Command::Undo); s.runCommand(Command::Undo);
          EXPECT_EQ(s.session().fieldText(QuizField::Accepted1), u8"égypte"); }},
   };
   // clang-format on
@@ -663,29 +663,29 @@ TEST(SessionEditing, ProblemsErrorsFirstAndCharactersReplaced) {
        [&](Scene& s) { const std::vector<std::string> got = lines(s); ASSERT_EQ(got.size(), 3u);
                        EXPECT_EQ(got[0].rfind(u8"Erreur, question 3, « réponse »", 0), 0u); EXPECT_EQ(got[2].rfind(u8"Avertissement, question 2", 0), 0u);
                        EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 2 avertissements"); }},
-      {"PastedTitleKeptWhole", [](Scene& s) { s.type(QuizField::Title, u8"Fractions en 5\u1D49 \u2192 4\u1D49"); }, {}, "", "Sans titre* - Ludex Atelier",
+      {"PastedTitleKeptWhole", [](Scene& s) { s.typeInto(QuizField::Title, u8"Fractions en 5\u1D49 \u2192 4\u1D49"); }, {}, "", "Sans titre* - Ludex Atelier",
        [&](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Title), "Fractions en 5e -> 4e");
                        EXPECT_EQ(lines(s), (std::vector<std::string>{
                            u8"Avertissement, « titre » : « \u1D49 » (U+1D49) est devenu « e », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
                            u8"Avertissement, « titre » : « \u2192 » (U+2192) est devenu « -> », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
                            u8"Avertissement, « titre » : « \u1D49 » (U+1D49) est devenu « e », car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement.",
                            u8"Avertissement : le quiz n'a aucune question"}));
-                       s.run(Command::Undo); EXPECT_EQ(lines(s).size(), 2u); EXPECT_EQ(s.session().fieldText(QuizField::Title), ""); }},
-      {"TypedInABrowserOneByOne", [](Scene& s) { s.type(QuizField::Title, "Les fractions en 5"); s.type(QuizField::Title, u8"Les fractions en 5\u1D49"); s.type(QuizField::Title, "Les fractions en 5e !"); },
+                       s.runCommand(Command::Undo); EXPECT_EQ(lines(s).size(), 2u); EXPECT_EQ(s.session().fieldText(QuizField::Title), ""); }},
+      {"TypedInABrowserOneByOne", [](Scene& s) { s.typeInto(QuizField::Title, "Les fractions en 5"); s.typeInto(QuizField::Title, u8"Les fractions en 5\u1D49"); s.typeInto(QuizField::Title, "Les fractions en 5e !"); },
        {}, "", "Sans titre* - Ludex Atelier",
-       [&](Scene& s) { EXPECT_EQ(lines(s).size(), 2u); s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5e");
-                       s.run(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5"); }},
-      {"NoSpellingIsAnErrorUntilWrittenOver", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Question, u8"Qui \U0001F600 ?"); },
+       [&](Scene& s) { EXPECT_EQ(lines(s).size(), 2u); s.runCommand(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5e");
+                       s.runCommand(Command::Undo); EXPECT_EQ(s.session().fieldText(QuizField::Title), "Les fractions en 5"); }},
+      {"NoSpellingIsAnErrorUntilWrittenOver", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Question, u8"Qui \U0001F600 ?"); },
        {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
        [&](Scene& s) { EXPECT_EQ(lines(s), std::vector<std::string>{u8"Erreur, question 1, « question » : « \U0001F600 » (U+1F600) est devenu « ? » : le lecteur ne peut pas "
                                                                    u8"l'afficher, et rien ne s'en approche. Remplacez ce « ? » par un autre texte."});
-                       EXPECT_TRUE(s.session().rowHasError(0)); s.type(QuizField::Answer1, "Lui"); EXPECT_EQ(lines(s).size(), 1u);
-                       s.type(QuizField::Question, "Qui rit ?"); EXPECT_TRUE(lines(s).empty());
-                       s.type(QuizField::Explanation, u8"Tapez\nla \U0001F600 ici"); EXPECT_EQ(lines(s).size(), 1u);
-                       s.type(QuizField::Explanation, "Tapez\nla ? ici"); EXPECT_EQ(lines(s).size(), 1u);
-                       s.type(QuizField::Explanation, "Tapez\nla suite ici"); EXPECT_TRUE(lines(s).empty()); }},
-      {"ReplacementsInTheOrderOfTheSource", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Author, std::string(120, 'W'));
-         s.type(QuizField::Explanation, u8"\u2192"); s.type(QuizField::Question, u8"a | \U0001F600"); s.type(QuizField::Answer1, ""); },
+                       EXPECT_TRUE(s.session().rowHasError(0)); s.typeInto(QuizField::Answer1, "Lui"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.typeInto(QuizField::Question, "Qui rit ?"); EXPECT_TRUE(lines(s).empty());
+                       s.typeInto(QuizField::Explanation, u8"Tapez\nla \U0001F600 ici"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.typeInto(QuizField::Explanation, "Tapez\nla ? ici"); EXPECT_EQ(lines(s).size(), 1u);
+                       s.typeInto(QuizField::Explanation, "Tapez\nla suite ici"); EXPECT_TRUE(lines(s).empty()); }},
+      {"ReplacementsInTheOrderOfTheSource", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Author, std::string(120, 'W'));
+         s.typeInto(QuizField::Explanation, u8"\u2192"); s.typeInto(QuizField::Question, u8"a | \U0001F600"); s.typeInto(QuizField::Answer1, ""); },
        {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier",
        [&](Scene& s) { std::vector<std::string> starts; for (const std::string& line : lines(s)) starts.push_back(line.substr(0, line.find(" : ")));
                        EXPECT_EQ(starts, (std::vector<std::string>{u8"Erreur, question 1, « question »", u8"Erreur, question 1, « question »", u8"Erreur, question 1, « réponse »",
@@ -701,27 +701,27 @@ TEST(SessionEditing, ProblemsErrorsFirstAndCharactersReplaced) {
 TEST(SessionEditing, StatusFadesWhenItsStateChanges) {
   // clang-format off
   const SceneCase cases[] = {
-      {"RedoGoneOnceQuestionsAreAdded", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.run(Command::Add); s.run(Command::Undo); s.run(Command::Redo);
+      {"RedoGoneOnceQuestionsAreAdded", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.runCommand(Command::Add); s.runCommand(Command::Undo); s.runCommand(Command::Redo);
                                                        EXPECT_EQ(s.session().status(), u8"Rétabli : l'ajout d'une question."); s.session().paste("Question\tCode\r\nQ\tC\r\n"); },
        {"Ouvrir"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, code. Ctrl+Z les retire.", "quiz.txt* - Ludex Atelier",
-       [](Scene& s) { s.run(Command::Undo); EXPECT_EQ(s.session().status(), u8"Annulé : l'ajout d'une question."); }},
+       [](Scene& s) { s.runCommand(Command::Undo); EXPECT_EQ(s.session().status(), u8"Annulé : l'ajout d'une question."); }},
       {"ClipboardGoneWithTheSelection", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.session().paste(""); s.session().select({0}); EXPECT_NE(s.session().status(), "");
                                                         s.session().select({1}); }, {"Ouvrir"}, "", "quiz.txt - Ludex Atelier", nullptr},
-      {"SavedGoneOnTyping", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.type(QuizField::Author, "A"); s.run(Command::Save); EXPECT_EQ(s.session().status(), u8"Enregistré : /docs/quiz.txt");
-                                           s.type(QuizField::Author, "AB"); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier", nullptr},
+      {"SavedGoneOnTyping", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Author, "A"); s.runCommand(Command::Save); EXPECT_EQ(s.session().status(), u8"Enregistré : /docs/quiz.txt");
+                                           s.typeInto(QuizField::Author, "AB"); }, {"Ouvrir"}, "", "quiz.txt* - Ludex Atelier", nullptr},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
 }
 
-// The session's texts: a core message as a sentence, paths of either system, counts.
+// The session's texts: a core message as a sentence, paths of either system, a browser's failures.
 TEST(SessionText, SentencesPathsAndCounts) {
   // clang-format off
   const struct { std::string got, want; } cases[] = {
       {Sentence("ligne 2 : rien"), "Ligne 2 : rien."}, {Sentence("d\xE9j\xE0 fait."), u8"Déjà fait."}, {Sentence("vraiment ?"), "Vraiment ?"},
       {Sentence(""), ""}, {FileNameOf("C:\\Quiz\\a.txt"), "a.txt"}, {FolderOf("/docs/a/b.txt"), "/docs/a"}, {FolderOf("b.txt"), ""},
       {JoinPath("C:\\Quiz", "a.txt"), "C:\\Quiz\\a.txt"}, {JoinPath("/docs", "a.txt"), "/docs/a.txt"}, {JoinPath("/docs/", "a"), "/docs/a"},
-      {JoinPath("", "a"), "a"}, {Counted(1, "une question", "questions"), "une question"}, {Counted(0, "une", "questions"), "0 questions"},
+      {JoinPath("", "a"), "a"},
       {BrowserFailureText("NotAllowedError"), u8"le navigateur n'a pas eu la permission d'écrire ce fichier"},
       {BrowserFailureText("QuotaExceededError"), u8"le disque, ou la place que le navigateur se donne, est plein"},
       {BrowserFailureText("Failed to execute 'createWritable'"), u8"le navigateur n'a pas pu aller au bout"},
@@ -747,7 +747,7 @@ TEST(SessionEditing, CommandsAvailable) {
     for (int k = 0; k < c.rows; ++k) rows += "Q\tC\r\n";
     s.session().paste(rows);
     s.session().select(c.selection);
-    if (c.undone) s.run(Command::Undo);
+    if (c.undone) s.runCommand(Command::Undo);
     std::string available;
     const std::string letters = "URADX^vE";
     for (size_t k = 0; k < std::size(commands); ++k) available += s.session().available(commands[k]) ? letters[k] : '.';

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cp1252.h"
+#include "french_text.h"
 #include "source_keywords.h"
 
 namespace {
@@ -48,14 +49,10 @@ std::string WithCurrentFormatLine(std::string bytes) {
   return bytes;
 }
 
-std::string Count(size_t count, const char* one, const char* many) {
-  return count == 1 ? one : std::to_string(count) + " " + many;
-}
-
 std::string QuestionName(int row) { return "la question " + std::to_string(row + 1); }
 
 std::string FieldChange(QuizField field, int row) {
-  std::string name = std::string("la saisie dans \xAB ") + FieldKeyword(field) + " \xBB";
+  std::string name = "la saisie dans " + Quoted(FieldKeyword(field));
   return IsQuestionField(field) ? name + " (question " + std::to_string(row + 1) + ")" : name;
 }
 
@@ -93,7 +90,7 @@ std::string UnusedTextLine(const UnusedText& unused) {
   const std::string setting = second
                                   ? std::to_string(MaxAnswersPerQuestion) + " r\xE9ponses par question"
                                   : "le mode de r\xE9v\xE9lation " + modes;
-  return Count(unused.count, "une question a", "questions ont") + " " + name + ", qui ne sert qu'avec " + setting;
+  return (unused.count == 1 ? std::string("une question a") : Counted(unused.count, "question a", "questions ont")) + " " + name + ", qui ne sert qu'avec " + setting;
 }
 
 const char* const RewriteNotice =
@@ -210,7 +207,7 @@ bool QuizDocument::setAnswersPerQuestion(int count) {
   State next = current_;
   next.quiz.answersPerQuestion = count;
   commit(std::move(next),
-         "le passage \xE0 " + Count(static_cast<size_t>(count), "une r\xE9ponse", "r\xE9ponses") + " par question");
+         "le passage \xE0 " + (count == 1 ? std::string("une r\xE9ponse") : Counted(count, "r\xE9ponse", "r\xE9ponses")) + " par question");
   return true;
 }
 
@@ -273,7 +270,7 @@ bool QuizDocument::removeRows(const RowSet& rows) {
   const int after = valid.back() + 1 - static_cast<int>(valid.size());  // the row below the last one removed
   if (!questions.empty()) next.selection.push_back(std::min(after, static_cast<int>(questions.size()) - 1));
   commit(std::move(next),
-         "la suppression de " + (valid.size() == 1 ? QuestionName(valid[0]) : Count(valid.size(), "", "questions")));
+         "la suppression de " + (valid.size() == 1 ? QuestionName(valid[0]) : Counted(valid.size(), "question", "questions")));
   return true;
 }
 
@@ -293,7 +290,7 @@ bool QuizDocument::moveRows(const RowSet& rows, int direction) {
   next.selection = valid;
   for (int& row : next.selection) row += direction;
   commit(std::move(next), "le d\xE9placement de " +
-                              (valid.size() == 1 ? QuestionName(valid[0]) : Count(valid.size(), "", "questions")) +
+                              (valid.size() == 1 ? QuestionName(valid[0]) : Counted(valid.size(), "question", "questions")) +
                               (direction < 0 ? " vers le haut" : " vers le bas"));
   return true;
 }

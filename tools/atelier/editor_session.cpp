@@ -1,5 +1,5 @@
-// The session's commands, its prompt, typing, the problems list and what
-// the front end shows. Files and output have their own sources.
+// The session's commands, its prompt, typing and what the front end shows.
+// Files, output and the problems list have their own sources.
 #include "editor_session.h"
 
 #include <algorithm>
@@ -11,19 +11,19 @@
 #include "validation.h"
 
 const FieldDisplay HeaderFieldDisplays[3] = {
-    {QuizField::Title, u8"&Titre :", false},
-    {QuizField::Author, u8"A&uteur :", false},
-    {QuizField::Explanation, u8"E&xplication :", true},
+    {QuizField::Title, u8"&Titre :", false, "title"},
+    {QuizField::Author, u8"A&uteur :", false, "author"},
+    {QuizField::Explanation, u8"E&xplication :", true, "explanation"},
 };
 const FieldDisplay RowFieldDisplays[8] = {
-    {QuizField::Question, u8"Qu&estion :", true},
-    {QuizField::Answer1, u8"Répon&se :", false},
-    {QuizField::Accepted1, u8"&Acceptées aussi :", true},
-    {QuizField::Answer2, u8"Réponse &2 :", false},
-    {QuizField::Accepted2, u8"Auss&i :", true},
-    {QuizField::Reveal1, u8"Ré&vélation :", true},
-    {QuizField::Reveal2, u8"Révélati&on 2 :", true},
-    {QuizField::Code, u8"&Code de score :", false},
+    {QuizField::Question, u8"Qu&estion :", true, "question"},
+    {QuizField::Answer1, u8"Répon&se :", false, "answer"},
+    {QuizField::Accepted1, u8"&Acceptées aussi :", true, "accepted"},
+    {QuizField::Answer2, u8"Réponse &2 :", false, "answer2"},
+    {QuizField::Accepted2, u8"Auss&i :", true, "accepted2"},
+    {QuizField::Reveal1, u8"Ré&vélation :", true, "reveal"},
+    {QuizField::Reveal2, u8"Révélati&on 2 :", true, "reveal2"},
+    {QuizField::Code, u8"&Code de score :", false, "code"},
 };
 const char* const ListColumnTitles[ListColumnCount] = {u8"N°", u8"Question", u8"Réponse(s) attendue(s)", u8"Révélation",
                                                        u8"Code"};
@@ -54,47 +54,10 @@ std::string WithAccepted(const std::string& answer, const std::string& accepted)
   return OneLine(answer) + (more > 0 ? " (+" + std::to_string(more) + ")" : "");
 }
 
-// Where a replacement sits in a field's bytes (CR LF line breaks): the
-// changes of one text, in its order, each spelled in one or more bytes.
-std::vector<size_t> ReplacementOffsets(const std::string& bytes, const std::vector<Respelling>& changes) {
-  std::vector<size_t> offsets;
-  int line = -1;
-  size_t lineStart = 0, shift = 0;
-  for (const Respelling& change : changes) {
-    if (change.line != line) {
-      lineStart = 0;
-      for (int k = 0; k < change.line; ++k) lineStart = bytes.find("\r\n", lineStart) + 2;
-      line = change.line;
-      shift = 0;
-    }
-    offsets.push_back(std::min(bytes.size(), lineStart + static_cast<size_t>(change.column - 1) + shift));
-    shift += change.spelling.size() - 1;
-  }
-  return offsets;
-}
-
-// Where a problem of a row's field is in the source, for the problems list's
-// order: the header (row -1) first, the rows, then the quiz as a whole (row
-// MaxQuestions); within a row, its fields in their order, its other problems last.
-int SourcePlace(int row, int field) {
-  // The fields in the order a source writes them: an answer's accepted ones right after it.
-  static const int FieldOrder[QuizFieldCount] = {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 7, 9};
-  const int place = field >= 0 && field < QuizFieldCount ? FieldOrder[field] : QuizFieldCount;
-  return (row + 1) * (QuizFieldCount + 1) + place;
-}
-
-// "« ᵉ » (U+1D49)"
-std::string CharacterShown(uint32_t codePoint) {
-  std::string glyph;
-  AppendUtf8(glyph, codePoint);
-  const std::string name = CodePointName(codePoint);
-  return Quoted(glyph) + " (" + name.substr(0, name.find(' ')) + ")";
-}
-
 }  // namespace
 
 EditorSession::EditorSession(EditorHost& host, const PlayerMetrics& metrics)
-    : host_(host), metrics_(metrics), sizes_(new SizeCheck) {}
+    : host_(host), metrics_(metrics), problems_(document_, metrics) {}
 
 EditorSession::~EditorSession() = default;
 
@@ -150,7 +113,7 @@ bool EditorSession::available(Command command) const {
   }
 }
 
-void EditorSession::run(Command command) {
+void EditorSession::runCommand(Command command) {
   if (pending_ || closed_) return;
   say("");  // each command says what it did, if anything
   switch (command) {
@@ -177,16 +140,18 @@ void EditorSession::run(Command command) {
     case Command::BuildPage: buildPage(); break;
     case Command::BuildScorm: buildScorm(); break;
     case Command::ExportGift: exportGift(); break;
+    case Command::Paste:
+    case Command::ChooseColour: break;  // the front end's own
   }
 }
 
 void EditorSession::changeRows(bool changed) {
-  if (changed) quietBlank_ = false;
+  if (changed) problems_.keepQuiet(false);
 }
 
 void EditorSession::addQuestion() {
   if (!document_.addQuestion(insertionRow())) return;
-  quietBlank_ = false;
+  problems_.keepQuiet(false);
   focus_ = {false, static_cast<int>(QuizField::Question)};
 }
 
@@ -232,17 +197,17 @@ void EditorSession::chooseAnswersPerQuestion(int choice) {
 }
 
 void EditorSession::setAnswersPerQuestion(int count) {
-  if (document_.setAnswersPerQuestion(count)) quietBlank_ = false;
+  if (document_.setAnswersPerQuestion(count)) problems_.keepQuiet(false);
 }
 
 void EditorSession::chooseRevealMode(int choice) {
   const int known = static_cast<int>(sizeof RevealModes / sizeof RevealModes[0]);
   if (choice < 0 || choice >= known) return;  // the odd mode of a hand-written source: kept as it is
-  if (document_.setRevealMode(RevealModes[choice].mode)) quietBlank_ = false;
+  if (document_.setRevealMode(RevealModes[choice].mode)) problems_.keepQuiet(false);
 }
 
 void EditorSession::setColour(uint8_t red, uint8_t green, uint8_t blue) {
-  if (document_.setColour(red, green, blue)) quietBlank_ = false;
+  if (document_.setColour(red, green, blue)) problems_.keepQuiet(false);
 }
 
 void EditorSession::takeSuggestion(QuizField answerField, int index) {
@@ -252,8 +217,8 @@ void EditorSession::takeSuggestion(QuizField answerField, int index) {
   std::vector<std::string> answers = AcceptedAnswerLines(document_.text(acceptedField, shownRow()));
   answers.push_back(ForCore(offered[static_cast<size_t>(index)]));
   if (!document_.setText(acceptedField, shownRow(), JoinedAcceptedAnswers(answers))) return;
-  quietBlank_ = false;
-  say(u8"Réponse acceptée ajoutée : " + Quoted(offered[static_cast<size_t>(index)]) + ".");
+  problems_.keepQuiet(false);
+  say(u8"Réponse acceptée ajoutée : " + QuotedUtf8(offered[static_cast<size_t>(index)]) + ".");
   // The last one taken: the suggestions go, the keyboard to the accepted answers.
   if (suggestions(answerField).empty()) focus_ = {false, static_cast<int>(acceptedField)};
 }
@@ -281,160 +246,25 @@ int EditorSession::insertionRow() const {
 // A character the player cannot show does not cost the rest of the text:
 // it takes its nearest spelling, or "?", as an undo step of its own, and
 // the problems list says what changed.
-TypingResult EditorSession::type(QuizField field, const std::string& utf8) {
+TypingResult EditorSession::typeInto(QuizField field, const std::string& utf8) {
   if (pending_) return {true, fieldText(field)};
   const int row = IsQuestionField(field) ? shownRow() : -1;
   if (IsQuestionField(field) && row < 0) return {};
   if (!IsValidUtf8(utf8)) {
-    say(u8"Refusé dans " + Quoted(Utf8(FieldKeyword(field))) + u8" : ce texte n'est pas de l'UTF-8 valide.");
+    say(u8"Refusé dans " + QuotedUtf8(Utf8(FieldKeyword(field))) + u8" : ce texte n'est pas de l'UTF-8 valide.");
     return {true, fieldText(field)};
   }
   std::vector<Respelling> changes;
   const TextCheck check = CheckTextUtf8(field, RespellForPlayer(utf8, &changes));
   if (changes.empty()) {
-    if (document_.typeText(field, row, check.bytes)) quietBlank_ = false;
+    if (document_.typeText(field, row, check.bytes)) problems_.keepQuiet(false);
     return {};
   }
   document_.endTyping();
-  if (document_.setText(field, row, check.bytes)) quietBlank_ = false;
+  if (document_.setText(field, row, check.bytes)) problems_.keepQuiet(false);
   document_.endTyping();
-  noteRespellings(field, row, document_.text(field, row), changes);
+  problems_.noteRespellings(field, row, changes);
   return {true, fieldText(field)};
-}
-
-void EditorSession::noteRespellings(QuizField field, int row, const std::string& bytes,
-                                    const std::vector<Respelling>& changes) {
-  const std::vector<size_t> offsets = ReplacementOffsets(bytes, changes);
-  for (size_t k = 0; k < changes.size(); ++k) {
-    const Respelling& change = changes[k];
-    const size_t from = offsets[k] < 4 ? 0 : offsets[k] - 4;
-    TextNote note{document_.revision(), field, row, SourcePlace(row, static_cast<int>(field)),
-                  bytes.substr(from, offsets[k] - from + change.spelling.size() + 4), !change.found, ""};
-    const std::string line = ProblemLineText({QuizRule::Text, row, static_cast<int>(field), note.isError, ""});
-    note.text = line + CharacterShown(change.codePoint) +
-                (change.found ? u8" est devenu " + Quoted(Utf8(change.spelling)) +
-                                    u8", car le lecteur ne peut pas l'afficher. Ctrl+Z annule le remplacement."
-                              : u8" est devenu « ? » : le lecteur ne peut pas l'afficher, et rien ne s'en "
-                                u8"approche. Remplacez ce « ? » par un autre texte.");
-    notes_.push_back(note);
-  }
-}
-
-// ---- the problems list ----
-
-// The problems of the quiz, as `ludex-pack check` finds them in the source
-// Save writes; its packed sizes too when nothing else is wrong: measured at
-// once when they cannot pass the player's limits or have been measured on
-// these very payloads, else when compressNow, else soon (sizeCheckDue).
-std::vector<QuizProblem> EditorSession::validate(bool compressNow) const {
-  std::vector<QuizProblem> problems = ValidateQuiz(document_.quiz(), false, &metrics_);
-  if (AnyError(problems)) return problems;
-  const QuizPayloads payloads = EncodePayloads(document_.quiz());
-  for (const std::string& error :
-       {PlainSizeError(payloads.quiz, PayloadKind::Quiz), PlainSizeError(payloads.codes, PayloadKind::Codes)}) {
-    if (!error.empty()) problems.push_back({QuizRule::PackedSize, -1, -1, true, error});
-  }
-  if (AnyError(problems) || (!MayPassCompressedLimit(payloads.quiz) && !MayPassCompressedLimit(payloads.codes))) {
-    return problems;
-  }
-  SizeCheck& sizes = *sizes_;
-  if (!sizes.measured || sizes.payloads.quiz != payloads.quiz || sizes.payloads.codes != payloads.codes) {
-    if (!compressNow) {
-      sizeCheckDue_ = true;
-      return problems;
-    }
-    Diagnostics diagnostics;
-    QuizPayloads streams;
-    CompressPayloads(payloads, streams, diagnostics);
-    sizes = {true, payloads, {}};
-    for (const Diagnostic& d : diagnostics.items)
-      sizes.problems.push_back({QuizRule::PackedSize, -1, -1, true, d.message});
-  }
-  problems.insert(problems.end(), sizes.problems.begin(), sizes.problems.end());
-  return problems;
-}
-
-bool EditorSession::sizeCheckDue() const {
-  problems();
-  return sizeCheckDue_;
-}
-
-void EditorSession::checkSizes() {
-  validate(true);
-  ++sizeChecks_;
-}
-
-// Errors first, then warnings, each in the order of the source; the
-// characters replaced in a text beside its field's other problems.
-void EditorSession::makeProblems() const {
-  sizeCheckDue_ = false;
-  std::vector<QuizProblem> found = validate(false);
-  if (quietBlank_ && !document_.modified() && document_.path().empty()) {
-    found.erase(std::remove_if(
-                    found.begin(), found.end(),
-                    [](const QuizProblem& p) { return p.rule == QuizRule::NoQuestion || p.rule == QuizRule::Title; }),
-                found.end());
-  }
-  std::vector<ProblemLine> lines;
-  std::vector<int> places;  // where each line is in the source (SourcePlace)
-  for (const UnusedText& unused : UnusedTexts(document_.quiz())) {
-    places.push_back(SourcePlace(-1, -1));
-    lines.push_back({u8"Avertissement : " + Utf8(UnusedTextLine(unused)) +
-                         (unused.count > 1 ? u8" : elles sont mises de côté (grisées), en commentaire dans la source."
-                                           : u8" : elle est mise de côté (grisée), en commentaire dans la source."),
-                     -1, -1, false});
-  }
-  for (const QuizProblem& problem : found) {
-    lines.push_back({ProblemLineText(problem), problem.row, problem.field, problem.isError});
-    const bool wholeQuiz = problem.rule == QuizRule::QuestionCount || problem.rule == QuizRule::NoQuestion ||
-                           problem.rule == QuizRule::PackedSize;
-    places.push_back(wholeQuiz ? SourcePlace(MaxQuestions, -1) : SourcePlace(problem.row, problem.field));
-  }
-  for (const TextNote& note : notes_) {
-    if (!document_.inHistory(note.revision) || note.row >= document_.questionCount() ||
-        document_.text(note.field, note.row).find(note.around) == std::string::npos) {
-      continue;
-    }
-    const size_t at = static_cast<size_t>(
-        std::find_if(places.begin(), places.end(), [&note](int place) { return place > note.place; }) - places.begin());
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), {note.text, note.row, static_cast<int>(note.field), note.isError});
-    places.insert(places.begin() + static_cast<std::ptrdiff_t>(at), note.place);
-  }
-  std::stable_partition(lines.begin(), lines.end(), [](const ProblemLine& line) { return line.isError; });
-  problemLines_ = lines;
-  rowErrors_.assign(static_cast<size_t>(document_.questionCount()), false);
-  errors_ = warnings_ = 0;
-  for (const ProblemLine& line : lines) {
-    (line.isError ? errors_ : warnings_) += 1;
-    if (line.isError && line.row >= 0 && line.row < document_.questionCount()) rowErrors_[line.row] = true;
-  }
-}
-
-const std::vector<ProblemLine>& EditorSession::problems() const {
-  const bool quiet = quietBlank_;
-  if (problemsRevision_ != document_.revision() || problemsQuiet_ != quiet || problemsSizeCheck_ != sizeChecks_) {
-    makeProblems();
-    problemsRevision_ = document_.revision();
-    problemsQuiet_ = quiet;
-    problemsSizeCheck_ = sizeChecks_;
-  }
-  return problemLines_;
-}
-
-bool EditorSession::rowHasError(int row) const {
-  problems();
-  return row >= 0 && row < static_cast<int>(rowErrors_.size()) && rowErrors_[row];
-}
-
-std::string EditorSession::problemsSummary() const {
-  problems();
-  if (errors_ == 0 && warnings_ == 0) return u8"Aucun problème";
-  const std::string warnings =
-      std::to_string(warnings_) + (warnings_ > 1 ? " avertissements" : " avertissement");
-  if (errors_ == 0) return warnings;
-  const std::string errors = std::to_string(errors_) + (errors_ > 1 ? " erreurs" : " erreur") +
-                             u8" — la construction est impossible";
-  return warnings_ == 0 ? errors : errors + u8" — et " + warnings;
 }
 
 // ---- what the front end shows ----
@@ -450,9 +280,8 @@ std::string EditorSession::windowTitle() const {
   return title + (document_.modified() ? "*" : "") + " - Ludex Atelier";
 }
 
-std::string EditorSession::questionCount() const {
-  const int count = document_.questionCount();
-  return std::to_string(count) + (count > 1 ? " questions" : " question");
+std::string EditorSession::questionCountText() const {
+  return Counted(document_.questionCount(), "question", "questions");
 }
 
 std::string EditorSession::cell(int row, int column) const {

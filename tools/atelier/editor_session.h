@@ -25,36 +25,14 @@
 #include <string>
 #include <vector>
 
+#include "commands.h"
 #include "document.h"
 #include "editor_host.h"
+#include "problems_list.h"
 #include "quiz_fit.h"
 #include "quiz_program.h"
 #include "recovery.h"
 #include "table_text.h"
-
-enum class Command {
-  New,
-  Open,
-  Save,
-  SaveAs,
-  ImportCsv,
-  ExportCsv,
-  Print,
-  Close,
-  Undo,
-  Redo,
-  SelectAll,
-  Add,
-  Duplicate,
-  Remove,
-  MoveUp,
-  MoveDown,
-  Try,
-  Build,
-  BuildPage,
-  BuildScorm,
-  ExportGift,  // the last: the front ends number commands up to it
-};
 
 // ---- what the session asks ----
 
@@ -106,6 +84,7 @@ struct PreviewView {
   std::vector<int> chosen;                // per column of the table: its place in choices
   std::vector<PreviewRowView> rows;
   int rowsToAdd = 0;
+  std::string addButton;  // "&Ajouter 3", '&' before the letter of its Alt key
   bool focusMapping = false;  // the columns' fields are a guess to check: the focus goes to the first chooser
   // A column of reveal texts that the quiz's reveal mode does not show: the
   // offer to switch it ("Passer le quiz en mode de révélation 2..."), and
@@ -117,23 +96,17 @@ struct PreviewView {
 // ---- what the session shows ----
 
 // A text field as the editor shows it: its label ('&' marks the letter of
-// its Alt key), on one line or several.
+// its Alt key), on one line or several; its name in the page ("answer").
 struct FieldDisplay {
   QuizField field;
   const char* label;
   bool multiline;
+  const char* name;
 };
 extern const FieldDisplay HeaderFieldDisplays[3];  // title, author, explanation
 extern const FieldDisplay RowFieldDisplays[8];     // the chosen question's
 const int ListColumnCount = 5;
 extern const char* const ListColumnTitles[ListColumnCount];  // number, question, answers, reveal text, code
-
-struct ProblemLine {
-  std::string text;  // "Erreur, question 3, « réponse » : ..."
-  int row = -1;      // the question it is about, or -1
-  int field = -1;    // the QuizField, or -1
-  bool isError = false;
-};
 
 // Where the front end puts the focus after a command: a field, or the list.
 struct FocusRequest {
@@ -149,14 +122,17 @@ struct TypingResult {
   std::string text;  // the field's text, when changed
 };
 
+// The characters a text field takes: pasting more is cut there. The counter
+// already says "too long" far below it.
+const int FieldCharacterLimit = 4096;
+
 // Delays after a change, for the front end's timers.
 const int RecoveryDelayMs = 3000;  // the recovery copy
 const int SizeCheckDelayMs = 400;  // the packed size of a large quiz (compressing takes tens of milliseconds)
 
 // The session's own state of a flow, held while it waits: the prompt and
 // what follows the answer; a table on its way in (its rows, where its
-// columns go, what that gives); the packed sizes last measured, with the
-// payloads they were measured on.
+// columns go, what that gives).
 struct PendingPrompt {
   Prompt prompt;
   std::function<void(const Reply&)> then;
@@ -168,11 +144,6 @@ struct TableImport {
   int offeredMode = -1;     // the reveal mode that would show the reveal column, or -1
   bool switchMode = false;  // the author takes that mode with the rows
 };
-struct SizeCheck {
-  bool measured = false;
-  QuizPayloads payloads;
-  std::vector<QuizProblem> problems;
-};
 
 class EditorSession {
  public:
@@ -181,15 +152,15 @@ class EditorSession {
 
   // Start-up: the last files, the recovery copies left by a crash (offered
   // one by one), then the file named on the command line, when not empty.
-  void start(const std::string& fileToOpen);
+  void startUp(const std::string& fileToOpen);
   // The editor stops without asking (the window is gone): the recovery
   // copy's lock goes, the copy stays, as after a crash.
-  void end();
+  void shutDown();
   bool closed() const { return closed_; }  // Close went through: the front end goes
 
   // ---- commands; each is ignored while a prompt waits ----
   bool available(Command command) const;
-  void run(Command command);
+  void runCommand(Command command);  // Paste and ChooseColour are the front end's: ignored
   void openPath(const std::string& path);  // a file from the command line or dropped on the editor
   void openRecent(int index);
   void importPath(const std::string& path);  // a CSV file the author picked to add its rows
@@ -202,7 +173,7 @@ class EditorSession {
   // A file the author gave that the browser could not read (error: its name of the failure).
   void readFailed(const std::string& path, const std::string& error);
   void paste(const std::string& utf8);  // rows from the clipboard; empty: nothing to paste
-  TypingResult type(QuizField field, const std::string& utf8);
+  TypingResult typeInto(QuizField field, const std::string& utf8);
   void endTyping() { document_.endTyping(); }  // the field lost the focus
   void select(const RowSet& rows);
   void chooseAnswersPerQuestion(int choice);  // a place in answersChoices()
@@ -223,22 +194,22 @@ class EditorSession {
   // ---- timers: due after a change, run when the delay has passed ----
   bool recoveryDue() const { return document_.recoveryDue(); }
   void writeRecoveryCopy();
-  bool sizeCheckDue() const;
-  void checkSizes();
+  bool sizeCheckDue() const { return problems_.sizeCheckDue(); }
+  void checkSizes() { problems_.checkSizes(); }
   FocusRequest takeFocus();
 
   // ---- what the front end shows ----
   const QuizDocument& document() const { return document_; }
   std::string windowTitle() const;      // "capitales.txt* - Ludex Atelier"
-  std::string questionCount() const;    // "15 questions"
+  std::string questionCountText() const;  // "15 questions"
   // "1 erreur — la construction est impossible — et 2 avertissements"
-  std::string problemsSummary() const;
+  std::string problemsSummary() const { return problems_.summary(); }
   // What the last action did, while the quiz is as that action left it.
   std::string status() const;
   // What stays in view while it holds (a browser that keeps nothing); empty when nothing.
   std::string notice() const;
-  const std::vector<ProblemLine>& problems() const;
-  bool rowHasError(int row) const;
+  const std::vector<ProblemLine>& problems() const { return problems_.lines(); }
+  bool rowHasError(int row) const { return problems_.rowHasError(row); }
   std::string cell(int row, int column) const;   // of the questions list
   int shownRow() const;                          // the question below the list; -1: none
   std::string rowLabel() const;                  // "Question 3 sur 15"
@@ -289,7 +260,7 @@ class EditorSession {
   void loadRecentFiles();
   void rememberFile(const std::string& path);
   void saveRecentFiles();
-  FoundFile find(const std::string& path);
+  FoundFile findFile(const std::string& path);
   bool leftCopy(const std::string& copy);
   bool ownCopy(const std::string& copy);
   std::string recoveryCopyName();
@@ -299,7 +270,7 @@ class EditorSession {
   void offerCopies(std::vector<std::pair<std::string, std::string>> copies, size_t next, Then then);
 
   // Output (session_output.cpp).
-  bool packed(QuizPayloads& streams, const std::string& refusal);
+  bool packOrRefuse(QuizPayloads& streams, const std::string& refusal);
   bool programOf(const QuizPayloads& streams, Bytes& program, std::string& error);
   std::string besideSource(const std::string& extension) const;
   void tryQuiz();
@@ -320,7 +291,6 @@ class EditorSession {
   void previewRows();
   void addPreviewRows();
 
-  std::vector<QuizProblem> validate(bool compressNow) const;
   int insertionRow() const;
 
   EditorHost& host_;
@@ -339,40 +309,12 @@ class EditorSession {
     Done done;
   };
   std::unique_ptr<PendingWrite> writing_;
-  // Characters the player cannot show, replaced in a text typed or pasted:
-  // shown in the problems list while the change that made them is in the
-  // quiz's history (undo takes it away) and the field still holds the
-  // replacement with what surrounds it.
-  struct TextNote {
-    int revision = 0;
-    QuizField field = QuizField::Title;
-    int row = -1;
-    int place = 0;       // its place in the source, for the problems list's order
-    std::string around;  // the replacement with a few bytes each side, as the field holds it
-    bool isError = false;
-    std::string text;    // the problems list's line
-  };
-  std::vector<TextNote> notes_;
-  void noteRespellings(QuizField field, int row, const std::string& bytes, const std::vector<Respelling>& changes);
   std::string lastBuilt_;  // the program last written, whose folder the page's is offered in
   FocusRequest focus_;
   bool closed_ = false;
-  // A new quiz not touched yet lacks a title and questions, of course: no
-  // problem is shown for them until the author changes it or tries to build.
-  bool quietBlank_ = true;
   std::string handWrittenPath_;  // a source not in the writer's form: say so before saving over it
   std::string recoveryCopy_;     // the copy this editor holds (its lock too); removed on a clean save or close
   std::vector<std::string> recent_;
 
-  // The problems list, made again when the quiz changed.
-  mutable int problemsRevision_ = -1;
-  mutable bool problemsQuiet_ = false;
-  mutable int problemsSizeCheck_ = -1;
-  mutable std::vector<ProblemLine> problemLines_;
-  mutable std::vector<bool> rowErrors_;
-  mutable int errors_ = 0, warnings_ = 0;
-  void makeProblems() const;
-  std::unique_ptr<SizeCheck> sizes_;
-  mutable bool sizeCheckDue_ = false;
-  int sizeChecks_ = 0;
+  mutable ProblemsList problems_;  // made again when the quiz changed, when shown
 };

@@ -1,6 +1,7 @@
 #include "print_html.h"
 
 #include "cp1252.h"
+#include "french_text.h"
 #include "quiz_fit.h"
 #include "quiz_page.h"
 #include "quiz_rules.h"
@@ -33,7 +34,7 @@ std::string CodeCell(const std::string& code, size_t row, const PlayerMetrics& m
   const ShownText shown = ShownCode(code, metrics);
   if (!shown.cut) return HtmlText(code);
   return HtmlText(shown.shown) + " <span class=\"cut\">" +
-         HtmlText("(\xAB " + shown.hidden + " \xBB ne s'affiche pas)") + "</span>";
+         HtmlText("(" + Quoted(shown.hidden) + " ne s'affiche pas)") + "</span>";
 }
 
 }  // namespace

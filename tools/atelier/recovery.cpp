@@ -2,16 +2,18 @@
 
 #include <cstring>
 
+const char RecoverySuffix[] = ".recup";
+const char UnsavedRecoveryPrefix[] = "sans-titre-";
+
 namespace {
 
-const char* const Suffix = ".recup";
-const size_t SuffixLength = 6;
+const size_t SuffixLength = sizeof RecoverySuffix - 1;
+const char LockSuffix[] = ".verrou";
 
-bool EndsWithSuffix(const std::string& path) {
-  return path.size() > SuffixLength && path.compare(path.size() - SuffixLength, SuffixLength, Suffix) == 0;
+bool EndsWith(const std::string& path, const char* end, size_t length) {
+  return path.size() > length && path.compare(path.size() - length, length, end) == 0;
 }
-
-const char* const UnsavedPrefix = "sans-titre-";
+bool EndsWithSuffix(const std::string& path) { return EndsWith(path, RecoverySuffix, SuffixLength); }
 
 // The quiz a source holds, in the writer's form; empty when it does not parse.
 std::string Canonical(const std::string& bytes) {
@@ -22,20 +24,20 @@ std::string Canonical(const std::string& bytes) {
 
 }  // namespace
 
-std::string RecoveryPathFor(const std::string& sourcePath) { return sourcePath + Suffix; }
+std::string RecoveryPathFor(const std::string& sourcePath) { return sourcePath + RecoverySuffix; }
 
 std::string UnsavedRecoveryPath(const std::string& folder, uint32_t instanceId, int attempt) {
   std::string path = folder;
   if (!path.empty() && path.back() != '\\' && path.back() != '/')
     path += folder.find('\\') != std::string::npos ? '\\' : '/';
-  path += UnsavedPrefix + std::to_string(instanceId);
+  path += UnsavedRecoveryPrefix + std::to_string(instanceId);
   if (attempt > 0) path += "-" + std::to_string(attempt + 1);
-  return path + Suffix;
+  return path + RecoverySuffix;
 }
 
 bool IsUnsavedRecoveryName(const std::string& name) {
-  const size_t prefix = std::strlen(UnsavedPrefix);
-  if (name.size() <= prefix + SuffixLength || name.compare(0, prefix, UnsavedPrefix) != 0 || !EndsWithSuffix(name))
+  const size_t prefix = std::strlen(UnsavedRecoveryPrefix);
+  if (name.size() <= prefix + SuffixLength || name.compare(0, prefix, UnsavedRecoveryPrefix) != 0 || !EndsWithSuffix(name))
     return false;
   const std::string number = name.substr(prefix, name.size() - prefix - SuffixLength);
   const size_t dash = number.find('-');
@@ -48,8 +50,12 @@ bool IsUnsavedRecoveryName(const std::string& name) {
 std::string RecoveryLockPath(const std::string& recoveryPath) {
   const std::string base =
       EndsWithSuffix(recoveryPath) ? recoveryPath.substr(0, recoveryPath.size() - SuffixLength) : recoveryPath;
-  return base + ".verrou";
+  return base + LockSuffix;
 }
+
+bool IsRecoveryPath(const std::string& path) { return EndsWithSuffix(path); }
+
+bool IsRecoveryLockPath(const std::string& path) { return EndsWith(path, LockSuffix, sizeof LockSuffix - 1); }
 
 std::string RecoveryContent(const QuizDocument& document) { return document.sourceText(); }
 

@@ -26,6 +26,13 @@ bool IsUnsavedRecoveryName(const std::string& name);
 // is left from a crash.
 std::string RecoveryLockPath(const std::string& recoveryPath);
 
+// The editor's own files, which a browser keeps in its storage: a copy, a lock.
+bool IsRecoveryPath(const std::string& path);
+bool IsRecoveryLockPath(const std::string& path);
+// How the names of the copies of quizzes never saved start and end.
+extern const char UnsavedRecoveryPrefix[];
+extern const char RecoverySuffix[];
+
 // The copy holds the source format, exactly what Save would write.
 std::string RecoveryContent(const QuizDocument& document);
 

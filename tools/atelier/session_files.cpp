@@ -26,7 +26,7 @@ const size_t MaxSettingsBytes = 64 * 1024;
 std::string Megabytes(size_t bytes) { return std::to_string(bytes >> 20) + " Mo"; }
 
 std::string CannotOpen(const std::string& path, const std::string& why) {
-  return Quoted(FileNameOf(path)) + u8" ne peut pas être ouvert : " + why + ".";
+  return QuotedUtf8(FileNameOf(path)) + u8" ne peut pas être ouvert : " + why + ".";
 }
 
 // A long path cut in its middle, for a menu.
@@ -50,7 +50,7 @@ void EditorSession::whenDiscarded(Then next) {
   Prompt question;
   question.kind = PromptKind::SaveChanges;
   question.tone = Tone::Question;
-  question.text = "Enregistrer les modifications de " + Quoted(name) + " ?";
+  question.text = "Enregistrer les modifications de " + QuotedUtf8(name) + " ?";
   ask(question, [this, next](const Reply& reply) {
     if (reply.answer == Answer::Yes) {
       save([next](bool saved) {
@@ -80,9 +80,9 @@ void EditorSession::startOn(const AuthoredQuiz& quiz, const std::string& path, c
   if (!quiz.questions.empty()) document_.select({0});
   handWrittenPath_.clear();
   say("");
-  notes_.clear();
+  problems_.forgetRespellings();
   writing_.reset();
-  quietBlank_ = true;
+  problems_.keepQuiet(true);
 }
 
 // ---- opening ----
@@ -117,7 +117,7 @@ void EditorSession::openRecent(int index) {
     if (host_.stamp(path).exists) return openFile(path);
     recent_.erase(std::find(recent_.begin(), recent_.end(), path));
     saveRecentFiles();
-    tell(Tone::Error, Quoted(path) + u8" n'existe plus.");
+    tell(Tone::Error, QuotedUtf8(path) + u8" n'existe plus.");
   });
 }
 
@@ -141,7 +141,7 @@ void EditorSession::openFile(const std::string& path) {
   if (IsPageFile(bytes)) {
     if (!ReadQuizPage(bytes, built.streams)) {
       return tell(Tone::Error,
-                  Quoted(FileNameOf(path)) + u8" ne peut pas être ouvert. Cette page n'est pas un quiz Ludex.");
+                  QuotedUtf8(FileNameOf(path)) + u8" ne peut pas être ouvert. Cette page n'est pas un quiz Ludex.");
     }
     return openBuilt(path, DecodeBuiltQuiz(built), built);
   }
@@ -155,7 +155,7 @@ void EditorSession::openSource(const std::string& path, const std::string& bytes
   // Moodle writes its GIFT banks as ".txt" files too.
   if (!read.ok && read.quiz.questions.empty() && LooksLikeGift(bytes)) return openTable(path, bytes);
   if (!read.ok && !read.textErrorsOnly) {
-    return tell(Tone::Error, Quoted(FileNameOf(path)) +
+    return tell(Tone::Error, QuotedUtf8(FileNameOf(path)) +
                                  u8" ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne "
                                  u8"saurait pas garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) "
                                  u8":\n\n" +
@@ -183,10 +183,10 @@ void EditorSession::offerFirstQuestions(const std::string& path, const SourceRea
   Prompt question;
   question.kind = PromptKind::YesNo;
   question.tone = Tone::Question;
-  question.text = Quoted(name) + " a " + std::to_string(read.questionsInSource) +
+  question.text = QuotedUtf8(name) + " a " + std::to_string(read.questionsInSource) +
                   " questions, et un quiz Ludex en a au plus " + limit + ".\n\nOuvrir ses " + limit +
                   u8" premières questions ? Elles s'ouvrent dans un nouveau quiz, à enregistrer sous un autre nom ; " +
-                  Quoted(name) + " ne change pas.";
+                  QuotedUtf8(name) + " ne change pas.";
   ask(question, [this, path, name, limit, read](const Reply& reply) {
     if (reply.answer != Answer::Yes) return;
     startOn(read.quiz, "", "Les " + limit + u8" premières questions de " + name + ".", true);
@@ -197,7 +197,7 @@ void EditorSession::offerFirstQuestions(const std::string& path, const SourceRea
 // A built quiz or its web page: its quiz read back as ludex-pack extract
 // reads it. A damaged one is opened as the player plays it, with what is wrong.
 void EditorSession::openBuilt(const std::string& path, BuiltQuizRead read, const BuiltQuiz& built) {
-  const std::string name = Quoted(FileNameOf(path));
+  const std::string name = QuotedUtf8(FileNameOf(path));
   switch (read) {
     case BuiltQuizRead::NotAQuiz:
       return tell(Tone::Error, name + u8" ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex.");
@@ -270,7 +270,7 @@ void EditorSession::writeSourceNow(const std::string& path, Done done) {
   std::string error;
   const int revision = document_.revision();
   if (!host_.writeFile(path, document_.sourceText(), error)) {
-    tell(Tone::Error, u8"Le quiz n'a pas pu être enregistré dans " + Quoted(path) + " :\n\n" + error);
+    tell(Tone::Error, u8"Le quiz n'a pas pu être enregistré dans " + QuotedUtf8(path) + " :\n\n" + error);
     if (done) done(false);
     return;
   }
@@ -309,7 +309,7 @@ void EditorSession::writeFailed(const std::string& path, const std::string& erro
 }
 
 void EditorSession::offerDownloadInstead(const std::string& path, const std::string& reason, Done done) {
-  const std::string failed = u8"Le quiz n'a pas pu être enregistré dans " + Quoted(FileNameOf(path)) + " : " +
+  const std::string failed = u8"Le quiz n'a pas pu être enregistré dans " + QuotedUtf8(FileNameOf(path)) + " : " +
                              reason + u8". Ses modifications restent à enregistrer.";
   if (pending_) {  // the author is answering another question: the status says it
     say(failed + u8" Enregistrer (Ctrl+S) le propose au téléchargement.");
@@ -361,7 +361,7 @@ std::vector<std::string> EditorSession::recentFiles() const {
 
 // ---- the recovery copy ----
 
-FoundFile EditorSession::find(const std::string& path) {
+FoundFile EditorSession::findFile(const std::string& path) {
   FoundFile found;
   const FileStamp stamp = host_.stamp(path);
   std::string error;
@@ -429,8 +429,8 @@ void EditorSession::writeRecoveryCopy() {
 // Offers the recovery copy of a file (or of a quiz never saved, source
 // empty); done(true) when it was taken: the document then holds it, unsaved.
 void EditorSession::offerCopy(const std::string& copy, const std::string& source, Done done) {
-  const FoundFile found = find(copy);
-  const RecoveryVerdict verdict = JudgeRecovery(found, source.empty() ? FoundFile() : find(source));
+  const FoundFile found = findFile(copy);
+  const RecoveryVerdict verdict = JudgeRecovery(found, source.empty() ? FoundFile() : findFile(source));
   if (verdict == RecoveryVerdict::Discard) {
     host_.removeFile(copy);
     return done(false);
@@ -438,11 +438,11 @@ void EditorSession::offerCopy(const std::string& copy, const std::string& source
   Prompt question;
   question.kind = PromptKind::YesNo;
   question.tone = Tone::Question;
-  question.text = (source.empty() ? u8"Un quiz jamais enregistré" : "Le quiz " + Quoted(FileNameOf(source))) +
+  question.text = (source.empty() ? u8"Un quiz jamais enregistré" : "Le quiz " + QuotedUtf8(FileNameOf(source))) +
                   u8" a des modifications qui n'ont pas été enregistrées : Ludex Atelier s'est fermé sans les "
                   u8"enregistrer. Une copie de secours les a gardées.\n\nVoulez-vous reprendre cette copie ?";
   if (verdict == RecoveryVerdict::OfferOlder) {
-    question.text += "\n\nAttention : " + Quoted(FileNameOf(source)) + u8" a été modifié après cette copie.";
+    question.text += "\n\nAttention : " + QuotedUtf8(FileNameOf(source)) + u8" a été modifié après cette copie.";
   }
   ask(question, [this, copy, source, found, done](const Reply& reply) {
     if (reply.answer == Answer::Yes) return takeCopy(copy, source, found, done);
@@ -483,11 +483,11 @@ void EditorSession::offerCopies(std::vector<std::pair<std::string, std::string>>
 
 // Copies of quizzes never saved left by editors no longer running, then those
 // beside the last files; the first one the author takes back ends the offers.
-void EditorSession::start(const std::string& fileToOpen) {
+void EditorSession::startUp(const std::string& fileToOpen) {
   loadRecentFiles();
   std::vector<std::pair<std::string, std::string>> copies;
   const std::string folder = host_.settingsFolder();
-  for (const std::string& name : host_.filesIn(folder, "sans-titre-", ".recup")) {
+  for (const std::string& name : host_.filesIn(folder, UnsavedRecoveryPrefix, RecoverySuffix)) {
     const std::string copy = JoinPath(folder, name);
     if (IsUnsavedRecoveryName(name) && leftCopy(copy)) copies.push_back({copy, ""});
   }
@@ -499,7 +499,7 @@ void EditorSession::start(const std::string& fileToOpen) {
   });
 }
 
-void EditorSession::end() {
+void EditorSession::shutDown() {
   if (!recoveryCopy_.empty()) host_.releaseLock(RecoveryLockPath(recoveryCopy_));
   recoveryCopy_.clear();
   pending_.reset();

@@ -57,9 +57,9 @@ std::string RowProblems(const ImportRow& row, const std::string& separator) {
 // The quiz's two compressed streams, or false after telling the author why
 // it cannot be built: every error of the problems list blocks it, and the
 // list then shows every one of them.
-bool EditorSession::packed(QuizPayloads& streams, const std::string& refusal) {
+bool EditorSession::packOrRefuse(QuizPayloads& streams, const std::string& refusal) {
   checkSizes();
-  quietBlank_ = false;
+  problems_.keepQuiet(false);
   std::string errors;
   size_t shown = 0;
   for (const ProblemLine& line : problems()) {
@@ -110,7 +110,7 @@ std::string EditorSession::writtenOrOffered(const std::string& path, const std::
 void EditorSession::tryQuiz() {
   const std::string refusal = u8"Le quiz ne peut pas être essayé";
   QuizPayloads streams;
-  if (!packed(streams, refusal)) return;
+  if (!packOrRefuse(streams, refusal)) return;
   Bytes program;
   std::string error, page;
   if (host_.showsPages()) {
@@ -129,7 +129,7 @@ void EditorSession::tryQuiz() {
 
 void EditorSession::buildProgram() {
   QuizPayloads streams;
-  if (!packed(streams, u8"Le programme ne peut pas être créé")) return;
+  if (!packOrRefuse(streams, u8"Le programme ne peut pas être créé")) return;
   ask(SaveFilePrompt(u8"Créer le programme du quiz", besideSource(".exe"), host_.documentsFolder(),
                      {"Programmes (*.exe)", "*.exe"}, "exe"),
       [this, streams](const Reply& reply) {
@@ -162,7 +162,7 @@ void EditorSession::writeProgram(const std::string& path, const QuizPayloads& st
 // checks and resources as the program, the page template the front end carries.
 void EditorSession::buildPage() {
   QuizPayloads streams;
-  if (!packed(streams, u8"La page web ne peut pas être créée")) return;
+  if (!packOrRefuse(streams, u8"La page web ne peut pas être créée")) return;
   // Beside the program just built, which the page goes with.
   const std::string name = lastBuilt_.empty()
                                ? besideSource(".html")
@@ -195,7 +195,7 @@ void EditorSession::writePage(const std::string& path, const QuizPayloads& strea
 // package, the page that sends the platform each pupil's score and answers.
 void EditorSession::buildScorm() {
   QuizPayloads streams;
-  if (!packed(streams, u8"Le paquet SCORM ne peut pas être créé")) return;
+  if (!packOrRefuse(streams, u8"Le paquet SCORM ne peut pas être créé")) return;
   ask(SaveFilePrompt(u8"Exporter le quiz pour l'ENT (SCORM)", besideSource(".zip"), host_.documentsFolder(),
                      {"Paquets SCORM (*.zip)", "*.zip"}, "zip"),
       [this, streams](const Reply& reply) {
@@ -230,7 +230,7 @@ void EditorSession::print() {
   if (host_.showsPages()) {
     host_.showPage(ShownPage::PupilSheet, names[0], texts[0]);
     host_.showPage(ShownPage::AnswerKey, names[1], texts[1]);
-    say(u8"Pages à imprimer : " + Quoted(names[0]) + " et " + Quoted(names[1]) +
+    say(u8"Pages à imprimer : " + QuotedUtf8(names[0]) + " et " + QuotedUtf8(names[1]) +
               u8", à côté du quiz : imprimez-les de là.");
     return;
   }
@@ -247,7 +247,7 @@ void EditorSession::print() {
     }
   }
   if (folder.empty()) return tell(Tone::Error, u8"Les pages à imprimer n'ont pas pu être écrites :\n\n" + error);
-  const std::string written = Quoted(names[0]) + " et " + Quoted(names[1]) + ", dans " + folder;
+  const std::string written = QuotedUtf8(names[0]) + " et " + QuotedUtf8(names[1]) + ", dans " + folder;
   bool opened = host_.openPage(JoinPath(folder, names[0]));
   opened = host_.openPage(JoinPath(folder, names[1])) && opened;
   if (!opened) {
@@ -267,7 +267,7 @@ void EditorSession::exportCsv() {
         std::string error;
         if (!host_.writeFile(reply.path, WriteCsvTable(document_.quiz()), error)) {
           return tell(Tone::Error,
-                      u8"Les questions n'ont pas pu être exportées dans " + Quoted(reply.path) + " :\n\n" + error);
+                      u8"Les questions n'ont pas pu être exportées dans " + QuotedUtf8(reply.path) + " :\n\n" + error);
         }
         say(writtenOrOffered(reply.path, u8"Questions exportées : ", u8"Questions proposées au téléchargement : "));
       });
@@ -283,7 +283,7 @@ void EditorSession::exportGift() {
         std::string error;
         if (!host_.writeFile(reply.path, bank, error)) {
           return tell(Tone::Error,
-                      u8"Les questions n'ont pas pu être exportées dans " + Quoted(reply.path) + " :\n\n" + error);
+                      u8"Les questions n'ont pas pu être exportées dans " + QuotedUtf8(reply.path) + " :\n\n" + error);
         }
         status_ = writtenOrOffered(reply.path, u8"Questions exportées pour Moodle : ",
                                    u8"Questions pour Moodle proposées au téléchargement : ");
@@ -319,7 +319,7 @@ void EditorSession::importFile(const std::string& path) {
   const ReadResult read = host_.readFile(path, MaxTableBytes, bytes, error);
   if (read == ReadResult::TooLarge) error = u8"le fichier est trop grand pour un tableau de questions (plus de 1 Mo)";
   if (read != ReadResult::Read) {
-    return tell(Tone::Error, Quoted(FileNameOf(path)) + u8" ne peut pas être importé : " + error + ".");
+    return tell(Tone::Error, QuotedUtf8(FileNameOf(path)) + u8" ne peut pas être importé : " + error + ".");
   }
   addRows(std::make_shared<TableText>(ReadQuestionFile(FileNameOf(path), bytes)), true);
 }
@@ -379,8 +379,8 @@ void EditorSession::addPreviewRows() {
   const bool added = document_.insertQuestions(insertionRow(), QuestionsOf(import_->preview));
   import_.reset();
   if (!added) return;
-  quietBlank_ = false;
-  say((count > 1 ? std::to_string(count) + u8" questions ajoutées" : std::string(u8"1 question ajoutée")) +
+  problems_.keepQuiet(false);
+  say(Counted(count, u8"question ajoutée", u8"questions ajoutées") +
       ", colonnes lues " + mapping + (mode >= 0 ? u8", mode de révélation " + std::to_string(mode) : "") +
       ". Ctrl+Z les retire.");
 }
@@ -407,11 +407,10 @@ void EditorSession::showPreview() {
   if (import_->switchMode && import_->offeredMode >= 0) quiz.revealMode = import_->offeredMode;
   PreviewView view;
   const size_t count = preview.rows.size();
-  view.summary = Counted(count, u8"1 question à ajouter", u8"questions à ajouter") + ", colonnes lues " +
+  view.summary = Counted(count, u8"question à ajouter", u8"questions à ajouter") + ", colonnes lues " +
                  Utf8(MappingText(import_->mapping)) + ".";
   if (preview.rowsWithErrors > 0) {
-    view.summary += " " + std::to_string(preview.rowsWithErrors) +
-                    (preview.rowsWithErrors > 1 ? " ont une erreur" : " a une erreur") +
+    view.summary += " " + Counted(preview.rowsWithErrors, "a une erreur", "ont une erreur") +
                     u8" (en rouge) : vous pourrez les corriger après l'ajout.";
   }
   view.summary += u8" Choisissez le champ où va chaque colonne.";
@@ -449,6 +448,7 @@ void EditorSession::showPreview() {
     view.rows.push_back(shown);
   }
   view.rowsToAdd = static_cast<int>(count);
+  view.addButton = "&Ajouter " + std::to_string(count);
   view.focusMapping = !import_->mapping.sure;
   if (import_->offeredMode >= 0) {
     view.revealOffer = u8"Passer le quiz en mode de révélation " + std::to_string(import_->offeredMode) +

@@ -7,8 +7,6 @@ std::string Utf8(const std::string& cp1252) { return Utf8FromCp1252(cp1252); }
 
 std::string ForCore(const std::string& utf8) { return Cp1252FromUtf8Lossy(utf8); }
 
-std::string Quoted(const std::string& utf8) { return u8"« " + utf8 + u8" »"; }
-
 std::string FileNameOf(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -48,12 +46,8 @@ std::string DiagnosticsText(const Diagnostics& diagnostics) {
 std::string ProblemLineText(const QuizProblem& problem) {
   std::string line = problem.isError ? "Erreur" : "Avertissement";
   if (problem.row >= 0) line += ", question " + std::to_string(problem.row + 1);
-  if (problem.field >= 0) line += ", " + Quoted(Utf8(FieldKeyword(static_cast<QuizField>(problem.field))));
+  if (problem.field >= 0) line += ", " + QuotedUtf8(Utf8(FieldKeyword(static_cast<QuizField>(problem.field))));
   return line + " : " + Utf8(problem.message);
-}
-
-std::string Counted(size_t count, const std::string& one, const std::string& many) {
-  return count == 1 ? one : std::to_string(count) + " " + many;
 }
 
 std::string BrowserFailureText(const std::string& name) {

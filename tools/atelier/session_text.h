@@ -5,15 +5,13 @@
 #include <string>
 
 #include "diagnostics.h"
+#include "french_text.h"
 #include "quiz_rules.h"
 
 // A Windows-1252 text (a quiz text, a message of the core) in UTF-8.
 std::string Utf8(const std::string& cp1252);
 // A UTF-8 name as the core's messages quote it: Windows-1252, '?' for what it lacks.
 std::string ForCore(const std::string& utf8);
-
-// « text »
-std::string Quoted(const std::string& utf8);
 
 // The last part of a path, and what comes before it ("" for a bare name); either separator.
 std::string FileNameOf(const std::string& path);
@@ -34,6 +32,3 @@ std::string ProblemLineText(const QuizProblem& problem);
 // as the end of a French sentence: "le navigateur n'a pas eu la permission
 // d'écrire ce fichier". Any other name gets a sentence too, never the name.
 std::string BrowserFailureText(const std::string& name);
-
-// "3 questions", "une question": a count and its noun.
-std::string Counted(size_t count, const std::string& one, const std::string& many);

@@ -1,7 +1,5 @@
 #include "validation.h"
 
-#include "quiz_payloads.h"
-
 namespace {
 
 void Append(std::vector<QuizProblem>& out, const std::vector<QuizProblem>& more) {
@@ -58,12 +56,24 @@ std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes, 
   }
   Append(problems, OfRule(quizWide, QuizRule::QuestionCount));
   Append(problems, OfRule(quizWide, QuizRule::NoQuestion));
-  if (withSizes && !AnyError(problems)) {
-    Diagnostics diagnostics;
-    QuizPayloads streams;
-    CompressPayloads(EncodePayloads(quiz), streams, diagnostics);
-    for (const Diagnostic& d : diagnostics.items)
-      problems.push_back({QuizRule::PackedSize, -1, -1, d.isError, d.message});
+  if (withSizes && !AnyError(problems)) Append(problems, SizeProblems(EncodePayloads(quiz), true));
+  return problems;
+}
+
+bool CompressedSizesMayPass(const QuizPayloads& payloads) {
+  return MayPassCompressedLimit(payloads.quiz) || MayPassCompressedLimit(payloads.codes);
+}
+
+std::vector<QuizProblem> SizeProblems(const QuizPayloads& payloads, bool compress) {
+  std::vector<QuizProblem> problems;
+  for (const std::string& error :
+       {PlainSizeError(payloads.quiz, PayloadKind::Quiz), PlainSizeError(payloads.codes, PayloadKind::Codes)}) {
+    if (!error.empty()) problems.push_back({QuizRule::PackedSize, -1, -1, true, error});
   }
+  if (!problems.empty() || !compress || !CompressedSizesMayPass(payloads)) return problems;
+  Diagnostics diagnostics;
+  QuizPayloads streams;
+  CompressPayloads(payloads, streams, diagnostics);
+  for (const Diagnostic& d : diagnostics.items) problems.push_back({QuizRule::PackedSize, -1, -1, d.isError, d.message});
   return problems;
 }

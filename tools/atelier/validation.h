@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "quiz_fit.h"
+#include "quiz_payloads.h"
 #include "quiz_rules.h"
 
 // The problems of one question under the quiz's settings (answers per
@@ -16,3 +17,10 @@ std::vector<QuizProblem> QuestionProblems(const AuthoredQuiz& quiz, int row);
 // then, when no error is left and withSizes, the packed sizes (which
 // compress the quiz: not for every keystroke).
 std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes, const PlayerMetrics* fit = nullptr);
+
+// What the sizes of a quiz's payloads break, as `ludex-pack build` finds
+// them: their plain sizes; with compress, the compressed sizes too, where
+// they may pass the player's limits (compressing a large quiz takes tens of
+// milliseconds: not for every keystroke).
+std::vector<QuizProblem> SizeProblems(const QuizPayloads& payloads, bool compress);
+bool CompressedSizesMayPass(const QuizPayloads& payloads);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cp1252.h"
+#include "french_text.h"
 #include "text_decoding.h"
 
 namespace {
@@ -265,8 +266,6 @@ std::vector<GiftQuestion> ReadQuestions(const std::string& utf8) {
 
 // ---- what the reader tells ----
 
-std::string Quoted(const std::string& utf8) { return "\xAB " + Cp1252FromUtf8Lossy(utf8) + " \xBB"; }
-
 const size_t MaxListed = 8;  // items a note lists before "…"
 
 // The questions of each kind left out: "choix multiple : questions 1 (ligne 3), 4 (ligne 12)".
@@ -295,7 +294,7 @@ TableRow RowOf(const GiftQuestion& question, const std::string& place, std::vect
   std::string lesser;
   for (const GiftAnswer& answer : question.answers) {
     if (!answer.weight.empty()) {
-      lesser += (lesser.empty() ? "" : ", ") + Quoted(answer.text) + " (" + answer.weight + " %)";
+      lesser += (lesser.empty() ? "" : ", ") + Quoted(Cp1252FromUtf8Lossy(answer.text)) + " (" + answer.weight + " %)";
     } else if (expected == nullptr) {
       expected = &answer;
     } else {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "french_text.h"
 #include "quiz_format.h"
 
 const char NotAQuizProgram[] = "ce programme n'est pas un questionnaire Ludex";
@@ -105,7 +106,7 @@ bool CheckFileEnd(const Bytes& image, Rewrite& plan, std::string& error) {
     return Refuse(error,
                   "des donn\xE9"
                   "es suivent la derni\xE8re section du programme (" +
-                      std::to_string(extra) + (extra > 1 ? " octets" : " octet") +
+                      Counted(extra, "octet", "octets") +
                       " : une archive, une signature ?) : elles seraient perdues");
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "french_text.h"
 #include "header_layout.h"
 #include "resource.h"
 #include "row_layout.h"
@@ -97,24 +98,21 @@ ShownText Split(const std::string& text, size_t shownEnd, size_t hiddenStart) {
 }
 
 // What the author reads in a message: the end of what shows, the start of what does not.
-std::string Quoted(std::string text, bool fromEnd) {
+std::string Excerpt(std::string text, bool fromEnd) {
   const size_t most = 40;
   for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, " / ");
-  if (text.size() <= most) return "\xAB " + text + " \xBB";
-  return fromEnd ? "\xAB \x85" + text.substr(text.size() - most) + " \xBB"
-                 : "\xAB " + text.substr(0, most) + "\x85 \xBB";
+  if (text.size() <= most) return Quoted(text);
+  return Quoted(fromEnd ? "\x85" + text.substr(text.size() - most) : text.substr(0, most) + "\x85");
 }
-
-std::string Lines(int count) { return std::to_string(count) + (count > 1 ? " lignes" : " ligne"); }
 
 // "le code s'affichera « ÉTINCEL » : la suite (« LE ») ne tient pas dans sa case du lecteur".
 void Warn(std::vector<QuizProblem>& out, const ShownText& shown, int row, QuizField field, const char* name,
           int lines) {
   if (!shown.cut) return;
-  std::string message = std::string(name) + " s'affichera " + Quoted(shown.shown, true) + " : la suite (" +
-                        Quoted(shown.hidden, false) + ") ne tient pas dans sa case du lecteur";
+  std::string message = std::string(name) + " s'affichera " + Excerpt(shown.shown, true) + " : la suite (" +
+                        Excerpt(shown.hidden, false) + ") ne tient pas dans sa case du lecteur";
   if (lines > 1 || field == QuizField::Question || field == QuizField::Reveal1)
-    message += ", qui montre " + Lines(lines);
+    message += ", qui montre " + Counted(lines, "ligne", "lignes");
   out.push_back({QuizRule::Fit, row, static_cast<int>(field), false, message});
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cp1252.h"
+#include "french_text.h"
 #include "source_keywords.h"
 #include "verdict.h"
 
@@ -170,13 +171,13 @@ std::string CodePointName(uint32_t c) {
   if (c >= 0x80 && c < 0xA0 && Cp1252FromCodePoint(c) < 0) {
     // A C1 control character: a wrong decoding made it of the Windows-1252 character of the same value.
     const std::string meant(1, static_cast<char>(c));
-    return name + " (caract\xE8re de contr\xF4le, sans doute \xAB " + meant + " \xBB mal d\xE9" "cod\xE9 : \xE9" "crivez \xAB " +
-           meant + " \xBB)";
+    return name + " (caract\xE8re de contr\xF4le, sans doute " + Quoted(meant) + " mal d\xE9" "cod\xE9 : \xE9" "crivez " +
+           Quoted(meant) + ")";
   }
   Spelling found;
   std::string spelling;
   if (!FindSpelling(c, found, spelling)) return name;
-  const std::string hint = found.hint != nullptr ? found.hint : "\xE9" "crivez \xAB " + spelling + " \xBB";
+  const std::string hint = found.hint != nullptr ? found.hint : "\xE9" "crivez " + Quoted(spelling);
   return name + " (" + found.what + " : " + hint + ")";
 }
 
@@ -217,8 +218,8 @@ std::string RespellingMessage(const Respelling& change) {
   }
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(change.codePoint));
-  return std::string("le caract\xE8re ") + name + ", que le lecteur ne peut pas afficher, est remplac\xE9 par \xAB " +
-         change.spelling + " \xBB";
+  return std::string("le caract\xE8re ") + name + ", que le lecteur ne peut pas afficher, est remplac\xE9 par " +
+         Quoted(change.spelling);
 }
 
 namespace {
@@ -327,8 +328,8 @@ TextCheck CheckAcceptedLines(QuizField field, const std::vector<std::string>& ut
               " caract\xE8res ; le lecteur en garde au plus " + Number(MaxTextLength));
     } else if (answer.front() == ' ' || answer.back() == ' ') {
       Add(check, false, at, 0,
-          "la r\xE9ponse accept\xE9" "e \xAB " + answer +
-              " \xBB commence ou finit par une espace : le lecteur enl\xE8ve les espaces de ce que tape "
+          "la r\xE9ponse accept\xE9" "e " + Quoted(answer) +
+              " commence ou finit par une espace : le lecteur enl\xE8ve les espaces de ce que tape "
               "l'\xE9l\xE8ve, elle ne peut donc jamais \xEAtre trouv\xE9" "e");
     }
   }
@@ -497,7 +498,6 @@ bool Takes(const std::string& answer, const std::string& typed) {
   return ChooseVerdict(answer.c_str(), typed.c_str()) == VerdictBravo;
 }
 
-std::string InQuotes(const std::string& text) { return "\xAB " + text + " \xBB"; }
 
 struct SpellingCheck {
   std::vector<QuizProblem>& problems;
@@ -517,8 +517,8 @@ struct SpellingCheck {
       if (Takes(other, typed)) return;
     }
     warn(field, 0,
-         InQuotes(answer) + " contient " + hard->name + " qu'un \xE9l\xE8ve ne sait pas taper au clavier : ajoutez la " +
-             "r\xE9ponse accept\xE9" "e " + InQuotes(typed));
+         Quoted(answer) + " contient " + hard->name + " qu'un \xE9l\xE8ve ne sait pas taper au clavier : ajoutez la " +
+             "r\xE9ponse accept\xE9" "e " + Quoted(typed));
   }
 
   void accepted(QuizField field, const std::string& answer, const std::vector<std::string>& lines) {
@@ -528,15 +528,15 @@ struct SpellingCheck {
       const int at = static_cast<int>(k);
       if (Takes(answer, line)) {
         warn(field, at,
-             "la r\xE9ponse accept\xE9" "e " + InQuotes(line) +
+             "la r\xE9ponse accept\xE9" "e " + Quoted(line) +
                  " est d\xE9j\xE0 la r\xE9ponse attendue (le lecteur ne tient compte ni des majuscules de a \xE0 z, "
                  "ni des espaces autour) : enlevez-la");
       } else if (std::any_of(lines.begin(), lines.begin() + at, [&](const std::string& earlier) { return Takes(earlier, line); })) {
-        warn(field, at, "la r\xE9ponse accept\xE9" "e " + InQuotes(line) + " est donn\xE9" "e deux fois : enlevez l'une des deux");
+        warn(field, at, "la r\xE9ponse accept\xE9" "e " + Quoted(line) + " est donn\xE9" "e deux fois : enlevez l'une des deux");
       } else if (hard != nullptr) {
         warn(field, at,
-             "la r\xE9ponse accept\xE9" "e " + InQuotes(line) + " contient " + hard->name +
-                 " qu'un \xE9l\xE8ve ne sait pas taper au clavier : \xE9" "crivez " + InQuotes(TypeableSpelling(line)));
+             "la r\xE9ponse accept\xE9" "e " + Quoted(line) + " contient " + hard->name +
+                 " qu'un \xE9l\xE8ve ne sait pas taper au clavier : \xE9" "crivez " + Quoted(TypeableSpelling(line)));
       }
     }
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cp1252.h"
+#include "french_text.h"
 #include "quiz_fit.h"
 #include "quiz_rules.h"
 #include "source_keywords.h"
@@ -178,7 +179,7 @@ void ReadKeywordLine(LineReading& reading, const std::string& line, size_t first
   if (keyword == nullptr) {
     // The known keywords once: a file that is no quiz would repeat them on every line.
     const std::string known = reading.keywordsListed ? "" : " (connus : " + KnownKeywords() + ")";
-    diagnostics.error(lineNumber, "mot-cl\xE9 inconnu \xAB " + Cp1252FromUtf8Lossy(written) + " \xBB" + known);
+    diagnostics.error(lineNumber, "mot-cl\xE9 inconnu " + Quoted(Cp1252FromUtf8Lossy(written)) + known);
     reading.keywordsListed = true;
     return;
   }
@@ -382,8 +383,7 @@ AuthoredQuestion BuildQuestion(const RawQuestion& raw, size_t index, const Autho
   }
   if (!raw.field(SourceKey::Code).present) {
     diagnostics.error(raw.line,
-                      number + " n'a pas de ligne \xAB code: \xBB : le quiz a " + std::to_string(count) +
-                          (count > 1 ? " questions" : " question") +
+                      number + " n'a pas de ligne \xAB code: \xBB : le quiz a " + Counted(count, "question", "questions") +
                           " et demande autant de codes de score (un par question, \xAB code: \xBB peut \xEAtre "
                           "vide)");
   }

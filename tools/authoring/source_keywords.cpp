@@ -1,6 +1,7 @@
 #include "source_keywords.h"
 
 #include "cp1252.h"
+#include "french_text.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ std::string KeywordText(SourceKey key) { return Cp1252FromUtf8Lossy(KeywordOf(ke
 
 std::string FieldKeyword(QuizField field) { return KeywordText(KeyOfField(field)); }
 
-std::string QuotedKeyword(SourceKey key) { return "\xAB " + KeywordText(key) + ": \xBB"; }
+std::string QuotedKeyword(SourceKey key) { return Quoted(KeywordText(key) + ":"); }
 
 std::string QuotedField(QuizField field) { return QuotedKeyword(KeyOfField(field)); }
 

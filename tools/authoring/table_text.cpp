@@ -4,6 +4,7 @@
 
 #include "column_guess.h"
 #include "cp1252.h"
+#include "french_text.h"
 #include "gift_bank.h"
 #include "source_keywords.h"
 #include "text_decoding.h"
@@ -554,9 +555,7 @@ void NoteShapeOfTable(const TableText& table, const ColumnMapping& mapping, cons
   std::string names;
   for (size_t column = 0; column < shape.size(); ++column)
     names += (column > 0 ? ", " : "") + ColumnName(shape[column]);
-  notes.push_back("le texte a " + std::to_string(table.columnCount) +
-                  (table.columnCount > 1 ? " colonnes" : " colonne") +
-                  " et pas de ligne d'en-t\xEAte, et ce quiz en a " + std::to_string(shape.size()) + " (" + names +
+  notes.push_back("le texte a " + Counted(table.columnCount, "colonne", "colonnes") + " et pas de ligne d'en-t\xEAte, et ce quiz en a " + std::to_string(shape.size()) + " (" + names +
                   ") : v\xE9rifiez le champ de chaque colonne");
 }
 
@@ -570,7 +569,7 @@ void NoteUnusedFields(const ImportPreview& preview, const ColumnMapping& mapping
     bool filled = false;
     for (const ImportRow& row : preview.rows) filled = filled || !FieldText(row.question, QuizField(field))->empty();
     if (!filled) continue;
-    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans \xAB " + ColumnName(field) + " \xBB, et " +
+    notes.push_back("la colonne " + std::to_string(column + 1) + " va dans " + Quoted(ColumnName(field)) + ", et " +
                     UnusedFieldText(field) + " : changez ce r\xE9glage, choisissez une autre colonne, ou laissez-la "
                     "de c\xF4t\xE9");
   }

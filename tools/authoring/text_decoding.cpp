@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cp1252.h"
+#include "french_text.h"
 
 bool IsWindows1252Control(uint32_t c) {
   return c >= 0x80 && c < 0xA0 && CodePointFromCp1252(static_cast<uint8_t>(c)) != c;
@@ -65,8 +66,8 @@ std::string StrayBytesMessage(const DecodedText& text, bool withLine) {
   char hex[8];
   std::snprintf(hex, sizeof hex, "%02X", text.firstStrayByte);
   std::string shown(1, static_cast<char>(text.firstStrayByte));
-  return Place(text.firstStray, withLine) + " : l'octet " + hex + " n'est pas de l'UTF-8 ; il est lu comme \xAB " + shown +
-         " \xBB (Windows-1252)" + Others(text.strayBytes, "octets de ce genre") +
+  return Place(text.firstStray, withLine) + " : l'octet " + hex + " n'est pas de l'UTF-8 ; il est lu comme " + Quoted(shown) +
+         " (Windows-1252)" + Others(text.strayBytes, "octets de ce genre") +
          " : enregistrez le fichier en UTF-8 pour en \xEAtre s\xFBr";
 }
 

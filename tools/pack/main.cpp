@@ -20,6 +20,7 @@
 #include "cp1252.h"
 #include "file_paths.h"
 #include "file_replacement.h"
+#include "french_text.h"
 #include "gift_bank.h"
 #include "page_template.h"
 #include "player_image.h"
@@ -90,10 +91,6 @@ void WriteOutput(FILE* stream, const std::string& utf8) {
 // gave goes through PathInMessage first).
 void Say(FILE* stream, const std::string& line) { WriteOutput(stream, Utf8FromCp1252(line + "\n")); }
 
-std::string Plural(size_t count, const char* word, const char* words) {
-  return std::to_string(count) + " " + (count > 1 ? words : word);
-}
-
 // A size as an author reads it: "4 Mo", "350 Ko".
 std::string SizeText(size_t bytes) {
   return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " Mo" : std::to_string((bytes + 1023) >> 10) + " Ko";
@@ -142,7 +139,7 @@ void Print(const Diagnostics& diagnostics) {
 
 // "3 erreurs, 1 avertissement": the last line of a check that failed.
 std::string CountsText(size_t errors, size_t warnings) {
-  return Plural(errors, "erreur", "erreurs") + ", " + Plural(warnings, "avertissement", "avertissements");
+  return Counted(errors, "erreur", "erreurs") + ", " + Counted(warnings, "avertissement", "avertissements");
 }
 
 void SayCounts(const std::string& path, const Diagnostics& diagnostics) {
@@ -262,7 +259,7 @@ int Check(const std::string& sourcePath) {
   AuthoredQuiz quiz;
   QuizPayloads streams;
   if (!PackSource(sourcePath, quiz, streams)) return 1;
-  Say(stdout, PathInMessage(sourcePath) + ": " + Plural(quiz.questions.size(), "question", "questions") +
+  Say(stdout, PathInMessage(sourcePath) + ": " + Counted(quiz.questions.size(), "question", "questions") +
                   ", sans erreur ; le quiz remplit " + std::to_string(RoomTakenPercent(quiz, streams)) +
                   " % de la place que lui laisse le lecteur");
   return 0;
@@ -283,7 +280,7 @@ int Build(const std::string& sourcePath, const std::string& outputPath, const st
   if (!WriteQuizResources(player, streams, program, error)) return Fail(PathInMessage(playerPath) + ": " + error);
   if (!WriteFileSafely(outputPath, program.data(), program.size(), error)) return Fail(error);
   const size_t count = quiz.questions.size();
-  Say(stdout, PathInMessage(sourcePath) + ": " + Plural(count, "question emballée", "questions emballées") + " dans " +
+  Say(stdout, PathInMessage(sourcePath) + ": " + Counted(count, "question emballée", "questions emballées") + " dans " +
                   PathInMessage(outputPath));
   return 0;
 }
@@ -325,7 +322,7 @@ int Extract(const std::string& programPath, const std::string& outputPath) {
     return std::fflush(stdout) == 0 && whole ? 0 : 1;
   }
   if (!WriteFileSafely(outputPath, source.data(), source.size(), error)) return Fail(error);
-  Say(stdout, PathInMessage(programPath) + ": source de " + Plural(quiz.questions.size(), "question", "questions") +
+  Say(stdout, PathInMessage(programPath) + ": source de " + Counted(quiz.questions.size(), "question", "questions") +
                   " écrite dans " + PathInMessage(outputPath));
   return whole ? 0 : 1;
 }
@@ -436,7 +433,7 @@ int Import(const std::string& inputPath, const std::string& outputPath, const st
   } else if (!WriteFileSafely(outputPath, source.data(), source.size(), error)) {
     return Fail(error);
   }
-  Say(stderr, PathInMessage(inputPath) + ": " + Plural(quiz.questions.size(), "question import\xE9" "e", "questions import\xE9" "es") +
+  Say(stderr, PathInMessage(inputPath) + ": " + Counted(quiz.questions.size(), "question import\xE9" "e", "questions import\xE9" "es") +
                   (outputPath.empty() ? "" : " dans " + PathInMessage(outputPath)) + ", " + read);
   if (!diagnostics.hasErrors()) return 0;
   SayCounts(inputPath, diagnostics);
@@ -457,6 +454,62 @@ int ExportGift(const std::string& inputPath, const std::string& outputPath) {
   return 0;
 }
 
+// What the command line asks for.
+struct Arguments {
+  std::string command, input, output, player, columns;
+};
+
+// The options after the command; an exit code when one is wrong, else -1.
+int ReadOptions(int argc, char** argv, Arguments& a) {
+  for (int i = 2; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if ((argument == "-o" || argument == "--player" || argument == "--colonnes") && i + 1 < argc) {
+      (argument == "-o" ? a.output : argument == "--player" ? a.player : a.columns) = argv[++i];
+    } else if (!argument.empty() && argument[0] == '-') {
+      return Fail("option inconnue " + PathInMessage(argument) + " (voir ludex-pack --help)");
+    } else if (a.input.empty()) {
+      a.input = argument;
+    } else {
+      return Fail("argument en trop " + PathInMessage(argument) + " (voir ludex-pack --help)");
+    }
+  }
+  if (a.input.empty()) return Fail(PathInMessage(a.command) + " : quel fichier ? (voir ludex-pack --help)");
+  if (!a.columns.empty() && a.command != "import") return Fail("seul import prend --colonnes");
+  return -1;
+}
+
+int RunCommand(Arguments& a, const char* program) {
+  const std::string& command = a.command;
+  if (command == "import") {
+    if (!a.player.empty()) return Fail("import ne prend pas --player");
+#ifdef _WIN32
+    a.columns = Utf8FromCp1252(a.columns);  // the command line comes in the ANSI code page
+#endif
+    return Import(a.input, a.output, a.columns);
+  }
+  if (command == "check") {
+    if (!a.output.empty() || !a.player.empty()) return Fail("check ne prend que la source");
+    return Check(a.input);
+  }
+  if (command == "build") {
+    if (a.output.empty()) return Fail("build demande -o QUIZ.exe");
+    return Build(a.input, a.output, a.player.empty() ? DefaultPlayer(program) : a.player, !a.player.empty());
+  }
+  // The commands that take a source or a program, and nothing else.
+  const struct {
+    const char *name, *output;
+    int (*run)(const std::string&, const std::string&);
+  } simple[] = {{"export-gift", "BANQUE.gift", ExportGift}, {"web", "QUIZ.html", Web}, {"scorm", "QUIZ.zip", Scorm},
+                {"extract", nullptr, Extract}};
+  for (const auto& c : simple) {
+    if (command != c.name) continue;
+    if (!a.player.empty()) return Fail(command + " ne prend pas --player");
+    if (c.output != nullptr && a.output.empty()) return Fail(command + " demande -o " + c.output);
+    return c.run(a.input, a.output);
+  }
+  return Fail("commande inconnue " + PathInMessage(command) + " (voir ludex-pack --help)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -468,59 +521,12 @@ int main(int argc, char** argv) {
     WriteOutput(stderr, Utf8FromCp1252(Usage));
     return 2;
   }
-  const std::string command = argv[1];
-  if (command == "--help" || command == "-h" || command == "help") {
+  Arguments arguments;
+  arguments.command = argv[1];
+  if (arguments.command == "--help" || arguments.command == "-h" || arguments.command == "help") {
     WriteOutput(stdout, Utf8FromCp1252(Usage));
     return 0;
   }
-  std::string input, output, player, columns;
-  for (int i = 2; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if ((argument == "-o" || argument == "--player" || argument == "--colonnes") && i + 1 < argc) {
-      (argument == "-o" ? output : argument == "--player" ? player : columns) = argv[++i];
-    } else if (!argument.empty() && argument[0] == '-') {
-      return Fail("option inconnue " + PathInMessage(argument) + " (voir ludex-pack --help)");
-    } else if (input.empty()) {
-      input = argument;
-    } else {
-      return Fail("argument en trop " + PathInMessage(argument) + " (voir ludex-pack --help)");
-    }
-  }
-  if (input.empty()) return Fail(PathInMessage(command) + " : quel fichier ? (voir ludex-pack --help)");
-  if (!columns.empty() && command != "import") return Fail("seul import prend --colonnes");
-  if (command == "import") {
-    if (!player.empty()) return Fail("import ne prend pas --player");
-#ifdef _WIN32
-    columns = Utf8FromCp1252(columns);  // the command line comes in the ANSI code page
-#endif
-    return Import(input, output, columns);
-  }
-  if (command == "export-gift") {
-    if (!player.empty()) return Fail("export-gift ne prend pas --player");
-    if (output.empty()) return Fail("export-gift demande -o BANQUE.gift");
-    return ExportGift(input, output);
-  }
-  if (command == "check") {
-    if (!output.empty() || !player.empty()) return Fail("check ne prend que la source");
-    return Check(input);
-  }
-  if (command == "build") {
-    if (output.empty()) return Fail("build demande -o QUIZ.exe");
-    return Build(input, output, player.empty() ? DefaultPlayer(argv[0]) : player, !player.empty());
-  }
-  if (command == "web") {
-    if (!player.empty()) return Fail("web ne prend pas --player");
-    if (output.empty()) return Fail("web demande -o QUIZ.html");
-    return Web(input, output);
-  }
-  if (command == "scorm") {
-    if (!player.empty()) return Fail("scorm ne prend pas --player");
-    if (output.empty()) return Fail("scorm demande -o QUIZ.zip");
-    return Scorm(input, output);
-  }
-  if (command == "extract") {
-    if (!player.empty()) return Fail("extract ne prend pas --player");
-    return Extract(input, output);
-  }
-  return Fail("commande inconnue " + PathInMessage(command) + " (voir ludex-pack --help)");
+  const int failed = ReadOptions(argc, argv, arguments);
+  return failed >= 0 ? failed : RunCommand(arguments, argv[0]);
 }

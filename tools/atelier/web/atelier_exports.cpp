@@ -177,7 +177,7 @@ EXPORTED void AtelierCarry(int which, const uint8_t* bytes, int size) {
 EXPORTED void AtelierStart(int editorNumber, int storageWorks) {
   host.startAs(static_cast<uint32_t>(editorNumber), storageWorks != 0);
   session = std::make_unique<EditorSession>(host, ConservativeMetrics());
-  session->start("");
+  session->startUp("");
   AnswerFileChoices();
 }
 EXPORTED void AtelierStorageFailed() { host.storageFailed(); }
@@ -208,13 +208,13 @@ EXPORTED void AtelierImport(const char* path, int length) {
 }
 EXPORTED void AtelierRun(int command) {
   if (command < 0 || command > static_cast<int>(Command::ExportGift)) return;
-  session->run(static_cast<Command>(command));
+  session->runCommand(static_cast<Command>(command));
   AnswerFileChoices();
 }
 // 1 when the session changed what was typed: the field's text is then the view's.
 EXPORTED int AtelierType(int field, const char* utf8, int length) {
   if (field < 0 || field >= QuizFieldCount) return 0;
-  return session->type(static_cast<QuizField>(field), Text(utf8, length)).changed ? 1 : 0;
+  return session->typeInto(static_cast<QuizField>(field), Text(utf8, length)).changed ? 1 : 0;
 }
 EXPORTED void AtelierEndTyping() { session->endTyping(); }
 EXPORTED void AtelierSelect(const int* rows, int count) {
@@ -292,7 +292,7 @@ EXPORTED const char* AtelierView() {
   Member(out, "title", s.windowTitle());
   Member(out, "status", s.status());
   Member(out, "notice", s.notice());
-  Member(out, "count", s.questionCount());
+  Member(out, "count", s.questionCountText());
   Member(out, "summary", s.problemsSummary());
   Member(out, "modified", s.document().modified());
   out += ",\"problems\":" + Problems(s) + ",\"rows\":" + Rows(s) + ",\"fields\":" + Fields(s);

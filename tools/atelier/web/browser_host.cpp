@@ -4,6 +4,7 @@
 
 #include "carried_bytes.h"
 #include "player_image.h"
+#include "recovery.h"
 #include "session_text.h"
 
 // What only the page's script can do, through Module.atelierHost (atelier.js).
@@ -38,7 +39,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }  // namespace
 
 bool BrowserHost::kept(const std::string& path) const {
-  return path.rfind(std::string(SettingsFolder) + "/", 0) == 0 || EndsWith(path, ".recup");
+  return path.rfind(std::string(SettingsFolder) + "/", 0) == 0 || IsRecoveryPath(path);
 }
 
 void BrowserHost::put(const std::string& path, const std::string& bytes, double time) {
@@ -82,7 +83,7 @@ bool BrowserHost::writeFile(const std::string& path, const std::string& bytes, s
 
 // A lock is no file here: it is there while some editor, running or not, holds it.
 FileStamp BrowserHost::stamp(const std::string& path) {
-  if (EndsWith(path, ".verrou")) return {JsLockState(path.c_str()) != 0, 0};
+  if (IsRecoveryLockPath(path)) return {JsLockState(path.c_str()) != 0, 0};
   const auto found = files_.find(path);
   return found == files_.end() ? FileStamp() : FileStamp{true, found->second.time};
 }

@@ -212,7 +212,7 @@ void ShowProblems() {
     lines.push_back(problem.text);
     errors.push_back(problem.isError);
   }
-  SetStatusPart(0, atelier.session->questionCount());
+  SetStatusPart(0, atelier.session->questionCountText());
   const std::wstring heading = L"Pro&blèmes : " + WideFromUtf8(atelier.session->problemsSummary());
   HWND label = GetDlgItem(atelier.window, IDC_PROBLEMS_LABEL);
   if (WindowText(label) != heading) SetWindowTextW(label, heading.c_str());
@@ -402,7 +402,7 @@ void MsgCommand(int id, int code, HWND control) {
   } else {
     Command command;
     if (!CommandOf(id, command)) return;
-    atelier.session->run(command);
+    atelier.session->runCommand(command);
   }
   Settle();
 }
@@ -521,7 +521,7 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER: MsgTimer(wParam); return 0;
 
     case WM_CLOSE:
-      atelier.session->run(Command::Close);
+      atelier.session->runCommand(Command::Close);
       Settle();
       return 0;
 
@@ -557,7 +557,7 @@ bool StartAtelier(HINSTANCE instance, const std::wstring& fileToOpen) {
   ShowWindow(atelier.window, SW_SHOWNORMAL);
   UpdateWindow(atelier.window);
   SetFocus(FieldWindow(QuizField::Title));
-  atelier.session->start(Utf8FromWide(fileToOpen));
+  atelier.session->startUp(Utf8FromWide(fileToOpen));
   Settle();
   return true;
 }
@@ -581,7 +581,7 @@ int RunAtelierLoop() {
 }
 
 void EndAtelier() {
-  if (atelier.session != nullptr) atelier.session->end();  // as Windows would for a crashed editor: its copy stays
+  if (atelier.session != nullptr) atelier.session->shutDown();  // as Windows would for a crashed editor: its copy stays
   if (IsWindow(atelier.window)) DestroyWindow(atelier.window);
   // WM_DESTROY posted a quit message that no loop will read when the loop
   // already ended or never ran (tests): take it back.

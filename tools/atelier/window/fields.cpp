@@ -94,7 +94,7 @@ void PutBack(QuizField field, const std::wstring& typed, const std::string& text
 void TakeTypedText(QuizField field) {
   if (fields.filling) return;
   const std::wstring typed = WindowText(FieldWindow(field));
-  const TypingResult result = atelier.session->type(field, Utf8FromWide(typed));
+  const TypingResult result = atelier.session->typeInto(field, Utf8FromWide(typed));
   if (result.changed) PutBack(field, typed, result.text);
   ShowCounter(field);
   if (IsQuestionField(field)) RedrawQuestionRow(atelier.session->shownRow());
