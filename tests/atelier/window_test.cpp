@@ -43,9 +43,9 @@ void Type(QuizField field, const std::wstring& text, bool paste = false) {
   Pump();
 }
 
-// A menu command; from an accelerator (Ctrl+Z...) when fromKey.
-void Command(int id, bool fromKey = false) {
-  SendMessageW(atelier.window, WM_COMMAND, MAKEWPARAM(id, fromKey ? 1 : 0), 0);
+// A menu command; from an accelerator when fromKey.
+void RunCommand(Command command, bool fromKey = false) {
+  SendMessageW(atelier.window, WM_COMMAND, MAKEWPARAM(CommandId(command), fromKey ? 1 : 0), 0);
   Pump();
 }
 
@@ -151,7 +151,7 @@ class AtelierTest : public testing::Test {
   }
   void SaveAs(const std::wstring& name) {
     dialogs.plan({FileName(folder + L"\\" + name)});
-    Command(IDM_SAVE_AS);
+    RunCommand(Command::SaveAs);
   }
 
   DialogAnswers dialogs;  // every dialog the editor opens, answered
@@ -175,7 +175,7 @@ void TypeQuiz() {
   Type(QuizField::Explanation, L"Tapez la capitale.\nPuis Entrée.");
   Choose(IDC_REVEAL_MODE, 1);  // 2: the text of a question found
   for (const auto& typed : TypedQuestions) {
-    Click(IDM_ADD);
+    Click(CommandId(Command::Add));
     Type(QuizField::Question, typed.question);
     Type(QuizField::Answer1, typed.answer);
     Type(QuizField::Reveal1, typed.reveal);
@@ -225,7 +225,7 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   ExpectTypedQuiz();
   EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
   dialogs.plan({FileName(folder + L"\\capitales.txt")});
-  Command(IDM_SAVE);
+  RunCommand(Command::Save);
   ASSERT_EQ(dialogs.seen().size(), 1u);
   EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe-source.txt");
   EXPECT_EQ(WindowText(atelier.window), L"capitales.txt - Ludex Atelier");
@@ -236,40 +236,40 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
             std::string::npos)
       << source;
 
-  Command(IDM_NEW);
+  RunCommand(Command::New);
   EXPECT_EQ(Rows(), 0);
   dialogs.plan({FileName(folder + L"\\capitales.txt")});
-  Command(IDM_OPEN);
+  RunCommand(Command::Open);
   ExpectTypedQuiz();
   EXPECT_EQ(Source(), source);  // the file round-trips unchanged
 
   dialogs.plan({FileName(folder + L"\\Capitales.exe"), Press(IDOK)});  // would keep its answers in capitales.txt
-  Command(IDM_BUILD);
+  RunCommand(Command::Build);
   ASSERT_TRUE(Dialogs(dialogs, 2, L"garderait les réponses des élèves dans"));
   EXPECT_FALSE(Exists(folder + L"\\Capitales.exe"));
   const std::wstring program = folder + L"\\Capitales-quiz.exe";
   dialogs.plan({FileName(program), Press(IDOK)});
-  Command(IDM_BUILD);
+  RunCommand(Command::Build);
   ASSERT_TRUE(Dialogs(dialogs, 2, L"Le programme du quiz est prêt"));
   EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.exe");
   dialogs.plan({FileName(folder + L"\\Capitales.html"), Press(IDOK)});
-  Command(IDM_BUILD_PAGE);  // with the page template the editor carries
+  RunCommand(Command::BuildPage);  // with the page template the editor carries
   ASSERT_TRUE(Dialogs(dialogs, 2, L"La page web du quiz est prête"));
   EXPECT_EQ(Bytes(folder + L"\\Capitales.html").find("<!DOCTYPE html>"), 0u);
   dialogs.plan({FileName(folder + L"\\Capitales.zip"), Press(IDOK)});
-  Command(IDM_BUILD_SCORM);  // the same page, in a package for the school's platform
+  RunCommand(Command::BuildScorm);  // the same page, in a package for the school's platform
   ASSERT_TRUE(Dialogs(dialogs, 2, L"Le paquet SCORM du quiz est prêt"));
   EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.zip");
   const std::string package = Bytes(folder + L"\\Capitales.zip");
   EXPECT_EQ(package.compare(0, 4, "PK\x03\x04"), 0);
   EXPECT_EQ(package.find("imsmanifest.xml"), 30u);
-  Command(IDM_NEW);
+  RunCommand(Command::New);
   dialogs.plan({FileName(program)});
-  Command(IDM_OPEN);  // a built quiz opens back as its source
+  RunCommand(Command::Open);  // a built quiz opens back as its source
   ExpectTypedQuiz();
   EXPECT_EQ(WindowText(atelier.window), L"Sans titre* - Ludex Atelier");
 
-  Command(IDM_TRY);
+  RunCommand(Command::Try);
   ASSERT_NE(atelier.host->lastTry(), nullptr) << Status();
   HWND player = WaitForPlayer(L"Capitales d'Europe", 3);
   ASSERT_NE(player, nullptr);
@@ -287,12 +287,43 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   EXPECT_FALSE(Exists(folder + L"\\essai.txt"));
 
   // A try still open when the editor closes is closed with it, and the tries' folder goes.
-  Command(IDM_TRY);
+  RunCommand(Command::Try);
   ASSERT_TRUE(WaitForPlayer(L"Capitales d'Europe", 3));
   const std::wstring tries = atelier.host->triesFolder();
   EndAtelier();
   EXPECT_FALSE(Exists(tries));
   Start();
+}
+
+// ---- the commands: the session's table, in the menu, the keys and the buttons ----
+
+TEST_F(AtelierTest, MenuKeysAndButtonsAreTheTableOfCommands) {
+  std::vector<ACCEL> keys(static_cast<size_t>(CopyAcceleratorTableW(atelier.accelerators, nullptr, 0)));
+  CopyAcceleratorTableW(atelier.accelerators, keys.data(), static_cast<int>(keys.size()));
+  size_t bound = 0, buttons = 0;
+  const auto menuText = [](UINT item, UINT by) {
+    wchar_t text[200] = L"";
+    GetMenuStringW(GetMenu(atelier.window), item, text, 200, by);
+    return Utf8FromWide(text);
+  };
+  for (size_t k = 0; k < Menus.size(); ++k) EXPECT_EQ(menuText(static_cast<UINT>(k), MF_BYPOSITION), Menus[k].title);
+  for (const CommandInfo& info : Commands) {
+    const int id = CommandId(info.command);
+    EXPECT_EQ(menuText(static_cast<UINT>(id), MF_BYCOMMAND), MenuItemText(info));
+    if (HWND button = GetDlgItem(atelier.window, id)) {
+      EXPECT_EQ(Utf8FromWide(WindowText(button)), WindowButtonText(info));
+      ++buttons;
+    }
+    for (const Shortcut& key : {info.shortcut, info.also}) {
+      if (key.key == Key::None || info.systemKey) continue;
+      const BYTE flags = FVIRTKEY | (key.control ? FCONTROL : 0) | (key.shift ? FSHIFT : 0) | (key.alt ? FALT : 0);
+      bound += std::count_if(keys.begin(), keys.end(), [&](const ACCEL& a) {
+        return a.cmd == id && a.key == VirtualKey(key.key) && (a.fVirt & ~FNOINVERT) == flags;
+      });
+    }
+  }
+  EXPECT_EQ(bound, keys.size());
+  EXPECT_EQ(buttons, 10u);  // beside the list, for trying and building, the colour
 }
 
 // ---- the question before unsaved work goes, in its own dialog ----
@@ -302,7 +333,7 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
 TEST_F(AtelierTest, UnsavedWorkAskedAboutInItsOwnDialog) {
   // clang-format off
   const struct { int command, answer; const char* savedTitle; const wchar_t* caption; } cases[] = {
-      {0, IDCANCEL, "Avant", L"quiz.txt* - Ludex Atelier"}, {0, IDYES, "Apr\xE8s", nullptr}, {IDM_NEW, IDNO, "Avant", L"Sans titre - Ludex Atelier"},
+      {0, IDCANCEL, "Avant", L"quiz.txt* - Ludex Atelier"}, {0, IDYES, "Apr\xE8s", nullptr}, {CommandId(Command::New), IDNO, "Avant", L"Sans titre - Ludex Atelier"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -325,7 +356,7 @@ TEST_F(AtelierTest, UnsavedWorkAskedAboutInItsOwnDialog) {
 // ---- the controls as the author types ----
 
 TEST_F(AtelierTest, CountersAndRefusedCharactersInTheFields) {
-  Click(IDM_ADD);
+  Click(CommandId(Command::Add));
   // typed: then typed at its end; a line break counts 2.
   // clang-format off
   const struct { std::wstring pasted, typed; const wchar_t* counter; bool red; } cases[] = {
@@ -413,15 +444,15 @@ void PutOnClipboard(const std::wstring& text) {
 TEST_F(AtelierTest, ClipboardRowsThroughThePreviewAndUndoInAField) {
   PutOnClipboard(L"Question\tRéponse\tCode\r\nFrance ?\tParis\tA\r\nItalie ?\tRome\tB\r\n");
   SetFocus(atelier.list);
-  Command(IDM_PASTE, true);  // Ctrl+V in the list
+  RunCommand(Command::Paste, true);  // Ctrl+V in the list
   EXPECT_EQ(Cell(1, 1) + Cell(1, 2) + Cell(1, 4), L"Italie ?RomeB");
 
   // Ctrl+Z and Ctrl+Y in a field: the editor's undo, which takes the field's typing back and gives it again.
   Type(QuizField::Answer1, L"Lutèce");
-  Command(IDM_UNDO, true);
+  RunCommand(Command::Undo, true);
   EXPECT_EQ(WindowText(FieldWindow(QuizField::Answer1)), L"Paris");
   EXPECT_EQ(GetFocus(), FieldWindow(QuizField::Answer1));
-  Command(IDM_REDO, true);
+  RunCommand(Command::Redo, true);
   EXPECT_EQ(Cell(0, 2), L"Lutèce");
   EXPECT_EQ(Status(), L"Rétabli : la saisie dans « réponse » (question 1).");
 
@@ -445,7 +476,7 @@ TEST_F(AtelierTest, ClipboardRowsThroughThePreviewAndUndoInAField) {
     title = text;
   };
   dialogs.plan({Then(codeForTheThirdColumn, IDOK)});
-  Command(IDM_PASTE, true);
+  RunCommand(Command::Paste, true);
   ASSERT_TRUE(Dialogs(dialogs, 1, L"Le texte a 3 colonnes et pas de ligne d'en-tête, et ce quiz en a 4"));
   EXPECT_EQ(Cell(2, 1) + L"|" + Cell(2, 3) + L"|" + Cell(2, 4), L"Espagne ?||BOUÉE");
   EXPECT_EQ(title, L"Colonne 3 : code");
@@ -485,7 +516,7 @@ TEST_F(AtelierTest, RecoveryCopyHeldByItsLockAndOfferedAfterACrash) {
 
 TEST_F(AtelierTest, ColourChosen) {
   dialogs.plan({Colour(RGB(10, 20, 30))});
-  Command(IDM_COLOUR);
+  RunCommand(Command::ChooseColour);
   ASSERT_EQ(dialogs.seen().size(), 1u);
   const AuthoredQuiz& quiz = atelier.session->document().quiz();
   EXPECT_EQ(RGB(quiz.red, quiz.green, quiz.blue), RGB(10, 20, 30));
@@ -520,7 +551,7 @@ std::vector<COLORREF> ShownPixels(HWND child) {
 // painted again: none left blank, none showing a piece of another.
 TEST_F(AtelierTest, EveryChildPaintedAfterAResize) {
   Type(QuizField::Title, L"Fractions");
-  Click(IDM_ADD);
+  Click(CommandId(Command::Add));
   SetFocus(atelier.list);  // no caret blinking in a field
   const SIZE sizes[] = {{1000, 700}, {920, 640}, {1200, 860}, {960, 660}};
   for (const SIZE& size : sizes) {

@@ -8,28 +8,25 @@ Shortcut CtrlShift(Key key) { return {key, true, true, false}; }
 Shortcut Alt(Key key) { return {key, false, false, true}; }
 const Shortcut None;
 
-const char* KeyText(Key key) {
-  switch (key) {
-    case Key::A: return "A";
-    case Key::D: return "D";
-    case Key::N: return "N";
-    case Key::O: return "O";
-    case Key::P: return "P";
-    case Key::S: return "S";
-    case Key::V: return "V";
-    case Key::Y: return "Y";
-    case Key::Z: return "Z";
-    case Key::Insert: return "Inser";
-    case Key::Delete: return "Suppr";
-    case Key::Up: return "Haut";
-    case Key::Down: return "Bas";
-    case Key::F4: return "F4";
-    case Key::F5: return "F5";
-    case Key::F7: return "F7";
-    case Key::F8: return "F8";
-    case Key::None: break;
+// A key's French name, and its name in a browser.
+struct KeyNames {
+  Key key;
+  const char *text, *page;
+};
+const KeyNames Keys[] = {
+    {Key::A, "A", "a"},           {Key::D, "D", "d"},         {Key::N, "N", "n"},
+    {Key::O, "O", "o"},           {Key::P, "P", "p"},         {Key::S, "S", "s"},
+    {Key::V, "V", "v"},           {Key::Y, "Y", "y"},         {Key::Z, "Z", "z"},
+    {Key::Insert, "Inser", "Insert"}, {Key::Delete, "Suppr", "Delete"}, {Key::Up, "Haut", "ArrowUp"},
+    {Key::Down, "Bas", "ArrowDown"},  {Key::F4, "F4", "F4"},  {Key::F5, "F5", "F5"},
+    {Key::F7, "F7", "F7"},        {Key::F8, "F8", "F8"},
+};
+
+const KeyNames* NamesOf(Key key) {
+  for (const KeyNames& names : Keys) {
+    if (names.key == key) return &names;
   }
-  return "";
+  return nullptr;
 }
 
 std::string WithoutAmpersand(std::string text) {
@@ -64,7 +61,7 @@ const CommandInfo Commands[CommandCount] = {
     {Command::BuildScorm, "build-scorm", u8"Exporter pour l'E&NT (SCORM)…", nullptr, None, None, None, false, false, true},
     {Command::ExportGift, "export-gift", u8"Exporter pour &Moodle (GIFT)…", u8"Exporter pour Moodle…", None, None, None, false, false, true},
     {Command::Paste, "paste", u8"&Coller des lignes de tableur", nullptr, Ctrl(Key::V), None, None, false, true, false},
-    {Command::ChooseColour, "colour", u8"&Couleur de fond…", u8"C&hoisir…", None, None, None, false, false, false},
+    {Command::ChooseColour, "choose-colour", u8"&Couleur de fond…", u8"C&hoisir…", None, None, None, false, false, false},
 };
 
 const std::vector<MenuDisplay> Menus = {
@@ -78,10 +75,16 @@ const std::vector<MenuDisplay> Menus = {
 
 const CommandInfo& InfoOf(Command command) { return Commands[static_cast<int>(command)]; }
 
+const char* PageKeyName(Key key) {
+  const KeyNames* names = NamesOf(key);
+  return names != nullptr ? names->page : "";
+}
+
 std::string ShortcutText(const Shortcut& shortcut) {
-  if (shortcut.key == Key::None) return "";
+  const KeyNames* names = NamesOf(shortcut.key);
+  if (names == nullptr) return "";
   return std::string(shortcut.control ? "Ctrl+" : "") + (shortcut.shift ? "Maj+" : "") + (shortcut.alt ? "Alt+" : "") +
-         KeyText(shortcut.key);
+         names->text;
 }
 
 std::string MenuItemText(const CommandInfo& info) {

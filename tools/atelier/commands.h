@@ -64,6 +64,8 @@ struct CommandInfo {
 extern const CommandInfo Commands[CommandCount];
 const CommandInfo& InfoOf(Command command);
 
+// The key's name as a browser gives it (KeyboardEvent.key): "s", "Insert", "ArrowUp".
+const char* PageKeyName(Key key);
 // The key as the author reads it: "Ctrl+Maj+S", "Inser", "Alt+Haut"; "" for none.
 std::string ShortcutText(const Shortcut& shortcut);
 // "Enregistrer &sous…\tCtrl+Maj+S"

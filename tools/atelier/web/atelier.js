@@ -9,8 +9,6 @@
 // of the quiz and the pages to print beside the editor.
 'use strict';
 (function () {
-  const Command = {New: 0, Save: 2, ExportCsv: 5, Print: 6, Undo: 8, Redo: 9, SelectAll: 10, Add: 11, Duplicate: 12,
-                   Remove: 13, MoveUp: 14, MoveDown: 15, Try: 16, Build: 17, BuildPage: 18, BuildScorm: 19, ExportGift: 20};
   const Kind = {Notice: 0, Confirm: 1, YesNo: 2, SaveChanges: 3, Preview: 6};
   const Answer = {Ok: 0, Cancel: 1, Yes: 2, No: 3};
   // The buttons of each kind of question, and the answer Esc gives.
@@ -19,10 +17,6 @@
     [Kind.YesNo]: [['prompt-yes', 'prompt-no'], Answer.No],
     [Kind.SaveChanges]: [['prompt-save', 'prompt-discard', 'prompt-cancel'], Answer.Cancel],
   };
-  const FieldNames = ['title', 'author', 'explanation', 'extra1', 'extra2', 'question', 'answer', 'answer2', 'reveal',
-                      'reveal2', 'code', 'accepted', 'accepted2'];
-  // The accepted answers' fields, each with the answer whose suggestions follow it.
-  const AcceptedOf = new Map([[11, 6], [12, 7]]);
   const Key = 'ludex-atelier:';  // every key of this page in local storage
   const FileKey = Key + 'fichier:', LockKey = Key + 'verrou:', TabKey = Key + 'onglet:';
   const TabAlive = 90000;  // ms: a tab seen later than this is closed (where tabs cannot hold Web Locks)
@@ -33,11 +27,14 @@
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   let editor = null;  // the compiled session
-  let labels = null;  // the session's display tables
+  let labels = null;  // the session's display tables: the fields, the commands...
   let view = null;    // what the session last said
   let shownPrompt = null;
   let lastSelected = -1;
   const controls = new Map();  // QuizField -> its input or textarea
+  const names = new Map();     // QuizField -> its name: "answer"
+  const rowFields = new Set();  // the chosen question's fields
+  const placed = [];  // the commands with a button in the page
   const tab = {id: String(1 + Math.floor(Math.random() * 999999)), alive: new Set(), held: new Set()};
   const timers = {recovery: 0, size: 0};
   const handles = new Map();  // file name -> the file's handle, where the browser gives one (File System Access)
@@ -64,9 +61,12 @@
   // The marks time a command until what it offers (bench/atelier_page.py).
   function run(command) {
     performance.mark('ludex-atelier-command');
-    editor._AtelierRun(command);
+    editor._AtelierRun(command.id);
     render();
   }
+  // What the page does itself: files are chosen with its own choosers.
+  const ownActions = {'open': () => openWithHandle(), 'import-csv': () => byId('import-file').click()};
+  function act(command) { (ownActions[command.name] || (() => run(command)))(); }
 
   // ---- what only a browser does for the host ----
 
@@ -263,9 +263,10 @@
 
   const shown = (text) => text.replace(/\r\n/g, '\n');
 
-  function buildField(display) {
-    const [field, label, multiline] = display;
-    const id = 'field-' + FieldNames[field];
+  function buildField({field, label, multiline, name, row, answer}) {
+    names.set(field, name);
+    if (row) rowFields.add(field);
+    const id = 'field-' + name;
     const box = document.createElement('div');
     box.className = multiline ? 'field multiline' : 'field';
     const caption = document.createElement('label');
@@ -275,22 +276,22 @@
     if (!multiline) control.type = 'text';
     control.id = id;
     control.dataset.field = field;
-    control.maxLength = 4096;
+    control.maxLength = labels.fieldLimit;
     control.spellcheck = true;
     const key = label.indexOf('&');
     if (key >= 0) control.accessKey = label.charAt(key + 1).toLowerCase();
     const counter = document.createElement('span');
     counter.className = 'counter';
-    counter.id = 'counter-' + FieldNames[field];
+    counter.id = 'counter-' + name;
     control.setAttribute('aria-describedby', counter.id);
     box.append(caption, control, counter);
-    byId(field < 5 ? 'header-fields' : 'row-fields').append(box);
+    byId(row ? 'row-fields' : 'header-fields').append(box);
     controls.set(field, control);
-    if (AcceptedOf.has(field)) {
+    if (answer >= 0) {
       const offered = document.createElement('div');
       offered.className = 'suggestions';
-      offered.id = 'suggestions-' + FieldNames[AcceptedOf.get(field)];
-      offered.dataset.answer = AcceptedOf.get(field);
+      offered.id = 'suggestions-' + names.get(answer);
+      offered.dataset.answer = answer;
       offered.setAttribute('aria-label', 'Suggestions pour ' + caption.textContent.replace(/ :$/, ''));
       byId('row-fields').append(offered);
     }
@@ -298,8 +299,8 @@
 
   // The suggested accepted answers, a button each: one click, or Enter, takes one.
   function showSuggestions() {
-    for (const [slot, offered] of view.suggestions.entries()) {
-      const box = byId('suggestions-' + FieldNames[6 + slot]);
+    for (const [answer, offered] of view.suggestions) {
+      const box = byId('suggestions-' + names.get(answer));
       const shownNow = [...box.querySelectorAll('button')].map((b) => b.textContent);
       if (shownNow.join('\n') === offered.join('\n') && box.hidden === (offered.length === 0)) continue;
       const buttons = offered.map((text, index) => {
@@ -307,7 +308,7 @@
         button.type = 'button';
         button.textContent = text;
         button.dataset.index = index;
-        button.id = 'suggestion-' + FieldNames[6 + slot] + '-' + index;
+        button.id = 'suggestion-' + names.get(answer) + '-' + index;
         button.setAttribute('aria-label', 'Accepter aussi \u00ab ' + text + ' \u00bb');
         return button;
       });
@@ -345,8 +346,8 @@
     }
     control.disabled = !enabled;
     // A question's field that the quiz does not use, and that holds nothing, takes no room.
-    control.closest('.field').hidden = !enabled && text === '' && field >= 5;
-    const count = byId('counter-' + FieldNames[field]);
+    control.closest('.field').hidden = !enabled && text === '' && rowFields.has(field);
+    const count = byId('counter-' + names.get(field));
     setText(count, counter);
     count.classList.toggle('over', over);
   }
@@ -471,7 +472,7 @@
     byId('preview-offer').hidden = preview.revealOffer === '';
     setText(byId('preview-offer-text'), preview.revealOffer);
     byId('preview-switch').checked = preview.revealSwitched;
-    byId('preview-ok').textContent = 'Ajouter ' + preview.toAdd;
+    byId('preview-ok').textContent = preview.addButton.replace('&', '');
     byId('preview-ok').disabled = preview.toAdd === 0;
   }
 
@@ -483,9 +484,7 @@
     setText(byId('status'), view.status);
     setText(byId('count'), view.count);
     setText(byId('summary'), '(' + view.summary + ')');
-    for (const button of document.querySelectorAll('[data-command]')) {
-      button.disabled = !view.available[+button.dataset.command];
-    }
+    for (const command of placed) byId(command.name).disabled = !view.available[command.id];
     for (const [field, control] of controls) showField(field, control);
     showSuggestions();
     fillChoices(byId('answers'), view.answers, view.answersChoice);
@@ -581,7 +580,7 @@
   }
 
   // The list's keys: the arrows (with Shift, the selection grows), Enter to
-  // the question's field, Delete removes, Ctrl+A selects every question.
+  // the question's field, and the keys the session's table gives the list.
   function listKey(event) {
     const rows = view.rows.length;
     const current = view.selection.length ? (event.key === 'ArrowUp' ? view.selection[0] : view.selection[view.selection.length - 1]) : -1;
@@ -591,47 +590,47 @@
       const to = Math.max(0, Math.min(rows - 1, current < 0 ? 0 : moves[event.key]));
       select(event.shiftKey ? [...view.selection, to] : [to]);
     } else if (event.key === 'Enter' && view.selection.length) {
-      controls.get(5).focus();
-    } else if (event.key === 'Delete' && !event.ctrlKey) {
-      run(Command.Remove);
-    } else if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'a') {
-      run(Command.SelectAll);
+      controls.get(labels.questionField).focus();
     } else {
-      return;
+      const command = Object.values(labels.commands).find((c) => c.listKeys.some((key) => pressed(event, key)));
+      if (!command) return;
+      run(command);
     }
     event.preventDefault();
   }
 
-  // The editor's keys, as in the Windows editor.
+  // A key of the session's table: [its name, Ctrl, Shift, Alt] (Cmd counts as Ctrl).
+  function pressed(event, [key, control, shift, alt]) {
+    return event.key.toLowerCase() === key.toLowerCase() && (event.ctrlKey || event.metaKey) === control &&
+           event.shiftKey === shift && event.altKey === alt;
+  }
+
+  // The keys of the commands that have a button, as in the Windows editor;
+  // in a text field, a key that is the field's own stays the field's.
   function commandKey(event) {
-    const key = event.key.toLowerCase();
-    const control = event.ctrlKey || event.metaKey;
-    const plain = {f5: Command.Try, f7: Command.Build, f8: Command.BuildPage, insert: Command.Add};
-    const withControl = {s: Command.Save, n: Command.New, p: Command.Print, z: Command.Undo, y: Command.Redo,
-                         d: Command.Duplicate};
-    let command = control ? withControl[key] : plain[key];
-    if (control && event.shiftKey && key === 'z') command = Command.Redo;
-    if (control && key === 'delete' && !isText(event.target)) command = Command.Remove;
-    if (event.altKey && !control && (key === 'arrowup' || key === 'arrowdown')) {
-      command = key === 'arrowup' ? Command.MoveUp : Command.MoveDown;
-    }
-    if (control && key === 'o') {
-      event.preventDefault();
-      openWithHandle();
-      return;
-    }
-    if (command === undefined) return;
+    const command = placed.find((c) => c.keys.some((key) => pressed(event, key)));
+    if (!command || (command.fieldKeepsKey && isText(event.target))) return;
     event.preventDefault();
     if (isText(event.target)) editor._AtelierEndTyping();
-    run(command);
+    act(command);
+  }
+
+  // The buttons of the commands a toolbar names, from the session's table;
+  // "|" between two groups.
+  function buildButtons(toolbar) {
+    toolbar.replaceChildren(...toolbar.dataset.commands.split(' ').map((name) => {
+      if (name === '|') return Object.assign(document.createElement('span'), {className: 'separator'});
+      const command = Object.assign({name}, labels.commands[name]);
+      const button = Object.assign(document.createElement('button'), {type: 'button', id: name, textContent: command.caption});
+      if (command.title) button.title = command.title;
+      button.addEventListener('click', () => act(command));
+      placed.push(command);
+      return button;
+    }));
   }
 
   function listenToCommands() {
-    for (const button of document.querySelectorAll('[data-command]')) {
-      button.addEventListener('click', () => run(+button.dataset.command));
-    }
-    byId('open').addEventListener('click', openWithHandle);
-    byId('import-csv').addEventListener('click', () => byId('import-file').click());
+    for (const toolbar of document.querySelectorAll('[data-commands]')) buildButtons(toolbar);
     for (const [id, open] of [['open-file', true], ['import-file', false]]) {
       const chooser = byId(id);
       chooser.addEventListener('change', () => {
@@ -687,7 +686,7 @@
         select([row]);
       }
     });
-    byId('questions').addEventListener('dblclick', () => controls.get(5).focus());
+    byId('questions').addEventListener('dblclick', () => controls.get(labels.questionField).focus());
     // Rows copied from a spreadsheet, pasted anywhere but in a text field.
     document.addEventListener('paste', (event) => {
       if (shownPrompt || isText(event.target)) return;
@@ -771,7 +770,7 @@
     listenToDialogs();
     listenToLeaving();
     render();
-    if (!shownPrompt) controls.get(0).focus();
+    if (!shownPrompt) controls.values().next().value.focus();
     page.dataset.ready = 'yes';
     performance.mark('ludex-atelier-ready');
   }

@@ -130,6 +130,7 @@ std::string Preview(const PreviewView& view) {
   }
   json += ",\"rows\":" + rows + "]";
   Member(json, "toAdd", view.rowsToAdd);
+  Member(json, "addButton", view.addButton);
   Member(json, "focusMapping", view.focusMapping);
   Member(json, "revealOffer", view.revealOffer);
   Member(json, "revealSwitched", view.revealSwitched);
@@ -145,6 +146,67 @@ std::string PromptView(const EditorSession& s) {
   Member(json, "text", prompt->text);
   if (prompt->kind == PromptKind::Preview) json += ",\"preview\":" + Preview(s.preview());
   return json + "}";
+}
+
+// A shortcut: [its key as the browser names it, Ctrl, Shift, Alt]; none when it has no key.
+void AddKeys(std::string& json, const char* name, std::vector<Shortcut> shortcuts) {
+  json += ",\"";
+  json += name;
+  json += "\":[";
+  bool first = true;
+  for (const Shortcut& key : shortcuts) {
+    if (key.key == Key::None) continue;
+    json += first ? "[" : ",[";
+    first = false;
+    Add(json, PageKeyName(key.key));
+    for (bool held : {key.control, key.shift, key.alt}) json += held ? ",true" : ",false";
+    json += ']';
+  }
+  json += ']';
+}
+
+// The commands: each one's number, its button's text and tooltip (its
+// shortcut), its keys (none for the system's own), the keys that run it in
+// the questions list, whether a text field keeps its key.
+std::string CommandsJson() {
+  std::string json = "{";
+  for (const CommandInfo& info : Commands) {
+    json += json.size() > 1 ? "," : "";
+    Add(json, info.name);
+    json += ":{";
+    Member(json, "id", static_cast<int>(info.command));
+    Member(json, "caption", PageButtonText(info));
+    Member(json, "title", ShortcutText(info.shortcut));
+    AddKeys(json, "keys", info.systemKey ? std::vector<Shortcut>() : std::vector<Shortcut>{info.shortcut, info.also});
+    AddKeys(json, "listKeys", {info.inList});
+    Member(json, "fieldKeepsKey", info.fieldKeepsKey);
+    json += '}';
+  }
+  return json + "}";
+}
+
+// Every text field: its number, label ('&' before the letter of its key),
+// name, whether it takes several lines, whether it is the chosen question's,
+// and for an accepted answers' field, the answer whose suggestions follow it.
+std::string FieldsJson() {
+  std::string json = "[";
+  for (const FieldDisplay* displays : {HeaderFieldDisplays, RowFieldDisplays}) {
+    const bool row = displays == RowFieldDisplays;
+    const size_t count = row ? std::size(RowFieldDisplays) : std::size(HeaderFieldDisplays);
+    for (size_t k = 0; k < count; ++k) {
+      const FieldDisplay& display = displays[k];
+      json += json.size() > 1 ? ",{" : "{";
+      Member(json, "field", static_cast<int>(display.field));
+      Member(json, "label", display.label);
+      Member(json, "name", display.name);
+      Member(json, "multiline", display.multiline);
+      Member(json, "row", row);
+      const QuizField answer = display.field == QuizField::Accepted1 ? QuizField::Answer1 : QuizField::Answer2;
+      Member(json, "answer", IsAcceptedField(display.field) ? static_cast<int>(answer) : -1);
+      json += '}';
+    }
+  }
+  return json + "]";
 }
 
 // A file choice needs no author in a browser: the session's proposed name
@@ -207,7 +269,7 @@ EXPORTED void AtelierImport(const char* path, int length) {
   AnswerFileChoices();
 }
 EXPORTED void AtelierRun(int command) {
-  if (command < 0 || command > static_cast<int>(Command::ExportGift)) return;
+  if (command < 0 || command >= CommandCount) return;
   session->runCommand(static_cast<Command>(command));
   AnswerFileChoices();
 }
@@ -249,28 +311,15 @@ EXPORTED void AtelierCheckSizes() { session->checkSizes(); }
 
 // ---- what the page shows ----
 
-// The display tables, once: the fields' labels ('&' before the letter of
-// their key) and whether they take several lines, the list's column titles;
-// the delays of the recovery copy and of the size check; the largest file
-// worth reading.
+// The display tables, once: the fields, the commands, the list's column
+// titles, the question's field (where Enter in the list goes); the
+// characters a field takes, the delays of the recovery copy and of the size
+// check, the largest file worth reading.
 EXPORTED const char* AtelierLabels() {
-  out = "{\"fields\":[";
-  bool first = true;
-  for (const FieldDisplay* displays : {HeaderFieldDisplays, RowFieldDisplays}) {
-    const size_t count = displays == HeaderFieldDisplays ? std::size(HeaderFieldDisplays) : std::size(RowFieldDisplays);
-    for (size_t k = 0; k < count; ++k) {
-      out += first ? "[" : ",[";
-      first = false;
-      Add(out, static_cast<int>(displays[k].field));
-      out += ',';
-      Add(out, displays[k].label);
-      out += ',';
-      Add(out, displays[k].multiline);
-      out += ']';
-    }
-  }
-  out += "],\"columns\":";
+  out = "{\"fields\":" + FieldsJson() + ",\"commands\":" + CommandsJson() + ",\"columns\":";
   Add(out, std::vector<std::string>(ListColumnTitles, ListColumnTitles + ListColumnCount));
+  Member(out, "questionField", static_cast<int>(QuizField::Question));
+  Member(out, "fieldLimit", FieldCharacterLimit);
   Member(out, "delays", std::vector<int>{RecoveryDelayMs, SizeCheckDelayMs});
   Member(out, "largestFile", static_cast<int>(MaxProgramBytes));
   return (out += "}").c_str();
@@ -280,7 +329,7 @@ EXPORTED const char* AtelierLabels() {
 EXPORTED const char* AtelierView() {
   const EditorSession& s = *session;
   std::vector<int> available;
-  for (int command = 0; command <= static_cast<int>(Command::ExportGift); ++command) {
+  for (int command = 0; command < CommandCount; ++command) {
     available.push_back(s.available(static_cast<Command>(command)) ? 1 : 0);
   }
   uint8_t red, green, blue;
@@ -296,11 +345,11 @@ EXPORTED const char* AtelierView() {
   Member(out, "summary", s.problemsSummary());
   Member(out, "modified", s.document().modified());
   out += ",\"problems\":" + Problems(s) + ",\"rows\":" + Rows(s) + ",\"fields\":" + Fields(s);
-  out += ",\"suggestions\":[";
+  out += ",\"suggestions\":[[" + std::to_string(static_cast<int>(QuizField::Answer1)) + ",";
   Add(out, s.suggestions(QuizField::Answer1));
-  out += ',';
+  out += "],[" + std::to_string(static_cast<int>(QuizField::Answer2)) + ",";
   Add(out, s.suggestions(QuizField::Answer2));
-  out += ']';
+  out += "]]";
   Member(out, "selection", s.document().selection());
   Member(out, "rowLabel", s.rowLabel());
   Member(out, "answers", s.answersChoices());

@@ -11,16 +11,12 @@
 #include "editor_layout.h"
 #include "wide_text.h"
 
-Atelier atelier;
-
 namespace {
 
 // The main window's own controls and resources, for the window's life.
 struct AppState {
   HWND problems = nullptr;  // what the quiz breaks: a list box
   HWND status = nullptr;    // the status bar
-  HACCEL accelerators = nullptr;
-  HFONT font = nullptr;                    // the system's message font, for every control
   std::vector<std::string> problemsShown;  // the lines the list box holds
   std::vector<bool> problemErrors;         // which of them are errors, drawn in red
   std::vector<std::string> recentShown;    // the last files the menu holds
@@ -34,67 +30,51 @@ const wchar_t WindowClass[] = L"LudexAtelier";
 const int StatusParts[] = {150, -1};  // the count of questions, the status (the problems counted above their list)
 const int IdOfRecentSeparator = IDM_RECENT_BASE + 99;
 
-// The menu's and the buttons' commands, and the session's.
-const struct {
-  int id;
-  Command command;
-} Commands[] = {
-    {IDM_NEW, Command::New},
-    {IDM_OPEN, Command::Open},
-    {IDM_SAVE, Command::Save},
-    {IDM_SAVE_AS, Command::SaveAs},
-    {IDM_IMPORT_CSV, Command::ImportCsv},
-    {IDM_EXPORT_CSV, Command::ExportCsv},
-    {IDM_EXPORT_GIFT, Command::ExportGift},
-    {IDM_PRINT, Command::Print},
-    {IDM_EXIT, Command::Close},
-    {IDM_UNDO, Command::Undo},
-    {IDM_REDO, Command::Redo},
-    {IDM_SELECT_ALL, Command::SelectAll},
-    {IDM_ADD, Command::Add},
-    {IDM_DUPLICATE, Command::Duplicate},
-    {IDM_REMOVE, Command::Remove},
-    {IDM_MOVE_UP, Command::MoveUp},
-    {IDM_MOVE_DOWN, Command::MoveDown},
-    {IDM_TRY, Command::Try},
-    {IDM_BUILD, Command::Build},
-    {IDM_BUILD_PAGE, Command::BuildPage},
-    {IDM_BUILD_SCORM, Command::BuildScorm},
-};
+// The buttons beside the list, and those of trying and building, in the layout's order.
+const Command ListButtons[] = {Command::Add, Command::Duplicate, Command::Remove, Command::MoveUp, Command::MoveDown};
+const Command OutputButtons[] = {Command::Try, Command::Build, Command::BuildPage, Command::Print};
 
 void MeasureProblems();
+void ShowStatus();
 
-bool CommandOf(int id, Command& command) {
-  for (const auto& entry : Commands) {
-    if (entry.id == id) {
-      command = entry.command;
-      return true;
-    }
-  }
-  return false;
+void AddButton(Command command) {
+  AddControl(L"Button", WideFromUtf8(WindowButtonText(InfoOf(command))).c_str(), WS_TABSTOP, CommandId(command));
 }
 
-struct Button {
-  int id;
-  const wchar_t* caption;
-};
-const Button ListButtons[] = {
-    {IDM_ADD, L"Ajouter  (Inser)"},           {IDM_DUPLICATE, L"Dupliquer  (Ctrl+D)"},
-    {IDM_REMOVE, L"Supprimer  (Ctrl+Suppr)"}, {IDM_MOVE_UP, L"Monter  (Alt+Haut)"},
-    {IDM_MOVE_DOWN, L"Descendre  (Alt+Bas)"},
-};
-const Button OutputButtons[] = {
-    {IDM_TRY, L"Essayer  (F5)"},
-    {IDM_BUILD, L"Créer le programme…  (F7)"},
-    {IDM_BUILD_PAGE, L"Créer la page web…  (F8)"},
-    {IDM_PRINT, L"Imprimer…  (Ctrl+P)"},
-};
+// The menu bar and the accelerators, from the session's table of commands:
+// each command's caption and shortcut, and its key.
+HMENU CreateMenuBar() {
+  HMENU bar = CreateMenu();
+  for (const MenuDisplay& shown : Menus) {
+    HMENU menu = CreatePopupMenu();
+    for (const std::vector<Command>& group : shown.groups) {
+      if (GetMenuItemCount(menu) > 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      for (Command command : group) {
+        AppendMenuW(menu, MF_STRING, CommandId(command), WideFromUtf8(MenuItemText(InfoOf(command))).c_str());
+      }
+    }
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), WideFromUtf8(shown.title).c_str());
+  }
+  return bar;
+}
+
+HACCEL CreateAccelerators() {
+  std::vector<ACCEL> keys;
+  for (const CommandInfo& info : Commands) {
+    for (const Shortcut& key : {info.shortcut, info.also}) {
+      if (key.key == Key::None || info.systemKey) continue;
+      const BYTE flags = FVIRTKEY | (key.control ? FCONTROL : 0) | (key.shift ? FSHIFT : 0) | (key.alt ? FALT : 0);
+      keys.push_back({flags, static_cast<WORD>(VirtualKey(key.key)), static_cast<WORD>(CommandId(info.command))});
+    }
+  }
+  return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+}
 
 void CreateAtelierFont() {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  app.font = CreateFontIndirectW(&metrics.lfMessageFont);
+  atelier.font = CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 // Tab order is creation order: the quiz's header, the list and its buttons,
@@ -104,7 +84,7 @@ void MsgCreate(HWND window) {
   CreateHeaderControls();
   AddControl(L"Static", L"&Liste des questions :", 0, IDC_LIST_LABEL);
   CreateQuestionList();
-  for (const Button& button : ListButtons) AddControl(L"Button", button.caption, WS_TABSTOP, button.id);
+  for (Command command : ListButtons) AddButton(command);
   CreateRowFields();
   AddControl(L"Static", L"Pro&blèmes :", 0, IDC_PROBLEMS_LABEL);
   // Each problem on as many lines as it takes: none is cut at the list's edge.
@@ -112,7 +92,7 @@ void MsgCreate(HWND window) {
                             WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE |
                                 LBS_HASSTRINGS,
                             IDC_PROBLEMS, WS_EX_CLIENTEDGE);
-  for (const Button& button : OutputButtons) AddControl(L"Button", button.caption, WS_TABSTOP, button.id);
+  for (Command command : OutputButtons) AddButton(command);
   app.status = AddControl(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, IDC_STATUS);
   SendMessageW(app.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(StatusParts));
 }
@@ -128,7 +108,7 @@ void MsgSize(int width, int height) {
                                              {IDC_REVEAL_MODE_LABEL, layout.revealLabel},
                                              {IDC_COLOUR_LABEL, layout.colourLabel},
                                              {IDC_COLOUR_SWATCH, layout.swatch},
-                                             {IDM_COLOUR, layout.colourButton},
+                                             {CommandId(Command::ChooseColour), layout.colourButton},
                                              {IDC_LIST_LABEL, layout.listLabel},
                                              {IDC_QUESTION_LIST, layout.list},
                                              {IDC_ROW_LABEL, layout.rowLabel},
@@ -141,8 +121,8 @@ void MsgSize(int width, int height) {
     box.height = 200;
     places.push_back({combo, box});
   }
-  for (int k = 0; k < 4; ++k) places.push_back({OutputButtons[k].id, layout.outputButtons[k]});
-  for (int k = 0; k < 5; ++k) places.push_back({ListButtons[k].id, layout.listButtons[k]});
+  for (int k = 0; k < 4; ++k) places.push_back({CommandId(OutputButtons[k]), layout.outputButtons[k]});
+  for (int k = 0; k < 5; ++k) places.push_back({CommandId(ListButtons[k]), layout.listButtons[k]});
   for (int field = 0; field < QuizFieldCount; ++field) {
     const FieldBoxes& boxes = layout.fields[field];
     if (boxes.field.width == 0) continue;
@@ -167,22 +147,20 @@ void MsgSize(int width, int height) {
   InvalidateRect(atelier.window, nullptr, TRUE);
 }
 
-// The list's notifications, and a suggestion's link taken by a click or Enter.
-LRESULT MsgNotify(NMHDR* header) {
+// The list's notifications; a suggestion's link taken by a click or Enter,
+// which changes the session.
+LRESULT MsgNotify(NMHDR* header, bool& changed) {
   if (IsSuggestionLink(static_cast<int>(header->idFrom)) && (header->code == NM_CLICK || header->code == NM_RETURN)) {
     TakeSuggestion(static_cast<int>(header->idFrom), reinterpret_cast<NMLINK*>(header)->item.iLink);
-    Settle();
+    changed = true;
     return 0;
   }
   return MsgListNotify(header);
 }
 
 void ShowCommandStates() {
-  for (const Button& button : ListButtons) {
-    Command command;
-    if (CommandOf(button.id, command)) {
-      EnableWindow(GetDlgItem(atelier.window, button.id), atelier.session->available(command));
-    }
+  for (Command command : ListButtons) {
+    EnableWindow(GetDlgItem(atelier.window, CommandId(command)), atelier.session->available(command));
   }
 }
 
@@ -191,7 +169,7 @@ void MsgInitMenuPopup(HMENU menu) {
   for (int k = 0; k < count; ++k) {
     const UINT id = GetMenuItemID(menu, k);
     Command command;
-    if (id != static_cast<UINT>(-1) && CommandOf(static_cast<int>(id), command)) {
+    if (id != static_cast<UINT>(-1) && CommandOfId(static_cast<int>(id), command)) {
       EnableMenuItem(menu, id, atelier.session->available(command) ? MF_ENABLED : MF_GRAYED);
     }
   }
@@ -235,7 +213,7 @@ int ProblemHeight(int index) {
   GetClientRect(app.problems, &area);
   RECT text = {0, 0, std::max(40L, area.right - 8), 0};
   HDC dc = GetDC(app.problems);
-  HGDIOBJ old = SelectObject(dc, app.font);
+  HGDIOBJ old = SelectObject(dc, atelier.font);
   const std::wstring line = WideFromUtf8(app.problemsShown[static_cast<size_t>(index)]);
   DrawTextW(dc, line.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
   SelectObject(dc, old);
@@ -339,15 +317,15 @@ bool IsEditControl(HWND control) {
   return lstrcmpiW(name, L"Edit") == 0;
 }
 
-// Ctrl+V and Ctrl+A pressed in a text field edit that field, as in any
-// Windows text field. Ctrl+Z and Ctrl+Y stay the editor's: its undo holds
-// the typing of each field as a step, and redo after it.
-bool ForwardToField(int id) {
+// The keys of Paste and Select all pressed in a text field edit that field,
+// as in any Windows text field. Those of Undo and Redo stay the editor's:
+// its undo holds the typing of each field as a step, and redo after it.
+bool ForwardToField(Command command) {
   HWND focus = GetFocus();
   if (focus == nullptr || !IsEditControl(focus)) return false;
-  switch (id) {
-    case IDM_PASTE: SendMessageW(focus, WM_PASTE, 0, 0); return true;
-    case IDM_SELECT_ALL: SendMessageW(focus, EM_SETSEL, 0, -1); return true;
+  switch (command) {
+    case Command::Paste: SendMessageW(focus, WM_PASTE, 0, 0); return true;
+    case Command::SelectAll: SendMessageW(focus, EM_SETSEL, 0, -1); return true;
     default: return false;
   }
 }
@@ -385,26 +363,27 @@ void MsgEnter() {
   }
 }
 
-void MsgCommand(int id, int code, HWND control) {
+// A command of the menu, a key or a button, and the controls' notifications;
+// true when the session may have changed.
+bool MsgCommand(int id, int code, HWND control) {
   if (IsFieldsCommand(id)) return MsgFieldCommand(id, code);
+  Command command;
   if (id == IDC_PROBLEMS && code == LBN_DBLCLK) {
     atelier.session->goToProblem(static_cast<int>(SendMessageW(app.problems, LB_GETCURSEL, 0, 0)));
   } else if (id == IDOK) {
     MsgEnter();
-  } else if (control == nullptr && code == 1 && ForwardToField(id)) {
-    return;
-  } else if (id == IDM_PASTE) {
-    atelier.session->paste(Utf8FromWide(ClipboardText()));
-  } else if (id == IDM_COLOUR) {
-    ChooseBackgroundColour();
   } else if (id >= IDM_RECENT_BASE && id < IDM_RECENT_BASE + 100) {
     atelier.session->openRecent(id - IDM_RECENT_BASE);
+  } else if (!CommandOfId(id, command) || (control == nullptr && code == 1 && ForwardToField(command))) {
+    return false;
+  } else if (command == Command::Paste) {
+    atelier.session->paste(Utf8FromWide(ClipboardText()));
+  } else if (command == Command::ChooseColour) {
+    ChooseBackgroundColour();
   } else {
-    Command command;
-    if (!CommandOf(id, command)) return;
     atelier.session->runCommand(command);
   }
-  Settle();
+  return true;
 }
 
 // The dialog navigation (Tab, a label's Alt+letter) asks the window to move
@@ -426,7 +405,6 @@ bool RegisterAtelierClass(HINSTANCE instance) {
   windowClass.hIconSm = windowClass.hIcon;
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
   windowClass.lpszClassName = WindowClass;
   return RegisterClassExW(&windowClass) != 0;
 }
@@ -457,18 +435,10 @@ bool TakeFieldKey(const MSG& message) {
   return true;
 }
 
-}  // namespace
-
-HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD extendedStyle) {
-  HWND control =
-      CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, atelier.window,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), atelier.instance, nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.font), FALSE);
-  return control;
-}
-
 void ShowStatus() { SetStatusPart(1, atelier.session->status()); }
 
+// After each call into the session: its prompts shown one after the other
+// until none waits, then the window shows the session.
 void Settle() {
   if (app.settling || atelier.session == nullptr) return;
   app.settling = true;
@@ -487,6 +457,8 @@ void Settle() {
   ArmTimers();
 }
 
+}  // namespace
+
 LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: MsgCreate(window); return 0;
@@ -502,9 +474,16 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
 
-    case WM_COMMAND: MsgCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_COMMAND:
+      if (MsgCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) Settle();
+      return 0;
 
-    case WM_NOTIFY: return MsgNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_NOTIFY: {
+      bool changed = false;
+      const LRESULT result = MsgNotify(reinterpret_cast<NMHDR*>(lParam), changed);
+      if (changed) Settle();
+      return result;
+    }
 
     case WM_MEASUREITEM: MsgMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
 
@@ -514,7 +493,9 @@ LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
     case WM_INITMENUPOPUP: MsgInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
 
-    case WM_LIST_SELECTION: TakeListSelection(); return 0;
+    case WM_LIST_SELECTION:
+      if (TakeListSelection()) Settle();
+      return 0;
 
     case WM_NEXTDLGCTL: MsgNextControl(wParam, lParam); return 0;
 
@@ -545,12 +526,12 @@ bool StartAtelier(HINSTANCE instance, const std::wstring& fileToOpen) {
   atelier.host = std::make_unique<Win32Host>(instance);
   atelier.session = std::make_unique<EditorSession>(*atelier.host, MeasurePlayerMetrics());
   app = AppState();
-  app.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
+  atelier.accelerators = CreateAccelerators();
   CreateAtelierFont();
 
   const RECT place = StartingPlace();
   CreateWindowExW(0, WindowClass, L"Ludex Atelier", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
-                  place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, nullptr);
+                  place.right - place.left, place.bottom - place.top, nullptr, CreateMenuBar(), instance, nullptr);
   if (atelier.window == nullptr) return false;
   atelier.host->owner = atelier.window;
   ShowSession();
@@ -566,7 +547,7 @@ bool TakeKeyMessage(MSG& message) {
   if (atelier.window == nullptr || (message.hwnd != atelier.window && !IsChild(atelier.window, message.hwnd))) {
     return false;
   }
-  return TranslateAcceleratorW(atelier.window, app.accelerators, &message) || TakeFieldKey(message) ||
+  return TranslateAcceleratorW(atelier.window, atelier.accelerators, &message) || TakeFieldKey(message) ||
          IsDialogMessageW(atelier.window, &message);
 }
 
@@ -588,8 +569,8 @@ void EndAtelier() {
   MSG quit;
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   EndFields();
-  if (app.font != nullptr) DeleteObject(app.font);
-  if (app.accelerators != nullptr) DestroyAcceleratorTable(app.accelerators);
+  if (atelier.font != nullptr) DeleteObject(atelier.font);
+  if (atelier.accelerators != nullptr) DestroyAcceleratorTable(atelier.accelerators);
   UnregisterClassW(WindowClass, atelier.instance);
   atelier.session.reset();
   atelier.host.reset();  // the last try closed, its folder removed

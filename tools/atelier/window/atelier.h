@@ -18,11 +18,13 @@ struct Atelier {
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
   HWND list = nullptr;  // the questions: a virtual report list view
+  HFONT font = nullptr;  // the system's message font, for every control
+  HACCEL accelerators = nullptr;  // the commands' keys
   std::unique_ptr<Win32Host> host;
   std::unique_ptr<EditorSession> session;
 };
 
-extern Atelier atelier;
+extern Atelier atelier;  // controls.cpp
 
 // Sent to the window once after the list's selection changes.
 const UINT WM_LIST_SELECTION = WM_APP + 1;
@@ -38,15 +40,19 @@ int RunAtelierLoop();
 // Alt+letter). true when the message was taken.
 bool TakeKeyMessage(MSG& message);
 void EndAtelier();  // destroys the window if it is still there, without asking
+// The window procedure: after each message that may have changed the
+// session, the session's prompts are shown one after the other until none
+// waits, then the window shows the session (Settle, in app.cpp alone).
 LRESULT CALLBACK AtelierWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A child control of the window in its font, placed later by the layout.
+// What every part of the window builds with (controls.cpp): a child control
+// in the window's font, placed later by the layout; the identifiers of the
+// commands' menu items and buttons; their keys.
 HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD extendedStyle = 0);
-
-// After each call into the session (app.cpp): its prompts shown one after
-// the other until none waits, then the window shows the session.
-void Settle();
-void ShowStatus();
+int CommandId(Command command);
+bool CommandOfId(int id, Command& command);
+UINT VirtualKey(Key key);
+bool ShortcutHeld(const Shortcut& shortcut, UINT virtualKey);  // that key pressed, its modifiers held
 
 // The session's prompts as dialogs (prompts.cpp).
 Reply ShowPrompt(const Prompt& prompt);
@@ -57,7 +63,7 @@ void CreateHeaderControls();
 void CreateRowFields();
 void ShowFields();
 bool IsFieldsCommand(int id);  // a text field or a setting: MsgFieldCommand takes its notifications
-void MsgFieldCommand(int id, int code);
+bool MsgFieldCommand(int id, int code);  // true when the session may have changed
 LRESULT MsgCtlColorStatic(HDC dc, HWND control);
 void ChooseBackgroundColour();
 bool IsMultilineField(HWND control);
@@ -68,7 +74,6 @@ void EndFields();
 // The list of the questions (question_list.cpp).
 void CreateQuestionList();
 void ShowQuestionList();
-void RedrawQuestionRow(int row);
 LRESULT MsgListNotify(NMHDR* header);
-void TakeListSelection();
+bool TakeListSelection();  // true when the session's selection changed
 void SetListColumns(const int widths[]);

@@ -5,35 +5,12 @@
 // Resources.
 #define IDI_ATELIER 1
 #define IDR_PLAYER 200  // the player (the stripped ludex.exe of the same build), RCDATA
-#define IDM_MAIN_MENU 300
-#define IDA_MAIN 301
 #define IDD_SAVE_CHANGES 310
 #define IDD_IMPORT_PREVIEW 311
 
-// Commands, from the menu, the accelerators and the buttons of the same name.
-#define IDM_NEW 1001
-#define IDM_OPEN 1002
-#define IDM_SAVE 1003
-#define IDM_SAVE_AS 1004
-#define IDM_IMPORT_CSV 1005
-#define IDM_EXPORT_CSV 1006
-#define IDM_EXPORT_GIFT 1009
-#define IDM_PRINT 1007
-#define IDM_EXIT 1008
-#define IDM_UNDO 1010
-#define IDM_REDO 1011
-#define IDM_PASTE 1012
-#define IDM_SELECT_ALL 1013
-#define IDM_ADD 1020
-#define IDM_DUPLICATE 1021
-#define IDM_REMOVE 1022
-#define IDM_MOVE_UP 1023
-#define IDM_MOVE_DOWN 1024
-#define IDM_COLOUR 1030
-#define IDM_TRY 1031
-#define IDM_BUILD 1032
-#define IDM_BUILD_PAGE 1033
-#define IDM_BUILD_SCORM 1034
+// Commands, from the menu, the accelerators and the buttons of the same name:
+// IDM_COMMAND_BASE + the Command (commands.h).
+#define IDM_COMMAND_BASE 1000
 #define IDM_RECENT_BASE 1100  // + the place of a file in the list of the last files
 
 // Main window: each text field of the quiz is IDC_FIELD_BASE + its QuizField,

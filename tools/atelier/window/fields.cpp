@@ -26,9 +26,6 @@ struct FieldsState {
 };
 FieldsState fields;
 
-// Pasting past this size is cut by the field; the counter already says "too long" far below it.
-const int FieldCharacterLimit = 4096;
-
 void CreateField(const FieldDisplay& display) {
   const int id = static_cast<int>(display.field);
   AddControl(L"Static", WideFromUtf8(display.label).c_str(), SS_LEFTNOWORDWRAP, IDC_LABEL_BASE + id);
@@ -91,14 +88,13 @@ void PutBack(QuizField field, const std::wstring& typed, const std::string& text
   MessageBeep(MB_ICONWARNING);
 }
 
-void TakeTypedText(QuizField field) {
-  if (fields.filling) return;
+// What the author typed goes to the session; false when the window wrote the field itself.
+bool TakeTypedText(QuizField field) {
+  if (fields.filling) return false;
   const std::wstring typed = WindowText(FieldWindow(field));
   const TypingResult result = atelier.session->typeInto(field, Utf8FromWide(typed));
   if (result.changed) PutBack(field, typed, result.text);
-  ShowCounter(field);
-  if (IsQuestionField(field)) RedrawQuestionRow(atelier.session->shownRow());
-  Settle();
+  return true;
 }
 
 void FillCombo(HWND combo, const std::vector<std::string>& choices, int chosen) {
@@ -169,7 +165,8 @@ void CreateHeaderControls() {
   AddControl(L"ComboBox", L"", WS_TABSTOP | CBS_DROPDOWNLIST, IDC_REVEAL_MODE);
   AddControl(L"Static", L"Couleur de fond :", SS_LEFTNOWORDWRAP, IDC_COLOUR_LABEL);
   AddControl(L"Static", L"", WS_BORDER, IDC_COLOUR_SWATCH);
-  AddControl(L"Button", L"C&hoisir…", WS_TABSTOP, IDM_COLOUR);
+  AddControl(L"Button", WideFromUtf8(WindowButtonText(InfoOf(Command::ChooseColour))).c_str(), WS_TABSTOP,
+             CommandId(Command::ChooseColour));
 }
 
 void CreateRowFields() {
@@ -198,19 +195,19 @@ bool IsFieldsCommand(int id) {
          id == IDC_REVEAL_MODE;
 }
 
-void MsgFieldCommand(int id, int code) {
+bool MsgFieldCommand(int id, int code) {
   EditorSession& session = *atelier.session;
   if ((id == IDC_ANSWER_COUNT || id == IDC_REVEAL_MODE) && code == CBN_SELCHANGE) {
     const int chosen = static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
     if (id == IDC_ANSWER_COUNT) session.chooseAnswersPerQuestion(chosen);
     if (id == IDC_REVEAL_MODE) session.chooseRevealMode(chosen);
-    Settle();
-  } else if (id >= IDC_FIELD_BASE && id < IDC_FIELD_BASE + QuizFieldCount) {
-    const QuizField field = static_cast<QuizField>(id - IDC_FIELD_BASE);
-    if (code == EN_CHANGE) TakeTypedText(field);
-    // Leaving a field closes its typing: the next keystrokes there are a new undo step.
-    if (code == EN_KILLFOCUS) session.endTyping();
+    return true;
   }
+  if (id < IDC_FIELD_BASE || id >= IDC_FIELD_BASE + QuizFieldCount) return false;
+  const QuizField field = static_cast<QuizField>(id - IDC_FIELD_BASE);
+  // Leaving a field closes its typing: the next keystrokes there are a new undo step.
+  if (code == EN_KILLFOCUS) session.endTyping();
+  return code == EN_CHANGE && TakeTypedText(field);
 }
 
 LRESULT MsgCtlColorStatic(HDC dc, HWND control) {

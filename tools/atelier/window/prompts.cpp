@@ -164,7 +164,7 @@ void ShowPreview(HWND dialog) {
   SetWindowTextW(offer, WideFromUtf8(view.revealOffer).c_str());
   SendMessageW(offer, BM_SETCHECK, view.revealSwitched ? BST_CHECKED : BST_UNCHECKED, 0);
   ShowWindow(offer, view.revealOffer.empty() ? SW_HIDE : SW_SHOW);
-  SetDlgItemTextW(dialog, IDOK, (L"&Ajouter " + std::to_wstring(view.rowsToAdd)).c_str());
+  SetDlgItemTextW(dialog, IDOK, WideFromUtf8(view.addButton).c_str());
   EnableWindow(GetDlgItem(dialog, IDOK), view.rowsToAdd > 0);
 }
 

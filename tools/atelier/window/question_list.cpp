@@ -42,6 +42,13 @@ void NoteSelectionChange() {
   PostMessageW(atelier.window, WM_LIST_SELECTION, 0, 0);
 }
 
+// A key of the list's own that runs a command (Suppr removes the questions chosen).
+void PostListKeyCommand(UINT key) {
+  for (const CommandInfo& info : Commands) {
+    if (ShortcutHeld(info.inList, key)) PostMessageW(atelier.window, WM_COMMAND, CommandId(info.command), 0);
+  }
+}
+
 }  // namespace
 
 void CreateQuestionList() {
@@ -85,11 +92,7 @@ void ShowQuestionList() {
   InvalidateRect(atelier.list, nullptr, FALSE);
 }
 
-void RedrawQuestionRow(int row) {
-  if (row >= 0) SendMessageW(atelier.list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
-}
-
-void TakeListSelection() {
+bool TakeListSelection() {
   listState.selectionPending = false;
   RowSet rows;
   for (int row = -1;;) {
@@ -97,9 +100,9 @@ void TakeListSelection() {
     if (row < 0 || static_cast<int>(rows.size()) >= atelier.session->document().questionCount()) break;
     rows.push_back(row);
   }
-  if (rows == atelier.session->document().selection()) return;
+  if (rows == atelier.session->document().selection()) return false;
   atelier.session->select(rows);
-  Settle();
+  return true;
 }
 
 LRESULT MsgListNotify(NMHDR* header) {
@@ -115,11 +118,7 @@ LRESULT MsgListNotify(NMHDR* header) {
       return 0;
     }
     case LVN_ODSTATECHANGED: NoteSelectionChange(); return 0;
-    case LVN_KEYDOWN:
-      if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE && GetKeyState(VK_CONTROL) >= 0) {
-        PostMessageW(atelier.window, WM_COMMAND, IDM_REMOVE, 0);
-      }
-      return 0;
+    case LVN_KEYDOWN: PostListKeyCommand(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey); return 0;
     case NM_DBLCLK:
       if (atelier.session->shownRow() >= 0) SetFocus(FieldWindow(QuizField::Question));
       return 0;

@@ -1,12 +1,10 @@
-// Rows pasted from a spreadsheet or read from CSV, the import preview, the
-// CSV export read back, the recovery copy's decisions and the printed pages.
+// The import core: rows pasted from a spreadsheet or read from CSV, the
+// columns guessed or given, the import preview, the CSV export read back.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "cp1252.h"
-#include "print_html.h"
-#include "recovery.h"
 #include "table_text.h"
 
 namespace {
@@ -306,88 +304,6 @@ TEST(PreviewTest, FormulasGoOutAsTextAndComeBackUnchanged) {
     ASSERT_EQ(back.size(), 1u) << c.text;
     EXPECT_EQ(back[0].questionText, c.text);
   }
-}
-
-// ---- the recovery copy ----
-
-TEST(RecoveryTest, NamesBesideTheSourceOrInTheFolderWithTheirLocks) {
-  EXPECT_EQ(UnsavedRecoveryPath("C:\\Temp\\Atelier", 42, 0), "C:\\Temp\\Atelier\\sans-titre-42.recup");
-  EXPECT_EQ(UnsavedRecoveryPath("C:\\Temp\\", 42, 2), "C:\\Temp\\sans-titre-42-3.recup");
-  EXPECT_EQ(RecoveryPathFor("C:\\Quiz\\capitales.txt"), "C:\\Quiz\\capitales.txt.recup");
-  EXPECT_EQ(RecoveryLockPath("C:\\Quiz\\capitales.txt.recup"), "C:\\Quiz\\capitales.txt.verrou");
-  EXPECT_EQ(RecoveryLockPath("C:\\Temp\\sans-titre-42-3.recup"), "C:\\Temp\\sans-titre-42-3.verrou");
-  for (const char* name : {"sans-titre-42.recup", "sans-titre-42-3.recup", "sans-titre-4294967295.recup"})
-    EXPECT_TRUE(IsUnsavedRecoveryName(name)) << name;
-  for (const char* name : {"sans-titre-.recup", "sans-titre-4.txt.recup", "sans-titre-4-.recup", "sans-titre-x.recup",
-                           "sans-titre-42.recu", "sans-titre-12345678901.recup", "autre-42.recup"})
-    EXPECT_FALSE(IsUnsavedRecoveryName(name)) << name;
-}
-
-TEST(RecoveryTest, OffersOnlyWorkTheSourceLacks) {
-  const std::string source = "titre: T\n\n# x\nquestion: Q\nreponse: R\ncode: C\n";
-  AuthoredQuiz quiz;
-  Diagnostics diagnostics;
-  ASSERT_TRUE(ParseQuizSource(source, quiz, diagnostics));
-  const std::string sameQuiz = WriteQuizSource(quiz, "");
-  // clang-format off
-  const struct { const char* name; FoundFile recovery, source; RecoveryVerdict verdict; } cases[] = {
-      {"NoCopy", {false, "", 0}, {true, source, 5}, RecoveryVerdict::Discard},
-      {"EmptyCopy", {true, "", 9}, {true, source, 5}, RecoveryVerdict::Discard},
-      {"SameBytes", {true, source, 9}, {true, source, 5}, RecoveryVerdict::Discard},
-      {"SameQuizInTheWritersForm", {true, sameQuiz, 9}, {true, source, 5}, RecoveryVerdict::Discard},
-      {"NewerWork", {true, sameQuiz + "\nquestion: Q2\n", 9}, {true, source, 5}, RecoveryVerdict::Offer},
-      {"SourceChangedSince", {true, sameQuiz + "\nquestion: Q2\n", 5}, {true, source, 9}, RecoveryVerdict::OfferOlder},
-      {"SourceGone", {true, sameQuiz, 5}, {false, "", 0}, RecoveryVerdict::Offer},
-  };
-  // clang-format on
-  for (const auto& c : cases) EXPECT_EQ(JudgeRecovery(c.recovery, c.source), c.verdict) << c.name;
-}
-
-// ---- printing ----
-
-TEST(PrintTest, EscapesEveryTextAndDeclaresUtf8) {
-  EXPECT_EQ(HtmlText("<b>&\"'\xE9\r\n\x80\n"), "&lt;b&gt;&amp;&quot;&#39;\xC3\xA9<br>\xE2\x82\xAC<br>");
-  AuthoredQuiz quiz;
-  quiz.title = "Q</title><script>";
-  quiz.author = "  Mme L\xE9vy";
-  quiz.answersPerQuestion = 2;
-  quiz.revealMode = 2;
-  AuthoredQuestion question = {"1 < 2 ?", "oui & non", "", "r\xE9v\xE9l\xE9", "", "<C>"};
-  quiz.questions = {question, question};
-  question.accepted1 = "oui\r\n<non>";
-  quiz.questions.push_back(question);
-  const std::string sheet = PupilSheetHtml(quiz), key = AnswerKeyHtml(quiz, ConservativeMetrics());
-  for (const std::string& page : {sheet, key}) {
-    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
-    EXPECT_EQ(page.find("<script>"), std::string::npos);
-    EXPECT_NE(page.find(u8"<p class=\"author\">Par : Mme Lévy</p>"), std::string::npos);
-  }
-  EXPECT_EQ(sheet.find("oui"), std::string::npos);  // no answer on the pupils' sheet
-  EXPECT_NE(sheet.find("<li><p>1 &lt; 2 ?</p><div class=\"line\"></div><div class=\"line\"></div></li>"),
-            std::string::npos);
-  EXPECT_NE(
-      key.find(u8"<tr><td>2</td><td>1 &lt; 2 ?</td><td>oui &amp; non<br></td><td>révélé</td><td>&lt;C&gt;</td></tr>"),
-      std::string::npos);
-  EXPECT_NE(key.find(u8"<td>oui &amp; non <span class=\"also\">(aussi : oui, &lt;non&gt;)</span><br></td>"),
-            std::string::npos);  // the accepted answers after the expected one
-}
-
-// The answer key prints each code as the player's field shows it.
-TEST(PrintTest, AnswerKeyPrintsWhatThePlayerShows) {
-  AuthoredQuiz quiz;
-  quiz.title = "T";
-  quiz.questions.resize(ScoreCodeSlots + 1);
-  quiz.questions[0].scoreCode = "PHARE";
-  quiz.questions[1].scoreCode = "WWWWWWWWWWWWWWWWWW";
-  quiz.questions[ScoreCodeSlots].scoreCode = "LOIN";
-  const ShownText cut = ShownCode(quiz.questions[1].scoreCode, ConservativeMetrics());
-  ASSERT_TRUE(cut.cut);
-  const std::string key = AnswerKeyHtml(quiz, ConservativeMetrics());
-  EXPECT_NE(key.find("<td>PHARE</td></tr>"), std::string::npos);
-  EXPECT_NE(key.find("<td>" + cut.shown + u8" <span class=\"cut\">(« " + cut.hidden + u8" » ne s&#39;affiche pas)</span></td>"),
-            std::string::npos);
-  EXPECT_NE(key.find(u8"<span class=\"cut\">(jamais affiché)</span>"), std::string::npos);
-  EXPECT_EQ(key.find("LOIN"), std::string::npos);
 }
 
 }  // namespace
