@@ -11,6 +11,11 @@
 
 #include "editor_session.h"
 
+// The hosts a session runs on: Windows, with its folders; a browser that
+// keeps no folder: it offers what the author saves for download, shows the
+// try and the printed pages beside the editor, and keeps no copy.
+enum class Flavour { Windows, Browser };
+
 class FakeHost : public EditorHost {
  public:
   struct File {
@@ -30,9 +35,15 @@ class FakeHost : public EditorHost {
   bool triesStart = true;
   bool browser = false;                                   // offers what the author saves, shows pages
   bool copiesKept = true;                                 // the settings folder outlasts the editor
+  std::string documents = "/docs";
   std::vector<std::pair<ShownPage, std::string>> shown;  // pages shown beside the editor, with their names
   int64_t clock = 100;
 
+  void become(Flavour flavour) {
+    browser = flavour == Flavour::Browser;
+    copiesKept = !browser;
+    documents = browser ? "" : "/docs";
+  }
   void put(const std::string& path, const std::string& bytes) { files[path] = {bytes, ++clock}; }
   bool has(const std::string& path) const { return files.count(path) > 0; }
   const std::string& bytes(const std::string& path) { return files[path].bytes; }
@@ -48,7 +59,7 @@ class FakeHost : public EditorHost {
     return ReadResult::Read;
   }
   bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override {
-    if (unwritable.count(path) > 0) {
+    if (unwritable.count(path) > 0 || (!copiesKept && path.rfind(settingsFolder(), 0) == 0)) {
       error = u8"Accès refusé. (5)";
       return false;
     }
@@ -87,7 +98,7 @@ class FakeHost : public EditorHost {
   }
   bool lockHeld(const std::string& path) override { return held.count(path) + heldByOthers.count(path) > 0; }
   std::string settingsFolder() override { return "/appdata/Ludex"; }
-  std::string documentsFolder() override { return "/docs"; }
+  std::string documentsFolder() override { return documents; }
   uint32_t editorNumber() override { return 7; }
   bool playerImage(Bytes& image) override {
     image = player;

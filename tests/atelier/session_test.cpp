@@ -73,9 +73,10 @@ struct SceneCase {
   std::function<void(Scene&)> check;
 };
 
-void Play(const SceneCase& c) {
+void Play(const SceneCase& c, Flavour flavour = Flavour::Windows) {
   SCOPED_TRACE(c.name);
   Scene scene;
+  scene.host.become(flavour);
   scene.host.player.assign(Player.begin(), Player.end());
   scene.host.put("/docs/quiz.txt", Source);
   scene.session().startUp("");
@@ -368,7 +369,7 @@ std::string ScormOf(Scene& s) {
 
 // Banks as teachers find them: a wide table and a GIFT bank open as new
 // quizzes in the reveal mode their texts need; into a quiz of another mode,
-// the preview offers the switch; the quiz goes out to Moodle as GIFT.
+// the preview offers the switch.
 TEST(SessionTable, BanksComeInWithTheirRevealTextsAndGoOutToMoodle) {
   std::string wide;
   for (int k = 1; k <= 3; ++k)
@@ -400,11 +401,6 @@ TEST(SessionTable, BanksComeInWithTheirRevealTextsAndGoOutToMoodle) {
          s.session().reply(Pressed(Answer::Ok)); },
        {}, u8"1 question ajoutée, colonnes lues d'après le fichier GIFT : laissée de côté, question, réponse, acceptées aussi, révélation, mode de révélation 2. Ctrl+Z les retire.",
        "quiz.txt* - Ludex Atelier", [&](Scene& s) { EXPECT_EQ(revealMode(s), 2); EXPECT_EQ(Rows(s), 3); }},
-      {"ExportGift", [&](Scene& s) { Open(s, "/docs/quiz.txt"); s.plan({Chose("/docs/q.gift"), Pressed(Answer::Ok)}); s.runCommand(Command::ExportGift); },
-       {"Exporter les questions pour Moodle (GIFT)", u8"Dans Moodle : Banque de questions, Importer, format GIFT."},
-       u8"Questions exportées pour Moodle : /docs/q.gift", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.gift");
-                      EXPECT_EQ(ReadGiftBank(s.host.bytes("/docs/q.gift")).rows.size(), 2u); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
@@ -420,13 +416,8 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
       {"BlankQuizRefusedForItsTitle", [&](Scene& s) { s.runCommand(Command::Build); },
        {u8"Le programme ne peut pas être créé : le quiz a encore des erreurs.\n\nErreur, « titre » : le quiz n'a pas de titre"}, "", Untitled,
        [](Scene& s) { EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
-      {"Try", [&](Scene& s) { opened(s); s.runCommand(Command::Try); }, {"Ouvrir"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { ASSERT_EQ(s.host.tries.size(), 1u); EXPECT_EQ(QuizOfProgram(std::string(s.host.tries[0].begin(), s.host.tries[0].end())), Source); }},
       {"TryThatDoesNotStart", [&](Scene& s) { opened(s); s.host.triesStart = false; s.runCommand(Command::Try); },
        {"Ouvrir", u8"Le quiz ne peut pas être essayé : le lecteur ne démarre pas (Le fichier n'est pas un programme. (193))."}, "", "quiz.txt - Ludex Atelier", nullptr},
-      {"Build", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.exe")}); s.runCommand(Command::Build); },
-       {u8"Créer le programme du quiz", u8"Le programme du quiz est prêt :\n/docs/Capitales.exe\n\nIl contient le lecteur et le quiz"}, u8"Programme créé : /docs/Capitales.exe", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.exe"); EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/Capitales.exe")), Source); }},
       {"BuildOverItsSource", [&](Scene& s) { opened(s); s.plan({Chose("/docs/quiz.exe")}); s.runCommand(Command::Build); },
        {u8"Créer", u8"Le programme ne peut pas être créé : le programme quiz.exe garderait les réponses des élèves dans quiz.txt, sa source, et l'écraserait : donnez un autre nom à la source ou au programme."},
        "", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_FALSE(s.host.has("/docs/quiz.exe")); }},
@@ -437,29 +428,16 @@ TEST(SessionOutput, TriesBuildsAndPrints) {
                                                          s.plan({}); s.runCommand(Command::BuildPage); },
        {u8"Créer la page web du quiz"}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/cle/eleves/Le-Cid.html"); }},
-      {"Page", [&](Scene& s) { opened(s); s.plan({Chose("/docs/Capitales.html")}); s.runCommand(Command::BuildPage); },
-       {u8"Créer la page web du quiz", u8"La page web du quiz est prête :\n/docs/Capitales.html"}, u8"Page web créée : /docs/Capitales.html", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.host.bytes("/docs/Capitales.html").rfind("<title>Capitales</title>Capitales|", 0), 0u); }},
-      {"Scorm", [&](Scene& s) { opened(s); s.plan({Chose("/docs/C.zip")}); s.runCommand(Command::BuildScorm); },
-       {u8"Exporter le quiz pour l'ENT (SCORM)", u8"Le paquet SCORM du quiz est prêt :\n/docs/C.zip\n\nDans Moodle ou Éléa"}, u8"Paquet SCORM créé : /docs/C.zip", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.zip"); EXPECT_EQ(s.host.bytes("/docs/C.zip"), ScormOf(s)); }},
-      {"Print", [&](Scene& s) { opened(s); s.runCommand(Command::Print); }, {"Ouvrir"},
-       u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », dans /docs. Le navigateur les ouvre ; sinon, double-cliquez-les.", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { EXPECT_EQ(s.host.opened, (std::vector<std::string>{"/docs/Capitales-feuille-eleve.html", "/docs/Capitales-corrige.html"})); }},
       {"PrintNeverSavedNotOpened", [&](Scene& s) { s.host.pagesOpen = false; s.typeInto(QuizField::Title, "T"); s.runCommand(Command::Print); },
        {u8"Les pages à imprimer sont écrites : « T-feuille-eleve.html » et « T-corrige.html », dans /docs/Ludex.\n\nLe navigateur ne les a pas ouvertes"}, "", "Sans titre* - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.host.has("/docs/Ludex/T-corrige.html")); }},
-      {"ExportCsv", [&](Scene& s) { opened(s); s.plan({Chose("/docs/q.csv")}); s.runCommand(Command::ExportCsv); }, {"Exporter les questions en CSV"},
-       u8"Questions exportées : /docs/q.csv", "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.csv");
-                                                                                      EXPECT_EQ(s.host.bytes("/docs/q.csv"), WriteCsvTable(s.session().document().quiz())); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
 }
 
-// Every kind of file opens; in a browser, what the author saves is offered
-// for download, and a try and the printed pages show beside the editor.
-TEST(SessionOutput, OpensPagesAndTablesAndWorksInABrowser) {
+// Every kind of file opens, in a browser too.
+TEST(SessionOutput, OpensPagesAndTables) {
   const auto browser = [](Scene& s) { s.host.browser = true; Open(s, "/docs/quiz.txt"); };
   const auto page = [](Scene& s, const std::string& quiz) {
     return "\xEF\xBB\xBF <!DOCTYPE html><p id=\"resource-104\">" + quiz + "</script>";
@@ -480,24 +458,77 @@ TEST(SessionOutput, OpensPagesAndTablesAndWorksInABrowser) {
       {"TableImportedByItsPath", [&](Scene& s) { browser(s); s.host.put("/docs/q.csv", table); s.plan({Pressed(Answer::Ok)}); s.session().importPath("/docs/q.csv"); s.settle(); },
        {u8"Questions à ajouter"}, u8"1 question ajoutée, colonnes lues d'après la ligne d'en-tête : question, réponse, code. Ctrl+Z les retire.",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(Rows(s), 3); }},
-      {"SaveOffered", [&](Scene& s) { browser(s); s.typeInto(QuizField::Title, "T"); s.runCommand(Command::Save); },
-       {"Ouvrir un quiz"}, u8"Proposé au téléchargement : /docs/quiz.txt", "quiz.txt - Ludex Atelier", nullptr},
-      {"BuildOffered", [&](Scene& s) { browser(s); s.plan({Chose("/docs/C.exe")}); s.runCommand(Command::Build); },
-       {u8"Créer le programme du quiz", u8"Le programme du quiz est proposé au téléchargement :\n/docs/C.exe\n\nIl contient"}, u8"Programme proposé au téléchargement : /docs/C.exe",
-       "quiz.txt - Ludex Atelier", [](Scene& s) { EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/C.exe")), Source); }},
-      {"TryShownAsItsPage", [&](Scene& s) { browser(s); s.runCommand(Command::Try); }, {"Ouvrir un quiz"}, u8"Essai lancé : jouez le quiz comme vos élèves le joueront.",
-       "quiz.txt - Ludex Atelier", [](Scene& s) { ASSERT_EQ(s.host.shown.size(), 1u); EXPECT_TRUE(s.host.tries.empty());
-                                                  EXPECT_EQ(s.host.shown[0].second.rfind("essai.html\n<title>Capitales</title>essai|", 0), 0u); }},
-      {"PrintShown", [&](Scene& s) { browser(s); s.runCommand(Command::Print); }, {"Ouvrir un quiz"},
-       u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », à côté du quiz : imprimez-les de là.", "quiz.txt - Ludex Atelier",
-       [](Scene& s) { ASSERT_EQ(s.host.shown.size(), 2u); EXPECT_EQ(s.host.shown[1].first, ShownPage::AnswerKey); EXPECT_TRUE(s.host.opened.empty());
-                      EXPECT_EQ(s.host.shown[0].second, "Capitales-feuille-eleve.html\n" + PupilSheetHtml(s.session().document().quiz())); }},
-      {"NoticeWhenNothingIsKept", [&](Scene& s) { EXPECT_EQ(s.session().notice(), ""); s.host.copiesKept = false; }, {}, "", Untitled,
-       [](Scene& s) { EXPECT_EQ(s.session().notice().rfind(u8"Ce navigateur ne garde pas de copie de secours", 0), 0u); }},
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
 }
+
+// What the quiz becomes, on each host: on Windows written where the author
+// chose, a try started, the printed pages written and opened; in a browser
+// that keeps no folder, offered for download, the try and the pages shown
+// beside the editor, no copy kept and a notice that says so.
+class SessionOnEachHost : public testing::TestWithParam<Flavour> {};
+
+TEST_P(SessionOnEachHost, WrittenOrOfferedStartedOrShown) {
+  const bool browser = GetParam() == Flavour::Browser;
+  const auto opened = [](Scene& s) { Open(s, "/docs/quiz.txt"); };
+  const auto built = [](Scene& s, Command command, const char* path) {
+    Open(s, "/docs/quiz.txt");
+    s.plan({Chose(path), Pressed(Answer::Ok)});
+    s.runCommand(command);
+  };
+  // clang-format off
+  const struct { const char* name; std::function<void(Scene&)> act; std::vector<std::string> said; std::string status[2];
+                 const char* title; std::function<void(Scene&, bool)> check; } cases[] = {
+      {"Save", [](Scene& s) { s.typeInto(QuizField::Title, "Les fleuves"); s.plan({Chose("/docs/f.txt")}); s.runCommand(Command::Save); },
+       {"Enregistrer la source du quiz"}, {u8"Enregistré : /docs/f.txt", u8"Proposé au téléchargement : /docs/f.txt"}, "f.txt - Ludex Atelier",
+       [](Scene& s, bool b) { EXPECT_EQ(s.seen[0].path, "Les-fleuves-source.txt"); EXPECT_EQ(s.seen[0].folder, b ? "" : "/docs");
+                              EXPECT_EQ(s.host.bytes("/docs/f.txt"), s.session().document().sourceText()); }},
+      {"Try", [&](Scene& s) { opened(s); s.runCommand(Command::Try); }, {"Ouvrir"},
+       {u8"Essai lancé : jouez le quiz comme vos élèves le joueront.", u8"Essai lancé : jouez le quiz comme vos élèves le joueront."}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool b) { ASSERT_EQ(s.host.tries.size() + s.host.shown.size(), 1u);
+                              if (!b) EXPECT_EQ(QuizOfProgram(std::string(s.host.tries[0].begin(), s.host.tries[0].end())), Source);
+                              if (b) EXPECT_EQ(s.host.shown[0].second.rfind("essai.html\n<title>Capitales</title>essai|", 0), 0u); }},
+      {"Build", [&](Scene& s) { built(s, Command::Build, "/docs/C.exe"); }, {u8"Créer le programme du quiz", u8"Le programme du quiz est "},
+       {u8"Programme créé : /docs/C.exe", u8"Programme proposé au téléchargement : /docs/C.exe"}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.exe"); EXPECT_EQ(QuizOfProgram(s.host.bytes("/docs/C.exe")), Source);
+                            EXPECT_NE(s.seen[1].text.find(u8"\n\nIl contient le lecteur et le quiz"), std::string::npos); }},
+      {"Page", [&](Scene& s) { built(s, Command::BuildPage, "/docs/C.html"); }, {u8"Créer la page web du quiz", u8"La page web du quiz est "},
+       {u8"Page web créée : /docs/C.html", u8"Page web proposée au téléchargement : /docs/C.html"}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool) { EXPECT_EQ(s.host.bytes("/docs/C.html").rfind("<title>Capitales</title>C|", 0), 0u); }},
+      {"Scorm", [&](Scene& s) { built(s, Command::BuildScorm, "/docs/C.zip"); }, {u8"Exporter le quiz pour l'ENT (SCORM)", u8"Le paquet SCORM du quiz est "},
+       {u8"Paquet SCORM créé : /docs/C.zip", u8"Paquet SCORM proposé au téléchargement : /docs/C.zip"}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.zip"); EXPECT_EQ(s.host.bytes("/docs/C.zip"), ScormOf(s)); }},
+      {"ExportCsv", [&](Scene& s) { built(s, Command::ExportCsv, "/docs/q.csv"); }, {"Exporter les questions en CSV"},
+       {u8"Questions exportées : /docs/q.csv", u8"Questions proposées au téléchargement : /docs/q.csv"}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.csv"); EXPECT_EQ(s.host.bytes("/docs/q.csv"), WriteCsvTable(s.session().document().quiz())); }},
+      {"ExportGift", [&](Scene& s) { built(s, Command::ExportGift, "/docs/q.gift"); },
+       {"Exporter les questions pour Moodle (GIFT)", u8"Dans Moodle : Banque de questions, Importer, format GIFT."},
+       {u8"Questions exportées pour Moodle : /docs/q.gift", u8"Questions pour Moodle proposées au téléchargement : /docs/q.gift"}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool) { EXPECT_EQ(s.seen[0].path, "/docs/Capitales.gift"); EXPECT_EQ(ReadGiftBank(s.host.bytes("/docs/q.gift")).rows.size(), 2u); }},
+      {"Print", [&](Scene& s) { opened(s); s.runCommand(Command::Print); }, {"Ouvrir"},
+       {u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », dans /docs. Le navigateur les ouvre ; sinon, double-cliquez-les.",
+        u8"Pages à imprimer : « Capitales-feuille-eleve.html » et « Capitales-corrige.html », à côté du quiz : imprimez-les de là."}, "quiz.txt - Ludex Atelier",
+       [](Scene& s, bool b) { EXPECT_EQ(s.host.opened.size() + s.host.shown.size(), 2u);
+                              if (b) EXPECT_EQ(s.host.shown[0].second, "Capitales-feuille-eleve.html\n" + PupilSheetHtml(s.session().document().quiz()));
+                              if (b) EXPECT_EQ(s.host.shown[1].first, ShownPage::AnswerKey);
+                              if (!b) EXPECT_EQ(s.host.opened[1], "/docs/Capitales-corrige.html"); }},
+      {"RecoveryCopy", [](Scene& s) { s.typeInto(QuizField::Title, "Brouillon"); s.session().writeRecoveryCopy(); }, {},
+       {"", u8"La copie de secours n'a pas pu être écrite : Accès refusé. (5)"}, "Sans titre* - Ludex Atelier",
+       [](Scene& s, bool b) { EXPECT_EQ(s.host.has("/appdata/Ludex/sans-titre-7.recup"), !b); EXPECT_EQ(s.session().recoveryDue(), b);
+                              EXPECT_EQ(s.session().notice().rfind(u8"Ce navigateur ne garde pas de copie de secours", 0), b ? 0u : std::string::npos); }},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const auto check = c.check;
+    Play({c.name, c.act, c.said, c.status[browser], c.title, [check, browser](Scene& s) { check(s, browser); }}, GetParam());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, SessionOnEachHost, testing::Values(Flavour::Windows, Flavour::Browser),
+                         [](const testing::TestParamInfo<Flavour>& host) {
+                           return host.param == Flavour::Browser ? "BrowserKeepingNoFolder" : "Windows";
+                         });
 
 TEST(SessionRecovery, CopiesWrittenRemovedAndOfferedAfterACrash) {
   const std::string unsaved = "/appdata/Ludex/sans-titre-7.recup";
