@@ -283,15 +283,16 @@ class Core(AtelierTest):
 
 class Files(AtelierTest):
     def test_a_quiz_of_255_questions_builds_as_ludex_pack_and_pages_match(self):
-        source = self.file('grand.txt', source_of(255))
-        self.assertEqual(self.open_file(source), 'Ouvert : grand.txt')
-        self.assertEqual(len(self.rows()), 255)
-        self.assertEqual(self.saved('build-exe', 'Un-grand-quiz.exe'), self.expected('build', source, 'Un-grand-quiz.exe'))
-        self.assertEqual(self.saved('build-page', 'Un-grand-quiz.html'), self.expected('web', source, 'Un-grand-quiz.html'))
-        self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
+        grand, capitales = self.file('grand.txt', source_of(255)), os.path.join(EXAMPLES, 'capitales.txt')
         stem = SAMPLES['capitales.txt'][0]
-        self.assertEqual(self.saved('build-page', stem + '.html'), self.expected('web', 'capitales.txt', stem + '.html'))
-        self.assertEqual(self.saved('build-scorm', stem + '.zip'), self.expected('scorm', 'capitales.txt', stem + '.zip'))
+        # the source, the button, ludex-pack's command, the file offered
+        cases = [(grand, 'build-exe', 'build', 'Un-grand-quiz.exe'), (grand, 'build-page', 'web', 'Un-grand-quiz.html'),
+                 (capitales, 'build-page', 'web', stem + '.html'), (capitales, 'build-scorm', 'scorm', stem + '.zip')]
+        for source, button, command, name in cases:
+            if self.browser.run('return document.title') != os.path.basename(source) + ' - Ludex Atelier':
+                self.assertEqual(self.open_file(source), 'Ouvert : ' + os.path.basename(source))
+            self.assertEqual(len(self.rows()), 255 if source == grand else 15)
+            self.assertEqual(self.saved(button, name), self.expected(command, source, name), name)
 
     def test_a_wide_table_and_a_gift_bank_open_and_build_as_ludex_pack(self):
         for name, content, rows in (('banque.csv', BANK, 3), ('banque.gift', GIFT, 2)):
@@ -331,15 +332,16 @@ class Files(AtelierTest):
                 player.kill()
 
     def test_the_core_says_what_the_windows_editor_says(self):
-        bad = self.file('q.txt', 'titre: T\nmot: x\nquestion: Q\nréponse: R\ncode: C\n')
-        self.assertTrue(self.open_file(bad).startswith(
-            "« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne saurait pas "
-            "garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) :\n\nq.txt:2: erreur: mot-clé "
-            "inconnu « mot »"))
-        self.answer('prompt-ok')
         shutil.copy(PLAYER, os.path.join(self.folder, 'lecteur.exe'))
-        self.assertEqual(self.open_file(os.path.join(self.folder, 'lecteur.exe')),
-                         "« lecteur.exe » ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex.")
+        cases = [(self.file('q.txt', 'titre: T\nmot: x\nquestion: Q\nréponse: R\ncode: C\n'),
+                  "« q.txt » ne peut pas être ouvert : cette source de quiz a des erreurs que Ludex Atelier ne saurait "
+                  "pas garder. Corrigez-les d'abord dans un éditeur de texte (le Bloc-notes) :\n\nq.txt:2: erreur: "
+                  "mot-clé inconnu « mot »"),
+                 (os.path.join(self.folder, 'lecteur.exe'),
+                  "« lecteur.exe » ne peut pas être ouvert. Ce programme n'est pas un questionnaire Ludex.")]
+        for path, said in cases:
+            self.assertEqual(self.open_file(path)[:len(said)], said)
+            self.answer('prompt-ok')
 
 
 class Output(AtelierTest):
@@ -458,31 +460,63 @@ class Access(AtelierTest):
             self.assertEqual(self.browser.run('return document.activeElement.id'), 'preview-ok')  # a sure guess
             self.answer('preview-cancel')
 
-    def test_every_command_at_the_keyboard_focus_in_view(self):
+    def session_commands(self):
+        """The session's table of commands, from a second instance of the page's compiled session."""
+        return json.loads(self.browser.driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            createLudexAtelier({atelierHost: {}, onRuntimeInitialized() {
+              const heap = this.HEAPU8, at = this._AtelierLabels();
+              let end = at;
+              while (heap[end]) ++end;
+              done(new TextDecoder().decode(heap.subarray(at, end)));
+            }});'''))['commands']
+
+    def test_buttons_and_keys_are_the_session_table(self):
+        commands = self.session_commands()
+        buttons = self.browser.run('return [...document.querySelectorAll("[data-commands] button")].map('
+                                   '(b) => [b.id, b.textContent, b.title])')
+        self.assertEqual(buttons, [[name, commands[name]['caption'], commands[name]['title']] for name, _, _ in buttons])
+        self.assertEqual(len(buttons), 18)
+        # Each key of a command that has a button, and each key the list takes:
+        # the command it runs, as the page marks it (Ouvrir opens the page's own chooser).
+        keyed = [(name, key, 'keys') for name, _, _ in buttons if name != 'open' for key in commands[name]['keys']]
+        keyed += [(name, key, 'listKeys') for name in commands for key in commands[name]['listKeys']]
+        self.assertEqual(len(keyed), 16)
+        for name, (key, control, shift, alt), kind in keyed:
+            combination = '+'.join(['Control'] * control + ['Shift'] * shift + ['Alt'] * alt + [key])
+            self.browser.run('performance.clearMarks()')
+            self.browser.press('question-list', combination)
+            self.assertEqual(self.browser.run('return performance.getEntriesByName("ludex-atelier-command")'
+                                              '.map((m) => m.detail)'), [name], (kind, combination))
+            self.browser.run('if (document.getElementById("prompt").open) '
+                             'document.getElementById("prompt").dispatchEvent(new Event("cancel"))')
+            if not self.browser.run('return document.getElementById("side").hidden'):
+                self.browser.click('side-close')
+        # In a text field, a key the field keeps is the field's.
+        self.browser.type('field-title', 'T', key='')
+        self.browser.run('performance.clearMarks()')
+        self.browser.press('field-title', 'Control+Delete')
+        self.assertEqual(self.browser.run('return performance.getEntriesByName("ludex-atelier-command").length'), 0)
+
+    def test_the_keyboard_reaches_everything_focus_in_view(self):
         self.open_file(os.path.join(EXAMPLES, 'capitales.txt'))
-        self.browser.press('question-list', 'ArrowDown')
-        self.browser.press('question-list', 'ArrowDown')
-        self.assertEqual(self.browser.text('row-label'), 'Question 3 sur 15')
-        self.browser.press('question-list', 'Enter')
-        self.assertEqual(self.browser.active(), 'field-question')
         style = 'const s = getComputedStyle(document.activeElement); return [s.outlineStyle, s.outlineWidth]'
-        self.assertEqual(self.browser.run(style), ['solid', '3px'])
-        self.browser.press('field-question', 'Tab')
-        self.assertEqual(self.browser.active(), 'field-answer')
-        self.browser.type('field-answer', 'Roma', key='')
-        self.browser.press('field-answer', 'Control+z')
-        self.assertEqual(self.browser.value('field-answer'), 'Rome')
-        self.browser.press('question-list', 'Insert')
-        self.assertEqual((len(self.rows()), self.browser.active()), (16, 'field-question'))
-        self.browser.press('field-question', 'Alt+ArrowUp')
-        self.assertEqual(self.browser.text('row-label'), 'Question 3 sur 16')
-        self.browser.press('question-list', 'Delete')
-        self.assertEqual(len(self.rows()), 15)
-        self.browser.press('question-list', 'F7')
-        self.assertEqual(self.browser.downloaded("Les-capitales-d'Europe.exe")[:2], b'MZ')
-        self.assertTrue(self.wait(self.prompt))
-        self.browser.press('prompt-ok', 'Escape')
-        self.assertFalse(self.prompt())
+        # where the keys go, the keys, then what shows: an element's text or value, the focus, the rows
+        steps = [('question-list', 'ArrowDown', 'row-label', 'Question 2 sur 15'),
+                 ('question-list', 'ArrowDown', 'row-label', 'Question 3 sur 15'),
+                 ('question-list', 'Enter', 'focus', 'field-question'), ('field-question', '', 'outline', ['solid', '3px']),
+                 ('field-question', 'Tab', 'focus', 'field-answer'), ('field-answer', 'Control+z', 'field-answer', 'Rome'),
+                 ('question-list', 'Insert', 'rows', 16), ('field-question', '', 'focus', 'field-question'),
+                 ('field-question', 'Alt+ArrowUp', 'row-label', 'Question 3 sur 16'), ('question-list', 'Delete', 'rows', 15)]
+        for element, keys, what, expected in steps:
+            if element == 'field-answer':
+                self.browser.type('field-answer', 'Roma', key='')
+            if keys:
+                self.browser.press(element, keys)
+            shown = {'focus': self.browser.active, 'outline': lambda: self.browser.run(style),
+                     'rows': lambda: len(self.rows()),
+                     'field-answer': lambda: self.browser.value('field-answer')}.get(what, lambda: self.browser.text(what))
+            self.assertEqual(shown(), expected, (element, keys))
         # Tab alone goes through the toolbar, the quiz's fields and settings, the list and the question's fields.
         self.browser.press('open', 'Tab')
         reached = []
@@ -557,36 +591,37 @@ class Truth(AtelierTest):
         return self.browser.run('return document.title')
 
     def test_saved_only_once_written_and_a_refusal_offers_a_download(self):
-        self.give_handle()
-        self.save('M. Durand')
-        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
-        self.answer('prompt-ok')
-        self.assertEqual(self.wait(lambda: self.browser.text('status')), 'Enregistrement de capitales.txt…')
-        self.assertEqual((self.title(), self.browser.run('return window.written')), ('capitales.txt* - Ludex Atelier', None))
-        self.browser.run('window.release()')
-        self.assertTrue(self.wait(lambda: self.browser.text('status') == 'Enregistré : capitales.txt'))
-        self.assertEqual(self.title(), 'capitales.txt - Ludex Atelier')
-        self.assertIn('\nauteur: M. Durand\n', self.browser.run('return window.written'))
-        # Refused: said in French, still unsaved, a download offered at once.
-        self.browser.run('window.mode = "refused"')
-        self.save('Mme Durand')
-        self.assertEqual(self.wait(self.prompt), "Le quiz n'a pas pu être enregistré dans « capitales.txt » : le "
-                         "navigateur n'a pas eu la permission d'écrire ce fichier. Ses modifications restent à "
-                         "enregistrer.\n\nLe télécharger à la place ?")
-        self.assertEqual(self.title(), 'capitales.txt* - Ludex Atelier')
-        self.answer('prompt-yes')
-        self.assertIn(b'\nauteur: Mme Durand\n', self.browser.downloaded('capitales.txt'))
-        self.assertEqual((self.browser.text('status'), self.title()),
-                         ('Proposé au téléchargement : capitales.txt', 'capitales.txt - Ludex Atelier'))
-        # Failed while writing: the same, and the author may keep it unsaved.
-        self.give_handle()
-        self.browser.run('window.mode = "failed"')
-        self.save('M. Martin')
-        self.assertTrue(self.wait(self.prompt).startswith('Ce fichier a été écrit à la main.'))
-        self.answer('prompt-ok')
-        self.assertIn('le disque, ou la place que le navigateur se donne, est plein', self.wait(self.prompt))
-        self.answer('prompt-no')
-        self.assertEqual((self.browser.text('status'), self.title()), ('', 'capitales.txt* - Ludex Atelier'))
+        hand_written = 'Ce fichier a été écrit à la main.'
+        # The write's mode, the author typed, the questions asked with the answers given, then the status, whether
+        # the quiz is still unsaved and where the source went: a slow write is saved only once written; a refused
+        # one is said in French and offered as a download at once; a failed one may stay unsaved.
+        cases = [('slow', 'M. Durand', [(hand_written, 'prompt-ok')], 'Enregistré : capitales.txt', False, 'written'),
+                 ('refused', 'Mme Durand', [("Le quiz n'a pas pu être enregistré dans « capitales.txt » : le navigateur "
+                                             "n'a pas eu la permission d'écrire ce fichier. Ses modifications restent à "
+                                             "enregistrer.\n\nLe télécharger à la place ?", 'prompt-yes')],
+                  'Proposé au téléchargement : capitales.txt', False, 'downloaded'),
+                 ('failed', 'M. Martin', [(hand_written, 'prompt-ok'),
+                                          ('le disque, ou la place que le navigateur se donne, est plein', 'prompt-no')],
+                  '', True, None)]
+        for mode, author, questions, status, unsaved, kept in cases:
+            if mode != 'refused':  # a refusal comes after a save that made the source the writer's own
+                self.give_handle()
+            self.browser.run('window.mode = arguments[0]', mode)
+            self.save(author)
+            for words, button in questions:
+                self.assertIn(words, self.wait(self.prompt), mode)
+                self.assertEqual(self.title(), 'capitales.txt* - Ludex Atelier', mode)
+                self.answer(button)
+            if mode == 'slow':
+                self.assertEqual(self.wait(lambda: self.browser.text('status')), 'Enregistrement de capitales.txt…')
+                self.assertEqual((self.title(), self.browser.run('return window.written')), ('capitales.txt* - Ludex Atelier', None))
+                self.browser.run('window.release()')
+            self.assertTrue(self.wait(lambda: self.browser.text('status') == status), mode)
+            self.assertEqual(self.title(), 'capitales.txt%s - Ludex Atelier' % ('*' if unsaved else ''), mode)
+            if kept:
+                source = self.browser.run('return window.written') if kept == 'written' else \
+                    self.browser.downloaded('capitales.txt').decode()
+                self.assertIn('\nauteur: %s\n' % author, source, mode)
 
     def test_errors_first_counted_and_read_whole(self):
         lines = ['titre: T'] + ['question: Q%d\nréponse: R \ncode: C' % k for k in (1, 2)]

@@ -60,7 +60,7 @@
   }
   // The marks time a command until what it offers (bench/atelier_page.py).
   function run(command) {
-    performance.mark('ludex-atelier-command');
+    performance.mark('ludex-atelier-command', {detail: command.name});
     editor._AtelierRun(command.id);
     render();
   }
@@ -620,7 +620,7 @@
   function buildButtons(toolbar) {
     toolbar.replaceChildren(...toolbar.dataset.commands.split(' ').map((name) => {
       if (name === '|') return Object.assign(document.createElement('span'), {className: 'separator'});
-      const command = Object.assign({name}, labels.commands[name]);
+      const command = labels.commands[name];
       const button = Object.assign(document.createElement('button'), {type: 'button', id: name, textContent: command.caption});
       if (command.title) button.title = command.title;
       button.addEventListener('click', () => act(command));
@@ -757,6 +757,7 @@
     setInterval(refreshAlive, 3000);
     editor._AtelierStart(+tab.id, works ? 1 : 0);
     labels = JSON.parse(textAt(editor._AtelierLabels()));
+    for (const [name, command] of Object.entries(labels.commands)) command.name = name;
     for (const display of labels.fields) buildField(display);
     byId('list-columns').replaceChildren(...labels.columns.map((title) => {
       const cell = document.createElement('th');
