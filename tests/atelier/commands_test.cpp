@@ -51,10 +51,7 @@ TEST(Commands, TextsOfTheMenuTheWindowAndThePage) {
       {Command::Build, u8"C&réer le programme…\tF7", u8"Créer le programme…  (F7)", u8"Créer le programme"},
       {Command::ExportCsv, u8"E&xporter les questions en CSV…", u8"Exporter en CSV…", "Exporter en CSV"},
       {Command::MoveUp, "&Monter\tAlt+Haut", "Monter  (Alt+Haut)", "Monter"},
-      {Command::Remove, "&Supprimer\tCtrl+Suppr", "Supprimer  (Ctrl+Suppr)", "Supprimer"},
-      {Command::Add, "&Ajouter\tInser", "Ajouter  (Inser)", "Ajouter"},
       {Command::ChooseColour, u8"&Couleur de fond…", u8"C&hoisir…", u8"Choisir…"},
-      {Command::Print, u8"Im&primer…\tCtrl+P", u8"Imprimer…  (Ctrl+P)", u8"Imprimer…"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -63,8 +60,6 @@ TEST(Commands, TextsOfTheMenuTheWindowAndThePage) {
     EXPECT_EQ(WindowButtonText(info), c.window);
     EXPECT_EQ(PageButtonText(info), c.page);
   }
-  EXPECT_EQ(ShortcutText(InfoOf(Command::Redo).also), "Ctrl+Maj+Z");
-  EXPECT_EQ(std::string(PageKeyName(InfoOf(Command::MoveDown).shortcut.key)), "ArrowDown");
 }
 
 }  // namespace

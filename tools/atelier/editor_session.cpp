@@ -25,6 +25,10 @@ const FieldDisplay RowFieldDisplays[8] = {
     {QuizField::Reveal2, u8"Révélati&on 2 :", true, "reveal2"},
     {QuizField::Code, u8"&Code de score :", false, "code"},
 };
+const char* const AnswersLabel = u8"Ré&ponses par question :";
+const char* const RevealModeLabel = u8"&Mode de révélation :";
+const char* const ColourLabel = u8"Couleur de fond :";
+const char* const SuggestionsLabel = u8"Suggestions :";
 const char* const ListColumnTitles[ListColumnCount] = {u8"N°", u8"Question", u8"Réponse(s) attendue(s)", u8"Révélation",
                                                        u8"Code"};
 

@@ -105,6 +105,11 @@ struct FieldDisplay {
 };
 extern const FieldDisplay HeaderFieldDisplays[3];  // title, author, explanation
 extern const FieldDisplay RowFieldDisplays[8];     // the chosen question's
+// The settings' labels and the heading of the accepted answers suggested.
+extern const char* const AnswersLabel;      // "Ré&ponses par question :"
+extern const char* const RevealModeLabel;   // "&Mode de révélation :"
+extern const char* const ColourLabel;       // "Couleur de fond :"
+extern const char* const SuggestionsLabel;  // "Suggestions :"
 const int ListColumnCount = 5;
 extern const char* const ListColumnTitles[ListColumnCount];  // number, question, answers, reveal text, code
 

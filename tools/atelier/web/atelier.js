@@ -313,7 +313,7 @@
         return button;
       });
       const label = document.createElement('span');
-      label.textContent = 'Suggestions :';
+      label.textContent = labels.suggestions;
       box.replaceChildren(label, ...buttons);
       box.hidden = offered.length === 0;
     }
@@ -759,6 +759,9 @@
     labels = JSON.parse(textAt(editor._AtelierLabels()));
     for (const [name, command] of Object.entries(labels.commands)) command.name = name;
     for (const display of labels.fields) buildField(display);
+    ['answers', 'reveal', 'colour'].forEach((id, k) => {
+      document.querySelector('label[for="' + id + '"]').textContent = labels.settings[k].replace('&', '');
+    });
     byId('list-columns').replaceChildren(...labels.columns.map((title) => {
       const cell = document.createElement('th');
       cell.scope = 'col';

@@ -312,12 +312,14 @@ EXPORTED void AtelierCheckSizes() { session->checkSizes(); }
 // ---- what the page shows ----
 
 // The display tables, once: the fields, the commands, the list's column
-// titles, the question's field (where Enter in the list goes); the
+// titles, the settings' labels, the suggestions' heading, the question's field (where Enter in the list goes); the
 // characters a field takes, the delays of the recovery copy and of the size
 // check, the largest file worth reading.
 EXPORTED const char* AtelierLabels() {
   out = "{\"fields\":" + FieldsJson() + ",\"commands\":" + CommandsJson() + ",\"columns\":";
   Add(out, std::vector<std::string>(ListColumnTitles, ListColumnTitles + ListColumnCount));
+  Member(out, "settings", std::vector<std::string>{AnswersLabel, RevealModeLabel, ColourLabel});
+  Member(out, "suggestions", SuggestionsLabel);
   Member(out, "questionField", static_cast<int>(QuizField::Question));
   Member(out, "fieldLimit", FieldCharacterLimit);
   Member(out, "delays", std::vector<int>{RecoveryDelayMs, SizeCheckDelayMs});

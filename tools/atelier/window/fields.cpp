@@ -133,7 +133,8 @@ void ShowSuggestions(QuizField answer) {
   for (size_t k = 0; k < offered.size(); ++k) {
     std::wstring shown = WideFromUtf8(offered[k]);
     std::replace(shown.begin(), shown.end(), L'<', L'\u2039');  // the link's own markup
-    text += (k == 0 ? L"Suggestions : " : L", ") + (L"<a id=\"" + std::to_wstring(k) + L"\">" + shown + L"</a>");
+    text += (k == 0 ? WideFromUtf8(SuggestionsLabel) + L" " : L", ") +
+            (L"<a id=\"" + std::to_wstring(k) + L"\">" + shown + L"</a>");
   }
   SetText(link, text);
   EnableWindow(link, !offered.empty());
@@ -158,12 +159,12 @@ bool IsMultilineField(HWND control) {
 void CreateHeaderControls() {
   EndFields();
   for (const FieldDisplay& display : HeaderFieldDisplays) CreateField(display);
-  AddControl(L"Static", L"Ré&ponses par question :", SS_LEFTNOWORDWRAP, IDC_ANSWER_COUNT_LABEL);
+  AddControl(L"Static", WideFromUtf8(AnswersLabel).c_str(), SS_LEFTNOWORDWRAP, IDC_ANSWER_COUNT_LABEL);
   HWND answers = AddControl(L"ComboBox", L"", WS_TABSTOP | CBS_DROPDOWNLIST, IDC_ANSWER_COUNT);
   FillCombo(answers, atelier.session->answersChoices(), atelier.session->answersChoice());
-  AddControl(L"Static", L"&Mode de révélation :", SS_LEFTNOWORDWRAP, IDC_REVEAL_MODE_LABEL);
+  AddControl(L"Static", WideFromUtf8(RevealModeLabel).c_str(), SS_LEFTNOWORDWRAP, IDC_REVEAL_MODE_LABEL);
   AddControl(L"ComboBox", L"", WS_TABSTOP | CBS_DROPDOWNLIST, IDC_REVEAL_MODE);
-  AddControl(L"Static", L"Couleur de fond :", SS_LEFTNOWORDWRAP, IDC_COLOUR_LABEL);
+  AddControl(L"Static", WideFromUtf8(ColourLabel).c_str(), SS_LEFTNOWORDWRAP, IDC_COLOUR_LABEL);
   AddControl(L"Static", L"", WS_BORDER, IDC_COLOUR_SWATCH);
   AddControl(L"Button", WideFromUtf8(WindowButtonText(InfoOf(Command::ChooseColour))).c_str(), WS_TABSTOP,
              CommandId(Command::ChooseColour));
