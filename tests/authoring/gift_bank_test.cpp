@@ -46,6 +46,7 @@ TEST(GiftTest, ReadsTheDocumentedShortAnswersAndLeavesOutTheRest) {
       {"Essay", "Racontez vos vacances.{}", nullptr},
       {"Description", "Les questions suivantes portent sur la France.", nullptr},
       {"UnclosedBrace", "Capitale ?{=Paris", nullptr},
+      {"EscapedColonsNoTitle", "\\:\\:Q\\:\\: ?{=R}", "::Q:: ?|R||"},
   };
   // clang-format on
   std::string bank;

@@ -177,7 +177,7 @@ TEST(QuizSource, CharactersThePlayerLacksSpelledNearest) {
   // clang-format off
   const struct { std::string typed, kept; int unspelled; } cases[] = {
       {u8"Fractions en 5\u1D49 \u2192 4\u1D49", "Fractions en 5e -> 4e", 0}, {u8"1\u1D49\u02B3 M\u1D50\u1D49", "1er Mme", 0},
-      {u8"H\u2082O, x\u2074, \u00B2 \u00B3", u8"H2O, x4, \u00B2 \u00B3", 0}, {u8"a\u202Fb\u2009c\u200Bd", "a b cd", 0},
+      {u8"H\u2082O\u2080, x\u2074, \u00B2 \u00B3", u8"H2O0, x4, \u00B2 \u00B3", 0}, {u8"a\u202Fb\u2009c\u200Bd", "a b cd", 0},
       {u8"\u2264 \u2265 \u21D2 \u2212\u2011", "<= >= => --", 0}, {u8"\u0141\u00F3d\u017A, \u0219i", u8"L\u00F3dz, si", 0},
       {u8"\u2153 \uFB01n \u02BC", u8"1/3 fin \u2019", 0}, {u8"\U0001F600 \u03B1\u2260", "? ??", 3}, {"\xC3", "\xC3", 0},
   };

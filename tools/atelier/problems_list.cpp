@@ -115,8 +115,8 @@ void ProblemsList::checkSizes() {
 // The characters replaced in a text, beside their field's other problems.
 void ProblemsList::insertNotes(std::vector<ProblemLine>& lines, std::vector<int>& places) const {
   for (const Note& note : notes_) {
-    if (!document_.inHistory(note.revision) || note.row >= document_.questionCount() ||
-        document_.text(note.field, note.row).find(note.around) == std::string::npos) {
+    // A row gone reads as empty, and holds no replacement.
+    if (!document_.inHistory(note.revision) || document_.text(note.field, note.row).find(note.around) == std::string::npos) {
       continue;
     }
     const auto at = std::find_if(places.begin(), places.end(), [&note](int place) { return place > note.place; });

@@ -49,7 +49,7 @@ std::vector<QuizProblem> ValidateQuiz(const AuthoredQuiz& quiz, bool withSizes, 
   }
   Append(problems, OfRow(cut, -1));
   const int count = static_cast<int>(quiz.questions.size());
-  for (int row = 0; row < count && row < MaxQuestions; ++row) {
+  for (int row = 0; row < count; ++row) {
     Append(problems, QuestionProblems(quiz, row));
     Append(problems, OfRow(cut, row));
     if (row == ScoreCodeSlots) Append(problems, OfRule(quizWide, QuizRule::ScoreCodeSlots));

@@ -1,6 +1,7 @@
 #include "gift_bank.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "cp1252.h"
 #include "french_text.h"
@@ -84,7 +85,7 @@ std::string TextOfHtml(const std::string& html) {
       break;
     }
     std::string tag = html.substr(at + 1, std::min<size_t>(end - at - 1, 4));
-    for (char& c : tag) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    for (char& c : tag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (tag.compare(0, 2, "br") == 0 || tag.compare(0, 2, "/p") == 0 || tag.compare(0, 3, "/di") == 0) text += '\n';
     at = end;
   }

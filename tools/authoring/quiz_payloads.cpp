@@ -37,7 +37,7 @@ void MakeWritable(std::string& text, const char* what, Diagnostics& diagnostics)
   bool changed = false;
   for (size_t i = 0; i < text.size(); ++i) {
     const uint8_t c = static_cast<uint8_t>(text[i]);
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+    if (text.compare(i, 2, "\r\n") == 0) {
       ++i;
     } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
       text[i] = ' ';

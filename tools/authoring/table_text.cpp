@@ -101,7 +101,7 @@ std::string WithoutFormulaMark(const std::string& text) {
 
 // Steps over one line end: CR LF, LF or a lone CR.
 void SkipLineEnd(const std::string& text, size_t& position) {
-  if (text[position] == '\r' && position + 1 < text.size() && text[position + 1] == '\n') ++position;
+  if (text.compare(position, 2, "\r\n") == 0) ++position;
   ++position;
 }
 
