@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 
 #include "cp1252.h"
 #include "fake_host.h"
@@ -155,7 +156,7 @@ TEST(SessionOpen, OpensAnyFileOrSaysWhyNot) {
          s.session().openPath(path); },
        {}, "Ouvert : /docs/" + std::string(30, 'a') + u8"/é" + std::string(50, 'z') + ".txt", u8"é" + std::string(50, 'z') + ".txt - Ludex Atelier",
        [](Scene& s) { EXPECT_EQ(s.session().recentFiles().at(0), u8"/docs/aaaaaaaaaaaaaa…" + std::string(45, 'z') + ".txt"); }},
-      {"RecentFileGone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.removeFile("/docs/quiz.txt"); s.plan({}); s.session().openRecent(0); s.settle(); },
+      {"RecentFileGone", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.host.removeFile("/docs/quiz.txt"); s.plan({}); s.session().openRecent(1); s.session().openRecent(0); s.settle(); },
        {u8"« /docs/quiz.txt » n'existe plus."}, "Ouvert : /docs/quiz.txt", "quiz.txt - Ludex Atelier",
        [](Scene& s) { EXPECT_TRUE(s.session().recentFiles().empty()); EXPECT_EQ(s.host.bytes("/appdata/Ludex/fichiers-recents.txt"), WriteRecentFiles({})); }},
   };
@@ -587,7 +588,11 @@ TEST(SessionEditing, TypingUndoAndWhatIsShown) {
          EXPECT_FALSE(s.session().counterOverLimit(QuizField::Question)); s.typeInto(QuizField::Question, std::string(257, 'a') + "\nb"); }, {"Ouvrir"}, "",
        "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().counter(QuizField::Question), "260 / 259"); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Question));
                                                EXPECT_EQ(s.session().cell(0, 1), std::string(257, 'a') + u8" ¶ b"); EXPECT_EQ(s.session().counter(QuizField::Answer2), u8"—");
-                                               EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement"); }},
+                                               EXPECT_EQ(s.session().problemsSummary(), u8"1 erreur — la construction est impossible — et 1 avertissement");
+                                               std::string many;  // 17 accepted answers, then one too long
+                                               for (int k = 0; k < 17; ++k) many += "r" + std::to_string(k) + "\n";
+                                               for (const std::string& accepted : {many, "a\n" + std::string(260, 'x')}) {
+                                                 s.typeInto(QuizField::Accepted1, accepted); EXPECT_TRUE(s.session().counterOverLimit(QuizField::Accepted1)); } }},
       {"UndoAndRedoSayWhat", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.typeInto(QuizField::Answer1, u8"Lutèce"); s.runCommand(Command::Undo); s.runCommand(Command::Redo); }, {"Ouvrir"},
        u8"Rétabli : la saisie dans « réponse » (question 1).", "quiz.txt* - Ludex Atelier", [](Scene& s) { EXPECT_EQ(s.session().fieldText(QuizField::Answer1), u8"Lutèce"); }},
       {"NewClearsTheStatus", [](Scene& s) { Open(s, "/docs/quiz.txt"); s.runCommand(Command::New); }, {"Ouvrir"}, "", Untitled,
@@ -643,6 +648,15 @@ TEST(SessionEditing, StatusFadesWhenItsStateChanges) {
   };
   // clang-format on
   for (const SceneCase& c : cases) Play(c);
+}
+
+// Every text field the editor shows, once, with its label and its name; the two texts never shown left out.
+TEST(SessionDisplay, EveryTextFieldOnceWithItsLabel) {
+  std::set<QuizField> shown;
+  for (const FieldDisplay& display : HeaderFieldDisplays) EXPECT_TRUE(shown.insert(display.field).second && display.label && display.name);
+  for (const FieldDisplay& display : RowFieldDisplays) EXPECT_TRUE(shown.insert(display.field).second && display.label && display.name);
+  EXPECT_EQ(shown.size(), static_cast<size_t>(QuizFieldCount - 2));
+  EXPECT_EQ(shown.count(QuizField::ExtraText1) + shown.count(QuizField::ExtraText2), 0u);
 }
 
 // Which commands the menu and the buttons offer, for the selection and the quiz as they are.

@@ -155,7 +155,7 @@ TEST(PlayerImage, RefusesWhatItCannotRewriteSafely) {
   // clang-format off
   const struct { const char* name; Bytes image; bool readable; const char* words; } cases[] = {
       {"NotMz", Changed(quiz, 0, 'M' | 'X' << 8), false, "pas d'en-tête MZ"},
-      {"ShorterThanMz", {'M', 'Z'}, false, "pas d'en-tête MZ"},
+      {"ShorterThanMz", {'M', 'Z'}, false, "pas d'en-tête MZ"}, {"MzHeaderAlone", Bytes(quiz.begin(), quiz.begin() + MzHeaderSize), false, "pas d'en-tête PE"},
       {"NotPe", Changed(quiz, coff - 4, 'P' | 'E' << 8 | 'X' << 16), false, "pas d'en-tête PE"},
       {"PeHeaderPastTheEnd", Changed(quiz, PeOffsetField, 0xFFFFFFF0), false, "pas d'en-tête PE"},
       {"OptionalHeaderPastTheEnd", Changed(quiz, coff + OptionalSizeField, 0xFFFF), false, "il dépasse la fin du fichier"},
