@@ -3,13 +3,13 @@
 // session's prompts are planned in advance and given in order; every prompt
 // seen is kept.
 #pragma once
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "editor_session.h"
+#include "memory_files.h"
 
 // The hosts a session runs on: Windows, with its folders; a browser that
 // keeps no folder: it offers what the author saves for download, shows the
@@ -18,11 +18,7 @@ enum class Flavour { Windows, Browser };
 
 class FakeHost : public EditorHost {
  public:
-  struct File {
-    std::string bytes;
-    int64_t time = 0;
-  };
-  std::map<std::string, File> files;
+  MemoryFiles files;
   std::set<std::string> held;          // locks this editor holds
   std::set<std::string> heldByOthers;  // locks another running editor holds
   std::set<std::string> unwritable;    // paths whose writing fails
@@ -44,19 +40,13 @@ class FakeHost : public EditorHost {
     copiesKept = !browser;
     documents = browser ? "" : "/docs";
   }
-  void put(const std::string& path, const std::string& bytes) { files[path] = {bytes, ++clock}; }
-  bool has(const std::string& path) const { return files.count(path) > 0; }
-  const std::string& bytes(const std::string& path) { return files[path].bytes; }
+  void put(const std::string& path, const std::string& bytes) { files.put(path, bytes, ++clock); }
+  bool has(const std::string& path) const { return files.has(path); }
+  const std::string& bytes(const std::string& path) const { return files.bytes(path); }
 
   ReadResult readFile(const std::string& path, size_t limit, std::string& bytes, std::string& error) override {
-    const auto found = files.find(path);
-    if (found == files.end()) {
-      error = "Fichier introuvable. (2)";
-      return ReadResult::Failed;
-    }
-    if (found->second.bytes.size() > limit || huge.count(path) > 0) return ReadResult::TooLarge;
-    bytes = found->second.bytes;
-    return ReadResult::Read;
+    if (huge.count(path) > 0 && has(path)) return ReadResult::TooLarge;
+    return files.read(path, limit, bytes, error);
   }
   bool writeFile(const std::string& path, const std::string& bytes, std::string& error) override {
     if (unwritable.count(path) > 0 || (!copiesKept && path.rfind(settingsFolder(), 0) == 0)) {
@@ -66,24 +56,12 @@ class FakeHost : public EditorHost {
     put(path, bytes);
     return true;
   }
-  FileStamp stamp(const std::string& path) override {
-    const auto found = files.find(path);
-    return found == files.end() ? FileStamp() : FileStamp{true, found->second.time};
-  }
-  void removeFile(const std::string& path) override { files.erase(path); }
+  FileStamp stamp(const std::string& path) override { return files.stamp(path); }
+  void removeFile(const std::string& path) override { files.remove(path); }
   void makeFolder(const std::string&) override {}
   std::vector<std::string> filesIn(const std::string& folder, const std::string& prefix,
                                    const std::string& suffix) override {
-    std::vector<std::string> names;
-    for (const auto& [path, file] : files) {
-      if (path.compare(0, folder.size() + 1, folder + "/") != 0) continue;
-      const std::string name = path.substr(folder.size() + 1);
-      if (name.find('/') == std::string::npos && name.compare(0, prefix.size(), prefix) == 0 &&
-          name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        names.push_back(name);
-      }
-    }
-    return names;
+    return files.namesIn(folder, prefix, suffix);
   }
   std::string fullPath(const std::string& path) override { return path[0] == '/' ? path : "/docs/" + path; }
   bool sameFile(const std::string& a, const std::string& b) override { return a == b; }
@@ -94,7 +72,7 @@ class FakeHost : public EditorHost {
     return true;
   }
   void releaseLock(const std::string& path) override {
-    if (held.erase(path) > 0) files.erase(path);
+    if (held.erase(path) > 0) files.remove(path);
   }
   bool lockHeld(const std::string& path) override { return held.count(path) + heldByOthers.count(path) > 0; }
   std::string settingsFolder() override { return "/appdata/Ludex"; }

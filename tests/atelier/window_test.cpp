@@ -256,13 +256,6 @@ TEST_F(AtelierTest, TypedQuizSavedReopenedBuiltAndPlayed) {
   RunCommand(Command::BuildPage);  // with the page template the editor carries
   ASSERT_TRUE(Dialogs(dialogs, 2, L"La page web du quiz est prête"));
   EXPECT_EQ(Bytes(folder + L"\\Capitales.html").find("<!DOCTYPE html>"), 0u);
-  dialogs.plan({FileName(folder + L"\\Capitales.zip"), Press(IDOK)});
-  RunCommand(Command::BuildScorm);  // the same page, in a package for the school's platform
-  ASSERT_TRUE(Dialogs(dialogs, 2, L"Le paquet SCORM du quiz est prêt"));
-  EXPECT_EQ(dialogs.seen()[0].proposed, L"Capitales-d'Europe.zip");
-  const std::string package = Bytes(folder + L"\\Capitales.zip");
-  EXPECT_EQ(package.compare(0, 4, "PK\x03\x04"), 0);
-  EXPECT_EQ(package.find("imsmanifest.xml"), 30u);
   RunCommand(Command::New);
   dialogs.plan({FileName(program)});
   RunCommand(Command::Open);  // a built quiz opens back as its source

@@ -30,20 +30,12 @@ EM_JS(double, JsNow, (), { return Date.now(); });
 
 const char SettingsFolder[] = "navigateur";
 
-namespace {
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-}  // namespace
-
 bool BrowserHost::kept(const std::string& path) const {
   return path.rfind(std::string(SettingsFolder) + "/", 0) == 0 || IsRecoveryPath(path);
 }
 
 void BrowserHost::put(const std::string& path, const std::string& bytes, double time) {
-  files_[path] = {bytes, static_cast<int64_t>(time)};
+  files_.put(path, bytes, static_cast<int64_t>(time));
 }
 
 void BrowserHost::carry(bool player, const Bytes& packed) { (player ? packedPlayer_ : packedTemplate_) = packed; }
@@ -54,14 +46,7 @@ void BrowserHost::startAs(uint32_t editorNumber, bool storageWorks) {
 }
 
 ReadResult BrowserHost::readFile(const std::string& path, size_t limit, std::string& bytes, std::string& error) {
-  const auto found = files_.find(path);
-  if (found == files_.end()) {
-    error = "fichier introuvable";
-    return ReadResult::Failed;
-  }
-  if (found->second.bytes.size() > limit) return ReadResult::TooLarge;
-  bytes = found->second.bytes;
-  return ReadResult::Read;
+  return files_.read(path, limit, bytes, error);
 }
 
 // The editor's own files go to the browser's storage, which may refuse them
@@ -77,31 +62,24 @@ bool BrowserHost::writeFile(const std::string& path, const std::string& bytes, s
   } else {
     JsOffer(FileNameOf(path).c_str(), bytes.data(), static_cast<int>(bytes.size()));
   }
-  files_[path] = {bytes, static_cast<int64_t>(now)};
+  files_.put(path, bytes, static_cast<int64_t>(now));
   return true;
 }
 
 // A lock is no file here: it is there while some editor, running or not, holds it.
 FileStamp BrowserHost::stamp(const std::string& path) {
   if (IsRecoveryLockPath(path)) return {JsLockState(path.c_str()) != 0, 0};
-  const auto found = files_.find(path);
-  return found == files_.end() ? FileStamp() : FileStamp{true, found->second.time};
+  return files_.stamp(path);
 }
 
 void BrowserHost::removeFile(const std::string& path) {
-  files_.erase(path);
+  files_.remove(path);
   if (kept(path)) JsForget(path.c_str());
 }
 
 std::vector<std::string> BrowserHost::filesIn(const std::string& folder, const std::string& prefix,
                                               const std::string& suffix) {
-  std::vector<std::string> names;
-  const std::string start = folder + "/" + prefix;
-  for (auto it = files_.lower_bound(start); it != files_.end() && it->first.rfind(start, 0) == 0; ++it) {
-    const std::string name = it->first.substr(folder.size() + 1);
-    if (EndsWith(name, suffix) && name.find('/') == std::string::npos && names.size() < 100) names.push_back(name);
-  }
-  return names;
+  return files_.namesIn(folder, prefix, suffix);
 }
 
 bool BrowserHost::holdLock(const std::string& path) { return JsHoldLock(path.c_str()) != 0; }

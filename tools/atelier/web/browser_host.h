@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor_host.h"
+#include "memory_files.h"
 
 // The browser's own folder: the last files, the copies of quizzes never saved.
 extern const char SettingsFolder[];
@@ -50,14 +51,10 @@ class BrowserHost : public EditorHost {
   bool keepsCopies() override { return keepsCopies_; }
 
  private:
-  struct File {
-    std::string bytes;
-    int64_t time = 0;
-  };
   // Kept in the browser's storage: the settings folder and the recovery copies.
   bool kept(const std::string& path) const;
 
-  std::map<std::string, File> files_;
+  MemoryFiles files_;
   Bytes packedPlayer_, packedTemplate_;
   Bytes player_;
   std::string template_;
