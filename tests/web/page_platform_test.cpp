@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "codec.h"
-#include "page_player.h"
-#include "quiz_payloads.h"
-#include "quiz_source.h"
+#include "loaded_page.h"
 
 namespace {
 
@@ -22,20 +20,6 @@ const std::string Capitals =
 const std::string Elements =
     "titre: Elements\nreponses par question: 2\n"
     "question: H ?\nreponse: H\nreponse2: 1\ncode: A\nquestion: He ?\nreponse: He\nreponse2: 2\ncode: B\n";
-
-void Load(PagePlayer& player, const std::string& source) {
-  AuthoredQuiz quiz;
-  Diagnostics diagnostics;
-  QuizPayloads streams;
-  ASSERT_TRUE(ParseQuizSource(source, quiz, diagnostics) &&
-              CompressPayloads(EncodePayloads(quiz), streams, diagnostics));
-  player.load(streams.quiz.data(), streams.quiz.size(), streams.codes.data(), streams.codes.size());
-}
-
-void Type(PagePlayer& player, int field, const std::string& text) {
-  player.setField(field, text);
-  player.judge(field);
-}
 
 std::string Fields(const PagePlayer& player, int count) {
   std::string fields;

@@ -8,9 +8,7 @@
 #include <string>
 
 #include "cp1252.h"
-#include "page_player.h"
-#include "quiz_payloads.h"
-#include "quiz_source.h"
+#include "loaded_page.h"
 #include "support/accepted_answer_cases.h"
 #include "support/fill_restore_cases.h"
 
@@ -27,27 +25,8 @@ const std::string Elements =
     "question: H ?\nreponse: H\nreponse2: 1\nrevelation: Bravo,\ncode: A\n"
     "question: He ?\nreponse: He\nreponse2: 2\nrevelation: tout est juste\ncode: B\n";
 
-QuizPayloads Streams(const std::string& source) {
-  AuthoredQuiz quiz;
-  Diagnostics diagnostics;
-  QuizPayloads streams;
-  EXPECT_TRUE(ParseQuizSource(source, quiz, diagnostics) &&
-              CompressPayloads(EncodePayloads(quiz), streams, diagnostics));
-  return streams;
-}
-
-QuizLoadResult Load(PagePlayer& player, const std::string& source) {
-  const QuizPayloads streams = Streams(source);
-  return player.load(streams.quiz.data(), streams.quiz.size(), streams.codes.data(), streams.codes.size());
-}
-
 void Restore(PagePlayer& player, const std::string& file) {
   player.restore(reinterpret_cast<const uint8_t*>(file.data()), file.size());
-}
-
-void Type(PagePlayer& player, int field, const std::string& text) {
-  player.setField(field, text);
-  player.judge(field);
 }
 
 TEST(PagePlayer, LoadsAsTheProgramLoads) {
