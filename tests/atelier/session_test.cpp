@@ -198,6 +198,7 @@ TEST(SessionSave, WritesTheSourceAfterWhatTheAuthorMustKnow) {
          for (Command command : {Command::Add, Command::Open}) s.session().runCommand(command);
          s.session().paste("Question\nQ\n");
          s.session().openPath("/docs/quiz.txt");
+         s.session().importPath("/docs/quiz.txt");
          EXPECT_TRUE(s.session().typeInto(QuizField::Title, "T").changed);
          s.settle(); }, {"Ouvrir un quiz"}, "", Untitled, [](Scene& s) { EXPECT_EQ(Rows(s), 0); }},
       {"CloseCancelled", [](Scene& s) { s.typeInto(QuizField::Title, "T"); s.plan({}); s.runCommand(Command::Close); }, {"Enregistrer les modifications"}, "",
