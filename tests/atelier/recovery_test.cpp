@@ -32,6 +32,7 @@ TEST(RecoveryTest, OffersOnlyWorkTheSourceLacks) {
       {"SameQuizInTheWritersForm", {true, sameQuiz, 9}, {true, source, 5}, RecoveryVerdict::Discard},
       {"NewerWork", {true, sameQuiz + "\nquestion: Q2\n", 9}, {true, source, 5}, RecoveryVerdict::Offer},
       {"SourceChangedSince", {true, sameQuiz + "\nquestion: Q2\n", 5}, {true, source, 9}, RecoveryVerdict::OfferOlder},
+      {"SourceChangedAsIt", {true, sameQuiz + "\nquestion: Q2\n", 5}, {true, source, 5}, RecoveryVerdict::Offer},
       {"SourceGone", {true, sameQuiz, 5}, {false, "", 0}, RecoveryVerdict::Offer},
   };
   // clang-format on
