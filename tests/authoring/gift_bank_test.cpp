@@ -87,6 +87,7 @@ TEST(GiftTest, TellsAGiftBankFromOtherTexts) {
       {"$CATEGORY: a\n\nVrai ?{T}\n", true},
       {"titre: Capitales\n\nquestion: Combien font {2+2} ?\nr\xC3\xA9ponse: 4\ncode:\n", false},
       {"question;r\xC3\xA9ponse\nCapitale ?;Paris\n", false},
+      {"Combien font {\\=2} ?\n", false},  // an escaped '=' starts no answer
       {"", false},
   };
   // clang-format on
