@@ -47,6 +47,7 @@ TEST(GiftTest, ReadsTheDocumentedShortAnswersAndLeavesOutTheRest) {
       {"Description", "Les questions suivantes portent sur la France.", nullptr},
       {"UnclosedBrace", "Capitale ?{=Paris", nullptr},
       {"EscapedColonsNoTitle", "\\:\\:Q\\:\\: ?{=R}", "::Q:: ?|R||"},
+      {"HtmlWithoutABlock", "[html]Capitale <b>du Japon</b> ?{=Tokyo}", "Capitale du Japon ?|Tokyo||"},
   };
   // clang-format on
   std::string bank;

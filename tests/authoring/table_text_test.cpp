@@ -70,6 +70,10 @@ TEST(ReadTest, RowsStartOnTheirLine) {
   EXPECT_EQ(table.rows[1].cellCount, MaxTableColumns + 5);
   EXPECT_EQ(table.rows[1].cellsPastColumns, 1);
   EXPECT_EQ(table.columnCount, MaxTableColumns);
+  // A row of the most columns and one past them: uneven, said so.
+  const TableText wide = ReadCsvTable(std::string(MaxTableColumns - 1, ';') + "x\n" + std::string(MaxTableColumns + 1, ';') + "y\n");
+  const std::vector<std::string> notes = PreviewImport(wide, ChooseMapping(wide, Settings(1, 0)), Settings(1, 0)).notes;
+  EXPECT_EQ(notes.at(1).rfind("ligne 2 : pas le m\xEAme nombre de colonnes", 0), 0u);
 }
 
 // ---- banks as they are found: the columns guessed from their cells ----
