@@ -65,6 +65,11 @@ struct Prompt {
 };
 
 enum class Answer { Ok, Cancel, Yes, No };
+// The captions of the answers, '&' before the letter of their Alt key: each
+// Answer's, in its order ("OK", "Annuler", "Oui", "Non"); and the Yes and No
+// of the question before unsaved work goes ("&Enregistrer", "&Ne pas enregistrer").
+extern const char* const AnswerCaptions[4];
+extern const char* const SaveChangesCaptions[2];
 struct Reply {
   Answer answer = Answer::Cancel;
   std::string path;  // the file chosen

@@ -23,6 +23,8 @@ const FieldDisplay RowFieldDisplays[8] = {
     {QuizField::Reveal2, u8"Révélati&on 2 :", true, "reveal2"},
     {QuizField::Code, u8"&Code de score :", false, "code"},
 };
+const char* const AnswerCaptions[4] = {"OK", "Annuler", "Oui", "Non"};
+const char* const SaveChangesCaptions[2] = {"&Enregistrer", "&Ne pas enregistrer"};
 const char* const AnswersLabel = u8"Ré&ponses par question :";
 const char* const RevealModeLabel = u8"&Mode de révélation :";
 const char* const ColourLabel = u8"Couleur de fond :";

@@ -403,6 +403,7 @@
     let dialog = byId('prompt');
     if (prompt.kind === Kind.Preview) {
       dialog = byId('preview');
+      setText(byId('preview-title'), prompt.text);
       showPreview(prompt.preview);
     } else {
       const [buttons] = PromptButtons[prompt.kind] || PromptButtons[Kind.Notice];
@@ -762,6 +763,12 @@
     ['answers', 'reveal', 'colour'].forEach((id, k) => {
       document.querySelector('label[for="' + id + '"]').textContent = labels.settings[k].replace('&', '');
     });
+    // The answers' captions: each by its Answer, those of the question before unsaved work goes.
+    const captions = [['prompt-ok', labels.answers[Answer.Ok]], ['prompt-cancel', labels.answers[Answer.Cancel]],
+                      ['preview-cancel', labels.answers[Answer.Cancel]], ['prompt-yes', labels.answers[Answer.Yes]],
+                      ['prompt-no', labels.answers[Answer.No]], ['prompt-save', labels.saveChanges[0]],
+                      ['prompt-discard', labels.saveChanges[1]]];
+    for (const [id, caption] of captions) byId(id).textContent = caption.replace('&', '');
     byId('list-columns').replaceChildren(...labels.columns.map((title) => {
       const cell = document.createElement('th');
       cell.scope = 'col';

@@ -312,7 +312,7 @@ EXPORTED void AtelierCheckSizes() { session->checkSizes(); }
 // ---- what the page shows ----
 
 // The display tables, once: the fields, the commands, the list's column
-// titles, the settings' labels, the suggestions' heading, the question's field (where Enter in the list goes); the
+// titles, the settings' labels, the suggestions' heading, the answers' captions, the question's field (where Enter in the list goes); the
 // characters a field takes, the delays of the recovery copy and of the size
 // check, the largest file worth reading.
 EXPORTED const char* AtelierLabels() {
@@ -320,6 +320,8 @@ EXPORTED const char* AtelierLabels() {
   Add(out, std::vector<std::string>(ListColumnTitles, ListColumnTitles + ListColumnCount));
   Member(out, "settings", std::vector<std::string>{AnswersLabel, RevealModeLabel, ColourLabel});
   Member(out, "suggestions", SuggestionsLabel);
+  Member(out, "answers", std::vector<std::string>(AnswerCaptions, AnswerCaptions + 4));
+  Member(out, "saveChanges", std::vector<std::string>(SaveChangesCaptions, SaveChangesCaptions + 2));
   Member(out, "questionField", static_cast<int>(QuizField::Question));
   Member(out, "fieldLimit", FieldCharacterLimit);
   Member(out, "delays", std::vector<int>{RecoveryDelayMs, SizeCheckDelayMs});

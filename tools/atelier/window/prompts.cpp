@@ -41,6 +41,9 @@ INT_PTR CALLBACK SaveChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_INITDIALOG:
       SetDlgItemTextW(dialog, IDC_SAVE_QUESTION, reinterpret_cast<const wchar_t*>(lParam));
+      SetDlgItemTextW(dialog, IDYES, WideFromUtf8(SaveChangesCaptions[0]).c_str());
+      SetDlgItemTextW(dialog, IDNO, WideFromUtf8(SaveChangesCaptions[1]).c_str());
+      SetDlgItemTextW(dialog, IDCANCEL, WideFromUtf8(AnswerCaptions[static_cast<int>(Answer::Cancel)]).c_str());
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDYES || LOWORD(wParam) == IDNO || LOWORD(wParam) == IDCANCEL) {
@@ -220,6 +223,7 @@ INT_PTR CALLBACK ImportPreviewProc(HWND dialog, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_INITDIALOG: {  // the rows first, the arrows going through them; the choosers first when a guess
       SetWindowTextW(dialog, reinterpret_cast<const wchar_t*>(lParam));
+      SetDlgItemTextW(dialog, IDCANCEL, WideFromUtf8(AnswerCaptions[static_cast<int>(Answer::Cancel)]).c_str());
       HWND list = GetDlgItem(dialog, IDC_PREVIEW_LIST);
       SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
       CreateColumns(dialog, atelier.session->preview());
