@@ -13,7 +13,8 @@ from urllib.parse import unquote
 
 FENCE = re.compile(r'^\s*(```|~~~)')
 HEADING = re.compile(r'^#{1,6}\s+(.*?)\s*#*\s*$')
-CODE_SPAN = re.compile(r'(`+)(.+?)\1')
+# A code span may run over lines, never over a blank one.
+CODE_SPAN = re.compile(r'(`+)((?:(?!\n[ \t]*\n).)+?)\1', re.S)
 LINK = re.compile(r'!?\[(?:[^\[\]]|\[[^\]]*\])*\]\(\s*<?([^)\s>]*)>?(?:\s+"[^"]*")?\s*\)')
 REFERENCE = re.compile(r'^\s{0,3}\[[^\]]+\]:\s*<?(\S+?)>?(?:\s+"[^"]*")?\s*$')
 SCHEME = re.compile(r'^(?:[a-zA-Z][a-zA-Z0-9+.-]*:|//)')
@@ -22,7 +23,7 @@ SCHEME = re.compile(r'^(?:[a-zA-Z][a-zA-Z0-9+.-]*:|//)')
 def prose_lines(text):
     """(number, line) of the lines outside fenced code blocks."""
     fenced = None
-    for number, line in enumerate(text.splitlines(), 1):
+    for number, line in enumerate(text.split('\n'), 1):
         fence = FENCE.match(line)
         if fence and (fenced is None or fence.group(1) == fenced):
             fenced = fence.group(1) if fenced is None else None
@@ -41,6 +42,7 @@ def slug(heading):
 
 
 def anchors(text):
+    """The anchors of a page's headings."""
     found, seen = set(), {}
     for _, line in prose_lines(text):
         heading = HEADING.match(line)
@@ -54,11 +56,14 @@ def anchors(text):
 
 def targets(text):
     """(line, target) of every link, picture and reference outside code."""
+    lines = [''] * (text.count('\n') + 1)
     for number, line in prose_lines(text):
-        prose = CODE_SPAN.sub('', line)
-        for match in LINK.finditer(prose):
+        lines[number - 1] = line
+    prose = CODE_SPAN.sub(lambda m: '\n' * m.group(0).count('\n'), '\n'.join(lines))
+    for number, line in enumerate(prose.split('\n'), 1):
+        for match in LINK.finditer(line):
             yield number, match.group(1)
-        reference = REFERENCE.match(prose)
+        reference = REFERENCE.match(line)
         if reference:
             yield number, reference.group(1)
 
@@ -98,13 +103,14 @@ def self_check():
     page = ('# Écrire un quiz\n## Les limites, vérifiées par `check`\n## Deux\n## Deux\n'
             '[a](#écrire-un-quiz) [b](#les-limites-vérifiées-par-check) [c](#deux-1) [d](p.md#deux)\n'
             '![e](absent.png) [f](#deux-2) [g](p.md#absente) [h](https://x.org/y) `[i](absent)`\n'
-            '```\n[j](absent)\n```\n[k]: other.md\n')
+            '```\n[j](absent)\n```\n[k]: other.md\n`a\n[l](absent)` [m](gone.md)\n')
     with tempfile.TemporaryDirectory() as root:
         with open(os.path.join(root, 'p.md'), 'w', encoding='utf-8') as f:
             f.write(page)
         found, _ = dead_links(root, ['p.md'])
     expected = ['p.md:6: absent.png: no such file', 'p.md:6: #deux-2: no such heading',
-                'p.md:6: p.md#absente: no such heading', 'p.md:10: other.md: no such file']
+                'p.md:6: p.md#absente: no such heading', 'p.md:10: other.md: no such file',
+                'p.md:12: gone.md: no such file']
     if found != expected:
         sys.exit('the checker itself is wrong: %s' % found)
 
