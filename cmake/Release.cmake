@@ -61,7 +61,8 @@ if(LUDEX_CMARK_GFM)
     COMMAND ${CMAKE_COMMAND} -DCONVERTER=${LUDEX_CMARK_GFM} -DINPUT=${CMAKE_SOURCE_DIR}/docs/quiz-format.md
             -DOUTPUT=${guide} -P ${CMAKE_SOURCE_DIR}/cmake/MarkdownPage.cmake
     DEPENDS docs/quiz-format.md docs/atelier.png docs/atelier-apercu.png docs/atelier-essai.png
-            docs/atelier-programme.png cmake/MarkdownPage.cmake cmake/PageAssembly.cmake
+            docs/atelier-programme.png docs/atelier-navigateur.png docs/page.png docs/page-phone.png
+            cmake/MarkdownPage.cmake cmake/PageAssembly.cmake
     COMMENT "Writing the quiz guide as a web page"
     VERBATIM)
   add_custom_target(ludex_guide ALL DEPENDS ${guide})

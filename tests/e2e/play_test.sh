@@ -34,8 +34,9 @@ xdotool type --delay 20 Naples
 xdotool key --delay 20 Return Tab
 
 # Two right answers, the accented one included: score 2 and the second code.
-# The keys reach the player asynchronously: read until they have all landed.
-for _ in $(seq 20); do
+# The keys reach the player asynchronously: read until they have all landed
+# (on a busy machine that takes seconds).
+for _ in $(seq 100); do
   texts=$(wine_run "$probe" texts 5001 5002 32 30 2>&1 | tr -d '\r' | tr '\n' '|')
   [ "$texts" = "BRAVO|BRAVO| 2 / 4|DEUX|" ] && break
   sleep 0.2

@@ -155,4 +155,17 @@ TEST(ParseScoreCodes, FillsTheCodeSlots) {
   }
 }
 
+// The quiz a program without one plays: its texts, counts and colour, no records, no codes.
+TEST(InstallTestQuiz, GivesTheBuiltInQuiz) {
+  QuizContent quiz;
+  InstallTestQuiz(quiz);
+  EXPECT_EQ(std::vector<std::string>({quiz.title, quiz.author, quiz.explanation, quiz.extraText1, quiz.extraText2}),
+            std::vector<std::string>({"Nom du ludex", "Createur ludex", "Explications du ludex", "TEST", "TEST"}));
+  EXPECT_EQ(std::vector<int>({quiz.questionCount, quiz.questionsHidden, quiz.answersPerQuestion, quiz.revealMode,
+                              quiz.backgroundRed, quiz.backgroundGreen, quiz.backgroundBlue}),
+            std::vector<int>({30, 0, 1, 0, 53, 203, 163}));
+  EXPECT_EQ(quiz.firstQuestion, nullptr);
+  EXPECT_STREQ(quiz.scoreCodes[0], "");
+}
+
 }  // namespace
