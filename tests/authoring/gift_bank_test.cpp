@@ -48,6 +48,7 @@ TEST(GiftTest, ReadsTheDocumentedShortAnswersAndLeavesOutTheRest) {
       {"UnclosedBrace", "Capitale ?{=Paris", nullptr},
       {"EscapedColonsNoTitle", "\\:\\:Q\\:\\: ?{=R}", "::Q:: ?|R||"},
       {"HtmlWithoutABlock", "[html]Capitale <b>du Japon</b> ?{=Tokyo}", "Capitale du Japon ?|Tokyo||"},
+      {"BlanksTheQuizKeepsNone", u8"Capitale\u202f?\u200b{=Paris\n\ufeff=Lutèce\u2009}", u8"Capitale\u202f?|Paris|Lutèce|"},
   };
   // clang-format on
   std::string bank;

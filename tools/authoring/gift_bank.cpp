@@ -5,6 +5,7 @@
 
 #include "cp1252.h"
 #include "french_text.h"
+#include "quiz_rules.h"
 #include "text_decoding.h"
 
 namespace {
@@ -99,6 +100,34 @@ std::string TextOfHtml(const std::string& html) {
   return text;
 }
 
+// Steps past one character of a UTF-8 text; whether it is a blank: a space,
+// a tab, a line break, or what the player spells as a space or as nothing
+// (a thin space, a file's BOM pasted in).
+bool StepPastBlank(const std::string& text, size_t& at) {
+  uint32_t c = 0;
+  if (!DecodeUtf8(text, at, c)) {
+    ++at;
+    return false;
+  }
+  std::string spelling;
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
+         (Cp1252FromCodePoint(c) < 0 && NearestSpelling(c, spelling) && (spelling.empty() || spelling == " "));
+}
+
+// A text without the blanks at its ends: Moodle shows none there, and a
+// quiz made from the bank, then written as a bank again, keeps none either.
+std::string TrimmedOfBlanks(const std::string& text) {
+  size_t from = text.size(), to = 0;
+  for (size_t at = 0; at < text.size();) {
+    const size_t start = at;
+    if (!StepPastBlank(text, at)) {
+      from = std::min(from, start);
+      to = at;
+    }
+  }
+  return from < to ? text.substr(from, to - from) : "";
+}
+
 // A text of the bank as plain text: its format marker read, markdown's
 // emphasis and HTML's tags taken off.
 std::string PlainText(const Marked& marked) {
@@ -114,10 +143,8 @@ std::string PlainText(const Marked& marked) {
     }
     break;
   }
-  const size_t first = plain.find_first_not_of(" \t\r\n");
-  plain = first == std::string::npos ? "" : plain.substr(first, plain.find_last_not_of(" \t\r\n") - first + 1);
   std::string crlf;
-  for (char c : plain) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (char c : TrimmedOfBlanks(plain)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return crlf;
 }
 
