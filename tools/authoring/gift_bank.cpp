@@ -114,8 +114,8 @@ bool StepPastBlank(const std::string& text, size_t& at) {
          (Cp1252FromCodePoint(c) < 0 && NearestSpelling(c, spelling) && (spelling.empty() || spelling == " "));
 }
 
-// A text without the blanks at its ends: Moodle shows none there, and a
-// quiz made from the bank, then written as a bank again, keeps none either.
+// A text without the blanks at its ends: they mean nothing to a pupil, and
+// GIFT cannot write one back, so a bank read, written and read again is the same.
 std::string TrimmedOfBlanks(const std::string& text) {
   size_t from = text.size(), to = 0;
   for (size_t at = 0; at < text.size();) {
